@@ -1,0 +1,32 @@
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "app/CMainFrame.h"
+#include "app/QtSettingsStore.h"
+#include "app/Settings.h"
+#include "app/Version.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kProductName));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kProductName));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simDir(QStringLiteral("sim-dir"),
+                                    QStringLiteral("Use DIR as the simulator folder for this run; it is not saved."),
+                                    QStringLiteral("DIR"));
+    parser.addOption(simDir);
+    parser.process(app);
+
+    Settings::setStoreFactory(makeQtSettingsStores);
+    Settings& settings = Settings::instance();
+    settings.setApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
+    if (parser.isSet(simDir)) settings.setSimulatorDirectoryOverride(parser.value(simDir).toStdString());
+
+    CMainFrame frame;
+    frame.show();
+    return app.exec();
+}

@@ -1,0 +1,96 @@
+#include "CliApp.h"
+
+#include <algorithm>
+#include <iomanip>
+
+#include "app/Settings.h"
+#include "app/Version.h"
+
+namespace {
+
+constexpr const char* kSimDir = "--sim-dir";
+
+// Takes the global --sim-dir option out of the arguments wherever it stands.
+bool takeSimDir(std::vector<std::string>& args, std::optional<std::string>& simDir, std::ostream& err) {
+    for (auto it = args.begin(); it != args.end();) {
+        if (*it == kSimDir) {
+            if (std::next(it) == args.end()) {
+                usageError(err, "--sim-dir needs a folder");
+                return false;
+            }
+            simDir = *std::next(it);
+            it = args.erase(it, std::next(it, 2));
+        } else if (it->starts_with(std::string(kSimDir) + "=")) {
+            simDir = it->substr(std::string(kSimDir).size() + 1);
+            it = args.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return true;
+}
+
+std::string synopsis(const CliCommand& c) { return c.arguments.empty() ? c.name : c.name + " " + c.arguments; }
+
+}  // namespace
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "vxra: " << message << "\nRun 'vxra --help' for usage.\n";
+    return kExitUsage;
+}
+
+void CliApp::add(CliCommand command) { commands_.push_back(std::move(command)); }
+
+const CliCommand* CliApp::find(const std::string& name) const {
+    auto it = std::find_if(commands_.begin(), commands_.end(), [&](const CliCommand& c) { return c.name == name; });
+    return it == commands_.end() ? nullptr : &*it;
+}
+
+void CliApp::printHelp(std::ostream& out) const {
+    out << "Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"
+           "       vxra --help | --version\n\n"
+        << kProductName << ": reports and telemetry from VELTRA Racing 4 replays.\n\nCommands:\n";
+    std::size_t width = 0;
+    for (const auto& c : commands_) width = std::max(width, synopsis(c).size());
+    for (const auto& c : commands_) {
+        out << "  " << std::left << std::setw(static_cast<int>(width)) << synopsis(c) << "  "
+            << c.summary << "\n";
+    }
+    out << "\nOptions:\n"
+           "  --sim-dir DIR  use DIR as the simulator folder for this run; it is not saved\n"
+           "  --help         show this help, or a command's usage after its name\n"
+           "  --version      show the version\n";
+}
+
+int CliApp::run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) const {
+    std::vector<std::string> args = arguments;
+    std::optional<std::string> simDir;
+    if (!takeSimDir(args, simDir, err)) return kExitUsage;
+    if (simDir) Settings::instance().setSimulatorDirectoryOverride(*simDir);
+
+    if (args.empty()) {
+        printHelp(err);
+        return kExitUsage;
+    }
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h") {
+        printHelp(out);
+        return kExitOk;
+    }
+    if (first == "--version") {
+        out << "vxra (" << kProductName << ") " << kProductVersion << "\n";
+        return kExitOk;
+    }
+    if (first.starts_with("-")) return usageError(err, "unknown option '" + first + "'");
+
+    const CliCommand* command = find(first);
+    if (!command) return usageError(err, "unknown command '" + first + "'");
+
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+        out << "Usage: vxra " << synopsis(*command) << "\n" << command->summary << "\n";
+        return kExitOk;
+    }
+    CliContext context{out, err};
+    return command->run(rest, context);
+}

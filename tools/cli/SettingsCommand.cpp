@@ -1,0 +1,27 @@
+#include "Commands.h"
+#include "app/Settings.h"
+
+namespace {
+
+int showSettings(const std::vector<std::string>& args, CliContext& context) {
+    if (!args.empty()) return usageError(context.err, "settings takes no arguments");
+    const Settings& s = Settings::instance();
+    std::ostream& out = context.out;
+    out << "Directory = " << s.simulatorDirectory() << "\n"
+        << "DontShowQualReport = " << s.dontShowQualReport() << "\n"
+        << "RetireInRaceReport = " << s.retireInRaceReport() << "\n"
+        << "OffTheTrackInRaceReport = " << s.offTheTrackInRaceReport() << "\n"
+        << "BMPSizeInPixel = " << s.bmpSizeInPixel() << "\n"
+        << "MPH = " << s.speedUnit() << "\n"
+        << "AltRpyPath = " << s.altRpyPath() << "\n"
+        << "RecordsPath = " << s.recordsPath() << "\n"
+        << "DefaultPlayerIndex = " << s.defaultPlayerIndex() << "\n"
+        << "SpyGirlMsg = " << s.spyGirlMsg() << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerSettingsCommand(CliApp& app) {
+    app.add({"settings", "", "show the stored settings in force (with --sim-dir applied)", showSettings});
+}
