@@ -1,0 +1,63 @@
+#include "replay/TelemetryFrames.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/ByteReader.h"
+
+namespace {
+constexpr std::size_t kBlockSize = 1 << 20;
+constexpr std::size_t kMaxFrame = 0xFFFF;  // a frame's length is a u16
+}  // namespace
+
+FrameStream::FrameStream(BinaryFile& file, std::uint64_t begin, std::uint64_t end)
+    : file_(file),
+      position_(begin),
+      end_(std::min(end, file.size())),
+      capacity_(static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, end_ - std::min(begin, end_))) +
+                kMaxFrame),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(capacity_)) {}
+
+// Makes at least `needed` unread bytes available; false when the data ends first.
+bool FrameStream::fill(std::size_t needed) {
+    if (filled_ - begin_ >= needed) return true;
+    const std::size_t unread = filled_ - begin_;
+    std::memmove(buffer_.get(), buffer_.get() + begin_, unread);
+    position_ += begin_;
+    begin_ = 0;
+    filled_ = unread;
+    const std::uint64_t available = end_ - std::min(end_, position_ + filled_);
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(capacity_ - filled_, available));
+    filled_ += file_.readSome(position_ + filled_, std::span(buffer_.get() + filled_, wanted));
+    return filled_ >= needed;
+}
+
+FrameStream::Next FrameStream::next(std::span<const std::uint8_t>& frame) {
+    if (position_ + begin_ >= end_) return Next::End;
+    if (!fill(kFrameHeadSize)) return Next::Damaged;
+    const std::size_t length = loadU16(buffer_.get() + begin_);
+    if (length < kFrameHeadSize || !fill(length)) return Next::Damaged;
+    frame = std::span<const std::uint8_t>(buffer_.get() + begin_, length);
+    frameOffset_ = position_ + begin_;
+    begin_ += length;
+    return Next::Frame;
+}
+
+RecordCursor::Next RecordCursor::next(TelemetryRecord& record) {
+    if (offset_ >= frame_.size()) return Next::End;
+    if (frame_.size() - offset_ < kRecordHeadSize) return Next::Damaged;
+    const std::uint8_t* head = frame_.data() + offset_;
+    record.type = loadU16(head);
+    record.size = loadU16(head + 2);
+    if (!isValidRecordType(record.type)) return Next::InvalidType;
+    if (record.size < kRecordHeadSize || record.size > frame_.size() - offset_) return Next::Damaged;
+    record.payload = frame_.subspan(offset_ + kRecordHeadSize, record.size - kRecordHeadSize);
+    offset_ += paddedRecordSize(record.size);
+    return Next::Record;
+}
+
+std::optional<SessionMarker> readSessionMarker(const TelemetryRecord& record) {
+    if (record.type != kSessionMarkerRecord || record.payload.size() < 4) return std::nullopt;
+    return decodeSessionMarker(loadU32(record.payload.data()));
+}
