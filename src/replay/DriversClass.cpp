@@ -28,13 +28,14 @@ Failure scanMarkers(std::span<const std::uint8_t> frame, bool quickRace, OnMarke
         }
     });
     switch (walked) {
-        case RecordCursor::Next::InvalidType:
+        case FrameWalk::InvalidType:
             return Failure::InvalidRecordType;
-        case RecordCursor::Next::Damaged:
+        case FrameWalk::Damaged:
             return Failure::DamagedTelemetry;
-        default:
-            return Failure::None;
+        case FrameWalk::End:
+            break;
     }
+    return Failure::None;
 }
 
 std::string modificationDate(const std::filesystem::path& path) {
@@ -48,6 +49,24 @@ std::string modificationDate(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+const char* failureText(DriversClass::Failure failure) {
+    switch (failure) {
+        case Failure::None:
+            return "success";
+        case Failure::CannotOpen:
+            return "the file cannot be opened";
+        case Failure::TooManyDrivers:
+            return "more drivers than a replay can hold";
+        case Failure::DamagedStructure:
+            return "a length, count or offset does not fit the file";
+        case Failure::InvalidRecordType:
+            return "the telemetry holds a record of an invalid type";
+        case Failure::DamagedTelemetry:
+            return "a telemetry frame or record does not fit";
+    }
+    return "unknown failure";
+}
 
 std::string tooManyDriversMessage(int driverCount) {
     return "This replay cannot be opened as it contains more drivers\nthan we ever anticipated was possible. "

@@ -78,5 +78,8 @@ private:
     void markSelectableLaps();
 };
 
+// What a failure means, in a few words.
+const char* failureText(DriversClass::Failure failure);
+
 // The text shown when a replay holds more drivers than the format allows.
 std::string tooManyDriversMessage(int driverCount);

@@ -17,11 +17,32 @@ constexpr std::uint64_t kEndSlack = 30;
 constexpr double kMetresPerUnit = 0.0005;
 constexpr double kKmhPerUnitPerSample = kMetresPerUnit * 129.6;  // 36 samples/s, 3.6 km/h per m/s
 
-int walkStatus(RecordCursor::Next walked) {
-    return walked == RecordCursor::Next::End ? RpyDataClass::kOk : RpyDataClass::kInvalidRecord;
+int walkStatus(FrameWalk walked) {
+    return walked == FrameWalk::End ? RpyDataClass::kOk : RpyDataClass::kInvalidRecord;
 }
 
 }  // namespace
+
+const char* RpyDataClass::statusText(int code) {
+    switch (code) {
+        case kOk:
+            return "success";
+        case kCannotOpen:
+            return "the file cannot be opened";
+        case kCannotSeek:
+            return "seeking in the file failed";
+        case kInvalidRecord:
+            return "the telemetry holds an invalid or damaged record";
+        case kNotSelectable:
+            return "the lap is not selectable";
+        case kFramesNotFound:
+            return "the lap's frames were not found";
+        case kNoLineCrossing:
+            return "the samples hold no start/finish line crossing at both ends of the lap";
+        default:
+            return "unknown status";
+    }
+}
 
 int RpyDataClass::Read(const DriversClass& source, int driver, int lapSlot, int lapSession) {
     drivers = &source;

@@ -30,6 +30,9 @@ public:
     // channels. kNoLineCrossing when the samples hold no complete lap.
     int Process(int margin);
 
+    // What a status means, in a few words.
+    static const char* statusText(int status);
+
     int status = kOk;
     std::filesystem::path fileName;
     const DriversClass* drivers = nullptr;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/ByteReader.h"
-
 namespace {
 constexpr std::size_t kBlockSize = 1 << 20;
 constexpr std::size_t kMaxFrame = 0xFFFF;  // a frame's length is a u16
@@ -33,31 +31,10 @@ bool FrameStream::fill(std::size_t needed) {
     return filled_ >= needed;
 }
 
-FrameStream::Next FrameStream::next(std::span<const std::uint8_t>& frame) {
+FrameStream::Next FrameStream::nextAfterRefill(std::span<const std::uint8_t>& frame) {
     if (position_ + begin_ >= end_) return Next::End;
     if (!fill(kFrameHeadSize)) return Next::Damaged;
     const std::size_t length = loadU16(buffer_.get() + begin_);
     if (length < kFrameHeadSize || !fill(length)) return Next::Damaged;
-    frame = std::span<const std::uint8_t>(buffer_.get() + begin_, length);
-    frameOffset_ = position_ + begin_;
-    begin_ += length;
-    return Next::Frame;
-}
-
-RecordCursor::Next RecordCursor::next(TelemetryRecord& record) {
-    if (offset_ >= frame_.size()) return Next::End;
-    if (frame_.size() - offset_ < kRecordHeadSize) return Next::Damaged;
-    const std::uint8_t* head = frame_.data() + offset_;
-    record.type = loadU16(head);
-    record.size = loadU16(head + 2);
-    if (!isValidRecordType(record.type)) return Next::InvalidType;
-    if (record.size < kRecordHeadSize || record.size > frame_.size() - offset_) return Next::Damaged;
-    record.payload = frame_.subspan(offset_ + kRecordHeadSize, record.size - kRecordHeadSize);
-    offset_ += paddedRecordSize(record.size);
-    return Next::Record;
-}
-
-std::optional<SessionMarker> readSessionMarker(const TelemetryRecord& record) {
-    if (record.type != kSessionMarkerRecord || record.payload.size() < 4) return std::nullopt;
-    return decodeSessionMarker(loadU32(record.payload.data()));
+    return take(frame, length);
 }

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "common/BinaryFile.h"
+#include "common/ByteReader.h"
 #include "replay/ReplayFormat.h"
 
 // Streams the frames of a telemetry chunk in file order, reading the file in blocks of about
@@ -19,11 +20,25 @@ public:
 
     // The next frame, its 8-byte head included. Damaged: a frame shorter than its head, one that
     // runs past the end of the data, or a read that fails.
-    Next next(std::span<const std::uint8_t>& frame);
+    Next next(std::span<const std::uint8_t>& frame) {
+        // Most frames lie whole in the buffer: take them here, inline.
+        if (filled_ - begin_ >= kFrameHeadSize) {
+            const std::size_t length = loadU16(buffer_.get() + begin_);
+            if (length >= kFrameHeadSize && filled_ - begin_ >= length) return take(frame, length);
+        }
+        return nextAfterRefill(frame);
+    }
     // File offset of the frame last returned.
     std::uint64_t frameOffset() const { return frameOffset_; }
 
 private:
+    Next take(std::span<const std::uint8_t>& frame, std::size_t length) {
+        frame = std::span<const std::uint8_t>(buffer_.get() + begin_, length);
+        frameOffset_ = position_ + begin_;
+        begin_ += length;
+        return Next::Frame;
+    }
+    Next nextAfterRefill(std::span<const std::uint8_t>& frame);
     bool fill(std::size_t needed);
 
     BinaryFile& file_;
@@ -42,34 +57,33 @@ struct TelemetryRecord {
     std::span<const std::uint8_t> payload;  // size - 4 bytes
 };
 
-// Walks the records of one frame, each occupying its size rounded up to 4 bytes.
-class RecordCursor {
-public:
-    enum class Next { Record, End, Damaged, InvalidType };
+// How the walk over a frame's records ended: at the frame's end, at a record head or body that
+// does not fit in the frame (or a size below 4), or at a record type the format does not have.
+enum class FrameWalk { End, Damaged, InvalidType };
 
-    explicit RecordCursor(std::span<const std::uint8_t> frame) : frame_(frame), offset_(kFrameHeadSize) {}
-
-    // Damaged: a record head or body that does not fit in the frame, or a size below 4.
-    // InvalidType: a record type the format does not have.
-    Next next(TelemetryRecord& record);
-
-private:
-    std::span<const std::uint8_t> frame_;
-    std::size_t offset_;
-};
-
-// Calls onRecord(record) for each record of a frame, in order. Returns End when the frame was
-// walked to its end, else why the walk stopped (Damaged or InvalidType).
+// Calls onRecord(record) for each record of a frame, in order; each record occupies its size
+// rounded up to 4 bytes. Inline: it runs for every record of the telemetry.
 template <typename OnRecord>
-RecordCursor::Next forEachRecord(std::span<const std::uint8_t> frame, OnRecord onRecord) {
-    RecordCursor cursor(frame);
-    TelemetryRecord record;
-    RecordCursor::Next next;
-    while ((next = cursor.next(record)) == RecordCursor::Next::Record)
-        onRecord(record);
-    return next;
+FrameWalk forEachRecord(std::span<const std::uint8_t> frame, OnRecord onRecord) {
+    const std::uint8_t* bytes = frame.data();
+    const std::size_t length = frame.size();
+    for (std::size_t at = kFrameHeadSize; at < length;) {
+        if (length - at < kRecordHeadSize) return FrameWalk::Damaged;
+        const std::uint32_t head = loadU32(bytes + at);
+        const TelemetryRecord record{
+            static_cast<std::uint16_t>(head), static_cast<std::uint16_t>(head >> 16), {}};
+        if (!isValidRecordType(record.type)) return FrameWalk::InvalidType;
+        if (record.size < kRecordHeadSize || record.size > length - at) return FrameWalk::Damaged;
+        onRecord(TelemetryRecord{record.type, record.size,
+                                 frame.subspan(at + kRecordHeadSize, record.size - kRecordHeadSize)});
+        at += paddedRecordSize(record.size);
+    }
+    return FrameWalk::End;
 }
 
 // The raw session marker of a type 13 record; nothing for other records and for a marker too
 // short to hold its value.
-std::optional<SessionMarker> readSessionMarker(const TelemetryRecord& record);
+inline std::optional<SessionMarker> readSessionMarker(const TelemetryRecord& record) {
+    if (record.type != kSessionMarkerRecord || record.payload.size() < 4) return std::nullopt;
+    return decodeSessionMarker(loadU32(record.payload.data()));
+}

@@ -42,7 +42,7 @@ TEST_F(CliAppTest, HelpListsCommandsAndOptions) {
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  settings  show the stored settings in force (with --sim-dir applied)\n"),
+    EXPECT_NE(r.out.find("  settings\n      show the stored settings in force (with --sim-dir applied)\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("  --sim-dir DIR  use DIR as the simulator folder for this run; it is not saved\n"),
               std::string::npos);
@@ -61,7 +61,8 @@ TEST_F(CliAppTest, UsageErrorsGoToStderrWithStatusTwo) {
     EXPECT_EQ(unknown.err, "vxra: unknown command 'frobnicate'\nRun 'vxra --help' for usage.\n");
 
     EXPECT_EQ(run({"--frob"}).err, "vxra: unknown option '--frob'\nRun 'vxra --help' for usage.\n");
-    EXPECT_EQ(run({"settings", "--sim-dir"}).err, "vxra: --sim-dir needs a folder\nRun 'vxra --help' for usage.\n");
+    EXPECT_EQ(run({"settings", "--sim-dir"}).err,
+              "vxra: --sim-dir needs a folder\nRun 'vxra --help' for usage.\n");
     CliRun nothing = run({});
     EXPECT_EQ(nothing.status, kExitUsage);
     EXPECT_EQ(nothing.out, "");

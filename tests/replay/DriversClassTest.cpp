@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "ReplayFixture.h"
+#include "ConstantPaceReplay.h"
 #include "TempDir.h"
 
 namespace {
@@ -104,10 +104,10 @@ TEST_F(DriversClassTest, HandLaidTablesAreReadFromTheirOffsets) {
 
 TEST_F(DriversClassTest, FiftyDriversLoadFiftyOneDoNot) {
     for (int count : {50, 51}) {
-        ReplayFixture fixture = ReplayFixture::twoCars();
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
         fixture.lastFrameTime = 3000;
         while (static_cast<int>(fixture.cars.size()) < count) {
-            FixtureCar car = fixture.cars[1];
+            ConstantPaceCar car = fixture.cars[1];
             car.driver.id = 100 + static_cast<std::uint32_t>(fixture.cars.size());
             fixture.cars.push_back(car);
         }
@@ -129,7 +129,7 @@ TEST_F(DriversClassTest, FiftyDriversLoadFiftyOneDoNot) {
 }
 
 TEST_F(DriversClassTest, OwnerIsSearchedByNameWhenTheIndexIsWrong) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.lastFrameTime = 3000;
     ReplayWriter writer = fixture.writer();
     writer.setOwner(0, "Bob", "Bot");
@@ -160,7 +160,7 @@ TEST_F(DriversClassTest, LapTablesAreAssignedToTheirSessions) {
         {true, kRace, 1, {0, 0, 0, 1}, kRace},
     };
     for (const Case& c : cases) {
-        ReplayFixture fixture = ReplayFixture::twoCars();
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
         fixture.quickRace = c.quickRace;
         fixture.sessionInProgress = c.inProgress;
         fixture.tables = c.tables;
@@ -174,9 +174,9 @@ TEST_F(DriversClassTest, LapTablesAreAssignedToTheirSessions) {
 }
 
 TEST_F(DriversClassTest, SelectableLapsLieStrictlyInsideTheWindow) {
-    ReplayFixture fixture = ReplayFixture::twoCars();  // window 1000 .. 160000 ms
-    fixture.cars[0].startTime = 1000;                  // lap 1 starts at the window start
-    fixture.cars[1].startTime = 10000;                 // lap 3 ends at the window end
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // window 1000 .. 160000 ms
+    fixture.cars[0].startTime = 1000;                            // lap 1 starts at the window start
+    fixture.cars[1].startTime = 10000;                           // lap 3 ends at the window end
     fixture.cars[1].lapFlags = {kIncompleteLap, kOffTrackLap | kBlackFlagLap, 0};
     auto d = read(fixture.writer());
     ASSERT_EQ(d->windowStart[kPractice], 1000u);
@@ -189,7 +189,7 @@ TEST_F(DriversClassTest, SelectableLapsLieStrictlyInsideTheWindow) {
 }
 
 TEST_F(DriversClassTest, InQualifyingOnlyTheOwnersLapsAreSelectable) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.sessionInProgress = kQualifying;
     fixture.tables = 2;
     auto d = read(fixture.writer());
@@ -198,7 +198,7 @@ TEST_F(DriversClassTest, InQualifyingOnlyTheOwnersLapsAreSelectable) {
 }
 
 TEST_F(DriversClassTest, QuickRaceMarkerCodeOneIsTheRace) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.quickRace = true;
     fixture.sessionInProgress = kRace;
     fixture.tables = 2;
@@ -252,7 +252,7 @@ TEST_F(DriversClassTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
 }
 
 TEST_F(DriversClassTest, DamagedStructuresFail) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.lastFrameTime = 3000;
     const std::vector<std::uint8_t> good = fixture.writer().bytes();
     const std::size_t tables = 280 + 2 * 184;
@@ -274,7 +274,7 @@ TEST_F(DriversClassTest, DamagedStructuresFail) {
 }
 
 TEST_F(DriversClassTest, DamagedTelemetryFails) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.lastFrameTime = 3000;
     const std::vector<std::uint8_t> good = fixture.writer().bytes();
     auto u32 = [&](std::size_t at) {
@@ -301,7 +301,7 @@ TEST_F(DriversClassTest, DamagedTelemetryFails) {
 }
 
 TEST_F(DriversClassTest, FileDateIsEnglishWhateverTheLocale) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.lastFrameTime = 3000;
     const auto path = dir_.write("dated.rpy", fixture.writer().bytes());
     using namespace std::chrono;

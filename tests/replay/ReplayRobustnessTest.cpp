@@ -3,7 +3,7 @@
 #include <memory>
 #include <random>
 
-#include "ReplayFixture.h"
+#include "ConstantPaceReplay.h"
 #include "TempDir.h"
 #include "replay/DriversClass.h"
 #include "replay/HeaderClass.h"
@@ -34,8 +34,8 @@ int readEverything(const std::filesystem::path& path) {
     return status;
 }
 
-ReplayFixture smallFixture() {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+ConstantPaceReplay smallFixture() {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.lastFrameTime = 9000;
     fixture.cars[0].lapMs = fixture.cars[1].lapMs = 2000;
     fixture.cars[1].missingFrames = {100, 101};

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "ReplayFixture.h"
+#include "ConstantPaceReplay.h"
 #include "TempDir.h"
 #include "replay/DriversClass.h"
 
@@ -14,7 +14,7 @@ namespace {
 class RpyDataClassTest : public testing::Test {
 protected:
     // Writes the fixture's replay and reads its driver table.
-    const DriversClass& load(const ReplayFixture& fixture) {
+    const DriversClass& load(const ConstantPaceReplay& fixture) {
         drivers_ = std::make_unique<DriversClass>();
         EXPECT_EQ(drivers_->Read(dir_.write("lap.rpy", fixture.writer().bytes())), DriversClass::kOk);
         return *drivers_;
@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(RpyDataClassTest, OwnerLapIsFoundByItsMarkers) {
-    const ReplayFixture fixture = ReplayFixture::twoCars();  // owner's lap 2: 52000 .. 102000 ms
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 2: 52000 .. 102000 ms
     RpyDataClass lap;
     ASSERT_EQ(lap.Read(load(fixture), 0, 2, kPractice), RpyDataClass::kOk);
     EXPECT_EQ(lap.lapStart, 52000u);
@@ -43,7 +43,7 @@ TEST_F(RpyDataClassTest, OwnerLapIsFoundByItsMarkers) {
 }
 
 TEST_F(RpyDataClassTest, ProcessTrimsToTheLapAndConverts) {
-    const ReplayFixture fixture = ReplayFixture::twoCars();
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     RpyDataClass lap;
     ASSERT_EQ(lap.Read(load(fixture), 0, 2, kPractice), RpyDataClass::kOk);
     const int n = lap.sampleCount;
@@ -66,7 +66,7 @@ TEST_F(RpyDataClassTest, ProcessTrimsToTheLapAndConverts) {
 }
 
 TEST_F(RpyDataClassTest, OtherCarsMissingSamplesAndGaps) {
-    ReplayFixture fixture = ReplayFixture::twoCars();  // AI lap 2: 52500 .. 102500 ms
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // AI lap 2: 52500 .. 102500 ms
     fixture.cars[1].missingFrames = {2000, 2001, 2002, 2010, 2500};
     fixture.framesWithoutCarStates = {2600, 2601};
     RpyDataClass lap;
@@ -87,7 +87,7 @@ TEST_F(RpyDataClassTest, OtherCarsMissingSamplesAndGaps) {
 }
 
 TEST_F(RpyDataClassTest, QuickRaceLapIsFoundThroughCodeOne) {
-    ReplayFixture fixture = ReplayFixture::twoCars();
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.quickRace = true;
     fixture.sessionInProgress = kRace;
     fixture.tables = 2;
@@ -98,7 +98,7 @@ TEST_F(RpyDataClassTest, QuickRaceLapIsFoundThroughCodeOne) {
 }
 
 TEST_F(RpyDataClassTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
-    ReplayFixture fixture = ReplayFixture::twoCars();  // owner's lap 3 ends at 152000 ms
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 3 ends at 152000 ms
     fixture.lastFrameTime = 153000;
     fixture.cars[0].startTime = 2100;
     RpyDataClass lap;
@@ -112,7 +112,7 @@ TEST_F(RpyDataClassTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
 }
 
 TEST_F(RpyDataClassTest, StatusCodes) {
-    const ReplayFixture fixture = ReplayFixture::twoCars();
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     const DriversClass& drivers = load(fixture);
     RpyDataClass lap;
     EXPECT_EQ(lap.Read(drivers, 0, 0, kPractice), RpyDataClass::kNotSelectable) << "slot 0";
@@ -131,7 +131,7 @@ TEST_F(RpyDataClassTest, StatusCodes) {
 }
 
 TEST_F(RpyDataClassTest, ProcessWithoutALineCrossingFails) {
-    const ReplayFixture fixture = ReplayFixture::twoCars();
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     RpyDataClass lap;
     ASSERT_EQ(lap.Read(load(fixture), 0, 2, kPractice), RpyDataClass::kOk);
     for (int k = 1; k <= lap.sampleCount; ++k)
@@ -142,7 +142,7 @@ TEST_F(RpyDataClassTest, ProcessWithoutALineCrossingFails) {
 
 TEST_F(RpyDataClassTest, VeryShortLapsAreHandledSafely) {
     for (std::uint32_t lapMs : {30u, 60u, 100u, 200u}) {
-        ReplayFixture fixture = ReplayFixture::twoCars();
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
         fixture.lastFrameTime = 6000;
         fixture.cars[0].lapMs = lapMs;
         fixture.cars[0].laps = 10;

@@ -1,7 +1,6 @@
 #include "CliApp.h"
 
 #include <algorithm>
-#include <iomanip>
 
 #include "app/Settings.h"
 #include "app/Version.h"
@@ -30,7 +29,9 @@ bool takeSimDir(std::vector<std::string>& args, std::optional<std::string>& simD
     return true;
 }
 
-std::string synopsis(const CliCommand& c) { return c.arguments.empty() ? c.name : c.name + " " + c.arguments; }
+std::string synopsis(const CliCommand& c) {
+    return c.arguments.empty() ? c.name : c.name + " " + c.arguments;
+}
 
 }  // namespace
 
@@ -39,10 +40,13 @@ int usageError(std::ostream& err, const std::string& message) {
     return kExitUsage;
 }
 
-void CliApp::add(CliCommand command) { commands_.push_back(std::move(command)); }
+void CliApp::add(CliCommand command) {
+    commands_.push_back(std::move(command));
+}
 
 const CliCommand* CliApp::find(const std::string& name) const {
-    auto it = std::find_if(commands_.begin(), commands_.end(), [&](const CliCommand& c) { return c.name == name; });
+    auto it =
+        std::find_if(commands_.begin(), commands_.end(), [&](const CliCommand& c) { return c.name == name; });
     return it == commands_.end() ? nullptr : &*it;
 }
 
@@ -50,12 +54,8 @@ void CliApp::printHelp(std::ostream& out) const {
     out << "Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"
            "       vxra --help | --version\n\n"
         << kProductName << ": reports and telemetry from VELTRA Racing 4 replays.\n\nCommands:\n";
-    std::size_t width = 0;
-    for (const auto& c : commands_) width = std::max(width, synopsis(c).size());
-    for (const auto& c : commands_) {
-        out << "  " << std::left << std::setw(static_cast<int>(width)) << synopsis(c) << "  "
-            << c.summary << "\n";
-    }
+    for (const auto& c : commands_)
+        out << "  " << synopsis(c) << "\n      " << c.summary << "\n";
     out << "\nOptions:\n"
            "  --sim-dir DIR  use DIR as the simulator folder for this run; it is not saved\n"
            "  --help         show this help, or a command's usage after its name\n"

@@ -3,6 +3,12 @@
 #include "CliApp.h"
 
 // Each subcommand lives in its own file and registers itself here.
+void registerInfoCommand(CliApp& app);
+void registerLapCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
 
-inline void registerAllCommands(CliApp& app) { registerSettingsCommand(app); }
+inline void registerAllCommands(CliApp& app) {
+    registerInfoCommand(app);
+    registerLapCommand(app);
+    registerSettingsCommand(app);
+}

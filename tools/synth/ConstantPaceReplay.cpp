@@ -1,29 +1,29 @@
-#include "ReplayFixture.h"
+#include "ConstantPaceReplay.h"
 
 #include <algorithm>
 #include <cmath>
 
-ReplayFixture ReplayFixture::twoCars() {
-    ReplayFixture fixture;
-    FixtureCar owner;
+ConstantPaceReplay ConstantPaceReplay::twoCars() {
+    ConstantPaceReplay fixture;
+    ConstantPaceCar owner;
     owner.driver = {"Ann", "Owner", "", "Veltra GT", 7, 150, 10};
-    FixtureCar ai;
+    ConstantPaceCar ai;
     ai.driver = {"Bob", "Bot", "", "Veltra GT", 12, 250, 20};
     ai.startTime = 2500;
     fixture.cars = {owner, ai};
     return fixture;
 }
 
-std::uint32_t ReplayFixture::distanceAt(const FixtureCar& car, double timeMs) const {
+std::uint32_t ConstantPaceReplay::distanceAt(const ConstantPaceCar& car, double timeMs) const {
     const double metresPerMs = trackMetres / car.lapMs;
     double metres = std::fmod((timeMs - car.startTime) * metresPerMs, trackMetres);
     if (metres < 0) metres += trackMetres;
     return static_cast<std::uint32_t>(metres * 2000);
 }
 
-ReplayWriter ReplayFixture::writer() const {
+ReplayWriter ConstantPaceReplay::writer() const {
     ReplayWriter w;
-    const FixtureCar& owner = cars.front();
+    const ConstantPaceCar& owner = cars.front();
     w.setOwner(0, owner.driver.firstName, owner.driver.lastName);
     w.setSessionInProgress(sessionInProgress);
     w.setTrackName("Testring");
@@ -34,7 +34,7 @@ ReplayWriter ReplayFixture::writer() const {
     w.setWeekend(weekend);
 
     std::vector<LapList> lists;
-    for (const FixtureCar& car : cars) {
+    for (const ConstantPaceCar& car : cars) {
         w.addDriver(car.driver);
         std::vector<std::uint32_t> laps;
         for (int j = 0; j < car.laps; ++j) {

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "CliApp.h"
+#include "Commands.h"
+#include "ConstantPaceReplay.h"
+#include "TempDir.h"
+
+namespace {
+
+struct Output {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class ReplayCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        registerAllCommands(app_);
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+        fixture.cars[1].driver.firstName = "J\xE9r\xF4me";  // Windows-1252
+        fixture.cars[1].missingFrames = {2000};
+        replay_ = dir_.write("weekend.rpy", fixture.writer().bytes()).string();
+    }
+
+    Output run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = app_.run(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    TempDir dir_;
+    std::string replay_;
+    CliApp app_;
+};
+
+TEST_F(ReplayCommandsTest, InfoAsJsonUsesTheRecordsFieldNames) {
+    const Output r = run({"info", replay_, "--json"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["header"]["formatVersion"], 3);
+    EXPECT_EQ(json["header"]["trackName"], "testring");
+    EXPECT_EQ(json["driverTable"]["driverCount"], 2);
+    EXPECT_EQ(json["driverTable"]["sessionPresent"], nlohmann::json::array({"practice"}));
+    const auto& ai = json["driverTable"]["drivers"][1];
+    EXPECT_EQ(ai["firstName"], "J\u00e9r\u00f4me");
+    EXPECT_EQ(ai["driverKind"], "AI-car");
+    const auto& lap1 = ai["sessions"]["practice"]["laps"][1];
+    EXPECT_EQ(lap1["lapEntry"], 50000);
+    EXPECT_EQ(lap1["selectable"], true);
+    EXPECT_EQ(ai["sessions"]["practice"]["laps"].size(), 4u);
+}
+
+TEST_F(ReplayCommandsTest, InfoAsText) {
+    const Output r = run({"info", replay_});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("header:\n  fileName: " + replay_ + "\n  formatVersion: 3\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(
+        r.out.find("        - {slot: 1, lapEntry: 50000, duration: 50000, flags: 0, selectable: true}\n"),
+        std::string::npos)
+        << r.out;
+}
+
+TEST_F(ReplayCommandsTest, LapSummaryAndSamples) {
+    const Output r = run({"lap", replay_, "--driver", "1", "--session", "practice", "--lap", "2"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("missingSamples: 1\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("startFrame: 1873\n"), std::string::npos) << r.out;
+
+    const Output csv = run({"lap", replay_, "--driver=1", "--session=practice", "--lap=2", "--csv"});
+    ASSERT_EQ(csv.status, kExitOk) << csv.err;
+    std::istringstream lines(csv.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line,
+              "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,"
+              "lateralM,speed");
+    std::getline(lines, line);
+    EXPECT_EQ(line.substr(0, 2), "1,");
+    int rows = 1;
+    while (std::getline(lines, line))
+        ++rows;
+    EXPECT_GT(rows, 1700);
+}
+
+TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {
+    const std::string absent = (dir_ / "absent.rpy").string();
+    const Output missing = run({"info", absent});
+    EXPECT_EQ(missing.status, kExitFailure);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "HeaderClass: Error reading file!\n" + absent + "\n");
+
+    const Output notSelectable =
+        run({"lap", replay_, "--driver", "0", "--session", "practice", "--lap", "0"});
+    EXPECT_EQ(notSelectable.status, kExitFailure);
+    EXPECT_EQ(notSelectable.err, "RpyDataClass: Error reading file!\nstatus 4: the lap is not selectable\n");
+
+    const Output badSession = run({"lap", replay_, "--driver", "0", "--session", "sprint", "--lap", "1"});
+    EXPECT_EQ(badSession.status, kExitUsage);
+    EXPECT_EQ(badSession.err,
+              "vxra: --session takes practice, qualifying, warmup or race\nRun 'vxra --help' for usage.\n");
+    EXPECT_EQ(run({"lap", replay_}).status, kExitUsage);
+    EXPECT_EQ(run({"info"}).status, kExitUsage);
+}
+
+}  // namespace

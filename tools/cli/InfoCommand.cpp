@@ -1,0 +1,123 @@
+#include <nlohmann/json.hpp>
+
+#include "CliArgs.h"
+#include "Commands.h"
+#include "JsonText.h"
+#include "ReplayLoading.h"
+#include "common/Text1252.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+json headerJson(const HeaderClass& h) {
+    return {
+        {"fileName", h.fileName.string()},
+        {"formatVersion", h.formatVersion},
+        {"fileLength", h.fileLength},
+        {"frameCount", h.frameCount},
+        {"sessionInProgress", sessionKey(h.sessionInProgress)},
+        {"ownerFirstName", win1252ToUtf8(h.ownerFirstName)},
+        {"ownerLastName", win1252ToUtf8(h.ownerLastName)},
+        {"trackName", win1252ToUtf8(h.trackName)},
+        {"carSet", win1252ToUtf8(h.carSet)},
+        {"aiCars", h.aiCars},
+        {"quickRace", h.quickRace},
+        {"raceLaps", h.raceLaps},
+        {"qualifyingLaps", h.qualifyingLaps},
+        {"raceDistancePercent", h.raceDistancePercent},
+        {"practiceMinutes", h.practiceMinutes},
+        {"warmupMinutes", h.warmupMinutes},
+        {"aiStrength", h.aiStrength},
+        {"cloudy", h.cloudy},
+        {"windSpeed", h.windSpeed},
+        {"windDirection", h.windDirection},
+        {"temperature", h.temperature},
+        {"manualWeather", h.manualWeather},
+        {"arcadeMode", h.arcadeMode},
+        {"fullPaceLap", h.fullPaceLap},
+        {"doubleFileRestarts", h.doubleFileRestarts},
+        {"yellowFlags", h.yellowFlags},
+        {"damageLevel", h.damageLevel},
+        {"fixedSetup", h.fixedSetup},
+        {"forceInCarView", h.forceInCarView},
+        {"forceSmoke", h.forceSmoke},
+    };
+}
+
+json lapsJson(const DriversClass& d, int session, int driver) {
+    json laps = json::array();
+    for (int slot = 0; slot <= d.lapCount[session][driver]; ++slot) {
+        const std::uint32_t entry = d.laps[session][driver][slot];
+        laps.push_back({{"slot", slot},
+                        {"lapEntry", entry},
+                        {"duration", lapDuration(entry)},
+                        {"flags", lapFlags(entry)},
+                        {"selectable", d.selectable[session][driver][slot] != 0}});
+    }
+    return laps;
+}
+
+json driversJson(const DriversClass& d) {
+    static constexpr const char* kKinds[] = {"Human", "AI-car", "Non-competing"};
+    json list = json::array();
+    for (int i = 0; i < d.driverCount; ++i) {
+        json sessions = json::object();
+        for (int s = 0; s < kSessionCount; ++s) {
+            if (d.sessionPresent[s])
+                sessions[sessionKey(s)] = {{"lapCount", d.lapCount[s][i]}, {"laps", lapsJson(d, s, i)}};
+        }
+        list.push_back({{"index", i},
+                        {"firstName", win1252ToUtf8(d.firstName[i])},
+                        {"lastName", win1252ToUtf8(d.lastName[i])},
+                        {"carNumber", d.carNumber[i]},
+                        {"driverKind", kKinds[d.driverKind[i]]},
+                        {"chatNick", win1252ToUtf8(d.chatNick[i])},
+                        {"carName", win1252ToUtf8(d.carName[i])},
+                        {"driverId", d.driverId[i]},
+                        {"sessions", sessions}});
+    }
+    json windows = json::object();
+    json present = json::array();
+    for (int s = 0; s < kSessionCount; ++s) {
+        if (d.sessionPresent[s]) present.push_back(sessionKey(s));
+        windows[sessionKey(s)] = {{"windowStart", d.windowStart[s]}, {"windowEnd", d.windowEnd[s]}};
+    }
+    return {{"fileDate", d.fileDate},
+            {"driverCount", d.driverCount},
+            {"loadedCount", d.loadedCount},
+            {"ownerIndex", d.ownerIndex},
+            {"ownerSearched", d.ownerSearched},
+            {"quickRace", d.quickRace},
+            {"onlineRace", d.onlineRace},
+            {"lastFrameLength", d.lastFrameLength},
+            {"telemetryOffset", d.telemetryOffset},
+            {"sessionPresent", present},
+            {"firstMarkerSession", sessionKey(d.firstMarkerSession)},
+            {"lastMarkerSession", sessionKey(d.lastMarkerSession)},
+            {"windows", windows},
+            {"drivers", list}};
+}
+
+int info(const std::vector<std::string>& args, CliContext& context) {
+    const auto parsed = parseCliArgs(args, {"--json"}, {}, context.err);
+    if (!parsed) return kExitUsage;
+    if (parsed->positional.size() != 1) return usageError(context.err, "info takes one replay file");
+    const auto replay = loadReplay(parsed->positional.front(), context.err);
+    if (!replay) return kExitFailure;
+
+    const json document = {{"header", headerJson(replay->header)},
+                           {"driverTable", driversJson(*replay->drivers)}};
+    if (parsed->has("--json")) {
+        context.out << document.dump(2) << "\n";
+    } else {
+        printJsonAsText(context.out, document);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerInfoCommand(CliApp& app) {
+    app.add({"info", "FILE [--json]", "show a replay's header, drivers, sessions and every lap slot", info});
+}
