@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// The simulator's folders and files, found without regard to case: the simulator is a Windows
+// program, and replays store track names in lower case, while a case-sensitive file system may
+// hold "Tracks/Monza/MONZA.ptf".
+
+// The entry `name` of `folder`: an exact match, else the first whose name differs only in case,
+// else folder / name as given (which then does not exist).
+std::filesystem::path entryIgnoringCase(const std::filesystem::path& folder, const std::string& name);
+
+// "<simulator>/replay" and "<simulator>/tracks".
+std::filesystem::path replayFolder(const std::filesystem::path& simulatorDirectory);
+std::filesystem::path tracksFolder(const std::filesystem::path& simulatorDirectory);
+// The folder of one track under the tracks folder.
+std::filesystem::path trackFolder(const std::filesystem::path& tracksDirectory, const std::string& trackName);

@@ -1,0 +1,18 @@
+#include "decode/VxTrackRegistry.h"
+
+VxTrackRegistry& VxTrackRegistry::instance() {
+    static VxTrackRegistry registry;
+    return registry;
+}
+
+void VxTrackRegistry::clear() {
+    std::apply([](auto&... list) { (list.clear(), ...); }, lists_);
+    classIds_.clear();
+    lastObjectId = 0;
+}
+
+bool VxTrackRegistry::firstSightOfClass(std::uint32_t classId) {
+    if (std::find(classIds_.begin(), classIds_.end(), classId) != classIds_.end()) return false;
+    classIds_.push_back(classId);
+    return true;
+}
