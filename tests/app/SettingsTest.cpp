@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MemorySettings.h"
 #include "app/MemorySettingsStore.h"
 
 namespace {
@@ -17,7 +18,9 @@ public:
                 std::string prefix)
         : target_(std::move(target)), log_(std::move(log)), prefix_(std::move(prefix)) {}
 
-    std::optional<std::int32_t> readInt(const std::string& name) const override { return target_->readInt(name); }
+    std::optional<std::int32_t> readInt(const std::string& name) const override {
+        return target_->readInt(name);
+    }
     std::optional<std::string> readString(const std::string& name) const override {
         return target_->readString(name);
     }
@@ -100,10 +103,11 @@ TEST(Settings, EveryValueSurvivesSaveAndLoad) {
 TEST(Settings, SaveWritesDirectoryFirstThenUserValuesInOrder) {
     Backing backing;
     Settings(backing.stores()).Save();
-    const std::vector<std::string> expected{
-        "machine:Directory",     "user:DontShowQualReport", "user:RetireInRaceReport", "user:OffTheTrackInRaceReport",
-        "user:BMPSizeInPixel",   "user:MPH",                "user:AltRpyPath",         "user:RecordsPath",
-        "user:DefaultPlayerIndex", "user:SpyGirlMsg"};
+    const std::vector<std::string> expected{"machine:Directory",       "user:DontShowQualReport",
+                                            "user:RetireInRaceReport", "user:OffTheTrackInRaceReport",
+                                            "user:BMPSizeInPixel",     "user:MPH",
+                                            "user:AltRpyPath",         "user:RecordsPath",
+                                            "user:DefaultPlayerIndex", "user:SpyGirlMsg"};
     EXPECT_EQ(*backing.writes, expected);
 }
 
@@ -130,7 +134,8 @@ TEST(Settings, DirectoryLivesInTheMachineStoreWhenItCanBeWritten) {
     s.setSimulatorDirectory("/opt/veltra4");
     s.Save();
     EXPECT_EQ(backing.machine->readString("Directory"), "/opt/veltra4");
-    EXPECT_EQ(backing.user->readString("Directory"), std::nullopt) << "the user's copy would hide the machine value";
+    EXPECT_EQ(backing.user->readString("Directory"), std::nullopt)
+        << "the user's copy would hide the machine value";
 }
 
 TEST(Settings, DirectoryFallsBackToTheUserStoreWhichThenTakesPrecedence) {
@@ -173,10 +178,7 @@ TEST(Settings, ProcessInstanceIsMadeOnFirstUseFromTheFactory) {
     EXPECT_EQ(Settings::instance().speedUnit(), 1);
     EXPECT_EQ(&Settings::instance(), &Settings::instance());
     EXPECT_EQ(made, 1);
-    Settings::resetInstance();
-    Settings::setStoreFactory([] {
-        return SettingsStores{std::make_unique<MemorySettingsStore>(), std::make_unique<MemorySettingsStore>()};
-    });
+    useFreshMemorySettings();
 }
 
 }  // namespace

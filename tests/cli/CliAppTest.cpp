@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "Commands.h"
+#include "MemorySettings.h"
 #include "app/MemorySettingsStore.h"
 #include "app/Settings.h"
 
@@ -25,7 +26,7 @@ protected:
         Settings::resetInstance();
         registerAllCommands(app_);
     }
-    void TearDown() override { Settings::resetInstance(); }
+    void TearDown() override { useFreshMemorySettings(); }
 
     CliRun run(std::vector<std::string> args) {
         std::ostringstream out, err;

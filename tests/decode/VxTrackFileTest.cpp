@@ -6,8 +6,8 @@
 #include <random>
 #include <regex>
 
+#include "OvalTrack.h"
 #include "TempDir.h"
-#include "TrackFixtures.h"
 #include "decode/VxException.h"
 #include "decode/VxObjects.h"
 #include "decode/VxTrackRegistry.h"

@@ -6,9 +6,11 @@
 void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
+void registerTrackCommand(CliApp& app);
 
 inline void registerAllCommands(CliApp& app) {
     registerInfoCommand(app);
     registerLapCommand(app);
     registerSettingsCommand(app);
+    registerTrackCommand(app);
 }

@@ -1,5 +1,6 @@
 #include "JsonText.h"
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -16,8 +17,16 @@ bool isFlat(const nlohmann::ordered_json& v) {
     return true;
 }
 
+// Numbers with a fraction are shown to the millimetre (or millisecond), without trailing zeros.
 std::string plainText(const nlohmann::ordered_json& v) {
-    return v.is_string() ? v.get<std::string>() : v.dump();
+    if (v.is_string()) return v.get<std::string>();
+    if (!v.is_number_float()) return v.dump();
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", v.get<double>());
+    std::string shown = text;
+    shown.erase(shown.find_last_not_of('0') + 1);
+    if (shown.back() == '.') shown.pop_back();
+    return shown == "-0" ? "0" : shown;
 }
 
 std::string flatText(const nlohmann::ordered_json& v) {
@@ -37,7 +46,8 @@ void print(std::ostream& out, const nlohmann::ordered_json& v, const std::string
         const std::string label = v.is_object() ? it.key() + ":" : "-";
         // A plain value, a list of plain values, or a list item of plain fields fits on one line.
         if (isPlain(*it) || (isFlat(*it) && (it->is_array() || v.is_array()))) {
-            out << indent << label << " " << flatText(*it) << "\n";
+            const std::string text = flatText(*it);
+            out << indent << label << (text.empty() ? "" : " ") << text << "\n";
         } else {
             out << indent << label << "\n";
             print(out, *it, indent + "  ");

@@ -1,0 +1,113 @@
+#include <charconv>
+#include <nlohmann/json.hpp>
+
+#include "CliArgs.h"
+#include "Commands.h"
+#include "JsonText.h"
+#include "app/Settings.h"
+#include "common/SimulatorFolders.h"
+#include "decode/VxException.h"
+#include "decode/VxObjects.h"
+#include "decode/VxTrackFile.h"
+#include "trackmap/VxTrackModel.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+struct TrackPosition {
+    double distance;
+    double lateral;
+};
+
+// "DISTANCE,LATERAL" in metres.
+std::optional<TrackPosition> parsePosition(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    TrackPosition p{};
+    const char* end = text.data() + text.size();
+    const auto first = std::from_chars(text.data(), text.data() + comma, p.distance);
+    const auto second = std::from_chars(text.data() + comma + 1, end, p.lateral);
+    if (first.ec != std::errc() || first.ptr != text.data() + comma || second.ec != std::errc() ||
+        second.ptr != end) {
+        return std::nullopt;
+    }
+    return p;
+}
+
+json point(const TrackPoint& p) {
+    return json::array({p.x, p.y});
+}
+
+int track(const std::vector<std::string>& args, CliContext& context) {
+    const auto parsed = parseCliArgs(args, {"--json"}, {"--at"}, context.err);
+    if (!parsed) return kExitUsage;
+    if (parsed->positional.size() != 1) return usageError(context.err, "track takes one track name");
+    std::vector<TrackPosition> positions;
+    for (const std::string& at : parsed->values("--at")) {
+        const auto position = parsePosition(at);
+        if (!position)
+            return usageError(context.err, "--at takes DISTANCE,LATERAL in metres, not '" + at + "'");
+        positions.push_back(*position);
+    }
+    const std::string& simulator = Settings::instance().simulatorDirectory();
+    if (simulator.empty()) {
+        context.err << "vxra: no simulator folder is set: give --sim-dir or set it in the desktop program's "
+                       "Settings\n";
+        return kExitFailure;
+    }
+    const std::string& name = parsed->positional.front();
+    try {
+        VxTrackFile file(tracksFolder(simulator), name);
+        file.parse();
+        const VxTrackModel model(*file.root());
+        const TrackLength official = readTrackLength(simulator, name);
+        if (!official.message.empty()) context.err << official.message << "\n";
+
+        json markers = json::array();
+        for (const TrackMarker& m : model.markers()) {
+            markers.push_back(m.present ? json{{"left", point(m.left)}, {"right", point(m.right)}} : json());
+        }
+        json at = json::array();
+        for (const TrackPosition& p : positions) {
+            const auto plane = model.positionAt(p.distance, p.lateral);
+            at.push_back({{"distance", p.distance},
+                          {"lateral", p.lateral},
+                          {"point", plane ? point(*plane) : json("off track")}});
+        }
+        const json document = {
+            {"trackName", name},
+            {"compressed", file.compressed()},
+            {"storedSize", file.storedSize()},
+            {"unpackedSize", file.unpackedSize()},
+            {"segmentCount", model.segmentCount()},
+            {"totalLength", model.totalLength()},
+            {"boundingBox",
+             {{"minX", model.minX()},
+              {"maxX", model.maxX()},
+              {"minY", model.minY()},
+              {"maxY", model.maxY()}}},
+            {"markers", markers},
+            {"trackIniLength", official.metres},
+            {"at", at},
+        };
+        if (parsed->has("--json")) {
+            context.out << document.dump(2) << "\n";
+        } else {
+            printJsonAsText(context.out, document);
+        }
+    } catch (const VxException& e) {
+        context.err << e.message() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerTrackCommand(CliApp& app) {
+    app.add({"track", "NAME [--json] [--at DISTANCE,LATERAL ...]",
+             "decode a track of the simulator folder: sizes, segments, length, bounding box, markers, the "
+             "track.ini length, and the plane point of each --at position",
+             track});
+}
