@@ -101,7 +101,7 @@ TEST(PkwareExplode, TruncatedAndCorruptedStreamsFailCleanly) {
             EXPECT_EQ(dclExplode(cut, out), kDclCorrupt) << n;
         }
         std::mt19937 random(99);
-        for (int round = 0; round < 500; ++round) {
+        for (int round = 0; round < 2000; ++round) {
             Bytes damaged = packed;
             damaged[2 + random() % (damaged.size() - 2)] ^= static_cast<std::uint8_t>(1 + random() % 255);
             const int result = dclExplode(damaged, out);
