@@ -15,10 +15,13 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(QString::fromLatin1(kProductName));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption simDir(QStringLiteral("sim-dir"),
-                                    QStringLiteral("Use DIR as the simulator folder for this run; it is not saved."),
-                                    QStringLiteral("DIR"));
+    const QCommandLineOption simDir(
+        QStringLiteral("sim-dir"),
+        QStringLiteral("Use DIR as the simulator folder for this run; it is not saved."),
+        QStringLiteral("DIR"));
     parser.addOption(simDir);
+    parser.addPositionalArgument(QStringLiteral("replay"), QStringLiteral("A replay file to add a lap from."),
+                                 QStringLiteral("[replay]"));
     parser.process(app);
 
     Settings::setStoreFactory(makeQtSettingsStores);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+
+class RpyDataClass;
+
+// The lap time measured from a processed lap's telemetry, to check the time the lap table stores.
+struct LapTimeCheck {
+    int calculated = 0;        // ms
+    bool dataMissing = false;  // the samples at the lap's start or end seem to be missing
+};
+
+// Counts the samples between the lines and adds the fractions of a sample before the first and
+// after the last, from the distance advanced per sample there. Nothing when it cannot be measured:
+// no track length, a step of 0 at either end, or fewer than 5 samples.
+std::optional<LapTimeCheck> checkLapTime(const RpyDataClass& lap, double trackLengthMetres);

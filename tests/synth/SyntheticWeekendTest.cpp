@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <numbers>
+
+#include "Circuit.h"
+#include "DemoFolder.h"
+#include "Scenario.h"
+#include "TempDir.h"
+#include "common/SimulatorFolders.h"
+#include "decode/VxException.h"
+#include "decode/VxObjects.h"
+#include "decode/VxTrackFile.h"
+#include "replay/DriversClass.h"
+#include "replay/HeaderClass.h"
+#include "replay/LapTimeCheck.h"
+#include "replay/RpyDataClass.h"
+#include "trackmap/VxTrackModel.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The demo folder, made once for all tests of this file.
+class DemoFolderTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = std::make_unique<TempDir>();
+        replays_ = writeDemoFolder(folder_->path(), DemoOptions{});
+    }
+    static void TearDownTestSuite() { folder_.reset(); }
+
+    static fs::path replay(const std::string& name) { return folder_->path() / "replay" / name; }
+    static std::unique_ptr<DriversClass> drivers(const fs::path& path) {
+        auto d = std::make_unique<DriversClass>();
+        EXPECT_EQ(d->Read(path), DriversClass::kOk) << path;
+        return d;
+    }
+
+    static std::unique_ptr<TempDir> folder_;
+    static std::vector<fs::path> replays_;
+};
+std::unique_ptr<TempDir> DemoFolderTest::folder_;
+std::vector<fs::path> DemoFolderTest::replays_;
+
+std::vector<std::uint8_t> contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST_F(DemoFolderTest, SameSeedGivesTheSameFiles) {
+    TempDir again;
+    writeDemoFolder(again.path(), DemoOptions{});
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_->path())) {
+        if (!entry.is_regular_file()) continue;
+        const fs::path twin = again.path() / fs::relative(entry.path(), folder_->path());
+        ASSERT_TRUE(fs::exists(twin)) << twin;
+        EXPECT_EQ(contents(entry.path()), contents(twin)) << twin;
+        EXPECT_EQ(fs::last_write_time(entry.path()), fs::last_write_time(twin)) << twin;
+        ++files;
+    }
+    EXPECT_EQ(files, 13);
+
+    TempDir other;
+    writeDemoFolder(other.path(), DemoOptions{7, false});
+    EXPECT_NE(contents(replay("Rivaldi quick race.rpy")),
+              contents(other.path() / "replay/Rivaldi quick race.rpy"));
+}
+
+TEST_F(DemoFolderTest, TracksCloseAndDecode) {
+    for (const std::string name : {"rivaldi", "hollowmere"}) {
+        VxTrackFile file(tracksFolder(folder_->path()), name);
+        file.parse();
+        const VxTrack& track = *file.root();
+        VxTrackModel model(track);
+        for (std::size_t i = 0; i < track.segments.size(); ++i) {
+            const VxSegment& s = *track.segments[i];
+            const VxSegment& next = *track.segments[(i + 1) % track.segments.size()];
+            EXPECT_NEAR(s.endX, next.startX, 1e-6) << name << " segment " << i;
+            EXPECT_NEAR(s.endY, next.startY, 1e-6) << name << " segment " << i;
+            EXPECT_NEAR(std::remainder(s.endHeading - next.startHeading, 2 * std::numbers::pi), 0, 1e-9);
+        }
+        EXPECT_GT(model.totalLength(), 3000) << name;
+        EXPECT_LT(model.totalLength(), 6000) << name;
+        EXPECT_NEAR(readTrackLength(folder_->path(), name).metres, model.totalLength(), 0.002) << name;
+    }
+    EXPECT_NO_THROW(VxTrackFile(tracksFolder(folder_->path()), "rivaldi"));
+}
+
+// Every lap the tables mark selectable reads and processes, and its time measured from the frames
+// agrees with the table, except the laps recorded under accelerated time.
+TEST_F(DemoFolderTest, SelectableLapsReadAndAgreeWithTheirTableTimes) {
+    int laps = 0, accelerated = 0;
+    for (const std::string name :
+         {"Rivaldi weekend (saved in race).rpy", "Rivaldi quick race.rpy", "Hollowmere online race.rpy",
+          "Hollowmere weekend (saved in warmup).rpy", "Hollowmere practice, two drivers.rpy"}) {
+        HeaderClass header;
+        ASSERT_EQ(header.Read(replay(name)), HeaderClass::kOk);
+        const double length = readTrackLength(folder_->path(), header.trackName).metres;
+        const auto d = drivers(replay(name));
+        for (int s = 0; s < kSessionCount; ++s) {
+            for (int i = 0; i < d->driverCount; ++i) {
+                for (int j = 1; j <= d->lapCount[s][i]; ++j) {
+                    if (!d->selectable[s][i][j]) continue;
+                    RpyDataClass lap;
+                    ASSERT_EQ(lap.Read(*d, i, j, s), RpyDataClass::kOk)
+                        << name << " " << s << "/" << i << "/" << j;
+                    const int stored = static_cast<int>(lapDuration(d->laps[s][i][j]));
+                    const bool underAcceleratedTime = lap.sampleCount * 1000 / 36 < stored;
+                    ASSERT_EQ(lap.Process(1), RpyDataClass::kOk) << name << " " << s << "/" << i << "/" << j;
+                    const auto check = checkLapTime(lap, length);
+                    ASSERT_TRUE(check.has_value());
+                    ++laps;
+                    if (underAcceleratedTime) {
+                        ++accelerated;
+                        continue;
+                    }
+                    EXPECT_NEAR(check->calculated, stored, 30) << name << " " << s << "/" << i << "/" << j;
+                    EXPECT_FALSE(check->dataMissing) << name << " " << s << "/" << i << "/" << j;
+                }
+            }
+        }
+    }
+    EXPECT_GT(laps, 150);
+    EXPECT_EQ(accelerated, 10) << "lap 3 of every car in the online race";
+}
+
+TEST_F(DemoFolderTest, TelemetryIsPlausible) {
+    const fs::path weekend = replay("Rivaldi weekend (saved in race).rpy");
+    const auto d = drivers(weekend);
+    HeaderClass header;
+    header.Read(weekend);
+    VxTrackFile file(tracksFolder(folder_->path()), header.trackName);
+    file.parse();
+    const VxTrackModel model(*file.root());
+    double topSpeed = 0;
+    for (int driver : {0, 4, 15}) {
+        RpyDataClass lap;
+        ASSERT_EQ(lap.Read(*d, driver, 2, kRace), RpyDataClass::kOk);
+        ASSERT_EQ(lap.Process(1), RpyDataClass::kOk);
+        int neutral = 0;
+        for (int k = 2; k <= lap.sampleCount; ++k) {
+            topSpeed = std::max(topSpeed, lap.speed[k]);
+            EXPECT_GE(lap.speed[k], 0);
+            EXPECT_LE(lap.speed[k], 360);
+            EXPECT_GE(lap.revs[k], 3000u);
+            EXPECT_LE(lap.revs[k], 12600u);
+            EXPECT_GE(lap.gear[k], 0);
+            EXPECT_LE(lap.gear[k], 6);
+            neutral += lap.gear[k] == 0;
+            // Slip: the car's orientation against the direction it moves on the map.
+            const auto from = model.positionAt(lap.distanceM[k - 1], lap.lateralM[k - 1]);
+            const auto to = model.positionAt(lap.distanceM[k], lap.lateralM[k]);
+            if (!from || !to) continue;
+            const double moving = std::atan2(to->y - from->y, to->x - from->x) * 180 / std::numbers::pi;
+            const double slip = std::remainder(moving - lap.orientation[k] * 360.0 / 4096, 360.0);
+            EXPECT_LT(std::fabs(slip), 15) << "driver " << driver << " sample " << k;
+        }
+        EXPECT_LT(neutral, lap.sampleCount / 10) << "neutral only between gears";
+    }
+    EXPECT_GT(topSpeed, 280);
+    EXPECT_LT(topSpeed, 330);
+    // The fast circuit's laps take 1m15s to 1m30s.
+    for (int j = 1; j <= d->lapCount[kPractice][0]; ++j) {
+        EXPECT_GT(lapDuration(d->laps[kPractice][0][j]), 75000u);
+        EXPECT_LT(lapDuration(d->laps[kPractice][0][j]), 90000u);
+    }
+}
+
+TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
+    const auto d = drivers(replay("Rivaldi weekend (saved in race).rpy"));
+    EXPECT_EQ(d->driverCount, 21);
+    EXPECT_EQ(d->driverKind[0], 0);
+    EXPECT_EQ(d->driverKind[1], 1);
+    EXPECT_EQ(d->driverKind[20], 2);
+    for (int s = 0; s < kSessionCount; ++s)
+        EXPECT_EQ(d->sessionPresent[s], 1);
+    EXPECT_EQ(d->firstMarkerSession, kQualifying);
+    EXPECT_GT(d->windowStart[kQualifying], 0u);
+    const auto& race = d->lapCount[kRace];
+    const int leaderLaps = *std::max_element(race.begin(), race.end());
+    EXPECT_EQ(leaderLaps, 3);
+    EXPECT_LT(race[19], leaderLaps) << "a lapped car";
+    EXPECT_EQ(race[9], 1) << "retired after one lap";
+    EXPECT_EQ(race[12], 0) << "did not start";
+    EXPECT_TRUE(d->laps[kRace][5][2] & kBlackFlagLap);
+    EXPECT_TRUE(d->laps[kRace][7][1] & kOffTrackLap);
+    EXPECT_TRUE(d->laps[kQualifying][0][3] & kIncompleteLap);
+
+    const auto online = drivers(replay("Hollowmere online race.rpy"));
+    EXPECT_EQ(online->onlineRace, 1);
+    RpyDataClass lap;
+    int missing = 0;
+    for (int i = 1; i < online->driverCount; ++i) {
+        ASSERT_EQ(lap.Read(*online, i, 2, kRace), RpyDataClass::kOk);
+        missing += lap.missingSamples;
+    }
+    EXPECT_GT(missing, 0) << "other cars' records have gaps online";
+
+    const auto quick = drivers(replay("Rivaldi quick race.rpy"));
+    EXPECT_EQ(quick->quickRace, 1);
+    EXPECT_EQ(quick->sessionPresent[kQualifying], 1);
+    EXPECT_EQ(quick->sessionPresent[kRace], 1);
+    EXPECT_GT(quick->windowEnd[kRace], 0u);
+}
+
+TEST_F(DemoFolderTest, ErrorPathFiles) {
+    HeaderClass old;
+    EXPECT_EQ(old.Read(replay("Old version 2 replay.rpy")), HeaderClass::kOk);
+    EXPECT_EQ(old.formatVersion, 2);
+    HeaderClass damaged;
+    EXPECT_EQ(damaged.Read(replay("Damaged signature.rpy")), HeaderClass::kNotAReplay);
+    HeaderClass elsewhere;
+    ASSERT_EQ(elsewhere.Read(replay("Phantom Ring practice (track not installed).rpy")), HeaderClass::kOk);
+    try {
+        VxTrackFile(tracksFolder(folder_->path()), elsewhere.trackName);
+        ADD_FAILURE() << "the track is not installed";
+    } catch (const VxException& e) {
+        EXPECT_EQ(e.message(), "Error: cannot open track file");
+    }
+}
+
+TEST(Scenario, SmallWeekendsForTests) {
+    const Circuit circuit = hollowmereCircuit();
+    Scenario s;
+    s.circuit = &circuit;
+    s.sessionInProgress = kPractice;
+    s.drivers = syntheticField(2, 5);
+    s.sessions = {{kPractice, 10000, 5000, 2, false}};
+    s.telemetry = {{kPractice, 0}};
+    TempDir dir;
+    const auto path = dir / "small.rpy";
+    ASSERT_TRUE(buildReplay(s).write(path));
+    DriversClass d;
+    ASSERT_EQ(d.Read(path), DriversClass::kOk);
+    EXPECT_EQ(d.lapCount[kPractice][1], 2);
+    EXPECT_EQ(d.selectable[kPractice][1][2], 1);
+    EXPECT_LT(fs::file_size(path), 1000000u);
+}
+
+}  // namespace
