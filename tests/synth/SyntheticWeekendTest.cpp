@@ -201,6 +201,14 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
     }
     EXPECT_GT(missing, 0) << "other cars' records have gaps online";
 
+    const fs::path warmupPath = replay("Hollowmere weekend (saved in warmup).rpy");
+    const auto warmup = drivers(warmupPath);
+    HeaderClass warmupHeader;
+    warmupHeader.Read(warmupPath);
+    ASSERT_EQ(lap.Read(*warmup, 0, warmup->lapCount[kWarmup][0], kWarmup), RpyDataClass::kOk);
+    EXPECT_EQ(static_cast<std::uint32_t>(lap.endFrame), warmupHeader.frameCount) << "ends in the last frame";
+    EXPECT_LT(lap.filledSamples, lap.sampleCount);
+
     const auto quick = drivers(replay("Rivaldi quick race.rpy"));
     EXPECT_EQ(quick->quickRace, 1);
     EXPECT_EQ(quick->sessionPresent[kQualifying], 1);
