@@ -19,25 +19,6 @@ constexpr std::size_t kFirstNameAt = 12, kLastNameAt = 28, kChatNickAt = 48, kCa
 constexpr std::size_t kCarNumberAt = 164, kKindAt = 168, kIdAt = 176;
 constexpr std::uint32_t kHumanCode = 150, kAiCode = 250;
 
-// Calls onMarker(session, timeMs) for each session marker of a frame, quick-race codes translated.
-template <typename OnMarker>
-Failure scanMarkers(std::span<const std::uint8_t> frame, bool quickRace, OnMarker onMarker) {
-    const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
-        if (auto marker = readSessionMarker(record)) {
-            onMarker(quickRace ? quickRaceSession(marker->code) : marker->code, marker->timeMs);
-        }
-    });
-    switch (walked) {
-        case FrameWalk::InvalidType:
-            return Failure::InvalidRecordType;
-        case FrameWalk::Damaged:
-            return Failure::DamagedTelemetry;
-        case FrameWalk::End:
-            break;
-    }
-    return Failure::None;
-}
-
 std::string modificationDate(const std::filesystem::path& path) {
     std::error_code error;
     const auto written = std::filesystem::last_write_time(path, error);
@@ -250,6 +231,24 @@ DriversClass::Failure DriversClass::findWindows(BinaryFile& file, std::uint64_t 
     return Failure::None;
 }
 
+// Books each session marker of a frame: its time into `window` for its session (quick-race codes
+// translated) and its session into `markerSession`. `seen` tells whether some session's time is
+// now set.
+DriversClass::Failure DriversClass::bookMarkers(std::span<const std::uint8_t> frame,
+                                                std::array<std::uint32_t, kSessionCount>& window,
+                                                int& markerSession, bool& seen) const {
+    const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
+        if (auto marker = readSessionMarker(record)) {
+            markerSession = quickRace ? quickRaceSession(marker->code) : marker->code;
+            window[static_cast<std::size_t>(markerSession)] = marker->timeMs;
+        }
+    });
+    if (walked == FrameWalk::InvalidType) return Failure::InvalidRecordType;
+    if (walked == FrameWalk::Damaged) return Failure::DamagedTelemetry;
+    seen = std::any_of(window.begin(), window.end(), [](std::uint32_t t) { return t != 0; });
+    return Failure::None;
+}
+
 // From the first frame on, until a frame has set some session's window start.
 DriversClass::Failure DriversClass::walkForward(BinaryFile& file, std::uint64_t telemetryEnd) {
     FrameStream frames(file, telemetryOffset + kChunkHeadSize, telemetryEnd);
@@ -263,14 +262,9 @@ DriversClass::Failure DriversClass::walkForward(BinaryFile& file, std::uint64_t 
             case FrameStream::Next::Frame:
                 break;
         }
-        Failure f = scanMarkers(frame, quickRace, [&](int session, std::uint32_t time) {
-            windowStart[session] = time;
-            firstMarkerSession = session;
-        });
-        if (f != Failure::None) return f;
-        if (std::any_of(windowStart.begin(), windowStart.end(), [](std::uint32_t t) { return t != 0; })) {
-            return Failure::None;
-        }
+        bool seen = false;
+        if (Failure f = bookMarkers(frame, windowStart, firstMarkerSession, seen); f != Failure::None || seen)
+            return f;
     }
 }
 
@@ -294,14 +288,9 @@ DriversClass::Failure DriversClass::walkBackward(BinaryFile& file, std::uint64_t
         const std::span<std::uint8_t> bytes(frame.data(), length);
         if (!file.readAt(at, bytes)) return Failure::DamagedTelemetry;
 
-        Failure f = scanMarkers(bytes, quickRace, [&](int session, std::uint32_t time) {
-            windowEnd[session] = time;
-            lastMarkerSession = session;
-        });
-        if (f != Failure::None) return f;
-        if (std::any_of(windowEnd.begin(), windowEnd.end(), [](std::uint32_t t) { return t != 0; })) {
-            return Failure::None;
-        }
+        bool seen = false;
+        if (Failure f = bookMarkers(bytes, windowEnd, lastMarkerSession, seen); f != Failure::None || seen)
+            return f;
         if (previous < kFrameHeadSize || previous > at - firstFrame) return Failure::None;
         at -= previous;
     }

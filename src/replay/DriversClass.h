@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "replay/ReplayFormat.h"
@@ -75,6 +76,8 @@ private:
     Failure findWindows(BinaryFile& file, std::uint64_t telemetryEnd);
     Failure walkForward(BinaryFile& file, std::uint64_t telemetryEnd);
     Failure walkBackward(BinaryFile& file, std::uint64_t telemetryEnd);
+    Failure bookMarkers(std::span<const std::uint8_t> frame, std::array<std::uint32_t, kSessionCount>& window,
+                        int& markerSession, bool& seen) const;
     void markSelectableLaps();
 };
 
