@@ -2,6 +2,28 @@
 
 #include <cstdio>
 
+TimeParts splitTime(std::uint32_t ms) { return {ms / 60000, ms / 1000 % 60, ms % 1000}; }
+
+std::string FormatElapsedTime(std::uint32_t ms) {
+    const TimeParts t = splitTime(ms);
+    char text[32];
+    std::snprintf(text, sizeof text, "%um %02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    return text;
+}
+
+std::string FormatSplitTime(std::uint32_t ms) {
+    const TimeParts t = splitTime(ms);
+    char text[32];
+    std::snprintf(text, sizeof text, "%u:%02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    return text;
+}
+
+std::string FormatReplayLength(std::uint32_t frameCount) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%um %us", frameCount / 2160, frameCount / 36 % 60);
+    return text;
+}
+
 const char* englishMonth(int month) {
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -10,7 +32,6 @@ const char* englishMonth(int month) {
 
 std::string FormatFileDate(const std::tm& local) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d %s %02d", local.tm_year + 1900, englishMonth(local.tm_mon),
-                  local.tm_mday);
+    std::snprintf(text, sizeof text, "%d %s %02d", local.tm_year + 1900, englishMonth(local.tm_mon), local.tm_mday);
     return text;
 }

@@ -1,9 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 
-// Texts of times and dates, in English whatever the locale.
+// Texts of times and dates, in English whatever the locale. All lap and session times are
+// milliseconds; one split into minutes, seconds and milliseconds serves every layout.
+
+struct TimeParts {
+    std::uint32_t minutes;
+    std::uint32_t seconds;
+    std::uint32_t milliseconds;
+};
+TimeParts splitTime(std::uint32_t ms);
+
+// "1m 34.001s", "0m 59.999s": graphs, tools, the lap dialog, the lap-time check.
+std::string FormatElapsedTime(std::uint32_t ms);
+// "0:31.250s": split times.
+std::string FormatSplitTime(std::uint32_t ms);
+// The length of a replay from its frame count (36 a second): "12m 5s".
+std::string FormatReplayLength(std::uint32_t frameCount);
 
 // English three-letter month name of tm_mon (0 = "Jan").
 const char* englishMonth(int month);

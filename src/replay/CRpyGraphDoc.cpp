@@ -1,0 +1,220 @@
+#include "replay/CRpyGraphDoc.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/Settings.h"
+#include "common/SimulatorFolders.h"
+#include "common/TimeText.h"
+#include "decode/VxException.h"
+#include "decode/VxTrackFile.h"
+#include "decode/VxTrackRegistry.h"
+#include "replay/LapCatalogue.h"
+#include "replay/LapTimeCheck.h"
+#include "replay/ReplayMessages.h"
+
+namespace {
+// Stored and calculated lap times may differ by this much without a word.
+constexpr int kLapTimeTolerance = 30;
+}  // namespace
+
+CRpyGraphDoc::CRpyGraphDoc(DocumentUi& ui) : ui_(ui) {}
+CRpyGraphDoc::~CRpyGraphDoc() = default;
+
+const std::array<Rgb, 22>& CRpyGraphDoc::colourTable() {
+    static const std::array<Rgb, 22> kColours = {{
+        {255, 0, 0},     {0, 0, 255},     {0, 251, 56},    {240, 240, 0},   {38, 232, 226}, {0, 0, 0},
+        {128, 128, 128}, {190, 190, 190}, {255, 255, 255}, {50, 128, 50},   {160, 80, 0},   {211, 174, 25},
+        {185, 92, 0},    {0, 0, 255},     {255, 255, 255}, {0, 255, 0},     {255, 0, 0},    {0, 0, 255},
+        {0, 127, 0},     {255, 0, 255},   {127, 127, 0},   {0, 0, 0},
+    }};
+    return kColours;
+}
+
+bool CRpyGraphDoc::speedUnitMph() const { return Settings::instance().speedUnit() == 1; }
+bool CRpyGraphDoc::retireInRaceReport() const { return Settings::instance().retireInRaceReport() == 1; }
+bool CRpyGraphDoc::offTheTrackInRaceReport() const { return Settings::instance().offTheTrackInRaceReport() == 1; }
+
+std::filesystem::path CRpyGraphDoc::simulatorFolder() const { return Settings::instance().simulatorDirectory(); }
+
+void CRpyGraphDoc::OnAddReplayLap() { load({}); }
+void CRpyGraphDoc::openPath(const std::filesystem::path& path) { load({path, std::nullopt}); }
+void CRpyGraphDoc::lapFinderLoad(const std::filesystem::path& path, int driver, int session, int lapSlot) {
+    load({path, DocumentUi::ChosenLap{driver, session, lapSlot}});
+}
+
+// Frees what a failed load made of the slot and restores the title.
+void CRpyGraphDoc::undo(int slot, const std::string& oldTitle) {
+    slots_[static_cast<std::size_t>(slot)] = Slot{};
+    --lapCount_;
+    title_ = oldTitle;
+}
+
+void CRpyGraphDoc::load(const Preset& preset) {
+    if (lapCount_ == maxLaps) return ui_.message(kMaxLapsLoaded);
+    const auto occupied = std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return s.inUse; });
+    const std::optional<std::string> currentTrack =
+        occupied != slots_.end() ? std::optional(occupied->header->trackName) : std::nullopt;
+
+    std::filesystem::path path;
+    if (preset.path) {
+        path = *preset.path;
+    } else {
+        const auto chosen = ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy)", replayFolder(simulatorFolder()));
+        if (!chosen) return;
+        path = *chosen;
+    }
+
+    const int index = static_cast<int>(std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) -
+                                       slots_.begin());
+    Slot& slot = slots_[static_cast<std::size_t>(index)];
+    auto header = std::make_unique<HeaderClass>();
+    if (header->Read(path) != HeaderClass::kOk) {
+        ui_.message(kHeaderReadError);
+        return ui_.message(path.string());
+    }
+    if (header->formatVersion < 3) {
+        ui_.message(kZdkNotSupported);
+        return ui_.message(path.string());
+    }
+    if (currentTrack && header->trackName != *currentTrack) return ui_.message(kNotSameTrack);
+
+    const std::string oldTitle = title_;
+    slot.inUse = true;
+    slot.header = std::move(header);
+    ++lapCount_;
+    slot.drivers = std::make_unique<DriversClass>();
+    if (slot.drivers->Read(path) != DriversClass::kOk) {
+        if (slot.drivers->failure == DriversClass::Failure::TooManyDrivers) {
+            ui_.message(tooManyDriversMessage(slot.drivers->driverCount));
+        }
+        ui_.message(kDriversReadError);
+        return undo(index, oldTitle);
+    }
+    if (slot.drivers->loadedCount != slot.drivers->driverCount) {
+        ui_.message(kDriversCountMismatch);
+        return undo(index, oldTitle);
+    }
+
+    std::optional<DocumentUi::ChosenLap> lap = preset.lap;
+    if (!lap) lap = ui_.chooseLap(*slot.header, *slot.drivers);
+    if (!lap) return undo(index, oldTitle);
+
+    title_ = slot.header->trackName;
+    if (!title_.empty()) title_[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title_[0])));
+
+    if (lapCount_ == 1) loadTrack(slot.header->trackName);
+
+    slot.lapData = std::make_unique<RpyDataClass>();
+    if (slot.lapData->Read(*slot.drivers, lap->driver, lap->slot, lap->session) != RpyDataClass::kOk) {
+        ui_.message(kLapDataReadError);
+        return undo(index, oldTitle);
+    }
+    if (!Settings::instance().dontShowQualReport()) {
+        const std::uint32_t entry = slot.drivers->laps[static_cast<std::size_t>(lap->session)]
+                                                      [static_cast<std::size_t>(lap->driver)]
+                                                      [static_cast<std::size_t>(lap->slot)];
+        ui_.information(qualityReport(*slot.lapData, entry, QualityReportForm::LoadSequence));
+    }
+    // A lap without a line crossing at both ends cannot be shown: a failed read as well.
+    if (slot.lapData->Process(1) != RpyDataClass::kOk) {
+        ui_.message(kLapDataReadError);
+        return undo(index, oldTitle);
+    }
+    slot.lapDriver = lap->driver;
+    slot.lapSession = lap->session;
+    slot.lapSlot = lap->slot;
+
+    if (model_) {
+        checkLapTime(slot);
+        slot.drivingLine = std::make_unique<DrivingLine>(*model_, *slot.lapData);
+        computeMapChannels(*slot.lapData, *model_, trackLength_);
+    }
+    mapNeedsRedrawing = true;
+    ui_.lapListChanged();
+    ui_.redrawViews();
+}
+
+// With the first lap of a document: decode and model the track, and read its official length.
+// Without it the laps load all the same, with no map and no speeds from the map.
+bool CRpyGraphDoc::loadTrack(const std::string& trackName) {
+    model_.reset();
+    trackFile_.reset();
+    trackLength_ = 0;
+    try {
+        auto file = std::make_unique<VxTrackFile>(tracksFolder(simulatorFolder()), trackName);
+        file->parse();
+        model_ = std::make_unique<VxTrackModel>(*file->root());
+        trackFile_ = std::move(file);
+    } catch (const VxException& e) {
+        VxTrackRegistry::instance().clear();
+        ui_.message(kCannotFindTrack + e.message());
+        return false;
+    }
+    const TrackLength length = readTrackLength(simulatorFolder(), trackName);
+    if (!length.message.empty()) ui_.message(length.message);
+    trackLength_ = length.metres;
+    return true;
+}
+
+void CRpyGraphDoc::checkLapTime(const Slot& slot) {
+    const auto check = ::checkLapTime(*slot.lapData, trackLength_);
+    if (!check || check->calculated == 0) return;
+    if (check->dataMissing) return ui_.information(kLapDataMissing);
+    const std::uint32_t stored = lapDuration(
+        slot.drivers->laps[static_cast<std::size_t>(slot.lapSession)][static_cast<std::size_t>(slot.lapDriver)]
+                          [static_cast<std::size_t>(slot.lapSlot)]);
+    if (std::abs(check->calculated - static_cast<int>(stored)) > kLapTimeTolerance) {
+        ui_.information(std::string(kLapTimeMightBeWrong) + "\n\nLaptime stored in replay: " + FormatElapsedTime(stored) +
+                        "\nLaptime calculated by VxRA: " + FormatElapsedTime(static_cast<std::uint32_t>(std::max(0, check->calculated))));
+    }
+}
+
+void CRpyGraphDoc::clearAll() {
+    for (Slot& slot : slots_) slot = Slot{};
+    lapCount_ = 0;
+    title_ = kNoLapTitle;
+    mapNeedsRedrawing = true;
+    ui_.clearLapToggles();
+    ui_.lapListChanged();
+    ui_.redrawViews();
+}
+
+void CRpyGraphDoc::applyLapOrder(const std::vector<int>& formerSlots) {
+    if (formerSlots.empty()) return clearAll();
+    std::array<Slot, maxLaps> reordered;
+    std::size_t next = 0;
+    for (int former : formerSlots) {
+        if (former < 0 || former >= maxLaps || !slots_[static_cast<std::size_t>(former)].inUse || next == reordered.size()) {
+            continue;
+        }
+        reordered[next++] = std::move(slots_[static_cast<std::size_t>(former)]);
+    }
+    slots_ = std::move(reordered);
+    lapCount_ = static_cast<int>(next);
+    if (lapCount_ == 0) return clearAll();
+    mapNeedsRedrawing = true;
+    ui_.clearLapToggles();
+    ui_.lapListChanged();
+    ui_.redrawViews();
+}
+
+// Newest by modification time; on equal times the first by name, so the choice is the same on
+// every file system. Nothing happens without a replay.
+void CRpyGraphDoc::openMostRecentlyAdded() {
+    std::error_code error;
+    std::optional<std::filesystem::path> newest;
+    std::filesystem::file_time_type newestTime;
+    for (const auto& entry : std::filesystem::directory_iterator(replayFolder(simulatorFolder()), error)) {
+        std::string extension = entry.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (extension != ".rpy" || !entry.is_regular_file(error)) continue;
+        const auto time = entry.last_write_time(error);
+        if (error) continue;
+        if (!newest || time > newestTime || (time == newestTime && entry.path().filename() < newest->filename())) {
+            newest = entry.path();
+            newestTime = time;
+        }
+    }
+    if (newest) openPath(*newest);
+}

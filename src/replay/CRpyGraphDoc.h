@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "replay/DocumentUi.h"
+#include "replay/DriversClass.h"
+#include "replay/HeaderClass.h"
+#include "replay/RpyDataClass.h"
+#include "trackmap/DrivingLine.h"
+#include "trackmap/VxTrackModel.h"
+
+class VxTrackFile;
+
+struct Rgb {
+    std::uint8_t r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The one document: up to five loaded laps of one track, each with the replay it came from, and
+// the track they are on. Adding a lap is the program's main road: choose a file, read its head
+// and drivers, choose a lap, load the track with the first lap, read and check the lap.
+class CRpyGraphDoc {
+public:
+    static constexpr int maxLaps = 5;
+
+    struct Slot {
+        bool inUse = false;
+        std::unique_ptr<HeaderClass> header;
+        std::unique_ptr<DriversClass> drivers;
+        std::unique_ptr<RpyDataClass> lapData;
+        std::unique_ptr<DrivingLine> drivingLine;
+        int lapDriver = -1;
+        int lapSession = -1;
+        int lapSlot = -1;
+    };
+
+    explicit CRpyGraphDoc(DocumentUi& ui);
+    ~CRpyGraphDoc();
+
+    // "Add replay lap": the file dialog, then the lap dialog.
+    void OnAddReplayLap();
+    // A path given (command line, recent files, dropped): the lap dialog only.
+    void openPath(const std::filesystem::path& path);
+    // The Lap Finder: neither dialog.
+    void lapFinderLoad(const std::filesystem::path& path, int driver, int session, int lapSlot);
+    // "Clear all replay laps".
+    void clearAll();
+    // The Move/Remove dialog's OK: the slots refilled from the rows' former slot indexes, in order;
+    // laps of slots not listed are removed.
+    void applyLapOrder(const std::vector<int>& formerSlots);
+    // "Open most recently added replay file": the newest "*.rpy" of the replay folder.
+    void openMostRecentlyAdded();
+
+    int lapCount() const { return lapCount_; }
+    const std::string& title() const { return title_; }
+    const std::array<Slot, maxLaps>& slots() const { return slots_; }
+    bool trackLoaded() const { return model_ != nullptr; }
+    const VxTrackModel* trackModel() const { return model_.get(); }
+    double trackLength() const { return trackLength_; }
+
+    // Colour table: lap 1-5 lines at 0-4, surface kinds at 6-13 and 15.
+    static const std::array<Rgb, 22>& colourTable();
+    int lapColourIndex(int slot) const { return slot; }
+    bool showColourPictures = false;
+    bool mapNeedsRedrawing = true;
+    bool mapLaidOut = false;
+
+    // Settings the reports read through the document; read when used, so a change takes effect at once.
+    bool speedUnitMph() const;
+    bool retireInRaceReport() const;
+    bool offTheTrackInRaceReport() const;
+
+private:
+    struct Preset {
+        std::optional<std::filesystem::path> path;
+        std::optional<DocumentUi::ChosenLap> lap;
+    };
+    void load(const Preset& preset);
+    bool loadTrack(const std::string& trackName);
+    void checkLapTime(const Slot& slot);
+    void undo(int slot, const std::string& oldTitle);
+    std::filesystem::path simulatorFolder() const;
+
+    DocumentUi& ui_;
+    std::array<Slot, maxLaps> slots_;
+    int lapCount_ = 0;
+    std::string title_ = "No lap selected";
+    std::unique_ptr<VxTrackFile> trackFile_;
+    std::unique_ptr<VxTrackModel> model_;
+    double trackLength_ = 0;
+};
+
+inline constexpr const char* kNoLapTitle = "No lap selected";
