@@ -5,40 +5,44 @@
 
 #include "app/Settings.h"
 #include "common/SimulatorFolders.h"
-#include "common/TimeText.h"
 #include "decode/VxException.h"
-#include "decode/VxTrackFile.h"
-#include "decode/VxTrackRegistry.h"
 #include "replay/LapCatalogue.h"
 #include "replay/LapTimeCheck.h"
 #include "replay/ReplayMessages.h"
-
-namespace {
-// Stored and calculated lap times may differ by this much without a word.
-constexpr int kLapTimeTolerance = 30;
-}  // namespace
 
 CRpyGraphDoc::CRpyGraphDoc(DocumentUi& ui) : ui_(ui) {}
 CRpyGraphDoc::~CRpyGraphDoc() = default;
 
 const std::array<Rgb, 22>& CRpyGraphDoc::colourTable() {
     static const std::array<Rgb, 22> kColours = {{
-        {255, 0, 0},     {0, 0, 255},     {0, 251, 56},    {240, 240, 0},   {38, 232, 226}, {0, 0, 0},
-        {128, 128, 128}, {190, 190, 190}, {255, 255, 255}, {50, 128, 50},   {160, 80, 0},   {211, 174, 25},
-        {185, 92, 0},    {0, 0, 255},     {255, 255, 255}, {0, 255, 0},     {255, 0, 0},    {0, 0, 255},
+        {255, 0, 0},     {0, 0, 255},     {0, 251, 56},    {240, 240, 0}, {38, 232, 226}, {0, 0, 0},
+        {128, 128, 128}, {190, 190, 190}, {255, 255, 255}, {50, 128, 50}, {160, 80, 0},   {211, 174, 25},
+        {185, 92, 0},    {0, 0, 255},     {255, 255, 255}, {0, 255, 0},   {255, 0, 0},    {0, 0, 255},
         {0, 127, 0},     {255, 0, 255},   {127, 127, 0},   {0, 0, 0},
     }};
     return kColours;
 }
 
-bool CRpyGraphDoc::speedUnitMph() const { return Settings::instance().speedUnit() == 1; }
-bool CRpyGraphDoc::retireInRaceReport() const { return Settings::instance().retireInRaceReport() == 1; }
-bool CRpyGraphDoc::offTheTrackInRaceReport() const { return Settings::instance().offTheTrackInRaceReport() == 1; }
+bool CRpyGraphDoc::speedUnitMph() const {
+    return Settings::instance().speedUnit() == 1;
+}
+bool CRpyGraphDoc::retireInRaceReport() const {
+    return Settings::instance().retireInRaceReport() == 1;
+}
+bool CRpyGraphDoc::offTheTrackInRaceReport() const {
+    return Settings::instance().offTheTrackInRaceReport() == 1;
+}
 
-std::filesystem::path CRpyGraphDoc::simulatorFolder() const { return Settings::instance().simulatorDirectory(); }
+std::filesystem::path CRpyGraphDoc::simulatorFolder() const {
+    return Settings::instance().simulatorDirectory();
+}
 
-void CRpyGraphDoc::OnAddReplayLap() { load({}); }
-void CRpyGraphDoc::openPath(const std::filesystem::path& path) { load({path, std::nullopt}); }
+void CRpyGraphDoc::OnAddReplayLap() {
+    load({});
+}
+void CRpyGraphDoc::openPath(const std::filesystem::path& path) {
+    load({path, std::nullopt});
+}
 void CRpyGraphDoc::lapFinderLoad(const std::filesystem::path& path, int driver, int session, int lapSlot) {
     load({path, DocumentUi::ChosenLap{driver, session, lapSlot}});
 }
@@ -60,13 +64,14 @@ void CRpyGraphDoc::load(const Preset& preset) {
     if (preset.path) {
         path = *preset.path;
     } else {
-        const auto chosen = ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy)", replayFolder(simulatorFolder()));
+        const auto chosen = ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy)",
+                                                 replayFolder(simulatorFolder()));
         if (!chosen) return;
         path = *chosen;
     }
 
-    const int index = static_cast<int>(std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) -
-                                       slots_.begin());
+    const int index = static_cast<int>(
+        std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) - slots_.begin());
     Slot& slot = slots_[static_cast<std::size_t>(index)];
     auto header = std::make_unique<HeaderClass>();
     if (header->Read(path) != HeaderClass::kOk) {
@@ -103,7 +108,7 @@ void CRpyGraphDoc::load(const Preset& preset) {
     title_ = slot.header->trackName;
     if (!title_.empty()) title_[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title_[0])));
 
-    if (lapCount_ == 1) loadTrack(slot.header->trackName);
+    if (lapCount_ == 1) loadTrackOf(slot.header->trackName);
 
     slot.lapData = std::make_unique<RpyDataClass>();
     if (slot.lapData->Read(*slot.drivers, lap->driver, lap->slot, lap->session) != RpyDataClass::kOk) {
@@ -111,9 +116,9 @@ void CRpyGraphDoc::load(const Preset& preset) {
         return undo(index, oldTitle);
     }
     if (!Settings::instance().dontShowQualReport()) {
-        const std::uint32_t entry = slot.drivers->laps[static_cast<std::size_t>(lap->session)]
-                                                      [static_cast<std::size_t>(lap->driver)]
-                                                      [static_cast<std::size_t>(lap->slot)];
+        const std::uint32_t entry =
+            slot.drivers->laps[static_cast<std::size_t>(lap->session)][static_cast<std::size_t>(lap->driver)]
+                              [static_cast<std::size_t>(lap->slot)];
         ui_.information(qualityReport(*slot.lapData, entry, QualityReportForm::LoadSequence));
     }
     // A lap without a line crossing at both ends cannot be shown: a failed read as well.
@@ -125,10 +130,12 @@ void CRpyGraphDoc::load(const Preset& preset) {
     slot.lapSession = lap->session;
     slot.lapSlot = lap->slot;
 
-    if (model_) {
-        checkLapTime(slot);
-        slot.drivingLine = std::make_unique<DrivingLine>(*model_, *slot.lapData);
-        computeMapChannels(*slot.lapData, *model_, trackLength_);
+    if (track_.model) {
+        const std::uint32_t stored = lapDuration(slot.drivers->laps[static_cast<std::size_t>(
+            lap->session)][static_cast<std::size_t>(lap->driver)][static_cast<std::size_t>(lap->slot)]);
+        if (auto text = lapTimeCheckMessage(*slot.lapData, stored, trackLength())) ui_.information(*text);
+        slot.drivingLine = std::make_unique<DrivingLine>(*track_.model, *slot.lapData);
+        computeMapChannels(*slot.lapData, *track_.model, trackLength());
     }
     mapNeedsRedrawing = true;
     ui_.lapListChanged();
@@ -137,41 +144,19 @@ void CRpyGraphDoc::load(const Preset& preset) {
 
 // With the first lap of a document: decode and model the track, and read its official length.
 // Without it the laps load all the same, with no map and no speeds from the map.
-bool CRpyGraphDoc::loadTrack(const std::string& trackName) {
-    model_.reset();
-    trackFile_.reset();
-    trackLength_ = 0;
+void CRpyGraphDoc::loadTrackOf(const std::string& trackName) {
+    track_ = LoadedTrack{};
     try {
-        auto file = std::make_unique<VxTrackFile>(tracksFolder(simulatorFolder()), trackName);
-        file->parse();
-        model_ = std::make_unique<VxTrackModel>(*file->root());
-        trackFile_ = std::move(file);
+        track_ = loadTrack(simulatorFolder(), trackName);
     } catch (const VxException& e) {
-        VxTrackRegistry::instance().clear();
-        ui_.message(kCannotFindTrack + e.message());
-        return false;
+        return ui_.message(kCannotFindTrack + e.message());
     }
-    const TrackLength length = readTrackLength(simulatorFolder(), trackName);
-    if (!length.message.empty()) ui_.message(length.message);
-    trackLength_ = length.metres;
-    return true;
-}
-
-void CRpyGraphDoc::checkLapTime(const Slot& slot) {
-    const auto check = ::checkLapTime(*slot.lapData, trackLength_);
-    if (!check || check->calculated == 0) return;
-    if (check->dataMissing) return ui_.information(kLapDataMissing);
-    const std::uint32_t stored = lapDuration(
-        slot.drivers->laps[static_cast<std::size_t>(slot.lapSession)][static_cast<std::size_t>(slot.lapDriver)]
-                          [static_cast<std::size_t>(slot.lapSlot)]);
-    if (std::abs(check->calculated - static_cast<int>(stored)) > kLapTimeTolerance) {
-        ui_.information(std::string(kLapTimeMightBeWrong) + "\n\nLaptime stored in replay: " + FormatElapsedTime(stored) +
-                        "\nLaptime calculated by VxRA: " + FormatElapsedTime(static_cast<std::uint32_t>(std::max(0, check->calculated))));
-    }
+    if (!track_.length.message.empty()) ui_.message(track_.length.message);
 }
 
 void CRpyGraphDoc::clearAll() {
-    for (Slot& slot : slots_) slot = Slot{};
+    for (Slot& slot : slots_)
+        slot = Slot{};
     lapCount_ = 0;
     title_ = kNoLapTitle;
     mapNeedsRedrawing = true;
@@ -185,7 +170,8 @@ void CRpyGraphDoc::applyLapOrder(const std::vector<int>& formerSlots) {
     std::array<Slot, maxLaps> reordered;
     std::size_t next = 0;
     for (int former : formerSlots) {
-        if (former < 0 || former >= maxLaps || !slots_[static_cast<std::size_t>(former)].inUse || next == reordered.size()) {
+        if (former < 0 || former >= maxLaps || !slots_[static_cast<std::size_t>(former)].inUse ||
+            next == reordered.size()) {
             continue;
         }
         reordered[next++] = std::move(slots_[static_cast<std::size_t>(former)]);
@@ -207,11 +193,13 @@ void CRpyGraphDoc::openMostRecentlyAdded() {
     std::filesystem::file_time_type newestTime;
     for (const auto& entry : std::filesystem::directory_iterator(replayFolder(simulatorFolder()), error)) {
         std::string extension = entry.path().extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         if (extension != ".rpy" || !entry.is_regular_file(error)) continue;
         const auto time = entry.last_write_time(error);
         if (error) continue;
-        if (!newest || time > newestTime || (time == newestTime && entry.path().filename() < newest->filename())) {
+        if (!newest || time > newestTime ||
+            (time == newestTime && entry.path().filename() < newest->filename())) {
             newest = entry.path();
             newestTime = time;
         }

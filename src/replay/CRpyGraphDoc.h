@@ -13,9 +13,7 @@
 #include "replay/HeaderClass.h"
 #include "replay/RpyDataClass.h"
 #include "trackmap/DrivingLine.h"
-#include "trackmap/VxTrackModel.h"
-
-class VxTrackFile;
+#include "trackmap/LoadedTrack.h"
 
 struct Rgb {
     std::uint8_t r, g, b;
@@ -60,9 +58,9 @@ public:
     int lapCount() const { return lapCount_; }
     const std::string& title() const { return title_; }
     const std::array<Slot, maxLaps>& slots() const { return slots_; }
-    bool trackLoaded() const { return model_ != nullptr; }
-    const VxTrackModel* trackModel() const { return model_.get(); }
-    double trackLength() const { return trackLength_; }
+    bool trackLoaded() const { return track_.model != nullptr; }
+    const VxTrackModel* trackModel() const { return track_.model.get(); }
+    double trackLength() const { return track_.length.metres; }
 
     // Colour table: lap 1-5 lines at 0-4, surface kinds at 6-13 and 15.
     static const std::array<Rgb, 22>& colourTable();
@@ -82,8 +80,7 @@ private:
         std::optional<DocumentUi::ChosenLap> lap;
     };
     void load(const Preset& preset);
-    bool loadTrack(const std::string& trackName);
-    void checkLapTime(const Slot& slot);
+    void loadTrackOf(const std::string& trackName);
     void undo(int slot, const std::string& oldTitle);
     std::filesystem::path simulatorFolder() const;
 
@@ -91,9 +88,7 @@ private:
     std::array<Slot, maxLaps> slots_;
     int lapCount_ = 0;
     std::string title_ = "No lap selected";
-    std::unique_ptr<VxTrackFile> trackFile_;
-    std::unique_ptr<VxTrackModel> model_;
-    double trackLength_ = 0;
+    LoadedTrack track_;
 };
 
 inline constexpr const char* kNoLapTitle = "No lap selected";

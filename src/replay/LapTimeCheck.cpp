@@ -1,9 +1,12 @@
 #include "replay/LapTimeCheck.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
+#include "common/TimeText.h"
+#include "replay/ReplayMessages.h"
 #include "replay/RpyDataClass.h"
 
 std::optional<LapTimeCheck> checkLapTime(const RpyDataClass& lap, double trackLengthMetres) {
@@ -21,4 +24,16 @@ std::optional<LapTimeCheck> checkLapTime(const RpyDataClass& lap, double trackLe
         check.calculated != 0 && (lap.distance[3] > 3 * static_cast<std::int64_t>(lap.stepAtStart) ||
                                   std::llabs(e) > 3 * static_cast<std::int64_t>(lap.stepAtEnd));
     return check;
+}
+
+std::optional<std::string> lapTimeCheckMessage(const RpyDataClass& lap, std::uint32_t stored,
+                                               double trackLengthMetres) {
+    constexpr int kTolerance = 30;  // ms
+    const auto check = checkLapTime(lap, trackLengthMetres);
+    if (!check || check->calculated == 0) return std::nullopt;
+    if (check->dataMissing) return kLapDataMissing;
+    if (std::abs(check->calculated - static_cast<int>(stored)) <= kTolerance) return std::nullopt;
+    return std::string(kLapTimeMightBeWrong) + "\n\nLaptime stored in replay: " + FormatElapsedTime(stored) +
+           "\nLaptime calculated by VxRA: " +
+           FormatElapsedTime(static_cast<std::uint32_t>(std::max(0, check->calculated)));
 }

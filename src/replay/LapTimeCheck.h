@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 
 class RpyDataClass;
 
@@ -14,3 +16,9 @@ struct LapTimeCheck {
 // after the last, from the distance advanced per sample there. Nothing when it cannot be measured:
 // no track length, a step of 0 at either end, or fewer than 5 samples.
 std::optional<LapTimeCheck> checkLapTime(const RpyDataClass& lap, double trackLengthMetres);
+
+// What the lap-time check tells the user about a lap whose table stores `stored` ms: that data
+// seems to be missing at its start or end, or that the stored time differs from the measured one
+// by more than 30 ms. Nothing when all is well or the time cannot be measured.
+std::optional<std::string> lapTimeCheckMessage(const RpyDataClass& lap, std::uint32_t stored,
+                                               double trackLengthMetres);

@@ -6,6 +6,8 @@
 #include "CliApp.h"
 #include "Commands.h"
 #include "ConstantPaceReplay.h"
+#include "DemoFolder.h"
+#include "MemorySettings.h"
 #include "TempDir.h"
 
 namespace {
@@ -19,12 +21,15 @@ struct Output {
 class ReplayCommandsTest : public testing::Test {
 protected:
     void SetUp() override {
+        useFreshMemorySettings();
         registerAllCommands(app_);
         ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
         fixture.cars[1].driver.firstName = "J\xE9r\xF4me";  // Windows-1252
         fixture.cars[1].missingFrames = {2000};
         replay_ = dir_.write("weekend.rpy", fixture.writer().bytes()).string();
     }
+
+    void TearDown() override { useFreshMemorySettings(); }
 
     Output run(const std::vector<std::string>& args) {
         std::ostringstream out, err;
@@ -85,6 +90,40 @@ TEST_F(ReplayCommandsTest, LapSummaryAndSamples) {
     while (std::getline(lines, line))
         ++rows;
     EXPECT_GT(rows, 1700);
+}
+
+TEST_F(ReplayCommandsTest, LapsListsTheLapDialogsTree) {
+    const Output r = run({"laps", replay_});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(
+        r.out.substr(0, r.out.find("J\u00e9r\u00f4me")),
+        "Ann Owner #7\n  Practice Laps\n    Time before start/finish: 0m 02.000s\n  * Lap 1: 0m 50.000s\n"
+        "  * Lap 2: 0m 50.000s\n  * Lap 3: 0m 50.000s\n");
+    EXPECT_NE(r.out.find("\nSaved by: Ann Owner\nTrack: testring\n"), std::string::npos) << r.out;
+    const Output selectable = run({"laps", replay_, "--selectable"});
+    EXPECT_EQ(selectable.out.find("Time before start/finish"), std::string::npos);
+}
+
+TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheck) {
+    TempDir sim;
+    writeDemoFolder(sim.path(), DemoOptions{});
+    const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
+    const Output r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
+                          "race", "--lap", "2"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("splitTime1: 0:"), std::string::npos) << r.out;
+    EXPECT_NE(
+        r.out.find("\nQuality report:\nOnline quality of lapdata: 100%\nLargest online gap: 0 seconds\n"),
+        std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\nLap time check:\nThe stored lap time agrees with the telemetry.\n"),
+              std::string::npos);
+    const Output csv = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
+                            "race", "--lap", "2", "--csv"});
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+              "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,"
+              "lateralM,speed,"
+              "heading,slip,slipMinusSteering");
 }
 
 TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {

@@ -5,12 +5,14 @@
 // Each subcommand lives in its own file and registers itself here.
 void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
+void registerLapsCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
 void registerTrackCommand(CliApp& app);
 
 inline void registerAllCommands(CliApp& app) {
     registerInfoCommand(app);
     registerLapCommand(app);
+    registerLapsCommand(app);
     registerSettingsCommand(app);
     registerTrackCommand(app);
 }

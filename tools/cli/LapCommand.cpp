@@ -5,21 +5,34 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
+#include "app/Settings.h"
+#include "common/Text1252.h"
+#include "common/TimeText.h"
+#include "decode/VxException.h"
+#include "replay/LapCatalogue.h"
+#include "replay/LapTimeCheck.h"
 #include "replay/ReplayMessages.h"
 #include "replay/RpyDataClass.h"
+#include "trackmap/DrivingLine.h"
+#include "trackmap/LoadedTrack.h"
 
 namespace {
 
-void printCsv(std::ostream& out, const RpyDataClass& lap) {
+// With the track, the map channels follow the others.
+void printCsv(std::ostream& out, const RpyDataClass& lap, bool mapChannels) {
     out << "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,lateralM,"
-           "speed\n";
+           "speed"
+        << (mapChannels ? ",heading,slip,slipMinusSteering\n" : "\n");
     char converted[96];
-    for (int k = 1; k <= lap.sampleCount; ++k) {
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(lap.sampleCount); ++k) {
         std::snprintf(converted, sizeof converted, "%.4f,%.4f,%.3f", lap.distanceM[k], lap.lateralM[k],
                       lap.speed[k]);
         out << k << ',' << lap.distance[k] << ',' << lap.lateral[k] << ',' << lap.gear[k] << ','
             << lap.revs[k] << ',' << lap.orientation[k] << ',' << lap.roll[k] << ',' << lap.pitch[k] << ','
-            << lap.steering[k] << ',' << lap.aux1[k] << ',' << lap.aux2[k] << ',' << converted << '\n';
+            << lap.steering[k] << ',' << lap.aux1[k] << ',' << lap.aux2[k] << ',' << converted;
+        if (mapChannels)
+            out << ',' << lap.heading[k] << ',' << lap.slip[k] << ',' << lap.slipMinusSteering[k];
+        out << '\n';
     }
 }
 
@@ -58,16 +71,50 @@ int lap(const std::vector<std::string>& args, CliContext& context) {
     if (!replay) return kExitFailure;
     RpyDataClass data;
     int status = data.Read(*replay->drivers, *driver, *slot, *session);
+    const std::uint32_t entry =
+        status == RpyDataClass::kOk
+            ? replay->drivers->laps[static_cast<std::size_t>(*session)][static_cast<std::size_t>(*driver)]
+                                   [static_cast<std::size_t>(*slot)]
+            : 0;
+    const std::string quality = qualityReport(data, entry, QualityReportForm::LoadSequence);
     if (status == RpyDataClass::kOk) status = data.Process(1);
     if (status != RpyDataClass::kOk) {
         context.err << kLapDataReadError << "\nstatus " << status << ": " << RpyDataClass::statusText(status)
                     << "\n";
         return kExitFailure;
     }
+
+    // With the track of the simulator folder: the map channels, split times and lap-time check.
+    std::optional<LoadedTrack> track;
+    const std::string& simulator = Settings::instance().simulatorDirectory();
+    if (!simulator.empty()) {
+        try {
+            track = loadTrack(simulator, replay->header.trackName);
+            computeMapChannels(data, *track->model, track->length.metres);
+        } catch (const VxException&) {
+            track.reset();
+        }
+    }
     if (parsed->has("--csv")) {
-        printCsv(context.out, data);
+        printCsv(context.out, data, track.has_value());
+        return kExitOk;
+    }
+    auto fields = summary(data);
+    if (track) {
+        fields["splitTime1"] = FormatSplitTime(static_cast<std::uint32_t>(data.splitTime1));
+        fields["splitTime2"] = FormatSplitTime(static_cast<std::uint32_t>(data.splitTime2));
+        fields["splitTime3"] = FormatSplitTime(static_cast<std::uint32_t>(data.splitTime3));
+    }
+    printJsonAsText(context.out, fields);
+    context.out << "\nQuality report:\n" << win1252ToUtf8(quality) << "\n";
+    if (track) {
+        const auto check = lapTimeCheckMessage(data, lapDuration(entry), track->length.metres);
+        context.out << "\nLap time check:\n"
+                    << (check ? *check : std::string("The stored lap time agrees with the telemetry."))
+                    << "\n";
     } else {
-        printJsonAsText(context.out, summary(data));
+        context.out
+            << "\nNo track in the simulator folder: no map channels, split times or lap time check.\n";
     }
     return kExitOk;
 }
@@ -76,5 +123,8 @@ int lap(const std::vector<std::string>& args, CliContext& context) {
 
 void registerLapCommand(CliApp& app) {
     app.add({"lap", "FILE --driver N --session practice|qualifying|warmup|race --lap SLOT [--csv]",
-             "read and process one lap: its summary, or with --csv one row per sample", lap});
+             "read and process one lap: its summary with the quality report and, with the track, the split "
+             "times and the lap-time check; or with --csv one row per sample (with the map channels when the "
+             "track is found)",
+             lap});
 }

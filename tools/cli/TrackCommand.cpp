@@ -5,11 +5,8 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "app/Settings.h"
-#include "common/SimulatorFolders.h"
 #include "decode/VxException.h"
-#include "decode/VxObjects.h"
-#include "decode/VxTrackFile.h"
-#include "trackmap/VxTrackModel.h"
+#include "trackmap/LoadedTrack.h"
 
 namespace {
 
@@ -58,10 +55,10 @@ int track(const std::vector<std::string>& args, CliContext& context) {
     }
     const std::string& name = parsed->positional.front();
     try {
-        VxTrackFile file(tracksFolder(simulator), name);
-        file.parse();
-        const VxTrackModel model(*file.root());
-        const TrackLength official = readTrackLength(simulator, name);
+        const LoadedTrack track = loadTrack(simulator, name);
+        const VxTrackFile& file = *track.file;
+        const VxTrackModel& model = *track.model;
+        const TrackLength& official = track.length;
         if (!official.message.empty()) context.err << official.message << "\n";
 
         json markers = json::array();
