@@ -68,6 +68,7 @@ public:
     bool showColourPictures = false;
     bool mapNeedsRedrawing = true;
     bool mapLaidOut = false;
+    bool lapSelectionChanged = false;  // set by the plot settings bar's lap check boxes
 
     // Settings the reports read through the document; read when used, so a change takes effect at once.
     bool speedUnitMph() const;

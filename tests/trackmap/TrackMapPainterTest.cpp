@@ -1,0 +1,45 @@
+#include "trackmap/TrackMapPainter.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "decode/VxObjects.h"
+#include "trackmap/VxTrackModel.h"
+
+namespace {
+
+VxTrack straightTrack(VxSegment& segment, double x0, double y0, double x1, double y1) {
+    segment.startX = x0, segment.startY = y0, segment.endX = x1, segment.endY = y1;
+    VxTrack track;
+    track.segments = {&segment};
+    return track;
+}
+
+TEST(TrackMapPainter, FitsCentresAndFlipsY) {
+    VxSegment segment;
+    const VxTrack track = straightTrack(segment, -100, 20, 300, 20.0001);  // 400 wide, flat
+    const VxTrackModel model(track);
+    const TrackMapPainter painter(10000, 10000, 50, 50, model);
+    EXPECT_NEAR(painter.scale(), 400.0 / 9900, 1e-12);
+    const MapPoint left = painter.toMap({-100, 20});
+    const MapPoint right = painter.toMap({300, 20});
+    EXPECT_EQ(left.x, 50);
+    EXPECT_EQ(right.x, 9950);
+    EXPECT_EQ(left.y, 5000) << "centred vertically";
+    EXPECT_LT(painter.toMap({0, 25}).y, left.y) << "world Y up is map Y down";
+}
+
+TEST(TrackMapPainter, RoundsHalfAwayFromZeroAndSurvivesATrackOfNoSize) {
+    EXPECT_EQ(roundHalfAway(2.5), 3);
+    EXPECT_EQ(roundHalfAway(-2.5), -3);
+    EXPECT_EQ(roundHalfAway(-2.4), -2);
+    VxSegment segment;
+    const VxTrack track = straightTrack(segment, 7, 7, 7, 7);
+    const VxTrackModel model(track);
+    const TrackMapPainter painter(10000, 10000, 50, 50, model);
+    EXPECT_EQ(painter.scale(), 1);
+    EXPECT_EQ(painter.toMap({7, 7}).x, 5000);
+}
+
+}  // namespace
