@@ -2,7 +2,20 @@
 
 #include <cstdio>
 
-TimeParts splitTime(std::uint32_t ms) { return {ms / 60000, ms / 1000 % 60, ms % 1000}; }
+TimeParts splitTime(std::uint32_t ms) {
+    return {ms / 60000, ms / 1000 % 60, ms % 1000};
+}
+
+std::string FormatLapTime(std::uint32_t lapWord) {
+    const TimeParts t = splitTime(lapWord & 0xFFFFFF);
+    char text[32];
+    if (t.minutes > 0) {
+        std::snprintf(text, sizeof text, "%um%02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    } else {
+        std::snprintf(text, sizeof text, "%02u.%03us", t.seconds, t.milliseconds);
+    }
+    return text;
+}
 
 std::string FormatElapsedTime(std::uint32_t ms) {
     const TimeParts t = splitTime(ms);
@@ -32,6 +45,16 @@ const char* englishMonth(int month) {
 
 std::string FormatFileDate(const std::tm& local) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d %s %02d", local.tm_year + 1900, englishMonth(local.tm_mon), local.tm_mday);
+    std::snprintf(text, sizeof text, "%d %s %02d", local.tm_year + 1900, englishMonth(local.tm_mon),
+                  local.tm_mday);
+    return text;
+}
+
+std::string FormatFileTime(const std::tm& local) {
+    static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    char text[48];
+    std::snprintf(text, sizeof text, "%s %s %2d %02d:%02d:%02d %d", kDays[(local.tm_wday % 7 + 7) % 7],
+                  englishMonth(local.tm_mon), local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                  local.tm_year + 1900);
     return text;
 }

@@ -14,6 +14,8 @@ struct TimeParts {
 };
 TimeParts splitTime(std::uint32_t ms);
 
+// "1m05.123s", "05.123s", "00.000s": reports; the time is the low 24 bits of a lap word.
+std::string FormatLapTime(std::uint32_t lapWord);
 // "1m 34.001s", "0m 59.999s": graphs, tools, the lap dialog, the lap-time check.
 std::string FormatElapsedTime(std::uint32_t ms);
 // "0:31.250s": split times.
@@ -26,3 +28,5 @@ const char* englishMonth(int month);
 
 // A file date as "2001 Mar 05".
 std::string FormatFileDate(const std::tm& local);
+// A file time as "Mon Mar  5 14:03:09 2001".
+std::string FormatFileTime(const std::tm& local);

@@ -64,6 +64,7 @@ DriversClass::DriversClass() {
 }
 
 int DriversClass::Read(const std::filesystem::path& path) {
+    *this = DriversClass();  // nothing of an earlier read remains
     fileName = path;
     fileDate = modificationDate(path);
     BinaryFile file;

@@ -20,12 +20,13 @@ std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const 
     CliArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!arg.starts_with("--")) {
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const bool known = flags.count(name) || options.count(name);
+        if (!known && !arg.starts_with("--")) {
             parsed.positional.push_back(arg);
             continue;
         }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
         if (flags.count(name) && equals == std::string::npos) {
             parsed.flags.insert(name);
         } else if (options.count(name)) {

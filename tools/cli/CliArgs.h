@@ -19,8 +19,9 @@ struct CliArgs {
     const std::vector<std::string>& values(const std::string& option) const;
 };
 
-// Parses `args` against the known flag and option names (written with their "--"). On an unknown
-// option or a missing value writes the usage error to `err` and returns nothing.
+// Parses `args` against the known flag and option names (written with their dashes: "--json",
+// "-o"). Other words are positionals, except unknown "--" options: then, and on a missing value,
+// writes the usage error to `err` and returns nothing.
 std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::set<std::string>& flags,
                                     const std::set<std::string>& options, std::ostream& err);
 

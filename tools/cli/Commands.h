@@ -6,6 +6,7 @@
 void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
 void registerLapsCommand(CliApp& app);
+void registerReportCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
 void registerTrackCommand(CliApp& app);
 
@@ -13,6 +14,7 @@ inline void registerAllCommands(CliApp& app) {
     registerInfoCommand(app);
     registerLapCommand(app);
     registerLapsCommand(app);
+    registerReportCommand(app);
     registerSettingsCommand(app);
     registerTrackCommand(app);
 }
