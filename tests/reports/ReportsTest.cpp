@@ -334,6 +334,32 @@ TEST_F(ReportsTest, RaceSettingsReport) {
                          "", "", "Generated with VELTRA4 Replay Analyser"}));
 }
 
+TEST_F(ReportsTest, OnlyPracticeTurnsNoLimitIntoWords) {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Owner");
+    w.setSessionInProgress(kPractice);
+    w.setTrackName("testring");
+    WeekendSettings weekend;
+    weekend.practiceSeconds = 604800;
+    weekend.warmupSeconds = 604800;
+    w.setWeekend(weekend);
+    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
+    w.addLapTable({lapListFromDurations(10, 1000, {72000})});
+    w.addFrame({sessionMarkerRecord(0, 1000)});
+    load(w, "nolimit.rpy");
+    const std::string text = report(ReportType::RaceSettings);
+    EXPECT_NE(text.find("\r\nPractice:                No limit       Quick-race:              No             \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\nWarmup:                  -1 minutes     AI strength:             100 %          \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\nDamage:                  Realistic      Realistic:               Yes            \r\n"
+                        "Full pace lap:           No             Conditions:                             \r\n"),
+              std::string::npos)
+        << text;
+}
+
 TEST_F(ReportsTest, CompleteReportJoinsTheOthers) {
     writeQuickRace();
     EXPECT_EQ(report(ReportType::Complete),
