@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class DriversClass;
@@ -34,7 +35,11 @@ struct ReportInput {
     const DriversClass& drivers;
     double trackLength = 0;
     bool mph = false;
+    bool offTrackLines = false;  // the lap-by-lap report tells who went off the track
 };
+
+// Receives a progressively made report piece by piece; returns false to stop it.
+using ReportSink = std::function<bool(const std::string& piece)>;
 
 // "Track: Rivaldi" + 13 blanks + the replay file's modification time ("Sat Mar 14 15:30:00 2026"),
 // no line end.

@@ -4,7 +4,7 @@
 
 #include "reports/ReportText.h"
 
-// The text of a report that is made at once from a replay's head and driver table: practice,
-// qualifying, warmup, race, race settings and the complete report. (Reports made from the loaded
-// laps or the telemetry have their own generators.)
+// The whole text of a report made from one replay: practice, qualifying, warmup, race, lap chart,
+// lap by lap, flags, race settings and the complete report. (Sector times come from the loaded laps:
+// see SectorTimesReport.h; the flag report can also be made piece by piece: FlagReport.h.)
 std::string generateReport(ReportType type, const ReportInput& input);

@@ -348,15 +348,18 @@ TEST_F(ReportsTest, OnlyPracticeTurnsNoLimitIntoWords) {
     w.addFrame({sessionMarkerRecord(0, 1000)});
     load(w, "nolimit.rpy");
     const std::string text = report(ReportType::RaceSettings);
-    EXPECT_NE(text.find("\r\nPractice:                No limit       Quick-race:              No             \r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("\r\nPractice:                No limit       Quick-race:              No             \r\n"),
+        std::string::npos)
         << text;
-    EXPECT_NE(text.find("\r\nWarmup:                  -1 minutes     AI strength:             100 %          \r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("\r\nWarmup:                  -1 minutes     AI strength:             100 %          \r\n"),
+        std::string::npos)
         << text;
-    EXPECT_NE(text.find("\r\nDamage:                  Realistic      Realistic:               Yes            \r\n"
-                        "Full pace lap:           No             Conditions:                             \r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("\r\nDamage:                  Realistic      Realistic:               Yes            \r\n"
+                  "Full pace lap:           No             Conditions:                             \r\n"),
+        std::string::npos)
         << text;
 }
 
@@ -367,7 +370,8 @@ TEST_F(ReportsTest, CompleteReportJoinsTheOthers) {
                   "\r\n\r\nThis replay file does not contain practice data.\r\n\r\n" +
                   report(ReportType::Qualifying) +
                   "\r\n\r\nThis replay file does not contain warmup data.\r\n\r\n" +
-                  report(ReportType::Race));
+                  report(ReportType::Race) + "\r\n\r\n" + report(ReportType::LapChart) + "\r\n\r\n" +
+                  report(ReportType::LapByLap));
 }
 
 TEST(ReportText, ExportNamesAndFormats) {

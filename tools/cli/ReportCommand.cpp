@@ -16,6 +16,8 @@ const std::map<std::string, ReportType>& reportTypes() {
         {"practice", ReportType::Practice},     {"qualifying", ReportType::Qualifying},
         {"warmup", ReportType::Warmup},         {"race", ReportType::Race},
         {"settings", ReportType::RaceSettings}, {"complete", ReportType::Complete},
+        {"lapchart", ReportType::LapChart},     {"lapbylap", ReportType::LapByLap},
+        {"flags", ReportType::Flags},
     };
     return kTypes;
 }
@@ -29,8 +31,10 @@ int report(const std::vector<std::string>& args, CliContext& context) {
         return usageError(context.err, "report takes a report type and a replay file");
     const auto type = reportTypes().find(parsed->positional[0]);
     if (type == reportTypes().end()) {
-        return usageError(context.err, "unknown report type '" + parsed->positional[0] +
-                                           "': practice, qualifying, warmup, race, settings or complete");
+        return usageError(
+            context.err,
+            "unknown report type '" + parsed->positional[0] +
+                "': practice, qualifying, warmup, race, lapchart, lapbylap, flags, settings or complete");
     }
     if (parsed->has("--mph") && parsed->has("--kph"))
         return usageError(context.err, "give --mph or --kph, not both");
@@ -73,7 +77,8 @@ int report(const std::vector<std::string>& args, CliContext& context) {
 void registerReportCommand(CliApp& app) {
     app.add(
         {"report", "TYPE FILE [-o OUT] [--mph|--kph]",
-         "print a report of a replay (TYPE: practice, qualifying, warmup, race, settings, complete) as the "
+         "print a report of a replay (TYPE: practice, qualifying, warmup, race, lapchart, lapbylap, flags, "
+         "settings, complete) as the "
          "report window shows it; with -o write the export file (OUT a folder: the default name)",
          report});
 }

@@ -1,0 +1,42 @@
+#include "reports/LapChart.h"
+
+#include "common/TimeText.h"
+#include "replay/DriversClass.h"
+
+std::string lapFlagNames(std::uint32_t word) {
+    std::string names;
+    const auto add = [&](const char* name) { names += (names.empty() ? "" : ", ") + std::string(name); };
+    if (word & kOffTrackLap) add("Off the track");
+    if (word & kIncompleteLap) add("Incomplete lap");
+    if (word & kBlackFlagLap) add("Black flag");
+    if (word & 0x2F000000) add("Unknown incident");
+    return names;
+}
+
+std::string lapChart(const ReportInput& in) {
+    static constexpr const char* kNoLaps[] = {"\r\nNo practice laps\r\n", "\r\nNo qualifying laps\r\n",
+                                              "\r\nNo Warmup laps\r\n", "\r\nNo race laps\r\n"};
+    static constexpr const char* kHeadings[] = {"Practice laps\r\n", "Qualifying laps\r\n", "Warmup laps\r\n",
+                                                "Race laps\r\n"};
+    const DriversClass& drivers = in.drivers;
+    std::string text = reportHeaderLine(in.header);
+    for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
+        text += "\r\n\r\nDriver: " + driverName(drivers, d) + "\r\n";
+        for (int s = 0; s < kSessionCount; ++s) {
+            const int count = drivers.lapCount[s][d];
+            if (count == 0) {
+                text += kNoLaps[s];
+                continue;
+            }
+            text += std::string("\r\n") + kHeadings[s];
+            // The race lists lap 0 as well: the start to the first crossing of the line.
+            for (int j = s == kRace ? 0 : 1; j <= count; ++j) {
+                const std::uint32_t word = drivers.laps[s][d][j];
+                text += "Lap " + std::to_string(j) + ": " + FormatLapTime(word);
+                if (lapFlags(word)) text += " [" + lapFlagNames(word) + "]";
+                text += "\r\n";
+            }
+        }
+    }
+    return text + "\r\n\r\n" + kReportFooter;
+}
