@@ -1,5 +1,5 @@
-// The complete report of a race of 50 drivers and 500 laps, against reading the same replay's
-// driver table in the same run. Goal: the report costs no more than a few times the read.
+// The complete and the lap-by-lap report of a race of 50 drivers and 500 laps, against reading the
+// same replay's driver table in the same run. Goal: each costs no more than a few times the read.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -55,24 +55,38 @@ void BM_ReadDriverTable(benchmark::State& state) {
     }
 }
 
-void BM_CompleteReport(benchmark::State& state) {
+void makeReport(benchmark::State& state, ReportType type) {
     HeaderClass header;
     header.Read(bigRace());
     auto drivers = std::make_unique<DriversClass>();
     drivers->Read(bigRace());
     std::size_t size = 0;
     for (auto _ : state) {
-        const std::string text =
-            generateReport(ReportType::Complete, ReportInput{header, *drivers, 5244, false});
+        const std::string text = generateReport(type, ReportInput{header, *drivers, 5244, false, true});
         size = text.size();
         benchmark::DoNotOptimize(text.data());
     }
     state.counters["KB"] = static_cast<double>(size) / 1024;
+}
+void BM_CompleteReport(benchmark::State& state) {
+    makeReport(state, ReportType::Complete);
+}
+void BM_LapByLapReport(benchmark::State& state) {
+    makeReport(state, ReportType::LapByLap);
+}
+void BM_LapChart(benchmark::State& state) {
+    makeReport(state, ReportType::LapChart);
+}
+void BM_RaceReport(benchmark::State& state) {
+    makeReport(state, ReportType::Race);
 }
 
 }  // namespace
 
 BENCHMARK(BM_ReadDriverTable)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CompleteReport)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LapByLapReport)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LapChart)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RaceReport)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -1,19 +1,34 @@
 #include "common/TimeText.h"
 
+#include <charconv>
 #include <cstdio>
 
 TimeParts splitTime(std::uint32_t ms) {
     return {ms / 60000, ms / 1000 % 60, ms % 1000};
 }
 
-std::string FormatLapTime(std::uint32_t lapWord) {
+// Written digit by digit: reports print it for every lap of every driver.
+void appendLapTime(std::string& out, std::uint32_t lapWord) {
     const TimeParts t = splitTime(lapWord & 0xFFFFFF);
-    char text[32];
+    char text[24];
+    char* end = text;
     if (t.minutes > 0) {
-        std::snprintf(text, sizeof text, "%um%02u.%03us", t.minutes, t.seconds, t.milliseconds);
-    } else {
-        std::snprintf(text, sizeof text, "%02u.%03us", t.seconds, t.milliseconds);
+        end = std::to_chars(end, text + sizeof text, t.minutes).ptr;
+        *end++ = 'm';
     }
+    const char rest[] = {static_cast<char>('0' + t.seconds / 10),
+                         static_cast<char>('0' + t.seconds % 10),
+                         '.',
+                         static_cast<char>('0' + t.milliseconds / 100),
+                         static_cast<char>('0' + t.milliseconds / 10 % 10),
+                         static_cast<char>('0' + t.milliseconds % 10),
+                         's'};
+    out.append(text, end).append(rest, sizeof rest);
+}
+
+std::string FormatLapTime(std::uint32_t lapWord) {
+    std::string text;
+    appendLapTime(text, lapWord);
     return text;
 }
 

@@ -16,6 +16,7 @@ TimeParts splitTime(std::uint32_t ms);
 
 // "1m05.123s", "05.123s", "00.000s": reports; the time is the low 24 bits of a lap word.
 std::string FormatLapTime(std::uint32_t lapWord);
+void appendLapTime(std::string& out, std::uint32_t lapWord);
 // "1m 34.001s", "0m 59.999s": graphs, tools, the lap dialog, the lap-time check.
 std::string FormatElapsedTime(std::uint32_t ms);
 // "0:31.250s": split times.

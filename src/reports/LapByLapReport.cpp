@@ -38,6 +38,11 @@ public:
             }
             std::stable_sort(row.begin(), row.end(), [&](int a, int b) { return cum(a, L) < cum(b, L); });
         }
+        positions_.assign(rows_.size(), std::vector<int>(static_cast<std::size_t>(n), kRowSize));
+        for (std::size_t L = 0; L < rows_.size(); ++L) {
+            for (std::size_t p = rows_[L].size(); p-- > 0;)
+                positions_[L][static_cast<std::size_t>(rows_[L][p])] = static_cast<int>(p);
+        }
     }
 
     // The driver at a position, kAbsent when none.
@@ -48,9 +53,7 @@ public:
     // A driver's position in a row: 0 for the first, else the first position holding him, 50 when
     // he is not in it.
     int positionOf(int lap, int driver) const {
-        const auto& row = rows_[static_cast<std::size_t>(lap)];
-        const auto it = std::find(row.begin(), row.end(), driver);
-        return it == row.end() ? kRowSize : static_cast<int>(it - row.begin());
+        return positions_[static_cast<std::size_t>(lap)][static_cast<std::size_t>(driver)];
     }
     std::uint32_t cum(int driver, int lap) const {
         return cum_[static_cast<std::size_t>(driver)][static_cast<std::size_t>(lap)];
@@ -58,6 +61,7 @@ public:
 
 private:
     std::vector<std::vector<int>> rows_;
+    std::vector<std::vector<int>> positions_;  // per row, each driver's position (50 when absent)
     std::vector<std::vector<std::uint32_t>> cum_;
 };
 
@@ -162,5 +166,6 @@ std::string lapByLapReport(const ReportInput& in) {
     text +=
         "\r\nFinishing order and last lap info is unofficial\r\n(Replay might have been saved before end of "
         "race)\r\n\r\n";
-    return text + kReportFooter;
+    text.append(kReportFooter);
+    return text;
 }

@@ -1,5 +1,8 @@
 #include "reports/LapChart.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "common/TimeText.h"
 #include "replay/DriversClass.h"
 
@@ -20,6 +23,7 @@ std::string lapChart(const ReportInput& in) {
                                                 "Race laps\r\n"};
     const DriversClass& drivers = in.drivers;
     std::string text = reportHeaderLine(in.header);
+    text.reserve(32 * kLapSlots * static_cast<std::size_t>(std::max<int>(drivers.driverCount, 1)));
     for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
         text += "\r\n\r\nDriver: " + driverName(drivers, d) + "\r\n";
         for (int s = 0; s < kSessionCount; ++s) {
@@ -32,11 +36,16 @@ std::string lapChart(const ReportInput& in) {
             // The race lists lap 0 as well: the start to the first crossing of the line.
             for (int j = s == kRace ? 0 : 1; j <= count; ++j) {
                 const std::uint32_t word = drivers.laps[s][d][j];
-                text += "Lap " + std::to_string(j) + ": " + FormatLapTime(word);
-                if (lapFlags(word)) text += " [" + lapFlagNames(word) + "]";
-                text += "\r\n";
+                char number[16];
+                text.append("Lap ")
+                    .append(number, std::to_chars(number, number + sizeof number, j).ptr)
+                    .append(": ");
+                appendLapTime(text, word);
+                if (lapFlags(word)) text.append(" [").append(lapFlagNames(word)).append("]");
+                text.append("\r\n");
             }
         }
     }
-    return text + "\r\n\r\n" + kReportFooter;
+    text.append("\r\n\r\n").append(kReportFooter);
+    return text;
 }

@@ -268,5 +268,6 @@ std::string raceReport(const ReportInput& in) {
                 alignRight(formatPercent(100 * share), 6) + "\r\n";
     }
     text += "\r\n\r\nAll times are unofficial\r\n(Replay might have been saved before end of race)\r\n\r\n";
-    return text + kReportFooter;
+    text.append(kReportFooter);
+    return text;
 }

@@ -60,5 +60,6 @@ std::string raceSettingsReport(const ReportInput& in) {
         "Number of cars(AI):", std::to_string(in.drivers.driverCount) + "(" + std::to_string(h.aiCars) + ")");
     text += settingsLine("% of full race distance:", std::to_string(h.raceDistancePercent) + " %",
                          "Replay Filename:", fileName);
-    return text + "\r\n\r\n" + kReportFooter;
+    text.append("\r\n\r\n").append(kReportFooter);
+    return text;
 }

@@ -12,11 +12,23 @@ namespace {
 // Race settings, then the session reports, the race report, the lap chart and the lap-by-lap
 // report, each after a blank line; a missing session gives its one-line "does not contain" text.
 std::string completeReport(const ReportInput& in) {
-    std::string text = raceSettingsReport(in);
-    for (ReportType part : {ReportType::Practice, ReportType::Qualifying, ReportType::Warmup}) {
-        text += "\r\n\r\n" + sessionReport(part, in);
+    const std::string parts[] = {raceSettingsReport(in),
+                                 sessionReport(ReportType::Practice, in),
+                                 sessionReport(ReportType::Qualifying, in),
+                                 sessionReport(ReportType::Warmup, in),
+                                 raceReport(in),
+                                 lapChart(in),
+                                 lapByLapReport(in)};
+    std::size_t size = 0;
+    for (const std::string& part : parts)
+        size += part.size() + 4;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& part : parts) {
+        if (!text.empty()) text.append("\r\n\r\n");
+        text.append(part);
     }
-    return text + "\r\n\r\n" + raceReport(in) + "\r\n\r\n" + lapChart(in) + "\r\n\r\n" + lapByLapReport(in);
+    return text;
 }
 
 }  // namespace

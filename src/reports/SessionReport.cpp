@@ -85,5 +85,6 @@ std::string sessionReport(ReportType type, const ReportInput& in) {
     text += official(drivers, kind.session)
                 ? "All times are official\r\n"
                 : "All times are unofficial\r\n(Replay might have been saved before end of practice)\r\n\r\n";
-    return text + kReportFooter;
+    text.append(kReportFooter);
+    return text;
 }

@@ -100,10 +100,10 @@ TEST_F(ReportCommandTest, WritesTheExportFile) {
 
 TEST_F(ReportCommandTest, UsageErrors) {
     EXPECT_EQ(run({"report", "laps", replay_.string()}), kExitUsage);
-    EXPECT_EQ(err_.str(),
-              "vxra: unknown report type 'laps': practice, qualifying, warmup, race, settings or "
-              "complete\nRun 'vxra "
-              "--help' for usage.\n");
+    EXPECT_EQ(
+        err_.str(),
+        "vxra: unknown report type 'laps': practice, qualifying, warmup, race, lapchart, lapbylap, flags, "
+        "settings or complete\nRun 'vxra --help' for usage.\n");
     EXPECT_EQ(run({"report", "race"}), kExitUsage);
     EXPECT_EQ(run({"report", "race", replay_.string(), "--mph", "--kph"}), kExitUsage);
 }

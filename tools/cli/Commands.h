@@ -7,6 +7,7 @@ void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
 void registerLapsCommand(CliApp& app);
 void registerReportCommand(CliApp& app);
+void registerSectorsCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
 void registerTrackCommand(CliApp& app);
 
@@ -15,6 +16,7 @@ inline void registerAllCommands(CliApp& app) {
     registerLapCommand(app);
     registerLapsCommand(app);
     registerReportCommand(app);
+    registerSectorsCommand(app);
     registerSettingsCommand(app);
     registerTrackCommand(app);
 }

@@ -4,8 +4,8 @@
 #include "CliArgs.h"
 #include "Commands.h"
 #include "ReplayLoading.h"
+#include "ReportOutput.h"
 #include "app/Settings.h"
-#include "common/Text1252.h"
 #include "reports/Reports.h"
 #include "trackmap/VxTrackModel.h"
 
@@ -46,16 +46,13 @@ int report(const std::vector<std::string>& args, CliContext& context) {
         readTrackLength(Settings::instance().simulatorDirectory(), replay->header.trackName);
     if (!length.message.empty()) context.err << length.message << "\n";
     const bool mph = parsed->has("--mph") || (!parsed->has("--kph") && Settings::instance().speedUnit() == 1);
-    const std::string text = win1252ToUtf8(
-        generateReport(type->second, ReportInput{replay->header, *replay->drivers, length.metres, mph}));
+    const ReportInput input{replay->header, *replay->drivers, length.metres, mph,
+                            Settings::instance().offTheTrackInRaceReport() == 1};
+    const std::string text = generateReport(type->second, input);
 
     const std::string* out = parsed->value("-o");
     if (!out) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-            context.out << text[i];
-        }
-        context.out << "\n";
+        printReport(context.out, text);
         return kExitOk;
     }
     std::filesystem::path target = *out;
@@ -64,7 +61,7 @@ int report(const std::vector<std::string>& args, CliContext& context) {
     } else {
         target = withTxtExtension(target);
     }
-    if (!writeReportFile(target, text)) {
+    if (!writeReportFile(target, reportFileText(text))) {
         context.err << "Error creating file!\n";
         return kExitFailure;
     }
