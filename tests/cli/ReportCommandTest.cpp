@@ -98,6 +98,28 @@ TEST_F(ReportCommandTest, WritesTheExportFile) {
     EXPECT_NE(err_.str().find("Error creating file!\n"), std::string::npos);
 }
 
+TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
+    ASSERT_EQ(run({"report", "lapchart", replay_.string()}), kExitOk);
+    EXPECT_NE(out_.str().find("\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
+                              "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
+              std::string::npos)
+        << out_.str();
+    ASSERT_EQ(run({"report", "lapbylap", replay_.string()}), kExitOk);
+    EXPECT_NE(out_.str().find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos) << out_.str();
+    ASSERT_EQ(run({"report", "flags", replay_.string()}), kExitOk);
+    EXPECT_NE(out_.str().find("\nRace data found - beginning detection.\n"), std::string::npos) << out_.str();
+
+    // This replay holds no telemetry: the lap cannot be loaded.
+    EXPECT_EQ(run({"sectors", replay_.string() + ":0:race:1"}), kExitFailure);
+    const std::string tail = "RpyDataClass: Error reading file!\nNo replay lap loaded!\n";
+    EXPECT_EQ(err_.str().substr(err_.str().size() - tail.size()), tail);
+    EXPECT_EQ(run({"sectors", replay_.string() + ":0:sprint:1"}), kExitUsage);
+    EXPECT_EQ(err_.str(), "vxra: '" + replay_.string() +
+                              ":0:sprint:1' is not FILE:DRIVER:SESSION:LAP\nRun 'vxra --help' for usage.\n");
+    EXPECT_EQ(run({"sectors", (dir_ / "absent.rpy").string() + ":0:race:1"}), kExitFailure);
+    EXPECT_EQ(err_.str(), "HeaderClass: Error reading file!\n" + (dir_ / "absent.rpy").string() + "\nNo replay lap loaded!\n");
+}
+
 TEST_F(ReportCommandTest, UsageErrors) {
     EXPECT_EQ(run({"report", "laps", replay_.string()}), kExitUsage);
     EXPECT_EQ(
