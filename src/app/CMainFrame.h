@@ -1,14 +1,82 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 
-// The program's one main window.
-class CMainFrame : public QMainWindow {
+#include "replay/CRpyGraphDoc.h"
+#include "replay/DocumentUi.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class CPlotSettingsBar;
+
+// The program's one main window: menus, the main toolbar, the playback, zoom and lap bars, the
+// status bar, the plot settings bar on the left and the view in the middle. It owns the document
+// and answers its questions with dialogs; every command goes to its owner by the command table.
+class CMainFrame : public QMainWindow, public DocumentUi {
     Q_OBJECT
 
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     // Shows the document's title in the window title, "<title> - VELTRA4 Replay Analyser".
     void setDocumentTitle(const QString& title);
+
+    // Adds a lap from a replay given by path (command line, Open, recent files, dropped files).
+    void openReplay(const QString& path);
+    void runCommand(int id);
+
+    CRpyGraphDoc& document() { return document_; }
+    CPlotSettingsBar* plotSettingsBar() const { return plotSettings_; }
+    QAction* action(int id) const;
+    QToolBar* toolBar(int viewCommand) const;
+    QStringList recentFiles() const { return recentFiles_; }
+    // Whether playback runs or is paused (rule A); there is no playback yet.
+    bool playbackActive() const { return false; }
+
+    // Dialog answers, replaceable by tests.
+    std::function<std::optional<ChosenLap>(const HeaderClass&, const DriversClass&)> lapChooser;
+    std::function<void(const QString& text, bool information)> messageShower;
+
+    // DocumentUi
+    std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
+                                                          const std::filesystem::path& startFolder) override;
+    std::optional<ChosenLap> chooseLap(const HeaderClass& header, const DriversClass& drivers) override;
+    void message(const std::string& text) override;
+    void information(const std::string& text) override;
+    void lapListChanged() override;
+    void clearLapToggles() override;
+    void redrawViews() override;
+
+protected:
+    void dragEnterEvent(class QDragEnterEvent* event) override;
+    void dropEvent(class QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createBars();
+    void updateCommands();
+    void updateRecentFiles();
+    void rememberRecentFile(const QString& path);
+    void forgetRecentFile(const QString& path);
+    void moveRemoveLaps();
+    void openSettings();
+    void viewReadme();
+
+    CRpyGraphDoc document_{*this};
+    std::map<int, QAction*> actions_;
+    std::map<int, QToolBar*> bars_;
+    CPlotSettingsBar* plotSettings_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentActions_;
+    QStringList recentFiles_;
 };

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 #include "app/CMainFrame.h"
 #include "app/QtSettingsStore.h"
@@ -20,8 +21,8 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Use DIR as the simulator folder for this run; it is not saved."),
         QStringLiteral("DIR"));
     parser.addOption(simDir);
-    parser.addPositionalArgument(QStringLiteral("replay"), QStringLiteral("A replay file to add a lap from."),
-                                 QStringLiteral("[replay]"));
+    parser.addPositionalArgument(QStringLiteral("replay"), QStringLiteral("Replay files to add laps from."),
+                                 QStringLiteral("[replay...]"));
     parser.process(app);
 
     Settings::setStoreFactory(makeQtSettingsStores);
@@ -31,5 +32,11 @@ int main(int argc, char* argv[]) {
 
     CMainFrame frame;
     frame.show();
+    // Files on the command line are added once the window is up, so the lap dialog has a parent.
+    const QStringList files = parser.positionalArguments();
+    QTimer::singleShot(0, &frame, [&frame, files] {
+        for (const QString& file : files)
+            frame.openReplay(file);
+    });
     return app.exec();
 }

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <vector>
+
+// The program's commands, with the numbers menus, toolbars and accelerators send.
+enum CommandId : int {
+    ID_FILE_NEW = 57600,  // Clear all replay laps
+    ID_FILE_OPEN = 57601,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_APP_EXIT = 57665,
+    ID_APP_ABOUT = 57664,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_PASTE = 57637,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+    ID_ADD_REPLAY_LAP = 32776,
+    ID_LAP_FINDER = 32804,
+    ID_OPEN_MOST_RECENT = 32816,
+    ID_MOVE_REMOVE = 32831,
+    ID_SAVE_TRACKMAP_BMP = 32810,
+    ID_SETTINGS = 32801,
+    ID_ZOOM_IN = 32790,
+    ID_ZOOM_OUT = 32791,
+    ID_FIT_TO_TRACK = 32792,
+    ID_PANNING_TOOL = 32800,
+    ID_VIEW_PLAYBACK_BAR = 32786,
+    ID_VIEW_PLOT_SETTINGS = 32787,
+    ID_VIEW_ZOOM_BAR = 32793,
+    ID_VIEW_LAP_BAR = 32812,
+    ID_BEGINNING_OF_LAP = 32789,
+    ID_START_CONTINUE = 32781,
+    ID_PAUSE = 32783,
+    ID_FAST_FORWARD = 32784,
+    ID_STOP = 32785,
+    ID_MOVE_TO_END_OF_LAP = 32788,
+    ID_TOGGLE_LAP_1 = 32795,  // to 32799
+    ID_REPORT_RACE_SETTINGS = 32830,
+    ID_REPORT_PRACTICE = 32828,
+    ID_REPORT_QUALIFY = 32772,
+    ID_REPORT_WARMUP = 32829,
+    ID_REPORT_RACE = 32773,
+    ID_REPORT_LAP_BY_LAP = 32774,
+    ID_REPORT_LAP_CHART = 32777,
+    ID_REPORT_COMPLETE = 32775,
+    ID_REPORT_FLAGS = 32833,
+    ID_GRAPHICAL_RACE_REPORT = 32815,
+    ID_GRAPH = 32771,
+    ID_GEARCHANGE_ANALYSER = 32808,
+    ID_SECTOR_TIMES = 32827,
+    ID_VIEW_README = 32794,
+};
+
+// When a command may run: always; only while playback is fully stopped (A); only with a lap loaded
+// (L); with a lap loaded and no playback running (zoom tools); the lap toggles: that slot loaded and
+// playback neither running nor paused; never (a feature not built yet, or the Edit menu's standard
+// commands, which nothing here implements).
+enum class EnableRule { Always, PlaybackStopped, LapLoaded, LapLoadedNotPlaying, LapSlotLoaded, Never };
+
+struct CommandInfo {
+    int id;
+    const char* menuText;   // with "&" mnemonics, as in the menus
+    const char* statusTip;  // the status bar's fly-by text
+    EnableRule rule;
+};
+
+const std::vector<CommandInfo>& commandTable();
+const CommandInfo* findCommand(int id);
