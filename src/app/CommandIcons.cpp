@@ -102,6 +102,22 @@ QIcon gearLever() {
     return QIcon(pixmap);
 }
 
+QIcon printer() {
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(50, 50, 50), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 3, 14, 10));
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(QRectF(3, 11, 26, 12), 3, 3);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 18, 14, 11));
+    p.drawLine(QPointF(12, 22), QPointF(20, 22));
+    p.drawLine(QPointF(12, 25), QPointF(20, 25));
+    return QIcon(pixmap);
+}
+
 QIcon finder() {
     QPixmap pixmap = canvas();
     QPainter p(&pixmap);
@@ -131,8 +147,7 @@ QIcon commandIcon(int id, const QStyle* style) {
         case ID_MOVE_REMOVE:
             return style->standardIcon(QStyle::SP_FileDialogDetailedView);
         case ID_FILE_PRINT:
-            return QIcon::fromTheme(QStringLiteral("document-print"),
-                                    style->standardIcon(QStyle::SP_DriveFDIcon));
+            return QIcon::fromTheme(QStringLiteral("document-print"), printer());
         case ID_APP_ABOUT:
             return style->standardIcon(QStyle::SP_MessageBoxInformation);
         case ID_GRAPH:
