@@ -376,10 +376,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls()) {
+    openDropped(*event->mimeData());
+    event->acceptProposedAction();
+}
+
+// Several dropped files are added one after another.
+void CMainFrame::openDropped(const QMimeData& dropped) {
+    for (const QUrl& url : dropped.urls()) {
         if (url.isLocalFile()) openReplay(url.toLocalFile());
     }
-    event->acceptProposedAction();
 }
 
 std::optional<std::filesystem::path> CMainFrame::chooseReplayFile(const std::string& title,

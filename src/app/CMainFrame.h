@@ -31,6 +31,7 @@ public:
 
     // Adds a lap from a replay given by path (command line, Open, recent files, dropped files).
     void openReplay(const QString& path);
+    void openDropped(const class QMimeData& dropped);
     void runCommand(int id);
 
     CRpyGraphDoc& document() { return document_; }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <set>
 
 #include "app/QtText.h"
 #include "common/TimeText.h"
@@ -125,6 +126,9 @@ void CPlotSettingsBar::showRow(int r, bool shown) {
 // Rows 1 to k show the k loaded laps; the rest are hidden. With no lap every row is hidden.
 void CPlotSettingsBar::refresh(const CRpyGraphDoc& document) {
     focusDriver_->clear();
+    std::set<const RpyDataClass*> known;
+    for (const Row& r : rows_)
+        known.insert(r.lap);
     int row = 0;
     for (const CRpyGraphDoc::Slot& slot : document.slots()) {
         if (!slot.inUse || !slot.lapData || row == kRows) continue;
@@ -138,7 +142,7 @@ void CPlotSettingsBar::refresh(const CRpyGraphDoc& document) {
         showRow(row, true);
         r.box->setText(label);
         r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));
-        if (r.lap != slot.lapData.get()) r.box->setChecked(true);  // a newly added lap is shown at once
+        if (!known.count(slot.lapData.get())) r.box->setChecked(true);  // a newly added lap is shown at once
         r.lap = slot.lapData.get();
         focusDriver_->addItem(label);
         const int splits[] = {slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3};
