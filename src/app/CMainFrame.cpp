@@ -260,6 +260,17 @@ void CMainFrame::runCommand(int id) {
         action(id)->setChecked(it->second->isVisible());
         return;
     }
+    static const std::map<int, ReportType> kReports = {{ID_REPORT_RACE_SETTINGS, ReportType::RaceSettings},
+                                                       {ID_REPORT_PRACTICE, ReportType::Practice},
+                                                       {ID_REPORT_QUALIFY, ReportType::Qualifying},
+                                                       {ID_REPORT_WARMUP, ReportType::Warmup},
+                                                       {ID_REPORT_RACE, ReportType::Race},
+                                                       {ID_REPORT_LAP_BY_LAP, ReportType::LapByLap},
+                                                       {ID_REPORT_LAP_CHART, ReportType::LapChart},
+                                                       {ID_REPORT_COMPLETE, ReportType::Complete},
+                                                       {ID_REPORT_FLAGS, ReportType::Flags}};
+    if (const auto report = kReports.find(id); report != kReports.end())
+        return reports_.report(report->second);
     switch (id) {
         case ID_FILE_NEW:
             return document_.clearAll();
@@ -301,6 +312,8 @@ void CMainFrame::runCommand(int id) {
         }
         case ID_VIEW_README:
             return viewReadme();
+        case ID_SECTOR_TIMES:
+            return reports_.sectorTimes();
         default:
             return;
     }

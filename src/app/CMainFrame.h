@@ -9,6 +9,7 @@
 
 #include "replay/CRpyGraphDoc.h"
 #include "replay/DocumentUi.h"
+#include "reports/ReportCommands.h"
 
 class QAction;
 class QLabel;
@@ -36,6 +37,7 @@ public:
 
     CRpyGraphDoc& document() { return document_; }
     CPlotSettingsBar* plotSettingsBar() const { return plotSettings_; }
+    ReportCommands& reportCommands() { return reports_; }
     QAction* action(int id) const;
     QToolBar* toolBar(int viewCommand) const;
     QStringList recentFiles() const { return recentFiles_; }
@@ -73,6 +75,7 @@ private:
     void viewReadme();
 
     CRpyGraphDoc document_{*this};
+    ReportCommands reports_{document_, *this, this};
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> bars_;
     CPlotSettingsBar* plotSettings_;

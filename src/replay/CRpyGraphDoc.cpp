@@ -9,6 +9,7 @@
 #include "replay/LapCatalogue.h"
 #include "replay/LapTimeCheck.h"
 #include "replay/ReplayMessages.h"
+#include "replay/ReplayReading.h"
 
 CRpyGraphDoc::CRpyGraphDoc(DocumentUi& ui) : ui_(ui) {}
 CRpyGraphDoc::~CRpyGraphDoc() = default;
@@ -73,33 +74,16 @@ void CRpyGraphDoc::load(const Preset& preset) {
     const int index = static_cast<int>(
         std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) - slots_.begin());
     Slot& slot = slots_[static_cast<std::size_t>(index)];
-    auto header = std::make_unique<HeaderClass>();
-    if (header->Read(path) != HeaderClass::kOk) {
-        ui_.message(kHeaderReadError);
-        return ui_.message(path.string());
-    }
-    if (header->formatVersion < 3) {
-        ui_.message(kZdkNotSupported);
-        return ui_.message(path.string());
-    }
+    auto header = readHeaderTelling(path, ui_);
+    if (!header) return;
     if (currentTrack && header->trackName != *currentTrack) return ui_.message(kNotSameTrack);
 
     const std::string oldTitle = title_;
     slot.inUse = true;
     slot.header = std::move(header);
     ++lapCount_;
-    slot.drivers = std::make_unique<DriversClass>();
-    if (slot.drivers->Read(path) != DriversClass::kOk) {
-        if (slot.drivers->failure == DriversClass::Failure::TooManyDrivers) {
-            ui_.message(tooManyDriversMessage(slot.drivers->driverCount));
-        }
-        ui_.message(kDriversReadError);
-        return undo(index, oldTitle);
-    }
-    if (slot.drivers->loadedCount != slot.drivers->driverCount) {
-        ui_.message(kDriversCountMismatch);
-        return undo(index, oldTitle);
-    }
+    slot.drivers = readDriversTelling(path, ui_);
+    if (!slot.drivers) return undo(index, oldTitle);
 
     std::optional<DocumentUi::ChosenLap> lap = preset.lap;
     if (!lap) lap = ui_.chooseLap(*slot.header, *slot.drivers);

@@ -1,0 +1,209 @@
+#include "reports/CReportDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/QtText.h"
+#include "app/Settings.h"
+#include "common/SimulatorFolders.h"
+#include "replay/CRpyGraphDoc.h"
+#include "replay/HeaderClass.h"
+#include "reports/FlagReport.h"
+#include "reports/ReportPrinting.h"
+#include "reports/Reports.h"
+#include "reports/SectorTimesReport.h"
+
+namespace {
+
+bool isProgressive(ReportType type) {
+    return type == ReportType::Flags || type == ReportType::SectorTimes;
+}
+
+// The window shows "\n" line ends; the report keeps "\r\n".
+QString displayText(const std::string& text) {
+    QString shown = fromWin1252(text);
+    shown.remove(QLatin1Char('\r'));
+    return shown;
+}
+
+std::optional<QString> askExportPath(QWidget* parent, const QString& proposed) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All Files(*.*)")});
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+CReportDialog::CReportDialog(ReportType type, const CRpyGraphDoc& document, const HeaderClass* header,
+                             const DriversClass* drivers, double trackLength, QWidget* parent)
+    : QDialog(parent),
+      document_(document),
+      header_(header),
+      drivers_(drivers),
+      trackLength_(trackLength),
+      generatedType_(type) {
+    setWindowTitle(type == ReportType::SectorTimes ? QStringLiteral("Sector Times")
+                                                   : QStringLiteral("Report"));
+    chooseExportPath = [this](const QString& proposed) { return askExportPath(this, proposed); };
+    showMessage = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
+
+    title_ = new QLabel(QString::fromLatin1(reportTitle(type)));
+    textBox_ = new QPlainTextEdit;
+    textBox_->setReadOnly(true);
+    textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    textBox_->setFont(fixed);
+
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    auto* exportButton = new QPushButton(QStringLiteral("Export to file"));
+    auto* printButton = new QPushButton(QStringLiteral("Print"));
+    auto* previewButton = new QPushButton(QStringLiteral("Print Preview"));
+    connect(close, &QPushButton::clicked, this, &CReportDialog::reject);
+    connect(exportButton, &QPushButton::clicked, this, &CReportDialog::exportToFile);
+    connect(printButton, &QPushButton::clicked, this, &CReportDialog::print);
+    connect(previewButton, &QPushButton::clicked, this, &CReportDialog::printPreview);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {exportButton, printButton, previewButton, close})
+        buttons->addWidget(button);
+    close->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
+    layout->addWidget(textBox_, 1);
+    layout->addLayout(buttons);
+
+    // Wide enough for the widest reports' columns, within the screen.
+    const QFontMetrics metrics(fixed);
+    QSize size(metrics.horizontalAdvance(QString(104, QLatin1Char('0'))), metrics.lineSpacing() * 36);
+    if (const QScreen* screen = QApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
+
+    if (isProgressive(type)) {
+        pendingType_ = type;
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ReportInput input{*header_, *drivers_, trackLength_, document_.speedUnitMph(),
+                            document_.offTheTrackInRaceReport()};
+    setReport(generateReport(type, input));
+    QApplication::restoreOverrideCursor();
+}
+
+CReportDialog::~CReportDialog() {
+    stopGeneration();
+}
+
+void CReportDialog::setReport(const std::string& text) {
+    text_ = text;
+    textBox_->setPlainText(displayText(text_));
+}
+
+void CReportDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    startProgressiveGeneration();
+}
+
+void CReportDialog::done(int result) {
+    stopGeneration();
+    QDialog::done(result);
+}
+
+// The worker hands each piece to the window's thread; the window appends it and keeps the end of
+// the text in sight, so the user watches the report grow.
+void CReportDialog::startProgressiveGeneration() {
+    if (!pendingType_) return;
+    const ReportType type = *pendingType_;
+    pendingType_.reset();
+    generatedType_ = type;
+    setCursor(Qt::BusyCursor);
+    worker_ = std::thread([this, type] {
+        const ReportSink sink = [this](const std::string& piece) {
+            if (cancelled_) return false;
+            QMetaObject::invokeMethod(
+                this, [this, piece] { appendPiece(piece); }, Qt::QueuedConnection);
+            return true;
+        };
+        if (type == ReportType::Flags) {
+            flagReport(*drivers_, sink);
+        } else {
+            sectorTimesReport(document_, sink);
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { finishGeneration(); }, Qt::QueuedConnection);
+    });
+}
+
+void CReportDialog::appendPiece(const std::string& piece) {
+    if (cancelled_) return;
+    text_ += piece;
+    textBox_->moveCursor(QTextCursor::End);
+    textBox_->insertPlainText(displayText(piece));
+    textBox_->moveCursor(QTextCursor::End);
+    textBox_->ensureCursorVisible();
+}
+
+void CReportDialog::finishGeneration() {
+    if (finished_) return;
+    finished_ = true;
+    unsetCursor();
+    Q_EMIT generationFinished();
+}
+
+void CReportDialog::stopGeneration() {
+    cancelled_ = true;
+    if (worker_.joinable()) worker_.join();
+    unsetCursor();
+}
+
+QString CReportDialog::exportProposal() const {
+    if (generatedType_ == ReportType::SectorTimes || !header_) {
+        const auto folder = replayFolder(Settings::instance().simulatorDirectory());
+        return QString::fromStdString((folder / defaultExportName(generatedType_, {})).string());
+    }
+    return QString::fromStdString(defaultExportName(generatedType_, header_->fileName).string());
+}
+
+void CReportDialog::exportToFile() {
+    const std::optional<QString> chosen = chooseExportPath(exportProposal());
+    if (!chosen) return;
+    const std::filesystem::path path = withTxtExtension(std::filesystem::path(chosen->toStdString()));
+    if (!writeReportFile(path, win1252ToUtf8(text_))) showMessage(QStringLiteral("Error creating file!"));
+}
+
+void CReportDialog::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (printReport(printer, displayText(text_)).isEmpty())
+        showMessage(QStringLiteral("The report could not be printed."));
+}
+
+void CReportDialog::printPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    const QString text = displayText(text_);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&text](QPrinter* target) { printReport(*target, text); });
+    preview.exec();
+}
