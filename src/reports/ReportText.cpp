@@ -3,9 +3,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 #include "common/TimeText.h"
+#include "common/WholeFile.h"
 #include "replay/DriversClass.h"
 #include "replay/HeaderClass.h"
 
@@ -120,19 +120,5 @@ bool writeReportFile(const std::filesystem::path& path, const std::string& utf8T
         if (utf8Text[i] == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n') continue;
         text += utf8Text[i];
     }
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    {
-        std::ofstream out(temporary);  // text mode: the platform's line ends
-        out << text;
-        if (!out.flush()) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) std::filesystem::remove(temporary, error);
-    return !error;
+    return writeWholeFile(path, text);  // text mode: the platform's line ends
 }

@@ -126,6 +126,26 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheck) {
               "heading,slip,slipMinusSteering");
 }
 
+TEST_F(ReplayCommandsTest, TrackmapDrawsTheLapsIntoABitmap) {
+    TempDir sim;
+    writeDemoFolder(sim.path(), DemoOptions{});
+    const std::string lap = (sim / "replay/Rivaldi weekend (saved in race).rpy").string() + ":0:race:2";
+    const std::string target = (dir_ / "rivaldi").string();
+    const Output r = run({"--sim-dir", sim.path().string(), "trackmap", lap, "-o", target, "--size", "100"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.out, target + ".bmp\n");
+    EXPECT_EQ(std::filesystem::file_size(target + ".bmp"), 100u * 52u + 122u);
+
+    EXPECT_EQ(run({"trackmap", lap, "-o", target, "--size", "15"}).status, kExitUsage);
+    const Output noTrack = run({"--sim-dir", dir_.path().string(), "trackmap", lap, "-o", target});
+    EXPECT_EQ(noTrack.status, kExitFailure);
+    EXPECT_EQ(noTrack.err.substr(noTrack.err.size() - 17), "No track loaded!\n");
+    const Output unwritable = run(
+        {"--sim-dir", sim.path().string(), "trackmap", lap, "-o", (dir_ / "no folder" / "map.bmp").string()});
+    EXPECT_EQ(unwritable.status, kExitFailure);
+    EXPECT_EQ(unwritable.err, "Error creating file!\n");
+}
+
 TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {
     const std::string absent = (dir_ / "absent.rpy").string();
     const Output missing = run({"info", absent});

@@ -30,6 +30,17 @@ TEST(TrackMapPainter, FitsCentresAndFlipsY) {
     EXPECT_LT(painter.toMap({0, 25}).y, left.y) << "world Y up is map Y down";
 }
 
+TEST(TrackMapPainter, ATallTrackFillsTheHeightCentredAcross) {
+    VxSegment segment;
+    const VxTrack track = straightTrack(segment, 10, 0, 10.0001, 800);  // 800 high, thin
+    const VxTrackModel model(track);
+    const TrackMapPainter painter(2000, 1000, 50, 50, model);
+    EXPECT_NEAR(painter.scale(), 800.0 / 900, 1e-9);
+    EXPECT_EQ(painter.toMap({10, 800}).y, 50);
+    EXPECT_EQ(painter.toMap({10, 0}).y, 950);
+    EXPECT_EQ(painter.toMap({10, 0}).x, 1000);
+}
+
 TEST(TrackMapPainter, RoundsHalfAwayFromZeroAndSurvivesATrackOfNoSize) {
     EXPECT_EQ(roundHalfAway(2.5), 3);
     EXPECT_EQ(roundHalfAway(-2.5), -3);

@@ -10,6 +10,7 @@ void registerReportCommand(CliApp& app);
 void registerSectorsCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
 void registerTrackCommand(CliApp& app);
+void registerTrackmapCommand(CliApp& app);
 
 inline void registerAllCommands(CliApp& app) {
     registerInfoCommand(app);
@@ -19,4 +20,5 @@ inline void registerAllCommands(CliApp& app) {
     registerSectorsCommand(app);
     registerSettingsCommand(app);
     registerTrackCommand(app);
+    registerTrackmapCommand(app);
 }

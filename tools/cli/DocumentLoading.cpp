@@ -1,0 +1,54 @@
+#include "DocumentLoading.h"
+
+#include "CliApp.h"
+#include "CliArgs.h"
+#include "ReplayLoading.h"
+#include "app/Settings.h"
+
+namespace {
+
+struct LapSpec {
+    std::string file;
+    int driver, session, lap;
+};
+
+// FILE:DRIVER:SESSION:LAP, split from the right so the path may hold colons.
+std::optional<LapSpec> parseLapSpec(const std::string& text) {
+    std::size_t cuts[3];
+    std::size_t end = text.size();
+    for (int i = 2; i >= 0; --i) {
+        const std::size_t colon = text.rfind(':', end - 1);
+        if (colon == std::string::npos || colon == 0) return std::nullopt;
+        cuts[i] = colon;
+        end = colon;
+    }
+    const auto driver = parseInt(text.substr(cuts[0] + 1, cuts[1] - cuts[0] - 1));
+    const auto session = sessionFromKey(text.substr(cuts[1] + 1, cuts[2] - cuts[1] - 1));
+    const auto lap = parseInt(text.substr(cuts[2] + 1));
+    if (!driver || !session || !lap) return std::nullopt;
+    return LapSpec{text.substr(0, cuts[0]), *driver, *session, *lap};
+}
+
+}  // namespace
+
+CommandLineDocument::CommandLineDocument(std::ostream& err) : err_(err), ui_(err), document_(ui_) {}
+
+bool CommandLineDocument::load(const std::vector<std::string>& specs, const std::string& command) {
+    if (specs.empty() || specs.size() > CRpyGraphDoc::maxLaps) {
+        usageError(err_, command + " takes one to five laps as FILE:DRIVER:SESSION:LAP");
+        return false;
+    }
+    std::vector<LapSpec> laps;
+    for (const std::string& text : specs) {
+        const auto lap = parseLapSpec(text);
+        if (!lap) {
+            usageError(err_, "'" + text + "' is not FILE:DRIVER:SESSION:LAP");
+            return false;
+        }
+        laps.push_back(*lap);
+    }
+    Settings::instance().setDontShowQualReport(1);  // for this run only: never saved here
+    for (const LapSpec& lap : laps)
+        document_.lapFinderLoad(lap.file, lap.driver, lap.session, lap.lap);
+    return true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "replay/CRpyGraphDoc.h"
+
+// Laps given on the command line as FILE:DRIVER:SESSION:LAP, loaded into a document as the Lap
+// Finder loads them: no dialogs, and what the document tells goes to standard error.
+class CommandLineDocument {
+public:
+    explicit CommandLineDocument(std::ostream& err);
+
+    // Loads each lap in turn; false (after saying why) when a spec is malformed. Laps that fail to
+    // load are told by the document's own messages and left out.
+    bool load(const std::vector<std::string>& specs, const std::string& command);
+    CRpyGraphDoc& document() { return document_; }
+
+private:
+    class Ui : public DocumentUi {
+    public:
+        explicit Ui(std::ostream& err) : err_(err) {}
+        std::optional<std::filesystem::path> chooseReplayFile(const std::string&, const std::string&,
+                                                              const std::filesystem::path&) override {
+            return std::nullopt;
+        }
+        std::optional<ChosenLap> chooseLap(const HeaderClass&, const DriversClass&) override {
+            return std::nullopt;
+        }
+        void message(const std::string& text) override { err_ << text << "\n"; }
+        void information(const std::string& text) override { err_ << text << "\n"; }
+        void lapListChanged() override {}
+        void clearLapToggles() override {}
+        void redrawViews() override {}
+
+    private:
+        std::ostream& err_;
+    };
+
+    std::ostream& err_;
+    Ui ui_;
+    CRpyGraphDoc document_;
+};
