@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -13,6 +14,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -22,15 +26,17 @@
 #include "app/CAboutBox.h"
 #include "app/CPlotSettingsBar.h"
 #include "app/CSettingsDialog.h"
-#include "app/CStartView.h"
 #include "app/CommandIcons.h"
 #include "app/CommandTable.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "app/Version.h"
 #include "common/SimulatorFolders.h"
+#include "common/WholeFile.h"
 #include "replay/CLapDialog.h"
 #include "replay/CMoveRemoveDialog.h"
+#include "trackmap/CRpyGraphView.h"
+#include "trackmap/TrackMapBitmap.h"
 
 namespace {
 
@@ -63,8 +69,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         else
             QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
     };
-    setCentralWidget(new CStartView);
     plotSettings_ = new CPlotSettingsBar(this);
+    view_ = new CRpyGraphView(document_, [this] { return lapsShown(); });
+    setCentralWidget(view_);
     addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
     connect(plotSettings_, &CPlotSettingsBar::lapSelectionChanged, this, [this] {
         document_.lapSelectionChanged = true;
@@ -75,6 +82,19 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     createActions();
     createBars();
     createMenus();
+    view_->contextMenu = createMapMenu();
+    connect(view_, &CZoomView::statusText, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(view_, &CZoomView::toolsChanged, this, &CMainFrame::updateCommands);
+    bitmapPathChooser = [this](const QString& proposed) -> std::optional<QString> {
+        QFileDialog dialog(this, tr("Save Trackmap as BMP-file"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Bitmap files (*.bmp)"));
+        dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        dialog.selectFile(proposed);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    };
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* label = new QLabel(QString::fromLatin1(indicator));
         label->setEnabled(false);
@@ -242,6 +262,9 @@ void CMainFrame::updateCommands() {
         }
         action(command.id)->setEnabled(enabled);
     }
+    action(ID_ZOOM_IN)->setChecked(view_->zoomTool() == CZoomView::Tool::ZoomIn);
+    action(ID_ZOOM_OUT)->setChecked(view_->zoomTool() == CZoomView::Tool::ZoomOut);
+    action(ID_PANNING_TOOL)->setChecked(view_->panning());
 }
 
 void CMainFrame::runCommand(int id) {
@@ -314,6 +337,20 @@ void CMainFrame::runCommand(int id) {
             return viewReadme();
         case ID_SECTOR_TIMES:
             return reports_.sectorTimes();
+        case ID_ZOOM_IN:
+            return view_->toggleZoomIn();
+        case ID_ZOOM_OUT:
+            return view_->toggleZoomOut();
+        case ID_PANNING_TOOL:
+            return view_->togglePanning();
+        case ID_FIT_TO_TRACK:
+            return view_->showWholeMap();
+        case ID_SAVE_TRACKMAP_BMP:
+            return saveTrackmapBitmap();
+        case ID_FILE_PRINT:
+            return printMap(false);
+        case ID_FILE_PRINT_PREVIEW:
+            return printMap(true);
         default:
             return;
     }
@@ -432,6 +469,67 @@ void CMainFrame::clearLapToggles() {
     updateCommands();
 }
 
+LapsShown CMainFrame::lapsShown() const {
+    LapsShown shown{};
+    if (playbackActive()) return shown;
+    for (int slot = 0; slot < CRpyGraphDoc::maxLaps; ++slot) {
+        shown[static_cast<std::size_t>(slot)] =
+            document_.slots()[static_cast<std::size_t>(slot)].inUse && plotSettings_->isLapChecked(slot);
+    }
+    return shown;
+}
+
+// The map's own menu on the right mouse button: the zoom tools and the lap toggles.
+QMenu* CMainFrame::createMapMenu() {
+    auto* menu = new QMenu(this);
+    menu->addAction(action(ID_ZOOM_IN));
+    menu->addAction(action(ID_ZOOM_OUT));
+    menu->addAction(action(ID_PANNING_TOOL));
+    QAction* whole = menu->addAction(tr("Show whole track"), this, [this] { runCommand(ID_FIT_TO_TRACK); });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, whole] { whole->setEnabled(action(ID_FIT_TO_TRACK)->isEnabled()); });
+    menu->addSeparator();
+    for (int slot = 0; slot < CRpyGraphDoc::maxLaps; ++slot)
+        menu->addAction(action(ID_TOGGLE_LAP_1 + slot));
+    return menu;
+}
+
+void CMainFrame::saveTrackmapBitmap() {
+    if (!document_.trackLoaded()) return message("No track loaded!");
+    const auto folder = replayFolder(Settings::instance().simulatorDirectory());
+    const auto proposed = folder / (document_.title() + ".bmp");
+    const std::optional<QString> chosen = bitmapPathChooser(QString::fromStdString(proposed.string()));
+    if (!chosen) return;
+    const std::filesystem::path path = withBmpExtension(chosen->toStdString());
+    const std::string bitmap = trackMapBitmap(document_, Settings::instance().bmpSizeInPixel(), lapsShown());
+    document_.mapNeedsRedrawing = true;
+    if (!writeWholeFile(path, bitmap, std::ios::binary)) message("Error creating file!");
+}
+
+// The header, the shown laps' labels in their colours, and the map.
+void CMainFrame::printMap(bool preview) {
+    const QString header = QStringLiteral("     ") + QString::fromLatin1(kProductName) +
+                           QStringLiteral(" - ") + fromUtf8(document_.title());
+    std::vector<CRpyGraphView::PrintLabel> labels;
+    const LapsShown shown = lapsShown();
+    for (int slot = 0; slot < CRpyGraphDoc::maxLaps; ++slot) {
+        if (!shown[static_cast<std::size_t>(slot)]) continue;
+        const Rgb c = CRpyGraphDoc::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(slot))];
+        labels.emplace_back(plotSettings_->lapBox(slot)->text(), QColor(c.r, c.g, c.b));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromLatin1(kProductName));
+    const auto paint = [&](QPrinter* target) { view_->print(*target, header, labels); };
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, paint);
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) paint(&printer);
+}
+
 void CMainFrame::redrawViews() {
-    centralWidget()->update();
+    view_->viewport()->update();
 }

@@ -10,12 +10,14 @@
 #include "replay/CRpyGraphDoc.h"
 #include "replay/DocumentUi.h"
 #include "reports/ReportCommands.h"
+#include "trackmap/MapScene.h"
 
 class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
 class CPlotSettingsBar;
+class CRpyGraphView;
 
 // The program's one main window: menus, the main toolbar, the playback, zoom and lap bars, the
 // status bar, the plot settings bar on the left and the view in the middle. It owns the document
@@ -38,6 +40,12 @@ public:
     CRpyGraphDoc& document() { return document_; }
     CPlotSettingsBar* plotSettingsBar() const { return plotSettings_; }
     ReportCommands& reportCommands() { return reports_; }
+    CRpyGraphView* view() const { return view_; }
+    // The laps whose driving lines are drawn: ticked, loaded, and no playback running or paused.
+    LapsShown lapsShown() const;
+
+    // The bitmap export's save dialog, replaceable by tests: the path chosen, nothing when cancelled.
+    std::function<std::optional<QString>(const QString& proposed)> bitmapPathChooser;
     QAction* action(int id) const;
     QToolBar* toolBar(int viewCommand) const;
     QStringList recentFiles() const { return recentFiles_; }
@@ -73,12 +81,16 @@ private:
     void moveRemoveLaps();
     void openSettings();
     void viewReadme();
+    void saveTrackmapBitmap();
+    void printMap(bool preview);
+    QMenu* createMapMenu();
 
     CRpyGraphDoc document_{*this};
     ReportCommands reports_{document_, *this, this};
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> bars_;
     CPlotSettingsBar* plotSettings_;
+    CRpyGraphView* view_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;

@@ -1,23 +1,17 @@
-#include "app/CStartView.h"
+#include "app/StartPicture.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 #include "app/Version.h"
 
-CStartView::CStartView(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Base);
-    setMinimumSize(320, 240);
-}
-
 // A circuit drawn as a rounded loop with a chequered start line, and the program's name.
-void CStartView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+void paintStartPicture(QPainter& p, const QRect& rect) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
-    const QRectF area =
-        QRectF(rect()).adjusted(width() * 0.15, height() * 0.18, -width() * 0.15, -height() * 0.3);
+    p.fillRect(rect, Qt::white);
+    const int width = rect.width(), height = rect.height();
+    const QRectF area = QRectF(rect).adjusted(width * 0.15, height * 0.18, -width * 0.15, -height * 0.3);
     QPainterPath track;
     track.moveTo(area.left() + area.width() * 0.2, area.bottom());
     track.cubicTo(area.left() - area.width() * 0.1, area.bottom(), area.left(), area.top(),
@@ -40,11 +34,12 @@ void CStartView::paintEvent(QPaintEvent*) {
                        (i + j) % 2 ? Qt::white : Qt::black);
     }
     QFont font = p.font();
-    font.setPointSizeF(std::max(12.0, height() / 28.0));
+    font.setPointSizeF(std::max(12.0, height / 28.0));
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(40, 40, 40));
-    p.drawText(QRectF(0, height() * 0.78, width(), height() * 0.15), Qt::AlignCenter,
+    p.drawText(QRectF(rect.left(), rect.top() + height * 0.78, width, height * 0.15), Qt::AlignCenter,
                QStringLiteral("%1 - version %2")
                    .arg(QString::fromLatin1(kProductName), QString::fromLatin1(kProductVersion)));
+    p.restore();
 }
