@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, EnablingRulesFollowTheLoadedLaps) {
     EXPECT_TRUE(enabled(ID_SETTINGS));
     EXPECT_FALSE(enabled(ID_TOGGLE_LAP_1));
     EXPECT_FALSE(enabled(ID_EDIT_COPY)) << "the Edit menu's standard commands stay disabled";
-    EXPECT_FALSE(enabled(ID_ZOOM_IN)) << "not built yet";
+    EXPECT_FALSE(enabled(ID_ZOOM_IN)) << "needs a loaded lap";
 
     frame_->openReplay(weekend());
     EXPECT_EQ(frame_->windowTitle(), "Rivaldi - VELTRA4 Replay Analyser");
