@@ -130,6 +130,7 @@ void CRpyGraphDoc::load(const Preset& preset) {
 // Without it the laps load all the same, with no map and no speeds from the map.
 void CRpyGraphDoc::loadTrackOf(const std::string& trackName) {
     track_ = LoadedTrack{};
+    mapLaidOut = false;  // the views show the new track whole
     try {
         track_ = loadTrack(simulatorFolder(), trackName);
     } catch (const VxException& e) {

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include "DemoFolder.h"
 #include "MemorySettings.h"
@@ -85,6 +87,21 @@ TEST_F(TrackMapViewTest, ZoomToolsSwitchEachOtherOff) {
     frame_->runCommand(ID_PANNING_TOOL);
     frame_->runCommand(ID_FIT_TO_TRACK);
     EXPECT_FALSE(frame_->view()->panning()) << "Show whole track switches panning off";
+    EXPECT_EQ(frame_->view()->zoom().factor(), 1);
+}
+
+TEST_F(TrackMapViewTest, TheWheelZoomsAndANewTrackIsShownWhole) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    frame_->resize(900, 700);
+    frame_->view()->viewport()->grab();
+    QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(frame_->view()->viewport(), &wheel);
+    EXPECT_DOUBLE_EQ(frame_->view()->zoom().factor(), 1.25);
+
+    frame_->runCommand(ID_FILE_NEW);
+    addLap("Rivaldi quick race.rpy");
+    frame_->view()->viewport()->grab();
     EXPECT_EQ(frame_->view()->zoom().factor(), 1);
 }
 
