@@ -9,7 +9,6 @@
 
 CZoomView::CZoomView(QWidget* parent) : QAbstractScrollArea(parent) {
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, viewport());
-    viewport()->setMouseTracking(false);
 }
 
 void CZoomView::setTool(Tool tool, bool panning) {
