@@ -15,8 +15,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "DemoFolder.h"
-#include "MemorySettings.h"
+#include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "app/CAboutBox.h"
 #include "app/CMainFrame.h"
@@ -30,38 +29,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public MainWindowTestBase {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
-    void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile_.path());
-        useFreshMemorySettings();
-        Settings::instance().setSimulatorDirectoryOverride(sim_->path().string());
-        Settings::instance().setDontShowQualReport(1);
-        frame_ = std::make_unique<CMainFrame>();
-        frame_->messageShower = [this](const QString& text, bool) { messages_.push_back(text); };
-        frame_->lapChooser = [this](const HeaderClass&, const DriversClass&) { return nextLap_; };
-    }
-    void TearDown() override {
-        frame_.reset();
-        useFreshMemorySettings();
-    }
     static QString weekend() {
-        return QString::fromStdString((sim_->path() / "replay/Rivaldi weekend (saved in race).rpy").string());
+        return QString::fromStdString(replay("Rivaldi weekend (saved in race).rpy").string());
     }
-    bool enabled(int id) const { return frame_->action(id)->isEnabled(); }
-
-    static std::unique_ptr<TempDir> sim_;
-    QTemporaryDir profile_;
-    std::unique_ptr<CMainFrame> frame_;
-    std::optional<DocumentUi::ChosenLap> nextLap_ = DocumentUi::ChosenLap{0, kRace, 2};
-    QStringList messages_;
 };
-std::unique_ptr<TempDir> MainWindowTest::sim_;
 
 TEST_F(MainWindowTest, EnablingRulesFollowTheLoadedLaps) {
     EXPECT_EQ(frame_->windowTitle(), "No lap selected - VELTRA4 Replay Analyser");

@@ -7,9 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "DemoFolder.h"
-#include "MemorySettings.h"
-#include "TempDir.h"
+#include "DemoSimulatorTest.h"
 #include "common/TimeText.h"
 #include "replay/LapTimeCheck.h"
 
@@ -46,28 +44,13 @@ public:
     std::vector<std::string> take() { return std::exchange(events, {}); }
 };
 
-class CRpyGraphDocTest : public testing::Test {
+class CRpyGraphDocTest : public DemoSimulatorTest {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
-    void SetUp() override {
-        useFreshMemorySettings();
-        Settings::instance().setSimulatorDirectoryOverride(sim_->path().string());
-        Settings::instance().setDontShowQualReport(1);
-    }
-    void TearDown() override { useFreshMemorySettings(); }
-
-    static fs::path replay(const std::string& name) { return sim_->path() / "replay" / name; }
     static fs::path weekend() { return replay("Rivaldi weekend (saved in race).rpy"); }
 
-    static std::unique_ptr<TempDir> sim_;
     ScriptedUi ui_;
     CRpyGraphDoc doc_{ui_};
 };
-std::unique_ptr<TempDir> CRpyGraphDocTest::sim_;
 
 const std::vector<std::string> kAdded = {"lap list changed", "redraw"};
 

@@ -11,8 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "DemoFolder.h"
-#include "MemorySettings.h"
+#include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
@@ -30,23 +29,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // The main window with scripted dialogs: each report window opened is recorded and closed at once.
-class ReportWindowTest : public testing::Test {
+class ReportWindowTest : public MainWindowTestBase {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
     void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile_.path());
-        useFreshMemorySettings();
-        Settings::instance().setSimulatorDirectoryOverride(sim_->path().string());
-        Settings::instance().setDontShowQualReport(1);
-        frame_ = std::make_unique<CMainFrame>();
+        MainWindowTestBase::SetUp();
         frame_->messageShower = [this](const QString& text, bool) { events_.push_back("message: " + text); };
-        frame_->lapChooser = [](const HeaderClass&, const DriversClass&) {
-            return DocumentUi::ChosenLap{0, kRace, 2};
-        };
         ReportCommands& reports = frame_->reportCommands();
         reports.fileChooser = [this](const QStringList& labels) {
             events_.push_back("choose: " + labels.join(" | "));
@@ -65,14 +52,6 @@ protected:
             shownText_ = window.reportText();
         };
     }
-    void TearDown() override {
-        frame_.reset();
-        useFreshMemorySettings();
-    }
-    static fs::path replay(const std::string& name) { return sim_->path() / "replay" / name; }
-    void addLap(const std::string& name) {
-        frame_->openReplay(QString::fromStdString(replay(name).string()));
-    }
     std::string reportOn(const std::string& name, ReportType type) const {
         HeaderClass header;
         header.Read(replay(name));
@@ -82,16 +61,12 @@ protected:
         return generateReport(type, {header, drivers, length.metres, false, false});
     }
 
-    static std::unique_ptr<TempDir> sim_;
-    QTemporaryDir profile_;
-    std::unique_ptr<CMainFrame> frame_;
     QStringList events_;
     int choice_ = -1;
     bool answer_ = false;
     std::optional<fs::path> reportOnly_;
     std::string shownText_;
 };
-std::unique_ptr<TempDir> ReportWindowTest::sim_;
 
 const std::string kWeekend = "Rivaldi weekend (saved in race).rpy";
 const std::string kQuickRace = "Rivaldi quick race.rpy";

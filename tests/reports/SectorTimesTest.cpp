@@ -4,9 +4,7 @@
 
 #include <cstring>
 
-#include "DemoFolder.h"
-#include "MemorySettings.h"
-#include "TempDir.h"
+#include "DemoSimulatorTest.h"
 #include "common/TimeText.h"
 #include "replay/CRpyGraphDoc.h"
 
@@ -28,25 +26,11 @@ public:
     void redrawViews() override {}
 };
 
-class SectorTimesTest : public testing::Test {
+class SectorTimesTest : public DemoSimulatorTest {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
-    void SetUp() override {
-        useFreshMemorySettings();
-        Settings::instance().setSimulatorDirectoryOverride(sim_->path().string());
-        Settings::instance().setDontShowQualReport(1);
-    }
-    void TearDown() override { useFreshMemorySettings(); }
-
-    static std::unique_ptr<TempDir> sim_;
     SilentUi ui_;
     CRpyGraphDoc doc_{ui_};
 };
-std::unique_ptr<TempDir> SectorTimesTest::sim_;
 
 constexpr const char* kHead =
     "SECTOR TIMES\r\n\r\nLap                   Sector 1  Sector 2  Sector 3  Sector 4   Laptime\r\n";

@@ -10,8 +10,7 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
-#include "DemoFolder.h"
-#include "MemorySettings.h"
+#include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
@@ -25,45 +24,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TrackMapViewTest : public testing::Test {
+class TrackMapViewTest : public MainWindowTestBase {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
     void SetUp() override {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile_.path());
-        useFreshMemorySettings();
-        Settings::instance().setSimulatorDirectoryOverride(sim_->path().string());
-        Settings::instance().setDontShowQualReport(1);
-        frame_ = std::make_unique<CMainFrame>();
-        frame_->messageShower = [this](const QString& text, bool) { messages_.push_back(text); };
-        frame_->lapChooser = [](const HeaderClass&, const DriversClass&) {
-            return DocumentUi::ChosenLap{0, kRace, 2};
-        };
+        MainWindowTestBase::SetUp();
         frame_->bitmapPathChooser = [this](const QString& proposed) {
             proposed_ = proposed;
             return bitmapAnswer_;
         };
     }
-    void TearDown() override {
-        frame_.reset();
-        useFreshMemorySettings();
-    }
-    void addLap(const std::string& name) {
-        frame_->openReplay(QString::fromStdString((sim_->path() / "replay" / name).string()));
-    }
-    bool enabled(int id) const { return frame_->action(id)->isEnabled(); }
 
-    static std::unique_ptr<TempDir> sim_;
-    QTemporaryDir profile_;
-    std::unique_ptr<CMainFrame> frame_;
-    QStringList messages_;
     QString proposed_;
     std::optional<QString> bitmapAnswer_;
 };
-std::unique_ptr<TempDir> TrackMapViewTest::sim_;
 
 TEST_F(TrackMapViewTest, ZoomToolsSwitchEachOtherOff) {
     EXPECT_FALSE(enabled(ID_ZOOM_IN));
