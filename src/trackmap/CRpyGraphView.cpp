@@ -21,7 +21,6 @@ QColor toQColor(const Rgb& c) {
 CRpyGraphView::CRpyGraphView(CRpyGraphDoc& document, std::function<LapsShown()> lapsShown, QWidget* parent)
     : CZoomView(parent), document_(document), lapsShown_(std::move(lapsShown)) {
     setMinimumSize(320, 240);
-    connect(this, &CZoomView::zoomed, this, [this] { document_.mapNeedsRedrawing = true; });
 }
 
 void CRpyGraphView::drawScene(QPainter& painter, const MapScene& scene, double pixelsPerUnit, double minPen) {

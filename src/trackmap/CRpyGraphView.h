@@ -12,9 +12,9 @@
 class QPrinter;
 
 // The main window's view: the track map of the document with the driving lines of the laps
-// shown, or the start picture while there is no track. The map is drawn once into an image at
-// the screen's pixel density and copied until the document marks it for redrawing or the zoom
-// or scroll position changes.
+// shown, or the start picture while there is no track. The map's shapes are laid out again only
+// when the document marks the map for redrawing; they are drawn into an image at the screen's
+// pixel density, which is copied until they, the zoom, the scroll position or the size change.
 class CRpyGraphView : public CZoomView {
     Q_OBJECT
 

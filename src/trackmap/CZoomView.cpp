@@ -47,7 +47,6 @@ void CZoomView::showWholeMap() {
 
 void CZoomView::afterZoom() {
     syncScrollBars();
-    Q_EMIT zoomed();
     viewport()->update();
 }
 

@@ -35,8 +35,6 @@ public:
 Q_SIGNALS:
     void statusText(const QString& text);
     void toolsChanged();
-    // The zoom changed: the map must be drawn again.
-    void zoomed();
 
 protected:
     MapZoom& mutableZoom() { return zoom_; }
