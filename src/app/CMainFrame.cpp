@@ -14,9 +14,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -28,6 +25,7 @@
 #include "app/CSettingsDialog.h"
 #include "app/CommandIcons.h"
 #include "app/CommandTable.h"
+#include "app/PrintJob.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "app/Version.h"
@@ -517,17 +515,7 @@ void CMainFrame::printMap(bool preview) {
         const Rgb c = CRpyGraphDoc::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(slot))];
         labels.emplace_back(plotSettings_->lapBox(slot)->text(), QColor(c.r, c.g, c.b));
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromLatin1(kProductName));
-    const auto paint = [&](QPrinter* target) { view_->print(*target, header, labels); };
-    if (preview) {
-        QPrintPreviewDialog dialog(&printer, this);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, paint);
-        dialog.exec();
-        return;
-    }
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) paint(&printer);
+    printWithDialog(this, preview, [&](QPrinter& printer) { view_->print(printer, header, labels); });
 }
 
 void CMainFrame::redrawViews() {

@@ -7,13 +7,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/PrintJob.h"
 #include "app/QtText.h"
 #include "app/Settings.h"
 #include "common/SimulatorFolders.h"
@@ -75,8 +73,8 @@ CReportDialog::CReportDialog(ReportType type, const CRpyGraphDoc& document, cons
     auto* previewButton = new QPushButton(QStringLiteral("Print Preview"));
     connect(close, &QPushButton::clicked, this, &CReportDialog::reject);
     connect(exportButton, &QPushButton::clicked, this, &CReportDialog::exportToFile);
-    connect(printButton, &QPushButton::clicked, this, &CReportDialog::print);
-    connect(previewButton, &QPushButton::clicked, this, &CReportDialog::printPreview);
+    connect(printButton, &QPushButton::clicked, this, [this] { print(false); });
+    connect(previewButton, &QPushButton::clicked, this, [this] { print(true); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* button : {exportButton, printButton, previewButton, close})
@@ -187,23 +185,10 @@ void CReportDialog::exportToFile() {
     if (!writeReportFile(path, win1252ToUtf8(text_))) showMessage(QStringLiteral("Error creating file!"));
 }
 
-void CReportDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (printReport(printer, displayText(text_)).isEmpty())
-        showMessage(QStringLiteral("The report could not be printed."));
-}
-
-void CReportDialog::printPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    const QString text = displayText(text_);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&text](QPrinter* target) { printReport(*target, text); });
-    preview.exec();
+void CReportDialog::print(bool preview) {
+    const QString text = fromWin1252(text_);
+    printWithDialog(this, preview, [&](QPrinter& printer) {
+        if (printReport(printer, text).isEmpty())
+            showMessage(QStringLiteral("The report could not be printed."));
+    });
 }

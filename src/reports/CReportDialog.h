@@ -38,8 +38,8 @@ public:
     QPlainTextEdit* textBox() const { return textBox_; }
 
     void exportToFile();
-    void print();
-    void printPreview();
+    // The print dialog, or the print preview.
+    void print(bool preview);
 
     // Dialog answers, replaceable by tests: the save dialog over a proposed path (nothing when
     // cancelled), and a message box.

@@ -5,8 +5,6 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "app/Version.h"
-
 namespace {
 
 constexpr int kTextFlags = Qt::TextWordWrap | Qt::TextExpandTabs;
@@ -50,7 +48,6 @@ QStringList paginateReport(const QString& text, int maxLines,
 }
 
 QStringList printReport(QPrinter& printer, const QString& reportText) {
-    printer.setDocName(QString::fromLatin1(kProductName));
     QPainter painter;
     if (!painter.begin(&printer)) return {};
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);

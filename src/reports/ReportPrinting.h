@@ -17,6 +17,6 @@ class QPrinter;
 QStringList paginateReport(const QString& text, int maxLines,
                            const std::function<bool(const QString&)>& fits);
 
-// Prints a report's text ("\r\n" line ends) as one job named after the program; stops early when
-// the printer refuses a page. Gives the pages printed, none when printing could not start.
+// Prints a report's text ("\r\n" line ends); stops early when the printer refuses a page. Gives the pages
+// printed, none when printing could not start.
 QStringList printReport(QPrinter& printer, const QString& reportText);
