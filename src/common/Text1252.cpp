@@ -33,3 +33,11 @@ std::string win1252ToUtf8(std::string_view text) {
     }
     return out;
 }
+
+std::string asciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}

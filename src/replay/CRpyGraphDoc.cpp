@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "common/SimulatorFolders.h"
+#include "common/Text1252.h"
 #include "decode/VxException.h"
 #include "replay/LapCatalogue.h"
 #include "replay/LapTimeCheck.h"
@@ -177,10 +178,8 @@ void CRpyGraphDoc::openMostRecentlyAdded() {
     std::optional<std::filesystem::path> newest;
     std::filesystem::file_time_type newestTime;
     for (const auto& entry : std::filesystem::directory_iterator(replayFolder(simulatorFolder()), error)) {
-        std::string extension = entry.path().extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        if (extension != ".rpy" || !entry.is_regular_file(error)) continue;
+        if (asciiLower(entry.path().extension().string()) != ".rpy" || !entry.is_regular_file(error))
+            continue;
         const auto time = entry.last_write_time(error);
         if (error) continue;
         if (!newest || time > newestTime ||

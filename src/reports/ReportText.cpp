@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
 #include "replay/DriversClass.h"
@@ -106,10 +107,8 @@ std::filesystem::path defaultExportName(ReportType type, const std::filesystem::
 }
 
 std::filesystem::path withTxtExtension(const std::filesystem::path& chosen) {
-    std::string name = chosen.string();
-    std::string last = name.size() >= 4 ? name.substr(name.size() - 4) : name;
-    for (char& c : last)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string name = chosen.string();
+    const std::string last = asciiLower(name.size() >= 4 ? name.substr(name.size() - 4) : name);
     return last == ".txt" ? chosen : std::filesystem::path(name + ".txt");
 }
 

@@ -1,7 +1,8 @@
 #include "trackmap/TrackMapBitmap.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "common/Text1252.h"
 
 namespace {
 
@@ -62,11 +63,8 @@ std::string encodeBitmap(const IndexedImage& image) {
 }
 
 std::filesystem::path withBmpExtension(const std::filesystem::path& chosen) {
-    std::string name = chosen.string();
-    std::string lower = name;
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower.find(".bmp") == std::string::npos ? std::filesystem::path(name + ".bmp") : chosen;
+    const std::string name = chosen.string();
+    return asciiLower(name).find(".bmp") == std::string::npos ? std::filesystem::path(name + ".bmp") : chosen;
 }
 
 std::string trackMapBitmap(const CRpyGraphDoc& document, int size, const LapsShown& laps) {
