@@ -7,6 +7,7 @@
 #include "CliApp.h"
 #include "Commands.h"
 #include "MemorySettings.h"
+#include "QuickRaceWriter.h"
 #include "ReplayWriter.h"
 #include "TempDir.h"
 
@@ -17,15 +18,10 @@ protected:
     void SetUp() override {
         useFreshMemorySettings();
         registerAllCommands(app_);
-        ReplayWriter w;
-        w.setOwner(0, "Ann", "Owner");
-        w.setSessionInProgress(kRace);
-        w.setTrackName("testring");
         WeekendSettings weekend;
-        weekend.quickRace = true;
         weekend.manualWeather = true;
         weekend.temperatureF = 68;
-        w.setWeekend(weekend);
+        ReplayWriter w = quickRaceWriter("Owner", weekend);
         w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
         w.addLapTable({lapListFromDurations(10, 1000, {72000})});
         w.addFrame({sessionMarkerRecord(1, 1000)});
@@ -100,12 +96,14 @@ TEST_F(ReportCommandTest, WritesTheExportFile) {
 
 TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
     ASSERT_EQ(run({"report", "lapchart", replay_.string()}), kExitOk);
-    EXPECT_NE(out_.str().find("\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
-                              "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
+    EXPECT_NE(out_.str().find(
+                  "\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
+                  "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
               std::string::npos)
         << out_.str();
     ASSERT_EQ(run({"report", "lapbylap", replay_.string()}), kExitOk);
-    EXPECT_NE(out_.str().find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos)
+        << out_.str();
     ASSERT_EQ(run({"report", "flags", replay_.string()}), kExitOk);
     EXPECT_NE(out_.str().find("\nRace data found - beginning detection.\n"), std::string::npos) << out_.str();
 
@@ -117,7 +115,8 @@ TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
     EXPECT_EQ(err_.str(), "vxra: '" + replay_.string() +
                               ":0:sprint:1' is not FILE:DRIVER:SESSION:LAP\nRun 'vxra --help' for usage.\n");
     EXPECT_EQ(run({"sectors", (dir_ / "absent.rpy").string() + ":0:race:1"}), kExitFailure);
-    EXPECT_EQ(err_.str(), "HeaderClass: Error reading file!\n" + (dir_ / "absent.rpy").string() + "\nNo replay lap loaded!\n");
+    EXPECT_EQ(err_.str(), "HeaderClass: Error reading file!\n" + (dir_ / "absent.rpy").string() +
+                              "\nNo replay lap loaded!\n");
 }
 
 TEST_F(ReportCommandTest, UsageErrors) {

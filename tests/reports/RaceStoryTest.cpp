@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "QuickRaceWriter.h"
 #include "ReplayWriter.h"
 #include "TempDir.h"
 #include "replay/DriversClass.h"
@@ -35,13 +36,7 @@ protected:
         return generateReport(type, ReportInput{header_, drivers_, 3600, false, offTrack});
     }
     static ReplayWriter quickRace(int drivers) {
-        ReplayWriter w;
-        w.setOwner(0, "Ann", "Owner");
-        w.setSessionInProgress(kRace);
-        w.setTrackName("testring");
-        WeekendSettings weekend;
-        weekend.quickRace = true;
-        w.setWeekend(weekend);
+        ReplayWriter w = quickRaceWriter("Owner");
         (void)drivers;
         return w;
     }
@@ -61,13 +56,7 @@ const std::string kClosing =
 // Five drivers: a polesitter who leads lap 1 only, a black flag, one who never starts and one who
 // never crosses the line.
 ReplayWriter fiveDrivers() {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Owner");
-    w.setSessionInProgress(kRace);
-    w.setTrackName("testring");
-    WeekendSettings weekend;
-    weekend.quickRace = true;
-    w.setWeekend(weekend);
+    ReplayWriter w = quickRaceWriter("Owner");
     w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
     w.addDriver({"Bob", "Bot", "", "GT", 12, 250, 11});
     w.addDriver({"Cid", "Car", "", "GT", 3, 250, 12});
@@ -143,13 +132,7 @@ TEST_F(RaceStoryTest, LapByLapWithPolesitterRetirementsAndLapsWithoutEvents) {
 // Three drivers: lap 1 without events; a driver from third to first while the leader drops to
 // second (no position line), and later one from third to first with the leader dropping to third.
 TEST_F(RaceStoryTest, OvertakesAndThePodium) {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Alpha");
-    w.setSessionInProgress(kRace);
-    w.setTrackName("testring");
-    WeekendSettings weekend;
-    weekend.quickRace = true;
-    w.setWeekend(weekend);
+    ReplayWriter w = quickRaceWriter("Alpha");
     w.addDriver({"Ann", "Alpha", "", "GT", 1, 150, 10});
     w.addDriver({"Bea", "Beta", "", "GT", 2, 250, 11});
     w.addDriver({"Cal", "Gamma", "", "GT", 3, 250, 12});
@@ -182,13 +165,7 @@ TEST_F(RaceStoryTest, OvertakesAndThePodium) {
 }
 
 TEST_F(RaceStoryTest, LapByLapWithoutACompletedLapNamesNoWinner) {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Alpha");
-    w.setSessionInProgress(kRace);
-    w.setTrackName("testring");
-    WeekendSettings weekend;
-    weekend.quickRace = true;
-    w.setWeekend(weekend);
+    ReplayWriter w = quickRaceWriter("Alpha");
     w.addDriver({"Ann", "Alpha", "", "GT", 1, 150, 10});
     w.addLapTable({lapListFromDurations(10, 1000, {})});
     w.addFrame({sessionMarkerRecord(1, 1000)});

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "QuickRaceWriter.h"
 #include "ReplayWriter.h"
 #include "TempDir.h"
 #include "replay/DriversClass.h"
@@ -230,13 +231,7 @@ TEST_F(ReportsTest, RaceReport) {
 class RaceOnlyTest : public ReportsTest {
 protected:
     void writeRace(std::vector<std::uint32_t> bob, std::vector<std::uint32_t> cid) {
-        ReplayWriter w;
-        w.setOwner(0, "Ann", "Owner");
-        w.setSessionInProgress(kRace);
-        w.setTrackName("testring");
-        WeekendSettings weekend;
-        weekend.quickRace = true;
-        w.setWeekend(weekend);
+        ReplayWriter w = quickRaceWriter("Owner");
         w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
         w.addDriver({"Bob", "Bot", "", "GT", 12, 250, 11});
         w.addDriver({"Cid", "Car", "", "GT", 3, 250, 12});
@@ -293,13 +288,7 @@ TEST_F(RaceOnlyTest, DriverBeyondTheMostCompletedLapsIsClassified) {
 
 TEST_F(RaceOnlyTest, NoCompletedLapGivesNoLeadChange) {
     writeRace({}, {});
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Owner");
-    w.setSessionInProgress(kRace);
-    w.setTrackName("testring");
-    WeekendSettings weekend;
-    weekend.quickRace = true;
-    w.setWeekend(weekend);
+    ReplayWriter w = quickRaceWriter("Owner");
     w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
     w.addLapTable({lapListFromDurations(10, 1000, {})});
     w.addFrame({sessionMarkerRecord(1, 1000)});
