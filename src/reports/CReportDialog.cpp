@@ -54,7 +54,7 @@ CReportDialog::CReportDialog(ReportType type, const CRpyGraphDoc& document, cons
       header_(header),
       drivers_(drivers),
       trackLength_(trackLength),
-      generatedType_(type) {
+      type_(type) {
     setWindowTitle(type == ReportType::SectorTimes ? QStringLiteral("Sector Times")
                                                    : QStringLiteral("Report"));
     chooseExportPath = [this](const QString& proposed) { return askExportPath(this, proposed); };
@@ -94,7 +94,7 @@ CReportDialog::CReportDialog(ReportType type, const CRpyGraphDoc& document, cons
     resize(size);
 
     if (isProgressive(type)) {
-        pendingType_ = type;
+        awaitingGeneration_ = true;
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -126,19 +126,17 @@ void CReportDialog::done(int result) {
 // The worker hands each piece to the window's thread; the window appends it and keeps the end of
 // the text in sight, so the user watches the report grow.
 void CReportDialog::startProgressiveGeneration() {
-    if (!pendingType_) return;
-    const ReportType type = *pendingType_;
-    pendingType_.reset();
-    generatedType_ = type;
+    if (!awaitingGeneration_) return;
+    awaitingGeneration_ = false;
     setCursor(Qt::BusyCursor);
-    worker_ = std::thread([this, type] {
+    worker_ = std::thread([this] {
         const ReportSink sink = [this](const std::string& piece) {
             if (cancelled_) return false;
             QMetaObject::invokeMethod(
                 this, [this, piece] { appendPiece(piece); }, Qt::QueuedConnection);
             return true;
         };
-        if (type == ReportType::Flags) {
+        if (type_ == ReportType::Flags) {
             flagReport(*drivers_, sink);
         } else {
             sectorTimesReport(document_, sink);
@@ -171,11 +169,11 @@ void CReportDialog::stopGeneration() {
 }
 
 QString CReportDialog::exportProposal() const {
-    if (generatedType_ == ReportType::SectorTimes || !header_) {
+    if (type_ == ReportType::SectorTimes || !header_) {
         const auto folder = replayFolder(Settings::instance().simulatorDirectory());
-        return QString::fromStdString((folder / defaultExportName(generatedType_, {})).string());
+        return QString::fromStdString((folder / defaultExportName(type_, {})).string());
     }
-    return QString::fromStdString(defaultExportName(generatedType_, header_->fileName).string());
+    return QString::fromStdString(defaultExportName(type_, header_->fileName).string());
 }
 
 void CReportDialog::exportToFile() {

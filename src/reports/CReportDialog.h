@@ -30,7 +30,6 @@ public:
                   const DriversClass* drivers, double trackLength, QWidget* parent = nullptr);
     ~CReportDialog() override;
 
-    ReportType generatedType() const { return generatedType_; }
     bool generating() const { return worker_.joinable() && !finished_; }
     // The report as made so far, Windows-1252 with "\r\n" line ends.
     const std::string& reportText() const { return text_; }
@@ -65,8 +64,8 @@ private:
     const HeaderClass* header_;
     const DriversClass* drivers_;
     double trackLength_;
-    std::optional<ReportType> pendingType_;  // a progressive report not started yet
-    ReportType generatedType_;
+    const ReportType type_;
+    bool awaitingGeneration_ = false;  // a progressive report not started yet
     std::string text_;
 
     QLabel* title_;
