@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -204,6 +205,9 @@ TEST_F(ReportWindowTest, ClosingStopsAProgressiveReport) {
     flags.reject();
     EXPECT_FALSE(flags.generating());
     EXPECT_LE(flags.reportText().size(), flagReportText(*lap.drivers).size());
+    const std::string atClose = flags.reportText();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(flags.reportText(), atClose) << "pieces still queued at Close are dropped";
 }
 
 TEST_F(ReportWindowTest, ExportProposesTheReportsNameAndWritesTheWholeText) {
