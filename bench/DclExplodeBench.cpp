@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PkwareImplode.h"
-#include "decode/PkwareExplode.h"
+#include "track/PkwareExplode.h"
 
 namespace {
 

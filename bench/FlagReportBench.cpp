@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "DemoFolder.h"
-#include "replay/DriversClass.h"
+#include "replay/DriverTable.h"
 #include "reports/FlagReport.h"
 
 namespace {
@@ -39,8 +39,8 @@ void BM_PlainSequentialRead(benchmark::State& state) {
 }
 
 void BM_FlagReport(benchmark::State& state) {
-    auto drivers = std::make_unique<DriversClass>();
-    if (drivers->Read(endurance()) != DriversClass::kOk) state.SkipWithError("the replay does not read");
+    auto drivers = std::make_unique<DriverTable>();
+    if (drivers->read(endurance()) != DriverTable::kOk) state.SkipWithError("the replay does not read");
     std::size_t pieces = 0;
     for (auto _ : state) {
         pieces = 0;

@@ -11,9 +11,9 @@
 
 #include "ConstantPaceReplay.h"
 #include "HeapCounter.h"
-#include "replay/DriversClass.h"
-#include "replay/HeaderClass.h"
-#include "replay/RpyDataClass.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
+#include "replay/LapTelemetry.h"
 
 namespace {
 
@@ -63,10 +63,10 @@ void BM_PlainSequentialRead(benchmark::State& state) {
 
 void openReplay(benchmark::State& state, const fs::path& path) {
     for (auto _ : state) {
-        HeaderClass header;
-        header.Read(path);
-        auto drivers = std::make_unique<DriversClass>();
-        if (drivers->Read(path) != DriversClass::kOk) state.SkipWithError("the replay does not read");
+        ReplayHeader header;
+        header.read(path);
+        auto drivers = std::make_unique<DriverTable>();
+        if (drivers->read(path) != DriverTable::kOk) state.SkipWithError("the replay does not read");
         benchmark::DoNotOptimize(drivers->loadedCount);
     }
     state.counters["MB"] = static_cast<double>(fs::file_size(path)) / 1e6;
@@ -80,17 +80,17 @@ void BM_OpenLarge(benchmark::State& state) {
 
 // The owner's last complete lap: the one nearest the end of the file.
 void readLastLap(benchmark::State& state, const fs::path& path) {
-    auto drivers = std::make_unique<DriversClass>();
-    if (drivers->Read(path) != DriversClass::kOk) state.SkipWithError("the replay does not read");
+    auto drivers = std::make_unique<DriverTable>();
+    if (drivers->read(path) != DriverTable::kOk) state.SkipWithError("the replay does not read");
     int slot = drivers->lapCount[kPractice][0];
     while (slot > 0 && !drivers->selectable[kPractice][0][slot])
         --slot;
     heap::resetPeak();
     const std::size_t before = heap::current();
     for (auto _ : state) {
-        RpyDataClass lap;
-        if (lap.Read(*drivers, 0, slot, kPractice) != RpyDataClass::kOk ||
-            lap.Process(1) != RpyDataClass::kOk) {
+        LapTelemetry lap;
+        if (lap.read(*drivers, 0, slot, kPractice) != LapTelemetry::kOk ||
+            lap.process(1) != LapTelemetry::kOk) {
             state.SkipWithError("the lap does not read");
         }
         benchmark::DoNotOptimize(lap.sampleCount);

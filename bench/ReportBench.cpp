@@ -7,8 +7,8 @@
 #include <random>
 
 #include "ReplayWriter.h"
-#include "replay/DriversClass.h"
-#include "replay/HeaderClass.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
 #include "reports/Reports.h"
 
 namespace {
@@ -49,17 +49,17 @@ const fs::path& bigRace() {
 
 void BM_ReadDriverTable(benchmark::State& state) {
     for (auto _ : state) {
-        auto drivers = std::make_unique<DriversClass>();
-        drivers->Read(bigRace());
+        auto drivers = std::make_unique<DriverTable>();
+        drivers->read(bigRace());
         benchmark::DoNotOptimize(drivers->loadedCount);
     }
 }
 
 void makeReport(benchmark::State& state, ReportType type) {
-    HeaderClass header;
-    header.Read(bigRace());
-    auto drivers = std::make_unique<DriversClass>();
-    drivers->Read(bigRace());
+    ReplayHeader header;
+    header.read(bigRace());
+    auto drivers = std::make_unique<DriverTable>();
+    drivers->read(bigRace());
     std::size_t size = 0;
     for (auto _ : state) {
         const std::string text = generateReport(type, ReportInput{header, *drivers, 5244, false, true});

@@ -6,8 +6,8 @@
 
 #include "Commands.h"
 #include "MemorySettings.h"
-#include "app/MemorySettingsStore.h"
-#include "app/Settings.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ TEST_F(CliAppTest, SimDirOverridesTheStoredFolderWithoutSavingIt) {
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Directory = /tmp/demo");
     EXPECT_EQ(run({"settings", "--sim-dir=/srv/sim"}).out.substr(0, 23), "Directory = /srv/sim\nDo");
 
-    Settings::instance().Save();
+    Settings::instance().save();
     EXPECT_EQ(machine->readString("Directory"), "/opt/veltra4");
 }
 

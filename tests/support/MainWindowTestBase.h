@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "DemoSimulatorTest.h"
-#include "app/CMainFrame.h"
+#include "desktop/app/MainWindow.h"
 #include "replay/ReplayFormat.h"
 
 // The main window over the demo simulator folder, with a profile of its own and scripted
@@ -19,9 +19,9 @@ protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile_.path());
         DemoSimulatorTest::SetUp();
-        frame_ = std::make_unique<CMainFrame>();
+        frame_ = std::make_unique<MainWindow>();
         frame_->messageShower = [this](const QString& text, bool) { messages_.push_back(text); };
-        frame_->lapChooser = [this](const HeaderClass&, const DriversClass&) { return nextLap_; };
+        frame_->lapChooser = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
     }
     void TearDown() override {
         frame_.reset();
@@ -33,7 +33,7 @@ protected:
     bool enabled(int id) const { return frame_->action(id)->isEnabled(); }
 
     QTemporaryDir profile_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> frame_;
     std::optional<DocumentUi::ChosenLap> nextLap_ = DocumentUi::ChosenLap{0, kRace, 2};
     QStringList messages_;
 };

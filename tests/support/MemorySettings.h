@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/MemorySettingsStore.h"
-#include "app/Settings.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/Settings.h"
 
 // Makes the process-wide settings start afresh from empty in-memory stores.
 inline void useFreshMemorySettings() {

@@ -11,14 +11,14 @@
 #include "Scenario.h"
 #include "TempDir.h"
 #include "common/SimulatorFolders.h"
-#include "decode/VxException.h"
-#include "decode/VxObjects.h"
-#include "decode/VxTrackFile.h"
-#include "replay/DriversClass.h"
-#include "replay/HeaderClass.h"
+#include "track/TrackFileError.h"
+#include "track/VxObjects.h"
+#include "track/TrackFile.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
 #include "replay/LapTimeCheck.h"
-#include "replay/RpyDataClass.h"
-#include "trackmap/VxTrackModel.h"
+#include "replay/LapTelemetry.h"
+#include "track/TrackModel.h"
 
 namespace {
 
@@ -34,9 +34,9 @@ protected:
     static void TearDownTestSuite() { folder_.reset(); }
 
     static fs::path replay(const std::string& name) { return folder_->path() / "replay" / name; }
-    static std::unique_ptr<DriversClass> drivers(const fs::path& path) {
-        auto d = std::make_unique<DriversClass>();
-        EXPECT_EQ(d->Read(path), DriversClass::kOk) << path;
+    static std::unique_ptr<DriverTable> drivers(const fs::path& path) {
+        auto d = std::make_unique<DriverTable>();
+        EXPECT_EQ(d->read(path), DriverTable::kOk) << path;
         return d;
     }
 
@@ -73,10 +73,10 @@ TEST_F(DemoFolderTest, SameSeedGivesTheSameFiles) {
 
 TEST_F(DemoFolderTest, TracksCloseAndDecode) {
     for (const std::string name : {"rivaldi", "hollowmere"}) {
-        VxTrackFile file(tracksFolder(folder_->path()), name);
+        TrackFile file(tracksFolder(folder_->path()), name);
         file.parse();
         const VxTrack& track = *file.root();
-        VxTrackModel model(track);
+        TrackModel model(track);
         for (std::size_t i = 0; i < track.segments.size(); ++i) {
             const VxSegment& s = *track.segments[i];
             const VxSegment& next = *track.segments[(i + 1) % track.segments.size()];
@@ -88,7 +88,7 @@ TEST_F(DemoFolderTest, TracksCloseAndDecode) {
         EXPECT_LT(model.totalLength(), 6000) << name;
         EXPECT_NEAR(readTrackLength(folder_->path(), name).metres, model.totalLength(), 0.002) << name;
     }
-    EXPECT_NO_THROW(VxTrackFile(tracksFolder(folder_->path()), "rivaldi"));
+    EXPECT_NO_THROW(TrackFile(tracksFolder(folder_->path()), "rivaldi"));
 }
 
 // Every lap the tables mark selectable reads and processes, and its time measured from the frames
@@ -98,20 +98,20 @@ TEST_F(DemoFolderTest, SelectableLapsReadAndAgreeWithTheirTableTimes) {
     for (const std::string name :
          {"Rivaldi weekend (saved in race).rpy", "Rivaldi quick race.rpy", "Hollowmere online race.rpy",
           "Hollowmere weekend (saved in warmup).rpy", "Hollowmere practice, two drivers.rpy"}) {
-        HeaderClass header;
-        ASSERT_EQ(header.Read(replay(name)), HeaderClass::kOk);
+        ReplayHeader header;
+        ASSERT_EQ(header.read(replay(name)), ReplayHeader::kOk);
         const double length = readTrackLength(folder_->path(), header.trackName).metres;
         const auto d = drivers(replay(name));
         for (int s = 0; s < kSessionCount; ++s) {
             for (int i = 0; i < d->driverCount; ++i) {
                 for (int j = 1; j <= d->lapCount[s][i]; ++j) {
                     if (!d->selectable[s][i][j]) continue;
-                    RpyDataClass lap;
-                    ASSERT_EQ(lap.Read(*d, i, j, s), RpyDataClass::kOk)
+                    LapTelemetry lap;
+                    ASSERT_EQ(lap.read(*d, i, j, s), LapTelemetry::kOk)
                         << name << " " << s << "/" << i << "/" << j;
                     const int stored = static_cast<int>(lapDuration(d->laps[s][i][j]));
                     const bool underAcceleratedTime = lap.sampleCount * 1000 / 36 < stored;
-                    ASSERT_EQ(lap.Process(1), RpyDataClass::kOk) << name << " " << s << "/" << i << "/" << j;
+                    ASSERT_EQ(lap.process(1), LapTelemetry::kOk) << name << " " << s << "/" << i << "/" << j;
                     const auto check = checkLapTime(lap, length);
                     ASSERT_TRUE(check.has_value());
                     ++laps;
@@ -132,16 +132,16 @@ TEST_F(DemoFolderTest, SelectableLapsReadAndAgreeWithTheirTableTimes) {
 TEST_F(DemoFolderTest, TelemetryIsPlausible) {
     const fs::path weekend = replay("Rivaldi weekend (saved in race).rpy");
     const auto d = drivers(weekend);
-    HeaderClass header;
-    header.Read(weekend);
-    VxTrackFile file(tracksFolder(folder_->path()), header.trackName);
+    ReplayHeader header;
+    header.read(weekend);
+    TrackFile file(tracksFolder(folder_->path()), header.trackName);
     file.parse();
-    const VxTrackModel model(*file.root());
+    const TrackModel model(*file.root());
     double topSpeed = 0;
     for (int driver : {0, 4, 15}) {
-        RpyDataClass lap;
-        ASSERT_EQ(lap.Read(*d, driver, 2, kRace), RpyDataClass::kOk);
-        ASSERT_EQ(lap.Process(1), RpyDataClass::kOk);
+        LapTelemetry lap;
+        ASSERT_EQ(lap.read(*d, driver, 2, kRace), LapTelemetry::kOk);
+        ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
         int neutral = 0;
         for (int k = 2; k <= lap.sampleCount; ++k) {
             topSpeed = std::max(topSpeed, lap.speed[k]);
@@ -193,19 +193,19 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
 
     const auto online = drivers(replay("Hollowmere online race.rpy"));
     EXPECT_EQ(online->onlineRace, 1);
-    RpyDataClass lap;
+    LapTelemetry lap;
     int missing = 0;
     for (int i = 1; i < online->driverCount; ++i) {
-        ASSERT_EQ(lap.Read(*online, i, 2, kRace), RpyDataClass::kOk);
+        ASSERT_EQ(lap.read(*online, i, 2, kRace), LapTelemetry::kOk);
         missing += lap.missingSamples;
     }
     EXPECT_GT(missing, 0) << "other cars' records have gaps online";
 
     const fs::path warmupPath = replay("Hollowmere weekend (saved in warmup).rpy");
     const auto warmup = drivers(warmupPath);
-    HeaderClass warmupHeader;
-    warmupHeader.Read(warmupPath);
-    ASSERT_EQ(lap.Read(*warmup, 0, warmup->lapCount[kWarmup][0], kWarmup), RpyDataClass::kOk);
+    ReplayHeader warmupHeader;
+    warmupHeader.read(warmupPath);
+    ASSERT_EQ(lap.read(*warmup, 0, warmup->lapCount[kWarmup][0], kWarmup), LapTelemetry::kOk);
     EXPECT_EQ(static_cast<std::uint32_t>(lap.endFrame), warmupHeader.frameCount) << "ends in the last frame";
     EXPECT_LT(lap.filledSamples, lap.sampleCount);
 
@@ -217,17 +217,17 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
 }
 
 TEST_F(DemoFolderTest, ErrorPathFiles) {
-    HeaderClass old;
-    EXPECT_EQ(old.Read(replay("Old version 2 replay.rpy")), HeaderClass::kOk);
+    ReplayHeader old;
+    EXPECT_EQ(old.read(replay("Old version 2 replay.rpy")), ReplayHeader::kOk);
     EXPECT_EQ(old.formatVersion, 2);
-    HeaderClass damaged;
-    EXPECT_EQ(damaged.Read(replay("Damaged signature.rpy")), HeaderClass::kNotAReplay);
-    HeaderClass elsewhere;
-    ASSERT_EQ(elsewhere.Read(replay("Phantom Ring practice (track not installed).rpy")), HeaderClass::kOk);
+    ReplayHeader damaged;
+    EXPECT_EQ(damaged.read(replay("Damaged signature.rpy")), ReplayHeader::kNotAReplay);
+    ReplayHeader elsewhere;
+    ASSERT_EQ(elsewhere.read(replay("Phantom Ring practice (track not installed).rpy")), ReplayHeader::kOk);
     try {
-        VxTrackFile(tracksFolder(folder_->path()), elsewhere.trackName);
+        TrackFile(tracksFolder(folder_->path()), elsewhere.trackName);
         ADD_FAILURE() << "the track is not installed";
-    } catch (const VxException& e) {
+    } catch (const TrackFileError& e) {
         EXPECT_EQ(e.message(), "Error: cannot open track file");
     }
 }
@@ -243,8 +243,8 @@ TEST(Scenario, SmallWeekendsForTests) {
     TempDir dir;
     const auto path = dir / "small.rpy";
     ASSERT_TRUE(buildReplay(s).write(path));
-    DriversClass d;
-    ASSERT_EQ(d.Read(path), DriversClass::kOk);
+    DriverTable d;
+    ASSERT_EQ(d.read(path), DriverTable::kOk);
     EXPECT_EQ(d.lapCount[kPractice][1], 2);
     EXPECT_EQ(d.selectable[kPractice][1][2], 1);
     EXPECT_LT(fs::file_size(path), 1000000u);

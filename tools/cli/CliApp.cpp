@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
-#include "app/Version.h"
+#include "settings/Settings.h"
+#include "Version.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "CliApp.h"
 #include "CliArgs.h"
 #include "ReplayLoading.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ std::optional<LapSpec> parseLapSpec(const std::string& text) {
 CommandLineDocument::CommandLineDocument(std::ostream& err) : err_(err), ui_(err), document_(ui_) {}
 
 bool CommandLineDocument::load(const std::vector<std::string>& specs, const std::string& command) {
-    if (specs.empty() || specs.size() > CRpyGraphDoc::maxLaps) {
+    if (specs.empty() || specs.size() > ReplayDocument::maxLaps) {
         usageError(err_, command + " takes one to five laps as FILE:DRIVER:SESSION:LAP");
         return false;
     }

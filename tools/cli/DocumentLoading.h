@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/CRpyGraphDoc.h"
+#include "document/ReplayDocument.h"
 
 // Laps given on the command line as FILE:DRIVER:SESSION:LAP, loaded into a document as the Lap
 // Finder loads them: no dialogs, and what the document tells goes to standard error.
@@ -15,7 +15,7 @@ public:
     // Loads each lap in turn; false (after saying why) when a spec is malformed. Laps that fail to
     // load are told by the document's own messages and left out.
     bool load(const std::vector<std::string>& specs, const std::string& command);
-    CRpyGraphDoc& document() { return document_; }
+    ReplayDocument& document() { return document_; }
 
 private:
     class Ui : public DocumentUi {
@@ -25,7 +25,7 @@ private:
                                                               const std::filesystem::path&) override {
             return std::nullopt;
         }
-        std::optional<ChosenLap> chooseLap(const HeaderClass&, const DriversClass&) override {
+        std::optional<ChosenLap> chooseLap(const ReplayHeader&, const DriverTable&) override {
             return std::nullopt;
         }
         void message(const std::string& text) override { err_ << text << "\n"; }
@@ -40,5 +40,5 @@ private:
 
     std::ostream& err_;
     Ui ui_;
-    CRpyGraphDoc document_;
+    ReplayDocument document_;
 };

@@ -10,7 +10,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-json headerJson(const HeaderClass& h) {
+json headerJson(const ReplayHeader& h) {
     return {
         {"fileName", h.fileName.string()},
         {"formatVersion", h.formatVersion},
@@ -45,7 +45,7 @@ json headerJson(const HeaderClass& h) {
     };
 }
 
-json lapsJson(const DriversClass& d, int session, int driver) {
+json lapsJson(const DriverTable& d, int session, int driver) {
     json laps = json::array();
     for (int slot = 0; slot <= d.lapCount[session][driver]; ++slot) {
         const std::uint32_t entry = d.laps[session][driver][slot];
@@ -58,7 +58,7 @@ json lapsJson(const DriversClass& d, int session, int driver) {
     return laps;
 }
 
-json driversJson(const DriversClass& d) {
+json driversJson(const DriverTable& d) {
     static constexpr const char* kKinds[] = {"Human", "AI-car", "Non-competing"};
     json list = json::array();
     for (int i = 0; i < d.driverCount; ++i) {

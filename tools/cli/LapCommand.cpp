@@ -5,21 +5,21 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
-#include "decode/VxException.h"
+#include "track/TrackFileError.h"
 #include "replay/LapCatalogue.h"
 #include "replay/LapTimeCheck.h"
 #include "replay/ReplayMessages.h"
-#include "replay/RpyDataClass.h"
-#include "trackmap/DrivingLine.h"
-#include "trackmap/LoadedTrack.h"
+#include "replay/LapTelemetry.h"
+#include "document/DrivingLine.h"
+#include "track/LoadedTrack.h"
 
 namespace {
 
 // With the track, the map channels follow the others.
-void printCsv(std::ostream& out, const RpyDataClass& lap, bool mapChannels) {
+void printCsv(std::ostream& out, const LapTelemetry& lap, bool mapChannels) {
     out << "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,lateralM,"
            "speed"
         << (mapChannels ? ",heading,slip,slipMinusSteering\n" : "\n");
@@ -36,7 +36,7 @@ void printCsv(std::ostream& out, const RpyDataClass& lap, bool mapChannels) {
     }
 }
 
-nlohmann::ordered_json summary(const RpyDataClass& lap) {
+nlohmann::ordered_json summary(const LapTelemetry& lap) {
     return {{"sampleCount", lap.sampleCount},
             {"filledSamples", lap.filledSamples},
             {"missingSamples", lap.missingSamples},
@@ -69,17 +69,17 @@ int lap(const std::vector<std::string>& args, CliContext& context) {
 
     const auto replay = loadReplay(parsed->positional.front(), context.err);
     if (!replay) return kExitFailure;
-    RpyDataClass data;
-    int status = data.Read(*replay->drivers, *driver, *slot, *session);
+    LapTelemetry data;
+    int status = data.read(*replay->drivers, *driver, *slot, *session);
     const std::uint32_t entry =
-        status == RpyDataClass::kOk
+        status == LapTelemetry::kOk
             ? replay->drivers->laps[static_cast<std::size_t>(*session)][static_cast<std::size_t>(*driver)]
                                    [static_cast<std::size_t>(*slot)]
             : 0;
     const std::string quality = qualityReport(data, entry, QualityReportForm::LoadSequence);
-    if (status == RpyDataClass::kOk) status = data.Process(1);
-    if (status != RpyDataClass::kOk) {
-        context.err << kLapDataReadError << "\nstatus " << status << ": " << RpyDataClass::statusText(status)
+    if (status == LapTelemetry::kOk) status = data.process(1);
+    if (status != LapTelemetry::kOk) {
+        context.err << kLapDataReadError << "\nstatus " << status << ": " << LapTelemetry::statusText(status)
                     << "\n";
         return kExitFailure;
     }
@@ -91,7 +91,7 @@ int lap(const std::vector<std::string>& args, CliContext& context) {
         try {
             track = loadTrack(simulator, replay->header.trackName);
             computeMapChannels(data, *track->model, track->length.metres);
-        } catch (const VxException&) {
+        } catch (const TrackFileError&) {
             track.reset();
         }
     }
@@ -101,9 +101,9 @@ int lap(const std::vector<std::string>& args, CliContext& context) {
     }
     auto fields = summary(data);
     if (track) {
-        fields["splitTime1"] = FormatSplitTime(static_cast<std::uint32_t>(data.splitTime1));
-        fields["splitTime2"] = FormatSplitTime(static_cast<std::uint32_t>(data.splitTime2));
-        fields["splitTime3"] = FormatSplitTime(static_cast<std::uint32_t>(data.splitTime3));
+        fields["splitTime1"] = formatSplitTime(static_cast<std::uint32_t>(data.splitTime1));
+        fields["splitTime2"] = formatSplitTime(static_cast<std::uint32_t>(data.splitTime2));
+        fields["splitTime3"] = formatSplitTime(static_cast<std::uint32_t>(data.splitTime3));
     }
     printJsonAsText(context.out, fields);
     context.out << "\nQuality report:\n" << win1252ToUtf8(quality) << "\n";

@@ -4,7 +4,7 @@
 
 std::optional<LoadedReplay> loadReplay(const std::filesystem::path& path, std::ostream& err) {
     LoadedReplay replay;
-    if (replay.header.Read(path) != HeaderClass::kOk) {
+    if (replay.header.read(path) != ReplayHeader::kOk) {
         err << kHeaderReadError << "\n" << path.string() << "\n";
         return std::nullopt;
     }
@@ -12,9 +12,9 @@ std::optional<LoadedReplay> loadReplay(const std::filesystem::path& path, std::o
         err << kZdkNotSupported << "\n" << path.string() << "\n";
         return std::nullopt;
     }
-    replay.drivers = std::make_unique<DriversClass>();
-    if (replay.drivers->Read(path) != DriversClass::kOk) {
-        if (replay.drivers->failure == DriversClass::Failure::TooManyDrivers) {
+    replay.drivers = std::make_unique<DriverTable>();
+    if (replay.drivers->read(path) != DriverTable::kOk) {
+        if (replay.drivers->failure == DriverTable::Failure::TooManyDrivers) {
             err << tooManyDriversMessage(replay.drivers->driverCount) << "\n";
         }
         err << kDriversReadError << "\n(" << failureText(replay.drivers->failure) << ")\n";

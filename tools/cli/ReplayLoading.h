@@ -5,13 +5,13 @@
 #include <optional>
 #include <ostream>
 
-#include "replay/DriversClass.h"
-#include "replay/HeaderClass.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
 
 // A replay's head and driver table, read as the desktop program reads them when a lap is added.
 struct LoadedReplay {
-    HeaderClass header;
-    std::unique_ptr<DriversClass> drivers;
+    ReplayHeader header;
+    std::unique_ptr<DriverTable> drivers;
 };
 
 // Reads `path`; on failure writes the program's messages (and the reason) to `err`.

@@ -5,9 +5,9 @@
 #include "Commands.h"
 #include "ReplayLoading.h"
 #include "ReportOutput.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "reports/Reports.h"
-#include "trackmap/VxTrackModel.h"
+#include "track/TrackModel.h"
 
 namespace {
 

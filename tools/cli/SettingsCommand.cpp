@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "CliArgs.h"
 #include "Commands.h"
 #include "JsonText.h"
-#include "app/Settings.h"
-#include "decode/VxException.h"
-#include "trackmap/LoadedTrack.h"
+#include "settings/Settings.h"
+#include "track/TrackFileError.h"
+#include "track/LoadedTrack.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ int track(const std::vector<std::string>& args, CliContext& context) {
     const std::string& name = parsed->positional.front();
     try {
         const LoadedTrack track = loadTrack(simulator, name);
-        const VxTrackFile& file = *track.file;
-        const VxTrackModel& model = *track.model;
+        const TrackFile& file = *track.file;
+        const TrackModel& model = *track.model;
         const TrackLength& official = track.length;
         if (!official.message.empty()) context.err << official.message << "\n";
 
@@ -93,7 +93,7 @@ int track(const std::vector<std::string>& args, CliContext& context) {
         } else {
             printJsonAsText(context.out, document);
         }
-    } catch (const VxException& e) {
+    } catch (const TrackFileError& e) {
         context.err << e.message() << "\n";
         return kExitFailure;
     }

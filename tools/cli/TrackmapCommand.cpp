@@ -3,9 +3,9 @@
 #include "CliArgs.h"
 #include "Commands.h"
 #include "DocumentLoading.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "common/WholeFile.h"
-#include "trackmap/TrackMapBitmap.h"
+#include "map/TrackMapBitmap.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "app/QtSettingsStore.h"
-#include "app/Settings.h"
+#include "desktop/settings/QtSettingsStore.h"
+#include "settings/Settings.h"
 
 int main(int argc, char* argv[]) {
     Settings::setStoreFactory(makeQtSettingsStores);

@@ -1,0 +1,75 @@
+#include "common/TimeText.h"
+
+#include <charconv>
+#include <cstdio>
+
+TimeParts splitTime(std::uint32_t ms) {
+    return {ms / 60000, ms / 1000 % 60, ms % 1000};
+}
+
+// Written digit by digit: reports print it for every lap of every driver.
+void appendLapTime(std::string& out, std::uint32_t lapWord) {
+    const TimeParts t = splitTime(lapWord & 0xFFFFFF);
+    char text[24];
+    char* end = text;
+    if (t.minutes > 0) {
+        end = std::to_chars(end, text + sizeof text, t.minutes).ptr;
+        *end++ = 'm';
+    }
+    const char rest[] = {static_cast<char>('0' + t.seconds / 10),
+                         static_cast<char>('0' + t.seconds % 10),
+                         '.',
+                         static_cast<char>('0' + t.milliseconds / 100),
+                         static_cast<char>('0' + t.milliseconds / 10 % 10),
+                         static_cast<char>('0' + t.milliseconds % 10),
+                         's'};
+    out.append(text, end).append(rest, sizeof rest);
+}
+
+std::string formatLapTime(std::uint32_t lapWord) {
+    std::string text;
+    appendLapTime(text, lapWord);
+    return text;
+}
+
+std::string formatElapsedTime(std::uint32_t ms) {
+    const TimeParts t = splitTime(ms);
+    char text[32];
+    std::snprintf(text, sizeof text, "%um %02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    return text;
+}
+
+std::string formatSplitTime(std::uint32_t ms) {
+    const TimeParts t = splitTime(ms);
+    char text[32];
+    std::snprintf(text, sizeof text, "%u:%02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    return text;
+}
+
+std::string formatReplayLength(std::uint32_t frameCount) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%um %us", frameCount / 2160, frameCount / 36 % 60);
+    return text;
+}
+
+const char* englishMonth(int month) {
+    static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    return (month >= 0 && month < 12) ? kMonths[month] : "???";
+}
+
+std::string formatFileDate(const std::tm& local) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d %s %02d", local.tm_year + 1900, englishMonth(local.tm_mon),
+                  local.tm_mday);
+    return text;
+}
+
+std::string formatFileTime(const std::tm& local) {
+    static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    char text[48];
+    std::snprintf(text, sizeof text, "%s %s %2d %02d:%02d:%02d %d", kDays[(local.tm_wday % 7 + 7) % 7],
+                  englishMonth(local.tm_mon), local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                  local.tm_year + 1900);
+    return text;
+}

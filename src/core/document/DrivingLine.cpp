@@ -1,0 +1,94 @@
+#include "document/DrivingLine.h"
+
+#include <cmath>
+
+#include "replay/LapTelemetry.h"
+#include "track/TrackModel.h"
+
+std::optional<MapPoint> DrivingLine::mapPoint(int sample, const MapTransform& painter) const {
+    const auto k = static_cast<std::size_t>(sample);
+    if (lap_.distanceM[k] == 0 && lap_.lateralM[k] == 0) return std::nullopt;
+    const auto point = model_.positionAt(lap_.distanceM[k], lap_.lateralM[k]);
+    if (!point) return std::nullopt;
+    return painter.toMap(*point);
+}
+
+namespace {
+
+constexpr double kMapExtent = 10000000;
+constexpr double kMapMargin = 50;
+
+// Isolated jumps of the map speed are smoothed as the samples are walked: p1 is the previous
+// sample's value, p2 and p3 the two before it as corrected.
+class SpeedSmoother {
+public:
+    explicit SpeedSmoother(std::vector<double>& speed) : speed_(speed) {}
+
+    void add(std::size_t k, double v) {
+        speed_[k] = v;
+        bool changed = false;
+        if (k >= 6) {
+            const double d1 = std::fabs(p1_ - v), d2 = std::fabs(p2_ - v);
+            if (d1 > 1.0) {
+                if (d2 > 1.0 && std::fabs(p3_ - v) < 2.0) {
+                    speed_[k - 2] = speed_[k - 1] = (v + p3_) / 2;
+                    p2_ = speed_[k - 1];
+                    changed = true;
+                }
+                if (d2 < 2.0) {
+                    speed_[k - 1] = (v + p2_) / 2;
+                    changed = true;
+                }
+            }
+        }
+        p3_ = p2_;
+        p2_ = changed ? speed_[k - 1] : p1_;
+        p1_ = v;
+    }
+
+private:
+    std::vector<double>& speed_;
+    double p1_ = 0, p2_ = 0, p3_ = 0;
+};
+
+}  // namespace
+
+void computeMapChannels(LapTelemetry& lap, const TrackModel& model, double trackLengthMetres) {
+    const MapTransform painter(kMapExtent, kMapExtent, kMapMargin, kMapMargin, model);
+    const DrivingLine line(model, lap);
+    const double unitsPerMetre = painter.unitsPerMetre();
+    SpeedSmoother smoother(lap.speed);
+    std::optional<MapPoint> previous = line.mapPoint(1, painter);
+    int previousSample = 1;
+    for (int k = 2; k <= lap.sampleCount - 1; ++k) {
+        const auto point = line.mapPoint(k, painter);
+        if (!point) continue;  // missing samples keep the speed of their neighbours
+        if (previous) {
+            const auto i = static_cast<std::size_t>(k);
+            const double dx = static_cast<double>(point->x - previous->x);
+            const double dy = static_cast<double>(point->y - previous->y);
+            const int heading = static_cast<int>(std::atan2(dy, dx) * 57.29577951308232 + 180);
+            int slip = static_cast<int>(180 - lap.orientation[i] * 0.087890625 - heading);
+            if (slip < -300) slip += 360;
+            else if (slip > 300) slip -= 360;
+            lap.heading[i] = static_cast<std::int16_t>(heading);
+            lap.slip[i] = static_cast<std::int16_t>(slip);
+            lap.slipMinusSteering[i] = static_cast<std::int16_t>(slip - static_cast<int>(lap.steering[i] * 20 / 124));
+            // Over a gap the move spans several samples.
+            const double samples = k - previousSample;
+            smoother.add(i, std::sqrt(dx * dx + dy * dy) / samples * 129600 / (unitsPerMetre * 1000));
+        }
+        previous = point;
+        previousSample = k;
+    }
+
+    lap.splitTime1 = lap.splitTime2 = lap.splitTime3 = 0;
+    if (trackLengthMetres <= 0) return;
+    int* splits[] = {&lap.splitTime1, &lap.splitTime2, &lap.splitTime3};
+    // From sample 2 on: sample 1 lies before the line, at a distance near the full length.
+    for (int q = 0, k = 2; q < 3 && k <= lap.sampleCount; ++k) {
+        while (q < 3 && lap.distanceM[static_cast<std::size_t>(k)] > (q + 1) * 0.25 * trackLengthMetres) {
+            *splits[q++] = static_cast<int>((k - 1) * 1000 / 36);
+        }
+    }
+}

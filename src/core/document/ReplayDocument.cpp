@@ -1,0 +1,192 @@
+#include "document/ReplayDocument.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "settings/Settings.h"
+#include "common/SimulatorFolders.h"
+#include "common/Text1252.h"
+#include "track/TrackFileError.h"
+#include "replay/LapCatalogue.h"
+#include "replay/LapTimeCheck.h"
+#include "replay/ReplayMessages.h"
+#include "document/ReplayReading.h"
+
+ReplayDocument::ReplayDocument(DocumentUi& ui) : ui_(ui) {}
+ReplayDocument::~ReplayDocument() = default;
+
+const std::array<Rgb, 22>& ReplayDocument::colourTable() {
+    static const std::array<Rgb, 22> kColours = {{
+        {255, 0, 0},     {0, 0, 255},     {0, 251, 56},    {240, 240, 0}, {38, 232, 226}, {0, 0, 0},
+        {128, 128, 128}, {190, 190, 190}, {255, 255, 255}, {50, 128, 50}, {160, 80, 0},   {211, 174, 25},
+        {185, 92, 0},    {0, 0, 255},     {255, 255, 255}, {0, 255, 0},   {255, 0, 0},    {0, 0, 255},
+        {0, 127, 0},     {255, 0, 255},   {127, 127, 0},   {0, 0, 0},
+    }};
+    return kColours;
+}
+
+bool ReplayDocument::speedUnitMph() const {
+    return Settings::instance().speedUnit() == 1;
+}
+bool ReplayDocument::retireInRaceReport() const {
+    return Settings::instance().retireInRaceReport() == 1;
+}
+bool ReplayDocument::offTheTrackInRaceReport() const {
+    return Settings::instance().offTheTrackInRaceReport() == 1;
+}
+
+std::filesystem::path ReplayDocument::simulatorFolder() const {
+    return Settings::instance().simulatorDirectory();
+}
+
+void ReplayDocument::addReplayLap() {
+    load({});
+}
+void ReplayDocument::openPath(const std::filesystem::path& path) {
+    load({path, std::nullopt});
+}
+void ReplayDocument::lapFinderLoad(const std::filesystem::path& path, int driver, int session, int lapSlot) {
+    load({path, DocumentUi::ChosenLap{driver, session, lapSlot}});
+}
+
+// Frees what a failed load made of the slot and restores the title.
+void ReplayDocument::undo(int slot, const std::string& oldTitle) {
+    slots_[static_cast<std::size_t>(slot)] = Slot{};
+    --lapCount_;
+    title_ = oldTitle;
+}
+
+void ReplayDocument::load(const Preset& preset) {
+    if (lapCount_ == maxLaps) return ui_.message(kMaxLapsLoaded);
+    const auto occupied = std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return s.inUse; });
+    const std::optional<std::string> currentTrack =
+        occupied != slots_.end() ? std::optional(occupied->header->trackName) : std::nullopt;
+
+    std::filesystem::path path;
+    if (preset.path) {
+        path = *preset.path;
+    } else {
+        const auto chosen = ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy)",
+                                                 replayFolder(simulatorFolder()));
+        if (!chosen) return;
+        path = *chosen;
+    }
+
+    const int index = static_cast<int>(
+        std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) - slots_.begin());
+    Slot& slot = slots_[static_cast<std::size_t>(index)];
+    auto header = readHeaderTelling(path, ui_);
+    if (!header) return;
+    if (currentTrack && header->trackName != *currentTrack) return ui_.message(kNotSameTrack);
+
+    const std::string oldTitle = title_;
+    slot.inUse = true;
+    slot.header = std::move(header);
+    ++lapCount_;
+    slot.drivers = readDriversTelling(path, ui_);
+    if (!slot.drivers) return undo(index, oldTitle);
+
+    std::optional<DocumentUi::ChosenLap> lap = preset.lap;
+    if (!lap) lap = ui_.chooseLap(*slot.header, *slot.drivers);
+    if (!lap) return undo(index, oldTitle);
+
+    title_ = slot.header->trackName;
+    if (!title_.empty()) title_[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title_[0])));
+
+    if (lapCount_ == 1) loadTrackOf(slot.header->trackName);
+
+    slot.lapData = std::make_unique<LapTelemetry>();
+    if (slot.lapData->read(*slot.drivers, lap->driver, lap->slot, lap->session) != LapTelemetry::kOk) {
+        ui_.message(kLapDataReadError);
+        return undo(index, oldTitle);
+    }
+    if (!Settings::instance().dontShowQualReport()) {
+        const std::uint32_t entry =
+            slot.drivers->laps[static_cast<std::size_t>(lap->session)][static_cast<std::size_t>(lap->driver)]
+                              [static_cast<std::size_t>(lap->slot)];
+        ui_.information(qualityReport(*slot.lapData, entry, QualityReportForm::LoadSequence));
+    }
+    // A lap without a line crossing at both ends cannot be shown: a failed read as well.
+    if (slot.lapData->process(1) != LapTelemetry::kOk) {
+        ui_.message(kLapDataReadError);
+        return undo(index, oldTitle);
+    }
+    slot.lapDriver = lap->driver;
+    slot.lapSession = lap->session;
+    slot.lapSlot = lap->slot;
+
+    if (track_.model) {
+        const std::uint32_t stored = lapDuration(slot.drivers->laps[static_cast<std::size_t>(
+            lap->session)][static_cast<std::size_t>(lap->driver)][static_cast<std::size_t>(lap->slot)]);
+        if (auto text = lapTimeCheckMessage(*slot.lapData, stored, trackLength())) ui_.information(*text);
+        slot.drivingLine = std::make_unique<DrivingLine>(*track_.model, *slot.lapData);
+        computeMapChannels(*slot.lapData, *track_.model, trackLength());
+    }
+    mapNeedsRedrawing = true;
+    ui_.lapListChanged();
+    ui_.redrawViews();
+}
+
+// With the first lap of a document: decode and model the track, and read its official length.
+// Without it the laps load all the same, with no map and no speeds from the map.
+void ReplayDocument::loadTrackOf(const std::string& trackName) {
+    track_ = LoadedTrack{};
+    mapLaidOut = false;  // the views show the new track whole
+    try {
+        track_ = loadTrack(simulatorFolder(), trackName);
+    } catch (const TrackFileError& e) {
+        return ui_.message(kCannotFindTrack + e.message());
+    }
+    if (!track_.length.message.empty()) ui_.message(track_.length.message);
+}
+
+void ReplayDocument::clearAll() {
+    for (Slot& slot : slots_)
+        slot = Slot{};
+    lapCount_ = 0;
+    title_ = kNoLapTitle;
+    mapNeedsRedrawing = true;
+    ui_.clearLapToggles();
+    ui_.lapListChanged();
+    ui_.redrawViews();
+}
+
+void ReplayDocument::applyLapOrder(const std::vector<int>& formerSlots) {
+    if (formerSlots.empty()) return clearAll();
+    std::array<Slot, maxLaps> reordered;
+    std::size_t next = 0;
+    for (int former : formerSlots) {
+        if (former < 0 || former >= maxLaps || !slots_[static_cast<std::size_t>(former)].inUse ||
+            next == reordered.size()) {
+            continue;
+        }
+        reordered[next++] = std::move(slots_[static_cast<std::size_t>(former)]);
+    }
+    slots_ = std::move(reordered);
+    lapCount_ = static_cast<int>(next);
+    if (lapCount_ == 0) return clearAll();
+    mapNeedsRedrawing = true;
+    ui_.clearLapToggles();
+    ui_.lapListChanged();
+    ui_.redrawViews();
+}
+
+// Newest by modification time; on equal times the first by name, so the choice is the same on
+// every file system. Nothing happens without a replay.
+void ReplayDocument::openMostRecentlyAdded() {
+    std::error_code error;
+    std::optional<std::filesystem::path> newest;
+    std::filesystem::file_time_type newestTime;
+    for (const auto& entry : std::filesystem::directory_iterator(replayFolder(simulatorFolder()), error)) {
+        if (asciiLower(entry.path().extension().string()) != ".rpy" || !entry.is_regular_file(error))
+            continue;
+        const auto time = entry.last_write_time(error);
+        if (error) continue;
+        if (!newest || time > newestTime ||
+            (time == newestTime && entry.path().filename() < newest->filename())) {
+            newest = entry.path();
+            newestTime = time;
+        }
+    }
+    if (newest) openPath(*newest);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "map/IndexedImage.h"
+
+// The image as a Windows bitmap file: 4 bits per pixel, bottom-up rows padded to 4 bytes, the
+// 16-colour palette and one spare entry (pixel data at offset 122).
+std::string encodeBitmap(const IndexedImage& image);
+
+// The map export: the document's track with the shown laps' driving lines on a `size` square
+// (clamped to 16..16384) with margins of 5 pixels, as a bitmap file.
+std::string trackMapBitmap(const ReplayDocument& document, int size, const LapsShown& laps);
+inline constexpr int kMinBitmapSize = 16;
+inline constexpr int kMaxBitmapSize = 16384;
+
+// A chosen name without ".bmp" anywhere in it (in any case) gets it.
+std::filesystem::path withBmpExtension(const std::filesystem::path& chosen);

@@ -1,0 +1,148 @@
+#include "replay/LapCatalogue.h"
+
+#include <cstdlib>
+
+#include "common/TimeText.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
+#include "replay/LapTelemetry.h"
+
+namespace {
+
+constexpr const char* kSessionTitles[] = {"Practice Laps", "Qualifying Laps", "Warmup Laps", "Race Laps"};
+constexpr const char* kSessionNames[] = {"Practice", "Qualifying", "Warmup", "Race"};
+constexpr const char* kDriverTypes[] = {"Human", "AI-car", "Non-competing"};
+
+std::string yesNo(int flag) { return flag ? "Yes" : "No"; }
+
+}  // namespace
+
+std::string lapLabel(int slot, std::uint32_t entry) {
+    if (entry == kUnusedSlot) return "No time";
+    std::string label = slot == 0 ? "Time before start/finish" : "Lap " + std::to_string(slot);
+    label += ": " + formatElapsedTime(lapDuration(entry));
+    if (lapFlags(entry) != 0) label += " [" + std::to_string(lapFlags(entry)) + "]";
+    return label;
+}
+
+std::vector<DriverItem> buildLapTree(const DriverTable& drivers, bool onlySelectable) {
+    std::vector<DriverItem> tree;
+    for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
+        DriverItem driver{d, drivers.firstName[d] + " " + drivers.lastName[d] + " #" + std::to_string(drivers.carNumber[d]),
+                          {}};
+        for (int s = 0; s < kSessionCount; ++s) {
+            if (!drivers.sessionPresent[s]) continue;
+            SessionItem session{s, kSessionTitles[s], {}};
+            for (int slot = 0; slot <= drivers.lapCount[s][d]; ++slot) {
+                const bool selectable = drivers.selectable[s][d][slot] != 0;
+                if (onlySelectable && !selectable) continue;
+                session.laps.push_back({slot, lapLabel(slot, drivers.laps[s][d][slot]), selectable});
+            }
+            driver.sessions.push_back(std::move(session));
+        }
+        tree.push_back(std::move(driver));
+    }
+    return tree;
+}
+
+std::string incidentText(const std::string& label) {
+    const std::size_t open = label.find('[');
+    if (open == std::string::npos) return "None reported";
+    const int flags = std::atoi(label.c_str() + open + 1);
+    std::string words;
+    const auto add = [&](const char* word) { words += (words.empty() ? "" : ", ") + std::string(word); };
+    if (flags & 64) add("Off track");
+    if (flags & 16) add("Incomplete lap");
+    if (flags & 128) add("Black flag");
+    if (flags & (1 | 2 | 4 | 8 | 32)) add("Unknown");
+    return words;
+}
+
+SelectedLapInfo selectedLapInfo(const DriverTable& drivers, int driver, int session, const LapItem* lap) {
+    SelectedLapInfo info;
+    if (driver >= 0 && driver < drivers.driverCount && driver < kMaxDrivers) {
+        info.driverName = drivers.firstName[driver] + " " + drivers.lastName[driver];
+        info.type = kDriverTypes[drivers.driverKind[driver] % 3];
+        info.chatNick = drivers.chatNick[driver];
+        info.car = drivers.carName[driver];
+    }
+    if (!lap) {
+        info.lapTime = "None selected";
+        info.selectable = "No";
+        return info;
+    }
+    info.lapTime = lap->label.substr(lap->label.find(": ") + 2);
+    info.incidents = incidentText(lap->label);
+    info.selectable = yesNo(lap->selectable);
+    if (session >= 0 && session < kSessionCount) info.session = kSessionNames[session];
+    return info;
+}
+
+std::vector<std::pair<std::string, std::string>> describeReplay(const ReplayHeader& h, const DriverTable& d) {
+    static constexpr const char* kDamage[] = {"None", "??????", "Moderate", "Realistic"};
+    const auto minutes = [](int m) { return m == -1 ? std::string("No limit") : std::to_string(m); };
+    return {
+        {"Saved by:", h.ownerFirstName + " " + h.ownerLastName},
+        {"Track:", h.trackName},
+        {"Carset:", h.carSet},
+        {"AI-cars:", std::to_string(h.aiCars)},
+        {"Length:", formatReplayLength(h.frameCount)},
+        {"No of cars:", std::to_string(d.driverCount)},
+        {"Race:", yesNo(d.sessionPresent[kRace])},
+        {"Qual:", yesNo(d.sessionPresent[kQualifying])},
+        {"Practice:", yesNo(d.sessionPresent[kPractice])},
+        {"Warmup:", yesNo(d.sessionPresent[kWarmup])},
+        {"Conditions:", h.cloudy ? "Cloudy" : "Clear"},
+        {"Windspeed:", std::to_string(h.windSpeed)},
+        {"Wind dir:", h.windDirection},
+        {"Temp:", std::to_string(h.temperature)},
+        {"Practice (min):", minutes(h.practiceMinutes)},
+        {"Qual (laps)", std::to_string(h.qualifyingLaps)},
+        {"Warmup (min):", minutes(h.warmupMinutes)},
+        {"Race (laps):", std::to_string(h.raceLaps)},
+        {"Damage:", kDamage[h.damageLevel & 3]},
+        {"Yellow flags:", yesNo(h.yellowFlags)},
+        {"Double file:", yesNo(h.doubleFileRestarts)},
+        {"Full pace:", yesNo(h.fullPaceLap)},
+        {"AI Strength:", std::to_string(h.aiStrength)},
+        {"Realistic:", yesNo(h.manualWeather != 1)},
+        {"Race (%):", std::to_string(h.raceDistancePercent)},
+        {"Game mode:", h.arcadeMode ? "Arcade" : "Simulation"},
+        {"Fixed setup:", yesNo(h.fixedSetup)},
+        {"Force incar:", yesNo(h.forceInCarView)},
+        {"Force smoke:", yesNo(h.forceSmoke)},
+        {"Quick race:", yesNo(h.quickRace)},
+        {"Merrownet:", yesNo(d.onlineRace)},
+    };
+}
+
+std::optional<LapChoiceRefusal> refuseLapChoice(const LapItem* lap) {
+    if (!lap) return LapChoiceRefusal{"Choose a lap to view!", "No lap choosen!"};
+    if (!lap->selectable) {
+        return LapChoiceRefusal{"Data for this lap is not stored in the replay file\nor lap isn't complete.",
+                                "Not a valid lap!"};
+    }
+    return std::nullopt;
+}
+
+std::string qualityReport(const LapTelemetry& lap, std::uint32_t lapEntry, QualityReportForm form) {
+    // A read that yields no samples at all shows 0 %.
+    const int quality =
+        lap.sampleCount > 0 ? static_cast<int>(100 - static_cast<double>(lap.missingSamples) / lap.sampleCount * 100)
+                            : 0;
+    std::string text = "Online quality of lapdata: " + std::to_string(quality) + "%\nLargest online gap: " +
+                       std::to_string(lap.longestGap / 36) + " seconds";
+    if (static_cast<std::int64_t>(lap.sampleCount) * 1000 / 36 < lapDuration(lapEntry)) {
+        text += "\n\nPossible partly loss of data due to accelerated time\nor other disturbance.";
+    }
+    if (lap.filledSamples == 0 && quality > 0) {
+        text += "This laps seems to be a lap set under\r\naccelerated time and contains no data.";
+        if (form == QualityReportForm::LoadSequence) {
+            text += "\nThe plot and graph will not work OK with this lap,\n but you can run the reports.";
+        }
+    }
+    if (form == QualityReportForm::LoadSequence) {
+        text += "\n\nIf you don't wish to see this report - \nturn it off in File->Settings";
+    }
+    return text;
+}

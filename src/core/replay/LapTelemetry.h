@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "replay/RecordDecoding.h"
+
+class BinaryFile;
+class DriverTable;
+
+// The telemetry of one lap of one driver: raw channels as the records carry them, and after
+// process() the lap trimmed to the start/finish line and converted to metres, km/h and rpm.
+// Channels have sampleCount + 1 slots; slot 0 is unused.
+class LapTelemetry {
+public:
+    static constexpr int kOk = 0;
+    static constexpr int kCannotOpen = 1;
+    static constexpr int kCannotSeek = 2;
+    static constexpr int kInvalidRecord = 3;  // an invalid record type, or damaged frame framing
+    static constexpr int kNotSelectable = 4;  // also a driver, session or slot the table does not have
+    static constexpr int kFramesNotFound = 5;
+    static constexpr int kNoLineCrossing = 6;  // Process found no lap between two line crossings
+
+    // Reads lap `lapSlot` (1..count) of driver `driverIndex` in `session` from the file `drivers`
+    // was read from. Returns (and keeps in `status`) a status above.
+    int read(const DriverTable& drivers, int driverIndex, int lapSlot, int session);
+
+    // Trims the samples to the lap plus `margin` samples each side and computes the converted
+    // channels. kNoLineCrossing when the samples hold no complete lap.
+    int process(int margin);
+
+    // What a status means, in a few words.
+    static const char* statusText(int status);
+
+    int status = kOk;
+    std::filesystem::path fileName;
+    const DriverTable* drivers = nullptr;
+    int driverIndex = -1;
+    int session = 0;
+    std::uint64_t lapStart = 0;  // ms of session time
+    std::uint64_t lapEnd = 0;
+    int startFrame = 0;  // 1-based frame numbers
+    int endFrame = 0;
+    std::uint32_t startTime = 0;  // marker times (ms) of those frames
+    std::uint32_t endTime = 0;
+    int sampleCount = 0;
+    int filledSamples = 0;
+    int missingSamples = 0;
+    int longestGap = 0;
+
+    std::vector<std::uint32_t> distance;
+    std::vector<std::int32_t> lateral;
+    std::vector<std::int16_t> gear;
+    std::vector<std::uint32_t> revs;  // raw; rpm after Process
+    std::vector<std::int16_t> orientation;
+    std::vector<std::int32_t> roll;
+    std::vector<std::int32_t> pitch;
+    std::vector<std::int16_t> steering;
+    std::vector<std::uint32_t> aux1;
+    std::vector<std::uint32_t> aux2;
+
+    std::vector<double> distanceM;
+    std::vector<double> lateralM;
+    std::vector<double> speed;  // km/h
+    // Derived map channels (degrees) and split times (ms), filled by the document.
+    std::vector<std::int16_t> heading;
+    std::vector<std::int16_t> slip;
+    std::vector<std::int16_t> slipMinusSteering;
+    int splitTime1 = 0;
+    int splitTime2 = 0;
+    int splitTime3 = 0;
+
+    int lapStartIndex = 0;
+    int lapEndIndex = 0;
+    int frameLapTime = 0;  // ms
+    int stepAtStart = 0;   // 0.5 mm units advanced in one sample
+    int stepAtEnd = 0;
+    int processed = 0;
+
+private:
+    int findFrames(BinaryFile& file, std::uint64_t& startOffset);
+    int readSamples(BinaryFile& file, std::uint64_t startOffset);
+    void store(int k, const TelemetrySample& sample);
+    void markMissing(int k, int& previousMissing, int& run);
+    void resize(int count);
+    void trim(int first, int last);
+    void convert(bool owner);
+
+    std::uint64_t telemetryEnd_ = 0;
+    std::vector<std::uint8_t> filled_;  // 1 where a record of the driver was decoded into the sample
+};

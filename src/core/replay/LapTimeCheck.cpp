@@ -1,0 +1,39 @@
+#include "replay/LapTimeCheck.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "common/TimeText.h"
+#include "replay/ReplayMessages.h"
+#include "replay/LapTelemetry.h"
+
+std::optional<LapTimeCheck> checkLapTime(const LapTelemetry& lap, double trackLengthMetres) {
+    const int n = lap.sampleCount;
+    if (trackLengthMetres <= 0 || lap.stepAtStart == 0 || lap.stepAtEnd == 0 || n < 5) return std::nullopt;
+    const double a = (n - 4) / 36.0;
+    const double b = lap.distance[2] / static_cast<double>(lap.stepAtStart) / 36;
+    // Signed: the last sample before the line may lie beyond the official length.
+    const std::int64_t e = static_cast<std::int64_t>(trackLengthMetres * 2000) - lap.distance[n - 2];
+    const std::int64_t toLine = std::llabs(e) > lap.stepAtEnd ? lap.stepAtEnd : e;
+    const double c = static_cast<double>(toLine) / lap.stepAtEnd / 36;
+    LapTimeCheck check;
+    check.calculated = static_cast<int>((a + b + c) * 1000);
+    check.dataMissing =
+        check.calculated != 0 && (lap.distance[3] > 3 * static_cast<std::int64_t>(lap.stepAtStart) ||
+                                  std::llabs(e) > 3 * static_cast<std::int64_t>(lap.stepAtEnd));
+    return check;
+}
+
+std::optional<std::string> lapTimeCheckMessage(const LapTelemetry& lap, std::uint32_t stored,
+                                               double trackLengthMetres) {
+    constexpr int kTolerance = 30;  // ms
+    const auto check = checkLapTime(lap, trackLengthMetres);
+    if (!check || check->calculated == 0) return std::nullopt;
+    if (check->dataMissing) return kLapDataMissing;
+    if (std::abs(check->calculated - static_cast<int>(stored)) <= kTolerance) return std::nullopt;
+    return std::string(kLapTimeMightBeWrong) + "\n\nLaptime stored in replay: " + formatElapsedTime(stored) +
+           "\nLaptime calculated by VxRA: " +
+           formatElapsedTime(static_cast<std::uint32_t>(std::max(0, check->calculated)));
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "replay/ReplayFormat.h"
+
+// The fixed-size head of a replay file: signature and version, the lengths that locate the
+// telemetry, who saved the replay, the track, the car set and the weekend's settings.
+class ReplayHeader {
+public:
+    // Read statuses.
+    static constexpr int kOk = 0;
+    static constexpr int kCannotOpen = 1;
+    static constexpr int kCannotSeek = 2;
+    static constexpr int kNotAReplay = 3;  // wrong signature, or shorter than the head
+
+    // Reads and decodes the head of `path`; returns (and keeps in `status`) a status above.
+    int read(const std::filesystem::path& path);
+
+    // Minutes of a session length from the upper 24 bits of its float seconds: -1 means no limit,
+    // 66 a value the table does not know.
+    static int sessionMinutes(std::uint32_t upper24);
+
+    std::array<std::uint8_t, kHeadSize> raw{};
+    std::filesystem::path fileName;
+    int status = 0;
+
+    int fixedSetup = 0;
+    int forceInCarView = 0;
+    int forceSmoke = 0;
+    int quickRace = 0;
+    int raceLaps = 0;
+    int qualifyingLaps = 0;
+    int raceDistancePercent = 0;
+    int practiceMinutes = 0;
+    int warmupMinutes = 0;
+    int aiStrength = 0;
+    int cloudy = 0;
+    int windSpeed = 0;
+    int temperature = 0;
+    int manualWeather = 0;
+    int arcadeMode = 0;
+    int fullPaceLap = 0;
+    std::string windDirection;
+    int doubleFileRestarts = 0;
+    int yellowFlags = 0;
+    int damageLevel = 0;
+    int formatVersion = 0;
+    std::uint64_t fileLength = 0;
+    std::uint32_t frameCount = 0;
+    int sessionInProgress = 0;
+    std::string ownerFirstName;  // Windows-1252, at most 15 characters
+    std::string ownerLastName;
+    std::string trackName;  // lower case
+    std::string carSet;
+    std::uint16_t aiCars = 0;
+
+private:
+    void decode();
+};

@@ -1,0 +1,123 @@
+#include "reports/ReportText.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "common/Text1252.h"
+#include "common/TimeText.h"
+#include "common/WholeFile.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
+
+namespace {
+
+constexpr double kMphPerKmh = 0.6213722922;
+
+struct ReportInfo {
+    ReportType type;
+    const char* title;
+    const char* suffix;
+};
+constexpr ReportInfo kReports[] = {
+    {ReportType::Qualifying, "Qualifying Report", "_Qualify"},
+    {ReportType::Race, "Race Report", "_Race"},
+    {ReportType::LapChart, "Lap Chart", "_LapChart"},
+    {ReportType::LapByLap, "Lap By Lap report", "_LapByLap"},
+    {ReportType::Complete, "Complete Report", "_Complete"},
+    {ReportType::SectorTimes, "Sector Times", "SectorTimes"},
+    {ReportType::Practice, "Practice Report", "_Practice"},
+    {ReportType::Warmup, "Warmup Report", "_Warmup"},
+    {ReportType::RaceSettings, "Race Settings Etc", "_MiscInfo"},
+    {ReportType::Flags, "Flag report", "_Flags"},
+};
+
+const ReportInfo& info(ReportType type) {
+    for (const ReportInfo& r : kReports) {
+        if (r.type == type) return r;
+    }
+    return kReports[0];
+}
+
+// `significant` digits (always with a decimal point), then cut `kept` digits after the point.
+std::string significantText(double value, int significant, int kept) {
+    const int digits = value == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", std::max(0, significant - digits), value);
+    std::string shown = text;
+    if (shown.find('.') == std::string::npos) shown += '.';
+    shown += std::string(static_cast<std::size_t>(kept), '0');
+    return shown.substr(0, shown.find('.') + 1 + static_cast<std::size_t>(kept));
+}
+
+}  // namespace
+
+const char* reportTitle(ReportType type) {
+    return info(type).title;
+}
+const char* exportSuffix(ReportType type) {
+    return info(type).suffix;
+}
+
+std::string reportHeaderLine(const ReplayHeader& header) {
+    std::string track = header.trackName;
+    if (!track.empty()) track[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(track[0])));
+    std::tm local{};
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(header.fileName, error);
+    if (!error) {
+        const auto time = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+        localtime_r(&time, &local);
+    }
+    return "Track: " + track + std::string(13, ' ') + formatFileTime(local);
+}
+
+double reportSpeed(double trackLength, std::uint32_t ms, bool mph) {
+    if (ms == 0) return 0;
+    const double kmh = trackLength / (ms * 0.001) * 3.6;
+    return mph ? kmh * kMphPerKmh : kmh;
+}
+
+std::string formatSpeed(double speed) {
+    return significantText(speed, 6, 3);
+}
+std::string formatPercent(double percent) {
+    return significantText(percent, 4, 2);
+}
+
+std::string alignRight(const std::string& value, std::size_t width) {
+    const std::string padded = std::string(width, ' ') + value;
+    return padded.substr(padded.size() - width);
+}
+
+std::string alignLeft(const std::string& name, std::size_t width) {
+    return (name + std::string(31, ' ')).substr(0, width);
+}
+
+std::string driverName(const DriverTable& drivers, int driver) {
+    return drivers.firstName[static_cast<std::size_t>(driver)] + " " +
+           drivers.lastName[static_cast<std::size_t>(driver)];
+}
+
+std::filesystem::path defaultExportName(ReportType type, const std::filesystem::path& replay) {
+    if (type == ReportType::SectorTimes) return "SectorTimes.txt";
+    std::string path = replay.string();
+    path = path.substr(0, path.size() >= 4 ? path.size() - 4 : 0);
+    return path + exportSuffix(type) + ".txt";
+}
+
+std::filesystem::path withTxtExtension(const std::filesystem::path& chosen) {
+    const std::string name = chosen.string();
+    const std::string last = asciiLower(name.size() >= 4 ? name.substr(name.size() - 4) : name);
+    return last == ".txt" ? chosen : std::filesystem::path(name + ".txt");
+}
+
+bool writeReportFile(const std::filesystem::path& path, const std::string& utf8Text) {
+    std::string text;
+    text.reserve(utf8Text.size());
+    for (std::size_t i = 0; i < utf8Text.size(); ++i) {
+        if (utf8Text[i] == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n') continue;
+        text += utf8Text[i];
+    }
+    return writeWholeFile(path, text);  // text mode: the platform's line ends
+}

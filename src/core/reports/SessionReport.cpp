@@ -1,0 +1,90 @@
+#include "reports/SessionReport.h"
+
+#include <algorithm>
+
+#include "common/TimeText.h"
+#include "replay/DriverTable.h"
+
+namespace {
+
+struct SessionReportKind {
+    ReportType type;
+    int session;
+    const char* missing;
+    const char* heading;
+};
+constexpr SessionReportKind kKinds[] = {
+    {ReportType::Practice, kPractice, "This replay file does not contain practice data.",
+     "PRACTICE TIMES\r\n"},
+    {ReportType::Qualifying, kQualifying, "This replay file does not contain qualifying data.",
+     "QUALIFYING TIMES\r\n"},
+    {ReportType::Warmup, kWarmup, "This replay file does not contain warmup data.", "WARMUP TIMES\r\n"},
+};
+
+// A session's times are final once the file holds a later session.
+bool official(const DriverTable& drivers, int session) {
+    for (int later = session + 1; later < kSessionCount; ++later) {
+        if (drivers.sessionPresent[later]) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<RankedDriver> sessionRanking(const DriverTable& drivers, int session) {
+    std::vector<RankedDriver> ranking;
+    for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
+        std::uint32_t best = kNoTime;
+        for (int j = 1; j <= drivers.lapCount[session][d]; ++j) {
+            const std::uint32_t entry = drivers.laps[session][d][j];
+            if (!(entry & kIncompleteLap) && lapDuration(entry) < best) best = lapDuration(entry);
+        }
+        ranking.push_back({d, best});
+    }
+    std::stable_sort(ranking.begin(), ranking.end(),
+                     [](const RankedDriver& a, const RankedDriver& b) { return a.best < b.best; });
+    return ranking;
+}
+
+std::string sessionReport(ReportType type, const ReportInput& in) {
+    const SessionReportKind& kind = *std::find_if(
+        std::begin(kKinds), std::end(kKinds), [type](const SessionReportKind& k) { return k.type == type; });
+    const DriverTable& drivers = in.drivers;
+    if (!drivers.sessionPresent[kind.session]) return kind.missing;
+
+    std::string text =
+        reportHeaderLine(in.header) + "\r\n\r\n" + kind.heading +
+        "\r\nPos No   Driver                                Time      Diff    Speed   Diff Laps\r\n";
+    const auto ranking = sessionRanking(drivers, kind.session);
+    const std::uint32_t leaderBest = ranking.empty() ? kNoTime : ranking.front().best;
+    const double leaderSpeed = reportSpeed(in.trackLength, leaderBest, in.mph);
+    for (std::size_t row = 0; row < ranking.size(); ++row) {
+        const auto [d, best] = ranking[row];
+        const bool noTime = best == kNoTime;
+        text += alignRight(std::to_string(row + 1), 2) + "  " +
+                alignRight(std::to_string(drivers.carNumber[static_cast<std::size_t>(d)]), 4) + " " +
+                alignLeft(driverName(drivers, d), 32) +
+                alignRight(noTime ? "No time" : formatLapTime(best), 10);
+        if (row == 0) {
+            text += std::string(12, ' ');
+        } else {
+            text += alignRight(noTime ? "No time" : formatLapTime(best - leaderBest), 10) + "  ";
+        }
+        if (noTime) {
+            text += "No Time No Time";
+        } else {
+            const double speed = reportSpeed(in.trackLength, best, in.mph);
+            text +=
+                alignRight(formatSpeed(speed), 7) + " " +
+                (row == 0 ? std::string(7, ' ') : alignRight(formatSpeed(leaderSpeed - speed + 0.001), 7));
+        }
+        text += alignRight(std::to_string(drivers.lapCount[kind.session][static_cast<std::size_t>(d)]), 4) +
+                "\r\n";
+    }
+    text += "\r\n";
+    text += official(drivers, kind.session)
+                ? "All times are official\r\n"
+                : "All times are unofficial\r\n(Replay might have been saved before end of practice)\r\n\r\n";
+    text.append(kReportFooter);
+    return text;
+}

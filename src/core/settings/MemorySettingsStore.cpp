@@ -1,0 +1,27 @@
+#include "settings/MemorySettingsStore.h"
+
+std::optional<std::int32_t> MemorySettingsStore::readInt(const std::string& name) const {
+    auto it = values_.find(name);
+    if (it == values_.end() || !std::holds_alternative<std::int32_t>(it->second)) return std::nullopt;
+    return std::get<std::int32_t>(it->second);
+}
+
+std::optional<std::string> MemorySettingsStore::readString(const std::string& name) const {
+    auto it = values_.find(name);
+    if (it == values_.end() || !std::holds_alternative<std::string>(it->second)) return std::nullopt;
+    return std::get<std::string>(it->second);
+}
+
+bool MemorySettingsStore::writeInt(const std::string& name, std::int32_t value) {
+    if (writable_) values_[name] = value;
+    return writable_;
+}
+
+bool MemorySettingsStore::writeString(const std::string& name, const std::string& value) {
+    if (writable_) values_[name] = value;
+    return writable_;
+}
+
+void MemorySettingsStore::remove(const std::string& name) {
+    if (writable_) values_.erase(name);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "settings/SettingsStore.h"
+
+// The user's preferences and the simulator's installation folder. Values are loaded from the stores
+// when the object is made and written back by save() (the Settings dialog calls it on OK).
+//
+// The simulator folder ("Directory") belongs to the machine-wide store. Where that store cannot be
+// written (an ordinary user on Linux) it is kept in the user's store instead, and a copy found there
+// takes precedence on reading.
+class Settings {
+public:
+    explicit Settings(SettingsStores stores);
+
+    // The process-wide settings, made on first use from the installed store factory (in-memory
+    // stores when none is installed, so nothing is kept).
+    static Settings& instance();
+    static void setStoreFactory(std::function<SettingsStores()> factory);
+    // Drops the process-wide instance so the next use loads it again (tests).
+    static void resetInstance();
+
+    void save();
+
+    // 1 = speeds in miles per hour, 0 = km/h ("MPH").
+    std::int32_t speedUnit() const { return speedUnit_; }
+    void setSpeedUnit(std::int32_t value) { speedUnit_ = value; }
+
+    // 1 = no lap-quality report when a lap is added ("DontShowQualReport").
+    std::int32_t dontShowQualReport() const { return dontShowQualReport_; }
+    void setDontShowQualReport(std::int32_t value) { dontShowQualReport_ = value; }
+
+    // Stored and edited only; no report reads it ("RetireInRaceReport").
+    std::int32_t retireInRaceReport() const { return retireInRaceReport_; }
+    void setRetireInRaceReport(std::int32_t value) { retireInRaceReport_ = value; }
+
+    // 1 = the lap-by-lap report writes its off-track lines ("OffTheTrackInRaceReport").
+    std::int32_t offTheTrackInRaceReport() const { return offTheTrackInRaceReport_; }
+    void setOffTheTrackInRaceReport(std::int32_t value) { offTheTrackInRaceReport_ = value; }
+
+    // Size in pixels of the exported track-map bitmap ("BMPSizeInPixel").
+    std::int32_t bmpSizeInPixel() const { return bmpSizeInPixel_; }
+    void setBmpSizeInPixel(std::int32_t value) { bmpSizeInPixel_ = value; }
+
+    const std::string& altRpyPath() const { return altRpyPath_; }
+    void setAltRpyPath(std::string value) { altRpyPath_ = std::move(value); }
+
+    const std::string& recordsPath() const { return recordsPath_; }
+    void setRecordsPath(std::string value) { recordsPath_ = std::move(value); }
+
+    std::int32_t defaultPlayerIndex() const { return defaultPlayerIndex_; }
+    void setDefaultPlayerIndex(std::int32_t value) { defaultPlayerIndex_ = value; }
+
+    std::int32_t spyGirlMsg() const { return spyGirlMsg_; }
+    void setSpyGirlMsg(std::int32_t value) { spyGirlMsg_ = value; }
+
+    // The simulator folder in force: the override of this run when there is one, else the stored one.
+    const std::string& simulatorDirectory() const;
+    // Sets the stored folder (the one save() writes) and ends any override of this run.
+    void setSimulatorDirectory(std::string value);
+    // A folder given for this run only (--sim-dir); save() never writes it.
+    void setSimulatorDirectoryOverride(std::string value) { simulatorDirectoryOverride_ = std::move(value); }
+
+    // Folder of the running program; not stored.
+    const std::string& applicationDirectory() const { return applicationDirectory_; }
+    void setApplicationDirectory(std::string value) { applicationDirectory_ = std::move(value); }
+
+private:
+    SettingsStores stores_;
+
+    std::int32_t speedUnit_;
+    std::int32_t dontShowQualReport_;
+    std::int32_t retireInRaceReport_;
+    std::int32_t offTheTrackInRaceReport_;
+    std::int32_t bmpSizeInPixel_;
+    std::string altRpyPath_;
+    std::string recordsPath_;
+    std::int32_t defaultPlayerIndex_;
+    std::int32_t spyGirlMsg_;
+    std::string simulatorDirectory_;
+    std::optional<std::string> simulatorDirectoryOverride_;
+    std::string applicationDirectory_;
+};

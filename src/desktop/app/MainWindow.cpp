@@ -1,0 +1,523 @@
+#include "desktop/app/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include "desktop/app/AboutBox.h"
+#include "desktop/document/PlotSettingsBar.h"
+#include "desktop/settings/SettingsDialog.h"
+#include "desktop/app/CommandIcons.h"
+#include "desktop/app/CommandTable.h"
+#include "desktop/common/PrintJob.h"
+#include "desktop/common/QtText.h"
+#include "settings/Settings.h"
+#include "Version.h"
+#include "common/SimulatorFolders.h"
+#include "common/WholeFile.h"
+#include "desktop/replay/LapDialog.h"
+#include "desktop/document/MoveRemoveDialog.h"
+#include "desktop/map/TrackMapView.h"
+#include "map/TrackMapBitmap.h"
+
+namespace {
+
+constexpr int kRecentFiles = 7;
+
+QSettings profile() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veltra4 Replay Analyser"),
+                     QStringLiteral("Veltra4 Replay Analyser"));
+}
+
+// A tool tip from a menu text: no mnemonic, no trailing dots.
+QString toolTipOf(const char* menuText) {
+    QString text = QString::fromLatin1(menuText).remove(QLatin1Char('&'));
+    while (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    lapChooser = [this](const ReplayHeader& header, const DriverTable& drivers) -> std::optional<ChosenLap> {
+        LapDialog dialog(header, drivers, this);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.chosenLap();
+    };
+    messageShower = [this](const QString& text, bool information) {
+        if (information)
+            QMessageBox::information(this, QString::fromLatin1(kProductName), text);
+        else
+            QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
+    };
+    plotSettings_ = new PlotSettingsBar(this);
+    view_ = new TrackMapView(document_, [this] { return lapsShown(); });
+    setCentralWidget(view_);
+    addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
+    connect(plotSettings_, &PlotSettingsBar::lapSelectionChanged, this, [this] {
+        document_.lapSelectionChanged = true;
+        document_.mapNeedsRedrawing = true;
+        updateCommands();
+        redrawViews();
+    });
+    createActions();
+    createBars();
+    createMenus();
+    view_->contextMenu = createMapMenu();
+    connect(view_, &ZoomView::statusText, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(view_, &ZoomView::toolsChanged, this, &MainWindow::updateCommands);
+    bitmapPathChooser = [this](const QString& proposed) -> std::optional<QString> {
+        QFileDialog dialog(this, tr("Save Trackmap as BMP-file"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Bitmap files (*.bmp)"));
+        dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        dialog.selectFile(proposed);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    };
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator));
+        label->setEnabled(false);
+        statusBar()->addPermanentWidget(label);
+    }
+    statusBar()->showMessage(tr("Ready"));
+    setAcceptDrops(true);
+    const QStringList stored = profile().value(QStringLiteral("Recent File List/Files")).toStringList();
+    recentFiles_ = stored.mid(0, kRecentFiles);
+    updateRecentFiles();
+    setDocumentTitle(fromUtf8(document_.title()));
+    plotSettings_->refresh(document_);
+    updateCommands();
+    resize(1100, 760);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setDocumentTitle(const QString& title) {
+    setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(kProductName));
+}
+
+QAction* MainWindow::action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QToolBar* MainWindow::toolBar(int viewCommand) const {
+    const auto it = bars_.find(viewCommand);
+    return it == bars_.end() ? nullptr : it->second;
+}
+
+void MainWindow::createActions() {
+    static const std::map<int, QList<QKeySequence>> kShortcuts = {
+        {ID_FILE_NEW, {QKeySequence(QStringLiteral("Ctrl+N"))}},
+        {ID_FILE_OPEN, {QKeySequence(QStringLiteral("Ctrl+O"))}},
+        {ID_FILE_PRINT, {QKeySequence(QStringLiteral("Ctrl+P"))}},
+        {ID_EDIT_UNDO,
+         {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))}},
+        {ID_EDIT_CUT, {QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Del"))}},
+        {ID_EDIT_COPY, {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Ins"))}},
+        {ID_EDIT_PASTE, {QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Ins"))}},
+        {ID_NEXT_PANE, {QKeySequence(QStringLiteral("F6"))}},
+        {ID_PREV_PANE, {QKeySequence(QStringLiteral("Shift+F6"))}},
+    };
+    for (const CommandInfo& command : commandTable()) {
+        auto* a = new QAction(QString::fromLatin1(command.menuText), this);
+        a->setStatusTip(QString::fromLatin1(command.statusTip));
+        a->setToolTip(toolTipOf(command.menuText));
+        a->setIcon(commandIcon(command.id, style()));
+        if (const auto it = kShortcuts.find(command.id); it != kShortcuts.end()) a->setShortcuts(it->second);
+        const bool toggle = command.id == ID_VIEW_TOOLBAR || command.id == ID_VIEW_STATUS_BAR ||
+                            command.id == ID_VIEW_PLAYBACK_BAR || command.id == ID_VIEW_PLOT_SETTINGS ||
+                            command.id == ID_VIEW_ZOOM_BAR || command.id == ID_VIEW_LAP_BAR ||
+                            (command.id >= ID_TOGGLE_LAP_1 && command.id < ID_TOGGLE_LAP_1 + 5) ||
+                            command.id == ID_ZOOM_IN || command.id == ID_ZOOM_OUT ||
+                            command.id == ID_PANNING_TOOL;
+        a->setCheckable(toggle);
+        const int id = command.id;
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+        actions_[command.id] = a;
+        addAction(a);  // shortcuts work while their bar is hidden
+    }
+}
+
+void MainWindow::createBars() {
+    const auto bar = [this](int viewCommand, const QString& name, std::initializer_list<int> ids) {
+        auto* toolBar = addToolBar(name);
+        toolBar->setObjectName(name);
+        toolBar->setIconSize(QSize(22, 22));
+        for (int id : ids) {
+            if (id == 0)
+                toolBar->addSeparator();
+            else
+                toolBar->addAction(action(id));
+        }
+        bars_[viewCommand] = toolBar;
+        QAction* toggle = action(viewCommand);
+        toggle->setChecked(true);
+        connect(toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+    };
+    bar(ID_VIEW_TOOLBAR, QStringLiteral("Toolbar"),
+        {ID_FILE_NEW, ID_ADD_REPLAY_LAP, ID_LAP_FINDER, ID_MOVE_REMOVE, 0, ID_FILE_PRINT, ID_APP_ABOUT, 0,
+         ID_GRAPH, ID_GEARCHANGE_ANALYSER});
+    bar(ID_VIEW_PLAYBACK_BAR, QStringLiteral("Playback Bar"),
+        {ID_BEGINNING_OF_LAP, ID_START_CONTINUE, ID_PAUSE, ID_FAST_FORWARD, ID_STOP});
+    bar(ID_VIEW_ZOOM_BAR, QStringLiteral("Zoom Bar"),
+        {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIT_TO_TRACK, ID_PANNING_TOOL});
+    bar(ID_VIEW_LAP_BAR, QStringLiteral("Lap Bar"),
+        {ID_TOGGLE_LAP_1, ID_TOGGLE_LAP_1 + 1, ID_TOGGLE_LAP_1 + 2, ID_TOGGLE_LAP_1 + 3,
+         ID_TOGGLE_LAP_1 + 4});
+    action(ID_VIEW_STATUS_BAR)->setChecked(true);
+    action(ID_VIEW_PLOT_SETTINGS)->setChecked(true);
+    connect(plotSettings_, &QDockWidget::visibilityChanged, action(ID_VIEW_PLOT_SETTINGS),
+            &QAction::setChecked);
+}
+
+void MainWindow::createMenus() {
+    const auto menu = [this](const QString& title, std::initializer_list<int> ids) {
+        QMenu* m = menuBar()->addMenu(title);
+        for (int id : ids) {
+            if (id == 0)
+                m->addSeparator();
+            else
+                m->addAction(action(id));
+        }
+        return m;
+    };
+    fileMenu_ = menu(
+        QStringLiteral("&File"),
+        {ID_FILE_NEW, ID_ADD_REPLAY_LAP, ID_LAP_FINDER, ID_OPEN_MOST_RECENT, ID_FILE_OPEN, ID_MOVE_REMOVE, 0,
+         ID_SAVE_TRACKMAP_BMP, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_SETTINGS});
+    recentSeparator_ = fileMenu_->addSeparator();
+    for (int i = 0; i < kRecentFiles; ++i) {
+        auto* recent = fileMenu_->addAction(QString());
+        connect(recent, &QAction::triggered, this, [this, i] {
+            if (i < recentFiles_.size()) openReplay(recentFiles_[i]);
+        });
+        recentActions_.push_back(recent);
+    }
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(action(ID_APP_EXIT));
+    menu(QStringLiteral("&Edit"), {ID_EDIT_UNDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE});
+    menu(QStringLiteral("&View"),
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PLAYBACK_BAR, ID_VIEW_PLOT_SETTINGS, ID_VIEW_ZOOM_BAR,
+          ID_VIEW_LAP_BAR, 0, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIT_TO_TRACK, ID_PANNING_TOOL});
+    menu(QStringLiteral("&Playback"),
+         {ID_BEGINNING_OF_LAP, ID_START_CONTINUE, ID_PAUSE, ID_FAST_FORWARD, ID_STOP, ID_MOVE_TO_END_OF_LAP});
+    menu(QStringLiteral("&Reports"),
+         {ID_REPORT_RACE_SETTINGS, 0, ID_REPORT_PRACTICE, ID_REPORT_QUALIFY, ID_REPORT_WARMUP, ID_REPORT_RACE,
+          0, ID_REPORT_LAP_BY_LAP, ID_REPORT_LAP_CHART, ID_REPORT_COMPLETE, ID_REPORT_FLAGS, 0,
+          ID_GRAPHICAL_RACE_REPORT});
+    menu(QStringLiteral("&Tools"), {ID_GRAPH, ID_GEARCHANGE_ANALYSER, ID_SECTOR_TIMES});
+    menu(QStringLiteral("&Help"), {ID_VIEW_README, 0, ID_APP_ABOUT});
+}
+
+// The enabling rules of the command table, and the check marks of the lap toggles.
+void MainWindow::updateCommands() {
+    const bool stopped = !playbackActive();
+    const bool loaded = document_.lapCount() > 0;
+    for (const CommandInfo& command : commandTable()) {
+        bool enabled = false;
+        switch (command.rule) {
+            case EnableRule::Always:
+                enabled = true;
+                break;
+            case EnableRule::PlaybackStopped:
+                enabled = stopped;
+                break;
+            case EnableRule::LapLoaded:
+                enabled = loaded;
+                break;
+            case EnableRule::LapLoadedNotPlaying:
+                enabled = loaded && stopped;
+                break;
+            case EnableRule::LapSlotLoaded: {
+                const int slot = command.id - ID_TOGGLE_LAP_1;
+                enabled = stopped && document_.slots()[static_cast<std::size_t>(slot)].inUse;
+                action(command.id)->setChecked(plotSettings_->isLapChecked(slot));
+                break;
+            }
+            case EnableRule::Never:
+                enabled = false;
+                break;
+        }
+        action(command.id)->setEnabled(enabled);
+    }
+    action(ID_ZOOM_IN)->setChecked(view_->zoomTool() == ZoomView::Tool::ZoomIn);
+    action(ID_ZOOM_OUT)->setChecked(view_->zoomTool() == ZoomView::Tool::ZoomOut);
+    action(ID_PANNING_TOOL)->setChecked(view_->panning());
+}
+
+void MainWindow::runCommand(int id) {
+    if (id >= ID_TOGGLE_LAP_1 && id < ID_TOGGLE_LAP_1 + 5) {
+        plotSettings_->toggleLap(id - ID_TOGGLE_LAP_1);
+        return;
+    }
+    const std::map<int, QWidget*> toggles = {{ID_VIEW_TOOLBAR, toolBar(ID_VIEW_TOOLBAR)},
+                                             {ID_VIEW_PLAYBACK_BAR, toolBar(ID_VIEW_PLAYBACK_BAR)},
+                                             {ID_VIEW_ZOOM_BAR, toolBar(ID_VIEW_ZOOM_BAR)},
+                                             {ID_VIEW_LAP_BAR, toolBar(ID_VIEW_LAP_BAR)},
+                                             {ID_VIEW_STATUS_BAR, statusBar()},
+                                             {ID_VIEW_PLOT_SETTINGS, plotSettings_}};
+    if (const auto it = toggles.find(id); it != toggles.end()) {
+        it->second->setVisible(!it->second->isVisible());
+        action(id)->setChecked(it->second->isVisible());
+        return;
+    }
+    static const std::map<int, ReportType> kReports = {{ID_REPORT_RACE_SETTINGS, ReportType::RaceSettings},
+                                                       {ID_REPORT_PRACTICE, ReportType::Practice},
+                                                       {ID_REPORT_QUALIFY, ReportType::Qualifying},
+                                                       {ID_REPORT_WARMUP, ReportType::Warmup},
+                                                       {ID_REPORT_RACE, ReportType::Race},
+                                                       {ID_REPORT_LAP_BY_LAP, ReportType::LapByLap},
+                                                       {ID_REPORT_LAP_CHART, ReportType::LapChart},
+                                                       {ID_REPORT_COMPLETE, ReportType::Complete},
+                                                       {ID_REPORT_FLAGS, ReportType::Flags}};
+    if (const auto report = kReports.find(id); report != kReports.end())
+        return reports_.report(report->second);
+    switch (id) {
+        case ID_FILE_NEW:
+            return document_.clearAll();
+        case ID_ADD_REPLAY_LAP: {
+            const int before = document_.lapCount();
+            document_.addReplayLap();
+            if (document_.lapCount() > before)
+                rememberRecentFile(QString::fromStdString(
+                    document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
+            return;
+        }
+        case ID_FILE_OPEN: {
+            const QString file = QFileDialog::getOpenFileName(
+                this, QString(),
+                QString::fromStdString(replayFolder(Settings::instance().simulatorDirectory()).string()),
+                QStringLiteral("Replay Files (*.rpy)"));
+            if (!file.isEmpty()) openReplay(file);
+            return;
+        }
+        case ID_OPEN_MOST_RECENT: {
+            const int before = document_.lapCount();
+            document_.openMostRecentlyAdded();
+            if (document_.lapCount() > before)
+                rememberRecentFile(QString::fromStdString(
+                    document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
+            return;
+        }
+        case ID_MOVE_REMOVE:
+            return moveRemoveLaps();
+        case ID_SETTINGS:
+            return openSettings();
+        case ID_APP_EXIT:
+            close();
+            return;
+        case ID_APP_ABOUT: {
+            AboutBox about(this);
+            about.exec();
+            return;
+        }
+        case ID_VIEW_README:
+            return viewReadme();
+        case ID_SECTOR_TIMES:
+            return reports_.sectorTimes();
+        case ID_ZOOM_IN:
+            return view_->toggleZoomIn();
+        case ID_ZOOM_OUT:
+            return view_->toggleZoomOut();
+        case ID_PANNING_TOOL:
+            return view_->togglePanning();
+        case ID_FIT_TO_TRACK:
+            return view_->showWholeMap();
+        case ID_SAVE_TRACKMAP_BMP:
+            return saveTrackmapBitmap();
+        case ID_FILE_PRINT:
+            return printMap(false);
+        case ID_FILE_PRINT_PREVIEW:
+            return printMap(true);
+        default:
+            return;
+    }
+}
+
+// Every route that opens a file adds a lap as "Add replay lap" does, under the same rule.
+void MainWindow::openReplay(const QString& path) {
+    if (playbackActive()) {
+        statusBar()->showMessage(tr("Stop the playback to add a lap."), 5000);
+        return;
+    }
+    const int before = document_.lapCount();
+    document_.openPath(path.toStdString());
+    if (document_.lapCount() > before)
+        rememberRecentFile(path);
+    else if (!QFileInfo::exists(path))
+        forgetRecentFile(path);
+}
+
+void MainWindow::rememberRecentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recentFiles_.removeAll(absolute);
+    recentFiles_.prepend(absolute);
+    while (recentFiles_.size() > kRecentFiles)
+        recentFiles_.removeLast();
+    updateRecentFiles();
+}
+
+void MainWindow::forgetRecentFile(const QString& path) {
+    recentFiles_.removeAll(QFileInfo(path).absoluteFilePath());
+    updateRecentFiles();
+}
+
+void MainWindow::updateRecentFiles() {
+    profile().setValue(QStringLiteral("Recent File List/Files"), recentFiles_);
+    for (int i = 0; i < kRecentFiles; ++i) {
+        QAction* recent = recentActions_[static_cast<std::size_t>(i)];
+        recent->setVisible(i < recentFiles_.size());
+        if (i < recentFiles_.size())
+            recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recentFiles_[i]).fileName()));
+    }
+    recentSeparator_->setVisible(!recentFiles_.isEmpty());
+}
+
+void MainWindow::moveRemoveLaps() {
+    MoveRemoveDialog dialog(document_, this);
+    if (dialog.exec() == QDialog::Accepted) document_.applyLapOrder(dialog.order());
+}
+
+void MainWindow::openSettings() {
+    SettingsDialog dialog(Settings::instance(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The document reads its settings when used; the views show the new values at once.
+    lapListChanged();
+    redrawViews();
+}
+
+// The user guide: beside the program, in the installed documentation, or in the current folder.
+void MainWindow::viewReadme() {
+    const QString name = QStringLiteral("VELTRA4 Replay Analyser.txt");
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {here, here + QStringLiteral("/../share/doc/vxra"), QDir::currentPath()}) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFileInfo::exists(path)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    openDropped(*event->mimeData());
+    event->acceptProposedAction();
+}
+
+// Several dropped files are added one after another.
+void MainWindow::openDropped(const QMimeData& dropped) {
+    for (const QUrl& url : dropped.urls()) {
+        if (url.isLocalFile()) openReplay(url.toLocalFile());
+    }
+}
+
+std::optional<std::filesystem::path> MainWindow::chooseReplayFile(const std::string& title,
+                                                                  const std::string& filter,
+                                                                  const std::filesystem::path& startFolder) {
+    const QString file = QFileDialog::getOpenFileName(
+        this, fromUtf8(title), QString::fromStdString(startFolder.string()), fromUtf8(filter));
+    if (file.isEmpty()) return std::nullopt;
+    return std::filesystem::path(file.toStdString());
+}
+
+std::optional<DocumentUi::ChosenLap> MainWindow::chooseLap(const ReplayHeader& header,
+                                                           const DriverTable& drivers) {
+    return lapChooser(header, drivers);
+}
+
+void MainWindow::message(const std::string& text) {
+    messageShower(fromWin1252(text), false);
+}
+void MainWindow::information(const std::string& text) {
+    messageShower(fromWin1252(text), true);
+}
+
+void MainWindow::lapListChanged() {
+    plotSettings_->refresh(document_);
+    setDocumentTitle(fromUtf8(document_.title()));
+    updateCommands();
+}
+
+void MainWindow::clearLapToggles() {
+    plotSettings_->clearLaps();
+    updateCommands();
+}
+
+LapsShown MainWindow::lapsShown() const {
+    LapsShown shown{};
+    if (playbackActive()) return shown;
+    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
+        shown[static_cast<std::size_t>(slot)] =
+            document_.slots()[static_cast<std::size_t>(slot)].inUse && plotSettings_->isLapChecked(slot);
+    }
+    return shown;
+}
+
+// The map's own menu on the right mouse button: the zoom tools and the lap toggles.
+QMenu* MainWindow::createMapMenu() {
+    auto* menu = new QMenu(this);
+    menu->addAction(action(ID_ZOOM_IN));
+    menu->addAction(action(ID_ZOOM_OUT));
+    menu->addAction(action(ID_PANNING_TOOL));
+    QAction* whole = menu->addAction(tr("Show whole track"), this, [this] { runCommand(ID_FIT_TO_TRACK); });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, whole] { whole->setEnabled(action(ID_FIT_TO_TRACK)->isEnabled()); });
+    menu->addSeparator();
+    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot)
+        menu->addAction(action(ID_TOGGLE_LAP_1 + slot));
+    return menu;
+}
+
+void MainWindow::saveTrackmapBitmap() {
+    if (!document_.trackLoaded()) return message("No track loaded!");
+    const auto folder = replayFolder(Settings::instance().simulatorDirectory());
+    const auto proposed = folder / (document_.title() + ".bmp");
+    const std::optional<QString> chosen = bitmapPathChooser(QString::fromStdString(proposed.string()));
+    if (!chosen) return;
+    const std::filesystem::path path = withBmpExtension(chosen->toStdString());
+    const std::string bitmap = trackMapBitmap(document_, Settings::instance().bmpSizeInPixel(), lapsShown());
+    document_.mapNeedsRedrawing = true;
+    if (!writeWholeFile(path, bitmap, std::ios::binary)) message("Error creating file!");
+}
+
+// The header, the shown laps' labels in their colours, and the map.
+void MainWindow::printMap(bool preview) {
+    const QString header = QStringLiteral("     ") + QString::fromLatin1(kProductName) +
+                           QStringLiteral(" - ") + fromUtf8(document_.title());
+    std::vector<TrackMapView::PrintLabel> labels;
+    const LapsShown shown = lapsShown();
+    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
+        if (!shown[static_cast<std::size_t>(slot)]) continue;
+        const Rgb c = ReplayDocument::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(slot))];
+        labels.emplace_back(plotSettings_->lapBox(slot)->text(), QColor(c.r, c.g, c.b));
+    }
+    printWithDialog(this, preview, [&](QPrinter& printer) { view_->print(printer, header, labels); });
+}
+
+void MainWindow::redrawViews() {
+    view_->viewport()->update();
+}

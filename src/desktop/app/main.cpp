@@ -1,0 +1,42 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include "desktop/app/MainWindow.h"
+#include "desktop/settings/QtSettingsStore.h"
+#include "settings/Settings.h"
+#include "Version.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kProductName));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kProductName));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simDir(
+        QStringLiteral("sim-dir"),
+        QStringLiteral("Use DIR as the simulator folder for this run; it is not saved."),
+        QStringLiteral("DIR"));
+    parser.addOption(simDir);
+    parser.addPositionalArgument(QStringLiteral("replay"), QStringLiteral("Replay files to add laps from."),
+                                 QStringLiteral("[replay...]"));
+    parser.process(app);
+
+    Settings::setStoreFactory(makeQtSettingsStores);
+    Settings& settings = Settings::instance();
+    settings.setApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
+    if (parser.isSet(simDir)) settings.setSimulatorDirectoryOverride(parser.value(simDir).toStdString());
+
+    MainWindow frame;
+    frame.show();
+    // Files on the command line are added once the window is up, so the lap dialog has a parent.
+    const QStringList files = parser.positionalArguments();
+    QTimer::singleShot(0, &frame, [&frame, files] {
+        for (const QString& file : files)
+            frame.openReplay(file);
+    });
+    return app.exec();
+}

@@ -1,0 +1,195 @@
+#include "desktop/document/PlotSettingsBar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <set>
+
+#include "desktop/common/QtText.h"
+#include "common/TimeText.h"
+#include "document/ReplayDocument.h"
+
+namespace {
+
+QColor colour(int index) {
+    const Rgb& c = ReplayDocument::colourTable()[static_cast<std::size_t>(index)];
+    return QColor(c.r, c.g, c.b);
+}
+
+// Lap colours are bright; a dark outline keeps light ones (yellow, cyan) readable.
+QLabel* colouredLabel(const QString& text, int colourIndex) {
+    auto* label = new QLabel(text);
+    label->setStyleSheet(
+        QStringLiteral("color: %1; font-weight: bold;").arg(colour(colourIndex).darker(125).name()));
+    return label;
+}
+
+}  // namespace
+
+PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("Plot Settings"), parent) {
+    setObjectName(QStringLiteral("PlotSettingsBar"));
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+
+    auto* laps = new QGroupBox(QStringLiteral("Select lap(s) to plot"));
+    auto* lapGrid = new QGridLayout(laps);
+    auto* focus = new QGroupBox(QStringLiteral("Focus settings"));
+    auto* focusLayout = new QGridLayout(focus);
+    focusLeader_ = new QRadioButton(QStringLiteral("Focus Leader"));
+    auto* manual = new QRadioButton(QStringLiteral("Manual"));
+    auto* byDriver = new QRadioButton(QStringLiteral("Focus Driver:"));
+    focusDriver_ = new QComboBox;
+    focusLeader_->setChecked(true);
+    focusDriver_->setEnabled(false);
+    focusLayout->addWidget(focusLeader_, 0, 0);
+    focusLayout->addWidget(manual, 1, 0);
+    focusLayout->addWidget(byDriver, 2, 0);
+    focusLayout->addWidget(focusDriver_, 3, 0);
+    connect(byDriver, &QRadioButton::toggled, focusDriver_, &QComboBox::setEnabled);
+
+    realtime_ = new QGroupBox(QStringLiteral("Realtime Information"));
+    auto* realtimeGrid = new QGridLayout(realtime_);
+    const char* captions[] = {"Speed:", "Revs:", "Gear:", "Elapsed time:", "Orient:"};
+    for (int i = 0; i < 5; ++i) {
+        realtimeCaptions_[static_cast<std::size_t>(i)] =
+            i == 4 ? colouredLabel(QString::fromLatin1(captions[i]), 5)
+                   : new QLabel(QString::fromLatin1(captions[i]));
+        realtimeGrid->addWidget(realtimeCaptions_[static_cast<std::size_t>(i)], i + 1, 0);
+    }
+    elapsed_ = new QLabel;
+    realtimeGrid->addWidget(elapsed_, 4, 1, 1, kRows);
+
+    auto* splits = new QGroupBox(QStringLiteral("Splittimes"));
+    auto* splitGrid = new QGridLayout(splits);
+    const char* heads[] = {"25%", "50%", "75%"};
+    for (int c = 0; c < 3; ++c)
+        splitGrid->addWidget(new QLabel(QString::fromLatin1(heads[c])), 0, c + 1);
+
+    for (int r = 0; r < kRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        const QString number = QString::number(r + 1);
+        row.number = colouredLabel(number, r);
+        row.box = new QCheckBox;
+        lapGrid->addWidget(row.number, r, 0);
+        lapGrid->addWidget(row.box, r, 1);
+        connect(row.box, &QCheckBox::clicked, this, &PlotSettingsBar::lapSelectionChanged);
+        row.realtimeHead = colouredLabel(number, r);
+        realtimeGrid->addWidget(row.realtimeHead, 0, r + 1);
+        for (int v = 0; v < 3; ++v) {
+            row.realtime[static_cast<std::size_t>(v)] = new QLabel;
+            realtimeGrid->addWidget(row.realtime[static_cast<std::size_t>(v)], v + 1, r + 1);
+        }
+        row.splitNumber = colouredLabel(number, r);
+        splitGrid->addWidget(row.splitNumber, r + 1, 0);
+        for (int c = 0; c < 3; ++c) {
+            row.splits[static_cast<std::size_t>(c)] = new QLabel;
+            splitGrid->addWidget(row.splits[static_cast<std::size_t>(c)], r + 1, c + 1);
+        }
+    }
+    auto* homepage =
+        new QLabel(QStringLiteral("<a href=\"https://vxra.example.org/\">Visit VxRA homepage!</a>"));
+    homepage->setOpenExternalLinks(true);
+
+    layout->addWidget(laps);
+    layout->addWidget(focus);
+    layout->addWidget(realtime_);
+    layout->addWidget(splits);
+    layout->addWidget(homepage);
+    layout->addStretch();
+    setWidget(panel);
+    for (int r = 0; r < kRows; ++r)
+        showRow(r, false);
+    enterStoppedState();
+}
+
+void PlotSettingsBar::showRow(int r, bool shown) {
+    Row& row = rows_[static_cast<std::size_t>(r)];
+    for (QWidget* w : {static_cast<QWidget*>(row.number), static_cast<QWidget*>(row.box),
+                       static_cast<QWidget*>(row.splitNumber)}) {
+        w->setVisible(shown);
+    }
+    for (QLabel* split : row.splits) {
+        split->setVisible(shown);
+        if (!shown) split->clear();
+    }
+    if (!shown) {
+        row.box->setChecked(false);
+        row.box->setText(QString());
+        row.lap = nullptr;
+    }
+}
+
+// Rows 1 to k show the k loaded laps; the rest are hidden. With no lap every row is hidden.
+void PlotSettingsBar::refresh(const ReplayDocument& document) {
+    focusDriver_->clear();
+    std::set<const LapTelemetry*> known;
+    for (const Row& r : rows_)
+        known.insert(r.lap);
+    int row = 0;
+    for (const ReplayDocument::Slot& slot : document.slots()) {
+        if (!slot.inUse || !slot.lapData || row == kRows) continue;
+        Row& r = rows_[static_cast<std::size_t>(row)];
+        const DriverTable& d = *slot.drivers;
+        const auto driver = static_cast<std::size_t>(slot.lapDriver);
+        const std::uint32_t entry =
+            d.laps[static_cast<std::size_t>(slot.lapSession)][driver][static_cast<std::size_t>(slot.lapSlot)];
+        const QString label = fromWin1252(d.firstName[driver].substr(0, 1) + " " + d.lastName[driver] + " " +
+                                          formatElapsedTime(lapDuration(entry)));
+        showRow(row, true);
+        r.box->setText(label);
+        r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));
+        if (!known.count(slot.lapData.get())) r.box->setChecked(true);  // a newly added lap is shown at once
+        r.lap = slot.lapData.get();
+        focusDriver_->addItem(label);
+        const int splits[] = {slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3};
+        for (int c = 0; c < 3; ++c)
+            r.splits[static_cast<std::size_t>(c)]->setText(
+                fromUtf8(formatSplitTime(static_cast<std::uint32_t>(splits[c]))));
+        ++row;
+    }
+    for (int r = row; r < kRows; ++r)
+        showRow(r, false);
+    if (focusDriver_->count() > 0) focusDriver_->setCurrentIndex(0);
+}
+
+void PlotSettingsBar::clearLaps() {
+    for (Row& row : rows_)
+        row.box->setChecked(false);
+}
+
+void PlotSettingsBar::toggleLap(int row) {
+    if (row < 0 || row >= kRows) return;
+    rows_[static_cast<std::size_t>(row)].box->toggle();
+    Q_EMIT lapSelectionChanged();
+}
+
+bool PlotSettingsBar::isLapChecked(int row) const {
+    return row >= 0 && row < kRows && rows_[static_cast<std::size_t>(row)].box->isChecked();
+}
+
+void PlotSettingsBar::enterPlayingState() {
+    realtime_->setVisible(true);
+    for (int r = 0; r < kRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        row.box->setEnabled(false);
+        for (QLabel* split : row.splits)
+            split->setVisible(false);
+        const bool shown = row.box->isChecked() && row.lap;
+        row.realtimeHead->setVisible(shown);
+        for (QLabel* value : row.realtime)
+            value->setVisible(shown);
+    }
+}
+
+void PlotSettingsBar::enterStoppedState() {
+    realtime_->setVisible(false);
+    for (Row& row : rows_) {
+        row.box->setEnabled(true);
+        for (QLabel* split : row.splits)
+            split->setVisible(row.lap != nullptr);
+    }
+}

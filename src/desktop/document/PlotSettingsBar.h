@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDockWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class ReplayDocument;
+class LapTelemetry;
+
+// The panel beside the map: a check box per loaded lap deciding whether its driving line is drawn
+// (the one place that state is kept), the playback focus, the real-time values during playback
+// and the split times while stopped. Labels naming a lap are drawn in the lap's colour.
+class PlotSettingsBar : public QDockWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kRows = 5;
+
+    explicit PlotSettingsBar(QWidget* parent = nullptr);
+
+    // Rebuilds the rows from the document's loaded laps; a lap not shown before gets its box ticked.
+    void refresh(const ReplayDocument& document);
+    void clearLaps();
+    void toggleLap(int row);  // 0-based
+    bool isLapChecked(int row) const;
+    void enterPlayingState();
+    void enterStoppedState();
+
+    QCheckBox* lapBox(int row) const { return rows_[static_cast<std::size_t>(row)].box; }
+    QComboBox* focusDriver() const { return focusDriver_; }
+    QRadioButton* focusLeader() const { return focusLeader_; }
+    QLabel* splitTime(int row, int column) const {
+        return rows_[static_cast<std::size_t>(row)].splits[static_cast<std::size_t>(column)];
+    }
+
+Q_SIGNALS:
+    // A lap's box was clicked: the lap selection changed and the views must redraw.
+    void lapSelectionChanged();
+
+private:
+    struct Row {
+        QLabel* number = nullptr;
+        QCheckBox* box = nullptr;
+        QLabel* realtimeHead = nullptr;
+        std::array<QLabel*, 3> realtime{};  // speed, revs, gear
+        QLabel* splitNumber = nullptr;
+        std::array<QLabel*, 3> splits{};
+        const LapTelemetry* lap = nullptr;  // the lap shown in this row at the last refresh
+    };
+    void showRow(int row, bool shown);
+
+    std::array<Row, kRows> rows_;
+    QRadioButton* focusLeader_;
+    QComboBox* focusDriver_;
+    QGroupBox* realtime_;
+    std::array<QLabel*, 5> realtimeCaptions_{};
+    QLabel* elapsed_;
+};

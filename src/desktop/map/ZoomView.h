@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+
+#include "map/MapZoom.h"
+
+class QMenu;
+class QRubberBand;
+
+// A scroll view over the map square that zooms in and out on a point, zooms to a dragged box, pans
+// with a dragged hand, zooms around the pointer with the mouse wheel, and shows the whole square.
+class ZoomView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    enum class Tool { None, ZoomIn, ZoomOut };
+
+    explicit ZoomView(QWidget* parent = nullptr);
+
+    Tool zoomTool() const { return tool_; }
+    bool panning() const { return panning_; }
+    const MapZoom& zoom() const { return zoom_; }
+
+    // The tools of the zoom bar: each toggles; zooming switches panning off and panning the zoom
+    // tools; the status text tells how to use the tool switched on and is cleared when it is off.
+    void toggleZoomIn();
+    void toggleZoomOut();
+    void togglePanning();
+    void showWholeMap();
+
+    // Shown on the right mouse button, when set.
+    QMenu* contextMenu = nullptr;
+
+Q_SIGNALS:
+    void statusText(const QString& text);
+    void toolsChanged();
+
+protected:
+    MapZoom& mutableZoom() { return zoom_; }
+    void syncScrollBars();
+
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void setTool(Tool tool, bool panning);
+    void afterZoom();
+
+    MapZoom zoom_;
+    Tool tool_ = Tool::None;
+    bool panning_ = false;
+    bool dragging_ = false;
+    QPoint dragStart_;
+    QPoint scrollAtDragStart_;
+    QRubberBand* rubberBand_ = nullptr;
+};

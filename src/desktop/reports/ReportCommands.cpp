@@ -1,0 +1,84 @@
+#include "desktop/reports/ReportCommands.h"
+
+#include <QMessageBox>
+
+#include "desktop/common/QtText.h"
+#include "settings/Settings.h"
+#include "Version.h"
+#include "common/SimulatorFolders.h"
+#include "document/ReplayDocument.h"
+#include "document/ReplayReading.h"
+#include "desktop/reports/ReportWindow.h"
+#include "desktop/reports/ReportFileChoiceDialog.h"
+#include "reports/ReportFileChoice.h"
+#include "track/TrackModel.h"
+
+namespace {
+constexpr const char* kNoLapLoaded = "No replay lap loaded!";
+}
+
+ReportCommands::ReportCommands(const ReplayDocument& document, DocumentUi& ui, QWidget* parent)
+    : document_(document), ui_(ui), parent_(parent) {
+    fileChooser = [parent](const QStringList& labels) {
+        ReportFileChoiceDialog dialog(labels, parent);
+        dialog.exec();
+        return dialog.chosenIndex();
+    };
+    askYesNo = [parent](const QString& question) {
+        return QMessageBox::question(parent, QString::fromLatin1(kProductName), question,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    replayChooser = [this] {
+        return ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy);;All Files(*.*)",
+                                    replayFolder(Settings::instance().simulatorDirectory()));
+    };
+    showReport = [](ReportWindow& window) { window.exec(); };
+}
+
+int ReportCommands::chooseReportFile() {
+    const std::vector<int> slots = loadedSlots(document_);
+    if (slots.empty()) {
+        ui_.message(kNoLapLoaded);
+        return -1;
+    }
+    if (slots.size() == 1) return slots.front();
+    QStringList labels;
+    for (const int slot : slots)
+        labels.append(
+            fromWin1252(reportFileLabel(*document_.slots()[static_cast<std::size_t>(slot)].header)));
+    const int chosen = fileChooser(labels);
+    return chosen >= 0 && chosen < static_cast<int>(slots.size()) ? slots[static_cast<std::size_t>(chosen)]
+                                                                  : -1;
+}
+
+void ReportCommands::report(ReportType type) {
+    const int slot = chooseReportFile();
+    if (slot >= 0) {
+        const ReplayDocument::Slot& lap = document_.slots()[static_cast<std::size_t>(slot)];
+        return open(type, *lap.header, *lap.drivers);
+    }
+    if (!askYesNo(QStringLiteral("Do you wish to choose a replay file to be used in the report only?")))
+        return;
+    const auto path = replayChooser();
+    if (!path) return;
+    const auto header = readHeaderTelling(*path, ui_);
+    if (!header) return;
+    const auto drivers = readDriversTelling(*path, ui_);
+    if (!drivers) return;
+    open(type, *header, *drivers);
+}
+
+// The window works with its own track length, read for the replay's track: a report on another
+// track's replay never changes the document's.
+void ReportCommands::open(ReportType type, const ReplayHeader& header, const DriverTable& drivers) {
+    const TrackLength length = readTrackLength(Settings::instance().simulatorDirectory(), header.trackName);
+    if (!length.message.empty()) ui_.message(length.message);
+    ReportWindow window(type, document_, &header, &drivers, length.metres, parent_);
+    showReport(window);
+}
+
+void ReportCommands::sectorTimes() {
+    if (document_.lapCount() == 0) return ui_.message(kNoLapLoaded);
+    ReportWindow window(ReportType::SectorTimes, document_, nullptr, nullptr, 0, parent_);
+    showReport(window);
+}

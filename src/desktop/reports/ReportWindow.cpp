@@ -1,0 +1,192 @@
+#include "desktop/reports/ReportWindow.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "desktop/common/PrintJob.h"
+#include "desktop/common/QtText.h"
+#include "settings/Settings.h"
+#include "common/SimulatorFolders.h"
+#include "document/ReplayDocument.h"
+#include "replay/ReplayHeader.h"
+#include "reports/FlagReport.h"
+#include "desktop/reports/ReportPrinting.h"
+#include "reports/Reports.h"
+#include "reports/SectorTimesReport.h"
+
+namespace {
+
+bool isProgressive(ReportType type) {
+    return type == ReportType::Flags || type == ReportType::SectorTimes;
+}
+
+// The window shows "\n" line ends; the report keeps "\r\n".
+QString displayText(const std::string& text) {
+    QString shown = fromWin1252(text);
+    shown.remove(QLatin1Char('\r'));
+    return shown;
+}
+
+std::optional<QString> askExportPath(QWidget* parent, const QString& proposed) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All Files(*.*)")});
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+ReportWindow::ReportWindow(ReportType type, const ReplayDocument& document, const ReplayHeader* header,
+                             const DriverTable* drivers, double trackLength, QWidget* parent)
+    : QDialog(parent),
+      document_(document),
+      header_(header),
+      drivers_(drivers),
+      trackLength_(trackLength),
+      type_(type) {
+    setWindowTitle(type == ReportType::SectorTimes ? QStringLiteral("Sector Times")
+                                                   : QStringLiteral("Report"));
+    chooseExportPath = [this](const QString& proposed) { return askExportPath(this, proposed); };
+    showMessage = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
+
+    title_ = new QLabel(QString::fromLatin1(reportTitle(type)));
+    textBox_ = new QPlainTextEdit;
+    textBox_->setReadOnly(true);
+    textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    textBox_->setFont(fixed);
+
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    auto* exportButton = new QPushButton(QStringLiteral("Export to file"));
+    auto* printButton = new QPushButton(QStringLiteral("Print"));
+    auto* previewButton = new QPushButton(QStringLiteral("Print Preview"));
+    connect(close, &QPushButton::clicked, this, &ReportWindow::reject);
+    connect(exportButton, &QPushButton::clicked, this, &ReportWindow::exportToFile);
+    connect(printButton, &QPushButton::clicked, this, [this] { print(false); });
+    connect(previewButton, &QPushButton::clicked, this, [this] { print(true); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {exportButton, printButton, previewButton, close})
+        buttons->addWidget(button);
+    close->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
+    layout->addWidget(textBox_, 1);
+    layout->addLayout(buttons);
+
+    // Wide enough for the widest reports' columns, within the screen.
+    const QFontMetrics metrics(fixed);
+    QSize size(metrics.horizontalAdvance(QString(104, QLatin1Char('0'))), metrics.lineSpacing() * 36);
+    if (const QScreen* screen = QApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
+
+    if (isProgressive(type)) {
+        awaitingGeneration_ = true;
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ReportInput input{*header_, *drivers_, trackLength_, document_.speedUnitMph(),
+                            document_.offTheTrackInRaceReport()};
+    setReport(generateReport(type, input));
+    QApplication::restoreOverrideCursor();
+}
+
+ReportWindow::~ReportWindow() {
+    stopGeneration();
+}
+
+void ReportWindow::setReport(const std::string& text) {
+    text_ = text;
+    textBox_->setPlainText(displayText(text_));
+}
+
+void ReportWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    startProgressiveGeneration();
+}
+
+void ReportWindow::done(int result) {
+    stopGeneration();
+    QDialog::done(result);
+}
+
+// The worker hands each piece to the window's thread; the window appends it and keeps the end of
+// the text in sight, so the user watches the report grow.
+void ReportWindow::startProgressiveGeneration() {
+    if (!awaitingGeneration_) return;
+    awaitingGeneration_ = false;
+    setCursor(Qt::BusyCursor);
+    worker_ = std::thread([this] {
+        const ReportSink sink = [this](const std::string& piece) {
+            if (cancelled_) return false;
+            QMetaObject::invokeMethod(
+                this, [this, piece] { appendPiece(piece); }, Qt::QueuedConnection);
+            return true;
+        };
+        if (type_ == ReportType::Flags) {
+            flagReport(*drivers_, sink);
+        } else {
+            sectorTimesReport(document_, sink);
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { finishGeneration(); }, Qt::QueuedConnection);
+    });
+}
+
+void ReportWindow::appendPiece(const std::string& piece) {
+    if (cancelled_) return;
+    text_ += piece;
+    textBox_->moveCursor(QTextCursor::End);
+    textBox_->insertPlainText(displayText(piece));
+    textBox_->moveCursor(QTextCursor::End);
+    textBox_->ensureCursorVisible();
+}
+
+void ReportWindow::finishGeneration() {
+    if (finished_) return;
+    finished_ = true;
+    unsetCursor();
+    Q_EMIT generationFinished();
+}
+
+void ReportWindow::stopGeneration() {
+    cancelled_ = true;
+    if (worker_.joinable()) worker_.join();
+    unsetCursor();
+}
+
+QString ReportWindow::exportProposal() const {
+    if (type_ == ReportType::SectorTimes || !header_) {
+        const auto folder = replayFolder(Settings::instance().simulatorDirectory());
+        return QString::fromStdString((folder / defaultExportName(type_, {})).string());
+    }
+    return QString::fromStdString(defaultExportName(type_, header_->fileName).string());
+}
+
+void ReportWindow::exportToFile() {
+    const std::optional<QString> chosen = chooseExportPath(exportProposal());
+    if (!chosen) return;
+    const std::filesystem::path path = withTxtExtension(std::filesystem::path(chosen->toStdString()));
+    if (!writeReportFile(path, win1252ToUtf8(text_))) showMessage(QStringLiteral("Error creating file!"));
+}
+
+void ReportWindow::print(bool preview) {
+    const QString text = fromWin1252(text_);
+    printWithDialog(this, preview, [&](QPrinter& printer) {
+        if (printReport(printer, text).isEmpty())
+            showMessage(QStringLiteral("The report could not be printed."));
+    });
+}

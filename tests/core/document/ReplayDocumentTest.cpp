@@ -1,0 +1,279 @@
+#include "document/ReplayDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <iterator>
+
+#include "DemoSimulatorTest.h"
+#include "common/TimeText.h"
+#include "replay/LapTimeCheck.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the document's dialogs from a script and records everything it is told.
+class ScriptedUi : public DocumentUi {
+public:
+    std::deque<std::optional<fs::path>> files;
+    std::deque<std::optional<ChosenLap>> laps;
+    std::vector<std::string> events;
+
+    std::optional<fs::path> chooseReplayFile(const std::string& title, const std::string& filter,
+                                             const fs::path& startFolder) override {
+        events.push_back("file dialog: " + title + " | " + filter + " | " + startFolder.filename().string());
+        auto answer = files.empty() ? std::nullopt : files.front();
+        if (!files.empty()) files.pop_front();
+        return answer;
+    }
+    std::optional<ChosenLap> chooseLap(const ReplayHeader&, const DriverTable&) override {
+        events.push_back("lap dialog");
+        auto answer = laps.empty() ? std::nullopt : laps.front();
+        if (!laps.empty()) laps.pop_front();
+        return answer;
+    }
+    void message(const std::string& text) override { events.push_back("message: " + text); }
+    void information(const std::string& text) override { events.push_back("information: " + text); }
+    void lapListChanged() override { events.push_back("lap list changed"); }
+    void clearLapToggles() override { events.push_back("clear toggles"); }
+    void redrawViews() override { events.push_back("redraw"); }
+
+    std::vector<std::string> take() { return std::exchange(events, {}); }
+};
+
+class ReplayDocumentTest : public DemoSimulatorTest {
+protected:
+    static fs::path weekend() { return replay("Rivaldi weekend (saved in race).rpy"); }
+
+    ScriptedUi ui_;
+    ReplayDocument doc_{ui_};
+};
+
+const std::vector<std::string> kAdded = {"lap list changed", "redraw"};
+
+TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
+    Settings::instance().setDontShowQualReport(0);
+    ui_.files = {weekend()};
+    ui_.laps = {DocumentUi::ChosenLap{0, kRace, 2}};
+    doc_.addReplayLap();
+    const std::vector<std::string> expected = {
+        "file dialog: Select Replay File | Replay files (*.rpy) | replay",
+        "lap dialog",
+        "information: Online quality of lapdata: 100%\nLargest online gap: 0 seconds\n\nIf you don't wish to "
+        "see "
+        "this report - \nturn it off in File->Settings",
+        "lap list changed",
+        "redraw",
+    };
+    EXPECT_EQ(ui_.take(), expected);
+    EXPECT_EQ(doc_.lapCount(), 1);
+    EXPECT_EQ(doc_.title(), "Rivaldi");
+    ASSERT_TRUE(doc_.trackLoaded());
+    EXPECT_NEAR(doc_.trackLength(), doc_.trackModel()->totalLength(), 0.002);
+    const auto& slot = doc_.slots()[0];
+    EXPECT_EQ(slot.lapDriver, 0);
+    EXPECT_EQ(slot.lapSession, kRace);
+    EXPECT_EQ(slot.lapSlot, 2);
+    ASSERT_NE(slot.drivingLine, nullptr);
+
+    // Map channels: split times in order within the lap, map speed like the telemetry's, small slip.
+    const LapTelemetry& lap = *slot.lapData;
+    const int lapTime = static_cast<int>(lapDuration(slot.drivers->laps[kRace][0][2]));
+    EXPECT_GT(lap.splitTime1, 0);
+    EXPECT_LT(lap.splitTime1, lap.splitTime2);
+    EXPECT_LT(lap.splitTime2, lap.splitTime3);
+    EXPECT_LT(lap.splitTime3, lapTime);
+    double worst = 0;
+    for (int k = 10; k < lap.sampleCount - 10; ++k) {
+        const double fromDistance = (lap.distance[k] - lap.distance[k - 1]) * 0.0005 * 129.6;
+        worst = std::max(worst, std::fabs(lap.speed[k] - fromDistance) / fromDistance);
+        EXPECT_LE(std::abs(lap.slip[k]), 15) << k;
+    }
+    EXPECT_LT(worst, 0.08) << "the map follows the racing line, the distance the centre line";
+}
+
+TEST_F(ReplayDocumentTest, SixthLapIsRefusedBeforeAnyDialog) {
+    for (int slot = 1; slot <= 3; ++slot)
+        doc_.lapFinderLoad(weekend(), 0, kRace, slot);
+    doc_.lapFinderLoad(weekend(), 1, kRace, 2);
+    doc_.lapFinderLoad(weekend(), 2, kRace, 2);
+    ASSERT_EQ(doc_.lapCount(), 5);
+    ui_.take();
+    doc_.addReplayLap();
+    EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: Max number of laps already loaded!"});
+}
+
+TEST_F(ReplayDocumentTest, FilesThatCannotBeLoaded) {
+    const fs::path old = replay("Old version 2 replay.rpy");
+    doc_.openPath(old);
+    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: ZDK replays not supported!",
+                                                    "message: " + old.string()}));
+    const fs::path damaged = replay("Damaged signature.rpy");
+    doc_.openPath(damaged);
+    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: Error reading file!",
+                                                    "message: " + damaged.string()}));
+    EXPECT_EQ(doc_.lapCount(), 0);
+    EXPECT_EQ(doc_.title(), "No lap selected");
+
+    // A driver table that cannot be read: the slot is given back.
+    std::ifstream in(weekend(), std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::memcpy(&bytes[276], "\xFF\xFF\x00\x00", 4);  // driver table length: 356 drivers
+    TempDir dir;
+    const fs::path crowded = dir / "crowded.rpy";
+    std::ofstream(crowded, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    doc_.openPath(crowded);
+    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: " + tooManyDriversMessage(356),
+                                                    "message: DriversClass: Error reading file!"}));
+    EXPECT_EQ(doc_.lapCount(), 0);
+    EXPECT_FALSE(doc_.slots()[0].inUse);
+}
+
+TEST_F(ReplayDocumentTest, AnotherTrackIsRefusedOnlyWhileLapsAreLoaded) {
+    doc_.lapFinderLoad(weekend(), 0, kRace, 2);
+    ui_.take();
+    doc_.openPath(replay("Hollowmere practice, two drivers.rpy"));
+    EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: This file is not from the same track!"});
+    doc_.clearAll();
+    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"clear toggles", "lap list changed", "redraw"}));
+    EXPECT_EQ(doc_.title(), "No lap selected");
+    doc_.lapFinderLoad(replay("Hollowmere practice, two drivers.rpy"), 1, kPractice, 2);
+    EXPECT_EQ(ui_.take(), kAdded);
+    EXPECT_EQ(doc_.title(), "Hollowmere");
+    EXPECT_NEAR(doc_.trackModel()->totalLength(), 3475.4, 0.1);
+}
+
+TEST_F(ReplayDocumentTest, CancelledDialogsChangeNothing) {
+    doc_.addReplayLap();
+    EXPECT_EQ(ui_.take(),
+              std::vector<std::string>{"file dialog: Select Replay File | Replay files (*.rpy) | replay"});
+    doc_.lapFinderLoad(weekend(), 0, kRace, 2);
+    ui_.take();
+    doc_.openPath(weekend());
+    EXPECT_EQ(ui_.take(), std::vector<std::string>{"lap dialog"});
+    EXPECT_EQ(doc_.lapCount(), 1);
+    EXPECT_FALSE(doc_.slots()[1].inUse);
+    EXPECT_EQ(doc_.title(), "Rivaldi");
+}
+
+TEST_F(ReplayDocumentTest, ALapThatCannotBeReadIsUndoneWithItsTitle) {
+    doc_.lapFinderLoad(weekend(), 0, kPractice, 1);  // practice has no telemetry
+    EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: RpyDataClass: Error reading file!"});
+    EXPECT_EQ(doc_.lapCount(), 0);
+    EXPECT_EQ(doc_.title(), "No lap selected");
+    EXPECT_TRUE(doc_.trackLoaded()) << "the track loaded with the first lap stays";
+}
+
+TEST_F(ReplayDocumentTest, WithoutTheTrackTheLapLoadsWithoutMapData) {
+    doc_.lapFinderLoad(replay("Phantom Ring practice (track not installed).rpy"), 0, kPractice, 2);
+    EXPECT_EQ(
+        ui_.take(),
+        (std::vector<std::string>{
+            "message: Can't find track for this replay!\nYou'll not be able to see any track maps nor speed "
+            "data!\nMake sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error "
+            "message:\nError: cannot open track file",
+            "lap list changed", "redraw"}));
+    EXPECT_EQ(doc_.lapCount(), 1);
+    EXPECT_FALSE(doc_.trackLoaded());
+    EXPECT_EQ(doc_.slots()[0].lapData->splitTime1, 0);
+    EXPECT_EQ(doc_.slots()[0].drivingLine, nullptr);
+}
+
+TEST_F(ReplayDocumentTest, MissingTrackIniIsReported) {
+    TempDir sim;
+    fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
+    fs::remove(sim / "tracks/HollowMere/TRACK.INI");
+    Settings::instance().setSimulatorDirectoryOverride(sim.path().string());
+    doc_.lapFinderLoad(sim / "replay/Hollowmere practice, two drivers.rpy", 0, kPractice, 2);
+    EXPECT_EQ(ui_.take(),
+              (std::vector<std::string>{"message: Track.ini or entire track seems to be missing in the "
+                                        "tracks directory: Speeds will be misreported in the reports!",
+                                        "lap list changed", "redraw"}));
+    EXPECT_TRUE(doc_.trackLoaded());
+    EXPECT_EQ(doc_.slots()[0].lapData->splitTime1, 0) << "no length: no split times";
+}
+
+// A copy of the two-driver replay whose owner's lap 2 is stored `difference` ms longer than its
+// telemetry measures.
+fs::path withStoredLapTime(const fs::path& source, const TempDir& dir, double trackLength, int difference) {
+    DriverTable drivers;
+    drivers.read(source);
+    LapTelemetry lap;
+    lap.read(drivers, 0, 2, kPractice);
+    lap.process(1);
+    const int calculated = checkLapTime(lap, trackLength)->calculated;
+    const std::uint32_t end = static_cast<std::uint32_t>(drivers.lapStartTime(kPractice, 0, 3));
+    const std::uint32_t shifted = end + static_cast<std::uint32_t>(calculated + difference) -
+                                  lapDuration(drivers.laps[kPractice][0][2]);
+    std::ifstream in(source, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    for (std::size_t at = 0; at + 4 <= drivers.telemetryOffset; ++at) {
+        std::uint32_t value;
+        std::memcpy(&value, &bytes[at], 4);
+        if (value == end) std::memcpy(&bytes[at], &shifted, 4);
+    }
+    const fs::path copy = dir / ("lap" + std::to_string(difference) + ".rpy");
+    std::ofstream(copy, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return copy;
+}
+
+TEST_F(ReplayDocumentTest, LapTimeCheckAllowsThirtyMilliseconds) {
+    const fs::path source = replay("Hollowmere practice, two drivers.rpy");
+    const double length = readTrackLength(sim_->path(), "hollowmere").metres;
+    TempDir dir;
+    doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 30), 0, kPractice, 2);
+    EXPECT_EQ(ui_.take(), kAdded);
+    doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 31), 0, kPractice, 2);
+    const auto events = ui_.take();
+    ASSERT_EQ(events.size(), 3u);
+    const LapTelemetry& lap = *doc_.slots()[1].lapData;
+    const int calculated = checkLapTime(lap, length)->calculated;
+    EXPECT_EQ(
+        events[0],
+        "information: VxRA has detected the laptime for this lap might be incorrect\n\nLaptime "
+        "stored in replay: " +
+            formatElapsedTime(static_cast<std::uint32_t>(calculated + 31)) +
+            "\nLaptime calculated by VxRA: " + formatElapsedTime(static_cast<std::uint32_t>(calculated)));
+}
+
+TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
+    doc_.lapFinderLoad(weekend(), 0, kRace, 1);
+    doc_.lapFinderLoad(weekend(), 1, kRace, 2);
+    doc_.lapFinderLoad(weekend(), 2, kRace, 3);
+    ui_.take();
+    doc_.applyLapOrder({2, 0});
+    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"clear toggles", "lap list changed", "redraw"}));
+    ASSERT_EQ(doc_.lapCount(), 2);
+    EXPECT_EQ(doc_.slots()[0].lapDriver, 2);
+    EXPECT_EQ(doc_.slots()[1].lapDriver, 0);
+    EXPECT_FALSE(doc_.slots()[2].inUse);
+    doc_.applyLapOrder({});
+    EXPECT_EQ(doc_.lapCount(), 0);
+    EXPECT_EQ(doc_.title(), "No lap selected");
+    ui_.take();
+
+    // The newest replay by file time; on equal times the first by name.
+    TempDir sim;
+    fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
+    Settings::instance().setSimulatorDirectoryOverride(sim.path().string());
+    const auto newest =
+        fs::last_write_time(sim / "replay/Rivaldi weekend (saved in race).rpy") + std::chrono::hours(1);
+    fs::last_write_time(sim / "replay/Rivaldi quick race.rpy", newest);
+    fs::last_write_time(sim / "replay/Hollowmere online race.rpy", newest);
+    doc_.openMostRecentlyAdded();
+    EXPECT_EQ(ui_.take(), std::vector<std::string>{"lap dialog"});
+    ui_.laps = {DocumentUi::ChosenLap{0, kRace, 2}};
+    doc_.openMostRecentlyAdded();
+    ui_.take();
+    EXPECT_EQ(doc_.title(), "Hollowmere");
+
+    for (const auto& entry : fs::directory_iterator(sim / "replay"))
+        fs::remove(entry.path());
+    doc_.openMostRecentlyAdded();
+    EXPECT_TRUE(ui_.take().empty());
+}
+
+}  // namespace

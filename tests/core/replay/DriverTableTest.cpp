@@ -1,0 +1,323 @@
+#include "replay/DriverTable.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+
+#include "ConstantPaceReplay.h"
+#include "TempDir.h"
+
+namespace {
+
+class DriverTableTest : public testing::Test {
+protected:
+    std::unique_ptr<DriverTable> read(const ReplayWriter& writer) { return read(writer.bytes()); }
+    std::unique_ptr<DriverTable> read(const std::vector<std::uint8_t>& bytes) {
+        auto drivers = std::make_unique<DriverTable>();
+        drivers->read(dir_.write("drivers.rpy", bytes));
+        return drivers;
+    }
+    TempDir dir_;
+};
+
+void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void putText(std::vector<std::uint8_t>& b, std::size_t at, const char* s) {
+    std::memcpy(&b[at], s, std::strlen(s));
+}
+
+TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
+    std::vector<std::uint8_t> b(548, 0);
+    putText(b, 0, "YLPR");
+    put32(b, 4, 3);
+    put32(b, 8, 548 - 12);
+    put32(b, 24, 2);   // frames
+    put32(b, 28, 32);  // telemetry length F
+    put32(b, 32, 16);  // last frame length
+    put32(b, 36, 0);   // owner index
+    putText(b, 40, "Ann");
+    putText(b, 56, "Owner");
+    put32(b, 80, 0);  // saved during practice
+    putText(b, 268, "SLRD");
+    put32(b, 276, 184);
+    // Driver record at 280.
+    putText(b, 280, "TNRD");
+    put32(b, 288, 172);
+    putText(b, 292, "Ann");
+    putText(b, 308, "Owner");
+    putText(b, 328, "annie");
+    putText(b, 400, "Veltra GT");
+    put32(b, 444, 7);    // car number
+    put32(b, 448, 150);  // human
+    put32(b, 456, 10);   // id
+    // Practice lap table at 464 with one lap list.
+    putText(b, 464, "BTPL");
+    put32(b, 472, 28);
+    putText(b, 476, "ORPL");
+    put32(b, 484, 16);
+    put32(b, 488, 10);                    // driver id
+    put32(b, 492, 0x05001000);            // start 4096 ms; the upper byte is ignored
+    put32(b, 496, 54096 | kOffTrackLap);  // end of lap 1
+    put32(b, 500, 104096);                // end of lap 2
+    // Telemetry at T = 504: two frames of one session marker each.
+    putText(b, 504, "PTPR");
+    put32(b, 512, 32);
+    b[516] = 16;                     // frame 1: length 16, previous 0
+    b[524] = 13, b[526] = 8;         // marker record
+    put32(b, 528, (100u << 8) | 0);  // practice, 1.00 s
+    b[532] = 16, b[534] = 16;        // frame 2
+    b[540] = 13, b[542] = 8;
+    put32(b, 544, (20000u << 8) | 0);  // practice, 200.00 s
+
+    auto d = read(b);
+    ASSERT_EQ(d->loadedCount, 1) << static_cast<int>(d->failure);
+    EXPECT_EQ(d->driverCount, 1);
+    EXPECT_EQ(d->lastFrameLength, 16);
+    EXPECT_EQ(d->firstName[0], "Ann");
+    EXPECT_EQ(d->lastName[0], "Owner");
+    EXPECT_EQ(d->chatNick[0], "annie");
+    EXPECT_EQ(d->carName[0], "Veltra GT");
+    EXPECT_EQ(d->carNumber[0], 7u);
+    EXPECT_EQ(d->driverKind[0], 0);
+    EXPECT_EQ(d->driverId[0], 10u);
+    EXPECT_EQ(d->onlineRace, 1);
+    EXPECT_EQ(d->ownerSearched, 0);
+    EXPECT_EQ(d->telemetryOffset, 504u);
+    EXPECT_EQ(d->sessionPresent[kPractice], 1);
+    EXPECT_EQ(d->sessionPresent[kQualifying], 0);
+    EXPECT_EQ(d->lapCount[kPractice][0], 2);
+    EXPECT_EQ(d->laps[kPractice][0][0], 4096u);
+    EXPECT_EQ(d->laps[kPractice][0][1], 50000u | kOffTrackLap);
+    EXPECT_EQ(d->laps[kPractice][0][2], 50000u);
+    EXPECT_EQ(d->laps[kPractice][0][3], kUnusedSlot);
+    EXPECT_EQ(d->laps[kRace][0][0], kNoRaceSlot) << "a session the file does not hold keeps its filler";
+    EXPECT_EQ(d->windowStart[kPractice], 1000u);
+    EXPECT_EQ(d->windowEnd[kPractice], 200000u);
+    EXPECT_EQ(d->selectable[kPractice][0][0], 0);
+    EXPECT_EQ(d->selectable[kPractice][0][1], 1) << "off the track alone does not prevent selection";
+    EXPECT_EQ(d->selectable[kPractice][0][2], 1);
+}
+
+TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
+    for (int count : {50, 51}) {
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+        fixture.lastFrameTime = 3000;
+        while (static_cast<int>(fixture.cars.size()) < count) {
+            ConstantPaceCar car = fixture.cars[1];
+            car.driver.id = 100 + static_cast<std::uint32_t>(fixture.cars.size());
+            fixture.cars.push_back(car);
+        }
+        auto d = read(fixture.writer());
+        EXPECT_EQ(d->driverCount, count);
+        if (count == 50) {
+            EXPECT_EQ(d->loadedCount, 50);
+            EXPECT_EQ(d->failure, DriverTable::Failure::None);
+        } else {
+            EXPECT_EQ(d->loadedCount, DriverTable::kNotLoaded);
+            EXPECT_EQ(d->failure, DriverTable::Failure::TooManyDrivers);
+        }
+    }
+    EXPECT_EQ(
+        tooManyDriversMessage(51),
+        "This replay cannot be opened as it contains more drivers\nthan we ever anticipated was possible. So "
+        "please contact us\nat vxra-support@example.org and tell us you saw\nthis note. Please, state also "
+        "this number: 51");
+}
+
+TEST_F(DriverTableTest, OwnerIsSearchedByNameWhenTheIndexIsWrong) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.lastFrameTime = 3000;
+    ReplayWriter writer = fixture.writer();
+    writer.setOwner(0, "Bob", "Bot");
+    auto d = read(writer);
+    EXPECT_EQ(d->ownerIndex, 1);
+    EXPECT_EQ(d->ownerSearched, 1);
+
+    writer.setOwner(1, "Nobody", "Atall");
+    d = read(writer);
+    EXPECT_EQ(d->ownerIndex, 1) << "without a match the stored index stays";
+    EXPECT_EQ(d->ownerSearched, 1);
+}
+
+TEST_F(DriverTableTest, LapTablesAreAssignedToTheirSessions) {
+    struct Case {
+        bool quickRace;
+        int inProgress;
+        int tables;
+        std::array<int, 4> present;
+        int lastTableSession;
+    };
+    const Case cases[] = {
+        {false, kRace, 4, {1, 1, 1, 1}, kRace},
+        {false, kWarmup, 3, {1, 1, 1, 0}, kWarmup},
+        {false, kQualifying, 1, {0, 1, 0, 0}, kQualifying},
+        {true, kRace, 2, {0, 1, 0, 1}, kRace},
+        {true, kPractice, 1, {0, 1, 0, 0}, kQualifying},
+        {true, kRace, 1, {0, 0, 0, 1}, kRace},
+    };
+    for (const Case& c : cases) {
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+        fixture.quickRace = c.quickRace;
+        fixture.sessionInProgress = c.inProgress;
+        fixture.tables = c.tables;
+        auto d = read(fixture.writer());
+        ASSERT_EQ(d->loadedCount, 2);
+        for (int s = 0; s < kSessionCount; ++s)
+            EXPECT_EQ(d->sessionPresent[s], c.present[s]) << s;
+        EXPECT_EQ(d->lapCount[c.lastTableSession][0], 3);
+        EXPECT_EQ(d->windowStart[c.lastTableSession], 1000u) << "markers are booked to the same session";
+    }
+}
+
+TEST_F(DriverTableTest, SelectableLapsLieStrictlyInsideTheWindow) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // window 1000 .. 160000 ms
+    fixture.cars[0].startTime = 1000;                            // lap 1 starts at the window start
+    fixture.cars[1].startTime = 10000;                           // lap 3 ends at the window end
+    fixture.cars[1].lapFlags = {kIncompleteLap, kOffTrackLap | kBlackFlagLap, 0};
+    auto d = read(fixture.writer());
+    ASSERT_EQ(d->windowStart[kPractice], 1000u);
+    ASSERT_EQ(d->windowEnd[kPractice], 160000u);
+    EXPECT_EQ(d->selectable[kPractice][0][1], 0);
+    EXPECT_EQ(d->selectable[kPractice][0][2], 1);
+    EXPECT_EQ(d->selectable[kPractice][1][1], 0) << "incomplete";
+    EXPECT_EQ(d->selectable[kPractice][1][2], 1) << "off track and black flag";
+    EXPECT_EQ(d->selectable[kPractice][1][3], 0) << "ends at the window end";
+}
+
+TEST_F(DriverTableTest, InQualifyingOnlyTheOwnersLapsAreSelectable) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.sessionInProgress = kQualifying;
+    fixture.tables = 2;
+    auto d = read(fixture.writer());
+    EXPECT_EQ(d->selectable[kQualifying][0][1], 1);
+    EXPECT_EQ(d->selectable[kQualifying][1][1], 0);
+}
+
+TEST_F(DriverTableTest, QuickRaceMarkerCodeOneIsTheRace) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.quickRace = true;
+    fixture.sessionInProgress = kRace;
+    fixture.tables = 2;
+    auto d = read(fixture.writer());
+    EXPECT_EQ(d->quickRace, 1);
+    EXPECT_EQ(d->windowStart[kRace], 1000u);
+    EXPECT_EQ(d->windowEnd[kRace], 160000u);
+    EXPECT_EQ(d->firstMarkerSession, kRace);
+    EXPECT_EQ(d->selectable[kRace][1][2], 1);
+}
+
+TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Owner");
+    w.setSessionInProgress(kRace);
+    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
+    for (int t = 0; t < 4; ++t)
+        w.addLapTable({lapListFromDurations(10, 1000, {60000})});
+    w.addFrame({sessionMarkerRecord(kPractice, 5000)});
+    w.addFrame({plainRecord(2, 8)});
+    w.addFrame({sessionMarkerRecord(kRace, 300000)});
+    auto d = read(w);
+    ASSERT_EQ(d->loadedCount, 1);
+    EXPECT_EQ(d->firstMarkerSession, kPractice);
+    EXPECT_EQ(d->lastMarkerSession, kRace);
+    EXPECT_EQ(d->windowStart[kPractice], 5000u);
+    EXPECT_EQ(d->windowEnd[kPractice], kOpenWindowEnd) << "started but never ended";
+    EXPECT_EQ(d->windowEnd[kQualifying], kOpenWindowEnd);
+    EXPECT_EQ(d->windowEnd[kWarmup], kOpenWindowEnd);
+    EXPECT_EQ(d->windowEnd[kRace], 300000u);
+    EXPECT_EQ(d->selectable[kPractice][0][1], 0) << "starts before the window";
+    EXPECT_EQ(d->selectable[kQualifying][0][1], 1) << "qualifying lies wholly inside the recording";
+}
+
+TEST_F(DriverTableTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Owner");
+    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
+    w.addDriver({"Twin", "One", "", "GT", 2, 250, 20});
+    w.addDriver({"Twin", "Two", "", "GT", 3, 250, 20});
+    w.addLapTable({lapListFromDurations(10, 1000, std::vector<std::uint32_t>(520, 1000)),
+                   lapListFromDurations(20, 1000, {2000, 3000}), lapListFromDurations(99, 0, {5000})});
+    w.addFrame({sessionMarkerRecord(kPractice, 1000)});
+    auto d = read(w);
+    ASSERT_EQ(d->loadedCount, 3);
+    EXPECT_EQ(d->lapCount[kPractice][0], 500);
+    EXPECT_EQ(d->laps[kPractice][0][500], 1000u);
+    EXPECT_EQ(d->lapCount[kPractice][1], 0) << "two drivers share an id: the last wins";
+    EXPECT_EQ(d->lapCount[kPractice][2], 2);
+    EXPECT_EQ(d->laps[kPractice][2][2], 3000u);
+}
+
+TEST_F(DriverTableTest, DamagedStructuresFail) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.lastFrameTime = 3000;
+    const std::vector<std::uint8_t> good = fixture.writer().bytes();
+    const std::size_t tables = 280 + 2 * 184;
+
+    auto damaged = [&](auto change) {
+        std::vector<std::uint8_t> bytes = good;
+        change(bytes);
+        return read(bytes);
+    };
+    auto tooManyTables = damaged([](auto& b) { put32(b, 80, 5); });
+    EXPECT_EQ(tooManyTables->failure, DriverTable::Failure::DamagedStructure) << "session in progress 5";
+    auto tableTooLong = damaged([&](auto& b) { put32(b, tables + 8, 0xFFFFFF); });
+    EXPECT_EQ(tableTooLong->failure, DriverTable::Failure::DamagedStructure);
+    auto listTooShort = damaged([&](auto& b) { put32(b, tables + 20, 4); });
+    EXPECT_EQ(listTooShort->failure, DriverTable::Failure::DamagedStructure);
+    auto telemetryPastEnd = damaged([](auto& b) { put32(b, 8, static_cast<std::uint32_t>(b.size())); });
+    EXPECT_EQ(telemetryPastEnd->failure, DriverTable::Failure::DamagedStructure);
+    EXPECT_EQ(telemetryPastEnd->loadedCount, DriverTable::kNotLoaded);
+}
+
+TEST_F(DriverTableTest, DamagedTelemetryFails) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.lastFrameTime = 3000;
+    const std::vector<std::uint8_t> good = fixture.writer().bytes();
+    auto u32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(good[at] | good[at + 1] << 8 | good[at + 2] << 16 |
+                                          good[at + 3] << 24);
+    };
+    const std::size_t firstFrame = u32(8) - u32(28) + 12;
+
+    std::vector<std::uint8_t> bytes = good;
+    bytes[firstFrame + 8] = 7;  // the first record's type
+    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::InvalidRecordType);
+
+    bytes = good;
+    bytes[firstFrame] = 4, bytes[firstFrame + 1] = 0;  // a frame shorter than its head
+    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::DamagedTelemetry);
+
+    bytes = good;
+    bytes[firstFrame + 10] = 0xF0;  // a record running past its frame
+    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::DamagedTelemetry);
+
+    bytes = good;
+    bytes[32] = 3, bytes[33] = 0;  // last frame length below 8
+    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::DamagedTelemetry);
+}
+
+TEST_F(DriverTableTest, FileDateIsEnglishWhateverTheLocale) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.lastFrameTime = 3000;
+    const auto path = dir_.write("dated.rpy", fixture.writer().bytes());
+    using namespace std::chrono;
+    const sys_seconds noon = sys_days{year{2001} / March / 5} + hours{12};
+    std::filesystem::last_write_time(path, file_clock::from_sys(noon));
+    DriverTable d;
+    EXPECT_EQ(d.read(path), DriverTable::kOk);
+    EXPECT_EQ(d.fileDate, "2001 Mar 05");
+    EXPECT_EQ(d.fileName, path);
+}
+
+TEST_F(DriverTableTest, UnreadableFile) {
+    DriverTable d;
+    EXPECT_EQ(d.read(dir_ / "absent.rpy"), DriverTable::kReadFailed);
+    EXPECT_EQ(d.failure, DriverTable::Failure::CannotOpen);
+    EXPECT_EQ(d.loadedCount, DriverTable::kNotLoaded);
+}
+
+}  // namespace

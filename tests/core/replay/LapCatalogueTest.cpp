@@ -1,0 +1,167 @@
+#include "replay/LapCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TempDir.h"
+#include "common/TimeText.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
+#include "replay/LapTelemetry.h"
+#include "ReplayWriter.h"
+
+namespace {
+
+TEST(TimeText, OneSplitManyLayouts) {
+    EXPECT_EQ(formatElapsedTime(94001), "1m 34.001s");
+    EXPECT_EQ(formatElapsedTime(59999), "0m 59.999s");
+    EXPECT_EQ(formatSplitTime(31250), "0:31.250s");
+    EXPECT_EQ(formatSplitTime(3723004), "62:03.004s");
+    EXPECT_EQ(formatReplayLength(36 * 725), "12m 5s");
+    EXPECT_EQ(formatReplayLength(35), "0m 0s");
+}
+
+TEST(LapCatalogue, LapLabels) {
+    EXPECT_EQ(lapLabel(3, 65042), "Lap 3: 1m 05.042s");
+    EXPECT_EQ(lapLabel(7, 72500 | kOffTrackLap), "Lap 7: 1m 12.500s [64]");
+    EXPECT_EQ(lapLabel(1, 59999), "Lap 1: 0m 59.999s");
+    EXPECT_EQ(lapLabel(2, 61005), "Lap 2: 1m 01.005s");
+    EXPECT_EQ(lapLabel(0, 4096), "Time before start/finish: 0m 04.096s");
+    EXPECT_EQ(lapLabel(0, kUnusedSlot), "No time");
+    const std::string both = lapLabel(4, 70000 | 0x50000000);
+    EXPECT_EQ(both, "Lap 4: 1m 10.000s [80]");
+    EXPECT_EQ(incidentText(both), "Off track, Incomplete lap");
+    EXPECT_EQ(incidentText(lapLabel(4, 70000 | 0x81000000)), "Black flag, Unknown");
+    EXPECT_EQ(incidentText("Lap 4: 1m 10.000s"), "None reported");
+}
+
+TEST(LapCatalogue, RefusedChoices) {
+    const auto nothing = refuseLapChoice(nullptr);
+    ASSERT_TRUE(nothing);
+    EXPECT_EQ(nothing->text, "Choose a lap to view!");
+    EXPECT_EQ(nothing->caption, "No lap choosen!");
+    const LapItem plain{2, "Lap 2: 1m 10.000s", false};
+    const auto notBold = refuseLapChoice(&plain);
+    ASSERT_TRUE(notBold);
+    EXPECT_EQ(notBold->text, "Data for this lap is not stored in the replay file\nor lap isn't complete.");
+    EXPECT_EQ(notBold->caption, "Not a valid lap!");
+    const LapItem bold{2, "Lap 2: 1m 10.000s", true};
+    EXPECT_FALSE(refuseLapChoice(&bold));
+}
+
+class LapTreeTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ReplayWriter w;
+        w.setOwner(0, "Ann", "Owner");
+        w.setSessionInProgress(kQualifying);
+        w.setTrackName("Rivaldi");
+        w.addDriver({"Ann", "Owner", "annie", "Veltra GT", 7, 150, 10});
+        w.addDriver({"Bob", "Bot", "", "Veltra GT-R", 12, 250, 20});
+        w.addDriver({"Race", "Control", "", "Pace Car", 0, 0, 99});
+        w.addLapTable({lapListFromDurations(10, 5000, {60000, 61005 | kOffTrackLap}),
+                       lapListFromDurations(20, 6000, {62000})});
+        w.addLapTable({lapListFromDurations(10, 3000, {59999})});
+        w.addFrame({sessionMarkerRecord(kPractice, 1000)});
+        w.addFrame({sessionMarkerRecord(kPractice, 200000)});
+        const auto path = dir_.write("tree.rpy", w.bytes());
+        ASSERT_EQ(header_.read(path), ReplayHeader::kOk);
+        ASSERT_EQ(drivers_.read(path), DriverTable::kOk);
+    }
+    TempDir dir_;
+    ReplayHeader header_;
+    DriverTable drivers_;
+};
+
+TEST_F(LapTreeTest, DriversSessionsAndLaps) {
+    const auto tree = buildLapTree(drivers_, false);
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(tree[0].title, "Ann Owner #7");
+    ASSERT_EQ(tree[0].sessions.size(), 2u);
+    EXPECT_EQ(tree[0].sessions[0].title, "Practice Laps");
+    EXPECT_EQ(tree[0].sessions[1].title, "Qualifying Laps");
+    const auto& practice = tree[0].sessions[0].laps;
+    ASSERT_EQ(practice.size(), 3u);
+    EXPECT_EQ(practice[0].label, "Time before start/finish: 0m 05.000s");
+    EXPECT_FALSE(practice[0].selectable);
+    EXPECT_EQ(practice[2].label, "Lap 2: 1m 01.005s [64]");
+    EXPECT_TRUE(practice[2].selectable);
+    // A driver without a lap list in a present session: the slot 0 item alone.
+    ASSERT_EQ(tree[2].sessions[0].laps.size(), 1u);
+    EXPECT_EQ(tree[2].sessions[0].laps[0].label, "No time");
+
+    const auto filtered = buildLapTree(drivers_, true);
+    const auto& kept = filtered[0].sessions[0].laps;
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].slot, 1) << "items keep their own slot numbers";
+    EXPECT_EQ(kept[1].slot, 2);
+    EXPECT_TRUE(filtered[2].sessions[0].laps.empty());
+}
+
+TEST_F(LapTreeTest, SelectedLapInformation) {
+    const auto tree = buildLapTree(drivers_, false);
+    const SelectedLapInfo lap = selectedLapInfo(drivers_, 0, kPractice, &tree[0].sessions[0].laps[2]);
+    EXPECT_EQ(lap.driverName, "Ann Owner");
+    EXPECT_EQ(lap.type, "Human");
+    EXPECT_EQ(lap.chatNick, "annie");
+    EXPECT_EQ(lap.car, "Veltra GT");
+    EXPECT_EQ(lap.lapTime, "1m 01.005s [64]");
+    EXPECT_EQ(lap.incidents, "Off track");
+    EXPECT_EQ(lap.selectable, "Yes");
+    EXPECT_EQ(lap.session, "Practice");
+
+    const SelectedLapInfo driver = selectedLapInfo(drivers_, 2, -1, nullptr);
+    EXPECT_EQ(driver.type, "Non-competing");
+    EXPECT_EQ(driver.lapTime, "None selected");
+    EXPECT_EQ(driver.selectable, "No");
+    EXPECT_EQ(driver.incidents, "");
+    EXPECT_EQ(driver.session, "");
+}
+
+TEST_F(LapTreeTest, ReplayDescription) {
+    const auto fields = describeReplay(header_, drivers_);
+    const auto value = [&](const std::string& label) {
+        for (const auto& [l, v] : fields) {
+            if (l == label) return v;
+        }
+        return std::string("<absent>");
+    };
+    EXPECT_EQ(value("Saved by:"), "Ann Owner");
+    EXPECT_EQ(value("Track:"), "rivaldi");
+    EXPECT_EQ(value("Length:"), "0m 0s");
+    EXPECT_EQ(value("No of cars:"), "3");
+    EXPECT_EQ(value("Practice:"), "Yes");
+    EXPECT_EQ(value("Race:"), "No");
+    EXPECT_EQ(value("Damage:"), "Realistic");
+    EXPECT_EQ(value("Realistic:"), "Yes");
+    EXPECT_EQ(value("Game mode:"), "Simulation");
+    EXPECT_EQ(value("Merrownet:"), "Yes");
+    EXPECT_EQ(fields.size(), 31u);
+}
+
+TEST(QualityReport, TextsOfBothForms) {
+    LapTelemetry lap;
+    lap.sampleCount = 200;
+    lap.missingSamples = 3;
+    lap.filledSamples = 197;
+    lap.longestGap = 75;
+    EXPECT_EQ(qualityReport(lap, 5000, QualityReportForm::LapDialog),
+              "Online quality of lapdata: 98%\nLargest online gap: 2 seconds");
+    EXPECT_EQ(qualityReport(lap, 5600, QualityReportForm::LoadSequence),
+              "Online quality of lapdata: 98%\nLargest online gap: 2 seconds\n\nPossible partly loss of data due to "
+              "accelerated time\nor other disturbance.\n\nIf you don't wish to see this report - \nturn it off in "
+              "File->Settings");
+    lap.filledSamples = 0;
+    EXPECT_EQ(qualityReport(lap, 5000, QualityReportForm::LoadSequence),
+              "Online quality of lapdata: 98%\nLargest online gap: 2 seconds"
+              "This laps seems to be a lap set under\r\naccelerated time and contains no data.\nThe plot and graph "
+              "will not work OK with this lap,\n but you can run the reports.\n\nIf you don't wish to see this "
+              "report - \nturn it off in File->Settings");
+    LapTelemetry empty;
+    EXPECT_EQ(qualityReport(empty, 5000, QualityReportForm::LapDialog),
+              "Online quality of lapdata: 0%\nLargest online gap: 0 seconds\n\nPossible partly loss of data due to "
+              "accelerated time\nor other disturbance.");
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "replay/LapTelemetry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "ConstantPaceReplay.h"
+#include "TempDir.h"
+#include "replay/DriverTable.h"
+
+namespace {
+
+class LapTelemetryTest : public testing::Test {
+protected:
+    // Writes the fixture's replay and reads its driver table.
+    const DriverTable& load(const ConstantPaceReplay& fixture) {
+        drivers_ = std::make_unique<DriverTable>();
+        EXPECT_EQ(drivers_->read(dir_.write("lap.rpy", fixture.writer().bytes())), DriverTable::kOk);
+        return *drivers_;
+    }
+    TempDir dir_;
+    std::unique_ptr<DriverTable> drivers_;
+};
+
+TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkers) {
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 2: 52000 .. 102000 ms
+    LapTelemetry lap;
+    ASSERT_EQ(lap.read(load(fixture), 0, 2, kPractice), LapTelemetry::kOk);
+    EXPECT_EQ(lap.lapStart, 52000u);
+    EXPECT_EQ(lap.lapEnd, 102000u);
+    // The first marker less than 1050 ms before the start, the first more than 30 ms after the end.
+    EXPECT_EQ(lap.startTime, 51000u);
+    EXPECT_EQ(lap.startFrame, 51 * 36 + 1);
+    EXPECT_EQ(lap.endTime, 103000u);
+    EXPECT_EQ(lap.endFrame, 103 * 36 + 1);
+    EXPECT_EQ(lap.sampleCount, lap.endFrame + 2 - lap.startFrame);
+    EXPECT_EQ(lap.filledSamples, lap.sampleCount);
+    EXPECT_EQ(lap.missingSamples, 0) << "the owner's samples never count as missing";
+    EXPECT_EQ(lap.distance[1], fixture.distanceAt(fixture.cars[0], 51000));
+    EXPECT_EQ(lap.gear[1], 3);
+    EXPECT_EQ(lap.revs[1], 600u);
+}
+
+TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    LapTelemetry lap;
+    ASSERT_EQ(lap.read(load(fixture), 0, 2, kPractice), LapTelemetry::kOk);
+    const int n = lap.sampleCount;
+    ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+    EXPECT_EQ(lap.processed, 1);
+    // Sample 36 (51972 ms) is the last before the line, sample 1837 (102000 ms) the first after it.
+    EXPECT_EQ(lap.lapStartIndex, lap.startFrame - 1 + 36);
+    EXPECT_EQ(lap.lapEndIndex, 1837 + lap.endFrame - n);
+    EXPECT_EQ(lap.frameLapTime, 103000 - 51000 - 972 - 1027);
+    EXPECT_NEAR(lap.stepAtStart, 1111, 1);
+    EXPECT_NEAR(lap.stepAtEnd, 1111, 1);
+    ASSERT_EQ(lap.sampleCount, 1837 - 36 + 2);
+    EXPECT_GT(lap.distance[1], lap.distance[2]) << "sample 1 lies before the line";
+    EXPECT_EQ(lap.distance[2], 0u);
+    EXPECT_DOUBLE_EQ(lap.distanceM[3], lap.distance[3] * 0.0005);
+    EXPECT_EQ(lap.revs[1], 8061u);
+    for (int k = 1; k <= lap.sampleCount; ++k)
+        ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
+    EXPECT_EQ(lap.heading.size(), static_cast<std::size_t>(lap.sampleCount) + 1);
+}
+
+TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // AI lap 2: 52500 .. 102500 ms
+    fixture.cars[1].missingFrames = {2000, 2001, 2002, 2010, 2500};
+    fixture.framesWithoutCarStates = {2600, 2601};
+    LapTelemetry lap;
+    ASSERT_EQ(lap.read(load(fixture), 1, 2, kPractice), LapTelemetry::kOk);
+    EXPECT_EQ(lap.missingSamples, 5);
+    EXPECT_EQ(lap.longestGap, 3);
+    EXPECT_EQ(lap.filledSamples, lap.sampleCount - 7);
+    const int missing = 2000 - lap.startFrame + 2;  // sample k comes from 0-based frame startFrame + k - 2
+    EXPECT_EQ(lap.distance[missing], 0u);
+    EXPECT_EQ(lap.gear[missing], 0);
+    EXPECT_EQ(lap.gear[missing - 1], 4);
+
+    ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+    EXPECT_NEAR(lap.frameLapTime, 50000, 30);
+    for (int k = 1; k <= lap.sampleCount; ++k)
+        ASSERT_NEAR(lap.speed[k], 72.0, 0.2) << k;
+    EXPECT_NEAR(lap.lateralM[5], 0.0, 1e-9);
+}
+
+TEST_F(LapTelemetryTest, QuickRaceLapIsFoundThroughCodeOne) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.quickRace = true;
+    fixture.sessionInProgress = kRace;
+    fixture.tables = 2;
+    LapTelemetry lap;
+    ASSERT_EQ(lap.read(load(fixture), 1, 1, kRace), LapTelemetry::kOk);
+    EXPECT_EQ(lap.startTime, 2000u);
+    EXPECT_EQ(lap.process(1), LapTelemetry::kOk);
+}
+
+TEST_F(LapTelemetryTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 3 ends at 152000 ms
+    fixture.lastFrameTime = 153000;
+    fixture.cars[0].startTime = 2100;
+    LapTelemetry lap;
+    ASSERT_EQ(lap.read(load(fixture), 0, 3, kPractice), LapTelemetry::kOk);
+    EXPECT_EQ(lap.endTime, 153000u);
+    EXPECT_EQ(lap.endFrame, 153 * 36 + 1) << "the last frame";
+    EXPECT_EQ(lap.filledSamples, lap.sampleCount - 1);
+    ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+    for (int k = 1; k <= lap.sampleCount; ++k)
+        ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
+}
+
+TEST_F(LapTelemetryTest, StatusCodes) {
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    const DriverTable& drivers = load(fixture);
+    LapTelemetry lap;
+    EXPECT_EQ(lap.read(drivers, 0, 0, kPractice), LapTelemetry::kNotSelectable) << "slot 0";
+    EXPECT_EQ(lap.read(drivers, 0, 4, kPractice), LapTelemetry::kNotSelectable) << "past the count";
+    EXPECT_EQ(lap.read(drivers, 0, 1, 7), LapTelemetry::kNotSelectable) << "no such session";
+    EXPECT_EQ(lap.read(drivers, 2, 1, kPractice), LapTelemetry::kNotSelectable) << "no such driver";
+    EXPECT_EQ(lap.read(drivers, 0, 1, kRace), LapTelemetry::kNotSelectable);
+    EXPECT_EQ(lap.status, LapTelemetry::kNotSelectable);
+
+    DriverTable moved = drivers;
+    moved.laps[kPractice][0][0] += 1000000;  // the lap now starts after the last marker
+    EXPECT_EQ(lap.read(moved, 0, 1, kPractice), LapTelemetry::kFramesNotFound);
+
+    std::filesystem::remove(drivers.fileName);
+    EXPECT_EQ(lap.read(drivers, 0, 1, kPractice), LapTelemetry::kCannotOpen);
+}
+
+TEST_F(LapTelemetryTest, ProcessWithoutALineCrossingFails) {
+    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    LapTelemetry lap;
+    ASSERT_EQ(lap.read(load(fixture), 0, 2, kPractice), LapTelemetry::kOk);
+    for (int k = 1; k <= lap.sampleCount; ++k)
+        lap.distance[k] = static_cast<std::uint32_t>(k) * 1000;
+    EXPECT_EQ(lap.process(1), LapTelemetry::kNoLineCrossing);
+    EXPECT_EQ(lap.processed, 0);
+}
+
+TEST_F(LapTelemetryTest, VeryShortLapsAreHandledSafely) {
+    for (std::uint32_t lapMs : {30u, 60u, 100u, 200u}) {
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+        fixture.lastFrameTime = 6000;
+        fixture.cars[0].lapMs = lapMs;
+        fixture.cars[0].laps = 10;
+        const DriverTable& drivers = load(fixture);
+        for (int slot = 1; slot <= 10; ++slot) {
+            LapTelemetry lap;
+            if (lap.read(drivers, 0, slot, kPractice) != LapTelemetry::kOk) continue;
+            const int status = lap.process(1);
+            EXPECT_TRUE(status == LapTelemetry::kOk || status == LapTelemetry::kNoLineCrossing) << status;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+#include "replay/ReplayHeader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TempDir.h"
+
+namespace {
+
+// The 268-byte head laid out by hand, field by field at its file offset.
+struct Head {
+    std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(268, 0);
+
+    Head() {
+        text(0, "YLPR");
+        u32(4, 3);      // format version
+        u32(8, 5000);   // file length - 12
+        u32(24, 7200);  // frames: 200 s
+        u32(28, 1234);  // telemetry length
+        u32(36, 0);     // owner index
+        text(40, "Ann");
+        text(56, "Owner");
+        u32(80, 3);  // saved during the race
+        text(96, "MonzaGP");
+        text(128, "GT");
+    }
+    void u16(std::size_t at, std::uint32_t v) {
+        bytes[at] = static_cast<std::uint8_t>(v);
+        bytes[at + 1] = static_cast<std::uint8_t>(v >> 8);
+    }
+    void u32(std::size_t at, std::uint32_t v) {
+        u16(at, v);
+        u16(at + 2, v >> 16);
+    }
+    void f32(std::size_t at, float v) { std::memcpy(&bytes[at], &v, 4); }
+    void text(std::size_t at, const char* s) { std::memcpy(&bytes[at], s, std::strlen(s)); }
+};
+
+class ReplayHeaderTest : public testing::Test {
+protected:
+    ReplayHeader read(const Head& head) { return read(head.bytes); }
+    ReplayHeader read(const std::vector<std::uint8_t>& bytes) {
+        ReplayHeader header;
+        header.read(dir_.write("head.rpy", bytes));
+        return header;
+    }
+    TempDir dir_;
+};
+
+TEST_F(ReplayHeaderTest, DecodesEveryFieldFromItsOffset) {
+    Head head;
+    head.bytes[174] = 0b1101'1010;  // double file (1), in-car view (3), yellows (4), damage 3 (6-7)
+    head.bytes[175] = 0b0011'0111;  // full pace (0), arcade (1), wind SW (2-4), smoke (5)
+    head.bytes[180] = 1;
+    head.bytes[184] = 2;  // cloudy
+    head.bytes[188] = 77;
+    head.bytes[189] = 12;
+    head.bytes[191] = 98;
+    head.bytes[192] = 50;
+    head.bytes[196] = 1;
+    head.bytes[198] = 19;
+    head.f32(207, 1800.0f);
+    head.u16(213, 12);
+    head.f32(223, 300.0f);
+    head.u16(229, 31);
+
+    ReplayHeader h = read(head);
+    ASSERT_EQ(h.status, ReplayHeader::kOk);
+    EXPECT_EQ(h.formatVersion, 3);
+    EXPECT_EQ(h.fileLength, 5012u);
+    EXPECT_EQ(h.frameCount, 7200u);
+    EXPECT_EQ(h.ownerFirstName, "Ann");
+    EXPECT_EQ(h.ownerLastName, "Owner");
+    EXPECT_EQ(h.trackName, "monzagp");
+    EXPECT_EQ(h.carSet, "GT");
+    EXPECT_EQ(h.doubleFileRestarts, 1);
+    EXPECT_EQ(h.forceInCarView, 1);
+    EXPECT_EQ(h.yellowFlags, 1);
+    EXPECT_EQ(h.damageLevel, 3);
+    EXPECT_EQ(h.fullPaceLap, 1);
+    EXPECT_EQ(h.arcadeMode, 1);
+    EXPECT_EQ(h.windDirection, "SW");
+    EXPECT_EQ(h.forceSmoke, 1);
+    EXPECT_EQ(h.manualWeather, 1);
+    EXPECT_EQ(h.cloudy, 1);
+    EXPECT_EQ(h.temperature, 77);
+    EXPECT_EQ(h.windSpeed, 12);
+    EXPECT_EQ(h.aiStrength, 98);
+    EXPECT_EQ(h.raceDistancePercent, 50);
+    EXPECT_EQ(h.fixedSetup, 1);
+    EXPECT_EQ(h.aiCars, 19);
+    EXPECT_EQ(h.quickRace, 0);
+    EXPECT_EQ(h.practiceMinutes, 30);
+    EXPECT_EQ(h.qualifyingLaps, 12);
+    EXPECT_EQ(h.warmupMinutes, 5);
+    EXPECT_EQ(h.raceLaps, 31);
+}
+
+TEST_F(ReplayHeaderTest, QuickRaceTakesItsOwnSources) {
+    Head head;
+    head.bytes[199] = 2;
+    head.bytes[205] = 4;    // qualifying laps, one byte
+    head.u16(213, 15);      // race laps
+    head.u16(229, 60);      // ignored
+    head.f32(207, 600.0f);  // ignored
+    ReplayHeader h = read(head);
+    EXPECT_EQ(h.quickRace, 1);
+    EXPECT_EQ(h.raceLaps, 15);
+    EXPECT_EQ(h.qualifyingLaps, 4);
+    EXPECT_EQ(h.practiceMinutes, 0);
+    EXPECT_EQ(h.warmupMinutes, 0);
+}
+
+TEST_F(ReplayHeaderTest, DependentFlagsAreCleared) {
+    Head head;
+    head.bytes[174] = 0b0000'0010;  // double file without yellow flags
+    head.bytes[192] = 80;           // percentage of a race of 0 laps
+    ReplayHeader h = read(head);
+    EXPECT_EQ(h.doubleFileRestarts, 0);
+    EXPECT_EQ(h.raceDistancePercent, 0);
+}
+
+TEST_F(ReplayHeaderTest, SessionLengthTableComparesTheUpperThreeBytes) {
+    EXPECT_EQ(ReplayHeader::sessionMinutes(0x4913A8), -1);
+    EXPECT_EQ(ReplayHeader::sessionMinutes(0x000000), 0);
+    EXPECT_EQ(ReplayHeader::sessionMinutes(0x45A8C0), 90);
+    EXPECT_EQ(ReplayHeader::sessionMinutes(0x43A500), 66);  // 330 s
+
+    Head head;
+    head.f32(207, 604800.0f);
+    head.f32(223, 330.0f);
+    ReplayHeader h = read(head);
+    EXPECT_EQ(h.practiceMinutes, -1);
+    EXPECT_EQ(h.warmupMinutes, 66);
+
+    head.f32(207, 900.0f);
+    head.bytes[207] = 0x77;  // the lowest byte is not looked at
+    EXPECT_EQ(read(head).practiceMinutes, 15);
+}
+
+TEST_F(ReplayHeaderTest, TextsAreBoundedToTheirHeldWidth) {
+    Head head;
+    head.text(96, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");  // 32 characters, no NUL
+    head.text(40, "0123456789abcdef");                  // 16 characters, no NUL
+    ReplayHeader h = read(head);
+    EXPECT_EQ(h.trackName, "abcdefghijklmno");
+    EXPECT_EQ(h.ownerFirstName, "0123456789abcde");
+}
+
+TEST_F(ReplayHeaderTest, StatusCodes) {
+    ReplayHeader missing;
+    EXPECT_EQ(missing.read(dir_ / "absent.rpy"), ReplayHeader::kCannotOpen);
+    EXPECT_EQ(missing.status, ReplayHeader::kCannotOpen);
+    EXPECT_EQ(missing.fileName, dir_ / "absent.rpy");
+
+    Head reversed;
+    std::memcpy(reversed.bytes.data(), "RPLY", 4);
+    EXPECT_EQ(read(reversed).status, ReplayHeader::kNotAReplay);
+
+    Head shortHead;
+    shortHead.bytes.resize(267);
+    EXPECT_EQ(read(shortHead).status, ReplayHeader::kNotAReplay);
+    EXPECT_EQ(read(std::vector<std::uint8_t>{'Y', 'L'}).status, ReplayHeader::kNotAReplay);
+
+    Head zdk;
+    zdk.u32(4, 2);
+    ReplayHeader old = read(zdk);
+    EXPECT_EQ(old.status, ReplayHeader::kOk) << "the version test is the caller's";
+    EXPECT_EQ(old.formatVersion, 2);
+}
+
+}  // namespace

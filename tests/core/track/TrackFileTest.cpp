@@ -1,0 +1,274 @@
+#include "track/TrackFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <regex>
+
+#include "OvalTrack.h"
+#include "TempDir.h"
+#include "track/TrackFileError.h"
+#include "track/VxObjects.h"
+#include "track/TrackObjectRegistry.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Lays out a stream by hand, value by value.
+struct Stream {
+    Bytes bytes;
+    Stream& u32(std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        return *this;
+    }
+    Stream& f64(double v) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(&v);
+        bytes.insert(bytes.end(), p, p + 8);
+        return *this;
+    }
+    Stream& zeros(std::size_t n) {
+        bytes.insert(bytes.end(), n, 0);
+        return *this;
+    }
+    // Object id, class id with its name, and the three header values.
+    Stream& object(std::uint32_t id, std::uint32_t classId, std::uint32_t h1, std::uint32_t h2,
+                   std::uint32_t h3, bool named = true) {
+        u32(id).u32(classId);
+        if (named) u32(3).bytes.insert(bytes.end(), {'V', 0, 'x'});
+        return u32(h1).u32(h2).u32(h3);
+    }
+    // A track whose single segment follows.
+    Stream& trackWithOneSegment() {
+        return object(1, 10, 1, 0, 6).u32(1).zeros(173).u32(0).u32(0).u32(0).u32(0).u32(0);
+    }
+    // A segment's header and empty X and F section lists, its W sections to follow.
+    Stream& segmentBeforeWSections(std::uint32_t id) {
+        return object(id, 11, 1, 0, 1).u32(0).u32(0).u32(0).u32(0);
+    }
+    Stream& segmentTail() {
+        u32(0);
+        for (int i = 0; i < 6; ++i)
+            f64(i);
+        return zeros(2);
+    }
+};
+
+class TrackFileTest : public testing::Test {
+protected:
+    // Writes "<tracks>/<folder>/<file>".
+    void put(const std::string& folder, const std::string& file, const Bytes& bytes) {
+        std::filesystem::create_directories(dir_ / folder);
+        writeFile(dir_.path() / folder / file, bytes);
+    }
+    // Decodes track "oval" and returns its root.
+    const VxTrack& load(const std::string& name = "oval") {
+        file_ = std::make_unique<TrackFile>(dir_.path(), name);
+        file_->parse();
+        return *file_->root();
+    }
+    std::string failure(const Bytes& stream) {
+        put("oval", "oval.ptf", stream);
+        try {
+            load();
+        } catch (const TrackFileError& e) {
+            EXPECT_EQ(TrackObjectRegistry::instance().count<VxSegment>(), 0u)
+                << "the registry is cleared on failure";
+            return e.message();
+        }
+        return "no failure";
+    }
+
+    TempDir dir_;
+    std::unique_ptr<TrackFile> file_;
+};
+
+TEST_F(TrackFileTest, DecodesEveryKindOfObject) {
+    put("oval", "oval.ptf", trackStream(ovalTrack()));
+    const VxTrack& track = load();
+    EXPECT_FALSE(file_->compressed());
+    ASSERT_EQ(track.segments.size(), 4u);
+    const VxSegment& arc = *track.segments[1];
+    EXPECT_EQ(arc.kind, 1u);
+    EXPECT_DOUBLE_EQ(arc.startX, 400);
+    EXPECT_DOUBLE_EQ(arc.endY, 200);
+    EXPECT_DOUBLE_EQ(arc.endHeading, std::numbers::pi);
+    ASSERT_EQ(arc.fSections.size(), 3u);
+    EXPECT_DOUBLE_EQ(arc.fSections[0]->a, 6);
+    EXPECT_EQ(arc.fSections[2]->c, 9u);
+    EXPECT_EQ(arc.xSections[0]->values[5], 6);
+    ASSERT_EQ(arc.wSections.size(), 2u);
+    EXPECT_EQ(arc.wSections[0]->rowCount, 2u);
+    EXPECT_EQ(arc.wSections[0]->cells.size(), 10u);
+
+    // Shared objects resolve to the one decoded object.
+    const VxAppearance* kerb = track.segments[0]->fSections[0]->appearance;
+    EXPECT_EQ(track.segments[3]->fSections[0]->appearance, kerb);
+    EXPECT_EQ(track.trackDetails[0]->appearance, kerb);
+    EXPECT_EQ(track.trackDetails[1]->appearance, nullptr);
+    const VxAppearance* asphalt = track.segments[0]->fSections[1]->appearance;
+    ASSERT_NE(asphalt->textures[0], nullptr);
+    EXPECT_EQ(asphalt->textures[0]->name, std::string("asphalt\0grey", 12))
+        << "texture names keep zero bytes";
+    EXPECT_EQ(asphalt->textures[2], kerb->textures[0]);
+    EXPECT_EQ(asphalt->textures[1], nullptr);
+    EXPECT_EQ(TrackObjectRegistry::instance().count<VxAppearance>(), 2u);
+    EXPECT_EQ(TrackObjectRegistry::instance().count<VxTextureCoords>(), 1u);
+    const VxTextureCoords* coords = track.segments[0]->fSections[0]->textureCoords;
+    EXPECT_EQ(coords->first, (std::vector<double>{0.0, 0.5, 1.0}));
+    EXPECT_EQ(coords->second, (std::vector<double>{2.0}));
+    ASSERT_EQ(track.tsoReferences.size(), 2u);
+    EXPECT_EQ(track.tsoReferences[1]->tso->name, "tower") << "TSO names drop zero bytes";
+}
+
+TEST_F(TrackFileTest, PackedArchiveMemberDecodesTheSame) {
+    const Bytes stream = trackStream(ovalTrack());
+    put("oval", "oval.dat",
+        trackArchive({{"track.ini", Bytes(40, 'x'), false}, {"oval.ptf.v2", stream, true}}));
+    const VxTrack& track = load();
+    EXPECT_TRUE(file_->compressed());
+    EXPECT_EQ(file_->unpackedSize(), stream.size());
+    EXPECT_LT(file_->storedSize(), stream.size());
+    EXPECT_EQ(track.segments.size(), 4u) << "the name test is a substring test";
+}
+
+TEST_F(TrackFileTest, StoredMemberIsUsedAsItIs) {
+    put("oval", "oval.dat", trackArchive({{"oval.ptf", trackStream(ovalTrack()), false}}));
+    EXPECT_EQ(load().segments.size(), 4u);
+    EXPECT_FALSE(file_->compressed());
+}
+
+TEST_F(TrackFileTest, PlainFileWinsOverTheArchive) {
+    put("oval", "oval.ptf", trackStream(ovalTrack()));
+    put("oval", "oval.dat", Bytes(100, 0xEE));
+    EXPECT_EQ(load().segments.size(), 4u);
+}
+
+TEST_F(TrackFileTest, FoldersAndFilesAreFoundWithoutRegardToCase) {
+    put("Oval", "OVAL.PTF", trackStream(ovalTrack()));
+    EXPECT_EQ(load("oval").segments.size(), 4u);
+}
+
+TEST_F(TrackFileTest, LocatingFailuresCannotOpenTheTrackFile) {
+    const auto cannotOpen = [&](const std::string& why) {
+        try {
+            load();
+            ADD_FAILURE() << why;
+        } catch (const TrackFileError& e) {
+            EXPECT_EQ(e.message(), "Error: cannot open track file") << why;
+        }
+    };
+    cannotOpen("neither file exists");
+
+    Bytes archive = trackArchive({{"oval.ptf", trackStream(ovalTrack()), true}});
+    archive[10] = 4;
+    put("oval", "oval.dat", archive);
+    cannotOpen("directory marker not 5");
+
+    put("oval", "oval.dat", trackArchive({{"oval.trk", trackStream(ovalTrack()), true}}));
+    cannotOpen("no member named .ptf");
+
+    archive = trackArchive({{"oval.ptf", trackStream(ovalTrack()), true}});
+    archive[24] = 200;  // the name runs past the archive
+    archive.resize(60);
+    put("oval", "oval.dat", archive);
+    cannotOpen("a name longer than its space");
+
+    archive = trackArchive({{"oval.ptf", trackStream(ovalTrack()), true}});
+    archive[archive.size() - 5] ^= 0x5A;
+    archive[archive.size() - 20] ^= 0xA5;
+    put("oval", "oval.dat", archive);
+    EXPECT_ANY_THROW(load()) << "a corrupt packed member";
+}
+
+TEST_F(TrackFileTest, HeaderChecksGiveTheirExactMessages) {
+    EXPECT_EQ(failure(Stream().object(1, 10, 1, 0, 5).bytes), "error 3");
+    EXPECT_EQ(failure(Stream().object(1, 10, 2, 0, 6).bytes), "error 1");
+    EXPECT_EQ(failure(Stream().object(1, 10, 1, 9, 6).bytes), "error 2");
+
+    Stream wall = Stream().trackWithOneSegment().segmentBeforeWSections(2);
+    wall.u32(1).u32(0);
+    const std::size_t thirdValue = wall.bytes.size() + 4 + 4 + 4 + 3 + 4 + 4;  // id, class, name, 1, 0
+    wall.object(3, 12, 1, 0, 4);
+    const std::string message = failure(wall.bytes);
+    const std::regex nearLine(R"(Error in file decode\\VxWSection near line (\d+)\nerror ; buffer = )" +
+                              std::to_string(thirdValue) +
+                              R"(\nThird value of W Section is not a 5 which it should be\.)");
+    EXPECT_TRUE(std::regex_match(message, nearLine)) << message;
+
+    // An F section whose appearance has 3 as its second header value.
+    Stream fSection = Stream().trackWithOneSegment().object(2, 11, 1, 0, 1).u32(0).u32(0).u32(1).u32(0);
+    fSection.object(3, 13, 1, 0, 4).f64(1).f64(1).zeros(5).u32(1).object(4, 14, 1, 3, 2);
+    const std::regex atLine(
+        R"(Error in file decode\\VxAppearance @ line \d+\nSecond value of Appearance is not a 0 which it should be\.)");
+    const std::string appearanceMessage = failure(fSection.bytes);
+    EXPECT_TRUE(std::regex_match(appearanceMessage, atLine)) << appearanceMessage;
+}
+
+TEST_F(TrackFileTest, ReferenceRules) {
+    // A segment whose W section refers back to the segment's own id: that is not a W section, so
+    // a new W section follows; its class id was seen before, so no name follows.
+    Stream s = Stream().trackWithOneSegment().segmentBeforeWSections(2);
+    s.u32(1).u32(0);
+    s.object(2, 11, 1, 0, 5, /*named=*/false).f64(3).f64(4).zeros(5).f64(0).f64(0).f64(0).f64(0).zeros(20);
+    s.u32(0).u32(0).zeros(8);  // no rows
+    s.segmentTail();
+    put("oval", "oval.ptf", s.bytes);
+    const VxTrack& track = load();
+    ASSERT_EQ(track.segments[0]->wSections.size(), 1u);
+    EXPECT_EQ(track.segments[0]->wSections[0]->objectId, 2u);
+    EXPECT_DOUBLE_EQ(track.segments[0]->wSections[0]->b, 4);
+}
+
+TEST_F(TrackFileTest, TextureCoordinateArraysConsumeWholeValuesOnly) {
+    // An F section with an appearance of one texture, texture coordinates whose first array
+    // announces 12 bytes (one value), and one full layer block.
+    Stream s = Stream().trackWithOneSegment().object(2, 11, 1, 0, 1).u32(0).u32(0).u32(1).u32(0);
+    s.object(3, 13, 1, 0, 4).f64(1).f64(1).zeros(5).u32(1);
+    s.object(4, 14, 1, 0, 2).object(5, 15, 1, 0, 1).u32(2).bytes.insert(s.bytes.end(), {'a', 0});
+    for (int t = 1; t < 7; ++t)
+        s.u32(0);
+    s.f64(0).f64(0).f64(0).zeros(76);
+    s.object(6, 16, 1, 0, 1).u32(0).zeros(4).u32(12).f64(42.5);
+    for (int a = 2; a <= 24; ++a)
+        s.u32(0);
+    s.bytes.push_back(0);
+    s.zeros(42);
+    s.u32(0).u32(0).segmentTail();
+    put("oval", "oval.ptf", s.bytes);
+    const VxTrack& track = load();
+    const VxFSection& f = *track.segments[0]->fSections[0];
+    EXPECT_EQ(f.textureCoords->first, std::vector<double>{42.5});
+    EXPECT_EQ(f.appearance->textures[0]->name, std::string("a\0", 2));
+    EXPECT_DOUBLE_EQ(track.segments[0]->endHeading, 5);
+}
+
+TEST_F(TrackFileTest, DamagedFilesFailCleanly) {
+    const Bytes stream = trackStream(ovalTrack());
+    const Bytes archive = trackArchive({{"oval.ptf", stream, true}});
+    std::mt19937 random(7);
+    int loaded = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const bool packed = round % 2;
+        Bytes bytes = packed ? archive : stream;
+        if (round % 5 == 0) {
+            bytes.resize(random() % bytes.size());
+        } else {
+            for (int c = 1 + static_cast<int>(random() % 6); c > 0; --c)
+                bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        }
+        std::filesystem::remove_all(dir_ / "oval");
+        put("oval", packed ? "oval.dat" : "oval.ptf", bytes);
+        try {
+            load();
+            ++loaded;
+        } catch (const TrackFileError&) {
+            EXPECT_EQ(TrackObjectRegistry::instance().count<VxTrack>(), 0u);
+        }
+    }
+    EXPECT_LT(loaded, 4000);
+}
+
+}  // namespace

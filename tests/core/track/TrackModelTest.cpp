@@ -1,0 +1,195 @@
+#include "track/TrackModel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <numbers>
+
+#include "TempDir.h"
+#include "track/TrackFileError.h"
+#include "track/VxObjects.h"
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// Segments and sections made in memory, as the decoder would leave them.
+class TrackModelTest : public testing::Test {
+protected:
+    VxSegment& segment(std::uint32_t kind, double x0, double y0, double h0, double x1, double y1, double h1) {
+        auto& s = *segments_.emplace_back(std::make_unique<VxSegment>());
+        s.kind = kind;
+        s.startX = x0, s.startY = y0, s.startHeading = h0, s.endX = x1, s.endY = y1, s.endHeading = h1;
+        s.fSections = {f(6, 6, 2), f(5, 5, 1), f(-6, -6, 9)};
+        track_.segments.push_back(&s);
+        return s;
+    }
+    VxFSection* f(double a, double b, std::uint32_t c) {
+        auto& f = *fSections_.emplace_back(std::make_unique<VxFSection>());
+        f.a = a, f.b = b, f.c = c;
+        return &f;
+    }
+    // The oval: straights of 400, left-hand half circles of radius 100.
+    void oval() {
+        segment(0, 0, 0, 0, 400, 0, 0);
+        segment(1, 400, 0, 0, 400, 200, kPi);
+        segment(0, 400, 200, kPi, 0, 200, kPi);
+        segment(1, 0, 200, kPi, 0, 0, 2 * kPi);
+    }
+
+    VxTrack track_;
+    std::vector<std::unique_ptr<VxSegment>> segments_;
+    std::vector<std::unique_ptr<VxFSection>> fSections_;
+};
+
+void expectPoint(const std::optional<TrackPoint>& p, double x, double y) {
+    ASSERT_TRUE(p.has_value());
+    EXPECT_NEAR(p->x, x, 1e-9);
+    EXPECT_NEAR(p->y, y, 1e-9);
+}
+
+TEST_F(TrackModelTest, OvalLengthsPositionsAndSegments) {
+    oval();
+    TrackModel model(track_);
+    ASSERT_EQ(model.segmentCount(), 4);
+    EXPECT_NEAR(model.totalLength(), 800 + 200 * kPi, 1e-9);
+    EXPECT_NEAR(model.segmentAt(1).length(), 100 * kPi, 1e-9);
+    EXPECT_NEAR(model.segmentAt(2).startDistance(), 400 + 100 * kPi, 1e-9);
+
+    expectPoint(model.positionAt(100, 0), 100, 0);
+    {
+        SCOPED_TRACE("left is positive");
+        expectPoint(model.positionAt(100, 5), 100, 5);
+    }
+    {
+        SCOPED_TRACE("the apex of the first bend");
+        expectPoint(model.positionAt(400 + 50 * kPi, 0), 500, 100);
+    }
+    {
+        SCOPED_TRACE("left of a left-hand bend is inside");
+        expectPoint(model.positionAt(400 + 50 * kPi, 10), 490, 100);
+    }
+    expectPoint(model.positionAt(model.totalLength(), 0), 0, 0);
+    EXPECT_FALSE(model.positionAt(model.totalLength() + 0.001, 0).has_value());
+
+    EXPECT_EQ(model.findSegment(400), 0) << "a segment's end belongs to it";
+    EXPECT_EQ(model.findSegment(400.0001), 1);
+    EXPECT_EQ(model.findSegment(model.totalLength() + 1), -1);
+
+    EXPECT_DOUBLE_EQ(model.minX(), -100);
+    EXPECT_DOUBLE_EQ(model.maxX(), 500);
+    EXPECT_NEAR(model.minY(), 0, 1e-9);
+    EXPECT_NEAR(model.maxY(), 200, 1e-9);
+}
+
+TEST_F(TrackModelTest, RightHandBendOffsetsLieOutside) {
+    segment(1, 0, 0, 0, 100, -100, -kPi / 2);  // quarter turn to the right, radius 100
+    TrackModel model(track_);
+    const auto& arc = dynamic_cast<const ArcGeometry&>(model.segmentAt(0));
+    EXPECT_NEAR(arc.radius(), 100, 1e-9);
+    EXPECT_NEAR(arc.centre().y, -100, 1e-9);
+    const TrackPoint middle = arc.positionAt(50 * kPi / 2, 5);
+    EXPECT_NEAR(std::hypot(middle.x - arc.centre().x, middle.y - arc.centre().y), 105, 1e-9);
+    const TrackPoint onLine = arc.positionAt(20, 0);
+    EXPECT_NEAR(std::hypot(onLine.x - arc.centre().x, onLine.y - arc.centre().y), 100, 1e-9);
+}
+
+TEST_F(TrackModelTest, CentreLineSteps) {
+    segment(1, 0, 0, 0, 100, 100, kPi / 2);                      // 25 steps
+    segment(1, 100, 100, kPi / 2, 100, 100.5, kPi / 2 + 0.005);  // n = 0: start and end only
+    TrackModel model(track_);
+    EXPECT_EQ(model.segmentAt(0).centreLine().size(), 27u);
+    EXPECT_EQ(model.segmentAt(1).centreLine().size(), 2u);
+}
+
+TEST_F(TrackModelTest, SweepsAreFoldedButHalfTurnsKept) {
+    VxSegment s;
+    s.startHeading = 0.1, s.endHeading = 0.1 + kPi;
+    EXPECT_DOUBLE_EQ(ArcGeometry::sweepOf(s), kPi);
+    s.endHeading = 0.1 + 1.5 * kPi;
+    EXPECT_NEAR(ArcGeometry::sweepOf(s), -0.5 * kPi, 1e-12);
+    s.startHeading = 3.0, s.endHeading = -3.0;
+    EXPECT_NEAR(ArcGeometry::sweepOf(s), 2 * kPi - 6.0, 1e-12);
+}
+
+TEST_F(TrackModelTest, ArcWithoutSweepAndUnknownKindsAreStraights) {
+    segment(1, 0, 0, 0, 50, 0, 0);
+    segment(7, 50, 0, 0, 80, 0, 0);
+    TrackModel model(track_);
+    EXPECT_NEAR(model.totalLength(), 80, 1e-12);
+    expectPoint(model.positionAt(65, 1), 65, 1);
+}
+
+TEST_F(TrackModelTest, SurfacesBoundariesAndMarkers) {
+    oval();
+    VxWSection wall;
+    wall.a = 10, wall.b = 12;
+    segments_[0]->wSections = {&wall};
+    segments_[1]->fSections.push_back(f(-8, -8, 10));
+    TrackModel model(track_);
+
+    const auto& straight = model.segmentAt(0);
+    ASSERT_EQ(straight.surfaces().size(), 2u);
+    EXPECT_EQ(straight.surfaces()[0].kind, 2);
+    EXPECT_EQ(straight.surfaces()[0].colourIndex(), 7);
+    EXPECT_EQ(straight.surfaces()[1].kind, 1);
+    ASSERT_EQ(straight.surfaces()[0].polygon.size(), 4u);
+    EXPECT_NEAR(straight.surfaces()[0].polygon[1].x, 400, 1e-9);
+    EXPECT_NEAR(straight.surfaces()[0].polygon[1].y, 6, 1e-9);
+    ASSERT_EQ(straight.boundaries().size(), 1u);
+    EXPECT_NEAR(straight.boundaries()[0].points.back().y, 12, 1e-9);
+
+    const auto& bend = model.segmentAt(1);
+    ASSERT_EQ(bend.surfaces().size(), 3u);
+    EXPECT_EQ(bend.surfaces()[2].kind, 11) << "9 is no kind of the file: it becomes 11";
+    EXPECT_EQ(bend.surfaces()[2].colourIndex(), 15);
+    EXPECT_EQ(bend.surfaces()[0].polygon.size(), 2u * 181) << "a point per degree on both sides";
+
+    const auto& markers = model.markers();
+    ASSERT_TRUE(markers[0].present);
+    EXPECT_NEAR(markers[0].left.y, 6, 1e-9);
+    EXPECT_NEAR(markers[0].right.y, -6, 1e-9);
+    ASSERT_TRUE(markers[1].present);
+    EXPECT_NEAR(markers[1].left.x, model.totalLength() / 4, 1e-9);
+    EXPECT_NEAR(markers[1].right.y, -6, 1e-9);
+    ASSERT_TRUE(markers[3].present);
+    EXPECT_NEAR(markers[3].left.x, 400 - (model.totalLength() * 0.75 - 400 - 100 * kPi), 1e-9);
+    EXPECT_NEAR(markers[3].left.y, 194, 1e-9);
+}
+
+TEST_F(TrackModelTest, SegmentWithoutFSectionsLeavesItsMarkersEmpty) {
+    segment(0, 0, 0, 0, 100, 0, 0).fSections.clear();
+    TrackModel model(track_);
+    for (const TrackMarker& m : model.markers())
+        EXPECT_FALSE(m.present);
+}
+
+TEST_F(TrackModelTest, TrackWithoutSegmentsIsAFailure) {
+    EXPECT_THROW(TrackModel{track_}, TrackFileError);
+}
+
+TEST(TrackLength, FifteenCharactersAfterTheKeyUpToTheNextM) {
+    EXPECT_DOUBLE_EQ(trackLengthFromIni("[x]\ntrack_length = 2.5 miles\n"), 2.5 * 1609.344);
+    EXPECT_NEAR(trackLengthFromIni("track_length =  3.412 miles"), 3.412 * 1609.344, 1e-9);
+    EXPECT_DOUBLE_EQ(trackLengthFromIni("track_length =2.5 miles"), 0.5 * 1609.344)
+        << "one character past the key";
+    EXPECT_DOUBLE_EQ(trackLengthFromIni("name = monza\n"), 0);
+
+    TempDir sim;
+    std::filesystem::create_directories(sim / "Tracks/Monza");
+    std::ofstream(sim / "Tracks/Monza/Track.ini") << "track_length = 2.5 miles\r\n";
+    const TrackLength found = readTrackLength(sim.path(), "monza");
+    EXPECT_DOUBLE_EQ(found.metres, 4023.36);
+    EXPECT_EQ(found.message, "");
+
+    const TrackLength missing = readTrackLength(sim.path(), "imola");
+    EXPECT_EQ(missing.metres, 0);
+    EXPECT_EQ(missing.message,
+              "Track.ini or entire track seems to be missing in the tracks directory: Speeds will be "
+              "misreported in "
+              "the reports!");
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include "MainWindowTestBase.h"
+#include "TempDir.h"
+#include "desktop/app/AboutBox.h"
+#include "desktop/app/MainWindow.h"
+#include "desktop/document/PlotSettingsBar.h"
+#include "desktop/settings/SettingsDialog.h"
+#include "desktop/app/CommandTable.h"
+#include "desktop/replay/LapDialog.h"
+#include "desktop/document/MoveRemoveDialog.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public MainWindowTestBase {
+protected:
+    static QString weekend() {
+        return QString::fromStdString(replay("Rivaldi weekend (saved in race).rpy").string());
+    }
+};
+
+TEST_F(MainWindowTest, EnablingRulesFollowTheLoadedLaps) {
+    EXPECT_EQ(frame_->windowTitle(), "No lap selected - VELTRA4 Replay Analyser");
+    EXPECT_TRUE(enabled(ID_FILE_NEW));
+    EXPECT_TRUE(enabled(ID_ADD_REPLAY_LAP));
+    EXPECT_TRUE(enabled(ID_MOVE_REMOVE));
+    EXPECT_TRUE(enabled(ID_SETTINGS));
+    EXPECT_FALSE(enabled(ID_TOGGLE_LAP_1));
+    EXPECT_FALSE(enabled(ID_EDIT_COPY)) << "the Edit menu's standard commands stay disabled";
+    EXPECT_FALSE(enabled(ID_ZOOM_IN)) << "needs a loaded lap";
+
+    frame_->openReplay(weekend());
+    EXPECT_EQ(frame_->windowTitle(), "Rivaldi - VELTRA4 Replay Analyser");
+    EXPECT_TRUE(enabled(ID_TOGGLE_LAP_1));
+    EXPECT_TRUE(frame_->action(ID_TOGGLE_LAP_1)->isChecked()) << "a new lap is shown at once";
+    EXPECT_FALSE(enabled(ID_TOGGLE_LAP_1 + 1));
+    EXPECT_TRUE(frame_->plotSettingsBar()->lapBox(0)->isVisible() || !frame_->isVisible());
+    EXPECT_EQ(frame_->plotSettingsBar()->lapBox(0)->text(), "M Tanaka 1m 16.236s");
+
+    frame_->runCommand(ID_TOGGLE_LAP_1);
+    EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(0));
+    EXPECT_FALSE(frame_->action(ID_TOGGLE_LAP_1)->isChecked());
+    EXPECT_TRUE(frame_->document().lapSelectionChanged);
+
+    frame_->runCommand(ID_FILE_NEW);
+    EXPECT_EQ(frame_->document().lapCount(), 0);
+    EXPECT_FALSE(enabled(ID_TOGGLE_LAP_1));
+    EXPECT_EQ(frame_->plotSettingsBar()->lapBox(0)->text(), "") << "no stale rows after clearing";
+    EXPECT_EQ(frame_->windowTitle(), "No lap selected - VELTRA4 Replay Analyser");
+}
+
+TEST_F(MainWindowTest, BarsToggleWithTheirViewCommands) {
+    frame_->show();
+    QApplication::processEvents();
+    for (int id : {ID_VIEW_ZOOM_BAR, ID_VIEW_LAP_BAR, ID_VIEW_PLAYBACK_BAR, ID_VIEW_TOOLBAR}) {
+        QToolBar* bar = frame_->toolBar(id);
+        ASSERT_TRUE(bar->isVisible());
+        frame_->runCommand(id);
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_FALSE(frame_->action(id)->isChecked());
+        frame_->runCommand(id);
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_TRUE(frame_->action(id)->isChecked());
+    }
+    frame_->runCommand(ID_VIEW_PLOT_SETTINGS);
+    EXPECT_FALSE(frame_->plotSettingsBar()->isVisible());
+    EXPECT_EQ(frame_->toolBar(ID_VIEW_TOOLBAR)->actions().first()->text(), "&Clear all replay laps...");
+    EXPECT_EQ(frame_->action(ID_FILE_NEW)->shortcut().toString(), "Ctrl+N");
+    EXPECT_EQ(frame_->action(ID_EDIT_COPY)->shortcuts().size(), 2);
+}
+
+TEST_F(MainWindowTest, DroppedFilesAndTheCommandLineAddLapsAndRecentFiles) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(weekend()), QUrl::fromLocalFile(weekend())});
+    frame_->openDropped(mime);
+    EXPECT_EQ(frame_->document().lapCount(), 2);
+    EXPECT_EQ(frame_->recentFiles(), QStringList{weekend()});
+
+    nextLap_.reset();  // the lap dialog cancelled: nothing added, nothing remembered
+    frame_->openReplay(QString::fromStdString((sim_->path() / "replay/Rivaldi quick race.rpy").string()));
+    EXPECT_EQ(frame_->document().lapCount(), 2);
+    EXPECT_EQ(frame_->recentFiles().size(), 1);
+
+    frame_->openReplay(QStringLiteral("/nowhere/gone.rpy"));
+    EXPECT_EQ(messages_.first(), "HeaderClass: Error reading file!");
+}
+
+TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
+    ReplayHeader header;
+    header.read(weekend().toStdString());
+    DriverTable drivers;
+    drivers.read(weekend().toStdString());
+    LapDialog dialog(header, drivers);
+    QStringList stops;
+    dialog.showStop = [&](const QString& text, const QString& caption) { stops << caption + ": " + text; };
+    EXPECT_EQ(dialog.windowTitle(), "Choose Lap To Load from " + weekend());
+    EXPECT_EQ(dialog.fieldValue("Saved by:"), "Marco Tanaka");
+    EXPECT_EQ(dialog.fieldValue("Practice (min):"), "30");
+
+    dialog.accept();
+    EXPECT_EQ(stops.last(), "No lap choosen!: Choose a lap to view!");
+    QTreeWidgetItem* race = dialog.tree()->topLevelItem(0)->child(3);
+    ASSERT_EQ(race->text(0), "Race Laps");
+    dialog.tree()->setCurrentItem(race->child(0));  // before the start/finish line: not loadable
+    EXPECT_EQ(dialog.fieldValue("Selectable lap:"), "No");
+    EXPECT_FALSE(dialog.qualityButton()->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(stops.last(),
+              "Not a valid lap!: Data for this lap is not stored in the replay file\nor lap isn't complete.");
+
+    dialog.tree()->setCurrentItem(race->child(2));
+    EXPECT_EQ(dialog.fieldValue("Laptime:"), "1m 16.236s");
+    EXPECT_EQ(dialog.fieldValue("Session:"), "Race");
+    EXPECT_EQ(dialog.fieldValue("Type:"), "Human");
+    EXPECT_TRUE(dialog.qualityButton()->isEnabled());
+    QString report;
+    dialog.showInformation = [&](const QString& text, const QString& caption) {
+        report = caption + ": " + text;
+    };
+    dialog.qualityButton()->click();
+    EXPECT_EQ(report, "Quality report: Online quality of lapdata: 100%\nLargest online gap: 0 seconds");
+
+    dialog.onlySelectable()->setChecked(true);
+    EXPECT_EQ(dialog.fieldValue("Laptime:"), "None selected");
+    EXPECT_FALSE(dialog.qualityButton()->isEnabled());
+    const QTreeWidgetItem* filtered = dialog.tree()->topLevelItem(0)->child(3);
+    EXPECT_EQ(filtered->child(0)->text(0), "Lap 1: 1m 19.764s") << "slot 0 left out";
+    dialog.tree()->setCurrentItem(filtered->child(1));
+    dialog.accept();
+    ASSERT_TRUE(dialog.chosenLap());
+    EXPECT_EQ(dialog.chosenLap()->slot, 2) << "items keep their own slot numbers";
+    EXPECT_EQ(dialog.chosenLap()->session, kRace);
+}
+
+TEST_F(MainWindowTest, MoveRemoveDialogReordersTheSlots) {
+    for (int driver : {0, 1, 2}) {
+        nextLap_ = DocumentUi::ChosenLap{driver, kRace, 2};
+        frame_->openReplay(weekend());
+    }
+    MoveRemoveDialog dialog(frame_->document());
+    QStringList stops;
+    dialog.showStop = [&](const QString& text, const QString& caption) { stops << caption + ": " + text; };
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 3);
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(1), "Marco Tanaka");
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(2), "Race");
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(3), "Simulation");
+    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(4), "Rivaldi weekend (saved in race).rpy");
+    dialog.moveSelected(1);
+    dialog.removeSelected();
+    EXPECT_EQ(stops, (QStringList{"No lap choosen!: Choose a lap to move!",
+                                  "No lap choosen!: Choose a lap to remove!"}));
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
+    dialog.moveSelected(1);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(2));
+    dialog.removeSelected();
+    EXPECT_EQ(dialog.order(), (std::vector<int>{1, 0}));
+    frame_->document().applyLapOrder(dialog.order());
+    EXPECT_EQ(frame_->document().lapCount(), 2);
+    EXPECT_EQ(frame_->document().slots()[0].lapDriver, 1);
+    EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(0)) << "the toggles are cleared";
+}
+
+TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
+    Settings& settings = Settings::instance();
+    SettingsDialog dialog(settings);
+    QStringList messages;
+    std::vector<std::optional<QString>> located;
+    dialog.showMessage = [&](const QString& text) { messages << text; };
+    dialog.locateSimulator = [&]() {
+        auto answer = located.empty() ? std::nullopt : located.front();
+        if (!located.empty()) located.erase(located.begin());
+        return answer;
+    };
+    EXPECT_TRUE(dialog.qualityReport()->isChecked() == false) << "the report is suppressed in this test";
+    EXPECT_TRUE(dialog.removeOffTrack()->isChecked()) << "stored 0: the lines are removed";
+
+    dialog.simulatorPath()->setText(QString());
+    dialog.accept();  // the locate dialog is cancelled: back in the dialog, nothing saved
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    TempDir empty;
+    dialog.simulatorPath()->setText(QString::fromStdString(empty.path().string()));
+    located = {QString::fromStdString((sim_->path() / "VELTRA Racing 4.exe").string())};
+    dialog.mph()->setChecked(true);
+    dialog.qualityReport()->setChecked(true);
+    dialog.removeOffTrack()->setChecked(false);
+    dialog.bitmapSize()->setValue(1024);
+    dialog.accept();
+    EXPECT_EQ(messages,
+              QStringList{"Unable to find the file VELTRA Racing 4.exe in the specified directory.\n"
+                          "Please choose a valid Veltra 4 directory."});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.simulatorDirectory(), sim_->path().string());
+    EXPECT_EQ(settings.speedUnit(), 1);
+    EXPECT_EQ(settings.dontShowQualReport(), 0);
+    EXPECT_EQ(settings.offTheTrackInRaceReport(), 1) << "unchecked: the off-track lines are written";
+    EXPECT_EQ(settings.bmpSizeInPixel(), 1024);
+    EXPECT_EQ(dialog.bitmapSize()->minimum(), 16);
+    EXPECT_EQ(dialog.bitmapSize()->maximum(), 16384);
+}
+
+TEST(AboutBox, AnimationFrames) {
+    EXPECT_EQ(AboutBox::framePictures(0), (std::array<int, 2>{1, 3}));
+    EXPECT_EQ(AboutBox::framePictures(1), (std::array<int, 2>{2, 2}));
+    EXPECT_EQ(AboutBox::framePictures(2), (std::array<int, 2>{3, 1}));
+    EXPECT_EQ(AboutBox::framePictures(3), (std::array<int, 2>{2, 2}));
+    AboutBox about;
+    for (int i = 0; i < 254; ++i)
+        about.advance();
+    EXPECT_EQ(about.counter(), 0) << "the counter wraps to 0 after 254";
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include "desktop/settings/QtSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "settings/Settings.h"
+
+namespace {
+
+// Points both of Qt's settings scopes at a fresh temporary folder for each test.
+class QtSettingsStoreTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        setPaths(dir_.filePath("user"), dir_.filePath("system"));
+    }
+
+    static void setPaths(const QString& user, const QString& system) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, user);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system);
+    }
+
+    QString userFile() const { return dir_.filePath("user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf"); }
+    QString machineFile() const { return dir_.filePath("system/Merrow OnLine/Setup.conf"); }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(QtSettingsStoreTest, SavesUnderTheProgramsAndTheSimulatorsNames) {
+    {
+        Settings s(makeQtSettingsStores());
+        s.setSpeedUnit(1);
+        s.setAltRpyPath("/home/u/replays, old");
+        s.setSimulatorDirectory("/opt/veltra4");
+        s.save();
+    }
+    QSettings user(userFile(), QSettings::IniFormat);
+    EXPECT_EQ(user.value("Settings/MPH").toInt(), 1);
+    EXPECT_EQ(user.value("Settings/BMPSizeInPixel").toInt(), 768);
+    EXPECT_FALSE(user.contains("Settings/Directory"));
+    QSettings machine(machineFile(), QSettings::IniFormat);
+    EXPECT_EQ(machine.value("VELTRA4/Directory").toString(), "/opt/veltra4");
+
+    Settings again(makeQtSettingsStores());
+    EXPECT_EQ(again.speedUnit(), 1);
+    EXPECT_EQ(again.altRpyPath(), "/home/u/replays, old");
+    EXPECT_EQ(again.simulatorDirectory(), "/opt/veltra4");
+}
+
+TEST_F(QtSettingsStoreTest, UnreadableValuesTakeTheirDefaults) {
+    {
+        QSettings user(userFile(), QSettings::IniFormat);
+        user.setValue("Settings/MPH", "kph");
+        user.setValue("Settings/BMPSizeInPixel", "99999999999");
+        user.setValue("Settings/DefaultPlayerIndex", 2);
+        user.setValue("Settings/RecordsPath", QStringList{"a", "b"});
+    }
+    Settings s(makeQtSettingsStores());
+    EXPECT_EQ(s.speedUnit(), 0);
+    EXPECT_EQ(s.bmpSizeInPixel(), 768);
+    EXPECT_EQ(s.defaultPlayerIndex(), 2);
+    EXPECT_EQ(s.recordsPath(), "");
+}
+
+TEST_F(QtSettingsStoreTest, DirectoryStaysWithTheUserWhenTheMachineStoreCannotBeWritten) {
+    // A file where the machine store's folder should be: it cannot be created, even by root.
+    QFile blocker(dir_.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    setPaths(dir_.filePath("user"), dir_.filePath("blocked/system"));
+
+    {
+        Settings s(makeQtSettingsStores());
+        s.setSimulatorDirectory("/home/u/veltra4");
+        s.save();
+    }
+    QSettings user(userFile(), QSettings::IniFormat);
+    EXPECT_EQ(user.value("Settings/Directory").toString(), "/home/u/veltra4");
+    EXPECT_EQ(Settings(makeQtSettingsStores()).simulatorDirectory(), "/home/u/veltra4");
+}
+
+}  // namespace
