@@ -52,7 +52,7 @@ void unpack(benchmark::State& state, bool ours, bool ascii) {
     std::vector<std::uint8_t> out(p.plain.size());
     for (auto _ : state) {
         if (ours) {
-            if (dclExplode(input, out) != kDclOk) state.SkipWithError("our decoder failed");
+            if (!dclExplode(input, out)) state.SkipWithError("our decoder failed");
         } else {
             libstormExplode(input, out);
         }

@@ -40,7 +40,7 @@ void BM_PlainSequentialRead(benchmark::State& state) {
 
 void BM_FlagReport(benchmark::State& state) {
     auto drivers = std::make_unique<DriverTable>();
-    if (drivers->read(endurance()) != DriverTable::kOk) state.SkipWithError("the replay does not read");
+    if (!drivers->read(endurance())) state.SkipWithError("the replay does not read");
     std::size_t pieces = 0;
     for (auto _ : state) {
         pieces = 0;

@@ -64,10 +64,9 @@ void BM_PlainSequentialRead(benchmark::State& state) {
 void openReplay(benchmark::State& state, const fs::path& path) {
     for (auto _ : state) {
         ReplayHeader header;
-        header.read(path);
         auto drivers = std::make_unique<DriverTable>();
-        if (drivers->read(path) != DriverTable::kOk) state.SkipWithError("the replay does not read");
-        benchmark::DoNotOptimize(drivers->loadedCount);
+        if (!header.read(path) || !drivers->read(path)) state.SkipWithError("the replay does not read");
+        benchmark::DoNotOptimize(drivers->driverCount);
     }
     state.counters["MB"] = static_cast<double>(fs::file_size(path)) / 1e6;
 }
@@ -81,16 +80,16 @@ void BM_OpenLarge(benchmark::State& state) {
 // The owner's last complete lap: the one nearest the end of the file.
 void readLastLap(benchmark::State& state, const fs::path& path) {
     auto drivers = std::make_unique<DriverTable>();
-    if (drivers->read(path) != DriverTable::kOk) state.SkipWithError("the replay does not read");
-    int slot = drivers->lapCount[kPractice][0];
-    while (slot > 0 && !drivers->selectable[kPractice][0][slot])
+    if (!drivers->read(path)) state.SkipWithError("the replay does not read");
+    int slot = drivers->lapCount(kPractice, 0);
+    while (slot > 0 && !drivers->selectable(kPractice, 0, slot))
         --slot;
     heap::resetPeak();
     const std::size_t before = heap::current();
     for (auto _ : state) {
         LapTelemetry lap;
-        if (lap.read(*drivers, 0, slot, kPractice) != LapTelemetry::kOk ||
-            lap.process(1) != LapTelemetry::kOk) {
+        if (!lap.read(*drivers, 0, slot, kPractice) ||
+            !lap.process(1)) {
             state.SkipWithError("the lap does not read");
         }
         benchmark::DoNotOptimize(lap.sampleCount);

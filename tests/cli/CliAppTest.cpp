@@ -2,44 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "Commands.h"
-#include "MemorySettings.h"
-#include "settings/MemorySettingsStore.h"
-#include "settings/Settings.h"
+#include "CliTest.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class CliAppTest : public testing::Test {
-protected:
-    void SetUp() override {
-        Settings::setStoreFactory([this] {
-            return SettingsStores{std::make_unique<MemorySettingsStore>(), std::move(machine_)};
-        });
-        Settings::resetInstance();
-        registerAllCommands(app_);
-    }
-    void TearDown() override { useFreshMemorySettings(); }
-
-    CliRun run(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        int status = app_.run(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-
-    std::unique_ptr<MemorySettingsStore> machine_ = std::make_unique<MemorySettingsStore>();
-    CliApp app_;
-};
+using CliAppTest = CliTest;
 
 TEST_F(CliAppTest, HelpListsCommandsAndOptions) {
-    CliRun r = run({"--help"});
+    CliOutput r = run({"--help"});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"), std::string::npos);
@@ -50,13 +20,13 @@ TEST_F(CliAppTest, HelpListsCommandsAndOptions) {
 }
 
 TEST_F(CliAppTest, Version) {
-    CliRun r = run({"--version"});
+    CliOutput r = run({"--version"});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out, "vxra (VELTRA4 Replay Analyser) 1.0\n");
 }
 
 TEST_F(CliAppTest, UsageErrorsGoToStderrWithStatusTwo) {
-    CliRun unknown = run({"frobnicate"});
+    CliOutput unknown = run({"frobnicate"});
     EXPECT_EQ(unknown.status, kExitUsage);
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(unknown.err, "vxra: unknown command 'frobnicate'\nRun 'vxra --help' for usage.\n");
@@ -64,30 +34,29 @@ TEST_F(CliAppTest, UsageErrorsGoToStderrWithStatusTwo) {
     EXPECT_EQ(run({"--frob"}).err, "vxra: unknown option '--frob'\nRun 'vxra --help' for usage.\n");
     EXPECT_EQ(run({"settings", "--sim-dir"}).err,
               "vxra: --sim-dir needs a folder\nRun 'vxra --help' for usage.\n");
-    CliRun nothing = run({});
+    CliOutput nothing = run({});
     EXPECT_EQ(nothing.status, kExitUsage);
     EXPECT_EQ(nothing.out, "");
     EXPECT_NE(nothing.err.find("Usage: vxra"), std::string::npos);
 }
 
 TEST_F(CliAppTest, SimDirOverridesTheStoredFolderWithoutSavingIt) {
-    machine_->writeString("Directory", "/opt/veltra4");
-    MemorySettingsStore* machine = machine_.get();
+    ASSERT_TRUE(machine_->writeString("Directory", "/opt/veltra4"));
 
-    CliRun before = run({"settings"});
+    CliOutput before = run({"settings"});
     EXPECT_NE(before.out.find("Directory = /opt/veltra4\n"), std::string::npos);
 
-    CliRun r = run({"--sim-dir", "/tmp/demo", "settings"});
+    CliOutput r = run({"--sim-dir", "/tmp/demo", "settings"});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Directory = /tmp/demo");
     EXPECT_EQ(run({"settings", "--sim-dir=/srv/sim"}).out.substr(0, 23), "Directory = /srv/sim\nDo");
 
-    Settings::instance().save();
-    EXPECT_EQ(machine->readString("Directory"), "/opt/veltra4");
+    EXPECT_EQ(machine_->readString("Directory"), "/opt/veltra4");
+    EXPECT_EQ(user_->readString("Directory"), std::nullopt);
 }
 
 TEST_F(CliAppTest, CommandHelpShowsItsUsage) {
-    CliRun r = run({"settings", "--help"});
+    CliOutput r = run({"settings", "--help"});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.out, "Usage: vxra settings\nshow the stored settings in force (with --sim-dir applied)\n");
 }

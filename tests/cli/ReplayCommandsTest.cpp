@@ -3,47 +3,28 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "CliApp.h"
-#include "Commands.h"
+#include "CliTest.h"
 #include "ConstantPaceReplay.h"
 #include "DemoFolder.h"
-#include "MemorySettings.h"
 #include "TempDir.h"
 
 namespace {
 
-struct Output {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class ReplayCommandsTest : public testing::Test {
+class ReplayCommandsTest : public CliTest {
 protected:
     void SetUp() override {
-        useFreshMemorySettings();
-        registerAllCommands(app_);
         ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
         fixture.cars[1].driver.firstName = "J\xE9r\xF4me";  // Windows-1252
         fixture.cars[1].missingFrames = {2000};
         replay_ = dir_.write("weekend.rpy", fixture.writer().bytes()).string();
     }
 
-    void TearDown() override { useFreshMemorySettings(); }
-
-    Output run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int status = app_.run(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-
     TempDir dir_;
     std::string replay_;
-    CliApp app_;
 };
 
 TEST_F(ReplayCommandsTest, InfoAsJsonUsesTheRecordsFieldNames) {
-    const Output r = run({"info", replay_, "--json"});
+    const CliOutput r = run({"info", replay_, "--json"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     const auto json = nlohmann::json::parse(r.out);
     EXPECT_EQ(json["header"]["formatVersion"], 3);
@@ -60,7 +41,7 @@ TEST_F(ReplayCommandsTest, InfoAsJsonUsesTheRecordsFieldNames) {
 }
 
 TEST_F(ReplayCommandsTest, InfoAsText) {
-    const Output r = run({"info", replay_});
+    const CliOutput r = run({"info", replay_});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("header:\n  fileName: " + replay_ + "\n  formatVersion: 3\n"), std::string::npos)
         << r.out;
@@ -71,12 +52,12 @@ TEST_F(ReplayCommandsTest, InfoAsText) {
 }
 
 TEST_F(ReplayCommandsTest, LapSummaryAndSamples) {
-    const Output r = run({"lap", replay_, "--driver", "1", "--session", "practice", "--lap", "2"});
+    const CliOutput r = run({"lap", replay_, "--driver", "1", "--session", "practice", "--lap", "2"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("missingSamples: 1\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("startFrame: 1873\n"), std::string::npos) << r.out;
 
-    const Output csv = run({"lap", replay_, "--driver=1", "--session=practice", "--lap=2", "--csv"});
+    const CliOutput csv = run({"lap", replay_, "--driver=1", "--session=practice", "--lap=2", "--csv"});
     ASSERT_EQ(csv.status, kExitOk) << csv.err;
     std::istringstream lines(csv.out);
     std::string line;
@@ -93,14 +74,14 @@ TEST_F(ReplayCommandsTest, LapSummaryAndSamples) {
 }
 
 TEST_F(ReplayCommandsTest, LapsListsTheLapDialogsTree) {
-    const Output r = run({"laps", replay_});
+    const CliOutput r = run({"laps", replay_});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(
         r.out.substr(0, r.out.find("J\u00e9r\u00f4me")),
         "Ann Owner #7\n  Practice Laps\n    Time before start/finish: 0m 02.000s\n  * Lap 1: 0m 50.000s\n"
         "  * Lap 2: 0m 50.000s\n  * Lap 3: 0m 50.000s\n");
     EXPECT_NE(r.out.find("\nSaved by: Ann Owner\nTrack: testring\n"), std::string::npos) << r.out;
-    const Output selectable = run({"laps", replay_, "--selectable"});
+    const CliOutput selectable = run({"laps", replay_, "--selectable"});
     EXPECT_EQ(selectable.out.find("Time before start/finish"), std::string::npos);
 }
 
@@ -108,7 +89,7 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheck) {
     TempDir sim;
     writeDemoFolder(sim.path(), DemoOptions{});
     const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
-    const Output r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
+    const CliOutput r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
                           "race", "--lap", "2"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("splitTime1: 0:"), std::string::npos) << r.out;
@@ -118,7 +99,7 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheck) {
         << r.out;
     EXPECT_NE(r.out.find("\nLap time check:\nThe stored lap time agrees with the telemetry.\n"),
               std::string::npos);
-    const Output csv = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
+    const CliOutput csv = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
                             "race", "--lap", "2", "--csv"});
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
               "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,"
@@ -131,34 +112,35 @@ TEST_F(ReplayCommandsTest, TrackmapDrawsTheLapsIntoABitmap) {
     writeDemoFolder(sim.path(), DemoOptions{});
     const std::string lap = (sim / "replay/Rivaldi weekend (saved in race).rpy").string() + ":0:race:2";
     const std::string target = (dir_ / "rivaldi").string();
-    const Output r = run({"--sim-dir", sim.path().string(), "trackmap", lap, "-o", target, "--size", "100"});
+    const CliOutput r = run({"--sim-dir", sim.path().string(), "trackmap", lap, "-o", target, "--size", "100"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(r.out, target + ".bmp\n");
     EXPECT_EQ(std::filesystem::file_size(target + ".bmp"), 100u * 52u + 122u);
 
     EXPECT_EQ(run({"trackmap", lap, "-o", target, "--size", "15"}).status, kExitUsage);
-    const Output noTrack = run({"--sim-dir", dir_.path().string(), "trackmap", lap, "-o", target});
+    const CliOutput noTrack = run({"--sim-dir", dir_.path().string(), "trackmap", lap, "-o", target});
     EXPECT_EQ(noTrack.status, kExitFailure);
     EXPECT_EQ(noTrack.err.substr(noTrack.err.size() - 17), "No track loaded!\n");
-    const Output unwritable = run(
+    const CliOutput unwritable = run(
         {"--sim-dir", sim.path().string(), "trackmap", lap, "-o", (dir_ / "no folder" / "map.bmp").string()});
     EXPECT_EQ(unwritable.status, kExitFailure);
-    EXPECT_EQ(unwritable.err, "Error creating file!\n");
+    EXPECT_EQ(unwritable.err, "vxra: Error creating file!\n");
 }
 
 TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {
     const std::string absent = (dir_ / "absent.rpy").string();
-    const Output missing = run({"info", absent});
+    const CliOutput missing = run({"info", absent});
     EXPECT_EQ(missing.status, kExitFailure);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "HeaderClass: Error reading file!\n" + absent + "\n");
+    EXPECT_EQ(missing.err,
+              "vxra: HeaderClass: Error reading file!\nvxra: " + absent + ": No such file or directory\n");
 
-    const Output notSelectable =
+    const CliOutput notSelectable =
         run({"lap", replay_, "--driver", "0", "--session", "practice", "--lap", "0"});
     EXPECT_EQ(notSelectable.status, kExitFailure);
-    EXPECT_EQ(notSelectable.err, "RpyDataClass: Error reading file!\nstatus 4: the lap is not selectable\n");
+    EXPECT_EQ(notSelectable.err, "vxra: RpyDataClass: Error reading file!\nvxra: the lap is not selectable\n");
 
-    const Output badSession = run({"lap", replay_, "--driver", "0", "--session", "sprint", "--lap", "1"});
+    const CliOutput badSession = run({"lap", replay_, "--driver", "0", "--session", "sprint", "--lap", "1"});
     EXPECT_EQ(badSession.status, kExitUsage);
     EXPECT_EQ(badSession.err,
               "vxra: --session takes practice, qualifying, warmup or race\nRun 'vxra --help' for usage.\n");

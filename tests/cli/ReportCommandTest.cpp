@@ -4,20 +4,16 @@
 #include <iterator>
 #include <sstream>
 
-#include "CliApp.h"
-#include "Commands.h"
-#include "MemorySettings.h"
+#include "CliTest.h"
 #include "QuickRaceWriter.h"
 #include "ReplayWriter.h"
 #include "TempDir.h"
 
 namespace {
 
-class ReportCommandTest : public testing::Test {
+class ReportCommandTest : public CliTest {
 protected:
     void SetUp() override {
-        useFreshMemorySettings();
-        registerAllCommands(app_);
         WeekendSettings weekend;
         weekend.manualWeather = true;
         weekend.temperatureF = 68;
@@ -30,103 +26,93 @@ protected:
         std::filesystem::create_directories(dir_ / "sim/tracks/Testring");
         std::ofstream(dir_ / "sim/tracks/Testring/track.ini") << "track_length = 2.236936 miles\r\n";
     }
-    void TearDown() override { useFreshMemorySettings(); }
-
-    int run(const std::vector<std::string>& args) {
-        out_.str("");
-        err_.str("");
-        return app_.run(args, out_, err_);
-    }
 
     TempDir dir_;
     std::filesystem::path replay_;
-    CliApp app_;
-    std::ostringstream out_, err_;
 };
 
 TEST_F(ReportCommandTest, PrintsTheReportInUtf8WithTheTrackLengthAndSpeedUnit) {
     const std::string sim = (dir_ / "sim").string();
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string()}), kExitOk) << err_.str();
-    EXPECT_EQ(err_.str(), "");
+    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string()}).status, kExitOk) << last_.err;
+    EXPECT_EQ(last_.err, "");
     EXPECT_NE(
-        out_.str().find("\n 1     7 Ann Owner                           1   1m12.000s             180.000\n"),
+        last_.out.find("\n 1     7 Ann Owner                           1   1m12.000s             180.000\n"),
         std::string::npos)
-        << out_.str();
-    EXPECT_EQ(out_.str().find('\r'), std::string::npos) << "the platform's line ends";
+        << last_.out;
+    EXPECT_EQ(last_.out.find('\r'), std::string::npos) << "the platform's line ends";
 
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string(), "--mph"}), kExitOk);
-    EXPECT_NE(out_.str().find("1m12.000s             111.847\n"), std::string::npos) << out_.str();
+    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string(), "--mph"}).status, kExitOk);
+    EXPECT_NE(last_.out.find("1m12.000s             111.847\n"), std::string::npos) << last_.out;
 
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "settings", replay_.string()}), kExitOk);
-    EXPECT_NE(out_.str().find("Temperature:             68 \u00b0F"), std::string::npos) << out_.str();
+    ASSERT_EQ(run({"--sim-dir", sim, "report", "settings", replay_.string()}).status, kExitOk);
+    EXPECT_NE(last_.out.find("Temperature:             68 \u00b0F"), std::string::npos) << last_.out;
 }
 
 TEST_F(ReportCommandTest, MissingTrackIniWarnsAndGoesOn) {
-    ASSERT_EQ(run({"--sim-dir", dir_.path().string(), "report", "race", replay_.string()}), kExitOk);
-    EXPECT_EQ(err_.str(),
-              "Track.ini or entire track seems to be missing in the tracks directory: Speeds will be "
-              "misreported in "
-              "the reports!\n");
-    EXPECT_NE(out_.str().find("1m12.000s               0.000\n"), std::string::npos) << out_.str();
+    ASSERT_EQ(run({"--sim-dir", dir_.path().string(), "report", "race", replay_.string()}).status, kExitOk);
+    EXPECT_EQ(last_.err,
+              "vxra: Track.ini or entire track seems to be missing in the tracks directory: Speeds will be "
+              "misreported in the reports!\n");
+    EXPECT_NE(last_.out.find("1m12.000s               0.000\n"), std::string::npos) << last_.out;
 }
 
 TEST_F(ReportCommandTest, WritesTheExportFile) {
     const std::string sim = (dir_ / "sim").string();
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string(), "-o", dir_.path().string()}),
+    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string(), "-o", dir_.path().string()}).status,
               kExitOk);
     const auto exported = dir_ / "race1_Race.txt";
-    EXPECT_EQ(out_.str(), exported.string() + "\n");
+    EXPECT_EQ(last_.out, exported.string() + "\n");
     std::ifstream in(exported, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(text.substr(0, 15), "Track: Testring");
     EXPECT_EQ(text.find('\r'), std::string::npos);
 
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "complete", replay_.string(), "-o", (dir_ / "all").string()}),
+    ASSERT_EQ(run({"--sim-dir", sim, "report", "complete", replay_.string(), "-o", (dir_ / "all").string()}).status,
               kExitOk);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "all.txt"));
     ASSERT_EQ(
-        run({"--sim-dir", sim, "report", "practice", replay_.string(), "-o", (dir_ / "p.TXT").string()}),
+        run({"--sim-dir", sim, "report", "practice", replay_.string(), "-o", (dir_ / "p.TXT").string()}).status,
         kExitOk);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "p.TXT"));
 
-    EXPECT_EQ(run({"report", "race", replay_.string(), "-o", (dir_ / "no/such/folder/r.txt").string()}),
+    EXPECT_EQ(run({"report", "race", replay_.string(), "-o", (dir_ / "no/such/folder/r.txt").string()}).status,
               kExitFailure);
-    EXPECT_NE(err_.str().find("Error creating file!\n"), std::string::npos);
+    EXPECT_NE(last_.err.find("Error creating file!\n"), std::string::npos);
 }
 
 TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
-    ASSERT_EQ(run({"report", "lapchart", replay_.string()}), kExitOk);
-    EXPECT_NE(out_.str().find(
+    ASSERT_EQ(run({"report", "lapchart", replay_.string()}).status, kExitOk);
+    EXPECT_NE(last_.out.find(
                   "\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
                   "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
               std::string::npos)
-        << out_.str();
-    ASSERT_EQ(run({"report", "lapbylap", replay_.string()}), kExitOk);
-    EXPECT_NE(out_.str().find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos)
-        << out_.str();
-    ASSERT_EQ(run({"report", "flags", replay_.string()}), kExitOk);
-    EXPECT_NE(out_.str().find("\nRace data found - beginning detection.\n"), std::string::npos) << out_.str();
+        << last_.out;
+    ASSERT_EQ(run({"report", "lapbylap", replay_.string()}).status, kExitOk);
+    EXPECT_NE(last_.out.find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos)
+        << last_.out;
+    ASSERT_EQ(run({"report", "flags", replay_.string()}).status, kExitOk);
+    EXPECT_NE(last_.out.find("\nRace data found - beginning detection.\n"), std::string::npos) << last_.out;
 
     // This replay holds no telemetry: the lap cannot be loaded.
-    EXPECT_EQ(run({"sectors", replay_.string() + ":0:race:1"}), kExitFailure);
-    const std::string tail = "RpyDataClass: Error reading file!\nNo replay lap loaded!\n";
-    EXPECT_EQ(err_.str().substr(err_.str().size() - tail.size()), tail);
-    EXPECT_EQ(run({"sectors", replay_.string() + ":0:sprint:1"}), kExitUsage);
-    EXPECT_EQ(err_.str(), "vxra: '" + replay_.string() +
+    EXPECT_EQ(run({"sectors", replay_.string() + ":0:race:1"}).status, kExitFailure);
+    const std::string tail = "vxra: RpyDataClass: Error reading file!\nvxra: No replay lap loaded!\n";
+    EXPECT_EQ(last_.err.substr(last_.err.size() - tail.size()), tail);
+    EXPECT_EQ(run({"sectors", replay_.string() + ":0:sprint:1"}).status, kExitUsage);
+    EXPECT_EQ(last_.err, "vxra: '" + replay_.string() +
                               ":0:sprint:1' is not FILE:DRIVER:SESSION:LAP\nRun 'vxra --help' for usage.\n");
-    EXPECT_EQ(run({"sectors", (dir_ / "absent.rpy").string() + ":0:race:1"}), kExitFailure);
-    EXPECT_EQ(err_.str(), "HeaderClass: Error reading file!\n" + (dir_ / "absent.rpy").string() +
-                              "\nNo replay lap loaded!\n");
+    EXPECT_EQ(run({"sectors", (dir_ / "absent.rpy").string() + ":0:race:1"}).status, kExitFailure);
+    EXPECT_EQ(last_.err, "vxra: HeaderClass: Error reading file!\nvxra: " + (dir_ / "absent.rpy").string() +
+                              ": No such file or directory\nvxra: No replay lap loaded!\n");
 }
 
 TEST_F(ReportCommandTest, UsageErrors) {
-    EXPECT_EQ(run({"report", "laps", replay_.string()}), kExitUsage);
+    EXPECT_EQ(run({"report", "laps", replay_.string()}).status, kExitUsage);
     EXPECT_EQ(
-        err_.str(),
-        "vxra: unknown report type 'laps': practice, qualifying, warmup, race, lapchart, lapbylap, flags, "
-        "settings or complete\nRun 'vxra --help' for usage.\n");
-    EXPECT_EQ(run({"report", "race"}), kExitUsage);
-    EXPECT_EQ(run({"report", "race", replay_.string(), "--mph", "--kph"}), kExitUsage);
+        last_.err,
+        "vxra: unknown report type 'laps': settings, practice, qualifying, warmup, race, lapbylap, lapchart, "
+        "complete or flags\nRun 'vxra --help' for usage.\n");
+    EXPECT_EQ(run({"report", "race"}).status, kExitUsage);
+    EXPECT_EQ(run({"report", "race", replay_.string(), "--mph", "--kph"}).status, kExitUsage);
 }
 
 }  // namespace

@@ -14,19 +14,16 @@
 // in-memory settings pointing at it, with the lap quality report switched off.
 class DemoSimulatorTest : public testing::Test {
 protected:
+    DemoSimulatorTest() { settings_.setDontShowQualReport(1); }
+
     static void SetUpTestSuite() {
         sim_ = std::make_unique<TempDir>();
         writeDemoFolder(sim_->path(), DemoOptions{});
     }
     static void TearDownTestSuite() { sim_.reset(); }
-    void SetUp() override {
-        useFreshMemorySettings();
-        Settings::instance().setSimulatorDirectoryOverride(sim_->path().string());
-        Settings::instance().setDontShowQualReport(1);
-    }
-    void TearDown() override { useFreshMemorySettings(); }
 
     static std::filesystem::path replay(const std::string& name) { return sim_->path() / "replay" / name; }
 
     static inline std::unique_ptr<TempDir> sim_;
+    Settings settings_{memoryStores(), sim_->path().string()};
 };

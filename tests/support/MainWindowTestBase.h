@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile_.path());
         DemoSimulatorTest::SetUp();
-        frame_ = std::make_unique<MainWindow>();
+        frame_ = std::make_unique<MainWindow>(settings_);
         frame_->messageShower = [this](const QString& text, bool) { messages_.push_back(text); };
         frame_->lapChooser = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
     }
@@ -34,6 +34,6 @@ protected:
 
     QTemporaryDir profile_;
     std::unique_ptr<MainWindow> frame_;
-    std::optional<DocumentUi::ChosenLap> nextLap_ = DocumentUi::ChosenLap{0, kRace, 2};
+    std::optional<LapChoice> nextLap_ = LapChoice{0, kRace, 2};
     QStringList messages_;
 };

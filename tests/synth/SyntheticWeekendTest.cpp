@@ -18,6 +18,7 @@
 #include "replay/ReplayHeader.h"
 #include "replay/LapTimeCheck.h"
 #include "replay/LapTelemetry.h"
+#include "track/TrackIni.h"
 #include "track/TrackModel.h"
 
 namespace {
@@ -36,7 +37,7 @@ protected:
     static fs::path replay(const std::string& name) { return folder_->path() / "replay" / name; }
     static std::unique_ptr<DriverTable> drivers(const fs::path& path) {
         auto d = std::make_unique<DriverTable>();
-        EXPECT_EQ(d->read(path), DriverTable::kOk) << path;
+        EXPECT_TRUE(d->read(path)) << path;
         return d;
     }
 
@@ -73,10 +74,10 @@ TEST_F(DemoFolderTest, SameSeedGivesTheSameFiles) {
 
 TEST_F(DemoFolderTest, TracksCloseAndDecode) {
     for (const std::string name : {"rivaldi", "hollowmere"}) {
-        TrackFile file(tracksFolder(folder_->path()), name);
-        file.parse();
-        const VxTrack& track = *file.root();
-        TrackModel model(track);
+        const auto file = TrackFile::load(tracksFolder(folder_->path()), name);
+        ASSERT_TRUE(file) << file.error().message();
+        const VxTrack& track = file->root();
+        TrackModel model = TrackModel::build(track).value();
         for (std::size_t i = 0; i < track.segments.size(); ++i) {
             const VxSegment& s = *track.segments[i];
             const VxSegment& next = *track.segments[(i + 1) % track.segments.size()];
@@ -88,7 +89,6 @@ TEST_F(DemoFolderTest, TracksCloseAndDecode) {
         EXPECT_LT(model.totalLength(), 6000) << name;
         EXPECT_NEAR(readTrackLength(folder_->path(), name).metres, model.totalLength(), 0.002) << name;
     }
-    EXPECT_NO_THROW(TrackFile(tracksFolder(folder_->path()), "rivaldi"));
 }
 
 // Every lap the tables mark selectable reads and processes, and its time measured from the frames
@@ -99,19 +99,19 @@ TEST_F(DemoFolderTest, SelectableLapsReadAndAgreeWithTheirTableTimes) {
          {"Rivaldi weekend (saved in race).rpy", "Rivaldi quick race.rpy", "Hollowmere online race.rpy",
           "Hollowmere weekend (saved in warmup).rpy", "Hollowmere practice, two drivers.rpy"}) {
         ReplayHeader header;
-        ASSERT_EQ(header.read(replay(name)), ReplayHeader::kOk);
+        ASSERT_TRUE(header.read(replay(name)));
         const double length = readTrackLength(folder_->path(), header.trackName).metres;
         const auto d = drivers(replay(name));
         for (int s = 0; s < kSessionCount; ++s) {
             for (int i = 0; i < d->driverCount; ++i) {
-                for (int j = 1; j <= d->lapCount[s][i]; ++j) {
-                    if (!d->selectable[s][i][j]) continue;
+                for (int j = 1; j <= d->lapCount(s, i); ++j) {
+                    if (!d->selectable(s, i, j)) continue;
                     LapTelemetry lap;
-                    ASSERT_EQ(lap.read(*d, i, j, s), LapTelemetry::kOk)
+                    ASSERT_TRUE(lap.read(*d, i, j, s))
                         << name << " " << s << "/" << i << "/" << j;
-                    const int stored = static_cast<int>(lapDuration(d->laps[s][i][j]));
+                    const int stored = static_cast<int>(lapDuration(d->lapEntry(s, i, j)));
                     const bool underAcceleratedTime = lap.sampleCount * 1000 / 36 < stored;
-                    ASSERT_EQ(lap.process(1), LapTelemetry::kOk) << name << " " << s << "/" << i << "/" << j;
+                    ASSERT_TRUE(lap.process(1)) << name << " " << s << "/" << i << "/" << j;
                     const auto check = checkLapTime(lap, length);
                     ASSERT_TRUE(check.has_value());
                     ++laps;
@@ -133,15 +133,15 @@ TEST_F(DemoFolderTest, TelemetryIsPlausible) {
     const fs::path weekend = replay("Rivaldi weekend (saved in race).rpy");
     const auto d = drivers(weekend);
     ReplayHeader header;
-    header.read(weekend);
-    TrackFile file(tracksFolder(folder_->path()), header.trackName);
-    file.parse();
-    const TrackModel model(*file.root());
+    ASSERT_TRUE(header.read(weekend));
+    const auto file = TrackFile::load(tracksFolder(folder_->path()), header.trackName);
+    ASSERT_TRUE(file);
+    const TrackModel model = TrackModel::build(file->root()).value();
     double topSpeed = 0;
     for (int driver : {0, 4, 15}) {
         LapTelemetry lap;
-        ASSERT_EQ(lap.read(*d, driver, 2, kRace), LapTelemetry::kOk);
-        ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+        ASSERT_TRUE(lap.read(*d, driver, 2, kRace));
+        ASSERT_TRUE(lap.process(1));
         int neutral = 0;
         for (int k = 2; k <= lap.sampleCount; ++k) {
             topSpeed = std::max(topSpeed, lap.speed[k]);
@@ -165,38 +165,40 @@ TEST_F(DemoFolderTest, TelemetryIsPlausible) {
     EXPECT_GT(topSpeed, 280);
     EXPECT_LT(topSpeed, 330);
     // The fast circuit's laps take 1m15s to 1m30s.
-    for (int j = 1; j <= d->lapCount[kPractice][0]; ++j) {
-        EXPECT_GT(lapDuration(d->laps[kPractice][0][j]), 75000u);
-        EXPECT_LT(lapDuration(d->laps[kPractice][0][j]), 90000u);
+    for (int j = 1; j <= d->lapCount(kPractice, 0); ++j) {
+        EXPECT_GT(lapDuration(d->lapEntry(kPractice, 0, j)), 75000u);
+        EXPECT_LT(lapDuration(d->lapEntry(kPractice, 0, j)), 90000u);
     }
 }
 
 TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
     const auto d = drivers(replay("Rivaldi weekend (saved in race).rpy"));
     EXPECT_EQ(d->driverCount, 21);
-    EXPECT_EQ(d->driverKind[0], 0);
-    EXPECT_EQ(d->driverKind[1], 1);
-    EXPECT_EQ(d->driverKind[20], 2);
+    EXPECT_EQ(d->driver(0).kind, 0);
+    EXPECT_EQ(d->driver(1).kind, 1);
+    EXPECT_EQ(d->driver(20).kind, 2);
     for (int s = 0; s < kSessionCount; ++s)
         EXPECT_EQ(d->sessionPresent[s], 1);
     EXPECT_EQ(d->firstMarkerSession, kQualifying);
     EXPECT_GT(d->windowStart[kQualifying], 0u);
-    const auto& race = d->lapCount[kRace];
-    const int leaderLaps = *std::max_element(race.begin(), race.end());
+    const auto race = [&](int driver) { return d->lapCount(kRace, driver); };
+    int leaderLaps = 0;
+    for (int driver = 0; driver < d->driverCount; ++driver)
+        leaderLaps = std::max(leaderLaps, race(driver));
     EXPECT_EQ(leaderLaps, 3);
-    EXPECT_LT(race[19], leaderLaps) << "a lapped car";
-    EXPECT_EQ(race[9], 1) << "retired after one lap";
-    EXPECT_EQ(race[12], 0) << "did not start";
-    EXPECT_TRUE(d->laps[kRace][5][2] & kBlackFlagLap);
-    EXPECT_TRUE(d->laps[kRace][7][1] & kOffTrackLap);
-    EXPECT_TRUE(d->laps[kQualifying][0][3] & kIncompleteLap);
+    EXPECT_LT(race(19), leaderLaps) << "a lapped car";
+    EXPECT_EQ(race(9), 1) << "retired after one lap";
+    EXPECT_EQ(race(12), 0) << "did not start";
+    EXPECT_TRUE(d->lapEntry(kRace, 5, 2) & kBlackFlagLap);
+    EXPECT_TRUE(d->lapEntry(kRace, 7, 1) & kOffTrackLap);
+    EXPECT_TRUE(d->lapEntry(kQualifying, 0, 3) & kIncompleteLap);
 
     const auto online = drivers(replay("Hollowmere online race.rpy"));
     EXPECT_EQ(online->onlineRace, 1);
     LapTelemetry lap;
     int missing = 0;
     for (int i = 1; i < online->driverCount; ++i) {
-        ASSERT_EQ(lap.read(*online, i, 2, kRace), LapTelemetry::kOk);
+        ASSERT_TRUE(lap.read(*online, i, 2, kRace));
         missing += lap.missingSamples;
     }
     EXPECT_GT(missing, 0) << "other cars' records have gaps online";
@@ -204,8 +206,8 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
     const fs::path warmupPath = replay("Hollowmere weekend (saved in warmup).rpy");
     const auto warmup = drivers(warmupPath);
     ReplayHeader warmupHeader;
-    warmupHeader.read(warmupPath);
-    ASSERT_EQ(lap.read(*warmup, 0, warmup->lapCount[kWarmup][0], kWarmup), LapTelemetry::kOk);
+    ASSERT_TRUE(warmupHeader.read(warmupPath));
+    ASSERT_TRUE(lap.read(*warmup, 0, warmup->lapCount(kWarmup, 0), kWarmup));
     EXPECT_EQ(static_cast<std::uint32_t>(lap.endFrame), warmupHeader.frameCount) << "ends in the last frame";
     EXPECT_LT(lap.filledSamples, lap.sampleCount);
 
@@ -218,18 +220,15 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
 
 TEST_F(DemoFolderTest, ErrorPathFiles) {
     ReplayHeader old;
-    EXPECT_EQ(old.read(replay("Old version 2 replay.rpy")), ReplayHeader::kOk);
+    EXPECT_TRUE(old.read(replay("Old version 2 replay.rpy")));
     EXPECT_EQ(old.formatVersion, 2);
     ReplayHeader damaged;
-    EXPECT_EQ(damaged.read(replay("Damaged signature.rpy")), ReplayHeader::kNotAReplay);
+    EXPECT_EQ(damaged.read(replay("Damaged signature.rpy")).error(), HeaderError::NotAReplay);
     ReplayHeader elsewhere;
-    ASSERT_EQ(elsewhere.read(replay("Phantom Ring practice (track not installed).rpy")), ReplayHeader::kOk);
-    try {
-        TrackFile(tracksFolder(folder_->path()), elsewhere.trackName);
-        ADD_FAILURE() << "the track is not installed";
-    } catch (const TrackFileError& e) {
-        EXPECT_EQ(e.message(), "Error: cannot open track file");
-    }
+    ASSERT_TRUE(elsewhere.read(replay("Phantom Ring practice (track not installed).rpy")));
+    const auto track = TrackFile::load(tracksFolder(folder_->path()), elsewhere.trackName);
+    ASSERT_FALSE(track) << "the track is not installed";
+    EXPECT_EQ(track.error().message(), "Error: cannot open track file");
 }
 
 TEST(Scenario, SmallWeekendsForTests) {
@@ -244,9 +243,9 @@ TEST(Scenario, SmallWeekendsForTests) {
     const auto path = dir / "small.rpy";
     ASSERT_TRUE(buildReplay(s).write(path));
     DriverTable d;
-    ASSERT_EQ(d.read(path), DriverTable::kOk);
-    EXPECT_EQ(d.lapCount[kPractice][1], 2);
-    EXPECT_EQ(d.selectable[kPractice][1][2], 1);
+    ASSERT_TRUE(d.read(path));
+    EXPECT_EQ(d.lapCount(kPractice, 1), 2);
+    EXPECT_EQ(d.selectable(kPractice, 1, 2), 1);
     EXPECT_LT(fs::file_size(path), 1000000u);
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "settings/Settings.h"
 #include "Version.h"
 
 namespace {
@@ -29,8 +28,26 @@ bool takeSimDir(std::vector<std::string>& args, std::optional<std::string>& simD
     return true;
 }
 
+// "lap FILE --driver N [--csv]": the operands, then each option, optional ones in brackets.
 std::string synopsis(const CliCommand& c) {
-    return c.arguments.empty() ? c.name : c.name + " " + c.arguments;
+    std::string text = c.name;
+    if (!c.operands.empty()) text += " " + c.operands;
+    for (const CliOption& option : c.options) {
+        const std::string shown = option.value.empty() ? option.name : option.name + " " + option.value;
+        text += option.required ? " " + shown : " [" + shown + "]";
+    }
+    return text;
+}
+
+void printOptions(std::ostream& out, const std::vector<CliOption>& options, const std::string& indent) {
+    std::size_t width = 0;
+    for (const CliOption& option : options)
+        width = std::max(width, option.name.size() + (option.value.empty() ? 0 : option.value.size() + 1));
+    for (const CliOption& option : options) {
+        std::string shown = option.value.empty() ? option.name : option.name + " " + option.value;
+        shown.resize(width, ' ');
+        out << indent << shown << "  " << option.description << "\n";
+    }
 }
 
 }  // namespace
@@ -38,6 +55,11 @@ std::string synopsis(const CliCommand& c) {
 int usageError(std::ostream& err, const std::string& message) {
     err << "vxra: " << message << "\nRun 'vxra --help' for usage.\n";
     return kExitUsage;
+}
+
+int failure(std::ostream& err, const std::string& message) {
+    err << "vxra: " << message << "\n";
+    return kExitFailure;
 }
 
 void CliApp::add(CliCommand command) {
@@ -54,19 +76,22 @@ void CliApp::printHelp(std::ostream& out) const {
     out << "Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"
            "       vxra --help | --version\n\n"
         << kProductName << ": reports and telemetry from VELTRA Racing 4 replays.\n\nCommands:\n";
-    for (const auto& c : commands_)
+    for (const auto& c : commands_) {
         out << "  " << synopsis(c) << "\n      " << c.summary << "\n";
-    out << "\nOptions:\n"
-           "  --sim-dir DIR  use DIR as the simulator folder for this run; it is not saved\n"
-           "  --help         show this help, or a command's usage after its name\n"
-           "  --version      show the version\n";
+        printOptions(out, c.options, "        ");
+    }
+    out << "\nOptions:\n";
+    printOptions(out,
+                 {{kSimDir, "DIR", "use DIR as the simulator folder for this run; it is not saved"},
+                  {"--help", "", "show this help, or a command's usage after its name"},
+                  {"--version", "", "show the version"}},
+                 "  ");
 }
 
 int CliApp::run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) const {
     std::vector<std::string> args = arguments;
     std::optional<std::string> simDir;
     if (!takeSimDir(args, simDir, err)) return kExitUsage;
-    if (simDir) Settings::instance().setSimulatorDirectoryOverride(*simDir);
 
     if (args.empty()) {
         printHelp(err);
@@ -89,8 +114,12 @@ int CliApp::run(const std::vector<std::string>& arguments, std::ostream& out, st
     std::vector<std::string> rest(args.begin() + 1, args.end());
     if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
         out << "Usage: vxra " << synopsis(*command) << "\n" << command->summary << "\n";
+        printOptions(out, command->options, "  ");
         return kExitOk;
     }
-    CliContext context{out, err};
-    return command->run(rest, context);
+    const auto parsed = parseCliArgs(rest, command->options, err);
+    if (!parsed) return kExitUsage;
+    const Settings settings(stores_(), simDir);
+    CliContext context{out, err, settings};
+    return command->run(*parsed, context);
 }

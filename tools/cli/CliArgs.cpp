@@ -1,8 +1,11 @@
 #include "CliArgs.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "CliApp.h"
+
+const CliOption kJsonOption{"--json", "", "print the result as JSON"};
 
 const std::string* CliArgs::value(const std::string& option) const {
     auto it = options.find(option);
@@ -15,21 +18,22 @@ const std::vector<std::string>& CliArgs::values(const std::string& option) const
     return it == options.end() ? none : it->second;
 }
 
-std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::set<std::string>& flags,
-                                    const std::set<std::string>& options, std::ostream& err) {
+std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::vector<CliOption>& options,
+                                    std::ostream& err) {
     CliArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const bool known = flags.count(name) || options.count(name);
-        if (!known && !arg.starts_with("--")) {
-            parsed.positional.push_back(arg);
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const CliOption& o) { return o.name == name; });
+        if (option == options.end() && !arg.starts_with("--")) {
+            parsed.operands.push_back(arg);
             continue;
         }
-        if (flags.count(name) && equals == std::string::npos) {
+        if (option != options.end() && option->value.empty() && equals == std::string::npos) {
             parsed.flags.insert(name);
-        } else if (options.count(name)) {
+        } else if (option != options.end() && !option->value.empty()) {
             if (equals != std::string::npos) {
                 parsed.options[name].push_back(arg.substr(equals + 1));
             } else if (i + 1 < args.size()) {

@@ -7,10 +7,22 @@
 #include <string>
 #include <vector>
 
-// A subcommand's arguments: positionals, flags (--json) and options with a value (--driver 3 or
-// --driver=3). An option given twice keeps every value, in order.
+// An option of a command: a flag ("--json") or, with a value name, an option that takes a value
+// ("--driver N", also written "--driver=N").
+struct CliOption {
+    std::string name;
+    std::string value;  // the value's name in the help; empty for a flag
+    std::string description;
+    bool required = false;  // shown without brackets; the command checks it is there
+};
+
+// The output format switch, shared by the commands that print a document.
+extern const CliOption kJsonOption;
+
+// A command's arguments: operands, flags and options with a value. An option given twice keeps
+// every value, in order.
 struct CliArgs {
-    std::vector<std::string> positional;
+    std::vector<std::string> operands;
     std::set<std::string> flags;
     std::map<std::string, std::vector<std::string>> options;
 
@@ -19,11 +31,11 @@ struct CliArgs {
     const std::vector<std::string>& values(const std::string& option) const;
 };
 
-// Parses `args` against the known flag and option names (written with their dashes: "--json",
-// "-o"). Other words are positionals, except unknown "--" options: then, and on a missing value,
-// writes the usage error to `err` and returns nothing.
-std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::set<std::string>& flags,
-                                    const std::set<std::string>& options, std::ostream& err);
+// Parses `args` against a command's options. Words that are not options are operands, except
+// unknown "--" options: then, and on a missing value, writes the usage error to `err` and returns
+// nothing.
+std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::vector<CliOption>& options,
+                                    std::ostream& err);
 
 // A whole decimal number that fits an int; nothing otherwise.
 std::optional<int> parseInt(const std::string& text);

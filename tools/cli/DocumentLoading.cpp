@@ -3,7 +3,7 @@
 #include "CliApp.h"
 #include "CliArgs.h"
 #include "ReplayLoading.h"
-#include "settings/Settings.h"
+#include "common/Text1252.h"
 
 namespace {
 
@@ -31,7 +31,12 @@ std::optional<LapSpec> parseLapSpec(const std::string& text) {
 
 }  // namespace
 
-CommandLineDocument::CommandLineDocument(std::ostream& err) : err_(err), ui_(err), document_(ui_) {}
+CommandLineDocument::CommandLineDocument(std::ostream& err, const Settings& settings)
+    : err_(err), ui_(err), document_(ui_, settings) {}
+
+void CommandLineDocument::Ui::message(const std::string& text) {
+    tellLoadFailure(err_, {win1252ToUtf8(text)}, file);
+}
 
 bool CommandLineDocument::load(const std::vector<std::string>& specs, const std::string& command) {
     if (specs.empty() || specs.size() > ReplayDocument::maxLaps) {
@@ -47,8 +52,9 @@ bool CommandLineDocument::load(const std::vector<std::string>& specs, const std:
         }
         laps.push_back(*lap);
     }
-    Settings::instance().setDontShowQualReport(1);  // for this run only: never saved here
-    for (const LapSpec& lap : laps)
-        document_.lapFinderLoad(lap.file, lap.driver, lap.session, lap.lap);
+    for (const LapSpec& lap : laps) {
+        ui_.file = lap.file;
+        document_.lapFinderLoad(lap.file, {lap.driver, lap.session, lap.lap});
+    }
     return true;
 }

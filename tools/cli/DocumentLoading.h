@@ -7,10 +7,11 @@
 #include "document/ReplayDocument.h"
 
 // Laps given on the command line as FILE:DRIVER:SESSION:LAP, loaded into a document as the Lap
-// Finder loads them: no dialogs, and what the document tells goes to standard error.
+// Finder loads them: no dialogs, no quality reports, and what the document tells goes to standard
+// error after "vxra: ".
 class CommandLineDocument {
 public:
-    explicit CommandLineDocument(std::ostream& err);
+    CommandLineDocument(std::ostream& err, const Settings& settings);
 
     // Loads each lap in turn; false (after saying why) when a spec is malformed. Laps that fail to
     // load are told by the document's own messages and left out.
@@ -25,14 +26,18 @@ private:
                                                               const std::filesystem::path&) override {
             return std::nullopt;
         }
-        std::optional<ChosenLap> chooseLap(const ReplayHeader&, const DriverTable&) override {
+        std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
             return std::nullopt;
         }
-        void message(const std::string& text) override { err_ << text << "\n"; }
-        void information(const std::string& text) override { err_ << text << "\n"; }
+        void message(const std::string& text) override;
+        // The file of the lap being loaded, whose name in a message gets the system's reason.
+        std::filesystem::path file;
+        void information(const std::string& text) override { message(text); }
+        void qualityReport(const std::string&) override {}
         void lapListChanged() override {}
         void clearLapToggles() override {}
         void redrawViews() override {}
+        void trackChanged() override {}
 
     private:
         std::ostream& err_;

@@ -47,13 +47,13 @@ json headerJson(const ReplayHeader& h) {
 
 json lapsJson(const DriverTable& d, int session, int driver) {
     json laps = json::array();
-    for (int slot = 0; slot <= d.lapCount[session][driver]; ++slot) {
-        const std::uint32_t entry = d.laps[session][driver][slot];
+    for (int slot = 0; slot <= d.lapCount(session, driver); ++slot) {
+        const std::uint32_t entry = d.lapEntry(session, driver, slot);
         laps.push_back({{"slot", slot},
                         {"lapEntry", entry},
                         {"duration", lapDuration(entry)},
                         {"flags", lapFlags(entry)},
-                        {"selectable", d.selectable[session][driver][slot] != 0}});
+                        {"selectable", d.selectable(session, driver, slot)}});
     }
     return laps;
 }
@@ -65,16 +65,16 @@ json driversJson(const DriverTable& d) {
         json sessions = json::object();
         for (int s = 0; s < kSessionCount; ++s) {
             if (d.sessionPresent[s])
-                sessions[sessionKey(s)] = {{"lapCount", d.lapCount[s][i]}, {"laps", lapsJson(d, s, i)}};
+                sessions[sessionKey(s)] = {{"lapCount", d.lapCount(s, i)}, {"laps", lapsJson(d, s, i)}};
         }
         list.push_back({{"index", i},
-                        {"firstName", win1252ToUtf8(d.firstName[i])},
-                        {"lastName", win1252ToUtf8(d.lastName[i])},
-                        {"carNumber", d.carNumber[i]},
-                        {"driverKind", kKinds[d.driverKind[i]]},
-                        {"chatNick", win1252ToUtf8(d.chatNick[i])},
-                        {"carName", win1252ToUtf8(d.carName[i])},
-                        {"driverId", d.driverId[i]},
+                        {"firstName", win1252ToUtf8(d.driver(i).firstName)},
+                        {"lastName", win1252ToUtf8(d.driver(i).lastName)},
+                        {"carNumber", d.driver(i).carNumber},
+                        {"driverKind", kKinds[d.driver(i).kind]},
+                        {"chatNick", win1252ToUtf8(d.driver(i).chatNick)},
+                        {"carName", win1252ToUtf8(d.driver(i).carName)},
+                        {"driverId", d.driver(i).driverId},
                         {"sessions", sessions}});
     }
     json windows = json::object();
@@ -85,7 +85,7 @@ json driversJson(const DriverTable& d) {
     }
     return {{"fileDate", d.fileDate},
             {"driverCount", d.driverCount},
-            {"loadedCount", d.loadedCount},
+            {"loadedCount", d.driverCount},  // a table is read whole or not at all
             {"ownerIndex", d.ownerIndex},
             {"ownerSearched", d.ownerSearched},
             {"quickRace", d.quickRace},
@@ -99,25 +99,17 @@ json driversJson(const DriverTable& d) {
             {"drivers", list}};
 }
 
-int info(const std::vector<std::string>& args, CliContext& context) {
-    const auto parsed = parseCliArgs(args, {"--json"}, {}, context.err);
-    if (!parsed) return kExitUsage;
-    if (parsed->positional.size() != 1) return usageError(context.err, "info takes one replay file");
-    const auto replay = loadReplay(parsed->positional.front(), context.err);
+int info(const CliArgs& args, CliContext& context) {
+    if (args.operands.size() != 1) return usageError(context.err, "info takes one replay file");
+    const auto replay = loadReplayFile(args.operands.front(), context.err);
     if (!replay) return kExitFailure;
-
-    const json document = {{"header", headerJson(replay->header)},
-                           {"driverTable", driversJson(*replay->drivers)}};
-    if (parsed->has("--json")) {
-        context.out << document.dump(2) << "\n";
-    } else {
-        printJsonAsText(context.out, document);
-    }
+    printDocument(args, context,
+                  {{"header", headerJson(*replay->header)}, {"driverTable", driversJson(*replay->drivers)}});
     return kExitOk;
 }
 
 }  // namespace
 
 void registerInfoCommand(CliApp& app) {
-    app.add({"info", "FILE [--json]", "show a replay's header, drivers, sessions and every lap slot", info});
+    app.add({"info", "FILE", "show a replay's header, drivers, sessions and every lap slot", {kJsonOption}, info});
 }

@@ -60,3 +60,14 @@ void print(std::ostream& out, const nlohmann::ordered_json& v, const std::string
 void printJsonAsText(std::ostream& out, const nlohmann::ordered_json& value) {
     print(out, value, "");
 }
+
+void printDocument(const CliArgs& args, CliContext& context, const nlohmann::ordered_json& document,
+                   const std::function<void(std::ostream&)>& text) {
+    if (args.has(kJsonOption.name)) {
+        context.out << document.dump(2) << "\n";
+    } else if (text) {
+        text(context.out);
+    } else {
+        printJsonAsText(context.out, document);
+    }
+}

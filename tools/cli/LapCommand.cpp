@@ -1,22 +1,18 @@
 #include <cstdio>
-#include <nlohmann/json.hpp>
 
 #include "CliArgs.h"
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
-#include "settings/Settings.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
-#include "track/TrackFileError.h"
-#include "replay/LapCatalogue.h"
-#include "replay/LapTimeCheck.h"
 #include "replay/ReplayMessages.h"
-#include "replay/LapTelemetry.h"
-#include "document/DrivingLine.h"
-#include "track/LoadedTrack.h"
 
 namespace {
+
+using json = nlohmann::ordered_json;
+
+constexpr const char* kCheckAgrees = "The stored lap time agrees with the telemetry.";
 
 // With the track, the map channels follow the others.
 void printCsv(std::ostream& out, const LapTelemetry& lap, bool mapChannels) {
@@ -36,27 +32,36 @@ void printCsv(std::ostream& out, const LapTelemetry& lap, bool mapChannels) {
     }
 }
 
-nlohmann::ordered_json summary(const LapTelemetry& lap) {
-    return {{"sampleCount", lap.sampleCount},
-            {"filledSamples", lap.filledSamples},
-            {"missingSamples", lap.missingSamples},
-            {"longestGap", lap.longestGap},
-            {"startFrame", lap.startFrame},
-            {"endFrame", lap.endFrame},
-            {"lapStartIndex", lap.lapStartIndex},
-            {"lapEndIndex", lap.lapEndIndex},
-            {"frameLapTime", lap.frameLapTime},
-            {"stepAtStart", lap.stepAtStart},
-            {"stepAtEnd", lap.stepAtEnd}};
+json summary(const LapTelemetry& lap, bool withTrack) {
+    json fields = {{"sampleCount", lap.sampleCount},   {"filledSamples", lap.filledSamples},
+                   {"missingSamples", lap.missingSamples}, {"longestGap", lap.longestGap},
+                   {"startFrame", lap.startFrame},     {"endFrame", lap.endFrame},
+                   {"lapStartIndex", lap.lapStartIndex}, {"lapEndIndex", lap.lapEndIndex},
+                   {"frameLapTime", lap.frameLapTime}, {"stepAtStart", lap.stepAtStart},
+                   {"stepAtEnd", lap.stepAtEnd}};
+    if (withTrack) {
+        fields["splitTime1"] = formatSplitTime(static_cast<std::uint32_t>(lap.splitTime1));
+        fields["splitTime2"] = formatSplitTime(static_cast<std::uint32_t>(lap.splitTime2));
+        fields["splitTime3"] = formatSplitTime(static_cast<std::uint32_t>(lap.splitTime3));
+    }
+    return fields;
 }
 
-int lap(const std::vector<std::string>& args, CliContext& context) {
-    const auto parsed = parseCliArgs(args, {"--csv"}, {"--driver", "--session", "--lap"}, context.err);
-    if (!parsed) return kExitUsage;
-    if (parsed->positional.size() != 1) return usageError(context.err, "lap takes one replay file");
-    const std::string* driverText = parsed->value("--driver");
-    const std::string* sessionText = parsed->value("--session");
-    const std::string* slotText = parsed->value("--lap");
+void printText(std::ostream& out, const json& fields, const LapLoad& load, bool withTrack) {
+    printJsonAsText(out, fields);
+    out << "\nQuality report:\n" << win1252ToUtf8(load.qualityReport) << "\n";
+    if (withTrack) {
+        out << "\nLap time check:\n" << load.lapTimeCheck.value_or(kCheckAgrees) << "\n";
+    } else {
+        out << "\nNo track in the simulator folder: no map channels, split times or lap time check.\n";
+    }
+}
+
+int lap(const CliArgs& args, CliContext& context) {
+    if (args.operands.size() != 1) return usageError(context.err, "lap takes one replay file");
+    const std::string* driverText = args.value("--driver");
+    const std::string* sessionText = args.value("--session");
+    const std::string* slotText = args.value("--lap");
     if (!driverText || !sessionText || !slotText) {
         return usageError(context.err, "lap needs --driver, --session and --lap");
     }
@@ -66,65 +71,50 @@ int lap(const std::vector<std::string>& args, CliContext& context) {
     if (!driver) return usageError(context.err, "--driver takes a driver index");
     if (!session) return usageError(context.err, "--session takes practice, qualifying, warmup or race");
     if (!slot) return usageError(context.err, "--lap takes a lap slot number");
+    if (args.has("--csv") && args.has(kJsonOption.name)) return usageError(context.err, "give --csv or --json, not both");
 
-    const auto replay = loadReplay(parsed->positional.front(), context.err);
+    const auto replay = loadReplayFile(args.operands.front(), context.err);
     if (!replay) return kExitFailure;
-    LapTelemetry data;
-    int status = data.read(*replay->drivers, *driver, *slot, *session);
-    const std::uint32_t entry =
-        status == LapTelemetry::kOk
-            ? replay->drivers->laps[static_cast<std::size_t>(*session)][static_cast<std::size_t>(*driver)]
-                                   [static_cast<std::size_t>(*slot)]
-            : 0;
-    const std::string quality = qualityReport(data, entry, QualityReportForm::LoadSequence);
-    if (status == LapTelemetry::kOk) status = data.process(1);
-    if (status != LapTelemetry::kOk) {
-        context.err << kLapDataReadError << "\nstatus " << status << ": " << LapTelemetry::statusText(status)
-                    << "\n";
-        return kExitFailure;
+    // With the track of the simulator folder: the map channels, split times and lap-time check.
+    std::unique_ptr<LoadedTrack> track;
+    const std::string& simulator = context.settings.simulatorDirectory();
+    if (!simulator.empty()) {
+        auto loaded = loadReplayTrack(simulator, replay->header->trackName);
+        if (loaded) track = std::move(loaded).value();
+    }
+    const LapLoad load = loadLap(*replay->drivers, {*driver, *session, *slot}, track.get());
+    if (!load.ok()) {
+        const LapReadError error = load.read ? *load.processing.error() : *load.read.error();
+        context.err << "vxra: " << load.failureMessage() << "\n";
+        return failure(context.err, failureReason(error));
     }
 
-    // With the track of the simulator folder: the map channels, split times and lap-time check.
-    std::optional<LoadedTrack> track;
-    const std::string& simulator = Settings::instance().simulatorDirectory();
-    if (!simulator.empty()) {
-        try {
-            track = loadTrack(simulator, replay->header.trackName);
-            computeMapChannels(data, *track->model, track->length.metres);
-        } catch (const TrackFileError&) {
-            track.reset();
-        }
-    }
-    if (parsed->has("--csv")) {
-        printCsv(context.out, data, track.has_value());
+    const LapTelemetry& telemetry = *load.telemetry;
+    if (args.has("--csv")) {
+        printCsv(context.out, telemetry, track != nullptr);
         return kExitOk;
     }
-    auto fields = summary(data);
-    if (track) {
-        fields["splitTime1"] = formatSplitTime(static_cast<std::uint32_t>(data.splitTime1));
-        fields["splitTime2"] = formatSplitTime(static_cast<std::uint32_t>(data.splitTime2));
-        fields["splitTime3"] = formatSplitTime(static_cast<std::uint32_t>(data.splitTime3));
-    }
-    printJsonAsText(context.out, fields);
-    context.out << "\nQuality report:\n" << win1252ToUtf8(quality) << "\n";
-    if (track) {
-        const auto check = lapTimeCheckMessage(data, lapDuration(entry), track->length.metres);
-        context.out << "\nLap time check:\n"
-                    << (check ? *check : std::string("The stored lap time agrees with the telemetry."))
-                    << "\n";
-    } else {
-        context.out
-            << "\nNo track in the simulator folder: no map channels, split times or lap time check.\n";
-    }
+    json fields = summary(telemetry, track != nullptr);
+    json document = fields;
+    document["qualityReport"] = win1252ToUtf8(load.qualityReport);
+    if (track) document["lapTimeCheck"] = load.lapTimeCheck.value_or(kCheckAgrees);
+    printDocument(args, context, document,
+                  [&](std::ostream& out) { printText(out, fields, load, track != nullptr); });
     return kExitOk;
 }
 
 }  // namespace
 
 void registerLapCommand(CliApp& app) {
-    app.add({"lap", "FILE --driver N --session practice|qualifying|warmup|race --lap SLOT [--csv]",
+    app.add({"lap",
+             "FILE",
              "read and process one lap: its summary with the quality report and, with the track, the split "
-             "times and the lap-time check; or with --csv one row per sample (with the map channels when the "
-             "track is found)",
+             "times and the lap-time check; or one row per sample (with the map channels when the track is "
+             "found)",
+             {{"--driver", "N", "the driver's index in the driver table (see info)", true},
+              {"--session", "SESSION", "practice, qualifying, warmup or race", true},
+              {"--lap", "SLOT", "the lap's slot in the driver's row", true},
+              {"--csv", "", "print one CSV row per sample"},
+              kJsonOption},
              lap});
 }

@@ -1,26 +1,45 @@
 #include "ReplayLoading.h"
 
-#include "replay/ReplayMessages.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
-std::optional<LoadedReplay> loadReplay(const std::filesystem::path& path, std::ostream& err) {
-    LoadedReplay replay;
-    if (replay.header.read(path) != ReplayHeader::kOk) {
-        err << kHeaderReadError << "\n" << path.string() << "\n";
+#include "replay/ReplayFormat.h"
+
+namespace {
+
+// Why the file cannot be opened, by the system; nothing when it opens.
+std::optional<std::string> cannotOpenReason(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::string(std::strerror(EISDIR));
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file) {
+        std::fclose(file);
         return std::nullopt;
     }
-    if (replay.header.formatVersion < 3) {
-        err << kZdkNotSupported << "\n" << path.string() << "\n";
+    return errno == 0 ? std::nullopt : std::optional<std::string>(std::strerror(errno));
+}
+
+}  // namespace
+
+void tellLoadFailure(std::ostream& err, const LoadMessages& messages, const std::filesystem::path& path) {
+    const auto reason = cannotOpenReason(path);
+    for (const std::string& message : messages) {
+        err << "vxra: " << message;
+        if (reason && message == path.string()) err << ": " << *reason;
+        err << "\n";
+    }
+}
+
+std::optional<ReplayFile> loadReplayFile(const std::filesystem::path& path, std::ostream& err) {
+    auto replay = readReplay(path);
+    if (!replay) {
+        tellLoadFailure(err, replay.error(), path);
         return std::nullopt;
     }
-    replay.drivers = std::make_unique<DriverTable>();
-    if (replay.drivers->read(path) != DriverTable::kOk) {
-        if (replay.drivers->failure == DriverTable::Failure::TooManyDrivers) {
-            err << tooManyDriversMessage(replay.drivers->driverCount) << "\n";
-        }
-        err << kDriversReadError << "\n(" << failureText(replay.drivers->failure) << ")\n";
-        return std::nullopt;
-    }
-    return replay;
+    return std::move(replay).value();
 }
 
 const char* sessionKey(int session) {

@@ -1,21 +1,17 @@
 #pragma once
 
-#include <filesystem>
-#include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 
-#include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
+#include "document/LoadPipeline.h"
 
-// A replay's head and driver table, read as the desktop program reads them when a lap is added.
-struct LoadedReplay {
-    ReplayHeader header;
-    std::unique_ptr<DriverTable> drivers;
-};
+// Tells the messages of a failed load step of `path` on `err`, each after "vxra: ". The message
+// that names the file gets the system's reason when the file cannot be opened.
+void tellLoadFailure(std::ostream& err, const LoadMessages& messages, const std::filesystem::path& path);
 
-// Reads `path`; on failure writes the program's messages (and the reason) to `err`.
-std::optional<LoadedReplay> loadReplay(const std::filesystem::path& path, std::ostream& err);
+// Reads a replay's head and driver table as the desktop program does; on failure tells why.
+std::optional<ReplayFile> loadReplayFile(const std::filesystem::path& path, std::ostream& err);
 
 // "practice", "qualifying", "warmup", "race"; and back (nothing for another word).
 const char* sessionKey(int session);

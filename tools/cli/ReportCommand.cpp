@@ -1,70 +1,56 @@
-#include <iostream>
-#include <map>
-
 #include "CliArgs.h"
 #include "Commands.h"
 #include "ReplayLoading.h"
 #include "ReportOutput.h"
-#include "settings/Settings.h"
-#include "reports/Reports.h"
-#include "track/TrackModel.h"
+#include "reports/ReportRegistry.h"
 
 namespace {
 
-const std::map<std::string, ReportType>& reportTypes() {
-    static const std::map<std::string, ReportType> kTypes = {
-        {"practice", ReportType::Practice},     {"qualifying", ReportType::Qualifying},
-        {"warmup", ReportType::Warmup},         {"race", ReportType::Race},
-        {"settings", ReportType::RaceSettings}, {"complete", ReportType::Complete},
-        {"lapchart", ReportType::LapChart},     {"lapbylap", ReportType::LapByLap},
-        {"flags", ReportType::Flags},
-    };
-    return kTypes;
+// The TYPE words, in menu order: "settings, practice, ... or flags".
+std::string reportKeys() {
+    std::vector<std::string> keys;
+    for (const ReportKind& kind : reportKinds()) {
+        if (kind.key) keys.push_back(kind.key);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == keys.size() ? " or " : ", ") + keys[i];
+    return text;
 }
 
 // The report as the report window shows it, in UTF-8 with the platform's line ends; with -o the
 // export file.
-int report(const std::vector<std::string>& args, CliContext& context) {
-    const auto parsed = parseCliArgs(args, {"--mph", "--kph"}, {"-o"}, context.err);
-    if (!parsed) return kExitUsage;
-    if (parsed->positional.size() != 2)
-        return usageError(context.err, "report takes a report type and a replay file");
-    const auto type = reportTypes().find(parsed->positional[0]);
-    if (type == reportTypes().end()) {
-        return usageError(
-            context.err,
-            "unknown report type '" + parsed->positional[0] +
-                "': practice, qualifying, warmup, race, lapchart, lapbylap, flags, settings or complete");
+int report(const CliArgs& args, CliContext& context) {
+    if (args.operands.size() != 2) return usageError(context.err, "report takes a report type and a replay file");
+    const ReportKind* kind = reportKindByKey(args.operands[0]);
+    if (!kind) {
+        return usageError(context.err, "unknown report type '" + args.operands[0] + "': " + reportKeys());
     }
-    if (parsed->has("--mph") && parsed->has("--kph"))
-        return usageError(context.err, "give --mph or --kph, not both");
-    const std::filesystem::path file = parsed->positional[1];
-    const auto replay = loadReplay(file, context.err);
+    if (args.has("--mph") && args.has("--kph")) return usageError(context.err, "give --mph or --kph, not both");
+    const std::filesystem::path file = args.operands[1];
+    const auto replay = loadReplayFile(file, context.err);
     if (!replay) return kExitFailure;
 
-    const TrackLength length =
-        readTrackLength(Settings::instance().simulatorDirectory(), replay->header.trackName);
-    if (!length.message.empty()) context.err << length.message << "\n";
-    const bool mph = parsed->has("--mph") || (!parsed->has("--kph") && Settings::instance().speedUnit() == 1);
-    const ReportInput input{replay->header, *replay->drivers, length.metres, mph,
-                            Settings::instance().offTheTrackInRaceReport() == 1};
-    const std::string text = generateReport(type->second, input);
+    const Settings& settings = context.settings;
+    const TrackLength length = readTrackLength(settings.simulatorDirectory(), replay->header->trackName);
+    if (!length.message.empty()) context.err << "vxra: " << length.message << "\n";
+    const bool mph = args.has("--mph") || (!args.has("--kph") && settings.speedUnit() == 1);
+    const ReportInput input{replay->header.get(), replay->drivers.get(), length.metres, mph,
+                            settings.offTheTrackInRaceReport() == 1};
+    const std::string text = generateReport(kind->type, input);
 
-    const std::string* out = parsed->value("-o");
+    const std::string* out = args.value("-o");
     if (!out) {
         printReport(context.out, text);
         return kExitOk;
     }
     std::filesystem::path target = *out;
     if (std::filesystem::is_directory(target)) {
-        target /= defaultExportName(type->second, file).filename();
+        target /= defaultExportName(kind->type, file).filename();
     } else {
         target = withTxtExtension(target);
     }
-    if (!writeReportFile(target, reportFileText(text))) {
-        context.err << "Error creating file!\n";
-        return kExitFailure;
-    }
+    if (!writeReportFile(target, reportFileText(text))) return failure(context.err, "Error creating file!");
     context.out << target.string() << "\n";
     return kExitOk;
 }
@@ -72,10 +58,11 @@ int report(const std::vector<std::string>& args, CliContext& context) {
 }  // namespace
 
 void registerReportCommand(CliApp& app) {
-    app.add(
-        {"report", "TYPE FILE [-o OUT] [--mph|--kph]",
-         "print a report of a replay (TYPE: practice, qualifying, warmup, race, lapchart, lapbylap, flags, "
-         "settings, complete) as the "
-         "report window shows it; with -o write the export file (OUT a folder: the default name)",
-         report});
+    app.add({"report",
+             "TYPE FILE",
+             "print a report of a replay (TYPE: " + reportKeys() + ") as the report window shows it",
+             {{"-o", "OUT", "write the export file instead (OUT a folder: the default name)"},
+              {"--mph", "", "speeds in miles per hour"},
+              {"--kph", "", "speeds in kilometres per hour"}},
+             report});
 }

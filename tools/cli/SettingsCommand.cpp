@@ -1,11 +1,10 @@
 #include "Commands.h"
-#include "settings/Settings.h"
 
 namespace {
 
-int showSettings(const std::vector<std::string>& args, CliContext& context) {
-    if (!args.empty()) return usageError(context.err, "settings takes no arguments");
-    const Settings& s = Settings::instance();
+int showSettings(const CliArgs& args, CliContext& context) {
+    if (!args.operands.empty()) return usageError(context.err, "settings takes no arguments");
+    const Settings& s = context.settings;
     std::ostream& out = context.out;
     out << "Directory = " << s.simulatorDirectory() << "\n"
         << "DontShowQualReport = " << s.dontShowQualReport() << "\n"
@@ -23,5 +22,5 @@ int showSettings(const std::vector<std::string>& args, CliContext& context) {
 }  // namespace
 
 void registerSettingsCommand(CliApp& app) {
-    app.add({"settings", "", "show the stored settings in force (with --sim-dir applied)", showSettings});
+    app.add({"settings", "", "show the stored settings in force (with --sim-dir applied)", {}, showSettings});
 }

@@ -4,8 +4,6 @@
 #include "CliArgs.h"
 #include "Commands.h"
 #include "JsonText.h"
-#include "settings/Settings.h"
-#include "track/TrackFileError.h"
 #include "track/LoadedTrack.h"
 
 namespace {
@@ -36,75 +34,63 @@ json point(const TrackPoint& p) {
     return json::array({p.x, p.y});
 }
 
-int track(const std::vector<std::string>& args, CliContext& context) {
-    const auto parsed = parseCliArgs(args, {"--json"}, {"--at"}, context.err);
-    if (!parsed) return kExitUsage;
-    if (parsed->positional.size() != 1) return usageError(context.err, "track takes one track name");
+int track(const CliArgs& args, CliContext& context) {
+    if (args.operands.size() != 1) return usageError(context.err, "track takes one track name");
     std::vector<TrackPosition> positions;
-    for (const std::string& at : parsed->values("--at")) {
+    for (const std::string& at : args.values("--at")) {
         const auto position = parsePosition(at);
-        if (!position)
-            return usageError(context.err, "--at takes DISTANCE,LATERAL in metres, not '" + at + "'");
+        if (!position) return usageError(context.err, "--at takes DISTANCE,LATERAL in metres, not '" + at + "'");
         positions.push_back(*position);
     }
-    const std::string& simulator = Settings::instance().simulatorDirectory();
+    const std::string& simulator = context.settings.simulatorDirectory();
     if (simulator.empty()) {
-        context.err << "vxra: no simulator folder is set: give --sim-dir or set it in the desktop program's "
-                       "Settings\n";
-        return kExitFailure;
+        return failure(context.err,
+                       "no simulator folder is set: give --sim-dir or set it in the desktop program's Settings");
     }
-    const std::string& name = parsed->positional.front();
-    try {
-        const LoadedTrack track = loadTrack(simulator, name);
-        const TrackFile& file = *track.file;
-        const TrackModel& model = *track.model;
-        const TrackLength& official = track.length;
-        if (!official.message.empty()) context.err << official.message << "\n";
+    const std::string& name = args.operands.front();
+    const auto loaded = loadTrack(simulator, name);
+    if (!loaded) return failure(context.err, loaded.error().message());
+    const LoadedTrack& track = *loaded.value();
+    const TrackFile& file = track.file;
+    const TrackModel& model = track.model;
+    const TrackLength& official = track.length;
+    if (!official.message.empty()) context.err << "vxra: " << official.message << "\n";
 
-        json markers = json::array();
-        for (const TrackMarker& m : model.markers()) {
-            markers.push_back(m.present ? json{{"left", point(m.left)}, {"right", point(m.right)}} : json());
-        }
-        json at = json::array();
-        for (const TrackPosition& p : positions) {
-            const auto plane = model.positionAt(p.distance, p.lateral);
-            at.push_back({{"distance", p.distance},
-                          {"lateral", p.lateral},
-                          {"point", plane ? point(*plane) : json("off track")}});
-        }
-        const json document = {
-            {"trackName", name},
-            {"compressed", file.compressed()},
-            {"storedSize", file.storedSize()},
-            {"unpackedSize", file.unpackedSize()},
-            {"segmentCount", model.segmentCount()},
-            {"totalLength", model.totalLength()},
-            {"boundingBox",
-             {{"minX", model.minX()},
-              {"maxX", model.maxX()},
-              {"minY", model.minY()},
-              {"maxY", model.maxY()}}},
-            {"markers", markers},
-            {"trackIniLength", official.metres},
-            {"at", at},
-        };
-        if (parsed->has("--json")) {
-            context.out << document.dump(2) << "\n";
-        } else {
-            printJsonAsText(context.out, document);
-        }
-    } catch (const TrackFileError& e) {
-        context.err << e.message() << "\n";
-        return kExitFailure;
+    json markers = json::array();
+    for (const TrackMarker& m : model.markers()) {
+        markers.push_back(m.present ? json{{"left", point(m.left)}, {"right", point(m.right)}} : json());
     }
+    json at = json::array();
+    for (const TrackPosition& p : positions) {
+        const auto plane = model.positionAt(p.distance, p.lateral);
+        at.push_back(
+            {{"distance", p.distance}, {"lateral", p.lateral}, {"point", plane ? point(*plane) : json("off track")}});
+    }
+    printDocument(args, context,
+                  {
+                      {"trackName", name},
+                      {"compressed", file.compressed()},
+                      {"storedSize", file.storedSize()},
+                      {"unpackedSize", file.unpackedSize()},
+                      {"segmentCount", model.segmentCount()},
+                      {"totalLength", model.totalLength()},
+                      {"boundingBox",
+                       {{"minX", model.minX()}, {"maxX", model.maxX()}, {"minY", model.minY()}, {"maxY", model.maxY()}}},
+                      {"markers", markers},
+                      {"trackIniLength", official.metres},
+                      {"at", at},
+                  });
     return kExitOk;
 }
 
 }  // namespace
 
 void registerTrackCommand(CliApp& app) {
-    app.add({"track", "NAME [--json] [--at DISTANCE,LATERAL ...]",
+    app.add({"track",
+             "NAME",
              "decode a track of the simulator folder: sizes, segments, length, bounding box, markers, the "
              "track.ini length, and the plane point of each --at position",
+             {{"--at", "DISTANCE,LATERAL", "a position in metres along the centre line and to the left; may be repeated"},
+              kJsonOption},
              track});
 }

@@ -1,9 +1,6 @@
-#include <iostream>
-
 #include "CliArgs.h"
 #include "Commands.h"
 #include "DocumentLoading.h"
-#include "settings/Settings.h"
 #include "common/WholeFile.h"
 #include "map/TrackMapBitmap.h"
 
@@ -11,31 +8,24 @@ namespace {
 
 // The track map of the laps' track with their driving lines, as "Save Trackmap as BMP-file..."
 // writes it.
-int trackmap(const std::vector<std::string>& args, CliContext& context) {
-    const auto parsed = parseCliArgs(args, {}, {"-o", "--size"}, context.err);
-    if (!parsed) return kExitUsage;
-    const std::string* out = parsed->value("-o");
+int trackmap(const CliArgs& args, CliContext& context) {
+    const std::string* out = args.value("-o");
     if (!out) return usageError(context.err, "trackmap needs -o MAP.bmp");
-    int size = Settings::instance().bmpSizeInPixel();
-    if (const std::string* sizeText = parsed->value("--size")) {
+    int size = context.settings.bmpSizeInPixel();
+    if (const std::string* sizeText = args.value("--size")) {
         const auto value = parseInt(*sizeText);
         if (!value || *value < kMinBitmapSize || *value > kMaxBitmapSize)
             return usageError(context.err, "--size takes a size in pixels from 16 to 16384");
         size = *value;
     }
-    CommandLineDocument loaded(context.err);
-    if (!loaded.load(parsed->positional, "trackmap")) return kExitUsage;
-    if (!loaded.document().trackLoaded()) {
-        context.err << "No track loaded!\n";
-        return kExitFailure;
-    }
+    CommandLineDocument loaded(context.err, context.settings);
+    if (!loaded.load(args.operands, "trackmap")) return kExitUsage;
+    if (!loaded.document().trackLoaded()) return failure(context.err, "No track loaded!");
     const std::filesystem::path target = withBmpExtension(*out);
     LapsShown laps;
     laps.fill(true);
-    if (!writeWholeFile(target, trackMapBitmap(loaded.document(), size, laps), std::ios::binary)) {
-        context.err << "Error creating file!\n";
-        return kExitFailure;
-    }
+    if (!writeWholeFile(target, trackMapBitmap(loaded.document(), size, laps), std::ios::binary))
+        return failure(context.err, "Error creating file!");
     context.out << target.string() << "\n";
     return kExitOk;
 }
@@ -43,9 +33,11 @@ int trackmap(const std::vector<std::string>& args, CliContext& context) {
 }  // namespace
 
 void registerTrackmapCommand(CliApp& app) {
-    app.add(
-        {"trackmap", "FILE:DRIVER:SESSION:LAP ... -o MAP.bmp [--size S]",
-         "draw the track of the laps with their driving lines into a bitmap of S x S pixels (default: the "
-         "stored BMPSizeInPixel), as the desktop program exports it",
-         trackmap});
+    app.add({"trackmap",
+             "FILE:DRIVER:SESSION:LAP ...",
+             "draw the track of the laps with their driving lines into a bitmap, as the desktop program "
+             "exports it",
+             {{"-o", "MAP.bmp", "the bitmap file (\".bmp\" is added unless the name holds it)", true},
+              {"--size", "S", "S x S pixels, 16 to 16384 (default: the stored BMPSizeInPixel)"}},
+             trackmap});
 }

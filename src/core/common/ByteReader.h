@@ -6,15 +6,6 @@
 #include <span>
 #include <string>
 
-// Little-endian loads from raw bytes; the caller has checked that the bytes exist.
-inline std::uint16_t loadU16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-inline std::uint32_t loadU32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
 // Bits [low, low + width) of a word, unsigned.
 constexpr std::uint32_t bitField(std::uint32_t word, int low, int width) {
     return (word >> low) & ((width == 32) ? 0xFFFFFFFFu : ((1u << width) - 1u));
@@ -27,24 +18,26 @@ constexpr std::int32_t signedBitField(std::uint32_t word, int low, int width) {
     return static_cast<std::int32_t>(value ^ sign) - static_cast<std::int32_t>(sign);
 }
 
-// Text of a fixed-width field: up to the first NUL, never more than `width` bytes.
-inline std::string fixedText(const std::uint8_t* p, std::size_t width) {
-    const void* nul = std::memchr(p, 0, width);
-    const std::size_t length =
-        nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - p) : width;
-    return std::string(reinterpret_cast<const char*>(p), length);
-}
-
 // Reads a run of little-endian fields from a byte range. A read past the end sets a sticky
-// failure flag and yields zeros, so a caller reads a whole table and checks ok() once.
+// failure flag and yields zeros, so a caller reads a whole table and checks ok() once. Every
+// reader of the file formats reads through it; its reads inline to plain loads.
 class ByteReader {
 public:
     explicit ByteReader(std::span<const std::uint8_t> data, std::size_t offset = 0)
         : data_(data), offset_(offset), ok_(offset <= data.size()) {}
 
     std::uint8_t u8() { return have(1) ? data_[offset_++] : 0; }
-    std::uint16_t u16() { return take(2) ? loadU16(&data_[offset_ - 2]) : 0; }
-    std::uint32_t u32() { return take(4) ? loadU32(&data_[offset_ - 4]) : 0; }
+    std::uint16_t u16() {
+        if (!take(2)) return 0;
+        const std::uint8_t* p = &data_[offset_ - 2];
+        return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+    }
+    std::uint32_t u32() {
+        if (!take(4)) return 0;
+        const std::uint8_t* p = &data_[offset_ - 4];
+        return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+               static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
     float f32() { return fromBits<float, std::uint32_t>(u32()); }
     double f64() {
@@ -56,9 +49,13 @@ public:
     std::span<const std::uint8_t> bytes(std::size_t n) {
         return take(n) ? data_.subspan(offset_ - n, n) : std::span<const std::uint8_t>{};
     }
-    // A fixed-width text field (see fixedText); consumes the whole width.
+    // A fixed-width text field: up to its first NUL, never more than `width` bytes; consumes the
+    // whole width.
     std::string text(std::size_t width) {
-        return take(width) ? fixedText(&data_[offset_ - width], width) : "";
+        if (!take(width)) return "";
+        const char* p = reinterpret_cast<const char*>(&data_[offset_ - width]);
+        const void* nul = std::memchr(p, 0, width);
+        return std::string(p, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - p) : width);
     }
 
     void skip(std::size_t n) { take(n); }
@@ -67,6 +64,11 @@ public:
             ok_ = false;
         else
             offset_ = offset;
+    }
+    // Moves to `offset` for the next read: reader.at(kField).u16().
+    ByteReader& at(std::size_t offset) {
+        seek(offset);
+        return *this;
     }
 
     std::size_t offset() const { return offset_; }

@@ -1,18 +1,19 @@
 #include "document/ReplayDocument.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cctype>
 
-#include "settings/Settings.h"
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
-#include "track/TrackFileError.h"
-#include "replay/LapCatalogue.h"
-#include "replay/LapTimeCheck.h"
-#include "replay/ReplayMessages.h"
-#include "document/ReplayReading.h"
 
-ReplayDocument::ReplayDocument(DocumentUi& ui) : ui_(ui) {}
+namespace {
+
+constexpr const char* kMaxLapsLoaded = "Max number of laps already loaded!";
+constexpr const char* kNotSameTrack = "This file is not from the same track!";
+
+}  // namespace
+
+ReplayDocument::ReplayDocument(DocumentUi& ui, const Settings& settings) : ui_(ui), settings_(settings) {}
 ReplayDocument::~ReplayDocument() = default;
 
 const std::array<Rgb, 22>& ReplayDocument::colourTable() {
@@ -26,17 +27,17 @@ const std::array<Rgb, 22>& ReplayDocument::colourTable() {
 }
 
 bool ReplayDocument::speedUnitMph() const {
-    return Settings::instance().speedUnit() == 1;
+    return settings_.speedUnit() == 1;
 }
 bool ReplayDocument::retireInRaceReport() const {
-    return Settings::instance().retireInRaceReport() == 1;
+    return settings_.retireInRaceReport() == 1;
 }
 bool ReplayDocument::offTheTrackInRaceReport() const {
-    return Settings::instance().offTheTrackInRaceReport() == 1;
+    return settings_.offTheTrackInRaceReport() == 1;
 }
 
 std::filesystem::path ReplayDocument::simulatorFolder() const {
-    return Settings::instance().simulatorDirectory();
+    return settings_.simulatorDirectory();
 }
 
 void ReplayDocument::addReplayLap() {
@@ -45,8 +46,13 @@ void ReplayDocument::addReplayLap() {
 void ReplayDocument::openPath(const std::filesystem::path& path) {
     load({path, std::nullopt});
 }
-void ReplayDocument::lapFinderLoad(const std::filesystem::path& path, int driver, int session, int lapSlot) {
-    load({path, DocumentUi::ChosenLap{driver, session, lapSlot}});
+void ReplayDocument::lapFinderLoad(const std::filesystem::path& path, const LapChoice& lap) {
+    load({path, lap});
+}
+
+void ReplayDocument::tell(const LoadMessages& messages) {
+    for (const std::string& text : messages)
+        ui_.message(text);
 }
 
 // Frees what a failed load made of the slot and restores the title.
@@ -75,18 +81,22 @@ void ReplayDocument::load(const Preset& preset) {
     const int index = static_cast<int>(
         std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) - slots_.begin());
     Slot& slot = slots_[static_cast<std::size_t>(index)];
-    auto header = readHeaderTelling(path, ui_);
-    if (!header) return;
-    if (currentTrack && header->trackName != *currentTrack) return ui_.message(kNotSameTrack);
+    auto header = readReplayHeader(path);
+    if (!header) return tell(header.error());
+    if (currentTrack && header.value()->trackName != *currentTrack) return ui_.message(kNotSameTrack);
 
     const std::string oldTitle = title_;
     slot.inUse = true;
-    slot.header = std::move(header);
+    slot.header = std::move(header).value();
     ++lapCount_;
-    slot.drivers = readDriversTelling(path, ui_);
-    if (!slot.drivers) return undo(index, oldTitle);
+    auto drivers = readDriverTable(path);
+    if (!drivers) {
+        tell(drivers.error());
+        return undo(index, oldTitle);
+    }
+    slot.drivers = std::move(drivers).value();
 
-    std::optional<DocumentUi::ChosenLap> lap = preset.lap;
+    std::optional<LapChoice> lap = preset.lap;
     if (!lap) lap = ui_.chooseLap(*slot.header, *slot.drivers);
     if (!lap) return undo(index, oldTitle);
 
@@ -95,34 +105,22 @@ void ReplayDocument::load(const Preset& preset) {
 
     if (lapCount_ == 1) loadTrackOf(slot.header->trackName);
 
-    slot.lapData = std::make_unique<LapTelemetry>();
-    if (slot.lapData->read(*slot.drivers, lap->driver, lap->slot, lap->session) != LapTelemetry::kOk) {
-        ui_.message(kLapDataReadError);
+    LapLoad loaded = loadLap(*slot.drivers, *lap, track_.get());
+    if (!loaded.read) {
+        ui_.message(loaded.failureMessage());
         return undo(index, oldTitle);
     }
-    if (!Settings::instance().dontShowQualReport()) {
-        const std::uint32_t entry =
-            slot.drivers->laps[static_cast<std::size_t>(lap->session)][static_cast<std::size_t>(lap->driver)]
-                              [static_cast<std::size_t>(lap->slot)];
-        ui_.information(qualityReport(*slot.lapData, entry, QualityReportForm::LoadSequence));
-    }
-    // A lap without a line crossing at both ends cannot be shown: a failed read as well.
-    if (slot.lapData->process(1) != LapTelemetry::kOk) {
-        ui_.message(kLapDataReadError);
+    if (!settings_.dontShowQualReport()) ui_.qualityReport(loaded.qualityReport);
+    if (!loaded.processing) {
+        ui_.message(loaded.failureMessage());
         return undo(index, oldTitle);
     }
+    slot.lapData = std::move(loaded.telemetry);
+    slot.drivingLine = std::move(loaded.drivingLine);
     slot.lapDriver = lap->driver;
     slot.lapSession = lap->session;
     slot.lapSlot = lap->slot;
-
-    if (track_.model) {
-        const std::uint32_t stored = lapDuration(slot.drivers->laps[static_cast<std::size_t>(
-            lap->session)][static_cast<std::size_t>(lap->driver)][static_cast<std::size_t>(lap->slot)]);
-        if (auto text = lapTimeCheckMessage(*slot.lapData, stored, trackLength())) ui_.information(*text);
-        slot.drivingLine = std::make_unique<DrivingLine>(*track_.model, *slot.lapData);
-        computeMapChannels(*slot.lapData, *track_.model, trackLength());
-    }
-    mapNeedsRedrawing = true;
+    if (loaded.lapTimeCheck) ui_.information(*loaded.lapTimeCheck);
     ui_.lapListChanged();
     ui_.redrawViews();
 }
@@ -130,14 +128,12 @@ void ReplayDocument::load(const Preset& preset) {
 // With the first lap of a document: decode and model the track, and read its official length.
 // Without it the laps load all the same, with no map and no speeds from the map.
 void ReplayDocument::loadTrackOf(const std::string& trackName) {
-    track_ = LoadedTrack{};
-    mapLaidOut = false;  // the views show the new track whole
-    try {
-        track_ = loadTrack(simulatorFolder(), trackName);
-    } catch (const TrackFileError& e) {
-        return ui_.message(kCannotFindTrack + e.message());
-    }
-    if (!track_.length.message.empty()) ui_.message(track_.length.message);
+    track_.reset();
+    ui_.trackChanged();
+    auto track = loadReplayTrack(simulatorFolder(), trackName);
+    if (!track) return tell(track.error());
+    track_ = std::move(track).value();
+    if (!track_->length.message.empty()) ui_.message(track_->length.message);
 }
 
 void ReplayDocument::clearAll() {
@@ -145,7 +141,6 @@ void ReplayDocument::clearAll() {
         slot = Slot{};
     lapCount_ = 0;
     title_ = kNoLapTitle;
-    mapNeedsRedrawing = true;
     ui_.clearLapToggles();
     ui_.lapListChanged();
     ui_.redrawViews();
@@ -165,7 +160,6 @@ void ReplayDocument::applyLapOrder(const std::vector<int>& formerSlots) {
     slots_ = std::move(reordered);
     lapCount_ = static_cast<int>(next);
     if (lapCount_ == 0) return clearAll();
-    mapNeedsRedrawing = true;
     ui_.clearLapToggles();
     ui_.lapListChanged();
     ui_.redrawViews();

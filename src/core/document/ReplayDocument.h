@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "document/DocumentUi.h"
-#include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
-#include "replay/LapTelemetry.h"
 #include "document/DrivingLine.h"
+#include "document/LoadPipeline.h"
+#include "replay/DriverTable.h"
+#include "replay/LapTelemetry.h"
+#include "replay/ReplayHeader.h"
+#include "settings/Settings.h"
 #include "track/LoadedTrack.h"
 
 struct Rgb {
@@ -36,9 +38,15 @@ public:
         int lapDriver = -1;
         int lapSession = -1;
         int lapSlot = -1;
+
+        // The loaded lap's driver and its entry in the lap table.
+        const DriverRecord& driver() const { return drivers->driver(lapDriver); }
+        std::uint32_t lapEntry() const { return drivers->lapEntry(lapSession, lapDriver, lapSlot); }
     };
 
-    explicit ReplayDocument(DocumentUi& ui);
+    // Settings are read when used (the simulator folder, the quality report, the report switches),
+    // so a change in the Settings dialog takes effect at once.
+    ReplayDocument(DocumentUi& ui, const Settings& settings);
     ~ReplayDocument();
 
     // "Add replay lap": the file dialog, then the lap dialog.
@@ -46,7 +54,7 @@ public:
     // A path given (command line, recent files, dropped): the lap dialog only.
     void openPath(const std::filesystem::path& path);
     // The Lap Finder: neither dialog.
-    void lapFinderLoad(const std::filesystem::path& path, int driver, int session, int lapSlot);
+    void lapFinderLoad(const std::filesystem::path& path, const LapChoice& lap);
     // "Clear all replay laps".
     void clearAll();
     // The Move/Remove dialog's OK: the slots refilled from the rows' former slot indexes, in order;
@@ -58,19 +66,15 @@ public:
     int lapCount() const { return lapCount_; }
     const std::string& title() const { return title_; }
     const std::array<Slot, maxLaps>& slots() const { return slots_; }
-    bool trackLoaded() const { return track_.model != nullptr; }
-    const TrackModel* trackModel() const { return track_.model.get(); }
-    double trackLength() const { return track_.length.metres; }
+    bool trackLoaded() const { return track_ != nullptr; }
+    const TrackModel* trackModel() const { return track_ ? &track_->model : nullptr; }
+    double trackLength() const { return track_ ? track_->length.metres : 0; }
 
     // Colour table: lap 1-5 lines at 0-4, surface kinds at 6-13 and 15.
     static const std::array<Rgb, 22>& colourTable();
     int lapColourIndex(int slot) const { return slot; }
-    bool showColourPictures = false;
-    bool mapNeedsRedrawing = true;
-    bool mapLaidOut = false;
-    bool lapSelectionChanged = false;  // set by the plot settings bar's lap check boxes
 
-    // Settings the reports read through the document; read when used, so a change takes effect at once.
+    // Settings the reports read through the document.
     bool speedUnitMph() const;
     bool retireInRaceReport() const;
     bool offTheTrackInRaceReport() const;
@@ -78,18 +82,20 @@ public:
 private:
     struct Preset {
         std::optional<std::filesystem::path> path;
-        std::optional<DocumentUi::ChosenLap> lap;
+        std::optional<LapChoice> lap;
     };
     void load(const Preset& preset);
     void loadTrackOf(const std::string& trackName);
     void undo(int slot, const std::string& oldTitle);
+    void tell(const LoadMessages& messages);
     std::filesystem::path simulatorFolder() const;
 
     DocumentUi& ui_;
+    const Settings& settings_;
     std::array<Slot, maxLaps> slots_;
     int lapCount_ = 0;
     std::string title_ = "No lap selected";
-    LoadedTrack track_;
+    std::unique_ptr<LoadedTrack> track_;
 };
 
 inline constexpr const char* kNoLapTitle = "No lap selected";

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
-#include <vector>
 
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
@@ -12,12 +11,15 @@
 
 namespace {
 
-using Failure = DriverTable::Failure;
+using Failure = Outcome<DriverTableError>;
 
-// Offsets inside a 184-byte driver record.
+// Fields of a 184-byte driver record.
 constexpr std::size_t kFirstNameAt = 12, kLastNameAt = 28, kChatNickAt = 48, kCarNameAt = 120;
 constexpr std::size_t kCarNumberAt = 164, kKindAt = 168, kIdAt = 176;
 constexpr std::uint32_t kHumanCode = 150, kAiCode = 250;
+
+// A lap list ("ORPL"): u32 driver id, u32 start time, then the end time of each lap.
+constexpr std::size_t kLapListHead = 8;
 
 std::string modificationDate(const std::filesystem::path& path) {
     std::error_code error;
@@ -31,24 +33,6 @@ std::string modificationDate(const std::filesystem::path& path) {
 
 }  // namespace
 
-const char* failureText(DriverTable::Failure failure) {
-    switch (failure) {
-        case Failure::None:
-            return "success";
-        case Failure::CannotOpen:
-            return "the file cannot be opened";
-        case Failure::TooManyDrivers:
-            return "more drivers than a replay can hold";
-        case Failure::DamagedStructure:
-            return "a length, count or offset does not fit the file";
-        case Failure::InvalidRecordType:
-            return "the telemetry holds a record of an invalid type";
-        case Failure::DamagedTelemetry:
-            return "a telemetry frame or record does not fit";
-    }
-    return "unknown failure";
-}
-
 std::string tooManyDriversMessage(int driverCount) {
     return "This replay cannot be opened as it contains more drivers\nthan we ever anticipated was possible. "
            "So please contact us\nat vxra-support@example.org and tell us you saw\nthis note. Please, state "
@@ -56,51 +40,51 @@ std::string tooManyDriversMessage(int driverCount) {
            std::to_string(driverCount);
 }
 
-DriverTable::DriverTable() {
-    for (int s = 0; s < kSessionCount; ++s) {
-        for (auto& row : laps[s])
-            row.fill(s == kRace ? kNoRaceSlot : kUnusedSlot);
-    }
+// Race rows of a file without a race keep a filler of their own.
+DriverTable::DriverTable()
+    : lapCounts_(kSessionCount * kMaxDrivers, 0),
+      laps_(kSessionCount * kMaxDrivers * kLapSlots, kUnusedSlot),
+      selectable_(laps_.size(), 0) {
+    std::fill(laps_.begin() + static_cast<std::ptrdiff_t>(index(kRace, 0, 0)), laps_.end(), kNoRaceSlot);
 }
 
-int DriverTable::read(const std::filesystem::path& path) {
-    *this = DriverTable();  // nothing of an earlier read remains
+Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
+    *this = DriverTable();
     fileName = path;
     fileDate = modificationDate(path);
     BinaryFile file;
-    failure = file.open(path) ? parse(file) : Failure::CannotOpen;
-    if (failure != Failure::None) {
-        loadedCount = kNotLoaded;
-        return kReadFailed;
-    }
-    loadedCount = driverCount;
-    markSelectableLaps();
-    return kOk;
+    if (!file.open(path)) return DriverTableError::CannotOpen;
+    Failure parsed = parse(file);
+    if (parsed) markSelectableLaps();
+    return parsed;
 }
 
-std::uint64_t DriverTable::lapStartTime(int session, int driver, int slot) const {
+std::uint64_t DriverTable::lapStartTime(int session, int d, int slot) const {
     std::uint64_t start = 0;
     for (int j = 0; j < slot; ++j)
-        start += lapDuration(laps[session][driver][j]);
+        start += lapDuration(lapEntry(session, d, j));
     return start;
 }
 
-DriverTable::Failure DriverTable::parse(BinaryFile& file) {
-    lapCount = {};
-    std::array<std::uint8_t, kDriverRecordsOffset> head;
-    if (!file.readAt(0, head)) return Failure::DamagedStructure;
+Failure DriverTable::parse(BinaryFile& file) {
+    std::array<std::uint8_t, kDriverRecordsOffset> bytes;
+    if (!file.readAt(0, bytes)) return DriverTableError::DamagedStructure;
+    ByteReader head(bytes);
 
-    lastFrameLength = loadU16(&head[32]);
-    ownerIndex = static_cast<int>(loadU32(&head[36]));
-    const std::size_t count = loadU32(&head[kDriverTableOffset + 8]) / kDriverRecordSize;
+    lastFrameLength = head.at(head::kLastFrameLength).u16();
+    ownerIndex = static_cast<int>(head.at(head::kOwnerIndex).u32());
+    const std::size_t count = head.at(kDriverTableOffset + kChunkLengthAt).u32() / kDriverRecordSize;
     driverCount = static_cast<std::uint16_t>(std::min<std::size_t>(count, 0xFFFF));
-    if (count > kMaxDrivers) return Failure::TooManyDrivers;
+    if (count > kMaxDrivers) return DriverTableError::TooManyDrivers;
 
-    if (Failure f = readDrivers(file, count); f != Failure::None) return f;
+    if (Failure f = readDrivers(file, count); !f) return f;
 
     // Owner: the stored index when its record carries the owner's names, else the last record that does.
-    const std::string ownerFirst = fixedText(&head[40], 16), ownerLast = fixedText(&head[56], 16);
-    auto isOwner = [&](std::size_t d) { return firstName[d] == ownerFirst && lastName[d] == ownerLast; };
+    const std::string ownerFirst = head.at(head::kOwnerFirstName).text(16);
+    const std::string ownerLast = head.at(head::kOwnerLastName).text(16);
+    auto isOwner = [&](std::size_t d) {
+        return drivers_[d].firstName == ownerFirst && drivers_[d].lastName == ownerLast;
+    };
     ownerSearched = !(ownerIndex >= 0 && static_cast<std::size_t>(ownerIndex) < count && isOwner(ownerIndex));
     if (ownerSearched) {
         for (std::size_t d = 0; d < count; ++d) {
@@ -108,54 +92,56 @@ DriverTable::Failure DriverTable::parse(BinaryFile& file) {
         }
     }
 
-    quickRace = head[199] == 2 ? 1 : 0;
-    const std::uint64_t fileLengthField = loadU32(&head[8]);
-    const std::uint64_t framesLength = loadU32(&head[28]);
+    quickRace = head.at(head::kRaceType).u8() == head::kQuickRace ? 1 : 0;
+    const std::uint64_t fileLengthField = head.at(head::kFileLength).u32();
+    const std::uint64_t framesLength = head.at(head::kFramesLength).u32();
+    const int sessionInProgress = static_cast<int>(head.at(head::kSessionInProgress).u32());
     const std::uint64_t tablesBegin = kDriverRecordsOffset + kDriverRecordSize * count;
-    if (fileLengthField < framesLength) return Failure::DamagedStructure;
+    if (fileLengthField < framesLength) return DriverTableError::DamagedStructure;
     const std::uint64_t T = fileLengthField - framesLength;
     const std::uint64_t telemetryEnd = T + kChunkHeadSize + framesLength;
-    if (T < tablesBegin || telemetryEnd > file.size()) return Failure::DamagedStructure;
+    if (T < tablesBegin || telemetryEnd > file.size()) return DriverTableError::DamagedStructure;
 
-    if (Failure f = readLapTables(file, tablesBegin, T, static_cast<int>(loadU32(&head[80])));
-        f != Failure::None) {
-        return f;
-    }
+    if (Failure f = readLapTables(file, tablesBegin, T, sessionInProgress); !f) return f;
     telemetryOffset = T;
     return findWindows(file, telemetryEnd);
 }
 
-DriverTable::Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
+Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
     std::vector<std::uint8_t> records(count * kDriverRecordSize);
-    if (!file.readAt(kDriverRecordsOffset, records)) return Failure::DamagedStructure;
+    if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
+    drivers_.resize(count);
     for (std::size_t d = 0; d < count; ++d) {
-        const std::uint8_t* r = &records[d * kDriverRecordSize];
-        firstName[d] = fixedText(r + kFirstNameAt, 15);
-        lastName[d] = fixedText(r + kLastNameAt, 15);
-        chatNick[d] = fixedText(r + kChatNickAt, 31);
-        carName[d] = fixedText(r + kCarNameAt, 31);
-        carNumber[d] = loadU32(r + kCarNumberAt);
-        const std::uint32_t kind = loadU32(r + kKindAt);
-        driverKind[d] = kind == kHumanCode ? 0 : kind == kAiCode ? 1 : 2;
-        driverId[d] = loadU32(r + kIdAt);
+        ByteReader r(std::span<const std::uint8_t>(records).subspan(d * kDriverRecordSize, kDriverRecordSize));
+        DriverRecord& driver = drivers_[d];
+        driver.firstName = r.at(kFirstNameAt).text(15);
+        driver.lastName = r.at(kLastNameAt).text(15);
+        driver.chatNick = r.at(kChatNickAt).text(31);
+        driver.carName = r.at(kCarNameAt).text(31);
+        driver.carNumber = r.at(kCarNumberAt).u32();
+        const std::uint32_t kind = r.at(kKindAt).u32();
+        driver.kind = kind == kHumanCode  ? DriverRecord::Human
+                      : kind == kAiCode ? DriverRecord::AiCar
+                                        : DriverRecord::NonCompeting;
+        driver.driverId = r.at(kIdAt).u32();
     }
-    onlineRace = count > 0 && !chatNick[0].empty();
-    return Failure::None;
+    onlineRace = count > 0 && !drivers_[0].chatNick.empty();
+    return {};
 }
 
 // The lap tables fill [begin, end) exactly, one per session the replay knows, in session order.
-DriverTable::Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::uint64_t end,
-                                                  int sessionInProgress) {
+Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::uint64_t end,
+                                   int sessionInProgress) {
     std::vector<std::uint8_t> tables(static_cast<std::size_t>(end - begin));
-    if (!file.readAt(begin, tables)) return Failure::DamagedStructure;
+    if (!file.readAt(begin, tables)) return DriverTableError::DamagedStructure;
 
-    std::vector<std::pair<std::size_t, std::size_t>> found;  // data offset and length of each table
-    for (std::size_t at = 0; at < tables.size();) {
-        if (tables.size() - at < kChunkHeadSize) return Failure::DamagedStructure;
-        const std::size_t length = loadU32(&tables[at + 8]);
-        if (length > tables.size() - at - kChunkHeadSize) return Failure::DamagedStructure;
-        found.emplace_back(at + kChunkHeadSize, length);
-        at += kChunkHeadSize + length;
+    std::vector<std::span<const std::uint8_t>> found;  // the data of each table
+    for (ByteReader chunks(tables); chunks.remaining() > 0;) {
+        if (chunks.remaining() < kChunkHeadSize) return DriverTableError::DamagedStructure;
+        chunks.skip(kChunkLengthAt);
+        const std::span<const std::uint8_t> data = chunks.bytes(chunks.u32());
+        if (!chunks.ok()) return DriverTableError::DamagedStructure;
+        found.push_back(data);
     }
 
     const int K = static_cast<int>(found.size());
@@ -163,63 +149,59 @@ DriverTable::Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t 
         const int r = K - k + 1;
         int session;
         if (quickRace) {
-            if (r > 2) return Failure::DamagedStructure;
+            if (r > 2) return DriverTableError::DamagedStructure;
             session = (r == 2 || sessionInProgress == 0) ? kQualifying : kRace;
         } else {
             session = sessionInProgress - r + 1;
         }
-        if (session < 0 || session >= kSessionCount) return Failure::DamagedStructure;
-        const auto [offset, length] = found[static_cast<std::size_t>(k - 1)];
-        if (Failure f = readLapTable(&tables[offset], length, session); f != Failure::None) return f;
+        if (session < 0 || session >= kSessionCount) return DriverTableError::DamagedStructure;
+        if (Failure f = readLapTable(found[static_cast<std::size_t>(k - 1)], session); !f) return f;
     }
-    return Failure::None;
+    return {};
 }
 
-DriverTable::Failure DriverTable::readLapTable(const std::uint8_t* data, std::size_t length, int session) {
-    auto& rows = laps[session];
-    for (auto& row : rows)
-        row.fill(kUnusedSlot);
-    auto& counts = lapCount[session];
-    counts = {};
+// A session's table: one lap list ("ORPL" chunk) per driver; lists of unknown drivers are skipped.
+// Lap entries hold each lap's end time, which become durations here.
+Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int session) {
+    for (int d = 0; d < kMaxDrivers; ++d) {
+        std::fill_n(row(session, d), kLapSlots, kUnusedSlot);
+        lapCounts_[index(session, d)] = 0;
+    }
 
-    for (std::size_t at = 0; at < length;) {
-        if (length - at < kChunkHeadSize + 8) return Failure::DamagedStructure;
-        const std::size_t listLength = loadU32(data + at + 8);
-        if (listLength < 8 || listLength > length - at - kChunkHeadSize) return Failure::DamagedStructure;
-        const std::uint8_t* list = data + at + kChunkHeadSize;
-        at += kChunkHeadSize + listLength;
+    for (ByteReader lists(table); lists.remaining() > 0;) {
+        if (lists.remaining() < kChunkHeadSize + kLapListHead) return DriverTableError::DamagedStructure;
+        lists.skip(kChunkLengthAt);
+        const std::uint32_t listLength = lists.u32();
+        if (listLength < kLapListHead || listLength > lists.remaining()) return DriverTableError::DamagedStructure;
+        ByteReader list(lists.bytes(listLength));
 
-        const std::uint32_t id = loadU32(list);
+        const std::uint32_t id = list.u32();
         int driver = -1;
         for (int d = 0; d < driverCount; ++d) {
-            if (driverId[d] == id) driver = d;
+            if (drivers_[static_cast<std::size_t>(d)].driverId == id) driver = d;
         }
         if (driver < 0) continue;
 
-        const int count = static_cast<int>(std::min<std::size_t>((listLength - 8) / 4, kMaxLaps));
-        auto& row = rows[driver];
-        row.fill(kUnusedSlot);
-        std::uint32_t previousEnd = loadU32(list + 4) & kLapTimeMask;
-        row[0] = previousEnd;
+        const int count = static_cast<int>(std::min<std::size_t>((listLength - kLapListHead) / 4, kMaxLaps));
+        std::uint32_t* slots = row(session, driver);
+        std::fill_n(slots, kLapSlots, kUnusedSlot);
+        std::uint32_t previousEnd = list.u32() & kLapTimeMask;
+        slots[0] = previousEnd;
         for (int j = 1; j <= count; ++j) {
-            const std::uint32_t entry = loadU32(list + 4 + 4 * j);
+            const std::uint32_t entry = list.u32();
             const std::uint32_t end = entry & kLapTimeMask;
-            row[j] = ((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask);
+            slots[j] = ((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask);
             previousEnd = end;
         }
-        counts[driver] = count;
+        lapCounts_[index(session, driver)] = count;
     }
-    sessionPresent[session] = 1;
-    return Failure::None;
+    sessionPresent[static_cast<std::size_t>(session)] = 1;
+    return {};
 }
 
-DriverTable::Failure DriverTable::findWindows(BinaryFile& file, std::uint64_t telemetryEnd) {
-    windowStart = {};
-    windowEnd = {};
-    firstMarkerSession = 0;
-    lastMarkerSession = 0;
-    if (Failure f = walkForward(file, telemetryEnd); f != Failure::None) return f;
-    if (Failure f = walkBackward(file, telemetryEnd); f != Failure::None) return f;
+Failure DriverTable::findWindows(BinaryFile& file, std::uint64_t telemetryEnd) {
+    if (Failure f = walkForward(file, telemetryEnd); !f) return f;
+    if (Failure f = walkBackward(file, telemetryEnd); !f) return f;
 
     for (int s : {kPractice, kQualifying, kWarmup}) {
         if (windowEnd[s] == 0 && windowStart[s] > 0) windowEnd[s] = kOpenWindowEnd;
@@ -229,70 +211,69 @@ DriverTable::Failure DriverTable::findWindows(BinaryFile& file, std::uint64_t te
     if (firstMarkerSession < kWarmup && lastMarkerSession > kWarmup && !quickRace) {
         windowEnd[kWarmup] = kOpenWindowEnd;
     }
-    return Failure::None;
+    return {};
 }
 
 // Books each session marker of a frame: its time into `window` for its session (quick-race codes
 // translated) and its session into `markerSession`. `seen` tells whether some session's time is
 // now set.
-DriverTable::Failure DriverTable::bookMarkers(std::span<const std::uint8_t> frame,
-                                                std::array<std::uint32_t, kSessionCount>& window,
-                                                int& markerSession, bool& seen) const {
+Failure DriverTable::bookMarkers(std::span<const std::uint8_t> frame,
+                                 std::array<std::uint32_t, kSessionCount>& window, int& markerSession,
+                                 bool& seen) const {
     const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
         if (auto marker = readSessionMarker(record)) {
             markerSession = quickRace ? quickRaceSession(marker->code) : marker->code;
             window[static_cast<std::size_t>(markerSession)] = marker->timeMs;
         }
     });
-    if (walked == FrameWalk::InvalidType) return Failure::InvalidRecordType;
-    if (walked == FrameWalk::Damaged) return Failure::DamagedTelemetry;
+    if (walked == FrameWalk::InvalidType) return DriverTableError::InvalidRecordType;
+    if (walked == FrameWalk::Damaged) return DriverTableError::DamagedTelemetry;
     seen = std::any_of(window.begin(), window.end(), [](std::uint32_t t) { return t != 0; });
-    return Failure::None;
+    return {};
 }
 
 // From the first frame on, until a frame has set some session's window start.
-DriverTable::Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd) {
+Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd) {
     FrameStream frames(file, telemetryOffset + kChunkHeadSize, telemetryEnd);
     std::span<const std::uint8_t> frame;
     for (;;) {
         switch (frames.next(frame)) {
             case FrameStream::Next::End:
-                return Failure::None;
+                return {};
             case FrameStream::Next::Damaged:
-                return Failure::DamagedTelemetry;
+                return DriverTableError::DamagedTelemetry;
             case FrameStream::Next::Frame:
                 break;
         }
         bool seen = false;
-        if (Failure f = bookMarkers(frame, windowStart, firstMarkerSession, seen); f != Failure::None || seen)
-            return f;
+        if (Failure f = bookMarkers(frame, windowStart, firstMarkerSession, seen); !f || seen) return f;
     }
 }
 
 // From the last frame back, by each frame's previous-length field, until a frame has set some
 // session's window end. A previous length below 8, or one that steps before the first frame, ends
 // the walk.
-DriverTable::Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) {
+Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) {
     const std::uint64_t firstFrame = telemetryOffset + kChunkHeadSize;
-    if (telemetryEnd == firstFrame) return Failure::None;
+    if (telemetryEnd == firstFrame) return {};
     if (lastFrameLength < kFrameHeadSize || lastFrameLength > telemetryEnd - firstFrame) {
-        return Failure::DamagedTelemetry;
+        return DriverTableError::DamagedTelemetry;
     }
     std::vector<std::uint8_t> frame(0xFFFF);
     std::uint64_t at = telemetryEnd - lastFrameLength;
     for (;;) {
         std::uint8_t frameHead[kFrameHeadSize];
-        if (!file.readAt(at, frameHead)) return Failure::DamagedTelemetry;
-        const std::size_t length = loadU16(frameHead);
-        const std::size_t previous = loadU16(frameHead + 2);
-        if (length < kFrameHeadSize || length > telemetryEnd - at) return Failure::DamagedTelemetry;
+        if (!file.readAt(at, frameHead)) return DriverTableError::DamagedTelemetry;
+        ByteReader head(frameHead);
+        const std::size_t length = head.u16();
+        const std::size_t previous = head.u16();
+        if (length < kFrameHeadSize || length > telemetryEnd - at) return DriverTableError::DamagedTelemetry;
         const std::span<std::uint8_t> bytes(frame.data(), length);
-        if (!file.readAt(at, bytes)) return Failure::DamagedTelemetry;
+        if (!file.readAt(at, bytes)) return DriverTableError::DamagedTelemetry;
 
         bool seen = false;
-        if (Failure f = bookMarkers(bytes, windowEnd, lastMarkerSession, seen); f != Failure::None || seen)
-            return f;
-        if (previous < kFrameHeadSize || previous > at - firstFrame) return Failure::None;
+        if (Failure f = bookMarkers(bytes, windowEnd, lastMarkerSession, seen); !f || seen) return f;
+        if (previous < kFrameHeadSize || previous > at - firstFrame) return {};
         at -= previous;
     }
 }
@@ -302,15 +283,13 @@ DriverTable::Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t t
 void DriverTable::markSelectableLaps() {
     for (int s = 0; s < kSessionCount; ++s) {
         for (int d = 0; d < driverCount; ++d) {
-            auto& flags = selectable[s][d];
-            flags.fill(0);
             std::uint64_t end = 0;
-            for (int j = 0; j <= lapCount[s][d]; ++j) {
-                const std::uint32_t entry = laps[s][d][j];
+            for (int j = 0; j <= lapCount(s, d); ++j) {
+                const std::uint32_t entry = lapEntry(s, d, j);
                 end += lapDuration(entry);
                 const std::uint64_t start = end - lapDuration(entry);
-                flags[j] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
-                           end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
+                selectable_[index(s, d, j)] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
+                                              end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
             }
         }
     }

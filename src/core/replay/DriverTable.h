@@ -5,84 +5,100 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "common/Result.h"
 #include "replay/ReplayFormat.h"
 
 class BinaryFile;
 
+enum class DriverTableError {
+    CannotOpen,
+    TooManyDrivers,     // driverCount holds the count found
+    DamagedStructure,   // a length, count or offset that does not fit the file
+    InvalidRecordType,  // a telemetry record of a type the format does not have
+    DamagedTelemetry,   // a frame or record that does not fit its frame or the telemetry
+};
+
+// One driver of a replay. Texts are Windows-1252.
+struct DriverRecord {
+    enum Kind : std::uint8_t { Human = 0, AiCar = 1, NonCompeting = 2 };
+
+    std::string firstName;  // at most 15 characters
+    std::string lastName;
+    std::string chatNick;  // at most 31 characters
+    std::string carName;
+    std::uint32_t carNumber = 0;
+    std::uint32_t driverId = 0;
+    Kind kind = Human;
+};
+
 // Everything a replay file says about its drivers: the driver records, every driver's lap list in
 // every session the file holds, the replay owner, and the time window of each session that the
 // telemetry covers, from which each lap is marked selectable (its telemetry is in the file).
-//
-// About half a megabyte of fixed tables: always make it on the heap.
+// The lap tables (about half a megabyte) live on the heap.
 class DriverTable {
 public:
-    static constexpr int kOk = 0;
-    static constexpr int kReadFailed = 3;
-    static constexpr std::uint16_t kNotLoaded = 65535;
-
-    // Why the last Read failed, for callers and diagnostics.
-    enum class Failure {
-        None,
-        CannotOpen,
-        TooManyDrivers,     // driverCount holds the count found
-        DamagedStructure,   // a length, count or offset that does not fit the file
-        InvalidRecordType,  // a telemetry record of a type the format does not have
-        DamagedTelemetry,   // a frame or record that does not fit its frame or the telemetry
-    };
-
     DriverTable();
 
-    // Returns kOk or kReadFailed (with `failure` saying why, and loadedCount = kNotLoaded).
-    int read(const std::filesystem::path& path);
+    // Reads the driver table of `path`; nothing of an earlier read remains.
+    Outcome<DriverTableError> read(const std::filesystem::path& path);
 
     std::filesystem::path fileName;
     std::string fileDate;  // modification date as "2001 Mar 05"
-    Failure failure = Failure::None;
-    std::uint16_t loadedCount = kNotLoaded;
     std::uint16_t driverCount = 0;
     std::uint16_t lastFrameLength = 0;
     int ownerIndex = 0;
     int ownerSearched = 0;
     int quickRace = 0;
     int onlineRace = 0;
-
-    std::array<std::string, kMaxDrivers> firstName;  // Windows-1252, at most 15 characters
-    std::array<std::string, kMaxDrivers> lastName;
-    std::array<std::string, kMaxDrivers> chatNick;  // at most 31 characters
-    std::array<std::string, kMaxDrivers> carName;
-    std::array<std::uint32_t, kMaxDrivers> carNumber{};
-    std::array<std::uint32_t, kMaxDrivers> driverId{};
-    std::array<std::uint8_t, kMaxDrivers> driverKind{};  // 0 human, 1 AI car, 2 non-competing
-
     std::array<std::uint8_t, kSessionCount> sessionPresent{};
-    std::array<std::array<int, kMaxDrivers>, kSessionCount> lapCount{};
-    std::array<std::array<std::array<std::uint32_t, kLapSlots>, kMaxDrivers>, kSessionCount> laps;
-    std::array<std::array<std::array<std::uint8_t, kLapSlots>, kMaxDrivers>, kSessionCount> selectable{};
     std::array<std::uint32_t, kSessionCount> windowStart{};
     std::array<std::uint32_t, kSessionCount> windowEnd{};
     int firstMarkerSession = 0;
     int lastMarkerSession = 0;
     std::uint64_t telemetryOffset = 0;
 
+    // Driver `d` (0 .. driverCount - 1).
+    const DriverRecord& driver(int d) const { return drivers_[static_cast<std::size_t>(d)]; }
+    // First name, blank, last name.
+    std::string driverName(int d) const { return driver(d).firstName + " " + driver(d).lastName; }
+
+    // The laps a driver's row of a session holds (slots 1 .. count; slot 0 is the time before the
+    // start/finish line), each slot's LapEntry, and whether its telemetry is in the file.
+    int lapCount(int session, int d) const { return lapCounts_[index(session, d)]; }
+    std::uint32_t lapEntry(int session, int d, int slot) const { return laps_[index(session, d, slot)]; }
+    bool selectable(int session, int d, int slot) const { return selectable_[index(session, d, slot)] != 0; }
+
     // Start of lap `slot` in session time (ms): the sum of the slots before it.
-    std::uint64_t lapStartTime(int session, int driver, int slot) const;
+    std::uint64_t lapStartTime(int session, int d, int slot) const;
 
 private:
+    static std::size_t index(int session, int d) {
+        return static_cast<std::size_t>(session) * kMaxDrivers + static_cast<std::size_t>(d);
+    }
+    static std::size_t index(int session, int d, int slot) {
+        return index(session, d) * kLapSlots + static_cast<std::size_t>(slot);
+    }
+    std::uint32_t* row(int session, int d) { return &laps_[index(session, d, 0)]; }
+
+    using Failure = Outcome<DriverTableError>;
     Failure parse(BinaryFile& file);
     Failure readDrivers(BinaryFile& file, std::size_t count);
     Failure readLapTables(BinaryFile& file, std::uint64_t begin, std::uint64_t end, int sessionInProgress);
-    Failure readLapTable(const std::uint8_t* data, std::size_t length, int session);
+    Failure readLapTable(std::span<const std::uint8_t> table, int session);
     Failure findWindows(BinaryFile& file, std::uint64_t telemetryEnd);
     Failure walkForward(BinaryFile& file, std::uint64_t telemetryEnd);
     Failure walkBackward(BinaryFile& file, std::uint64_t telemetryEnd);
     Failure bookMarkers(std::span<const std::uint8_t> frame, std::array<std::uint32_t, kSessionCount>& window,
                         int& markerSession, bool& seen) const;
     void markSelectableLaps();
-};
 
-// What a failure means, in a few words.
-const char* failureText(DriverTable::Failure failure);
+    std::vector<DriverRecord> drivers_;
+    std::vector<int> lapCounts_;              // [session][driver]
+    std::vector<std::uint32_t> laps_;         // [session][driver][slot]
+    std::vector<std::uint8_t> selectable_;    // [session][driver][slot]
+};
 
 // The text shown when a replay holds more drivers than the format allows.
 std::string tooManyDriversMessage(int driverCount);

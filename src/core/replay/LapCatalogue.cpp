@@ -28,15 +28,15 @@ std::string lapLabel(int slot, std::uint32_t entry) {
 std::vector<DriverItem> buildLapTree(const DriverTable& drivers, bool onlySelectable) {
     std::vector<DriverItem> tree;
     for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
-        DriverItem driver{d, drivers.firstName[d] + " " + drivers.lastName[d] + " #" + std::to_string(drivers.carNumber[d]),
+        DriverItem driver{d, drivers.driver(d).firstName + " " + drivers.driver(d).lastName + " #" + std::to_string(drivers.driver(d).carNumber),
                           {}};
         for (int s = 0; s < kSessionCount; ++s) {
             if (!drivers.sessionPresent[s]) continue;
             SessionItem session{s, kSessionTitles[s], {}};
-            for (int slot = 0; slot <= drivers.lapCount[s][d]; ++slot) {
-                const bool selectable = drivers.selectable[s][d][slot] != 0;
+            for (int slot = 0; slot <= drivers.lapCount(s, d); ++slot) {
+                const bool selectable = drivers.selectable(s, d, slot) != 0;
                 if (onlySelectable && !selectable) continue;
-                session.laps.push_back({slot, lapLabel(slot, drivers.laps[s][d][slot]), selectable});
+                session.laps.push_back({slot, lapLabel(slot, drivers.lapEntry(s, d, slot)), selectable});
             }
             driver.sessions.push_back(std::move(session));
         }
@@ -61,10 +61,10 @@ std::string incidentText(const std::string& label) {
 SelectedLapInfo selectedLapInfo(const DriverTable& drivers, int driver, int session, const LapItem* lap) {
     SelectedLapInfo info;
     if (driver >= 0 && driver < drivers.driverCount && driver < kMaxDrivers) {
-        info.driverName = drivers.firstName[driver] + " " + drivers.lastName[driver];
-        info.type = kDriverTypes[drivers.driverKind[driver] % 3];
-        info.chatNick = drivers.chatNick[driver];
-        info.car = drivers.carName[driver];
+        info.driverName = drivers.driver(driver).firstName + " " + drivers.driver(driver).lastName;
+        info.type = kDriverTypes[drivers.driver(driver).kind % 3];
+        info.chatNick = drivers.driver(driver).chatNick;
+        info.car = drivers.driver(driver).carName;
     }
     if (!lap) {
         info.lapTime = "None selected";

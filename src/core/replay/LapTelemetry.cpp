@@ -17,35 +17,14 @@ constexpr std::uint64_t kEndSlack = 30;
 constexpr double kMetresPerUnit = 0.0005;
 constexpr double kKmhPerUnitPerSample = kMetresPerUnit * 129.6;  // 36 samples/s, 3.6 km/h per m/s
 
-int walkStatus(FrameWalk walked) {
-    return walked == FrameWalk::End ? LapTelemetry::kOk : LapTelemetry::kInvalidRecord;
+Outcome<LapReadError> walkOutcome(FrameWalk walked) {
+    if (walked == FrameWalk::End) return {};
+    return LapReadError::InvalidRecord;
 }
 
 }  // namespace
 
-const char* LapTelemetry::statusText(int code) {
-    switch (code) {
-        case kOk:
-            return "success";
-        case kCannotOpen:
-            return "the file cannot be opened";
-        case kCannotSeek:
-            return "seeking in the file failed";
-        case kInvalidRecord:
-            return "the telemetry holds an invalid or damaged record";
-        case kNotSelectable:
-            return "the lap is not selectable";
-        case kFramesNotFound:
-            return "the lap's frames were not found";
-        case kNoLineCrossing:
-            return "the samples hold no start/finish line crossing at both ends of the lap";
-        default:
-            return "unknown status";
-    }
-}
-
-int LapTelemetry::read(const DriverTable& source, int driver, int lapSlot, int lapSession) {
-    drivers = &source;
+Outcome<LapReadError> LapTelemetry::read(const DriverTable& source, int driver, int lapSlot, int lapSession) {
     fileName = source.fileName;
     driverIndex = driver;
     session = lapSession;
@@ -54,35 +33,37 @@ int LapTelemetry::read(const DriverTable& source, int driver, int lapSlot, int l
     startFrame = endFrame = 0;
     resize(0);
 
-    const bool known = source.loadedCount != DriverTable::kNotLoaded && driver >= 0 &&
-                       driver < source.loadedCount && lapSession >= 0 && lapSession < kSessionCount &&
-                       lapSlot >= 1 && lapSlot <= source.lapCount[lapSession][driver];
-    if (!known || !source.selectable[lapSession][driver][lapSlot]) return status = kNotSelectable;
+    const bool known = driver >= 0 && driver < source.driverCount && lapSession >= 0 &&
+                       lapSession < kSessionCount && lapSlot >= 1 &&
+                       lapSlot <= source.lapCount(lapSession, driver);
+    if (!known || !source.selectable(lapSession, driver, lapSlot)) return LapReadError::NotSelectable;
+    owner_ = driver == source.ownerIndex;
     lapStart = source.lapStartTime(lapSession, driver, lapSlot);
-    lapEnd = lapStart + lapDuration(source.laps[lapSession][driver][lapSlot]);
+    lapEnd = lapStart + lapDuration(source.lapEntry(lapSession, driver, lapSlot));
 
     BinaryFile file;
-    if (!file.open(fileName)) return status = kCannotOpen;
-    std::uint8_t length[4];
-    if (!file.readAt(source.telemetryOffset + 8, length)) return status = kInvalidRecord;
-    telemetryEnd_ = source.telemetryOffset + kChunkHeadSize + loadU32(length);
+    if (!file.open(fileName)) return LapReadError::CannotOpen;
+    const auto end = telemetryEnd(file, source.telemetryOffset);
+    if (!end) return LapReadError::InvalidRecord;
+    telemetryEnd_ = *end;
 
     std::uint64_t startOffset = 0;
-    if ((status = findFrames(file, startOffset)) != kOk) return status;
-    return status = readSamples(file, startOffset);
+    if (auto found = findFrames(file, source, startOffset); !found) return found;
+    return readSamples(file, source.driver(driver).driverId, startOffset);
 }
 
 // First pass: the frames that bound the lap, found by the markers of its session.
-int LapTelemetry::findFrames(BinaryFile& file, std::uint64_t& startOffset) {
+Outcome<LapReadError> LapTelemetry::findFrames(BinaryFile& file, const DriverTable& drivers,
+                                               std::uint64_t& startOffset) {
     int wantedCode = session;
-    if (drivers->quickRace) wantedCode = session == kQualifying ? 0 : session == kRace ? 1 : session;
+    if (drivers.quickRace) wantedCode = session == kQualifying ? 0 : session == kRace ? 1 : session;
 
-    FrameStream frames(file, drivers->telemetryOffset + kChunkHeadSize, telemetryEnd_);
+    FrameStream frames(file, drivers.telemetryOffset + kChunkHeadSize, telemetryEnd_);
     std::span<const std::uint8_t> frame;
     for (int number = 1; endFrame == 0; ++number) {
         const FrameStream::Next next = frames.next(frame);
         if (next == FrameStream::Next::End) break;
-        if (next == FrameStream::Next::Damaged) return kInvalidRecord;
+        if (next == FrameStream::Next::Damaged) return LapReadError::InvalidRecord;
         const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
             const auto marker = readSessionMarker(record);
             if (!marker || marker->code != wantedCode || endFrame != 0) return;
@@ -97,21 +78,19 @@ int LapTelemetry::findFrames(BinaryFile& file, std::uint64_t& startOffset) {
                 endTime = marker->timeMs;
             }
         });
-        if (walkStatus(walked) != kOk) return kInvalidRecord;
+        if (auto walk = walkOutcome(walked); !walk) return walk;
     }
     // Two frames past the end frame are read as well.
     const int lastFrame = endFrame + 2;
-    if (startFrame == 0 || lastFrame < startFrame) return kFramesNotFound;
+    if (startFrame == 0 || lastFrame < startFrame) return LapReadError::FramesNotFound;
     sampleCount = lastFrame - startFrame;
     resize(sampleCount);
-    return kOk;
+    return {};
 }
 
 // Second pass: sample k from frame startFrame + k - 1. Frames past the end of the telemetry
 // leave their samples empty.
-int LapTelemetry::readSamples(BinaryFile& file, std::uint64_t startOffset) {
-    const bool owner = driverIndex == drivers->ownerIndex;
-    const std::uint32_t id = drivers->driverId[driverIndex];
+Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t id, std::uint64_t startOffset) {
     int previousMissing = -1;
     int run = 0;
 
@@ -120,27 +99,27 @@ int LapTelemetry::readSamples(BinaryFile& file, std::uint64_t startOffset) {
     for (int k = 1; k <= sampleCount; ++k) {
         const FrameStream::Next next = frames.next(frame);
         if (next == FrameStream::Next::End) break;
-        if (next == FrameStream::Next::Damaged) return kInvalidRecord;
+        if (next == FrameStream::Next::Damaged) return LapReadError::InvalidRecord;
         bool sawCarStates = false;
         bool found = false;
         const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
-            if (owner && record.type == kOwnerStateRecord && record.payload.size() >= kOwnerStatePayload) {
-                store(k, decodeOwnerState(record.payload.data()));
+            if (owner_ && record.type == kOwnerStateRecord && record.payload.size() >= kOwnerStatePayload) {
+                store(k, decodeOwnerState(record.payload));
                 found = true;
-            } else if (!owner && record.type == kCarStatesRecord) {
+            } else if (!owner_ && record.type == kCarStatesRecord) {
                 sawCarStates = true;
                 for (std::size_t at = 0; at + kCarStateEntry <= record.payload.size(); at += kCarStateEntry) {
-                    const std::uint8_t* entry = record.payload.data() + at;
+                    const auto entry = record.payload.subspan(at, kCarStateEntry);
                     if (carStateDriverId(entry) != id) continue;
                     store(k, decodeCarState(entry));
                     found = true;
                 }
             }
         });
-        if (walkStatus(walked) != kOk) return kInvalidRecord;
+        if (auto walk = walkOutcome(walked); !walk) return walk;
         if (sawCarStates && !found) markMissing(k, previousMissing, run);
     }
-    return kOk;
+    return {};
 }
 
 void LapTelemetry::store(int k, const TelemetrySample& s) {
@@ -193,7 +172,7 @@ void LapTelemetry::resize(int count) {
     slipMinusSteering.clear();
 }
 
-int LapTelemetry::process(int margin) {
+Outcome<LapReadError> LapTelemetry::process(int margin) {
     const int N = sampleCount;
     // Only samples that carry the driver's record take part: a missing one holds distance 0.
     std::vector<int> filled;
@@ -210,7 +189,7 @@ int LapTelemetry::process(int margin) {
     while (last > 0 && distance[filled[last - 1]] < distance[filled[last]])
         --last;
     const int i2 = filled.empty() ? 0 : filled[last];
-    if (i1 == 0 || i2 - i1 < 3 || i1 + 3 > N) return status = kNoLineCrossing;
+    if (i1 == 0 || i2 - i1 < 3 || i1 + 3 > N) return LapReadError::NoLineCrossing;
 
     lapStartIndex = startFrame - 1 + i1;
     lapEndIndex = i2 + endFrame - N;
@@ -253,9 +232,9 @@ int LapTelemetry::process(int margin) {
     speed = std::move(rawSpeed);
 
     trim(std::max(1, i1 + 1 - margin), std::min(N, i2 + margin));
-    convert(driverIndex == drivers->ownerIndex);
+    convert();
     processed = 1;
-    return status = kOk;
+    return {};
 }
 
 // Keeps samples first..last, renumbered from 1.
@@ -269,14 +248,14 @@ void LapTelemetry::trim(int first, int last) {
     sampleCount = last - first + 1;
 }
 
-void LapTelemetry::convert(bool owner) {
+void LapTelemetry::convert() {
     const std::size_t n = static_cast<std::size_t>(sampleCount) + 1;
     distanceM.assign(n, 0.0);
     lateralM.assign(n, 0.0);
     for (std::size_t k = 1; k < n; ++k) {
         distanceM[k] = distance[k] * kMetresPerUnit;
         lateralM[k] =
-            owner ? std::tan(lateral[k] * 2.911741e-6) * 13.0 : std::tan(lateral[k] * 2.261833e-5) * 26.0;
+            owner_ ? std::tan(lateral[k] * 2.911741e-6) * 13.0 : std::tan(lateral[k] * 2.261833e-5) * 26.0;
         revs[k] = static_cast<std::uint32_t>(std::tan(revs[k] * 0.001288481) * 8262.364);
     }
     heading.assign(n, 0);

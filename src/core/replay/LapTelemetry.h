@@ -4,38 +4,34 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/Result.h"
 #include "replay/RecordDecoding.h"
 
 class BinaryFile;
 class DriverTable;
+
+enum class LapReadError {
+    CannotOpen,
+    InvalidRecord,   // an invalid record type, or damaged frame framing
+    NotSelectable,   // also a driver, session or slot the table does not have
+    FramesNotFound,  // no frames of the lap's session around its time
+    NoLineCrossing,  // process() found no lap between two line crossings
+};
 
 // The telemetry of one lap of one driver: raw channels as the records carry them, and after
 // process() the lap trimmed to the start/finish line and converted to metres, km/h and rpm.
 // Channels have sampleCount + 1 slots; slot 0 is unused.
 class LapTelemetry {
 public:
-    static constexpr int kOk = 0;
-    static constexpr int kCannotOpen = 1;
-    static constexpr int kCannotSeek = 2;
-    static constexpr int kInvalidRecord = 3;  // an invalid record type, or damaged frame framing
-    static constexpr int kNotSelectable = 4;  // also a driver, session or slot the table does not have
-    static constexpr int kFramesNotFound = 5;
-    static constexpr int kNoLineCrossing = 6;  // Process found no lap between two line crossings
-
     // Reads lap `lapSlot` (1..count) of driver `driverIndex` in `session` from the file `drivers`
-    // was read from. Returns (and keeps in `status`) a status above.
-    int read(const DriverTable& drivers, int driverIndex, int lapSlot, int session);
+    // was read from.
+    Outcome<LapReadError> read(const DriverTable& drivers, int driverIndex, int lapSlot, int session);
 
     // Trims the samples to the lap plus `margin` samples each side and computes the converted
-    // channels. kNoLineCrossing when the samples hold no complete lap.
-    int process(int margin);
+    // channels. NoLineCrossing when the samples hold no complete lap.
+    Outcome<LapReadError> process(int margin);
 
-    // What a status means, in a few words.
-    static const char* statusText(int status);
-
-    int status = kOk;
     std::filesystem::path fileName;
-    const DriverTable* drivers = nullptr;
     int driverIndex = -1;
     int session = 0;
     std::uint64_t lapStart = 0;  // ms of session time
@@ -79,14 +75,15 @@ public:
     int processed = 0;
 
 private:
-    int findFrames(BinaryFile& file, std::uint64_t& startOffset);
-    int readSamples(BinaryFile& file, std::uint64_t startOffset);
+    Outcome<LapReadError> findFrames(BinaryFile& file, const DriverTable& drivers, std::uint64_t& startOffset);
+    Outcome<LapReadError> readSamples(BinaryFile& file, std::uint32_t driverId, std::uint64_t startOffset);
     void store(int k, const TelemetrySample& sample);
     void markMissing(int k, int& previousMissing, int& run);
     void resize(int count);
     void trim(int first, int last);
-    void convert(bool owner);
+    void convert();
 
+    bool owner_ = false;  // the replay owner's lap, with its own record type and scales
     std::uint64_t telemetryEnd_ = 0;
     std::vector<std::uint8_t> filled_;  // 1 where a record of the driver was decoded into the sample
 };

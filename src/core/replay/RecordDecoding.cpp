@@ -2,8 +2,9 @@
 
 #include "common/ByteReader.h"
 
-TelemetrySample decodeOwnerState(const std::uint8_t* p) {
-    const std::uint32_t w0 = loadU32(p), w1 = loadU32(p + 4), w2 = loadU32(p + 8), w3 = loadU32(p + 12);
+TelemetrySample decodeOwnerState(std::span<const std::uint8_t> payload) {
+    ByteReader words(payload);
+    const std::uint32_t w0 = words.u32(), w1 = words.u32(), w2 = words.u32(), w3 = words.u32();
     TelemetrySample s;
     s.distance = bitField(w0, 0, 26);
     s.gear = static_cast<std::int16_t>(static_cast<int>(bitField(w0, 27, 3)) - 1);
@@ -18,9 +19,12 @@ TelemetrySample decodeOwnerState(const std::uint8_t* p) {
     return s;
 }
 
-TelemetrySample decodeCarState(const std::uint8_t* e) {
-    const std::uint32_t x0 = loadU32(e), x8 = loadU32(e + 8), x12 = loadU32(e + 12);
-    const std::uint32_t packedDistance = e[4] | e[5] << 8 | static_cast<std::uint32_t>(e[6]) << 16;
+TelemetrySample decodeCarState(std::span<const std::uint8_t> entry) {
+    ByteReader fields(entry);
+    const std::uint32_t x0 = fields.u32();
+    const std::uint32_t x4 = fields.u32();
+    const std::uint32_t x8 = fields.u32(), x12 = fields.u32();
+    const std::uint32_t packedDistance = bitField(x4, 0, 24);
     TelemetrySample s;
     s.distance = static_cast<std::uint32_t>(packedDistance * 2 * 0.9765628511);
     s.pitch = signedBitField(x0, 11, 10);

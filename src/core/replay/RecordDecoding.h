@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+
+#include "replay/ReplayFormat.h"
 
 // One car's state at one sample, raw as the telemetry records carry it.
 struct TelemetrySample {
@@ -16,11 +20,11 @@ struct TelemetrySample {
     std::uint32_t aux2 = 0;
 };
 
-// The replay owner's car: the first 16 bytes of a type 1 payload.
-TelemetrySample decodeOwnerState(const std::uint8_t* payload);
+// The replay owner's car: the first 16 bytes of a type 1 payload (zeros for bytes it lacks).
+TelemetrySample decodeOwnerState(std::span<const std::uint8_t> payload);
 
 // Another car: one 16-byte entry of a type 3 record. Its driver id is byte 7.
-TelemetrySample decodeCarState(const std::uint8_t* entry);
-inline std::uint8_t carStateDriverId(const std::uint8_t* entry) {
-    return entry[7];
+TelemetrySample decodeCarState(std::span<const std::uint8_t> entry);
+inline std::uint8_t carStateDriverId(std::span<const std::uint8_t> entry) {
+    return entry.size() > 7 ? entry[7] : 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Fixed facts of the replay file format shared by the readers and the writers.
@@ -18,10 +19,43 @@ inline constexpr std::uint32_t kOpenWindowEnd = 0xFFFFFFFF;
 // Container layout (file offsets).
 inline constexpr std::uint32_t kFileSignature = 0x52504C59;  // "YLPR"
 inline constexpr std::size_t kChunkHeadSize = 12;
-inline constexpr std::size_t kHeadSize = 268;  // file, header and weekend chunks
+inline constexpr std::size_t kChunkLengthAt = 8;  // within a chunk head
+inline constexpr std::size_t kHeadSize = 268;     // file, header and weekend chunks
 inline constexpr std::size_t kDriverTableOffset = 268;
 inline constexpr std::size_t kDriverRecordsOffset = 280;
 inline constexpr std::size_t kDriverRecordSize = 184;
+
+// Fields of the head (file offsets). Numbers are little-endian; texts are NUL-terminated.
+namespace head {
+inline constexpr std::size_t kVersionWord = 4;       // u32; its low byte is the format version
+inline constexpr std::size_t kFileLength = 8;        // u32: file length - 12
+inline constexpr std::size_t kFrameCount = 24;       // u32: telemetry frames, 36 a second
+inline constexpr std::size_t kFramesLength = 28;     // u32: bytes of telemetry frames
+inline constexpr std::size_t kLastFrameLength = 32;  // u16
+inline constexpr std::size_t kOwnerIndex = 36;       // u32: the owner's record in the driver table
+inline constexpr std::size_t kOwnerFirstName = 40;   // char[16]
+inline constexpr std::size_t kOwnerLastName = 56;    // char[16]
+inline constexpr std::size_t kSessionInProgress = 80;  // u32 session code
+inline constexpr std::size_t kTrackName = 96;          // char[32]
+inline constexpr std::size_t kCarSet = 128;            // char[16]
+inline constexpr std::size_t kRules = 174;  // bits: 1 double-file restarts, 3 in-car view, 4 yellows, 6-7 damage
+inline constexpr std::size_t kModes = 175;  // bits: 0 full pace lap, 1 arcade, 2-4 wind direction, 5 smoke
+inline constexpr std::size_t kManualWeather = 180;    // 1: weather set by hand
+inline constexpr std::size_t kClouds = 184;           // bit 1: cloudy
+inline constexpr std::size_t kTemperature = 188;      // degrees Fahrenheit
+inline constexpr std::size_t kWindSpeed = 189;        // mph
+inline constexpr std::size_t kAiStrength = 191;
+inline constexpr std::size_t kRaceDistance = 192;     // per cent of the full distance
+inline constexpr std::size_t kFixedSetup = 196;       // bit 0
+inline constexpr std::size_t kAiCars = 198;
+inline constexpr std::size_t kRaceType = 199;         // 2: quick race
+inline constexpr std::size_t kQuickQualifyingLaps = 205;
+inline constexpr std::size_t kPracticeLength = 207;   // f32 seconds
+inline constexpr std::size_t kQualifyingLaps = 213;   // u16; the race laps of a quick race
+inline constexpr std::size_t kWarmupLength = 223;     // f32 seconds
+inline constexpr std::size_t kRaceLaps = 229;         // u16, full weekend
+inline constexpr std::uint8_t kQuickRace = 2;
+}  // namespace head
 
 // A frame: u16 length, u16 previous frame's length, u32 word, then records.
 inline constexpr std::size_t kFrameHeadSize = 8;
@@ -34,7 +68,7 @@ inline constexpr double kMsPerSample = 27.777778;
 enum RecordType : std::uint16_t {
     kOwnerStateRecord = 1,
     kCarStatesRecord = 3,
-    kFlagRecord = 9,
+    kFlagRecord = 9,  // byte 0: 1 when the flag changes, byte 4: the flag shown
     kSessionMarkerRecord = 13,
 };
 inline constexpr std::size_t kOwnerStatePayload = 36;

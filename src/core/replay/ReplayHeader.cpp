@@ -4,18 +4,22 @@
 
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
+#include "common/Text1252.h"
 
 namespace {
 
 // Texts are held in 16 characters: 15 and the terminating NUL.
 constexpr std::size_t kHeldText = 15;
 
-std::string heldText(const std::uint8_t* p, std::size_t fieldWidth) {
-    return fixedText(p, std::min(fieldWidth, kHeldText));
+std::string heldText(ByteReader& at, std::size_t fieldWidth) {
+    std::string text = at.text(fieldWidth);
+    if (text.size() > kHeldText) text.resize(kHeldText);
+    return text;
 }
 
-std::uint32_t upper24(const std::uint8_t* floatBytes) {
-    return floatBytes[1] | floatBytes[2] << 8 | static_cast<std::uint32_t>(floatBytes[3]) << 16;
+// A session length's float, by its upper 24 bits (the lowest byte varies with rounding).
+std::uint32_t upper24(ByteReader& at) {
+    return at.u32() >> 8;
 }
 
 }  // namespace
@@ -37,34 +41,32 @@ int ReplayHeader::sessionMinutes(std::uint32_t upper24) {
     return 66;
 }
 
-int ReplayHeader::read(const std::filesystem::path& path) {
+Outcome<HeaderError> ReplayHeader::read(const std::filesystem::path& path) {
     fileName = path;
     BinaryFile file;
-    if (!file.open(path)) return status = kCannotOpen;
+    if (!file.open(path)) return HeaderError::CannotOpen;
     std::uint8_t signature[4];
-    if (!file.readAt(0, signature) || loadU32(signature) != kFileSignature) return status = kNotAReplay;
-    if (!file.readAt(0, raw)) return status = kNotAReplay;
+    if (!file.readAt(0, signature) || ByteReader(signature).u32() != kFileSignature) return HeaderError::NotAReplay;
+    if (!file.readAt(0, raw)) return HeaderError::NotAReplay;
     decode();
-    return status = kOk;
+    return {};
 }
 
 void ReplayHeader::decode() {
-    const std::uint8_t* h = raw.data();
-    const std::uint8_t rules = h[174];
-    const std::uint8_t modes = h[175];
+    ByteReader r(raw);
+    const std::uint8_t rules = r.at(head::kRules).u8();
+    const std::uint8_t modes = r.at(head::kModes).u8();
 
-    formatVersion = h[4];
-    fileLength = static_cast<std::uint64_t>(loadU32(h + 8)) + 12;
-    frameCount = loadU32(h + 24);
-    sessionInProgress = static_cast<int>(loadU32(h + 80));
-    ownerFirstName = heldText(h + 40, 16);
-    ownerLastName = heldText(h + 56, 16);
-    trackName = heldText(h + 96, 32);
-    std::transform(trackName.begin(), trackName.end(), trackName.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    carSet = heldText(h + 128, 16);
+    formatVersion = r.at(head::kVersionWord).u8();
+    fileLength = static_cast<std::uint64_t>(r.at(head::kFileLength).u32()) + kChunkHeadSize;
+    frameCount = r.at(head::kFrameCount).u32();
+    sessionInProgress = static_cast<int>(r.at(head::kSessionInProgress).u32());
+    ownerFirstName = heldText(r.at(head::kOwnerFirstName), 16);
+    ownerLastName = heldText(r.at(head::kOwnerLastName), 16);
+    trackName = asciiLower(heldText(r.at(head::kTrackName), 32));
+    carSet = heldText(r.at(head::kCarSet), 16);
 
-    fixedSetup = h[196] & 1;
+    fixedSetup = r.at(head::kFixedSetup).u8() & 1;
     forceInCarView = (rules >> 3) & 1;
     forceSmoke = (modes >> 5) & 1;
     fullPaceLap = modes & 1;
@@ -74,25 +76,25 @@ void ReplayHeader::decode() {
     yellowFlags = (rules >> 4) & 1;
     doubleFileRestarts = (rules >> 1) & 1;
     damageLevel = (rules >> 6) & 3;
-    manualWeather = h[180];
-    cloudy = (h[184] >> 1) & 1;
-    temperature = h[188];
-    windSpeed = h[189];
-    aiStrength = h[191];
-    aiCars = h[198];
+    manualWeather = r.at(head::kManualWeather).u8();
+    cloudy = (r.at(head::kClouds).u8() >> 1) & 1;
+    temperature = r.at(head::kTemperature).u8();
+    windSpeed = r.at(head::kWindSpeed).u8();
+    aiStrength = r.at(head::kAiStrength).u8();
+    aiCars = r.at(head::kAiCars).u8();
 
-    quickRace = h[199] == 2 ? 1 : 0;
+    quickRace = r.at(head::kRaceType).u8() == head::kQuickRace ? 1 : 0;
     if (quickRace) {
-        raceLaps = loadU16(h + 213);
-        qualifyingLaps = h[205];
+        raceLaps = r.at(head::kQualifyingLaps).u16();
+        qualifyingLaps = r.at(head::kQuickQualifyingLaps).u8();
         practiceMinutes = 0;
         warmupMinutes = 0;
     } else {
-        raceLaps = loadU16(h + 229);
-        qualifyingLaps = loadU16(h + 213);
-        practiceMinutes = sessionMinutes(upper24(h + 207));
-        warmupMinutes = sessionMinutes(upper24(h + 223));
+        raceLaps = r.at(head::kRaceLaps).u16();
+        qualifyingLaps = r.at(head::kQualifyingLaps).u16();
+        practiceMinutes = sessionMinutes(upper24(r.at(head::kPracticeLength)));
+        warmupMinutes = sessionMinutes(upper24(r.at(head::kWarmupLength)));
     }
-    raceDistancePercent = raceLaps == 0 ? 0 : h[192];
+    raceDistancePercent = raceLaps == 0 ? 0 : r.at(head::kRaceDistance).u8();
     if (!yellowFlags) doubleFileRestarts = 0;
 }

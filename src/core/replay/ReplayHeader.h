@@ -5,20 +5,20 @@
 #include <filesystem>
 #include <string>
 
+#include "common/Result.h"
 #include "replay/ReplayFormat.h"
+
+enum class HeaderError {
+    CannotOpen,
+    NotAReplay,  // wrong signature, or shorter than the head
+};
 
 // The fixed-size head of a replay file: signature and version, the lengths that locate the
 // telemetry, who saved the replay, the track, the car set and the weekend's settings.
 class ReplayHeader {
 public:
-    // Read statuses.
-    static constexpr int kOk = 0;
-    static constexpr int kCannotOpen = 1;
-    static constexpr int kCannotSeek = 2;
-    static constexpr int kNotAReplay = 3;  // wrong signature, or shorter than the head
-
-    // Reads and decodes the head of `path`; returns (and keeps in `status`) a status above.
-    int read(const std::filesystem::path& path);
+    // Reads and decodes the head of `path`.
+    Outcome<HeaderError> read(const std::filesystem::path& path);
 
     // Minutes of a session length from the upper 24 bits of its float seconds: -1 means no limit,
     // 66 a value the table does not know.
@@ -26,7 +26,6 @@ public:
 
     std::array<std::uint8_t, kHeadSize> raw{};
     std::filesystem::path fileName;
-    int status = 0;
 
     int fixedSetup = 0;
     int forceInCarView = 0;

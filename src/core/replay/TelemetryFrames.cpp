@@ -34,7 +34,13 @@ bool FrameStream::fill(std::size_t needed) {
 FrameStream::Next FrameStream::nextAfterRefill(std::span<const std::uint8_t>& frame) {
     if (position_ + begin_ >= end_) return Next::End;
     if (!fill(kFrameHeadSize)) return Next::Damaged;
-    const std::size_t length = loadU16(buffer_.get() + begin_);
+    const std::size_t length = ByteReader(std::span(buffer_.get() + begin_, kFrameHeadSize)).u16();
     if (length < kFrameHeadSize || !fill(length)) return Next::Damaged;
     return take(frame, length);
+}
+
+std::optional<std::uint64_t> telemetryEnd(BinaryFile& file, std::uint64_t telemetryOffset) {
+    std::uint8_t length[4];
+    if (!file.readAt(telemetryOffset + kChunkLengthAt, length)) return std::nullopt;
+    return telemetryOffset + kChunkHeadSize + ByteReader(length).u32();
 }

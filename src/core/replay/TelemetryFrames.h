@@ -23,7 +23,7 @@ public:
     Next next(std::span<const std::uint8_t>& frame) {
         // Most frames lie whole in the buffer: take them here, inline.
         if (filled_ - begin_ >= kFrameHeadSize) {
-            const std::size_t length = loadU16(buffer_.get() + begin_);
+            const std::size_t length = ByteReader(std::span(buffer_.get() + begin_, kFrameHeadSize)).u16();
             if (length >= kFrameHeadSize && filled_ - begin_ >= length) return take(frame, length);
         }
         return nextAfterRefill(frame);
@@ -51,6 +51,10 @@ private:
     std::size_t filled_ = 0;
 };
 
+// The end of the telemetry whose chunk starts at `telemetryOffset`, by the chunk's length; nothing
+// when that length cannot be read.
+std::optional<std::uint64_t> telemetryEnd(BinaryFile& file, std::uint64_t telemetryOffset);
+
 struct TelemetryRecord {
     std::uint16_t type;
     std::uint16_t size;
@@ -65,18 +69,15 @@ enum class FrameWalk { End, Damaged, InvalidType };
 // rounded up to 4 bytes. Inline: it runs for every record of the telemetry.
 template <typename OnRecord>
 FrameWalk forEachRecord(std::span<const std::uint8_t> frame, OnRecord onRecord) {
-    const std::uint8_t* bytes = frame.data();
-    const std::size_t length = frame.size();
-    for (std::size_t at = kFrameHeadSize; at < length;) {
-        if (length - at < kRecordHeadSize) return FrameWalk::Damaged;
-        const std::uint32_t head = loadU32(bytes + at);
-        const TelemetryRecord record{
-            static_cast<std::uint16_t>(head), static_cast<std::uint16_t>(head >> 16), {}};
-        if (!isValidRecordType(record.type)) return FrameWalk::InvalidType;
-        if (record.size < kRecordHeadSize || record.size > length - at) return FrameWalk::Damaged;
-        onRecord(TelemetryRecord{record.type, record.size,
-                                 frame.subspan(at + kRecordHeadSize, record.size - kRecordHeadSize)});
-        at += paddedRecordSize(record.size);
+    for (ByteReader records(frame, kFrameHeadSize); records.remaining() > 0;) {
+        const std::size_t at = records.offset();
+        if (records.remaining() < kRecordHeadSize) return FrameWalk::Damaged;
+        const std::uint16_t type = records.u16();
+        const std::uint16_t size = records.u16();
+        if (!isValidRecordType(type)) return FrameWalk::InvalidType;
+        if (size < kRecordHeadSize || size > frame.size() - at) return FrameWalk::Damaged;
+        onRecord(TelemetryRecord{type, size, records.bytes(size - kRecordHeadSize)});
+        records.seek(at + paddedRecordSize(size));  // past the frame's end: the frame is done
     }
     return FrameWalk::End;
 }
@@ -85,5 +86,5 @@ FrameWalk forEachRecord(std::span<const std::uint8_t> frame, OnRecord onRecord) 
 // short to hold its value.
 inline std::optional<SessionMarker> readSessionMarker(const TelemetryRecord& record) {
     if (record.type != kSessionMarkerRecord || record.payload.size() < 4) return std::nullopt;
-    return decodeSessionMarker(loadU32(record.payload.data()));
+    return decodeSessionMarker(ByteReader(record.payload).u32());
 }

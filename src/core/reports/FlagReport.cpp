@@ -9,60 +9,37 @@
 #include "common/TimeText.h"
 #include "replay/DriverTable.h"
 #include "replay/TelemetryFrames.h"
+#include "reports/RaceTimes.h"
 
 namespace {
 
 constexpr std::uint32_t kNoCrossing = 0xFFFFFF;
 enum FlagCode : std::uint8_t { kChequered = 1, kWhite = 2, kGreen = 4, kYellow = 8 };
 
-// How this scan steps over a record of each type, from its head: 0 stops the scan.
+// How this scan steps over a record of each type, from its head: its size (types 1-4, 6, 10-13),
+// its size + 2 (type 8), or its size padded to 4 (types 5, 9, 14-18); 0 (types 0, 7 and above 18)
+// stops the scan. The lap reader pads every record; files written by the simulator agree with both.
 std::size_t recordStep(std::uint16_t type, std::uint16_t size) {
-    switch (type) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 6:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
+    enum Step : std::uint8_t { Stop, Size, SizePlus2, Padded };
+    static constexpr Step kSteps[] = {Stop,  Size, Size, Size,   Size,   Padded, Size,   Stop,   SizePlus2, Padded,
+                                      Size,  Size, Size, Size,   Padded, Padded, Padded, Padded, Padded};
+    switch (type < std::size(kSteps) ? kSteps[type] : Stop) {
+        case Size:
             return size;
-        case 8:
+        case SizePlus2:
             return static_cast<std::size_t>(size) + 2;
-        case 5:
-        case 9:
-        case 14:
-        case 15:
-        case 16:
-        case 17:
-        case 18:
+        case Padded:
             return paddedRecordSize(size);
-        default:
-            return 0;  // 0, 7 and above 18
+        case Stop:
+            break;
     }
+    return 0;
 }
 
 class FlagScan {
 public:
-    FlagScan(const DriverTable& drivers, const ReportSink& sink) : d_(drivers), sink_(sink) {
-        const int n = std::min<int>(d_.driverCount, kMaxDrivers);
-        int most = 0;
-        for (int i = 0; i < n; ++i)
-            most = std::max(most, d_.lapCount[kRace][static_cast<std::size_t>(i)]);
-        raceLaps_ = most + 1;
-        // Cumulative crossing times; they stop at the 500 laps a row holds.
-        const int kept = std::min(raceLaps_, kMaxLaps);
-        cum_.assign(static_cast<std::size_t>(n),
-                    std::vector<std::uint32_t>(static_cast<std::size_t>(kept) + 1));
-        for (int i = 0; i < n; ++i) {
-            std::uint32_t sum = 0;
-            for (int L = 0; L <= kept; ++L) {
-                sum += lapDuration(d_.laps[kRace][static_cast<std::size_t>(i)][static_cast<std::size_t>(L)]);
-                cum_[static_cast<std::size_t>(i)][static_cast<std::size_t>(L)] = sum;
-            }
-        }
-    }
+    FlagScan(const DriverTable& drivers, const ReportSink& sink)
+        : d_(drivers), sink_(sink), race_(drivers), raceLaps_(race_.mostLaps() + 1) {}
 
     bool run();
 
@@ -74,15 +51,15 @@ private:
     }
     enum class Walk { Ended, Stopped };
     Walk walk();
-    bool onMarker(std::uint32_t value);
+    bool onMarker(SessionMarker marker);
     bool onFlag(std::uint8_t change, std::uint8_t code);
     std::uint32_t leaderCrossing() const;
 
     const DriverTable& d_;
     const ReportSink& sink_;
+    const RaceTimes race_;
+    const int raceLaps_;  // R: leader crossings that end the race
     bool stopped_ = false;
-    int raceLaps_ = 0;  // R: leader crossings that end the race
-    std::vector<std::vector<std::uint32_t>> cum_;
 
     std::uint64_t framesRead_ = 0;
     std::uint32_t now_ = 0;
@@ -102,17 +79,16 @@ private:
 // for the leader lap's time.
 std::uint32_t FlagScan::leaderCrossing() const {
     std::uint32_t best = kNoCrossing;
-    if (leaderLap_ >= static_cast<int>(cum_.empty() ? 0 : cum_.front().size())) return best;
-    for (std::size_t i = 0; i < cum_.size(); ++i) {
-        if (d_.lapCount[kRace][i] >= leaderLap_)
-            best = std::min(best, cum_[i][static_cast<std::size_t>(leaderLap_)]);
+    if (leaderLap_ > std::min(raceLaps_, kMaxLaps)) return best;  // past the laps a row holds
+    for (int d = 0; d < race_.drivers(); ++d) {
+        if (race_.laps(d) >= leaderLap_) best = std::min(best, race_.at(d, leaderLap_));
     }
     return best;
 }
 
-bool FlagScan::onMarker(std::uint32_t value) {
-    now_ = (value >> 8) * 10;
-    int code = static_cast<int>(value & 3);
+bool FlagScan::onMarker(SessionMarker marker) {
+    now_ = marker.timeMs;
+    int code = marker.code;
     if (!firstMarkerSeen_) {
         firstMarkerSeen_ = true;
         static constexpr const char* kInto[] = {"the practice session.\r\n", "the qualifying session.\r\n",
@@ -195,31 +171,32 @@ FlagScan::Walk FlagScan::walk() {
         say("Error opening file!\r\n");
         return Walk::Stopped;
     }
-    std::uint8_t lengthBytes[4];
-    if (!file.readAt(d_.telemetryOffset + 8, lengthBytes)) return Walk::Stopped;
-    FrameStream frames(file, d_.telemetryOffset + kChunkHeadSize,
-                       d_.telemetryOffset + kChunkHeadSize + loadU32(lengthBytes));
+    const auto end = telemetryEnd(file, d_.telemetryOffset);
+    if (!end) return Walk::Stopped;
+    FrameStream frames(file, d_.telemetryOffset + kChunkHeadSize, *end);
     std::span<const std::uint8_t> frame;
     for (;;) {
         const FrameStream::Next next = frames.next(frame);
         if (next == FrameStream::Next::End) return Walk::Ended;
         if (next == FrameStream::Next::Damaged) return Walk::Stopped;
         ++framesRead_;
-        for (std::size_t at = kFrameHeadSize; at < frame.size();) {
-            if (frame.size() - at < kRecordHeadSize) return Walk::Stopped;
-            const std::uint16_t type = loadU16(&frame[at]);
-            const std::uint16_t size = loadU16(&frame[at + 2]);
+        for (ByteReader records(frame, kFrameHeadSize); records.remaining() > 0;) {
+            const std::size_t at = records.offset();
+            if (records.remaining() < kRecordHeadSize) return Walk::Stopped;
+            const std::uint16_t type = records.u16();
+            const std::uint16_t size = records.u16();
             const std::size_t step = recordStep(type, size);
             if (step == 0 || size == 0) return Walk::Stopped;
-            if (type == 13 || type == 9) {
-                const std::size_t payload =
-                    type == 13 ? 4 : 5;  // the marker's value; the flag's bytes 0 and 4
-                if (frame.size() - at < kRecordHeadSize + payload) return Walk::Stopped;
-                const bool going =
-                    type == 13 ? onMarker(loadU32(&frame[at + 4])) : onFlag(frame[at + 4], frame[at + 8]);
-                if (!going) return Walk::Stopped;
+            if (type == kSessionMarkerRecord) {
+                const SessionMarker marker = decodeSessionMarker(records.u32());
+                if (!records.ok() || !onMarker(marker)) return Walk::Stopped;
+            } else if (type == kFlagRecord) {
+                const std::uint8_t change = records.u8();
+                records.skip(3);
+                const std::uint8_t code = records.u8();
+                if (!records.ok() || !onFlag(change, code)) return Walk::Stopped;
             }
-            at += step;
+            records.seek(at + step);  // past the frame's end: the frame is done
         }
     }
 }
@@ -252,13 +229,4 @@ bool FlagScan::run() {
 bool flagReport(const DriverTable& drivers, const ReportSink& sink) {
     if (!drivers.sessionPresent[kRace]) return sink("This replay file does not contain race data.");
     return FlagScan(drivers, sink).run();
-}
-
-std::string flagReportText(const DriverTable& drivers) {
-    std::string text;
-    flagReport(drivers, [&](const std::string& piece) {
-        text += piece;
-        return true;
-    });
-    return text;
 }

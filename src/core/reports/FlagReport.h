@@ -12,5 +12,3 @@ class DriverTable;
 // stops the scan. Returns false when it was stopped so.
 bool flagReport(const DriverTable& drivers, const ReportSink& sink);
 
-// The whole report as one text.
-std::string flagReportText(const DriverTable& drivers);

@@ -5,6 +5,7 @@
 
 #include "common/TimeText.h"
 #include "replay/DriverTable.h"
+#include "reports/RaceTimes.h"
 #include "reports/SessionReport.h"
 
 namespace {
@@ -16,27 +17,20 @@ constexpr int kRowSize = 50;
 // the drivers with at least L laps by their time at the end of lap L.
 class RunningOrder {
 public:
-    RunningOrder(const DriverTable& d, int laps) : rows_(static_cast<std::size_t>(laps) + 1) {
-        const int n = std::min<int>(d.driverCount, kMaxDrivers);
-        cum_.assign(static_cast<std::size_t>(n),
-                    std::vector<std::uint32_t>(static_cast<std::size_t>(laps) + 1));
-        for (int i = 0; i < n; ++i) {
-            std::uint32_t sum = 0;
-            for (int j = 0; j <= laps && j < kLapSlots; ++j) {
-                sum += lapDuration(d.laps[kRace][static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]);
-                cum_[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = sum;
-            }
-        }
+    RunningOrder(const DriverTable& d, const RaceTimes& times)
+        : rows_(static_cast<std::size_t>(times.mostLaps()) + 1) {
+        const int n = times.drivers();
         if (d.sessionPresent[kQualifying]) {
             for (const RankedDriver& r : sessionRanking(d, kQualifying))
                 rows_[0].push_back(r.driver);
         }
-        for (int L = 1; L <= laps; ++L) {
+        for (int L = 1; L <= times.mostLaps(); ++L) {
             auto& row = rows_[static_cast<std::size_t>(L)];
             for (int i = 0; i < n; ++i) {
-                if (d.lapCount[kRace][static_cast<std::size_t>(i)] >= L) row.push_back(i);
+                if (times.laps(i) >= L) row.push_back(i);
             }
-            std::stable_sort(row.begin(), row.end(), [&](int a, int b) { return cum(a, L) < cum(b, L); });
+            std::stable_sort(row.begin(), row.end(),
+                             [&](int a, int b) { return times.at(a, L) < times.at(b, L); });
         }
         positions_.assign(rows_.size(), std::vector<int>(static_cast<std::size_t>(n), kRowSize));
         for (std::size_t L = 0; L < rows_.size(); ++L) {
@@ -55,35 +49,28 @@ public:
     int positionOf(int lap, int driver) const {
         return positions_[static_cast<std::size_t>(lap)][static_cast<std::size_t>(driver)];
     }
-    std::uint32_t cum(int driver, int lap) const {
-        return cum_[static_cast<std::size_t>(driver)][static_cast<std::size_t>(lap)];
-    }
 
 private:
     std::vector<std::vector<int>> rows_;
     std::vector<std::vector<int>> positions_;  // per row, each driver's position (50 when absent)
-    std::vector<std::vector<std::uint32_t>> cum_;
 };
 
 }  // namespace
 
 std::string lapByLapReport(const ReportInput& in) {
-    const DriverTable& d = in.drivers;
+    const DriverTable& d = *in.drivers;
     if (!d.sessionPresent[kRace]) return "This replay file does not contain race data.";
-    const int n = std::min<int>(d.driverCount, kMaxDrivers);
+    const RaceTimes race(d);
+    const int n = race.drivers();
     const bool qualifying = d.sessionPresent[kQualifying] != 0;
-    const auto count = [&](int i) { return d.lapCount[kRace][static_cast<std::size_t>(i)]; };
-    const auto word = [&](int i, int j) {
-        return d.laps[kRace][static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
-    };
-    const auto name = [&](int i) { return driverName(d, i); };
-    int laps = 0;
-    for (int i = 0; i < n; ++i)
-        laps = std::max(laps, count(i));
-    const RunningOrder order(d, laps);
+    const auto count = [&](int i) { return race.laps(i); };
+    const auto word = [&](int i, int j) { return race.entry(i, j); };
+    const auto name = [&](int i) { return d.driverName(i); };
+    const int laps = race.mostLaps();
+    const RunningOrder order(d, race);
 
     std::string text =
-        reportHeaderLine(in.header) + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n";
+        reportHeaderLine(*in.header) + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n";
     for (int i = 0; i < n; ++i) {
         if (word(i, 0) == kUnusedSlot) text += name(i) + " fails to make the start.\r\n";
     }
@@ -104,7 +91,7 @@ std::string lapByLapReport(const ReportInput& in) {
         }
     }
     const int winner = order.at(laps, 0);
-    const std::uint32_t winnerTime = laps > 0 ? order.cum(winner, laps) : 0;
+    const std::uint32_t winnerTime = laps > 0 ? race.at(winner, laps) : 0;
 
     for (int L = 1; L <= laps; ++L) {
         std::string block = "Lap " + std::to_string(L) + ":\r\n";
@@ -141,7 +128,7 @@ std::string lapByLapReport(const ReportInput& in) {
         }
         for (int i = 0; i < n; ++i) {
             if (count(i) == L - 1 && word(i, 0) != kUnusedSlot && (L > 1 || qualifying) &&
-                order.cum(i, L - 1) < winnerTime) {
+                race.at(i, L - 1) < winnerTime) {
                 block += name(i) + " retires.\r\n";
             }
         }
@@ -158,9 +145,9 @@ std::string lapByLapReport(const ReportInput& in) {
         text += name(winner) + " wins the race";
         const int second = order.at(laps, 1), third = order.at(laps, 2);
         if (n > 1 && second != kAbsent && third != kAbsent) {
-            text += " " + formatLapTime(order.cum(second, laps) - winnerTime) + " ahead of " + name(second) +
+            text += " " + formatLapTime(race.at(second, laps) - winnerTime) + " ahead of " + name(second) +
                     ".\r\nLast of the podium finishers was " + name(third) + ",\r\nfinishing " +
-                    formatLapTime(order.cum(third, laps) - winnerTime) + " behind the winner.\r\n";
+                    formatLapTime(race.at(third, laps) - winnerTime) + " behind the winner.\r\n";
         }
     }
     text +=

@@ -21,13 +21,13 @@ std::string lapChart(const ReportInput& in) {
                                               "\r\nNo Warmup laps\r\n", "\r\nNo race laps\r\n"};
     static constexpr const char* kHeadings[] = {"Practice laps\r\n", "Qualifying laps\r\n", "Warmup laps\r\n",
                                                 "Race laps\r\n"};
-    const DriverTable& drivers = in.drivers;
-    std::string text = reportHeaderLine(in.header);
+    const DriverTable& drivers = *in.drivers;
+    std::string text = reportHeaderLine(*in.header);
     text.reserve(32 * kLapSlots * static_cast<std::size_t>(std::max<int>(drivers.driverCount, 1)));
     for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
-        text += "\r\n\r\nDriver: " + driverName(drivers, d) + "\r\n";
+        text += "\r\n\r\nDriver: " + drivers.driverName(d) + "\r\n";
         for (int s = 0; s < kSessionCount; ++s) {
-            const int count = drivers.lapCount[s][d];
+            const int count = drivers.lapCount(s, d);
             if (count == 0) {
                 text += kNoLaps[s];
                 continue;
@@ -35,7 +35,7 @@ std::string lapChart(const ReportInput& in) {
             text += std::string("\r\n") + kHeadings[s];
             // The race lists lap 0 as well: the start to the first crossing of the line.
             for (int j = s == kRace ? 0 : 1; j <= count; ++j) {
-                const std::uint32_t word = drivers.laps[s][d][j];
+                const std::uint32_t word = drivers.lapEntry(s, d, j);
                 char number[16];
                 text.append("Lap ")
                     .append(number, std::to_chars(number, number + sizeof number, j).ptr)

@@ -6,6 +6,7 @@
 
 #include "common/TimeText.h"
 #include "replay/DriverTable.h"
+#include "reports/RaceTimes.h"
 #include "reports/SessionReport.h"
 
 namespace {
@@ -13,44 +14,22 @@ namespace {
 constexpr std::uint32_t kNoRaceData = 0xCDCDCD;
 constexpr std::uint32_t kPenalty = 3600000;  // a black-flag lap sorts behind everyone on the same lap
 
-// The race's lap table, with each driver's cumulative crossing times.
-class RaceTable {
+// The race's lap table and times, with the laps completed by the classification's leader (M): a lap
+// under a black flag at the end of a driver's row does not count. The race leader's laps are Mx.
+class RaceTable : public RaceTimes {
 public:
-    explicit RaceTable(const DriverTable& d) : d_(d), n_(std::min<int>(d.driverCount, kMaxDrivers)) {
-        for (int i = 0; i < n_; ++i) {
-            const int c = count(i);
-            maxRaw_ = std::max(maxRaw_, c);
-            maxCompleted_ = std::max(maxCompleted_, c > 0 && (word(i, c) & kBlackFlagLap) ? c - 1 : c);
-        }
-        cum_.assign(static_cast<std::size_t>(n_),
-                    std::vector<std::uint32_t>(static_cast<std::size_t>(maxRaw_) + 1));
-        for (int i = 0; i < n_; ++i) {
-            std::uint32_t sum = 0;
-            for (int j = 0; j <= maxRaw_; ++j) {
-                sum += lapDuration(word(i, j));  // slots past a driver's count add as they stand
-                cum_[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = sum;
-            }
+    explicit RaceTable(const DriverTable& d) : RaceTimes(d) {
+        for (int i = 0; i < drivers(); ++i) {
+            const int c = laps(i);
+            maxCompleted_ = std::max(maxCompleted_, penalised(i, c) ? c - 1 : c);
         }
     }
 
-    int drivers() const { return n_; }
-    int count(int d) const { return d_.lapCount[kRace][static_cast<std::size_t>(d)]; }
-    std::uint32_t word(int d, int j) const {
-        return d_.laps[kRace][static_cast<std::size_t>(d)][static_cast<std::size_t>(j)];
-    }
-    std::uint32_t cum(int d, int j) const {
-        return cum_[static_cast<std::size_t>(d)][static_cast<std::size_t>(j)];
-    }
-    bool penalised(int d, int lap) const { return lap > 0 && (word(d, lap) & kBlackFlagLap); }
+    bool penalised(int d, int lap) const { return lap > 0 && (entry(d, lap) & kBlackFlagLap); }
     int maxCompleted() const { return maxCompleted_; }  // M
-    int maxRaw() const { return maxRaw_; }              // Mx
 
 private:
-    const DriverTable& d_;
-    int n_;
-    int maxRaw_ = 0;
     int maxCompleted_ = 0;
-    std::vector<std::vector<std::uint32_t>> cum_;
 };
 
 struct Classified {
@@ -65,14 +44,14 @@ std::string lapTimeOrNone(std::uint32_t ms) {
 }  // namespace
 
 std::string raceReport(const ReportInput& in) {
-    const DriverTable& drivers = in.drivers;
+    const DriverTable& drivers = *in.drivers;
     if (!drivers.sessionPresent[kRace]) return "This replay file does not contain race data.";
     const RaceTable race(drivers);
     const int M = race.maxCompleted();
-    const auto name = [&](int d) { return alignLeft(driverName(drivers, d), 32); };
+    const auto name = [&](int d) { return alignLeft(drivers.driverName(d), 32); };
 
     std::string text =
-        reportHeaderLine(in.header) + "\r\n\r\nRACE RESULTS (After " + std::to_string(M) +
+        reportHeaderLine(*in.header) + "\r\n\r\nRACE RESULTS (After " + std::to_string(M) +
         " laps)\r\n\r\nPos No   Driver                           Laps   Race Time       Diff    Speed\r\n";
 
     // Classification by groups of equal lap counts, the most laps first. A driver whose raw count
@@ -90,28 +69,28 @@ std::string raceReport(const ReportInput& in) {
         };
         std::vector<Member> group;
         for (int d = 0; d < race.drivers(); ++d) {
-            const int c = race.count(d);
+            const int c = race.laps(d);
             if (c != L && !(L == M && c > M)) continue;
             const bool pen = race.penalised(d, c);
-            group.push_back({d, c, pen, (race.cum(d, c) + (pen ? kPenalty : 0)) & 0xFFFFFF});
+            group.push_back({d, c, pen, (race.at(d, c) + (pen ? kPenalty : 0)) & 0xFFFFFF});
         }
         std::stable_sort(group.begin(), group.end(),
                          [](const Member& a, const Member& b) { return a.key < b.key; });
         for (const Member& m : group) {
             const int p = static_cast<int>(classified.size()) + 1;
-            if (p == 1) raceStart = race.cum(m.driver, 0);
+            if (p == 1) raceStart = race.at(m.driver, 0);
             if (L == M && &m == &group.front()) leaderKey = m.key;
             std::string raceTime;
             if (L == 0) {
-                raceTime = race.cum(m.driver, 0) == kNoRaceData ? "DidNotStart" : "0m00.000s";
+                raceTime = race.at(m.driver, 0) == kNoRaceData ? "DidNotStart" : "0m00.000s";
             } else {
-                raceTime = formatLapTime(race.cum(m.driver, m.penalised ? m.laps - 1 : m.laps) - raceStart);
+                raceTime = formatLapTime(race.at(m.driver, m.penalised ? m.laps - 1 : m.laps) - raceStart);
             }
             std::string difference;
             if (p == 1) {
                 difference = std::string(10, ' ');
             } else if (L == M) {
-                difference = L == 0 ? "No time" : formatLapTime(race.cum(m.driver, m.laps) - leaderKey);
+                difference = L == 0 ? "No time" : formatLapTime(race.at(m.driver, m.laps) - leaderKey);
             } else {
                 difference = std::to_string(M - L + (m.penalised ? 1 : 0)) + " lap(s)";
                 footnote = footnote || m.penalised;
@@ -119,9 +98,9 @@ std::string raceReport(const ReportInput& in) {
             const std::string speed =
                 L == 0 ? std::string(7, ' ')
                        : formatSpeed(reportSpeed(m.laps * in.trackLength,
-                                                 race.cum(m.driver, m.laps) - raceStart, in.mph));
+                                                 race.at(m.driver, m.laps) - raceStart, in.mph));
             text += alignRight(std::to_string(p), 2) + "  " +
-                    alignRight(std::to_string(drivers.carNumber[static_cast<std::size_t>(m.driver)]), 4) +
+                    alignRight(std::to_string(drivers.driver(m.driver).carNumber), 4) +
                     " " + name(m.driver) + " " +
                     alignRight(std::to_string(m.penalised ? m.laps - 1 : m.laps), 4) + " " +
                     alignRight(raceTime, 11) + " " + alignRight(difference, 10) + (m.penalised ? "*" : " ") +
@@ -146,8 +125,8 @@ std::string raceReport(const ReportInput& in) {
     std::vector<Fastest> fastest;
     for (int d = 0; d < race.drivers(); ++d) {
         Fastest f{d, kNoTime, 0};
-        for (int j = 1; j <= race.count(d); ++j) {
-            const std::uint32_t w = race.word(d, j);
+        for (int j = 1; j <= race.laps(d); ++j) {
+            const std::uint32_t w = race.entry(d, j);
             if (!(w & kIncompleteLap) && lapDuration(w) < f.time) f = {d, lapDuration(w), j};
         }
         fastest.push_back(f);
@@ -165,7 +144,7 @@ std::string raceReport(const ReportInput& in) {
     }
 
     // Leaders: on each lap the driver with the smallest crossing time among those who did the lap.
-    const int Mx = race.maxRaw();
+    const int Mx = race.mostLaps();
     std::vector<int> ledLaps(static_cast<std::size_t>(race.drivers()), 0);
     text += "\r\n\r\nLEADERS\r\n\r\nDriver                           Laps\r\n";
     int stints = 0, previous = -1, stintStart = 0;
@@ -177,7 +156,7 @@ std::string raceReport(const ReportInput& in) {
     for (int L = 1; L <= Mx; ++L) {
         int leader = -1;
         for (int d = 0; d < race.drivers(); ++d) {
-            if (race.count(d) >= L && (leader < 0 || race.cum(d, L) < race.cum(leader, L))) leader = d;
+            if (race.laps(d) >= L && (leader < 0 || race.at(d, L) < race.at(leader, L))) leader = d;
         }
         ++ledLaps[static_cast<std::size_t>(leader)];
         leaders.insert(leader);
@@ -237,11 +216,11 @@ std::string raceReport(const ReportInput& in) {
     const auto countLaps = [&](std::uint32_t bit) {
         std::vector<LapShare> shares;
         for (int d = 0; d < race.drivers(); ++d) {
-            if (race.count(d) == 0) continue;
+            if (race.laps(d) == 0) continue;
             int k = 0;
-            for (int j = 1; j <= race.count(d); ++j)
-                k += (race.word(d, j) & bit) ? 1 : 0;
-            shares.push_back({d, k, race.count(d)});
+            for (int j = 1; j <= race.laps(d); ++j)
+                k += (race.entry(d, j) & bit) ? 1 : 0;
+            shares.push_back({d, k, race.laps(d)});
         }
         return shares;
     };

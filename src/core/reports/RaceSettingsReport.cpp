@@ -24,7 +24,7 @@ std::string yesNo(int flag) {
 }  // namespace
 
 std::string raceSettingsReport(const ReportInput& in) {
-    const ReplayHeader& h = in.header;
+    const ReplayHeader& h = *in.header;
     static constexpr const char* kDamage[] = {"None", "??????", "Moderate", "Realistic"};
     const bool manual = h.manualWeather == 1;
     const std::string file = h.fileName.string();
@@ -52,12 +52,12 @@ std::string raceSettingsReport(const ReportInput& in) {
         "Practice:", h.practiceMinutes == -1 ? "No limit" : std::to_string(h.practiceMinutes) + " minutes",
         "Quick-race:", yesNo(h.quickRace));
     text += settingsLine("Qualifying:", std::to_string(h.qualifyingLaps) + " lap(s)",
-                         "Merrownet-race:", yesNo(in.drivers.onlineRace));
+                         "Merrownet-race:", yesNo(in.drivers->onlineRace));
     text += settingsLine("Warmup:", std::to_string(h.warmupMinutes) + " minutes",
                          "AI strength:", std::to_string(h.aiStrength) + " %");
     text += settingsLine(
         "Number of race laps:", std::to_string(h.raceLaps) + " lap(s)",
-        "Number of cars(AI):", std::to_string(in.drivers.driverCount) + "(" + std::to_string(h.aiCars) + ")");
+        "Number of cars(AI):", std::to_string(in.drivers->driverCount) + "(" + std::to_string(h.aiCars) + ")");
     text += settingsLine("% of full race distance:", std::to_string(h.raceDistancePercent) + " %",
                          "Replay Filename:", fileName);
     text.append("\r\n\r\n").append(kReportFooter);

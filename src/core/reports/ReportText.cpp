@@ -7,37 +7,11 @@
 #include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
-#include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 
 namespace {
 
 constexpr double kMphPerKmh = 0.6213722922;
-
-struct ReportInfo {
-    ReportType type;
-    const char* title;
-    const char* suffix;
-};
-constexpr ReportInfo kReports[] = {
-    {ReportType::Qualifying, "Qualifying Report", "_Qualify"},
-    {ReportType::Race, "Race Report", "_Race"},
-    {ReportType::LapChart, "Lap Chart", "_LapChart"},
-    {ReportType::LapByLap, "Lap By Lap report", "_LapByLap"},
-    {ReportType::Complete, "Complete Report", "_Complete"},
-    {ReportType::SectorTimes, "Sector Times", "SectorTimes"},
-    {ReportType::Practice, "Practice Report", "_Practice"},
-    {ReportType::Warmup, "Warmup Report", "_Warmup"},
-    {ReportType::RaceSettings, "Race Settings Etc", "_MiscInfo"},
-    {ReportType::Flags, "Flag report", "_Flags"},
-};
-
-const ReportInfo& info(ReportType type) {
-    for (const ReportInfo& r : kReports) {
-        if (r.type == type) return r;
-    }
-    return kReports[0];
-}
 
 // `significant` digits (always with a decimal point), then cut `kept` digits after the point.
 std::string significantText(double value, int significant, int kept) {
@@ -51,13 +25,6 @@ std::string significantText(double value, int significant, int kept) {
 }
 
 }  // namespace
-
-const char* reportTitle(ReportType type) {
-    return info(type).title;
-}
-const char* exportSuffix(ReportType type) {
-    return info(type).suffix;
-}
 
 std::string reportHeaderLine(const ReplayHeader& header) {
     std::string track = header.trackName;
@@ -92,18 +59,6 @@ std::string alignRight(const std::string& value, std::size_t width) {
 
 std::string alignLeft(const std::string& name, std::size_t width) {
     return (name + std::string(31, ' ')).substr(0, width);
-}
-
-std::string driverName(const DriverTable& drivers, int driver) {
-    return drivers.firstName[static_cast<std::size_t>(driver)] + " " +
-           drivers.lastName[static_cast<std::size_t>(driver)];
-}
-
-std::filesystem::path defaultExportName(ReportType type, const std::filesystem::path& replay) {
-    if (type == ReportType::SectorTimes) return "SectorTimes.txt";
-    std::string path = replay.string();
-    path = path.substr(0, path.size() >= 4 ? path.size() - 4 : 0);
-    return path + exportSuffix(type) + ".txt";
 }
 
 std::filesystem::path withTxtExtension(const std::filesystem::path& chosen) {

@@ -6,36 +6,22 @@
 #include <string>
 
 class DriverTable;
+class ReplayDocument;
 class ReplayHeader;
 
 // The text reports and the conventions they share: line ends "\r\n", fixed-width columns for a
 // fixed-pitch font, the header line and footer, times and speeds. Texts are Windows-1252.
 
-enum class ReportType : int {
-    Qualifying = 1,
-    Race = 2,
-    LapChart = 3,
-    LapByLap = 4,
-    Complete = 5,
-    SectorTimes = 10,
-    Practice = 11,
-    Warmup = 12,
-    RaceSettings = 13,
-    Flags = 14,
-};
-
-// The window's title of a report, and the suffix of its export file ("_Race", "SectorTimes").
-const char* reportTitle(ReportType type);
-const char* exportSuffix(ReportType type);
-
-// What a report is generated from: a replay's head and driver table, the track length in metres
-// (0 when unknown) and the speed unit.
+// What a report is generated from: a replay's head and driver table (every report but sector
+// times), or the loaded laps (sector times); the track length in metres (0 when unknown) and the
+// speed unit.
 struct ReportInput {
-    const ReplayHeader& header;
-    const DriverTable& drivers;
+    const ReplayHeader* header = nullptr;
+    const DriverTable* drivers = nullptr;
     double trackLength = 0;
     bool mph = false;
-    bool offTrackLines = false;  // the lap-by-lap report tells who went off the track
+    bool offTrackLines = false;                    // the lap-by-lap report tells who went off the track
+    const ReplayDocument* loadedLaps = nullptr;  // sector times
 };
 
 // Receives a progressively made report piece by piece; returns false to stop it.
@@ -57,12 +43,6 @@ std::string formatPercent(double percent);
 // after blanks behind.
 std::string alignRight(const std::string& value, std::size_t width);
 std::string alignLeft(const std::string& name, std::size_t width);
-// First name, blank, last name.
-std::string driverName(const DriverTable& drivers, int driver);
-
-// The export file proposed for a report of a replay: its path without ".rpy", the suffix and
-// ".txt"; "SectorTimes.txt" for sector times.
-std::filesystem::path defaultExportName(ReportType type, const std::filesystem::path& replay);
 // A chosen name that does not end with ".txt" (in any case) gets it.
 std::filesystem::path withTxtExtension(const std::filesystem::path& chosen);
 // Writes the text with the platform's line ends, whole or not at all; false when it cannot.

@@ -24,13 +24,10 @@ bool sectorTimesReport(const ReplayDocument& document, const ReportSink& sink) {
     best.fill(0xFFFFFFFF);
     for (const ReplayDocument::Slot& slot : document.slots()) {
         if (!slot.inUse || !slot.lapData) continue;
-        const DriverTable& drivers = *slot.drivers;
-        const auto d = static_cast<std::size_t>(slot.lapDriver);
-        const std::uint32_t lapTime = lapDuration(drivers.laps[static_cast<std::size_t>(slot.lapSession)][d]
-                                                              [static_cast<std::size_t>(slot.lapSlot)]);
-        const std::string& first = drivers.firstName[d];
+        const std::uint32_t lapTime = lapDuration(slot.lapEntry());
+        const DriverRecord& driver = slot.driver();
         std::string line =
-            (first.substr(0, 1) + ". " + drivers.lastName[d] + std::string(27, ' ')).substr(0, 20);
+            (driver.firstName.substr(0, 1) + ". " + driver.lastName + std::string(27, ' ')).substr(0, 20);
         // Split points at 25, 50 and 75 % of the lap; a sector is unknown without them (no track)
         // or when it would be negative.
         const std::array<std::int64_t, 5> points = {0, slot.lapData->splitTime1, slot.lapData->splitTime2,
@@ -57,13 +54,4 @@ bool sectorTimesReport(const ReplayDocument& document, const ReportSink& sink) {
     return sink("\r\nTheoretically fastest laptime from the above laps combined: " +
                 (theoretical ? formatLapTime(*theoretical) : std::string("No time")) +
                 "\r\n\r\nGenerated with VELTRA4 Replay Analyser\r\n");
-}
-
-std::string sectorTimesReportText(const ReplayDocument& document) {
-    std::string text;
-    sectorTimesReport(document, [&](const std::string& piece) {
-        text += piece;
-        return true;
-    });
-    return text;
 }

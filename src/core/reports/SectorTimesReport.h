@@ -10,4 +10,3 @@ class ReplayDocument;
 // its split points, and the theoretical best lap from the best sector of each column. Made piece
 // by piece like the flag report.
 bool sectorTimesReport(const ReplayDocument& document, const ReportSink& sink);
-std::string sectorTimesReportText(const ReplayDocument& document);

@@ -8,17 +8,16 @@
 namespace {
 
 struct SessionReportKind {
-    ReportType type;
     int session;
     const char* missing;
     const char* heading;
 };
 constexpr SessionReportKind kKinds[] = {
-    {ReportType::Practice, kPractice, "This replay file does not contain practice data.",
+    {kPractice, "This replay file does not contain practice data.",
      "PRACTICE TIMES\r\n"},
-    {ReportType::Qualifying, kQualifying, "This replay file does not contain qualifying data.",
+    {kQualifying, "This replay file does not contain qualifying data.",
      "QUALIFYING TIMES\r\n"},
-    {ReportType::Warmup, kWarmup, "This replay file does not contain warmup data.", "WARMUP TIMES\r\n"},
+    {kWarmup, "This replay file does not contain warmup data.", "WARMUP TIMES\r\n"},
 };
 
 // A session's times are final once the file holds a later session.
@@ -35,8 +34,8 @@ std::vector<RankedDriver> sessionRanking(const DriverTable& drivers, int session
     std::vector<RankedDriver> ranking;
     for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
         std::uint32_t best = kNoTime;
-        for (int j = 1; j <= drivers.lapCount[session][d]; ++j) {
-            const std::uint32_t entry = drivers.laps[session][d][j];
+        for (int j = 1; j <= drivers.lapCount(session, d); ++j) {
+            const std::uint32_t entry = drivers.lapEntry(session, d, j);
             if (!(entry & kIncompleteLap) && lapDuration(entry) < best) best = lapDuration(entry);
         }
         ranking.push_back({d, best});
@@ -46,14 +45,14 @@ std::vector<RankedDriver> sessionRanking(const DriverTable& drivers, int session
     return ranking;
 }
 
-std::string sessionReport(ReportType type, const ReportInput& in) {
-    const SessionReportKind& kind = *std::find_if(
-        std::begin(kKinds), std::end(kKinds), [type](const SessionReportKind& k) { return k.type == type; });
-    const DriverTable& drivers = in.drivers;
+std::string sessionReport(int session, const ReportInput& in) {
+    const SessionReportKind& kind = *std::find_if(std::begin(kKinds), std::end(kKinds),
+                                                  [session](const SessionReportKind& k) { return k.session == session; });
+    const DriverTable& drivers = *in.drivers;
     if (!drivers.sessionPresent[kind.session]) return kind.missing;
 
     std::string text =
-        reportHeaderLine(in.header) + "\r\n\r\n" + kind.heading +
+        reportHeaderLine(*in.header) + "\r\n\r\n" + kind.heading +
         "\r\nPos No   Driver                                Time      Diff    Speed   Diff Laps\r\n";
     const auto ranking = sessionRanking(drivers, kind.session);
     const std::uint32_t leaderBest = ranking.empty() ? kNoTime : ranking.front().best;
@@ -62,8 +61,8 @@ std::string sessionReport(ReportType type, const ReportInput& in) {
         const auto [d, best] = ranking[row];
         const bool noTime = best == kNoTime;
         text += alignRight(std::to_string(row + 1), 2) + "  " +
-                alignRight(std::to_string(drivers.carNumber[static_cast<std::size_t>(d)]), 4) + " " +
-                alignLeft(driverName(drivers, d), 32) +
+                alignRight(std::to_string(drivers.driver(d).carNumber), 4) + " " +
+                alignLeft(drivers.driverName(d), 32) +
                 alignRight(noTime ? "No time" : formatLapTime(best), 10);
         if (row == 0) {
             text += std::string(12, ' ');
@@ -78,7 +77,7 @@ std::string sessionReport(ReportType type, const ReportInput& in) {
                 alignRight(formatSpeed(speed), 7) + " " +
                 (row == 0 ? std::string(7, ' ') : alignRight(formatSpeed(leaderSpeed - speed + 0.001), 7));
         }
-        text += alignRight(std::to_string(drivers.lapCount[kind.session][static_cast<std::size_t>(d)]), 4) +
+        text += alignRight(std::to_string(drivers.lapCount(kind.session, d)), 4) +
                 "\r\n";
     }
     text += "\r\n";

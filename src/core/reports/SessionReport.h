@@ -6,9 +6,9 @@
 
 #include "reports/ReportText.h"
 
-// The practice, qualifying and warmup reports: every driver's best complete lap of the session,
+// The practice, qualifying and warmup reports (session kPractice, kQualifying or kWarmup): every driver's best complete lap of the session,
 // ranked, with differences and speeds.
-std::string sessionReport(ReportType type, const ReportInput& input);
+std::string sessionReport(int session, const ReportInput& input);
 
 // A session's ranking: driver indexes by best complete lap, ascending; drivers without one last.
 // Ties keep the driver order.

@@ -1,28 +1,13 @@
 #include "settings/Settings.h"
 
-#include <memory>
-
-#include "settings/MemorySettingsStore.h"
-
 namespace {
 
 constexpr const char* kDirectory = "Directory";
 
-std::function<SettingsStores()>& storeFactory() {
-    static std::function<SettingsStores()> factory = [] {
-        return SettingsStores{std::make_unique<MemorySettingsStore>(), std::make_unique<MemorySettingsStore>()};
-    };
-    return factory;
-}
-
-std::unique_ptr<Settings>& processSettings() {
-    static std::unique_ptr<Settings> settings;
-    return settings;
-}
-
 }  // namespace
 
-Settings::Settings(SettingsStores stores) : stores_(std::move(stores)) {
+Settings::Settings(SettingsStores stores, std::optional<std::string> simulatorDirectoryForThisRun)
+    : stores_(std::move(stores)), simulatorDirectoryOverride_(std::move(simulatorDirectoryForThisRun)) {
     const SettingsStore& user = *stores_.user;
     speedUnit_ = user.readInt("MPH").value_or(0);
     dontShowQualReport_ = user.readInt("DontShowQualReport").value_or(0);
@@ -40,16 +25,6 @@ Settings::Settings(SettingsStores stores) : stores_(std::move(stores)) {
         simulatorDirectory_ = stores_.machine->readString(kDirectory).value_or("");
     }
 }
-
-Settings& Settings::instance() {
-    auto& settings = processSettings();
-    if (!settings) settings = std::make_unique<Settings>(storeFactory()());
-    return *settings;
-}
-
-void Settings::setStoreFactory(std::function<SettingsStores()> factory) { storeFactory() = std::move(factory); }
-
-void Settings::resetInstance() { processSettings().reset(); }
 
 const std::string& Settings::simulatorDirectory() const {
     return simulatorDirectoryOverride_ ? *simulatorDirectoryOverride_ : simulatorDirectory_;

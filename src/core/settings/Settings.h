@@ -1,28 +1,24 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "settings/SettingsStore.h"
 
 // The user's preferences and the simulator's installation folder. Values are loaded from the stores
-// when the object is made and written back by save() (the Settings dialog calls it on OK).
+// when the object is made and written back by save() (the Settings dialog calls it on OK). The
+// program makes one and hands it to what reads settings, which read them when they use them.
 //
 // The simulator folder ("Directory") belongs to the machine-wide store. Where that store cannot be
 // written (an ordinary user on Linux) it is kept in the user's store instead, and a copy found there
 // takes precedence on reading.
 class Settings {
 public:
-    explicit Settings(SettingsStores stores);
-
-    // The process-wide settings, made on first use from the installed store factory (in-memory
-    // stores when none is installed, so nothing is kept).
-    static Settings& instance();
-    static void setStoreFactory(std::function<SettingsStores()> factory);
-    // Drops the process-wide instance so the next use loads it again (tests).
-    static void resetInstance();
+    // `simulatorDirectoryForThisRun` (--sim-dir) is used instead of the stored folder until the user
+    // sets another; save() never writes it.
+    explicit Settings(SettingsStores stores,
+                      std::optional<std::string> simulatorDirectoryForThisRun = std::nullopt);
 
     void save();
 
@@ -62,12 +58,6 @@ public:
     const std::string& simulatorDirectory() const;
     // Sets the stored folder (the one save() writes) and ends any override of this run.
     void setSimulatorDirectory(std::string value);
-    // A folder given for this run only (--sim-dir); save() never writes it.
-    void setSimulatorDirectoryOverride(std::string value) { simulatorDirectoryOverride_ = std::move(value); }
-
-    // Folder of the running program; not stored.
-    const std::string& applicationDirectory() const { return applicationDirectory_; }
-    void setApplicationDirectory(std::string value) { applicationDirectory_ = std::move(value); }
 
 private:
     SettingsStores stores_;
@@ -83,5 +73,4 @@ private:
     std::int32_t spyGirlMsg_;
     std::string simulatorDirectory_;
     std::optional<std::string> simulatorDirectoryOverride_;
-    std::string applicationDirectory_;
 };

@@ -1,19 +1,13 @@
 #include "track/LoadedTrack.h"
 
 #include "common/SimulatorFolders.h"
-#include "track/TrackFileError.h"
-#include "track/TrackObjectRegistry.h"
 
-LoadedTrack loadTrack(const std::filesystem::path& simulatorDirectory, const std::string& trackName) {
-    LoadedTrack track;
-    try {
-        track.file = std::make_unique<TrackFile>(tracksFolder(simulatorDirectory), trackName);
-        track.file->parse();
-        track.model = std::make_unique<TrackModel>(*track.file->root());
-    } catch (const TrackFileError&) {
-        TrackObjectRegistry::instance().clear();
-        throw;
-    }
-    track.length = readTrackLength(simulatorDirectory, trackName);
-    return track;
+Result<std::unique_ptr<LoadedTrack>, TrackFileError> loadTrack(const std::filesystem::path& simulatorDirectory,
+                                                               const std::string& trackName) {
+    auto file = TrackFile::load(tracksFolder(simulatorDirectory), trackName);
+    if (!file) return file.error();
+    auto model = TrackModel::build(file->root());
+    if (!model) return model.error();
+    return std::make_unique<LoadedTrack>(LoadedTrack{std::move(file).value(), std::move(model).value(),
+                                                     readTrackLength(simulatorDirectory, trackName)});
 }

@@ -113,12 +113,12 @@ unsigned decode(BitReader& bits, const std::array<std::uint16_t, Size>& table, i
 
 }  // namespace
 
-int dclExplode(std::span<const std::uint8_t> packed, std::span<std::uint8_t> out) {
-    if (packed.size() <= 4) return kDclInputTooSmall;
+Outcome<DclError> dclExplode(std::span<const std::uint8_t> packed, std::span<std::uint8_t> out) {
+    if (packed.size() <= 4) return DclError::InputTooSmall;
     const unsigned mode = packed[0];
     const unsigned dictionaryBits = packed[1];
-    if (dictionaryBits < 4 || dictionaryBits > 6) return kDclInvalidDictionary;
-    if (mode > 1) return kDclInvalidMode;
+    if (dictionaryBits < 4 || dictionaryBits > 6) return DclError::InvalidDictionary;
+    if (mode > 1) return DclError::InvalidMode;
 
     BitReader bits(packed.subspan(2));
     std::uint8_t* const output = out.data();
@@ -128,7 +128,7 @@ int dclExplode(std::span<const std::uint8_t> packed, std::span<std::uint8_t> out
         bits.refill();
         if (bits.take(1) == 0) {
             const unsigned literal = mode ? decode(bits, kLiteralTable, 13) : bits.take(8);
-            if (bits.exhausted() || at == size) return kDclCorrupt;
+            if (bits.exhausted() || at == size) return DclError::Corrupt;
             output[at++] = static_cast<std::uint8_t>(literal);
             continue;
         }
@@ -139,7 +139,7 @@ int dclExplode(std::span<const std::uint8_t> packed, std::span<std::uint8_t> out
         const unsigned lowBits = length == 2 ? 2 : dictionaryBits;
         const std::size_t distance =
             (decode(bits, kDistanceTable, 8) << lowBits) + bits.take(static_cast<int>(lowBits)) + 1;
-        if (bits.exhausted() || distance > at || length > size - at) return kDclCorrupt;
+        if (bits.exhausted() || distance > at || length > size - at) return DclError::Corrupt;
 
         std::uint8_t* to = output + at;
         const std::uint8_t* from = to - distance;
@@ -151,5 +151,6 @@ int dclExplode(std::span<const std::uint8_t> packed, std::span<std::uint8_t> out
         }
         at += length;
     }
-    return bits.exhausted() || at != size ? kDclCorrupt : kDclOk;
+    if (bits.exhausted() || at != size) return DclError::Corrupt;
+    return {};
 }

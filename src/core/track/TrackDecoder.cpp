@@ -1,26 +1,22 @@
 #include "track/TrackDecoder.h"
 
-#include <cstring>
-#include <type_traits>
-
-#include "common/ByteReader.h"
 #include "track/TrackFileError.h"
 
 namespace {
 
 using Kind = TrackDecoder::Kind;
 
-constexpr Kind kTrackKind{"Track", "", 6, Kind::Bare};
-constexpr Kind kSegmentKind{"Segment", "decode\\VxSegment", 1, Kind::NearLine};
-constexpr Kind kXSectionKind{"X Section", "decode\\VxXSection", 2, Kind::NearLine};
-constexpr Kind kFSectionKind{"F Section", "decode\\VxFSection", 4, Kind::NearLine};
-constexpr Kind kWSectionKind{"W Section", "decode\\VxWSection", 5, Kind::NearLine};
-constexpr Kind kAppearanceKind{"Appearance", "decode\\VxAppearance", 2, Kind::AtLine};
-constexpr Kind kTextureKind{"Texture", "decode\\VxTexture", 1, Kind::NearLine};
-constexpr Kind kTextureCoordsKind{"TextureCoords", "decode\\VxTextureCoords", 1, Kind::NearLine};
-constexpr Kind kTrackDetailKind{"TrackDetail", "decode\\VxTrackDetail", 0, Kind::AtLine};
-constexpr Kind kTSOReferenceKind{"TSOReference", "decode\\VxTSOReference", 1, Kind::NearLine};
-constexpr Kind kTSOKind{"TSO", "decode\\VxTSO", 2, Kind::NearLine};
+constexpr Kind kTrackKind{"Track", "", 0, 6, Kind::Bare};
+constexpr Kind kSegmentKind{"Segment", "decode\\VxSegment", 109, 1, Kind::NearLine};
+constexpr Kind kXSectionKind{"X Section", "decode\\VxXSection", 130, 2, Kind::NearLine};
+constexpr Kind kFSectionKind{"F Section", "decode\\VxFSection", 145, 4, Kind::NearLine};
+constexpr Kind kWSectionKind{"W Section", "decode\\VxWSection", 158, 5, Kind::NearLine};
+constexpr Kind kAppearanceKind{"Appearance", "decode\\VxAppearance", 184, 2, Kind::AtLine};
+constexpr Kind kTextureKind{"Texture", "decode\\VxTexture", 193, 1, Kind::NearLine};
+constexpr Kind kTextureCoordsKind{"TextureCoords", "decode\\VxTextureCoords", 198, 1, Kind::NearLine};
+constexpr Kind kTrackDetailKind{"TrackDetail", "decode\\VxTrackDetail", 217, 0, Kind::AtLine};
+constexpr Kind kTSOReferenceKind{"TSOReference", "decode\\VxTSOReference", 229, 1, Kind::NearLine};
+constexpr Kind kTSOKind{"TSO", "decode\\VxTSO", 236, 2, Kind::NearLine};
 
 // Real tracks nest references a few levels deep (track, segment, section, appearance, texture).
 constexpr int kMaxDepth = 32;
@@ -61,21 +57,20 @@ void TrackDecoder::readClassRecord() {
     if (registry_.firstSightOfClass(classId)) text(true);
 }
 
-void TrackDecoder::readHeader(const Kind& kind, std::source_location where) {
+void TrackDecoder::readHeader(const Kind& kind) {
     const std::uint32_t expected[3] = {1, 0, kind.third};
     for (int ordinal = 0; ordinal < 3; ++ordinal) {
-        const std::size_t offset = at_;
-        if (u32() != expected[ordinal]) headerFailure(kind, ordinal, expected[ordinal], offset, where);
+        const std::size_t offset = stream_.offset();
+        if (u32() != expected[ordinal]) headerFailure(kind, ordinal, expected[ordinal], offset);
     }
 }
 
-void TrackDecoder::headerFailure(const Kind& kind, int ordinal, std::uint32_t expected, std::size_t offset,
-                              const std::source_location& where) {
+void TrackDecoder::headerFailure(const Kind& kind, int ordinal, std::uint32_t expected, std::size_t offset) {
     if (kind.style == Kind::Bare) throw TrackFileError("error " + std::to_string(ordinal + 1));
     static constexpr const char* kOrdinals[] = {"First", "Second", "Third"};
     const std::string check = std::string("\n") + kOrdinals[ordinal] + " value of " + kind.label +
                               " is not a " + std::to_string(expected) + " which it should be.";
-    const std::string line = std::to_string(where.line());
+    const std::string line = std::to_string(kind.checkSite);
     if (kind.style == Kind::AtLine) {
         throw TrackFileError(std::string("Error in file ") + kind.unit + " @ line " + line + check);
     }
@@ -85,7 +80,7 @@ void TrackDecoder::headerFailure(const Kind& kind, int ordinal, std::uint32_t ex
 
 template <typename T>
 void TrackDecoder::readReferences(std::uint32_t count, std::vector<T*>& into) {
-    if (count > (stream_.size() - at_) / kReferenceSize) damaged("a count larger than the file");
+    if (count > stream_.remaining() / kReferenceSize) damaged("a count larger than the file");
     into.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i)
         into.push_back(reference<T>());
@@ -94,7 +89,9 @@ void TrackDecoder::readReferences(std::uint32_t count, std::vector<T*>& into) {
 void TrackDecoder::readBody(VxTrack& track) {
     readHeader(kTrackKind);
     const std::uint32_t segmentCount = u32();
-    track.flag = take(173)[0] != 0;
+    const std::span<const std::uint8_t> block = stream_.bytes(173);
+    checkNotPastTheEnd();
+    track.flag = block[0] != 0;
     const std::uint32_t detailCount = u32();
     track.trackDetailValue = u32();
     readReferences(detailCount, track.trackDetails);
@@ -166,7 +163,7 @@ void TrackDecoder::readBody(VxWSection& section) {
     section.rowCount = u32();
     skip(8);
     constexpr int kCells = 5;
-    if (section.rowCount > (stream_.size() - at_) / (kCells * kReferenceSize))
+    if (section.rowCount > stream_.remaining() / (kCells * kReferenceSize))
         damaged("a count larger than the file");
     for (std::uint32_t row = 0; row < section.rowCount; ++row) {
         if (row > 0) f64();
@@ -201,7 +198,7 @@ void TrackDecoder::readBody(VxTextureCoords& coords) {
     for (int array = 1; array <= 24; ++array) {
         // n bytes announced, floor(n / 8) values stored.
         const std::size_t values = u32() / 8;
-        if (values > (stream_.size() - at_) / 8) damaged("an array larger than the file");
+        if (values > stream_.remaining() / 8) damaged("an array larger than the file");
         std::vector<double>* kept = array == 1 ? &coords.first : array == 2 ? &coords.second : nullptr;
         if (!kept) {
             skip(values * 8);
@@ -238,37 +235,42 @@ void TrackDecoder::readBody(VxTSO& tso) {
     tso.name = text(true);
 }
 
-const std::uint8_t* TrackDecoder::take(std::size_t n) {
-    if (n > stream_.size() - at_) damaged("it ends early");
-    const std::uint8_t* p = stream_.data() + at_;
-    at_ += n;
-    return p;
+// Reads that run past the end of the stream give zeros and stop the cursor; the decoder checks
+// after each and fails at once.
+void TrackDecoder::checkNotPastTheEnd() const {
+    if (!stream_.ok()) damaged("it ends early");
 }
 
 std::uint8_t TrackDecoder::u8() {
-    return *take(1);
+    const std::uint8_t value = stream_.u8();
+    checkNotPastTheEnd();
+    return value;
 }
 std::uint32_t TrackDecoder::u32() {
-    return loadU32(take(4));
+    const std::uint32_t value = stream_.u32();
+    checkNotPastTheEnd();
+    return value;
 }
 double TrackDecoder::f64() {
-    double value;
-    std::memcpy(&value, take(8), 8);
+    const double value = stream_.f64();
+    checkNotPastTheEnd();
     return value;
 }
 void TrackDecoder::skip(std::size_t n) {
-    take(n);
+    stream_.skip(n);
+    checkNotPastTheEnd();
 }
 
 // A u32 length and that many bytes.
 std::string TrackDecoder::text(bool dropZeros) {
-    const std::uint32_t length = u32();
-    const auto* bytes = reinterpret_cast<const char*>(take(length));
-    std::string result(bytes, length);
+    const std::span<const std::uint8_t> bytes = stream_.bytes(u32());
+    checkNotPastTheEnd();
+    std::string result(bytes.begin(), bytes.end());
     if (dropZeros) std::erase(result, '\0');
     return result;
 }
 
 void TrackDecoder::damaged(const std::string& what) const {
-    throw TrackFileError("Error: the track file is damaged: " + what + " (at byte " + std::to_string(at_) + ")");
+    throw TrackFileError("Error: the track file is damaged: " + what + " (at byte " +
+                         std::to_string(stream_.offset()) + ")");
 }

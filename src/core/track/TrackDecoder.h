@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <span>
 #include <string>
 
-#include "track/VxObjects.h"
+#include "common/ByteReader.h"
 #include "track/TrackObjectRegistry.h"
+#include "track/VxObjects.h"
 
 // Decodes an unpacked track file, an object stream rooted in one VxTrack, into the registry.
 // Throws TrackFileError on a body header that is not the expected one (with the exact message the
@@ -17,10 +17,12 @@ public:
 
     VxTrack* readRoot();
 
-    // Description of each kind: its label and source unit in messages, and its header constant.
+    // Description of each kind: its label, source unit and check site in messages, and its header
+    // constant. The check sites are fixed numbers, so the texts users see never change with the code.
     struct Kind {
         const char* label;
         const char* unit;
+        int checkSite;
         std::uint32_t third;
         enum Style { Bare, AtLine, NearLine } style;
     };
@@ -29,9 +31,8 @@ private:
     template <typename T>
     T* reference();
     void readClassRecord();
-    void readHeader(const Kind& kind, std::source_location where = std::source_location::current());
-    [[noreturn]] void headerFailure(const Kind& kind, int ordinal, std::uint32_t expected, std::size_t offset,
-                                    const std::source_location& where);
+    void readHeader(const Kind& kind);
+    [[noreturn]] void headerFailure(const Kind& kind, int ordinal, std::uint32_t expected, std::size_t offset);
 
     void readBody(VxTrack& track);
     void readBody(VxSegment& segment);
@@ -53,11 +54,10 @@ private:
     double f64();
     void skip(std::size_t n);
     std::string text(bool dropZeros);
-    const std::uint8_t* take(std::size_t n);
+    void checkNotPastTheEnd() const;
     [[noreturn]] void damaged(const std::string& what) const;
 
-    std::span<const std::uint8_t> stream_;
-    std::size_t at_ = 0;
+    ByteReader stream_;
     TrackObjectRegistry& registry_;
     int depth_ = 0;
 };

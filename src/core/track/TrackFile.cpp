@@ -7,8 +7,6 @@
 #include "common/SimulatorFolders.h"
 #include "track/PkwareExplode.h"
 #include "track/TrackDecoder.h"
-#include "track/TrackFileError.h"
-#include "track/TrackObjectRegistry.h"
 
 namespace {
 
@@ -20,7 +18,8 @@ constexpr std::uint8_t kEntryMarker = 5;
 // The implode format cannot grow data more than about 250-fold; anything larger is damage.
 constexpr std::uint64_t kMaxExpansion = 260;
 
-// The stream's buffer: room for (size rounded down to a multiple of 4) + 4 bytes.
+// The stream's buffer: room for (size rounded down to a multiple of 4) + 4 bytes; the stream
+// itself is the first `size` of them.
 std::vector<std::uint8_t> streamBuffer(std::uint64_t size) {
     std::vector<std::uint8_t> buffer((size & ~std::uint64_t{3}) + 4);
     return buffer;
@@ -28,35 +27,48 @@ std::vector<std::uint8_t> streamBuffer(std::uint64_t size) {
 
 }  // namespace
 
-TrackFile::TrackFile(const std::filesystem::path& tracksDirectory, const std::string& trackName) {
-    TrackObjectRegistry::instance().clear();
+Result<TrackFile, TrackFileError> TrackFile::load(const std::filesystem::path& tracksDirectory,
+                                                  const std::string& trackName) {
+    TrackFile file;
+    std::vector<std::uint8_t> buffer;
     const std::filesystem::path folder = trackFolder(tracksDirectory, trackName);
-    if (readPlain(entryIgnoringCase(folder, trackName + ".ptf"))) return;
-    if (!readArchive(entryIgnoringCase(folder, trackName + ".dat"))) throw TrackFileError(kCannotOpenTrackFile);
+    // A plain file wins over an archive beside it.
+    BinaryFile plain;
+    const bool read = plain.open(entryIgnoringCase(folder, trackName + ".ptf"))
+                          ? file.readPlain(plain, buffer)
+                          : file.readArchive(entryIgnoringCase(folder, trackName + ".dat"), buffer);
+    if (!read) return TrackFileError(kCannotOpenTrackFile);
+    try {
+        TrackDecoder decoder(std::span(buffer.data(), file.unpackedSize_), file.objects_);
+        file.root_ = decoder.readRoot();
+    } catch (const TrackFileError& error) {
+        return error;
+    }
+    return file;
 }
 
 // The whole .ptf file is the stream.
-bool TrackFile::readPlain(const std::filesystem::path& path) {
-    BinaryFile file;
-    if (!file.open(path)) return false;
-    buffer_ = streamBuffer(file.size());
-    if (!file.readAt(0, std::span(buffer_.data(), file.size()))) throw TrackFileError(kCannotOpenTrackFile);
+bool TrackFile::readPlain(BinaryFile& file, std::vector<std::uint8_t>& stream) {
+    stream = streamBuffer(file.size());
+    if (!file.readAt(0, std::span(stream.data(), file.size()))) return false;
     unpackedSize_ = storedSize_ = file.size();
     compressed_ = false;
     return true;
 }
 
-bool TrackFile::readArchive(const std::filesystem::path& path) {
+bool TrackFile::readArchive(const std::filesystem::path& path, std::vector<std::uint8_t>& stream) {
     BinaryFile file;
     if (!file.open(path)) return false;
-    std::uint64_t at = kDirectoryOffset;
-    for (;;) {
-        std::uint8_t head[kEntryHead];
-        if (!file.readAt(at, head) || head[0] != kEntryMarker) return false;
-        const std::uint64_t unpacked = loadU32(head + 2);
-        const std::uint64_t stored = loadU32(head + 6);
-        const std::uint64_t offset = loadU32(head + 10);
-        std::vector<std::uint8_t> name(head[14] + 1u);
+    for (std::uint64_t at = kDirectoryOffset;;) {
+        std::uint8_t bytes[kEntryHead];
+        if (!file.readAt(at, bytes)) return false;
+        ByteReader entry(bytes);
+        if (entry.u8() != kEntryMarker) return false;
+        entry.skip(1);
+        const std::uint64_t unpacked = entry.u32();
+        const std::uint64_t stored = entry.u32();
+        const std::uint64_t offset = entry.u32();
+        std::vector<std::uint8_t> name(entry.u8() + 1u);
         if (!file.readAt(at + kEntryHead, name)) return false;
         at += kEntryHead + name.size();
         const std::string text(name.begin(), name.end() - 1);
@@ -69,25 +81,12 @@ bool TrackFile::readArchive(const std::filesystem::path& path) {
         unpackedSize_ = unpacked;
         compressed_ = stored != unpacked;
         if (!compressed_) {
-            buffer_ = streamBuffer(stored);
-            std::copy(storedBytes.begin(), storedBytes.end(), buffer_.begin());
+            stream = streamBuffer(stored);
+            std::copy(storedBytes.begin(), storedBytes.end(), stream.begin());
             return true;
         }
         if (unpacked > stored * kMaxExpansion + 4096) return false;
-        buffer_ = streamBuffer(unpacked);
-        return dclExplode(storedBytes, std::span(buffer_.data(), unpacked)) == kDclOk;
+        stream = streamBuffer(unpacked);
+        return dclExplode(storedBytes, std::span(stream.data(), unpacked)).ok();
     }
-}
-
-void TrackFile::parse() {
-    TrackObjectRegistry& registry = TrackObjectRegistry::instance();
-    try {
-        TrackDecoder decoder(std::span(buffer_.data(), unpackedSize_), registry);
-        root_ = decoder.readRoot();
-    } catch (...) {
-        registry.clear();
-        buffer_ = {};
-        throw;
-    }
-    buffer_ = {};
 }

@@ -3,7 +3,8 @@
 #include <stdexcept>
 #include <string>
 
-// A failure of the track decoder or model, carrying the complete text the user is shown.
+// Why a track could not be loaded, as the complete text the user is shown. The decoder throws it
+// from deep inside the object stream; TrackFile::load and TrackModel::build return it.
 class TrackFileError : public std::runtime_error {
 public:
     explicit TrackFileError(const std::string& message) : std::runtime_error(message) {}

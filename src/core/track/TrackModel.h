@@ -1,12 +1,12 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
+#include "common/Result.h"
+#include "track/TrackFileError.h"
 #include "track/TrackGeometry.h"
 
 struct VxTrack;
@@ -26,8 +26,8 @@ public:
 // from the start/finish line, lateral offset) to a plane point.
 class TrackModel {
 public:
-    // Throws TrackFileError when the track has no segments.
-    explicit TrackModel(const VxTrack& track);
+    // The model of a decoded track; fails when the track has no segments or a missing one.
+    static Result<TrackModel, TrackFileError> build(const VxTrack& track);
 
     // The first segment whose end is at or beyond the distance; -1 past the end of the track.
     int findSegment(double distance) const;
@@ -47,6 +47,7 @@ public:
     double maxY() const { return box_.maxY; }
 
 private:
+    TrackModel() = default;
     void buildMarkers();
 
     std::vector<std::unique_ptr<TrackSegmentGeometry>> segments_;
@@ -54,19 +55,3 @@ private:
     std::array<TrackMarker, 4> markers_;
     TrackBoundingBox box_;
 };
-
-// The official length of a track from "<simulator>/tracks/<name>/track.ini", in metres, and the
-// warning to show when that file is missing.
-struct TrackLength {
-    double metres = 0;
-    std::string message;  // empty unless the file is missing
-};
-TrackLength readTrackLength(const std::filesystem::path& simulatorDirectory, const std::string& trackName);
-
-// The value of "track_length =" in a track.ini text, in metres; 0 without the key.
-double trackLengthFromIni(const std::string& text);
-
-inline constexpr const char* kTrackIniMissing =
-    "Track.ini or entire track seems to be missing in the tracks directory: Speeds will be misreported in "
-    "the "
-    "reports!";

@@ -9,14 +9,9 @@
 #include "track/VxObjects.h"
 
 // Everything decoded from one track file: per kind the objects (owned), the class ids seen and
-// the last object id. One per process, reused for every load; cleared before each load and when a
-// load fails.
+// the last object id. Each track file owns its own; the objects keep their addresses when it moves.
 class TrackObjectRegistry {
 public:
-    static TrackObjectRegistry& instance();
-
-    void clear();
-
     // The object of kind T with this id, or null.
     template <typename T>
     T* find(std::uint32_t id) const {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
-// The program's commands, with the numbers menus, toolbars and accelerators send.
+// The program's commands, with the numbers menus, toolbars and accelerators send. The report
+// commands take theirs from the report registry.
 enum CommandId : int {
     ID_FILE_NEW = 57600,  // Clear all replay laps
     ID_FILE_OPEN = 57601,
@@ -40,19 +42,9 @@ enum CommandId : int {
     ID_STOP = 32785,
     ID_MOVE_TO_END_OF_LAP = 32788,
     ID_TOGGLE_LAP_1 = 32795,  // to 32799
-    ID_REPORT_RACE_SETTINGS = 32830,
-    ID_REPORT_PRACTICE = 32828,
-    ID_REPORT_QUALIFY = 32772,
-    ID_REPORT_WARMUP = 32829,
-    ID_REPORT_RACE = 32773,
-    ID_REPORT_LAP_BY_LAP = 32774,
-    ID_REPORT_LAP_CHART = 32777,
-    ID_REPORT_COMPLETE = 32775,
-    ID_REPORT_FLAGS = 32833,
     ID_GRAPHICAL_RACE_REPORT = 32815,
     ID_GRAPH = 32771,
     ID_GEARCHANGE_ANALYSER = 32808,
-    ID_SECTOR_TIMES = 32827,
     ID_VIEW_README = 32794,
 };
 
@@ -62,12 +54,25 @@ enum CommandId : int {
 // commands, which nothing here implements).
 enum class EnableRule { Always, PlaybackStopped, LapLoaded, LapLoadedNotPlaying, LapSlotLoaded, Never };
 
-struct CommandInfo {
+// A command: its menu text (with "&" mnemonics), the status bar's fly-by text, when it may run,
+// whether it shows a check mark, and what it does (nothing for commands not built yet).
+struct Command {
     int id;
-    const char* menuText;   // with "&" mnemonics, as in the menus
-    const char* statusTip;  // the status bar's fly-by text
+    const char* menuText;
+    const char* statusTip;
     EnableRule rule;
+    bool checkable = false;
+    std::function<void()> run;
 };
 
-const std::vector<CommandInfo>& commandTable();
-const CommandInfo* findCommand(int id);
+// The program's commands in one table; running one is a lookup.
+class CommandTable {
+public:
+    void add(Command command) { commands_.push_back(std::move(command)); }
+    const std::vector<Command>& all() const { return commands_; }
+    // Null for a number that is no command.
+    const Command* find(int id) const;
+
+private:
+    std::vector<Command> commands_;
+};

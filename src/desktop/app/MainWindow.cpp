@@ -34,6 +34,7 @@
 #include "desktop/replay/LapDialog.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/map/TrackMapView.h"
+#include "reports/ReportRegistry.h"
 #include "map/TrackMapBitmap.h"
 
 namespace {
@@ -55,8 +56,8 @@ QString toolTipOf(const char* menuText) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    lapChooser = [this](const ReplayHeader& header, const DriverTable& drivers) -> std::optional<ChosenLap> {
+MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent), settings_(settings) {
+    lapChooser = [this](const ReplayHeader& header, const DriverTable& drivers) -> std::optional<LapChoice> {
         LapDialog dialog(header, drivers, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.chosenLap();
@@ -72,11 +73,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(view_);
     addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
     connect(plotSettings_, &PlotSettingsBar::lapSelectionChanged, this, [this] {
-        document_.lapSelectionChanged = true;
-        document_.mapNeedsRedrawing = true;
         updateCommands();
         redrawViews();
     });
+    createCommands();
     createActions();
     createBars();
     createMenus();
@@ -138,19 +138,13 @@ void MainWindow::createActions() {
         {ID_NEXT_PANE, {QKeySequence(QStringLiteral("F6"))}},
         {ID_PREV_PANE, {QKeySequence(QStringLiteral("Shift+F6"))}},
     };
-    for (const CommandInfo& command : commandTable()) {
+    for (const Command& command : commands_.all()) {
         auto* a = new QAction(QString::fromLatin1(command.menuText), this);
         a->setStatusTip(QString::fromLatin1(command.statusTip));
         a->setToolTip(toolTipOf(command.menuText));
         a->setIcon(commandIcon(command.id, style()));
         if (const auto it = kShortcuts.find(command.id); it != kShortcuts.end()) a->setShortcuts(it->second);
-        const bool toggle = command.id == ID_VIEW_TOOLBAR || command.id == ID_VIEW_STATUS_BAR ||
-                            command.id == ID_VIEW_PLAYBACK_BAR || command.id == ID_VIEW_PLOT_SETTINGS ||
-                            command.id == ID_VIEW_ZOOM_BAR || command.id == ID_VIEW_LAP_BAR ||
-                            (command.id >= ID_TOGGLE_LAP_1 && command.id < ID_TOGGLE_LAP_1 + 5) ||
-                            command.id == ID_ZOOM_IN || command.id == ID_ZOOM_OUT ||
-                            command.id == ID_PANNING_TOOL;
-        a->setCheckable(toggle);
+        a->setCheckable(command.checkable);
         const int id = command.id;
         connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
         actions_[command.id] = a;
@@ -191,7 +185,7 @@ void MainWindow::createBars() {
 }
 
 void MainWindow::createMenus() {
-    const auto menu = [this](const QString& title, std::initializer_list<int> ids) {
+    const auto menu = [this](const QString& title, const std::vector<int>& ids) {
         QMenu* m = menuBar()->addMenu(title);
         for (int id : ids) {
             if (id == 0)
@@ -221,11 +215,21 @@ void MainWindow::createMenus() {
           ID_VIEW_LAP_BAR, 0, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIT_TO_TRACK, ID_PANNING_TOOL});
     menu(QStringLiteral("&Playback"),
          {ID_BEGINNING_OF_LAP, ID_START_CONTINUE, ID_PAUSE, ID_FAST_FORWARD, ID_STOP, ID_MOVE_TO_END_OF_LAP});
-    menu(QStringLiteral("&Reports"),
-         {ID_REPORT_RACE_SETTINGS, 0, ID_REPORT_PRACTICE, ID_REPORT_QUALIFY, ID_REPORT_WARMUP, ID_REPORT_RACE,
-          0, ID_REPORT_LAP_BY_LAP, ID_REPORT_LAP_CHART, ID_REPORT_COMPLETE, ID_REPORT_FLAGS, 0,
-          ID_GRAPHICAL_RACE_REPORT});
-    menu(QStringLiteral("&Tools"), {ID_GRAPH, ID_GEARCHANGE_ANALYSER, ID_SECTOR_TIMES});
+    // The reports in their registry's groups, then the graphical one; the Tools menu's reports last.
+    std::vector<int> reports, tools = {ID_GRAPH, ID_GEARCHANGE_ANALYSER};
+    int group = 0;
+    for (const ReportKind& kind : reportKinds()) {
+        if (kind.menuGroup == kToolsMenu) {
+            tools.push_back(kind.commandId);
+            continue;
+        }
+        if (kind.menuGroup != group) reports.push_back(0);
+        group = kind.menuGroup;
+        reports.push_back(kind.commandId);
+    }
+    reports.insert(reports.end(), {0, ID_GRAPHICAL_RACE_REPORT});
+    menu(QStringLiteral("&Reports"), reports);
+    menu(QStringLiteral("&Tools"), tools);
     menu(QStringLiteral("&Help"), {ID_VIEW_README, 0, ID_APP_ABOUT});
 }
 
@@ -233,7 +237,7 @@ void MainWindow::createMenus() {
 void MainWindow::updateCommands() {
     const bool stopped = !playbackActive();
     const bool loaded = document_.lapCount() > 0;
-    for (const CommandInfo& command : commandTable()) {
+    for (const Command& command : commands_.all()) {
         bool enabled = false;
         switch (command.rule) {
             case EnableRule::Always:
@@ -258,7 +262,7 @@ void MainWindow::updateCommands() {
                 enabled = false;
                 break;
         }
-        action(command.id)->setEnabled(enabled);
+        action(command.id)->setEnabled(enabled && command.run);
     }
     action(ID_ZOOM_IN)->setChecked(view_->zoomTool() == ZoomView::Tool::ZoomIn);
     action(ID_ZOOM_OUT)->setChecked(view_->zoomTool() == ZoomView::Tool::ZoomOut);
@@ -266,92 +270,36 @@ void MainWindow::updateCommands() {
 }
 
 void MainWindow::runCommand(int id) {
-    if (id >= ID_TOGGLE_LAP_1 && id < ID_TOGGLE_LAP_1 + 5) {
-        plotSettings_->toggleLap(id - ID_TOGGLE_LAP_1);
-        return;
-    }
-    const std::map<int, QWidget*> toggles = {{ID_VIEW_TOOLBAR, toolBar(ID_VIEW_TOOLBAR)},
-                                             {ID_VIEW_PLAYBACK_BAR, toolBar(ID_VIEW_PLAYBACK_BAR)},
-                                             {ID_VIEW_ZOOM_BAR, toolBar(ID_VIEW_ZOOM_BAR)},
-                                             {ID_VIEW_LAP_BAR, toolBar(ID_VIEW_LAP_BAR)},
-                                             {ID_VIEW_STATUS_BAR, statusBar()},
-                                             {ID_VIEW_PLOT_SETTINGS, plotSettings_}};
-    if (const auto it = toggles.find(id); it != toggles.end()) {
-        it->second->setVisible(!it->second->isVisible());
-        action(id)->setChecked(it->second->isVisible());
-        return;
-    }
-    static const std::map<int, ReportType> kReports = {{ID_REPORT_RACE_SETTINGS, ReportType::RaceSettings},
-                                                       {ID_REPORT_PRACTICE, ReportType::Practice},
-                                                       {ID_REPORT_QUALIFY, ReportType::Qualifying},
-                                                       {ID_REPORT_WARMUP, ReportType::Warmup},
-                                                       {ID_REPORT_RACE, ReportType::Race},
-                                                       {ID_REPORT_LAP_BY_LAP, ReportType::LapByLap},
-                                                       {ID_REPORT_LAP_CHART, ReportType::LapChart},
-                                                       {ID_REPORT_COMPLETE, ReportType::Complete},
-                                                       {ID_REPORT_FLAGS, ReportType::Flags}};
-    if (const auto report = kReports.find(id); report != kReports.end())
-        return reports_.report(report->second);
-    switch (id) {
-        case ID_FILE_NEW:
-            return document_.clearAll();
-        case ID_ADD_REPLAY_LAP: {
-            const int before = document_.lapCount();
-            document_.addReplayLap();
-            if (document_.lapCount() > before)
-                rememberRecentFile(QString::fromStdString(
-                    document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
-            return;
-        }
-        case ID_FILE_OPEN: {
-            const QString file = QFileDialog::getOpenFileName(
-                this, QString(),
-                QString::fromStdString(replayFolder(Settings::instance().simulatorDirectory()).string()),
-                QStringLiteral("Replay Files (*.rpy)"));
-            if (!file.isEmpty()) openReplay(file);
-            return;
-        }
-        case ID_OPEN_MOST_RECENT: {
-            const int before = document_.lapCount();
-            document_.openMostRecentlyAdded();
-            if (document_.lapCount() > before)
-                rememberRecentFile(QString::fromStdString(
-                    document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
-            return;
-        }
-        case ID_MOVE_REMOVE:
-            return moveRemoveLaps();
-        case ID_SETTINGS:
-            return openSettings();
-        case ID_APP_EXIT:
-            close();
-            return;
-        case ID_APP_ABOUT: {
-            AboutBox about(this);
-            about.exec();
-            return;
-        }
-        case ID_VIEW_README:
-            return viewReadme();
-        case ID_SECTOR_TIMES:
-            return reports_.sectorTimes();
-        case ID_ZOOM_IN:
-            return view_->toggleZoomIn();
-        case ID_ZOOM_OUT:
-            return view_->toggleZoomOut();
-        case ID_PANNING_TOOL:
-            return view_->togglePanning();
-        case ID_FIT_TO_TRACK:
-            return view_->showWholeMap();
-        case ID_SAVE_TRACKMAP_BMP:
-            return saveTrackmapBitmap();
-        case ID_FILE_PRINT:
-            return printMap(false);
-        case ID_FILE_PRINT_PREVIEW:
-            return printMap(true);
-        default:
-            return;
-    }
+    const Command* command = commands_.find(id);
+    if (command && command->run) command->run();
+}
+
+void MainWindow::addLapBy(const std::function<void()>& load) {
+    const int before = document_.lapCount();
+    load();
+    if (document_.lapCount() > before)
+        rememberRecentFile(QString::fromStdString(
+            document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
+}
+
+void MainWindow::openWithFileDialog() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, QString(), QString::fromStdString(replayFolder(settings_.simulatorDirectory()).string()),
+        QStringLiteral("Replay Files (*.rpy)"));
+    if (!file.isEmpty()) openReplay(file);
+}
+
+void MainWindow::toggleBar(int viewCommand) {
+    QWidget* bar = viewCommand == ID_VIEW_STATUS_BAR      ? statusBar()
+                   : viewCommand == ID_VIEW_PLOT_SETTINGS ? static_cast<QWidget*>(plotSettings_)
+                                                          : toolBar(viewCommand);
+    bar->setVisible(!bar->isVisible());
+    action(viewCommand)->setChecked(bar->isVisible());
+}
+
+void MainWindow::showAboutBox() {
+    AboutBox about(this);
+    about.exec();
 }
 
 // Every route that opens a file adds a lap as "Add replay lap" does, under the same rule.
@@ -399,7 +347,7 @@ void MainWindow::moveRemoveLaps() {
 }
 
 void MainWindow::openSettings() {
-    SettingsDialog dialog(Settings::instance(), this);
+    SettingsDialog dialog(settings_, this);
     if (dialog.exec() != QDialog::Accepted) return;
     // The document reads its settings when used; the views show the new values at once.
     lapListChanged();
@@ -444,7 +392,7 @@ std::optional<std::filesystem::path> MainWindow::chooseReplayFile(const std::str
     return std::filesystem::path(file.toStdString());
 }
 
-std::optional<DocumentUi::ChosenLap> MainWindow::chooseLap(const ReplayHeader& header,
+std::optional<LapChoice> MainWindow::chooseLap(const ReplayHeader& header,
                                                            const DriverTable& drivers) {
     return lapChooser(header, drivers);
 }
@@ -494,13 +442,12 @@ QMenu* MainWindow::createMapMenu() {
 
 void MainWindow::saveTrackmapBitmap() {
     if (!document_.trackLoaded()) return message("No track loaded!");
-    const auto folder = replayFolder(Settings::instance().simulatorDirectory());
+    const auto folder = replayFolder(settings_.simulatorDirectory());
     const auto proposed = folder / (document_.title() + ".bmp");
     const std::optional<QString> chosen = bitmapPathChooser(QString::fromStdString(proposed.string()));
     if (!chosen) return;
     const std::filesystem::path path = withBmpExtension(chosen->toStdString());
-    const std::string bitmap = trackMapBitmap(document_, Settings::instance().bmpSizeInPixel(), lapsShown());
-    document_.mapNeedsRedrawing = true;
+    const std::string bitmap = trackMapBitmap(document_, settings_.bmpSizeInPixel(), lapsShown());
     if (!writeWholeFile(path, bitmap, std::ios::binary)) message("Error creating file!");
 }
 
@@ -519,5 +466,9 @@ void MainWindow::printMap(bool preview) {
 }
 
 void MainWindow::redrawViews() {
-    view_->viewport()->update();
+    view_->mapChanged();
+}
+
+void MainWindow::trackChanged() {
+    view_->trackChanged();
 }

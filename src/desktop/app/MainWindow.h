@@ -7,10 +7,12 @@
 #include <memory>
 #include <optional>
 
-#include "document/ReplayDocument.h"
-#include "document/DocumentUi.h"
+#include "desktop/app/CommandTable.h"
 #include "desktop/reports/ReportCommands.h"
+#include "document/DocumentUi.h"
+#include "document/ReplayDocument.h"
 #include "map/MapScene.h"
+#include "settings/Settings.h"
 
 class QAction;
 class QLabel;
@@ -21,12 +23,13 @@ class TrackMapView;
 
 // The program's one main window: menus, the main toolbar, the playback, zoom and lap bars, the
 // status bar, the plot settings bar on the left and the view in the middle. It owns the document
-// and answers its questions with dialogs; every command goes to its owner by the command table.
+// and answers its questions with dialogs; every command is a row of its command table.
 class MainWindow : public QMainWindow, public DocumentUi {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `settings` (the program's, with the folder of this run) outlives the window.
+    explicit MainWindow(Settings& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Shows the document's title in the window title, "<title> - VELTRA4 Replay Analyser".
@@ -53,24 +56,26 @@ public:
     bool playbackActive() const { return false; }
 
     // Dialog answers, replaceable by tests.
-    std::function<std::optional<ChosenLap>(const ReplayHeader&, const DriverTable&)> lapChooser;
+    std::function<std::optional<LapChoice>(const ReplayHeader&, const DriverTable&)> lapChooser;
     std::function<void(const QString& text, bool information)> messageShower;
 
     // DocumentUi
     std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
                                                           const std::filesystem::path& startFolder) override;
-    std::optional<ChosenLap> chooseLap(const ReplayHeader& header, const DriverTable& drivers) override;
+    std::optional<LapChoice> chooseLap(const ReplayHeader& header, const DriverTable& drivers) override;
     void message(const std::string& text) override;
     void information(const std::string& text) override;
     void lapListChanged() override;
     void clearLapToggles() override;
     void redrawViews() override;
+    void trackChanged() override;
 
 protected:
     void dragEnterEvent(class QDragEnterEvent* event) override;
     void dropEvent(class QDropEvent* event) override;
 
 private:
+    void createCommands();
     void createActions();
     void createMenus();
     void createBars();
@@ -78,15 +83,22 @@ private:
     void updateRecentFiles();
     void rememberRecentFile(const QString& path);
     void forgetRecentFile(const QString& path);
+    // Runs a document command that may add a lap, and remembers the lap's file when it does.
+    void addLapBy(const std::function<void()>& load);
+    void openWithFileDialog();
+    void toggleBar(int viewCommand);
     void moveRemoveLaps();
     void openSettings();
+    void showAboutBox();
     void viewReadme();
     void saveTrackmapBitmap();
     void printMap(bool preview);
     QMenu* createMapMenu();
 
-    ReplayDocument document_{*this};
-    ReportCommands reports_{document_, *this, this};
+    Settings& settings_;
+    ReplayDocument document_{*this, settings_};
+    ReportCommands reports_{document_, settings_, *this, this};
+    CommandTable commands_;
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> bars_;
     PlotSettingsBar* plotSettings_;

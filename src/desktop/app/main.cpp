@@ -25,12 +25,10 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("[replay...]"));
     parser.process(app);
 
-    Settings::setStoreFactory(makeQtSettingsStores);
-    Settings& settings = Settings::instance();
-    settings.setApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
-    if (parser.isSet(simDir)) settings.setSimulatorDirectoryOverride(parser.value(simDir).toStdString());
-
-    MainWindow frame;
+    Settings settings(makeQtSettingsStores(), parser.isSet(simDir)
+                                                  ? std::optional(parser.value(simDir).toStdString())
+                                                  : std::nullopt);
+    MainWindow frame(settings);
     frame.show();
     // Files on the command line are added once the window is up, so the lap dialog has a parent.
     const QStringList files = parser.positionalArguments();

@@ -33,10 +33,10 @@ MoveRemoveDialog::MoveRemoveDialog(const ReplayDocument& document, QWidget* pare
         const auto d = static_cast<std::size_t>(slot.lapDriver);
         const std::uint32_t entry =
             slot.drivers
-                ->laps[static_cast<std::size_t>(slot.lapSession)][d][static_cast<std::size_t>(slot.lapSlot)];
+                ->lapEntry(slot.lapSession, d, slot.lapSlot);
         auto* row = new QTreeWidgetItem(
             list_, {fromUtf8(formatElapsedTime(entry & 0xFFFFFF)),
-                    fromWin1252(slot.drivers->firstName[d] + " " + slot.drivers->lastName[d]),
+                    fromWin1252(slot.drivers->driver(d).firstName + " " + slot.drivers->driver(d).lastName),
                     QString::fromLatin1(kSessionNames[slot.lapSession & 3]),
                     slot.header->arcadeMode ? QStringLiteral("Arcade") : QStringLiteral("Simulation"),
                     QString::fromStdString(slot.header->fileName.filename().string())});

@@ -136,8 +136,8 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
         const DriverTable& d = *slot.drivers;
         const auto driver = static_cast<std::size_t>(slot.lapDriver);
         const std::uint32_t entry =
-            d.laps[static_cast<std::size_t>(slot.lapSession)][driver][static_cast<std::size_t>(slot.lapSlot)];
-        const QString label = fromWin1252(d.firstName[driver].substr(0, 1) + " " + d.lastName[driver] + " " +
+            d.lapEntry(slot.lapSession, driver, slot.lapSlot);
+        const QString label = fromWin1252(d.driver(driver).firstName.substr(0, 1) + " " + d.driver(driver).lastName + " " +
                                           formatElapsedTime(lapDuration(entry)));
         showRow(row, true);
         r.box->setText(label);

@@ -18,9 +18,18 @@ QColor toQColor(const Rgb& c) {
 
 }  // namespace
 
-TrackMapView::TrackMapView(ReplayDocument& document, std::function<LapsShown()> lapsShown, QWidget* parent)
+TrackMapView::TrackMapView(const ReplayDocument& document, std::function<LapsShown()> lapsShown, QWidget* parent)
     : ZoomView(parent), document_(document), lapsShown_(std::move(lapsShown)) {
     setMinimumSize(320, 240);
+}
+
+void TrackMapView::mapChanged() {
+    sceneStale_ = true;
+    viewport()->update();
+}
+
+void TrackMapView::trackChanged() {
+    showWhole_ = true;
 }
 
 void TrackMapView::drawScene(QPainter& painter, const MapScene& scene, double pixelsPerUnit, double minPen) {
@@ -63,17 +72,16 @@ void TrackMapView::paintEvent(QPaintEvent*) {
     const TrackModel* model = document_.trackModel();
     if (!model) return paintStartPicture(painter, viewport()->rect());
 
-    if (!document_.mapLaidOut) {
-        document_.mapLaidOut = true;
-        document_.mapNeedsRedrawing = true;
+    if (showWhole_) {
+        showWhole_ = false;
+        sceneStale_ = true;
         mutableZoom().showWhole();
         syncScrollBars();
     }
-    if (document_.mapNeedsRedrawing) {
-        const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin,
-                                     *model);
+    if (sceneStale_) {
+        const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin, *model);
         scene_ = buildMapScene(document_, layout, lapsShown_());
-        document_.mapNeedsRedrawing = false;
+        sceneStale_ = false;
         image_ = QImage();
     }
     const MapZoom& z = zoom();

@@ -13,19 +13,24 @@ class QPrinter;
 
 // The main window's view: the track map of the document with the driving lines of the laps
 // shown, or the start picture while there is no track. The map's shapes are laid out again only
-// when the document marks the map for redrawing; they are drawn into an image at the screen's
-// pixel density, which is copied until they, the zoom, the scroll position or the size change.
+// when the laps or the laps shown change; they are drawn into an image at the screen's pixel
+// density, which is copied until they, the zoom, the scroll position or the size change.
 class TrackMapView : public ZoomView {
     Q_OBJECT
 
 public:
     // `lapsShown` tells which laps' lines to draw now (none while playback runs or is paused).
-    TrackMapView(ReplayDocument& document, std::function<LapsShown()> lapsShown, QWidget* parent = nullptr);
+    TrackMapView(const ReplayDocument& document, std::function<LapsShown()> lapsShown, QWidget* parent = nullptr);
 
     // A coloured line above the printed map: a shown lap's label.
     using PrintLabel = std::pair<QString, QColor>;
     // Prints the header line, the labels and the map below them on one page.
     void print(QPrinter& printer, const QString& header, const std::vector<PrintLabel>& labels);
+
+    // The laps or the laps shown changed: lay the map out again and redraw.
+    void mapChanged();
+    // Another track was loaded: show it whole when it is next drawn.
+    void trackChanged();
 
     // Draws a scene laid out in map units; lines get at least `minPen` pixels.
     static void drawScene(QPainter& painter, const MapScene& scene, double pixelsPerUnit, double minPen);
@@ -36,9 +41,11 @@ protected:
 private:
     void renderImage();
 
-    ReplayDocument& document_;
+    const ReplayDocument& document_;
     std::function<LapsShown()> lapsShown_;
     MapScene scene_;
+    bool sceneStale_ = true;   // the scene must be laid out again
+    bool showWhole_ = true;    // the next drawing shows the whole track
     QImage image_;
     struct ImageKey {
         double pixelsPerUnit, scrollX, scrollY;

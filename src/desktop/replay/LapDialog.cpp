@@ -169,8 +169,7 @@ void LapDialog::accept() {
         return;
     }
     const QTreeWidgetItem* item = tree_->currentItem();
-    chosen_ = DocumentUi::ChosenLap{item->data(0, kDriverRole).toInt(), item->data(0, kSessionRole).toInt(),
-                                    lap->slot};
+    chosen_ = LapChoice{item->data(0, kDriverRole).toInt(), item->data(0, kSessionRole).toInt(), lap->slot};
     QDialog::accept();
 }
 
@@ -179,11 +178,10 @@ void LapDialog::showQualityReport() {
     const auto lap = lapOf(item);
     if (!lap || !lap->selectable) return;
     const int driver = item->data(0, kDriverRole).toInt(), session = item->data(0, kSessionRole).toInt();
+    // A read that fails is reported on what it gathered: no samples show 0 %.
     LapTelemetry lapData;
-    lapData.read(drivers_, driver, lap->slot, session);
-    const std::uint32_t entry =
-        drivers_.laps[static_cast<std::size_t>(session)][static_cast<std::size_t>(driver)]
-                     [static_cast<std::size_t>(lap->slot)];
-    showInformation(fromUtf8(qualityReport(lapData, entry, QualityReportForm::LapDialog)),
+    static_cast<void>(lapData.read(drivers_, driver, lap->slot, session));
+    showInformation(fromUtf8(qualityReport(lapData, drivers_.lapEntry(session, driver, lap->slot),
+                                           QualityReportForm::LapDialog)),
                     QStringLiteral("Quality report"));
 }

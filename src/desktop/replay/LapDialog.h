@@ -22,7 +22,7 @@ class LapDialog : public QDialog {
 public:
     LapDialog(const ReplayHeader& header, const DriverTable& drivers, QWidget* parent = nullptr);
 
-    std::optional<DocumentUi::ChosenLap> chosenLap() const { return chosen_; }
+    std::optional<LapChoice> chosenLap() const { return chosen_; }
 
     QTreeWidget* tree() const { return tree_; }
     QCheckBox* onlySelectable() const { return onlySelectable_; }
@@ -47,5 +47,5 @@ private:
     QCheckBox* onlySelectable_;
     QPushButton* quality_;
     std::map<QString, QLabel*> fields_;
-    std::optional<DocumentUi::ChosenLap> chosen_;
+    std::optional<LapChoice> chosen_;
 };

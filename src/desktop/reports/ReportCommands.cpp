@@ -3,22 +3,22 @@
 #include <QMessageBox>
 
 #include "desktop/common/QtText.h"
-#include "settings/Settings.h"
 #include "Version.h"
 #include "common/SimulatorFolders.h"
 #include "document/ReplayDocument.h"
-#include "document/ReplayReading.h"
+#include "document/LoadPipeline.h"
 #include "desktop/reports/ReportWindow.h"
 #include "desktop/reports/ReportFileChoiceDialog.h"
 #include "reports/ReportFileChoice.h"
-#include "track/TrackModel.h"
+#include "track/TrackIni.h"
 
 namespace {
 constexpr const char* kNoLapLoaded = "No replay lap loaded!";
 }
 
-ReportCommands::ReportCommands(const ReplayDocument& document, DocumentUi& ui, QWidget* parent)
-    : document_(document), ui_(ui), parent_(parent) {
+ReportCommands::ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui,
+                               QWidget* parent)
+    : document_(document), settings_(settings), ui_(ui), parent_(parent) {
     fileChooser = [parent](const QStringList& labels) {
         ReportFileChoiceDialog dialog(labels, parent);
         dialog.exec();
@@ -30,7 +30,7 @@ ReportCommands::ReportCommands(const ReplayDocument& document, DocumentUi& ui, Q
     };
     replayChooser = [this] {
         return ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy);;All Files(*.*)",
-                                    replayFolder(Settings::instance().simulatorDirectory()));
+                                    replayFolder(settings_.simulatorDirectory()));
     };
     showReport = [](ReportWindow& window) { window.exec(); };
 }
@@ -61,24 +61,26 @@ void ReportCommands::report(ReportType type) {
         return;
     const auto path = replayChooser();
     if (!path) return;
-    const auto header = readHeaderTelling(*path, ui_);
-    if (!header) return;
-    const auto drivers = readDriversTelling(*path, ui_);
-    if (!drivers) return;
-    open(type, *header, *drivers);
+    const auto replay = readReplay(*path);
+    if (!replay) {
+        for (const std::string& text : replay.error())
+            ui_.message(text);
+        return;
+    }
+    open(type, *replay->header, *replay->drivers);
 }
 
 // The window works with its own track length, read for the replay's track: a report on another
 // track's replay never changes the document's.
 void ReportCommands::open(ReportType type, const ReplayHeader& header, const DriverTable& drivers) {
-    const TrackLength length = readTrackLength(Settings::instance().simulatorDirectory(), header.trackName);
+    const TrackLength length = readTrackLength(settings_.simulatorDirectory(), header.trackName);
     if (!length.message.empty()) ui_.message(length.message);
-    ReportWindow window(type, document_, &header, &drivers, length.metres, parent_);
+    ReportWindow window(type, document_, settings_, &header, &drivers, length.metres, parent_);
     showReport(window);
 }
 
 void ReportCommands::sectorTimes() {
     if (document_.lapCount() == 0) return ui_.message(kNoLapLoaded);
-    ReportWindow window(ReportType::SectorTimes, document_, nullptr, nullptr, 0, parent_);
+    ReportWindow window(ReportType::SectorTimes, document_, settings_, nullptr, nullptr, 0, parent_);
     showReport(window);
 }

@@ -5,7 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "reports/ReportText.h"
+#include "reports/ReportRegistry.h"
+#include "settings/Settings.h"
 
 class QWidget;
 class ReplayDocument;
@@ -18,7 +19,7 @@ class DriverTable;
 // the report alone), then open the report window on it.
 class ReportCommands {
 public:
-    ReportCommands(const ReplayDocument& document, DocumentUi& ui, QWidget* parent);
+    ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui, QWidget* parent);
 
     // A report of one replay (every type but sector times).
     void report(ReportType type);
@@ -39,6 +40,7 @@ private:
     void open(ReportType type, const ReplayHeader& header, const DriverTable& drivers);
 
     const ReplayDocument& document_;
+    const Settings& settings_;
     DocumentUi& ui_;
     QWidget* parent_;
 };

@@ -13,20 +13,12 @@
 
 #include "desktop/common/PrintJob.h"
 #include "desktop/common/QtText.h"
-#include "settings/Settings.h"
 #include "common/SimulatorFolders.h"
 #include "document/ReplayDocument.h"
 #include "replay/ReplayHeader.h"
-#include "reports/FlagReport.h"
 #include "desktop/reports/ReportPrinting.h"
-#include "reports/Reports.h"
-#include "reports/SectorTimesReport.h"
 
 namespace {
-
-bool isProgressive(ReportType type) {
-    return type == ReportType::Flags || type == ReportType::SectorTimes;
-}
 
 // The window shows "\n" line ends; the report keeps "\r\n".
 QString displayText(const std::string& text) {
@@ -47,20 +39,22 @@ std::optional<QString> askExportPath(QWidget* parent, const QString& proposed) {
 
 }  // namespace
 
-ReportWindow::ReportWindow(ReportType type, const ReplayDocument& document, const ReplayHeader* header,
-                             const DriverTable* drivers, double trackLength, QWidget* parent)
+ReportWindow::ReportWindow(const ReportKind& kind, const ReplayDocument& document, const Settings& settings,
+                           const ReplayHeader* header, const DriverTable* drivers, double trackLength,
+                           QWidget* parent)
     : QDialog(parent),
+      kind_(kind),
       document_(document),
+      settings_(settings),
       header_(header),
       drivers_(drivers),
-      trackLength_(trackLength),
-      type_(type) {
-    setWindowTitle(type == ReportType::SectorTimes ? QStringLiteral("Sector Times")
-                                                   : QStringLiteral("Report"));
+      trackLength_(trackLength) {
+    setWindowTitle(kind.type == ReportType::SectorTimes ? QStringLiteral("Sector Times")
+                                                        : QStringLiteral("Report"));
     chooseExportPath = [this](const QString& proposed) { return askExportPath(this, proposed); };
     showMessage = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 
-    title_ = new QLabel(QString::fromLatin1(reportTitle(type)));
+    title_ = new QLabel(QString::fromLatin1(kind.title));
     textBox_ = new QPlainTextEdit;
     textBox_->setReadOnly(true);
     textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -93,15 +87,19 @@ ReportWindow::ReportWindow(ReportType type, const ReplayDocument& document, cons
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
 
-    if (isProgressive(type)) {
+    if (kind.progressive) {
         awaitingGeneration_ = true;
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ReportInput input{*header_, *drivers_, trackLength_, document_.speedUnitMph(),
-                            document_.offTheTrackInRaceReport()};
-    setReport(generateReport(type, input));
+    setReport(generateReport(kind, input()));
+    madeWhole_ = true;
     QApplication::restoreOverrideCursor();
+}
+
+ReportInput ReportWindow::input() const {
+    return {header_, drivers_, trackLength_, document_.speedUnitMph(), document_.offTheTrackInRaceReport(),
+            &document_};
 }
 
 ReportWindow::~ReportWindow() {
@@ -136,11 +134,7 @@ void ReportWindow::startProgressiveGeneration() {
                 this, [this, piece] { appendPiece(piece); }, Qt::QueuedConnection);
             return true;
         };
-        if (type_ == ReportType::Flags) {
-            flagReport(*drivers_, sink);
-        } else {
-            sectorTimesReport(document_, sink);
-        }
+        madeWhole_ = kind_.generate(input(), sink);
         QMetaObject::invokeMethod(
             this, [this] { finishGeneration(); }, Qt::QueuedConnection);
     });
@@ -169,11 +163,11 @@ void ReportWindow::stopGeneration() {
 }
 
 QString ReportWindow::exportProposal() const {
-    if (type_ == ReportType::SectorTimes || !header_) {
-        const auto folder = replayFolder(Settings::instance().simulatorDirectory());
-        return QString::fromStdString((folder / defaultExportName(type_, {})).string());
+    if (kind_.type == ReportType::SectorTimes || !header_) {
+        const auto folder = replayFolder(settings_.simulatorDirectory());
+        return QString::fromStdString((folder / defaultExportName(kind_.type, {})).string());
     }
-    return QString::fromStdString(defaultExportName(type_, header_->fileName).string());
+    return QString::fromStdString(defaultExportName(kind_.type, header_->fileName).string());
 }
 
 void ReportWindow::exportToFile() {

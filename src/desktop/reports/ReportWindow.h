@@ -7,7 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "reports/ReportText.h"
+#include "reports/ReportRegistry.h"
+#include "settings/Settings.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -17,20 +18,28 @@ class DriverTable;
 class ReplayHeader;
 
 // The report window: the report's title, its text in a fixed-pitch face, and Close, Export to file,
-// Print and Print Preview. Most reports are made when the window opens; the flag report and the
-// sector times are made on a worker once the window shows, and the text grows on screen as they
-// go; closing the window stops them.
+// Print and Print Preview. Most reports are made when the window opens; progressive ones (the flag
+// report and the sector times) are made on a worker once the window shows, and the text grows on
+// screen as they go; closing the window stops them.
 class ReportWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // `header` and `drivers` are the replay the report is based on (none for sector times); they
-    // and the document must outlive the window. `trackLength` is the replay's track's, in metres.
-    ReportWindow(ReportType type, const ReplayDocument& document, const ReplayHeader* header,
-                  const DriverTable* drivers, double trackLength, QWidget* parent = nullptr);
+    // `header` and `drivers` are the replay the report is based on (none for sector times); they,
+    // the document and the settings must outlive the window. `trackLength` is the replay's track's,
+    // in metres.
+    ReportWindow(const ReportKind& kind, const ReplayDocument& document, const Settings& settings,
+                 const ReplayHeader* header, const DriverTable* drivers, double trackLength,
+                 QWidget* parent = nullptr);
+    ReportWindow(ReportType type, const ReplayDocument& document, const Settings& settings,
+                 const ReplayHeader* header, const DriverTable* drivers, double trackLength,
+                 QWidget* parent = nullptr)
+        : ReportWindow(reportKind(type), document, settings, header, drivers, trackLength, parent) {}
     ~ReportWindow() override;
 
     bool generating() const { return worker_.joinable() && !finished_; }
+    // Whether the report was made to its end: a progressive report stopped by Close was not.
+    bool madeWhole() const { return madeWhole_; }
     // The report as made so far, Windows-1252 with "\r\n" line ends.
     const std::string& reportText() const { return text_; }
     QLabel* titleLabel() const { return title_; }
@@ -60,11 +69,14 @@ private:
     void stopGeneration();
     QString exportProposal() const;
 
+    ReportInput input() const;
+
+    const ReportKind kind_;
     const ReplayDocument& document_;
+    const Settings& settings_;
     const ReplayHeader* header_;
     const DriverTable* drivers_;
     double trackLength_;
-    const ReportType type_;
     bool awaitingGeneration_ = false;  // a progressive report not started yet
     std::string text_;
 
@@ -73,5 +85,6 @@ private:
 
     std::thread worker_;
     std::atomic<bool> cancelled_{false};
+    std::atomic<bool> madeWhole_{false};
     bool finished_ = false;
 };

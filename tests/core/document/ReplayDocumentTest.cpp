@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 class ScriptedUi : public DocumentUi {
 public:
     std::deque<std::optional<fs::path>> files;
-    std::deque<std::optional<ChosenLap>> laps;
+    std::deque<std::optional<LapChoice>> laps;
     std::vector<std::string> events;
 
     std::optional<fs::path> chooseReplayFile(const std::string& title, const std::string& filter,
@@ -29,7 +29,7 @@ public:
         if (!files.empty()) files.pop_front();
         return answer;
     }
-    std::optional<ChosenLap> chooseLap(const ReplayHeader&, const DriverTable&) override {
+    std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
         events.push_back("lap dialog");
         auto answer = laps.empty() ? std::nullopt : laps.front();
         if (!laps.empty()) laps.pop_front();
@@ -40,6 +40,9 @@ public:
     void lapListChanged() override { events.push_back("lap list changed"); }
     void clearLapToggles() override { events.push_back("clear toggles"); }
     void redrawViews() override { events.push_back("redraw"); }
+    void trackChanged() override { ++trackChanges; }
+
+    int trackChanges = 0;  // counted apart: the views show a new track whole
 
     std::vector<std::string> take() { return std::exchange(events, {}); }
 };
@@ -49,15 +52,15 @@ protected:
     static fs::path weekend() { return replay("Rivaldi weekend (saved in race).rpy"); }
 
     ScriptedUi ui_;
-    ReplayDocument doc_{ui_};
+    ReplayDocument doc_{ui_, settings_};
 };
 
 const std::vector<std::string> kAdded = {"lap list changed", "redraw"};
 
 TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
-    Settings::instance().setDontShowQualReport(0);
+    settings_.setDontShowQualReport(0);
     ui_.files = {weekend()};
-    ui_.laps = {DocumentUi::ChosenLap{0, kRace, 2}};
+    ui_.laps = {LapChoice{0, kRace, 2}};
     doc_.addReplayLap();
     const std::vector<std::string> expected = {
         "file dialog: Select Replay File | Replay files (*.rpy) | replay",
@@ -81,7 +84,7 @@ TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
 
     // Map channels: split times in order within the lap, map speed like the telemetry's, small slip.
     const LapTelemetry& lap = *slot.lapData;
-    const int lapTime = static_cast<int>(lapDuration(slot.drivers->laps[kRace][0][2]));
+    const int lapTime = static_cast<int>(lapDuration(slot.drivers->lapEntry(kRace, 0, 2)));
     EXPECT_GT(lap.splitTime1, 0);
     EXPECT_LT(lap.splitTime1, lap.splitTime2);
     EXPECT_LT(lap.splitTime2, lap.splitTime3);
@@ -97,10 +100,11 @@ TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
 
 TEST_F(ReplayDocumentTest, SixthLapIsRefusedBeforeAnyDialog) {
     for (int slot = 1; slot <= 3; ++slot)
-        doc_.lapFinderLoad(weekend(), 0, kRace, slot);
-    doc_.lapFinderLoad(weekend(), 1, kRace, 2);
-    doc_.lapFinderLoad(weekend(), 2, kRace, 2);
+        doc_.lapFinderLoad(weekend(), {0, kRace, slot});
+    doc_.lapFinderLoad(weekend(), {1, kRace, 2});
+    doc_.lapFinderLoad(weekend(), {2, kRace, 2});
     ASSERT_EQ(doc_.lapCount(), 5);
+    EXPECT_EQ(ui_.trackChanges, 1) << "the track comes with the first lap";
     ui_.take();
     doc_.addReplayLap();
     EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: Max number of laps already loaded!"});
@@ -133,15 +137,16 @@ TEST_F(ReplayDocumentTest, FilesThatCannotBeLoaded) {
 }
 
 TEST_F(ReplayDocumentTest, AnotherTrackIsRefusedOnlyWhileLapsAreLoaded) {
-    doc_.lapFinderLoad(weekend(), 0, kRace, 2);
+    doc_.lapFinderLoad(weekend(), {0, kRace, 2});
     ui_.take();
     doc_.openPath(replay("Hollowmere practice, two drivers.rpy"));
     EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: This file is not from the same track!"});
     doc_.clearAll();
     EXPECT_EQ(ui_.take(), (std::vector<std::string>{"clear toggles", "lap list changed", "redraw"}));
     EXPECT_EQ(doc_.title(), "No lap selected");
-    doc_.lapFinderLoad(replay("Hollowmere practice, two drivers.rpy"), 1, kPractice, 2);
+    doc_.lapFinderLoad(replay("Hollowmere practice, two drivers.rpy"), {1, kPractice, 2});
     EXPECT_EQ(ui_.take(), kAdded);
+    EXPECT_EQ(ui_.trackChanges, 2);
     EXPECT_EQ(doc_.title(), "Hollowmere");
     EXPECT_NEAR(doc_.trackModel()->totalLength(), 3475.4, 0.1);
 }
@@ -150,7 +155,7 @@ TEST_F(ReplayDocumentTest, CancelledDialogsChangeNothing) {
     doc_.addReplayLap();
     EXPECT_EQ(ui_.take(),
               std::vector<std::string>{"file dialog: Select Replay File | Replay files (*.rpy) | replay"});
-    doc_.lapFinderLoad(weekend(), 0, kRace, 2);
+    doc_.lapFinderLoad(weekend(), {0, kRace, 2});
     ui_.take();
     doc_.openPath(weekend());
     EXPECT_EQ(ui_.take(), std::vector<std::string>{"lap dialog"});
@@ -160,7 +165,7 @@ TEST_F(ReplayDocumentTest, CancelledDialogsChangeNothing) {
 }
 
 TEST_F(ReplayDocumentTest, ALapThatCannotBeReadIsUndoneWithItsTitle) {
-    doc_.lapFinderLoad(weekend(), 0, kPractice, 1);  // practice has no telemetry
+    doc_.lapFinderLoad(weekend(), {0, kPractice, 1});  // practice has no telemetry
     EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: RpyDataClass: Error reading file!"});
     EXPECT_EQ(doc_.lapCount(), 0);
     EXPECT_EQ(doc_.title(), "No lap selected");
@@ -168,7 +173,7 @@ TEST_F(ReplayDocumentTest, ALapThatCannotBeReadIsUndoneWithItsTitle) {
 }
 
 TEST_F(ReplayDocumentTest, WithoutTheTrackTheLapLoadsWithoutMapData) {
-    doc_.lapFinderLoad(replay("Phantom Ring practice (track not installed).rpy"), 0, kPractice, 2);
+    doc_.lapFinderLoad(replay("Phantom Ring practice (track not installed).rpy"), {0, kPractice, 2});
     EXPECT_EQ(
         ui_.take(),
         (std::vector<std::string>{
@@ -186,8 +191,8 @@ TEST_F(ReplayDocumentTest, MissingTrackIniIsReported) {
     TempDir sim;
     fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
     fs::remove(sim / "tracks/HollowMere/TRACK.INI");
-    Settings::instance().setSimulatorDirectoryOverride(sim.path().string());
-    doc_.lapFinderLoad(sim / "replay/Hollowmere practice, two drivers.rpy", 0, kPractice, 2);
+    settings_.setSimulatorDirectory(sim.path().string());
+    doc_.lapFinderLoad(sim / "replay/Hollowmere practice, two drivers.rpy", {0, kPractice, 2});
     EXPECT_EQ(ui_.take(),
               (std::vector<std::string>{"message: Track.ini or entire track seems to be missing in the "
                                         "tracks directory: Speeds will be misreported in the reports!",
@@ -200,14 +205,14 @@ TEST_F(ReplayDocumentTest, MissingTrackIniIsReported) {
 // telemetry measures.
 fs::path withStoredLapTime(const fs::path& source, const TempDir& dir, double trackLength, int difference) {
     DriverTable drivers;
-    drivers.read(source);
+    EXPECT_TRUE(drivers.read(source));
     LapTelemetry lap;
-    lap.read(drivers, 0, 2, kPractice);
-    lap.process(1);
+    EXPECT_TRUE(lap.read(drivers, 0, 2, kPractice));
+    EXPECT_TRUE(lap.process(1));
     const int calculated = checkLapTime(lap, trackLength)->calculated;
     const std::uint32_t end = static_cast<std::uint32_t>(drivers.lapStartTime(kPractice, 0, 3));
     const std::uint32_t shifted = end + static_cast<std::uint32_t>(calculated + difference) -
-                                  lapDuration(drivers.laps[kPractice][0][2]);
+                                  lapDuration(drivers.lapEntry(kPractice, 0, 2));
     std::ifstream in(source, std::ios::binary);
     std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
     for (std::size_t at = 0; at + 4 <= drivers.telemetryOffset; ++at) {
@@ -224,9 +229,9 @@ TEST_F(ReplayDocumentTest, LapTimeCheckAllowsThirtyMilliseconds) {
     const fs::path source = replay("Hollowmere practice, two drivers.rpy");
     const double length = readTrackLength(sim_->path(), "hollowmere").metres;
     TempDir dir;
-    doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 30), 0, kPractice, 2);
+    doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 30), {0, kPractice, 2});
     EXPECT_EQ(ui_.take(), kAdded);
-    doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 31), 0, kPractice, 2);
+    doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 31), {0, kPractice, 2});
     const auto events = ui_.take();
     ASSERT_EQ(events.size(), 3u);
     const LapTelemetry& lap = *doc_.slots()[1].lapData;
@@ -240,9 +245,9 @@ TEST_F(ReplayDocumentTest, LapTimeCheckAllowsThirtyMilliseconds) {
 }
 
 TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
-    doc_.lapFinderLoad(weekend(), 0, kRace, 1);
-    doc_.lapFinderLoad(weekend(), 1, kRace, 2);
-    doc_.lapFinderLoad(weekend(), 2, kRace, 3);
+    doc_.lapFinderLoad(weekend(), {0, kRace, 1});
+    doc_.lapFinderLoad(weekend(), {1, kRace, 2});
+    doc_.lapFinderLoad(weekend(), {2, kRace, 3});
     ui_.take();
     doc_.applyLapOrder({2, 0});
     EXPECT_EQ(ui_.take(), (std::vector<std::string>{"clear toggles", "lap list changed", "redraw"}));
@@ -258,14 +263,14 @@ TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
     // The newest replay by file time; on equal times the first by name.
     TempDir sim;
     fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
-    Settings::instance().setSimulatorDirectoryOverride(sim.path().string());
+    settings_.setSimulatorDirectory(sim.path().string());
     const auto newest =
         fs::last_write_time(sim / "replay/Rivaldi weekend (saved in race).rpy") + std::chrono::hours(1);
     fs::last_write_time(sim / "replay/Rivaldi quick race.rpy", newest);
     fs::last_write_time(sim / "replay/Hollowmere online race.rpy", newest);
     doc_.openMostRecentlyAdded();
     EXPECT_EQ(ui_.take(), std::vector<std::string>{"lap dialog"});
-    ui_.laps = {DocumentUi::ChosenLap{0, kRace, 2}};
+    ui_.laps = {LapChoice{0, kRace, 2}};
     doc_.openMostRecentlyAdded();
     ui_.take();
     EXPECT_EQ(doc_.title(), "Hollowmere");

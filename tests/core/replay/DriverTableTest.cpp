@@ -11,13 +11,20 @@
 
 namespace {
 
+// A table read from bytes, and how the read ended.
+struct ReadTable {
+    std::unique_ptr<DriverTable> table = std::make_unique<DriverTable>();
+    std::optional<DriverTableError> error;
+    const DriverTable* operator->() const { return table.get(); }
+};
+
 class DriverTableTest : public testing::Test {
 protected:
-    std::unique_ptr<DriverTable> read(const ReplayWriter& writer) { return read(writer.bytes()); }
-    std::unique_ptr<DriverTable> read(const std::vector<std::uint8_t>& bytes) {
-        auto drivers = std::make_unique<DriverTable>();
-        drivers->read(dir_.write("drivers.rpy", bytes));
-        return drivers;
+    ReadTable read(const ReplayWriter& writer) { return read(writer.bytes()); }
+    ReadTable read(const std::vector<std::uint8_t>& bytes) {
+        ReadTable read;
+        read.error = read.table->read(dir_.write("drivers.rpy", bytes)).error();
+        return read;
     }
     TempDir dir_;
 };
@@ -74,32 +81,32 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
     put32(b, 544, (20000u << 8) | 0);  // practice, 200.00 s
 
     auto d = read(b);
-    ASSERT_EQ(d->loadedCount, 1) << static_cast<int>(d->failure);
+    ASSERT_EQ(d.error, std::nullopt);
     EXPECT_EQ(d->driverCount, 1);
     EXPECT_EQ(d->lastFrameLength, 16);
-    EXPECT_EQ(d->firstName[0], "Ann");
-    EXPECT_EQ(d->lastName[0], "Owner");
-    EXPECT_EQ(d->chatNick[0], "annie");
-    EXPECT_EQ(d->carName[0], "Veltra GT");
-    EXPECT_EQ(d->carNumber[0], 7u);
-    EXPECT_EQ(d->driverKind[0], 0);
-    EXPECT_EQ(d->driverId[0], 10u);
+    EXPECT_EQ(d->driver(0).firstName, "Ann");
+    EXPECT_EQ(d->driver(0).lastName, "Owner");
+    EXPECT_EQ(d->driver(0).chatNick, "annie");
+    EXPECT_EQ(d->driver(0).carName, "Veltra GT");
+    EXPECT_EQ(d->driver(0).carNumber, 7u);
+    EXPECT_EQ(d->driver(0).kind, 0);
+    EXPECT_EQ(d->driver(0).driverId, 10u);
     EXPECT_EQ(d->onlineRace, 1);
     EXPECT_EQ(d->ownerSearched, 0);
     EXPECT_EQ(d->telemetryOffset, 504u);
     EXPECT_EQ(d->sessionPresent[kPractice], 1);
     EXPECT_EQ(d->sessionPresent[kQualifying], 0);
-    EXPECT_EQ(d->lapCount[kPractice][0], 2);
-    EXPECT_EQ(d->laps[kPractice][0][0], 4096u);
-    EXPECT_EQ(d->laps[kPractice][0][1], 50000u | kOffTrackLap);
-    EXPECT_EQ(d->laps[kPractice][0][2], 50000u);
-    EXPECT_EQ(d->laps[kPractice][0][3], kUnusedSlot);
-    EXPECT_EQ(d->laps[kRace][0][0], kNoRaceSlot) << "a session the file does not hold keeps its filler";
+    EXPECT_EQ(d->lapCount(kPractice, 0), 2);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 0), 4096u);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 1), 50000u | kOffTrackLap);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 2), 50000u);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 3), kUnusedSlot);
+    EXPECT_EQ(d->lapEntry(kRace, 0, 0), kNoRaceSlot) << "a session the file does not hold keeps its filler";
     EXPECT_EQ(d->windowStart[kPractice], 1000u);
     EXPECT_EQ(d->windowEnd[kPractice], 200000u);
-    EXPECT_EQ(d->selectable[kPractice][0][0], 0);
-    EXPECT_EQ(d->selectable[kPractice][0][1], 1) << "off the track alone does not prevent selection";
-    EXPECT_EQ(d->selectable[kPractice][0][2], 1);
+    EXPECT_EQ(d->selectable(kPractice, 0, 0), 0);
+    EXPECT_EQ(d->selectable(kPractice, 0, 1), 1) << "off the track alone does not prevent selection";
+    EXPECT_EQ(d->selectable(kPractice, 0, 2), 1);
 }
 
 TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
@@ -114,11 +121,9 @@ TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
         auto d = read(fixture.writer());
         EXPECT_EQ(d->driverCount, count);
         if (count == 50) {
-            EXPECT_EQ(d->loadedCount, 50);
-            EXPECT_EQ(d->failure, DriverTable::Failure::None);
+            EXPECT_EQ(d.error, std::nullopt);
         } else {
-            EXPECT_EQ(d->loadedCount, DriverTable::kNotLoaded);
-            EXPECT_EQ(d->failure, DriverTable::Failure::TooManyDrivers);
+            EXPECT_EQ(d.error, DriverTableError::TooManyDrivers);
         }
     }
     EXPECT_EQ(
@@ -165,10 +170,11 @@ TEST_F(DriverTableTest, LapTablesAreAssignedToTheirSessions) {
         fixture.sessionInProgress = c.inProgress;
         fixture.tables = c.tables;
         auto d = read(fixture.writer());
-        ASSERT_EQ(d->loadedCount, 2);
+        ASSERT_EQ(d.error, std::nullopt);
+        ASSERT_EQ(d->driverCount, 2);
         for (int s = 0; s < kSessionCount; ++s)
             EXPECT_EQ(d->sessionPresent[s], c.present[s]) << s;
-        EXPECT_EQ(d->lapCount[c.lastTableSession][0], 3);
+        EXPECT_EQ(d->lapCount(c.lastTableSession, 0), 3);
         EXPECT_EQ(d->windowStart[c.lastTableSession], 1000u) << "markers are booked to the same session";
     }
 }
@@ -181,11 +187,11 @@ TEST_F(DriverTableTest, SelectableLapsLieStrictlyInsideTheWindow) {
     auto d = read(fixture.writer());
     ASSERT_EQ(d->windowStart[kPractice], 1000u);
     ASSERT_EQ(d->windowEnd[kPractice], 160000u);
-    EXPECT_EQ(d->selectable[kPractice][0][1], 0);
-    EXPECT_EQ(d->selectable[kPractice][0][2], 1);
-    EXPECT_EQ(d->selectable[kPractice][1][1], 0) << "incomplete";
-    EXPECT_EQ(d->selectable[kPractice][1][2], 1) << "off track and black flag";
-    EXPECT_EQ(d->selectable[kPractice][1][3], 0) << "ends at the window end";
+    EXPECT_EQ(d->selectable(kPractice, 0, 1), 0);
+    EXPECT_EQ(d->selectable(kPractice, 0, 2), 1);
+    EXPECT_EQ(d->selectable(kPractice, 1, 1), 0) << "incomplete";
+    EXPECT_EQ(d->selectable(kPractice, 1, 2), 1) << "off track and black flag";
+    EXPECT_EQ(d->selectable(kPractice, 1, 3), 0) << "ends at the window end";
 }
 
 TEST_F(DriverTableTest, InQualifyingOnlyTheOwnersLapsAreSelectable) {
@@ -193,8 +199,8 @@ TEST_F(DriverTableTest, InQualifyingOnlyTheOwnersLapsAreSelectable) {
     fixture.sessionInProgress = kQualifying;
     fixture.tables = 2;
     auto d = read(fixture.writer());
-    EXPECT_EQ(d->selectable[kQualifying][0][1], 1);
-    EXPECT_EQ(d->selectable[kQualifying][1][1], 0);
+    EXPECT_EQ(d->selectable(kQualifying, 0, 1), 1);
+    EXPECT_EQ(d->selectable(kQualifying, 1, 1), 0);
 }
 
 TEST_F(DriverTableTest, QuickRaceMarkerCodeOneIsTheRace) {
@@ -207,7 +213,7 @@ TEST_F(DriverTableTest, QuickRaceMarkerCodeOneIsTheRace) {
     EXPECT_EQ(d->windowStart[kRace], 1000u);
     EXPECT_EQ(d->windowEnd[kRace], 160000u);
     EXPECT_EQ(d->firstMarkerSession, kRace);
-    EXPECT_EQ(d->selectable[kRace][1][2], 1);
+    EXPECT_EQ(d->selectable(kRace, 1, 2), 1);
 }
 
 TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
@@ -221,7 +227,8 @@ TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
     w.addFrame({plainRecord(2, 8)});
     w.addFrame({sessionMarkerRecord(kRace, 300000)});
     auto d = read(w);
-    ASSERT_EQ(d->loadedCount, 1);
+    ASSERT_EQ(d.error, std::nullopt);
+    ASSERT_EQ(d->driverCount, 1);
     EXPECT_EQ(d->firstMarkerSession, kPractice);
     EXPECT_EQ(d->lastMarkerSession, kRace);
     EXPECT_EQ(d->windowStart[kPractice], 5000u);
@@ -229,8 +236,8 @@ TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
     EXPECT_EQ(d->windowEnd[kQualifying], kOpenWindowEnd);
     EXPECT_EQ(d->windowEnd[kWarmup], kOpenWindowEnd);
     EXPECT_EQ(d->windowEnd[kRace], 300000u);
-    EXPECT_EQ(d->selectable[kPractice][0][1], 0) << "starts before the window";
-    EXPECT_EQ(d->selectable[kQualifying][0][1], 1) << "qualifying lies wholly inside the recording";
+    EXPECT_EQ(d->selectable(kPractice, 0, 1), 0) << "starts before the window";
+    EXPECT_EQ(d->selectable(kQualifying, 0, 1), 1) << "qualifying lies wholly inside the recording";
 }
 
 TEST_F(DriverTableTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
@@ -243,12 +250,13 @@ TEST_F(DriverTableTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
                    lapListFromDurations(20, 1000, {2000, 3000}), lapListFromDurations(99, 0, {5000})});
     w.addFrame({sessionMarkerRecord(kPractice, 1000)});
     auto d = read(w);
-    ASSERT_EQ(d->loadedCount, 3);
-    EXPECT_EQ(d->lapCount[kPractice][0], 500);
-    EXPECT_EQ(d->laps[kPractice][0][500], 1000u);
-    EXPECT_EQ(d->lapCount[kPractice][1], 0) << "two drivers share an id: the last wins";
-    EXPECT_EQ(d->lapCount[kPractice][2], 2);
-    EXPECT_EQ(d->laps[kPractice][2][2], 3000u);
+    ASSERT_EQ(d.error, std::nullopt);
+    ASSERT_EQ(d->driverCount, 3);
+    EXPECT_EQ(d->lapCount(kPractice, 0), 500);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 500), 1000u);
+    EXPECT_EQ(d->lapCount(kPractice, 1), 0) << "two drivers share an id: the last wins";
+    EXPECT_EQ(d->lapCount(kPractice, 2), 2);
+    EXPECT_EQ(d->lapEntry(kPractice, 2, 2), 3000u);
 }
 
 TEST_F(DriverTableTest, DamagedStructuresFail) {
@@ -263,14 +271,13 @@ TEST_F(DriverTableTest, DamagedStructuresFail) {
         return read(bytes);
     };
     auto tooManyTables = damaged([](auto& b) { put32(b, 80, 5); });
-    EXPECT_EQ(tooManyTables->failure, DriverTable::Failure::DamagedStructure) << "session in progress 5";
+    EXPECT_EQ(tooManyTables.error, DriverTableError::DamagedStructure) << "session in progress 5";
     auto tableTooLong = damaged([&](auto& b) { put32(b, tables + 8, 0xFFFFFF); });
-    EXPECT_EQ(tableTooLong->failure, DriverTable::Failure::DamagedStructure);
+    EXPECT_EQ(tableTooLong.error, DriverTableError::DamagedStructure);
     auto listTooShort = damaged([&](auto& b) { put32(b, tables + 20, 4); });
-    EXPECT_EQ(listTooShort->failure, DriverTable::Failure::DamagedStructure);
+    EXPECT_EQ(listTooShort.error, DriverTableError::DamagedStructure);
     auto telemetryPastEnd = damaged([](auto& b) { put32(b, 8, static_cast<std::uint32_t>(b.size())); });
-    EXPECT_EQ(telemetryPastEnd->failure, DriverTable::Failure::DamagedStructure);
-    EXPECT_EQ(telemetryPastEnd->loadedCount, DriverTable::kNotLoaded);
+    EXPECT_EQ(telemetryPastEnd.error, DriverTableError::DamagedStructure);
 }
 
 TEST_F(DriverTableTest, DamagedTelemetryFails) {
@@ -285,19 +292,19 @@ TEST_F(DriverTableTest, DamagedTelemetryFails) {
 
     std::vector<std::uint8_t> bytes = good;
     bytes[firstFrame + 8] = 7;  // the first record's type
-    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::InvalidRecordType);
+    EXPECT_EQ(read(bytes).error, DriverTableError::InvalidRecordType);
 
     bytes = good;
     bytes[firstFrame] = 4, bytes[firstFrame + 1] = 0;  // a frame shorter than its head
-    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::DamagedTelemetry);
+    EXPECT_EQ(read(bytes).error, DriverTableError::DamagedTelemetry);
 
     bytes = good;
     bytes[firstFrame + 10] = 0xF0;  // a record running past its frame
-    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::DamagedTelemetry);
+    EXPECT_EQ(read(bytes).error, DriverTableError::DamagedTelemetry);
 
     bytes = good;
     bytes[32] = 3, bytes[33] = 0;  // last frame length below 8
-    EXPECT_EQ(read(bytes)->failure, DriverTable::Failure::DamagedTelemetry);
+    EXPECT_EQ(read(bytes).error, DriverTableError::DamagedTelemetry);
 }
 
 TEST_F(DriverTableTest, FileDateIsEnglishWhateverTheLocale) {
@@ -308,16 +315,14 @@ TEST_F(DriverTableTest, FileDateIsEnglishWhateverTheLocale) {
     const sys_seconds noon = sys_days{year{2001} / March / 5} + hours{12};
     std::filesystem::last_write_time(path, file_clock::from_sys(noon));
     DriverTable d;
-    EXPECT_EQ(d.read(path), DriverTable::kOk);
+    EXPECT_TRUE(d.read(path));
     EXPECT_EQ(d.fileDate, "2001 Mar 05");
     EXPECT_EQ(d.fileName, path);
 }
 
 TEST_F(DriverTableTest, UnreadableFile) {
     DriverTable d;
-    EXPECT_EQ(d.read(dir_ / "absent.rpy"), DriverTable::kReadFailed);
-    EXPECT_EQ(d.failure, DriverTable::Failure::CannotOpen);
-    EXPECT_EQ(d.loadedCount, DriverTable::kNotLoaded);
+    EXPECT_EQ(d.read(dir_ / "absent.rpy").error(), DriverTableError::CannotOpen);
 }
 
 }  // namespace

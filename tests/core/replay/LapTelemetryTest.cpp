@@ -14,9 +14,10 @@ namespace {
 class LapTelemetryTest : public testing::Test {
 protected:
     // Writes the fixture's replay and reads its driver table.
-    const DriverTable& load(const ConstantPaceReplay& fixture) {
+    const DriverTable& load(const ConstantPaceReplay& fixture) { return load(fixture.writer().bytes()); }
+    const DriverTable& load(const std::vector<std::uint8_t>& bytes) {
         drivers_ = std::make_unique<DriverTable>();
-        EXPECT_EQ(drivers_->read(dir_.write("lap.rpy", fixture.writer().bytes())), DriverTable::kOk);
+        EXPECT_TRUE(drivers_->read(dir_.write("lap.rpy", bytes)));
         return *drivers_;
     }
     TempDir dir_;
@@ -26,7 +27,7 @@ protected:
 TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkers) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 2: 52000 .. 102000 ms
     LapTelemetry lap;
-    ASSERT_EQ(lap.read(load(fixture), 0, 2, kPractice), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
     EXPECT_EQ(lap.lapStart, 52000u);
     EXPECT_EQ(lap.lapEnd, 102000u);
     // The first marker less than 1050 ms before the start, the first more than 30 ms after the end.
@@ -45,9 +46,9 @@ TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkers) {
 TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     LapTelemetry lap;
-    ASSERT_EQ(lap.read(load(fixture), 0, 2, kPractice), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
     const int n = lap.sampleCount;
-    ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.process(1));
     EXPECT_EQ(lap.processed, 1);
     // Sample 36 (51972 ms) is the last before the line, sample 1837 (102000 ms) the first after it.
     EXPECT_EQ(lap.lapStartIndex, lap.startFrame - 1 + 36);
@@ -70,7 +71,7 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
     fixture.cars[1].missingFrames = {2000, 2001, 2002, 2010, 2500};
     fixture.framesWithoutCarStates = {2600, 2601};
     LapTelemetry lap;
-    ASSERT_EQ(lap.read(load(fixture), 1, 2, kPractice), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.read(load(fixture), 1, 2, kPractice));
     EXPECT_EQ(lap.missingSamples, 5);
     EXPECT_EQ(lap.longestGap, 3);
     EXPECT_EQ(lap.filledSamples, lap.sampleCount - 7);
@@ -79,7 +80,7 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
     EXPECT_EQ(lap.gear[missing], 0);
     EXPECT_EQ(lap.gear[missing - 1], 4);
 
-    ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.process(1));
     EXPECT_NEAR(lap.frameLapTime, 50000, 30);
     for (int k = 1; k <= lap.sampleCount; ++k)
         ASSERT_NEAR(lap.speed[k], 72.0, 0.2) << k;
@@ -92,9 +93,9 @@ TEST_F(LapTelemetryTest, QuickRaceLapIsFoundThroughCodeOne) {
     fixture.sessionInProgress = kRace;
     fixture.tables = 2;
     LapTelemetry lap;
-    ASSERT_EQ(lap.read(load(fixture), 1, 1, kRace), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.read(load(fixture), 1, 1, kRace));
     EXPECT_EQ(lap.startTime, 2000u);
-    EXPECT_EQ(lap.process(1), LapTelemetry::kOk);
+    EXPECT_TRUE(lap.process(1));
 }
 
 TEST_F(LapTelemetryTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
@@ -102,41 +103,53 @@ TEST_F(LapTelemetryTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
     fixture.lastFrameTime = 153000;
     fixture.cars[0].startTime = 2100;
     LapTelemetry lap;
-    ASSERT_EQ(lap.read(load(fixture), 0, 3, kPractice), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.read(load(fixture), 0, 3, kPractice));
     EXPECT_EQ(lap.endTime, 153000u);
     EXPECT_EQ(lap.endFrame, 153 * 36 + 1) << "the last frame";
     EXPECT_EQ(lap.filledSamples, lap.sampleCount - 1);
-    ASSERT_EQ(lap.process(1), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.process(1));
     for (int k = 1; k <= lap.sampleCount; ++k)
         ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
 }
 
-TEST_F(LapTelemetryTest, StatusCodes) {
+TEST_F(LapTelemetryTest, Outcomes) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     const DriverTable& drivers = load(fixture);
     LapTelemetry lap;
-    EXPECT_EQ(lap.read(drivers, 0, 0, kPractice), LapTelemetry::kNotSelectable) << "slot 0";
-    EXPECT_EQ(lap.read(drivers, 0, 4, kPractice), LapTelemetry::kNotSelectable) << "past the count";
-    EXPECT_EQ(lap.read(drivers, 0, 1, 7), LapTelemetry::kNotSelectable) << "no such session";
-    EXPECT_EQ(lap.read(drivers, 2, 1, kPractice), LapTelemetry::kNotSelectable) << "no such driver";
-    EXPECT_EQ(lap.read(drivers, 0, 1, kRace), LapTelemetry::kNotSelectable);
-    EXPECT_EQ(lap.status, LapTelemetry::kNotSelectable);
-
-    DriverTable moved = drivers;
-    moved.laps[kPractice][0][0] += 1000000;  // the lap now starts after the last marker
-    EXPECT_EQ(lap.read(moved, 0, 1, kPractice), LapTelemetry::kFramesNotFound);
+    EXPECT_EQ(lap.read(drivers, 0, 0, kPractice).error(), LapReadError::NotSelectable) << "slot 0";
+    EXPECT_EQ(lap.read(drivers, 0, 4, kPractice).error(), LapReadError::NotSelectable) << "past the count";
+    EXPECT_EQ(lap.read(drivers, 0, 1, 7).error(), LapReadError::NotSelectable) << "no such session";
+    EXPECT_EQ(lap.read(drivers, 2, 1, kPractice).error(), LapReadError::NotSelectable) << "no such driver";
+    EXPECT_EQ(lap.read(drivers, 0, 1, kRace).error(), LapReadError::NotSelectable);
 
     std::filesystem::remove(drivers.fileName);
-    EXPECT_EQ(lap.read(drivers, 0, 1, kPractice), LapTelemetry::kCannotOpen);
+    EXPECT_EQ(lap.read(drivers, 0, 1, kPractice).error(), LapReadError::CannotOpen);
+}
+
+// The file's session markers from 100 s on say qualifying, so the practice window stays open and
+// the owner's lap 3 (102 s to 152 s) is selectable, but no practice frame lies near its start.
+TEST_F(LapTelemetryTest, ALapBeyondItsSessionsFramesIsNotFound) {
+    std::vector<std::uint8_t> bytes = ConstantPaceReplay::twoCars().writer().bytes();
+    for (std::size_t at = 0; at + 8 <= bytes.size(); ++at) {
+        if (bytes[at] != kSessionMarkerRecord || bytes[at + 1] != 0 || bytes[at + 2] != 8 || bytes[at + 3] != 0)
+            continue;
+        const std::uint32_t value = bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 |
+                                    static_cast<std::uint32_t>(bytes[at + 7]) << 24;
+        if (decodeSessionMarker(value).timeMs >= 100000) bytes[at + 4] |= kQualifying;
+    }
+    const DriverTable& drivers = load(bytes);
+    ASSERT_TRUE(drivers.selectable(kPractice, 0, 3));
+    LapTelemetry lap;
+    EXPECT_EQ(lap.read(drivers, 0, 3, kPractice).error(), LapReadError::FramesNotFound);
 }
 
 TEST_F(LapTelemetryTest, ProcessWithoutALineCrossingFails) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     LapTelemetry lap;
-    ASSERT_EQ(lap.read(load(fixture), 0, 2, kPractice), LapTelemetry::kOk);
+    ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
     for (int k = 1; k <= lap.sampleCount; ++k)
         lap.distance[k] = static_cast<std::uint32_t>(k) * 1000;
-    EXPECT_EQ(lap.process(1), LapTelemetry::kNoLineCrossing);
+    EXPECT_EQ(lap.process(1).error(), LapReadError::NoLineCrossing);
     EXPECT_EQ(lap.processed, 0);
 }
 
@@ -149,9 +162,9 @@ TEST_F(LapTelemetryTest, VeryShortLapsAreHandledSafely) {
         const DriverTable& drivers = load(fixture);
         for (int slot = 1; slot <= 10; ++slot) {
             LapTelemetry lap;
-            if (lap.read(drivers, 0, slot, kPractice) != LapTelemetry::kOk) continue;
-            const int status = lap.process(1);
-            EXPECT_TRUE(status == LapTelemetry::kOk || status == LapTelemetry::kNoLineCrossing) << status;
+            if (!lap.read(drivers, 0, slot, kPractice)) continue;
+            const auto processed = lap.process(1);
+            EXPECT_TRUE(processed || processed.error() == LapReadError::NoLineCrossing);
         }
     }
 }

@@ -19,7 +19,7 @@ TEST(RecordDecoding, OwnerStateBitFields) {
     put32(&p[4], 0x80000 | 0xABCu << 20);              // lateral: top bit of 20, aux1 0xABC
     put32(&p[8], 1023 | 0x800u << 10 | 0x1FFu << 22);  // revs, orientation -2048, pitch 511
     put32(&p[12], 0x200 | 0x0Fu << 20 | 0x80u << 24);  // roll -512, aux2 15, steering -128
-    const TelemetrySample s = decodeOwnerState(p.data());
+    const TelemetrySample s = decodeOwnerState(p);
     EXPECT_EQ(s.distance, 0x03FFFFFFu);
     EXPECT_EQ(s.gear, -1);
     EXPECT_EQ(s.lateral, -524288);
@@ -38,8 +38,8 @@ TEST(RecordDecoding, CarStateBitFields) {
     put32(&e[4], 1000 | 42u << 24);                    // distance 1000, driver 42
     put32(&e[8], 5 | 0x3FFu << 10);                    // roll 5, revs 1023 (aux2 sees bits 16-22)
     put32(&e[12], 0x7FF | 0x10000u << 12 | 7u << 29);  // orientation 2047, lateral -65536, gear 6
-    const TelemetrySample s = decodeCarState(e.data());
-    EXPECT_EQ(carStateDriverId(e.data()), 42);
+    const TelemetrySample s = decodeCarState(e);
+    EXPECT_EQ(carStateDriverId(e), 42);
     EXPECT_EQ(s.distance, 1953u);  // trunc(1000 * 2 * 0.9765628511)
     EXPECT_EQ(s.pitch, -512);
     EXPECT_EQ(s.roll, 5);
@@ -64,7 +64,7 @@ TEST(RecordDecoding, WriterEncodingsDecodeToTheirSamples) {
     s.steering = -40;
     s.aux1 = 9;
     s.aux2 = 3;
-    const TelemetrySample owner = decodeOwnerState(encodeOwnerState(s).data());
+    const TelemetrySample owner = decodeOwnerState(encodeOwnerState(s));
     EXPECT_EQ(owner.distance, s.distance);
     EXPECT_EQ(owner.lateral, s.lateral);
     EXPECT_EQ(owner.gear, s.gear);
@@ -78,8 +78,8 @@ TEST(RecordDecoding, WriterEncodingsDecodeToTheirSamples) {
     s.revs = 12;  // below bit 16, so the overlapping aux2 field stays clear
     s.aux2 = 0;
     const auto entry = encodeCarState(77, s);
-    const TelemetrySample car = decodeCarState(entry.data());
-    EXPECT_EQ(carStateDriverId(entry.data()), 77);
+    const TelemetrySample car = decodeCarState(entry);
+    EXPECT_EQ(carStateDriverId(entry), 77);
     EXPECT_NEAR(car.distance, s.distance, 2.0);
     EXPECT_EQ(car.lateral, s.lateral);
     EXPECT_EQ(car.gear, s.gear);

@@ -10,7 +10,7 @@
 #include "replay/ReplayHeader.h"
 #include "reports/FlagReport.h"
 #include "reports/LapChart.h"
-#include "reports/Reports.h"
+#include "reports/ReportRegistry.h"
 
 // Lap chart, lap-by-lap and flag reports of small hand-made races, against texts written out here.
 namespace {
@@ -29,12 +29,13 @@ protected:
         using namespace std::chrono;
         fs::last_write_time(path_, file_clock::from_sys(sys_days{year{2026} / March / 5} + hours{9} +
                                                         minutes{4} + seconds{5}));
-        ASSERT_EQ(header_.read(path_), ReplayHeader::kOk);
-        ASSERT_EQ(drivers_.read(path_), DriverTable::kOk);
+        ASSERT_TRUE(header_.read(path_));
+        ASSERT_TRUE(drivers_.read(path_));
     }
     std::string report(ReportType type, bool offTrack = false) {
-        return generateReport(type, ReportInput{header_, drivers_, 3600, false, offTrack});
+        return generateReport(type, ReportInput{&header_, &drivers_, 3600, false, offTrack});
     }
+    std::string flags() { return report(ReportType::Flags); }
     static ReplayWriter quickRace(int drivers) {
         ReplayWriter w = quickRaceWriter("Owner");
         (void)drivers;
@@ -213,7 +214,7 @@ const std::string kFlagStart =
 TEST_F(RaceStoryTest, FlagReport) {
     load(flaggedRace(140));
     EXPECT_EQ(
-        flagReportText(drivers_),
+        flags(),
         kFlagStart +
             "\r\nThe winner of the race crosses the finish line.\r\n(Assuming replay covers the end of the "
             "race)\r\n\r\nThe chequered flag is being waved\r\n\r\nYellow flag\r\n(As this yellow is after "
@@ -229,14 +230,14 @@ TEST_F(RaceStoryTest, FlagReport) {
 
 TEST_F(RaceStoryTest, FlagReportWhenTheReplayEndsEarlyOrStops) {
     load(flaggedRace(100));
-    const std::string early = flagReportText(drivers_);
+    const std::string early = flags();
     EXPECT_NE(early.find("Percentage of racetime run under yellow: unknown (the replay ends before the race "
                          "does)\r\n"),
               std::string::npos)
         << early;
 
     load(flaggedRace(140, 80));
-    EXPECT_EQ(flagReportText(drivers_), kFlagStart)
+    EXPECT_EQ(flags(), kFlagStart)
         << "an unknown record type stops the scan where it stands";
 
     int pieces = 0;

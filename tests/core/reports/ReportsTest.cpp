@@ -11,7 +11,7 @@
 #include "TempDir.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
-#include "reports/Reports.h"
+#include "reports/ReportRegistry.h"
 
 // Expected texts here are written out by hand for small weekends chosen so that every number is
 // easy to check: a track of 3600 m, where a lap of 72 s is 180 km/h.
@@ -79,12 +79,12 @@ protected:
         using namespace std::chrono;
         fs::last_write_time(path_, file_clock::from_sys(sys_days{year{2026} / March / 5} + hours{9} +
                                                         minutes{4} + seconds{5}));
-        ASSERT_EQ(header_.read(path_), ReplayHeader::kOk);
-        ASSERT_EQ(drivers_.read(path_), DriverTable::kOk);
+        ASSERT_TRUE(header_.read(path_));
+        ASSERT_TRUE(drivers_.read(path_));
     }
 
     std::string report(ReportType type, double track = kTrack, bool mph = false) {
-        return generateReport(type, ReportInput{header_, drivers_, track, mph});
+        return generateReport(type, ReportInput{&header_, &drivers_, track, mph});
     }
 
     TempDir dir_;
@@ -377,8 +377,8 @@ TEST(ReportText, ExportNamesAndFormats) {
     EXPECT_EQ(reportSpeed(3600, 0, false), 0) << "a time of 0 gives no speed";
     EXPECT_EQ(alignRight("123456", 4), "3456");
     EXPECT_EQ(alignLeft("A very long driver name indeed, too long", 32), "A very long driver name indeed, ");
-    EXPECT_STREQ(reportTitle(ReportType::Flags), "Flag report");
-    EXPECT_STREQ(exportSuffix(ReportType::SectorTimes), "SectorTimes");
+    EXPECT_STREQ(reportKind(ReportType::Flags).title, "Flag report");
+    EXPECT_STREQ(reportKind(ReportType::SectorTimes).exportSuffix, "SectorTimes");
 
     TempDir dir;
     ASSERT_TRUE(writeReportFile(dir / "r.txt", "a\r\nb\r\n"));

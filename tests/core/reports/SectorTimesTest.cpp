@@ -5,42 +5,34 @@
 #include <cstring>
 
 #include "DemoSimulatorTest.h"
+#include "SilentDocumentUi.h"
 #include "common/TimeText.h"
 #include "document/ReplayDocument.h"
+#include "reports/ReportRegistry.h"
 
 namespace {
 
-class SilentUi : public DocumentUi {
-public:
-    std::optional<std::filesystem::path> chooseReplayFile(const std::string&, const std::string&,
-                                                          const std::filesystem::path&) override {
-        return std::nullopt;
-    }
-    std::optional<ChosenLap> chooseLap(const ReplayHeader&, const DriverTable&) override {
-        return std::nullopt;
-    }
-    void message(const std::string&) override {}
-    void information(const std::string&) override {}
-    void lapListChanged() override {}
-    void clearLapToggles() override {}
-    void redrawViews() override {}
-};
-
 class SectorTimesTest : public DemoSimulatorTest {
 protected:
-    SilentUi ui_;
-    ReplayDocument doc_{ui_};
+    std::string sectorTimes() const {
+        ReportInput input;
+        input.loadedLaps = &doc_;
+        return generateReport(ReportType::SectorTimes, input);
+    }
+
+    SilentDocumentUi ui_;
+    ReplayDocument doc_{ui_, settings_};
 };
 
 constexpr const char* kHead =
     "SECTOR TIMES\r\n\r\nLap                   Sector 1  Sector 2  Sector 3  Sector 4   Laptime\r\n";
 
 TEST_F(SectorTimesTest, OneLapsTheoreticalBestIsItsLapTime) {
-    doc_.lapFinderLoad(sim_->path() / "replay/Rivaldi weekend (saved in race).rpy", 0, kRace, 2);
+    doc_.lapFinderLoad(sim_->path() / "replay/Rivaldi weekend (saved in race).rpy", {0, kRace, 2});
     ASSERT_EQ(doc_.lapCount(), 1);
     const auto& slot = doc_.slots()[0];
-    const std::uint32_t lapTime = lapDuration(slot.drivers->laps[kRace][0][2]);
-    const std::string text = sectorTimesReportText(doc_);
+    const std::uint32_t lapTime = lapDuration(slot.drivers->lapEntry(kRace, 0, 2));
+    const std::string text = sectorTimes();
     EXPECT_EQ(text.substr(0, std::strlen(kHead)), kHead);
     const std::string line =
         text.substr(std::strlen(kHead), text.find("\r\n", std::strlen(kHead)) - std::strlen(kHead));
@@ -54,8 +46,8 @@ TEST_F(SectorTimesTest, OneLapsTheoreticalBestIsItsLapTime) {
 
 TEST_F(SectorTimesTest, TheoreticalBestTakesEachColumnsBest) {
     const auto weekend = sim_->path() / "replay/Rivaldi weekend (saved in race).rpy";
-    doc_.lapFinderLoad(weekend, 0, kRace, 2);
-    doc_.lapFinderLoad(weekend, 1, kRace, 3);
+    doc_.lapFinderLoad(weekend, {0, kRace, 2});
+    doc_.lapFinderLoad(weekend, {1, kRace, 3});
     ASSERT_EQ(doc_.lapCount(), 2);
     std::uint32_t best = 0;
     for (int s = 0; s < 4; ++s) {
@@ -64,21 +56,19 @@ TEST_F(SectorTimesTest, TheoreticalBestTakesEachColumnsBest) {
             const auto& slot = doc_.slots()[static_cast<std::size_t>(lap)];
             const std::int64_t points[5] = {
                 0, slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3,
-                lapDuration(slot.drivers->laps[kRace][static_cast<std::size_t>(slot.lapDriver)]
-                                              [static_cast<std::size_t>(slot.lapSlot)])};
+                lapDuration(slot.lapEntry())};
             column = std::min<std::uint32_t>(column, static_cast<std::uint32_t>(points[s + 1] - points[s]));
         }
         best += column;
     }
-    EXPECT_NE(sectorTimesReportText(doc_).find("combined: " + formatLapTime(best) + "\r\n"),
+    EXPECT_NE(sectorTimes().find("combined: " + formatLapTime(best) + "\r\n"),
               std::string::npos);
 }
 
 TEST_F(SectorTimesTest, WithoutTheTrackSectorsAreUnknown) {
-    doc_.lapFinderLoad(sim_->path() / "replay/Phantom Ring practice (track not installed).rpy", 0, kPractice,
-                       2);
+    doc_.lapFinderLoad(sim_->path() / "replay/Phantom Ring practice (track not installed).rpy", {0, kPractice, 2});
     ASSERT_EQ(doc_.lapCount(), 1);
-    const std::string text = sectorTimesReportText(doc_);
+    const std::string text = sectorTimes();
     EXPECT_NE(text.find("   No time   No time   No time   No time "), std::string::npos) << text;
     EXPECT_NE(text.find("combined: No time\r\n"), std::string::npos) << text;
 }

@@ -11,35 +11,6 @@
 
 namespace {
 
-// A view of a store that outlives the Settings objects made over it, logging every write.
-class SharedStore : public SettingsStore {
-public:
-    SharedStore(std::shared_ptr<MemorySettingsStore> target, std::shared_ptr<std::vector<std::string>> log,
-                std::string prefix)
-        : target_(std::move(target)), log_(std::move(log)), prefix_(std::move(prefix)) {}
-
-    std::optional<std::int32_t> readInt(const std::string& name) const override {
-        return target_->readInt(name);
-    }
-    std::optional<std::string> readString(const std::string& name) const override {
-        return target_->readString(name);
-    }
-    bool writeInt(const std::string& name, std::int32_t value) override {
-        log_->push_back(prefix_ + name);
-        return target_->writeInt(name, value);
-    }
-    bool writeString(const std::string& name, const std::string& value) override {
-        log_->push_back(prefix_ + name);
-        return target_->writeString(name, value);
-    }
-    void remove(const std::string& name) override { target_->remove(name); }
-
-private:
-    std::shared_ptr<MemorySettingsStore> target_;
-    std::shared_ptr<std::vector<std::string>> log_;
-    std::string prefix_;
-};
-
 struct Backing {
     std::shared_ptr<MemorySettingsStore> user = std::make_shared<MemorySettingsStore>();
     std::shared_ptr<MemorySettingsStore> machine;
@@ -83,7 +54,6 @@ TEST(Settings, EveryValueSurvivesSaveAndLoad) {
         s.setDefaultPlayerIndex(3);
         s.setSpyGirlMsg(7);
         s.setSimulatorDirectory("/opt/veltra4");
-        s.setApplicationDirectory("/usr/bin");
         s.save();
     }
     Settings s(backing.stores());
@@ -97,7 +67,6 @@ TEST(Settings, EveryValueSurvivesSaveAndLoad) {
     EXPECT_EQ(s.defaultPlayerIndex(), 3);
     EXPECT_EQ(s.spyGirlMsg(), 7);
     EXPECT_EQ(s.simulatorDirectory(), "/opt/veltra4");
-    EXPECT_EQ(s.applicationDirectory(), "") << "the application directory is not stored";
 }
 
 TEST(Settings, SaveWritesDirectoryFirstThenUserValuesInOrder) {
@@ -150,11 +119,10 @@ TEST(Settings, DirectoryFallsBackToTheUserStoreWhichThenTakesPrecedence) {
     EXPECT_EQ(Settings(backing.stores()).simulatorDirectory(), "/home/u/veltra4");
 }
 
-TEST(Settings, OverrideIsUsedButNeverSaved) {
+TEST(Settings, FolderForThisRunIsUsedButNeverSaved) {
     Backing backing;
     backing.machine->writeString("Directory", "/opt/veltra4");
-    Settings s(backing.stores());
-    s.setSimulatorDirectoryOverride("/tmp/demo");
+    Settings s(backing.stores(), "/tmp/demo");
     EXPECT_EQ(s.simulatorDirectory(), "/tmp/demo");
     s.save();
     EXPECT_EQ(backing.machine->readString("Directory"), "/opt/veltra4");
@@ -163,22 +131,6 @@ TEST(Settings, OverrideIsUsedButNeverSaved) {
     EXPECT_EQ(s.simulatorDirectory(), "/srv/veltra4");
     s.save();
     EXPECT_EQ(backing.machine->readString("Directory"), "/srv/veltra4");
-}
-
-TEST(Settings, ProcessInstanceIsMadeOnFirstUseFromTheFactory) {
-    Backing backing;
-    backing.user->writeInt("MPH", 1);
-    int made = 0;
-    Settings::setStoreFactory([&] {
-        ++made;
-        return backing.stores();
-    });
-    Settings::resetInstance();
-    EXPECT_EQ(made, 0);
-    EXPECT_EQ(Settings::instance().speedUnit(), 1);
-    EXPECT_EQ(&Settings::instance(), &Settings::instance());
-    EXPECT_EQ(made, 1);
-    useFreshMemorySettings();
 }
 
 }  // namespace

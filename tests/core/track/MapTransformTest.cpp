@@ -19,7 +19,7 @@ VxTrack straightTrack(VxSegment& segment, double x0, double y0, double x1, doubl
 TEST(MapTransform, FitsCentresAndFlipsY) {
     VxSegment segment;
     const VxTrack track = straightTrack(segment, -100, 20, 300, 20.0001);  // 400 wide, flat
-    const TrackModel model(track);
+    const TrackModel model = TrackModel::build(track).value();
     const MapTransform painter(10000, 10000, 50, 50, model);
     EXPECT_NEAR(painter.scale(), 400.0 / 9900, 1e-12);
     const MapPoint left = painter.toMap({-100, 20});
@@ -33,7 +33,7 @@ TEST(MapTransform, FitsCentresAndFlipsY) {
 TEST(MapTransform, ATallTrackFillsTheHeightCentredAcross) {
     VxSegment segment;
     const VxTrack track = straightTrack(segment, 10, 0, 10.0001, 800);  // 800 high, thin
-    const TrackModel model(track);
+    const TrackModel model = TrackModel::build(track).value();
     const MapTransform painter(2000, 1000, 50, 50, model);
     EXPECT_NEAR(painter.scale(), 800.0 / 900, 1e-9);
     EXPECT_EQ(painter.toMap({10, 800}).y, 50);
@@ -47,7 +47,7 @@ TEST(MapTransform, RoundsHalfAwayFromZeroAndSurvivesATrackOfNoSize) {
     EXPECT_EQ(roundHalfAway(-2.4), -2);
     VxSegment segment;
     const VxTrack track = straightTrack(segment, 7, 7, 7, 7);
-    const TrackModel model(track);
+    const TrackModel model = TrackModel::build(track).value();
     const MapTransform painter(10000, 10000, 50, 50, model);
     EXPECT_EQ(painter.scale(), 1);
     EXPECT_EQ(painter.toMap({7, 7}).x, 5000);

@@ -66,7 +66,7 @@ TEST(PkwareExplode, ReadsWhatLibstormPacksInEveryModeAndDictionary) {
             for (unsigned dictionary : {1024u, 2048u, 4096u}) {
                 const Bytes packed = pkwareImplode(data, ascii, dictionary);
                 Bytes out(data.size());
-                ASSERT_EQ(dclExplode(packed, out), kDclOk)
+                ASSERT_TRUE(dclExplode(packed, out))
                     << name << " ascii " << ascii << " dict " << dictionary;
                 ASSERT_EQ(out, data) << name << " ascii " << ascii << " dict " << dictionary;
             }
@@ -76,19 +76,19 @@ TEST(PkwareExplode, ReadsWhatLibstormPacksInEveryModeAndDictionary) {
 
 TEST(PkwareExplode, HeaderResultCodes) {
     Bytes out(16);
-    EXPECT_EQ(dclExplode(Bytes{0, 6, 1, 2}, out), kDclInputTooSmall);
-    EXPECT_EQ(dclExplode(Bytes{}, out), kDclInputTooSmall);
-    EXPECT_EQ(dclExplode(Bytes{0, 7, 0, 0, 0}, out), kDclInvalidDictionary);
-    EXPECT_EQ(dclExplode(Bytes{0, 3, 0, 0, 0}, out), kDclInvalidDictionary);
-    EXPECT_EQ(dclExplode(Bytes{2, 4, 0, 0, 0}, out), kDclInvalidMode);
+    EXPECT_EQ(dclExplode(Bytes{0, 6, 1, 2}, out).error(), DclError::InputTooSmall);
+    EXPECT_EQ(dclExplode(Bytes{}, out).error(), DclError::InputTooSmall);
+    EXPECT_EQ(dclExplode(Bytes{0, 7, 0, 0, 0}, out).error(), DclError::InvalidDictionary);
+    EXPECT_EQ(dclExplode(Bytes{0, 3, 0, 0, 0}, out).error(), DclError::InvalidDictionary);
+    EXPECT_EQ(dclExplode(Bytes{2, 4, 0, 0, 0}, out).error(), DclError::InvalidMode);
 }
 
 TEST(PkwareExplode, OutputOfAnotherSizeIsCorrupt) {
     const Bytes data = text(5000);
     const Bytes packed = pkwareImplode(data, true, 2048);
     Bytes shorter(data.size() - 1), longer(data.size() + 1);
-    EXPECT_EQ(dclExplode(packed, shorter), kDclCorrupt) << "more output than room is a failure";
-    EXPECT_EQ(dclExplode(packed, longer), kDclCorrupt);
+    EXPECT_EQ(dclExplode(packed, shorter).error(), DclError::Corrupt) << "more output than room is a failure";
+    EXPECT_EQ(dclExplode(packed, longer).error(), DclError::Corrupt);
 }
 
 TEST(PkwareExplode, TruncatedAndCorruptedStreamsFailCleanly) {
@@ -98,14 +98,14 @@ TEST(PkwareExplode, TruncatedAndCorruptedStreamsFailCleanly) {
         Bytes out(data.size());
         for (std::size_t n = 5; n < packed.size(); n += 1 + n / 50) {
             const Bytes cut(packed.begin(), packed.begin() + static_cast<long>(n));
-            EXPECT_EQ(dclExplode(cut, out), kDclCorrupt) << n;
+            EXPECT_EQ(dclExplode(cut, out).error(), DclError::Corrupt) << n;
         }
         std::mt19937 random(99);
         for (int round = 0; round < 2000; ++round) {
             Bytes damaged = packed;
             damaged[2 + random() % (damaged.size() - 2)] ^= static_cast<std::uint8_t>(1 + random() % 255);
-            const int result = dclExplode(damaged, out);
-            EXPECT_TRUE(result == kDclOk || result == kDclCorrupt) << result;
+            const auto result = dclExplode(damaged, out);
+            EXPECT_TRUE(result.ok() || result.error() == DclError::Corrupt);
         }
     }
 }

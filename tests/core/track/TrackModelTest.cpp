@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "TempDir.h"
-#include "track/TrackFileError.h"
+#include "track/TrackIni.h"
 #include "track/VxObjects.h"
 
 namespace {
@@ -52,7 +52,7 @@ void expectPoint(const std::optional<TrackPoint>& p, double x, double y) {
 
 TEST_F(TrackModelTest, OvalLengthsPositionsAndSegments) {
     oval();
-    TrackModel model(track_);
+    TrackModel model = TrackModel::build(track_).value();
     ASSERT_EQ(model.segmentCount(), 4);
     EXPECT_NEAR(model.totalLength(), 800 + 200 * kPi, 1e-9);
     EXPECT_NEAR(model.segmentAt(1).length(), 100 * kPi, 1e-9);
@@ -86,7 +86,7 @@ TEST_F(TrackModelTest, OvalLengthsPositionsAndSegments) {
 
 TEST_F(TrackModelTest, RightHandBendOffsetsLieOutside) {
     segment(1, 0, 0, 0, 100, -100, -kPi / 2);  // quarter turn to the right, radius 100
-    TrackModel model(track_);
+    TrackModel model = TrackModel::build(track_).value();
     const auto& arc = dynamic_cast<const ArcGeometry&>(model.segmentAt(0));
     EXPECT_NEAR(arc.radius(), 100, 1e-9);
     EXPECT_NEAR(arc.centre().y, -100, 1e-9);
@@ -99,7 +99,7 @@ TEST_F(TrackModelTest, RightHandBendOffsetsLieOutside) {
 TEST_F(TrackModelTest, CentreLineSteps) {
     segment(1, 0, 0, 0, 100, 100, kPi / 2);                      // 25 steps
     segment(1, 100, 100, kPi / 2, 100, 100.5, kPi / 2 + 0.005);  // n = 0: start and end only
-    TrackModel model(track_);
+    TrackModel model = TrackModel::build(track_).value();
     EXPECT_EQ(model.segmentAt(0).centreLine().size(), 27u);
     EXPECT_EQ(model.segmentAt(1).centreLine().size(), 2u);
 }
@@ -117,7 +117,7 @@ TEST_F(TrackModelTest, SweepsAreFoldedButHalfTurnsKept) {
 TEST_F(TrackModelTest, ArcWithoutSweepAndUnknownKindsAreStraights) {
     segment(1, 0, 0, 0, 50, 0, 0);
     segment(7, 50, 0, 0, 80, 0, 0);
-    TrackModel model(track_);
+    TrackModel model = TrackModel::build(track_).value();
     EXPECT_NEAR(model.totalLength(), 80, 1e-12);
     expectPoint(model.positionAt(65, 1), 65, 1);
 }
@@ -128,7 +128,7 @@ TEST_F(TrackModelTest, SurfacesBoundariesAndMarkers) {
     wall.a = 10, wall.b = 12;
     segments_[0]->wSections = {&wall};
     segments_[1]->fSections.push_back(f(-8, -8, 10));
-    TrackModel model(track_);
+    TrackModel model = TrackModel::build(track_).value();
 
     const auto& straight = model.segmentAt(0);
     ASSERT_EQ(straight.surfaces().size(), 2u);
@@ -161,13 +161,15 @@ TEST_F(TrackModelTest, SurfacesBoundariesAndMarkers) {
 
 TEST_F(TrackModelTest, SegmentWithoutFSectionsLeavesItsMarkersEmpty) {
     segment(0, 0, 0, 0, 100, 0, 0).fSections.clear();
-    TrackModel model(track_);
+    TrackModel model = TrackModel::build(track_).value();
     for (const TrackMarker& m : model.markers())
         EXPECT_FALSE(m.present);
 }
 
 TEST_F(TrackModelTest, TrackWithoutSegmentsIsAFailure) {
-    EXPECT_THROW(TrackModel{track_}, TrackFileError);
+    EXPECT_EQ(TrackModel::build(track_).error().message(), "Error: the track has no segments");
+    track_.segments.push_back(nullptr);
+    EXPECT_EQ(TrackModel::build(track_).error().message(), "Error: the track has a missing segment");
 }
 
 TEST(TrackLength, FifteenCharactersAfterTheKeyUpToTheNextM) {

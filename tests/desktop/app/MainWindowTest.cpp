@@ -51,13 +51,12 @@ TEST_F(MainWindowTest, EnablingRulesFollowTheLoadedLaps) {
     EXPECT_TRUE(enabled(ID_TOGGLE_LAP_1));
     EXPECT_TRUE(frame_->action(ID_TOGGLE_LAP_1)->isChecked()) << "a new lap is shown at once";
     EXPECT_FALSE(enabled(ID_TOGGLE_LAP_1 + 1));
-    EXPECT_TRUE(frame_->plotSettingsBar()->lapBox(0)->isVisible() || !frame_->isVisible());
+    EXPECT_TRUE(frame_->plotSettingsBar()->lapBox(0)->isVisibleTo(frame_.get()));
     EXPECT_EQ(frame_->plotSettingsBar()->lapBox(0)->text(), "M Tanaka 1m 16.236s");
 
     frame_->runCommand(ID_TOGGLE_LAP_1);
     EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(0));
     EXPECT_FALSE(frame_->action(ID_TOGGLE_LAP_1)->isChecked());
-    EXPECT_TRUE(frame_->document().lapSelectionChanged);
 
     frame_->runCommand(ID_FILE_NEW);
     EXPECT_EQ(frame_->document().lapCount(), 0);
@@ -104,9 +103,8 @@ TEST_F(MainWindowTest, DroppedFilesAndTheCommandLineAddLapsAndRecentFiles) {
 
 TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
     ReplayHeader header;
-    header.read(weekend().toStdString());
     DriverTable drivers;
-    drivers.read(weekend().toStdString());
+    ASSERT_TRUE(header.read(weekend().toStdString()) && drivers.read(weekend().toStdString()));
     LapDialog dialog(header, drivers);
     QStringList stops;
     dialog.showStop = [&](const QString& text, const QString& caption) { stops << caption + ": " + text; };
@@ -151,7 +149,7 @@ TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
 
 TEST_F(MainWindowTest, MoveRemoveDialogReordersTheSlots) {
     for (int driver : {0, 1, 2}) {
-        nextLap_ = DocumentUi::ChosenLap{driver, kRace, 2};
+        nextLap_ = LapChoice{driver, kRace, 2};
         frame_->openReplay(weekend());
     }
     MoveRemoveDialog dialog(frame_->document());
@@ -178,7 +176,7 @@ TEST_F(MainWindowTest, MoveRemoveDialogReordersTheSlots) {
 }
 
 TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
-    Settings& settings = Settings::instance();
+    Settings& settings = settings_;
     SettingsDialog dialog(settings);
     QStringList messages;
     std::vector<std::optional<QString>> located;
@@ -214,6 +212,18 @@ TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
     EXPECT_EQ(settings.bmpSizeInPixel(), 1024);
     EXPECT_EQ(dialog.bitmapSize()->minimum(), 16);
     EXPECT_EQ(dialog.bitmapSize()->maximum(), 16384);
+}
+
+TEST(MainWindow, OpensWithTheEmptyDocumentsTitleAndCloses) {
+    Settings settings(memoryStores());
+    MainWindow frame(settings);
+    frame.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.windowTitle(), "No lap selected - VELTRA4 Replay Analyser");
+    frame.setDocumentTitle("Monza");
+    EXPECT_EQ(frame.windowTitle(), "Monza - VELTRA4 Replay Analyser");
+    EXPECT_TRUE(frame.close());
 }
 
 TEST(AboutBox, AnimationFrames) {

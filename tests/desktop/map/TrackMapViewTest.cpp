@@ -87,7 +87,7 @@ TEST_F(TrackMapViewTest, ExportedBitmapShowsTheTrackMarkersAndLines) {
     ASSERT_EQ(frame_->document().lapCount(), 2);
     TempDir out;
     bitmapAnswer_ = QString::fromStdString((out.path() / "map").string());
-    Settings::instance().setBmpSizeInPixel(300);
+    settings_.setBmpSizeInPixel(300);
     frame_->runCommand(ID_SAVE_TRACKMAP_BMP);
     EXPECT_EQ(proposed_, QString::fromStdString((sim_->path() / "replay" / "Rivaldi.bmp").string()));
     QFile file(QString::fromStdString((out.path() / "map.bmp").string()));

@@ -8,9 +8,11 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
@@ -20,10 +22,8 @@
 #include "replay/ReplayFormat.h"
 #include "desktop/reports/ReportWindow.h"
 #include "desktop/reports/ReportFileChoiceDialog.h"
-#include "reports/FlagReport.h"
 #include "desktop/reports/ReportPrinting.h"
-#include "reports/Reports.h"
-#include "reports/SectorTimesReport.h"
+#include "reports/ReportRegistry.h"
 
 namespace {
 
@@ -55,12 +55,13 @@ protected:
     }
     std::string reportOn(const std::string& name, ReportType type) const {
         ReplayHeader header;
-        header.read(replay(name));
         DriverTable drivers;
-        drivers.read(replay(name));
+        EXPECT_TRUE(header.read(replay(name)) && drivers.read(replay(name)));
         const TrackLength length = readTrackLength(sim_->path(), header.trackName);
-        return generateReport(type, {header, drivers, length.metres, false, false});
+        return generateReport(type, {&header, &drivers, length.metres, false, false});
     }
+    // The command that opens a report.
+    static int command(ReportType type) { return reportKind(type).commandId; }
 
     QStringList events_;
     int choice_ = -1;
@@ -73,20 +74,20 @@ const std::string kWeekend = "Rivaldi weekend (saved in race).rpy";
 const std::string kQuickRace = "Rivaldi quick race.rpy";
 
 TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAlone) {
-    EXPECT_TRUE(frame_->action(ID_REPORT_RACE)->isEnabled());
-    frame_->runCommand(ID_REPORT_RACE);
+    EXPECT_TRUE(frame_->action(command(ReportType::Race))->isEnabled());
+    frame_->runCommand(command(ReportType::Race));
     EXPECT_EQ(events_,
               QStringList({"message: No replay lap loaded!",
                            "ask: Do you wish to choose a replay file to be used in the report only?"}));
 
     events_.clear();
     answer_ = true;
-    frame_->runCommand(ID_REPORT_RACE);
+    frame_->runCommand(command(ReportType::Race));
     EXPECT_EQ(events_.last(), "open dialog") << "cancelling the open dialog ends the command";
 
     events_.clear();
     reportOnly_ = replay(kQuickRace);
-    frame_->runCommand(ID_REPORT_RACE);
+    frame_->runCommand(command(ReportType::Race));
     EXPECT_EQ(events_.last(), "report: Race Report");
     EXPECT_EQ(shownText_, reportOn(kQuickRace, ReportType::Race));
     EXPECT_EQ(frame_->document().lapCount(), 0) << "the document's laps are not touched";
@@ -96,13 +97,13 @@ TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAlone) {
 TEST_F(ReportWindowTest, AReportOnlyFileThatCannotBeReadIsTold) {
     answer_ = true;
     reportOnly_ = replay("Damaged signature.rpy");
-    frame_->runCommand(ID_REPORT_QUALIFY);
+    frame_->runCommand(command(ReportType::Qualifying));
     EXPECT_EQ(events_.mid(2), QStringList({"open dialog", "message: HeaderClass: Error reading file!",
                                            "message: " + QString::fromStdString(reportOnly_->string())}));
 
     events_.clear();
     reportOnly_ = replay("Phantom Ring practice (track not installed).rpy");
-    frame_->runCommand(ID_REPORT_PRACTICE);
+    frame_->runCommand(command(ReportType::Practice));
     ASSERT_EQ(events_.size(), 5);
     EXPECT_TRUE(events_[3].startsWith("message: Track.ini or entire track seems to be missing"))
         << events_[3].toStdString();
@@ -111,7 +112,7 @@ TEST_F(ReportWindowTest, AReportOnlyFileThatCannotBeReadIsTold) {
 
 TEST_F(ReportWindowTest, OneLoadedLapIsUsedWithoutAsking) {
     addLap(kWeekend);
-    frame_->runCommand(ID_REPORT_LAP_CHART);
+    frame_->runCommand(command(ReportType::LapChart));
     EXPECT_EQ(events_, QStringList({"report: Lap Chart"}));
     EXPECT_EQ(shownText_, reportOn(kWeekend, ReportType::LapChart));
 }
@@ -125,13 +126,13 @@ TEST_F(ReportWindowTest, TwoLoadedLapsAskWhichFile) {
         "\"Rivaldi quick race\" - Marco Tanaka";
 
     choice_ = 1;
-    frame_->runCommand(ID_REPORT_RACE_SETTINGS);
+    frame_->runCommand(command(ReportType::RaceSettings));
     EXPECT_EQ(events_, QStringList({choose, "report: Race Settings Etc"}));
     EXPECT_EQ(shownText_, reportOn(kQuickRace, ReportType::RaceSettings));
 
     events_.clear();
     choice_ = -1;
-    frame_->runCommand(ID_REPORT_RACE_SETTINGS);
+    frame_->runCommand(command(ReportType::RaceSettings));
     EXPECT_EQ(
         events_,
         QStringList({choose, "ask: Do you wish to choose a replay file to be used in the report only?"}));
@@ -157,12 +158,12 @@ TEST_F(ReportWindowTest, TheChoiceDialogKeepsAClickedChoiceOnCancel) {
 }
 
 TEST_F(ReportWindowTest, SectorTimesNeedALoadedLap) {
-    frame_->runCommand(ID_SECTOR_TIMES);
+    frame_->runCommand(command(ReportType::SectorTimes));
     EXPECT_EQ(events_, QStringList({"message: No replay lap loaded!"}));
 
     events_.clear();
     addLap(kWeekend);
-    frame_->runCommand(ID_SECTOR_TIMES);
+    frame_->runCommand(command(ReportType::SectorTimes));
     EXPECT_EQ(events_, QStringList({"report: Sector Times"}));
 }
 
@@ -178,43 +179,62 @@ TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
     addLap(kQuickRace);
     const ReplayDocument& document = frame_->document();
 
-    ReportWindow sectors(ReportType::SectorTimes, document, nullptr, nullptr, 0);
+    ReportWindow sectors(ReportType::SectorTimes, document, settings_, nullptr, nullptr, 0);
     EXPECT_EQ(sectors.windowTitle(), "Sector Times");
     EXPECT_EQ(sectors.titleLabel()->text(), "Sector Times");
     EXPECT_TRUE(sectors.reportText().empty()) << "made only once the window shows";
     generateShown(sectors);
-    EXPECT_EQ(sectors.reportText(), sectorTimesReportText(document));
+    EXPECT_EQ(sectors.reportText(), generateReport(ReportType::SectorTimes, {nullptr, nullptr, 0, false, false, &document}));
 
     const ReplayDocument::Slot& lap = document.slots()[0];
-    ReportWindow flags(ReportType::Flags, document, lap.header.get(), lap.drivers.get(), 0);
+    ReportWindow flags(ReportType::Flags, document, settings_, lap.header.get(), lap.drivers.get(), 0);
     EXPECT_EQ(flags.windowTitle(), "Report");
     EXPECT_EQ(flags.titleLabel()->text(), "Flag report");
     generateShown(flags);
-    const std::string whole = flagReportText(*lap.drivers);
+    const std::string whole = generateReport(ReportType::Flags, {lap.header.get(), lap.drivers.get()});
     EXPECT_EQ(flags.reportText(), whole);
     QString shown = QString::fromStdString(whole);
     shown.remove('\r');
     EXPECT_EQ(flags.textBox()->toPlainText(), shown);
 }
 
+// A progressive report that hands on one piece, then goes on until the window stops it.
+bool endlessReport(const ReportInput&, const ReportSink& sink) {
+    if (!sink("first piece\r\n")) return false;
+    while (sink("")) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return false;
+}
+
 TEST_F(ReportWindowTest, ClosingStopsAProgressiveReport) {
+    ReportKind endless = reportKind(ReportType::Flags);
+    endless.generate = endlessReport;
+    ReportWindow window(endless, frame_->document(), settings_, nullptr, nullptr, 0);
+    window.show();
+    for (int waited = 0; window.reportText().empty() && waited < 60000; waited += 5)
+        QTest::qWait(5);
+    ASSERT_EQ(window.reportText(), "first piece\r\n");
+    EXPECT_TRUE(window.generating());
+    window.reject();
+    EXPECT_FALSE(window.generating());
+    EXPECT_FALSE(window.madeWhole()) << "Close stopped the report before its end";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.reportText(), "first piece\r\n") << "pieces still queued at Close are dropped";
+}
+
+TEST_F(ReportWindowTest, AProgressiveReportLeftAloneIsMadeWhole) {
     addLap(kWeekend);
     const ReplayDocument::Slot& lap = frame_->document().slots()[0];
-    ReportWindow flags(ReportType::Flags, frame_->document(), lap.header.get(), lap.drivers.get(), 0);
-    flags.show();
-    flags.reject();
+    ReportWindow flags(ReportType::Flags, frame_->document(), settings_, lap.header.get(), lap.drivers.get(), 0);
+    generateShown(flags);
+    EXPECT_TRUE(flags.madeWhole());
     EXPECT_FALSE(flags.generating());
-    EXPECT_LE(flags.reportText().size(), flagReportText(*lap.drivers).size());
-    const std::string atClose = flags.reportText();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(flags.reportText(), atClose) << "pieces still queued at Close are dropped";
 }
 
 TEST_F(ReportWindowTest, ExportProposesTheReportsNameAndWritesTheWholeText) {
     addLap(kWeekend);
     const ReplayDocument::Slot& lap = frame_->document().slots()[0];
     TempDir out;
-    ReportWindow race(ReportType::Race, frame_->document(), lap.header.get(), lap.drivers.get(), 0);
+    ReportWindow race(ReportType::Race, frame_->document(), settings_, lap.header.get(), lap.drivers.get(), 0);
     QStringList proposed;
     fs::path answer = out.path() / "report";
     race.chooseExportPath = [&](const QString& name) {
@@ -245,7 +265,7 @@ TEST_F(ReportWindowTest, ExportProposesTheReportsNameAndWritesTheWholeText) {
     EXPECT_EQ(messages, QStringList({"Error creating file!"}));
     EXPECT_FALSE(fs::exists(answer));
 
-    ReportWindow sectors(ReportType::SectorTimes, frame_->document(), nullptr, nullptr, 0);
+    ReportWindow sectors(ReportType::SectorTimes, frame_->document(), settings_, nullptr, nullptr, 0);
     sectors.chooseExportPath = [&](const QString& name) {
         proposed.append(name);
         return std::optional<QString>();
