@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -24,7 +25,9 @@ constexpr std::int32_t signedBitField(std::uint32_t word, int low, int width) {
 class ByteReader {
 public:
     explicit ByteReader(std::span<const std::uint8_t> data, std::size_t offset = 0)
-        : data_(data), offset_(offset), ok_(offset <= data.size()) {}
+        : data_(data), offset_(offset), limit_(data.size()) {
+        if (offset > limit_) fail();
+    }
 
     std::uint8_t u8() { return have(1) ? data_[offset_++] : 0; }
     std::uint16_t u16() {
@@ -60,8 +63,8 @@ public:
 
     void skip(std::size_t n) { take(n); }
     void seek(std::size_t offset) {
-        if (offset > data_.size())
-            ok_ = false;
+        if (failed_ || offset > data_.size())
+            fail();
         else
             offset_ = offset;
     }
@@ -71,15 +74,23 @@ public:
         return *this;
     }
 
+    // Where the next read starts; after a failure, where the failed read started.
     std::size_t offset() const { return offset_; }
-    std::size_t remaining() const { return ok_ ? data_.size() - offset_ : 0; }
-    bool ok() const { return ok_; }
+    std::size_t remaining() const { return limit_ - offset_; }
+    bool ok() const { return !failed_; }
 
 private:
+    // One comparison on the way of every read: after a failure the limit is the offset, so no read
+    // succeeds again.
     bool have(std::size_t n) {
-        if (ok_ && n <= data_.size() - offset_) return true;
-        ok_ = false;
+        if (n <= limit_ - offset_) return true;
+        fail();
         return false;
+    }
+    void fail() {
+        failed_ = true;
+        offset_ = std::min(offset_, limit_);
+        limit_ = offset_;
     }
     bool take(std::size_t n) {
         if (!have(n)) return false;
@@ -95,5 +106,6 @@ private:
 
     std::span<const std::uint8_t> data_;
     std::size_t offset_;
-    bool ok_;
+    std::size_t limit_;  // the end of what may be read
+    bool failed_ = false;
 };

@@ -40,12 +40,23 @@ std::string tooManyDriversMessage(int driverCount) {
            std::to_string(driverCount);
 }
 
+DriverTable::DriverTable() : rows_(kSessionCount * kMaxDrivers) {}
+
+int DriverTable::lapCount(int session, int d) const {
+    const std::size_t slots = row(session, d).entries.size();
+    return slots == 0 ? 0 : static_cast<int>(slots) - 1;
+}
+
 // Race rows of a file without a race keep a filler of their own.
-DriverTable::DriverTable()
-    : lapCounts_(kSessionCount * kMaxDrivers, 0),
-      laps_(kSessionCount * kMaxDrivers * kLapSlots, kUnusedSlot),
-      selectable_(laps_.size(), 0) {
-    std::fill(laps_.begin() + static_cast<std::ptrdiff_t>(index(kRace, 0, 0)), laps_.end(), kNoRaceSlot);
+std::uint32_t DriverTable::lapEntry(int session, int d, int slot) const {
+    const auto& entries = row(session, d).entries;
+    if (static_cast<std::size_t>(slot) < entries.size()) return entries[static_cast<std::size_t>(slot)];
+    return session == kRace && !sessionPresent[kRace] ? kNoRaceSlot : kUnusedSlot;
+}
+
+bool DriverTable::selectable(int session, int d, int slot) const {
+    const auto& flags = row(session, d).selectable;
+    return static_cast<std::size_t>(slot) < flags.size() && flags[static_cast<std::size_t>(slot)] != 0;
 }
 
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
@@ -163,10 +174,8 @@ Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::u
 // A session's table: one lap list ("ORPL" chunk) per driver; lists of unknown drivers are skipped.
 // Lap entries hold each lap's end time, which become durations here.
 Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int session) {
-    for (int d = 0; d < kMaxDrivers; ++d) {
-        std::fill_n(row(session, d), kLapSlots, kUnusedSlot);
-        lapCounts_[index(session, d)] = 0;
-    }
+    for (int d = 0; d < kMaxDrivers; ++d)
+        row(session, d) = Row{};
 
     for (ByteReader lists(table); lists.remaining() > 0;) {
         if (lists.remaining() < kChunkHeadSize + kLapListHead) return DriverTableError::DamagedStructure;
@@ -182,18 +191,17 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
         }
         if (driver < 0) continue;
 
+        // A driver's second list replaces the first.
         const int count = static_cast<int>(std::min<std::size_t>((listLength - kLapListHead) / 4, kMaxLaps));
-        std::uint32_t* slots = row(session, driver);
-        std::fill_n(slots, kLapSlots, kUnusedSlot);
+        std::vector<std::uint32_t>& slots = row(session, driver).entries;
         std::uint32_t previousEnd = list.u32() & kLapTimeMask;
-        slots[0] = previousEnd;
+        slots.assign(1, previousEnd);
         for (int j = 1; j <= count; ++j) {
             const std::uint32_t entry = list.u32();
             const std::uint32_t end = entry & kLapTimeMask;
-            slots[j] = ((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask);
+            slots.push_back(((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask));
             previousEnd = end;
         }
-        lapCounts_[index(session, driver)] = count;
     }
     sessionPresent[static_cast<std::size_t>(session)] = 1;
     return {};
@@ -283,13 +291,15 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) 
 void DriverTable::markSelectableLaps() {
     for (int s = 0; s < kSessionCount; ++s) {
         for (int d = 0; d < driverCount; ++d) {
+            Row& r = row(s, d);
+            r.selectable.assign(r.entries.size(), 0);
             std::uint64_t end = 0;
-            for (int j = 0; j <= lapCount(s, d); ++j) {
-                const std::uint32_t entry = lapEntry(s, d, j);
+            for (std::size_t j = 0; j < r.entries.size(); ++j) {
+                const std::uint32_t entry = r.entries[j];
                 end += lapDuration(entry);
                 const std::uint64_t start = end - lapDuration(entry);
-                selectable_[index(s, d, j)] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
-                                              end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
+                r.selectable[j] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
+                                  end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
             }
         }
     }

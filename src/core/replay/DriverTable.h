@@ -36,7 +36,7 @@ struct DriverRecord {
 // Everything a replay file says about its drivers: the driver records, every driver's lap list in
 // every session the file holds, the replay owner, and the time window of each session that the
 // telemetry covers, from which each lap is marked selectable (its telemetry is in the file).
-// The lap tables (about half a megabyte) live on the heap.
+// A row holds the slots its lap list has; the slots past them read as the format's fillers.
 class DriverTable {
 public:
     DriverTable();
@@ -65,22 +65,27 @@ public:
     std::string driverName(int d) const { return driver(d).firstName + " " + driver(d).lastName; }
 
     // The laps a driver's row of a session holds (slots 1 .. count; slot 0 is the time before the
-    // start/finish line), each slot's LapEntry, and whether its telemetry is in the file.
-    int lapCount(int session, int d) const { return lapCounts_[index(session, d)]; }
-    std::uint32_t lapEntry(int session, int d, int slot) const { return laps_[index(session, d, slot)]; }
-    bool selectable(int session, int d, int slot) const { return selectable_[index(session, d, slot)] != 0; }
+    // start/finish line), each slot's LapEntry, and whether its telemetry is in the file. A slot
+    // past the row's laps holds kUnusedSlot, or kNoRaceSlot in the race of a file without one.
+    int lapCount(int session, int d) const;
+    std::uint32_t lapEntry(int session, int d, int slot) const;
+    bool selectable(int session, int d, int slot) const;
 
     // Start of lap `slot` in session time (ms): the sum of the slots before it.
     std::uint64_t lapStartTime(int session, int d, int slot) const;
 
 private:
-    static std::size_t index(int session, int d) {
-        return static_cast<std::size_t>(session) * kMaxDrivers + static_cast<std::size_t>(d);
+    // A driver's row in a session: the entries of slots 0 .. count and their selectable flags.
+    struct Row {
+        std::vector<std::uint32_t> entries;
+        std::vector<std::uint8_t> selectable;
+    };
+    const Row& row(int session, int d) const {
+        return rows_[static_cast<std::size_t>(session) * kMaxDrivers + static_cast<std::size_t>(d)];
     }
-    static std::size_t index(int session, int d, int slot) {
-        return index(session, d) * kLapSlots + static_cast<std::size_t>(slot);
+    Row& row(int session, int d) {
+        return rows_[static_cast<std::size_t>(session) * kMaxDrivers + static_cast<std::size_t>(d)];
     }
-    std::uint32_t* row(int session, int d) { return &laps_[index(session, d, 0)]; }
 
     using Failure = Outcome<DriverTableError>;
     Failure parse(BinaryFile& file);
@@ -95,9 +100,7 @@ private:
     void markSelectableLaps();
 
     std::vector<DriverRecord> drivers_;
-    std::vector<int> lapCounts_;              // [session][driver]
-    std::vector<std::uint32_t> laps_;         // [session][driver][slot]
-    std::vector<std::uint8_t> selectable_;    // [session][driver][slot]
+    std::vector<Row> rows_;  // [session][driver]
 };
 
 // The text shown when a replay holds more drivers than the format allows.

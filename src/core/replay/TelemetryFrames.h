@@ -69,15 +69,15 @@ enum class FrameWalk { End, Damaged, InvalidType };
 // rounded up to 4 bytes. Inline: it runs for every record of the telemetry.
 template <typename OnRecord>
 FrameWalk forEachRecord(std::span<const std::uint8_t> frame, OnRecord onRecord) {
-    for (ByteReader records(frame, kFrameHeadSize); records.remaining() > 0;) {
-        const std::size_t at = records.offset();
-        if (records.remaining() < kRecordHeadSize) return FrameWalk::Damaged;
-        const std::uint16_t type = records.u16();
-        const std::uint16_t size = records.u16();
+    for (std::size_t at = kFrameHeadSize; at < frame.size();) {
+        ByteReader record(frame.subspan(at));  // the record and the rest of the frame
+        if (record.remaining() < kRecordHeadSize) return FrameWalk::Damaged;
+        const std::uint32_t head = record.u32();
+        const auto type = static_cast<std::uint16_t>(head), size = static_cast<std::uint16_t>(head >> 16);
         if (!isValidRecordType(type)) return FrameWalk::InvalidType;
         if (size < kRecordHeadSize || size > frame.size() - at) return FrameWalk::Damaged;
-        onRecord(TelemetryRecord{type, size, records.bytes(size - kRecordHeadSize)});
-        records.seek(at + paddedRecordSize(size));  // past the frame's end: the frame is done
+        onRecord(TelemetryRecord{type, size, record.bytes(size - kRecordHeadSize)});
+        at += paddedRecordSize(size);
     }
     return FrameWalk::End;
 }

@@ -16,24 +16,33 @@ namespace {
 constexpr std::uint32_t kNoCrossing = 0xFFFFFF;
 enum FlagCode : std::uint8_t { kChequered = 1, kWhite = 2, kGreen = 4, kYellow = 8 };
 
-// How this scan steps over a record of each type, from its head: its size (types 1-4, 6, 10-13),
-// its size + 2 (type 8), or its size padded to 4 (types 5, 9, 14-18); 0 (types 0, 7 and above 18)
-// stops the scan. The lap reader pads every record; files written by the simulator agree with both.
+// How this scan steps over a record of each type, from its head: 0 stops the scan. The lap reader
+// pads every record to 4 bytes; files written by the simulator agree with both.
 std::size_t recordStep(std::uint16_t type, std::uint16_t size) {
-    enum Step : std::uint8_t { Stop, Size, SizePlus2, Padded };
-    static constexpr Step kSteps[] = {Stop,  Size, Size, Size,   Size,   Padded, Size,   Stop,   SizePlus2, Padded,
-                                      Size,  Size, Size, Size,   Padded, Padded, Padded, Padded, Padded};
-    switch (type < std::size(kSteps) ? kSteps[type] : Stop) {
-        case Size:
+    switch (type) {
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 6:
+        case 10:
+        case 11:
+        case 12:
+        case 13:
             return size;
-        case SizePlus2:
+        case 8:
             return static_cast<std::size_t>(size) + 2;
-        case Padded:
+        case 5:
+        case 9:
+        case 14:
+        case 15:
+        case 16:
+        case 17:
+        case 18:
             return paddedRecordSize(size);
-        case Stop:
-            break;
+        default:
+            return 0;  // 0, 7 and above 18
     }
-    return 0;
 }
 
 class FlagScan {
@@ -53,7 +62,7 @@ private:
     Walk walk();
     bool onMarker(SessionMarker marker);
     bool onFlag(std::uint8_t change, std::uint8_t code);
-    std::uint32_t leaderCrossing() const;
+    std::uint32_t leaderCrossing(int leaderLap) const;
 
     const DriverTable& d_;
     const ReportSink& sink_;
@@ -66,6 +75,7 @@ private:
     bool firstMarkerSeen_ = false;
     bool raceFound_ = false;
     int leaderLap_ = 0;
+    std::uint32_t nextCrossing_ = leaderCrossing(0);
     int previousFlag_ = 0;
     int yellows_ = 0;
     int yellowStartLap_ = 0;
@@ -76,12 +86,12 @@ private:
 };
 
 // The leader's next crossing: the smallest time at which a driver with enough laps crossed the line
-// for the leader lap's time.
-std::uint32_t FlagScan::leaderCrossing() const {
+// for the leader lap's time. It changes only with the leader's lap, so it is kept until then.
+std::uint32_t FlagScan::leaderCrossing(int leaderLap) const {
     std::uint32_t best = kNoCrossing;
-    if (leaderLap_ > std::min(raceLaps_, kMaxLaps)) return best;  // past the laps a row holds
+    if (leaderLap > std::min(raceLaps_, kMaxLaps)) return best;  // past the laps a row holds
     for (int d = 0; d < race_.drivers(); ++d) {
-        if (race_.laps(d) >= leaderLap_) best = std::min(best, race_.at(d, leaderLap_));
+        if (race_.laps(d) >= leaderLap) best = std::min(best, race_.at(d, leaderLap));
     }
     return best;
 }
@@ -105,9 +115,9 @@ bool FlagScan::onMarker(SessionMarker marker) {
         raceFound_ = true;
         if (!say("\r\nRace data found - beginning detection.\r\n\r\n")) return false;
     }
-    const std::uint32_t crossing = leaderCrossing();
+    const std::uint32_t crossing = nextCrossing_;
     if (raceFound_ && crossing < now_) {
-        ++leaderLap_;
+        nextCrossing_ = leaderCrossing(++leaderLap_);
         std::string piece = "\r\n";
         if (leaderLap_ != raceLaps_) {
             piece += "Leader of the race starts lap " + std::to_string(leaderLap_);
@@ -180,23 +190,22 @@ FlagScan::Walk FlagScan::walk() {
         if (next == FrameStream::Next::End) return Walk::Ended;
         if (next == FrameStream::Next::Damaged) return Walk::Stopped;
         ++framesRead_;
-        for (ByteReader records(frame, kFrameHeadSize); records.remaining() > 0;) {
-            const std::size_t at = records.offset();
-            if (records.remaining() < kRecordHeadSize) return Walk::Stopped;
-            const std::uint16_t type = records.u16();
-            const std::uint16_t size = records.u16();
-            const std::size_t step = recordStep(type, size);
+        for (std::size_t at = kFrameHeadSize, step = 0; at < frame.size(); at += step) {
+            ByteReader record(frame.subspan(at));  // the record and the rest of the frame
+            // A head cut off by the frame's end reads as 0: type 0 stops the scan.
+            const std::uint32_t head = record.u32();
+            const auto type = static_cast<std::uint16_t>(head), size = static_cast<std::uint16_t>(head >> 16);
+            step = recordStep(type, size);
             if (step == 0 || size == 0) return Walk::Stopped;
             if (type == kSessionMarkerRecord) {
-                const SessionMarker marker = decodeSessionMarker(records.u32());
-                if (!records.ok() || !onMarker(marker)) return Walk::Stopped;
+                const SessionMarker marker = decodeSessionMarker(record.u32());
+                if (!record.ok() || !onMarker(marker)) return Walk::Stopped;
             } else if (type == kFlagRecord) {
-                const std::uint8_t change = records.u8();
-                records.skip(3);
-                const std::uint8_t code = records.u8();
-                if (!records.ok() || !onFlag(change, code)) return Walk::Stopped;
+                const std::uint8_t change = record.u8();
+                record.skip(3);
+                const std::uint8_t code = record.u8();
+                if (!record.ok() || !onFlag(change, code)) return Walk::Stopped;
             }
-            records.seek(at + step);  // past the frame's end: the frame is done
         }
     }
 }
