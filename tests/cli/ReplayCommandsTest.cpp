@@ -148,4 +148,45 @@ TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {
     EXPECT_EQ(run({"info"}).status, kExitUsage);
 }
 
+TEST_F(ReplayCommandsTest, LapsAndLapAsJson) {
+    const CliOutput laps = run({"laps", replay_, "--json"});
+    ASSERT_EQ(laps.status, kExitOk) << laps.err;
+    const auto tree = nlohmann::json::parse(laps.out);
+    const auto& owner = tree["drivers"][0];
+    EXPECT_EQ(owner["title"], "Ann Owner #7");
+    EXPECT_EQ(owner["sessions"][0]["session"], "practice");
+    EXPECT_EQ(owner["sessions"][0]["title"], "Practice Laps");
+    EXPECT_EQ(owner["sessions"][0]["laps"][1],
+              (nlohmann::json{{"slot", 1}, {"label", "Lap 1: 0m 50.000s"}, {"selectable", true}}));
+    EXPECT_EQ(tree["drivers"][1]["title"], "J\u00e9r\u00f4me Bot #12") << "Windows-1252 names in UTF-8";
+    EXPECT_EQ(tree["description"][0], (nlohmann::json{{"label", "Saved by:"}, {"value", "Ann Owner"}}));
+
+    const CliOutput lap = run({"lap", replay_, "--driver", "1", "--session", "practice", "--lap", "2", "--json"});
+    ASSERT_EQ(lap.status, kExitOk) << lap.err;
+    const auto fields = nlohmann::json::parse(lap.out);
+    EXPECT_EQ(fields["missingSamples"], 1);
+    EXPECT_EQ(fields["startFrame"], 1873);
+    EXPECT_EQ(fields["qualityReport"],
+              "Online quality of lapdata: 99%\nLargest online gap: 0 seconds\n\nIf you don't wish to see this "
+              "report - \nturn it off in File->Settings");
+    EXPECT_FALSE(fields.contains("lapTimeCheck")) << "no track: no check";
+    EXPECT_FALSE(fields.contains("splitTime1"));
+
+    const CliOutput both = run({"lap", replay_, "--driver=1", "--session=practice", "--lap=2", "--csv", "--json"});
+    EXPECT_EQ(both.status, kExitUsage);
+    EXPECT_EQ(both.err, "vxra: give --csv or --json, not both\nRun 'vxra --help' for usage.\n");
+}
+
+TEST_F(ReplayCommandsTest, LapAsJsonWithTheTrack) {
+    TempDir sim;
+    writeDemoFolder(sim.path(), DemoOptions{});
+    const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
+    const CliOutput r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session", "race",
+                             "--lap", "2", "--json"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const auto fields = nlohmann::json::parse(r.out);
+    EXPECT_EQ(fields["lapTimeCheck"], "The stored lap time agrees with the telemetry.");
+    EXPECT_EQ(fields["splitTime1"].get<std::string>().substr(0, 2), "0:");
+}
+
 }  // namespace

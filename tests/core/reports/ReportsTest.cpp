@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -385,6 +387,26 @@ TEST(ReportText, ExportNamesAndFormats) {
     std::ifstream in(dir / "r.txt", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a\nb\n");
     EXPECT_FALSE(writeReportFile(dir / "missing-folder/r.txt", "x"));
+}
+
+// The registry is the one list of reports: every row names its own command and TYPE, and the
+// reports `vxra report` knows are the rows with a key.
+TEST(ReportRegistry, RowsAreDistinctAndFoundByTypeAndKey) {
+    std::set<int> commands;
+    std::set<std::string> keys;
+    for (const ReportKind& kind : reportKinds()) {
+        EXPECT_TRUE(commands.insert(kind.commandId).second) << kind.title;
+        EXPECT_EQ(&reportKind(kind.type), &kind);
+        if (!kind.key) continue;
+        EXPECT_TRUE(keys.insert(kind.key).second) << kind.key;
+        EXPECT_EQ(reportKindByKey(kind.key), &kind);
+    }
+    EXPECT_EQ(keys, (std::set<std::string>{"settings", "practice", "qualifying", "warmup", "race", "lapbylap",
+                                           "lapchart", "complete", "flags"}));
+    EXPECT_EQ(reportKindByKey("sectors"), nullptr) << "sector times come from loaded laps, not a replay";
+    EXPECT_TRUE(reportKind(ReportType::Flags).progressive);
+    EXPECT_TRUE(reportKind(ReportType::SectorTimes).progressive);
+    EXPECT_FALSE(reportKind(ReportType::Race).progressive);
 }
 
 }  // namespace
