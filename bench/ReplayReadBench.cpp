@@ -12,8 +12,8 @@
 #include "ConstantPaceReplay.h"
 #include "HeapCounter.h"
 #include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
 #include "replay/LapTelemetry.h"
+#include "replay/ReplayHeader.h"
 
 namespace {
 
@@ -88,8 +88,7 @@ void readLastLap(benchmark::State& state, const fs::path& path) {
     const std::size_t before = heap::current();
     for (auto _ : state) {
         LapTelemetry lap;
-        if (!lap.read(*drivers, 0, slot, kPractice) ||
-            !lap.process(1)) {
+        if (!lap.read(*drivers, 0, slot, kPractice) || !lap.process(1)) {
             state.SkipWithError("the lap does not read");
         }
         benchmark::DoNotOptimize(lap.sampleCount);

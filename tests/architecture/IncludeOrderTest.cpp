@@ -14,8 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The subsystems in include order; the desktop adds its application shell last.
-const std::vector<std::string> kOrder = {"common",   "settings", "replay",    "track",   "document", "map",
-                                         "reports",  "graphs",   "racechart", "library", "app"};
+const std::vector<std::string> kOrder = {"common",  "settings", "replay",    "track",   "document", "map",
+                                         "reports", "graphs",   "racechart", "library", "app"};
 
 int rank(const std::string& subsystem) {
     const auto it = std::find(kOrder.begin(), kOrder.end(), subsystem);

@@ -1,4 +1,6 @@
 // Compiled with the core's settings by a test that expects this include to fail.
 #include <QString>
 
-QString probe() { return {}; }
+QString probe() {
+    return {};
+}

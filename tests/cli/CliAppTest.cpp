@@ -57,13 +57,16 @@ TEST_F(CliAppTest, SimDirOverridesTheStoredFolderWithoutSavingIt) {
 
 TEST_F(CliAppTest, HelpShowsEachCommandsOptionsFromItsTable) {
     const CliOutput r = run({"--help"});
-    EXPECT_NE(r.out.find("  lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]\n"), std::string::npos)
+    EXPECT_NE(r.out.find("  lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]\n"),
+              std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("        --session SESSION  practice, qualifying, warmup or race\n"), std::string::npos);
+    EXPECT_NE(r.out.find("        --session SESSION  practice, qualifying, warmup or race\n"),
+              std::string::npos);
     EXPECT_NE(r.out.find("  laps FILE [--selectable] [--json]\n"), std::string::npos);
     EXPECT_EQ(run({"lap", "--help"}).out.substr(0, 77),
               "Usage: vxra lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]");
-    EXPECT_EQ(run({"settings", "--json"}).err, "vxra: unknown option '--json'\nRun 'vxra --help' for usage.\n")
+    EXPECT_EQ(run({"settings", "--json"}).err,
+              "vxra: unknown option '--json'\nRun 'vxra --help' for usage.\n")
         << "only the commands that print a document take --json";
 }
 

@@ -90,7 +90,7 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheck) {
     writeDemoFolder(sim.path(), DemoOptions{});
     const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
     const CliOutput r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
-                          "race", "--lap", "2"});
+                             "race", "--lap", "2"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("splitTime1: 0:"), std::string::npos) << r.out;
     EXPECT_NE(
@@ -100,7 +100,7 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheck) {
     EXPECT_NE(r.out.find("\nLap time check:\nThe stored lap time agrees with the telemetry.\n"),
               std::string::npos);
     const CliOutput csv = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
-                            "race", "--lap", "2", "--csv"});
+                               "race", "--lap", "2", "--csv"});
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
               "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,"
               "lateralM,speed,"
@@ -112,7 +112,8 @@ TEST_F(ReplayCommandsTest, TrackmapDrawsTheLapsIntoABitmap) {
     writeDemoFolder(sim.path(), DemoOptions{});
     const std::string lap = (sim / "replay/Rivaldi weekend (saved in race).rpy").string() + ":0:race:2";
     const std::string target = (dir_ / "rivaldi").string();
-    const CliOutput r = run({"--sim-dir", sim.path().string(), "trackmap", lap, "-o", target, "--size", "100"});
+    const CliOutput r =
+        run({"--sim-dir", sim.path().string(), "trackmap", lap, "-o", target, "--size", "100"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(r.out, target + ".bmp\n");
     EXPECT_EQ(std::filesystem::file_size(target + ".bmp"), 100u * 52u + 122u);
@@ -138,7 +139,8 @@ TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {
     const CliOutput notSelectable =
         run({"lap", replay_, "--driver", "0", "--session", "practice", "--lap", "0"});
     EXPECT_EQ(notSelectable.status, kExitFailure);
-    EXPECT_EQ(notSelectable.err, "vxra: RpyDataClass: Error reading file!\nvxra: the lap is not selectable\n");
+    EXPECT_EQ(notSelectable.err,
+              "vxra: RpyDataClass: Error reading file!\nvxra: the lap is not selectable\n");
 
     const CliOutput badSession = run({"lap", replay_, "--driver", "0", "--session", "sprint", "--lap", "1"});
     EXPECT_EQ(badSession.status, kExitUsage);
@@ -161,18 +163,21 @@ TEST_F(ReplayCommandsTest, LapsAndLapAsJson) {
     EXPECT_EQ(tree["drivers"][1]["title"], "J\u00e9r\u00f4me Bot #12") << "Windows-1252 names in UTF-8";
     EXPECT_EQ(tree["description"][0], (nlohmann::json{{"label", "Saved by:"}, {"value", "Ann Owner"}}));
 
-    const CliOutput lap = run({"lap", replay_, "--driver", "1", "--session", "practice", "--lap", "2", "--json"});
+    const CliOutput lap =
+        run({"lap", replay_, "--driver", "1", "--session", "practice", "--lap", "2", "--json"});
     ASSERT_EQ(lap.status, kExitOk) << lap.err;
     const auto fields = nlohmann::json::parse(lap.out);
     EXPECT_EQ(fields["missingSamples"], 1);
     EXPECT_EQ(fields["startFrame"], 1873);
-    EXPECT_EQ(fields["qualityReport"],
-              "Online quality of lapdata: 99%\nLargest online gap: 0 seconds\n\nIf you don't wish to see this "
-              "report - \nturn it off in File->Settings");
+    EXPECT_EQ(
+        fields["qualityReport"],
+        "Online quality of lapdata: 99%\nLargest online gap: 0 seconds\n\nIf you don't wish to see this "
+        "report - \nturn it off in File->Settings");
     EXPECT_FALSE(fields.contains("lapTimeCheck")) << "no track: no check";
     EXPECT_FALSE(fields.contains("splitTime1"));
 
-    const CliOutput both = run({"lap", replay_, "--driver=1", "--session=practice", "--lap=2", "--csv", "--json"});
+    const CliOutput both =
+        run({"lap", replay_, "--driver=1", "--session=practice", "--lap=2", "--csv", "--json"});
     EXPECT_EQ(both.status, kExitUsage);
     EXPECT_EQ(both.err, "vxra: give --csv or --json, not both\nRun 'vxra --help' for usage.\n");
 }
@@ -181,8 +186,8 @@ TEST_F(ReplayCommandsTest, LapAsJsonWithTheTrack) {
     TempDir sim;
     writeDemoFolder(sim.path(), DemoOptions{});
     const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
-    const CliOutput r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session", "race",
-                             "--lap", "2", "--json"});
+    const CliOutput r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
+                             "race", "--lap", "2", "--json"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     const auto fields = nlohmann::json::parse(r.out);
     EXPECT_EQ(fields["lapTimeCheck"], "The stored lap time agrees with the telemetry.");

@@ -67,25 +67,27 @@ TEST_F(ReportCommandTest, WritesTheExportFile) {
     EXPECT_EQ(text.substr(0, 15), "Track: Testring");
     EXPECT_EQ(text.find('\r'), std::string::npos);
 
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "complete", replay_.string(), "-o", (dir_ / "all").string()}).status,
-              kExitOk);
-    EXPECT_TRUE(std::filesystem::exists(dir_ / "all.txt"));
     ASSERT_EQ(
-        run({"--sim-dir", sim, "report", "practice", replay_.string(), "-o", (dir_ / "p.TXT").string()}).status,
+        run({"--sim-dir", sim, "report", "complete", replay_.string(), "-o", (dir_ / "all").string()}).status,
         kExitOk);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "all.txt"));
+    ASSERT_EQ(run({"--sim-dir", sim, "report", "practice", replay_.string(), "-o", (dir_ / "p.TXT").string()})
+                  .status,
+              kExitOk);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "p.TXT"));
 
-    EXPECT_EQ(run({"report", "race", replay_.string(), "-o", (dir_ / "no/such/folder/r.txt").string()}).status,
-              kExitFailure);
+    EXPECT_EQ(
+        run({"report", "race", replay_.string(), "-o", (dir_ / "no/such/folder/r.txt").string()}).status,
+        kExitFailure);
     EXPECT_NE(last_.err.find("Error creating file!\n"), std::string::npos);
 }
 
 TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
     ASSERT_EQ(run({"report", "lapchart", replay_.string()}).status, kExitOk);
-    EXPECT_NE(last_.out.find(
-                  "\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
-                  "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
-              std::string::npos)
+    EXPECT_NE(
+        last_.out.find("\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
+                       "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
+        std::string::npos)
         << last_.out;
     ASSERT_EQ(run({"report", "lapbylap", replay_.string()}).status, kExitOk);
     EXPECT_NE(last_.out.find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos)
@@ -99,10 +101,10 @@ TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
     EXPECT_EQ(last_.err.substr(last_.err.size() - tail.size()), tail);
     EXPECT_EQ(run({"sectors", replay_.string() + ":0:sprint:1"}).status, kExitUsage);
     EXPECT_EQ(last_.err, "vxra: '" + replay_.string() +
-                              ":0:sprint:1' is not FILE:DRIVER:SESSION:LAP\nRun 'vxra --help' for usage.\n");
+                             ":0:sprint:1' is not FILE:DRIVER:SESSION:LAP\nRun 'vxra --help' for usage.\n");
     EXPECT_EQ(run({"sectors", (dir_ / "absent.rpy").string() + ":0:race:1"}).status, kExitFailure);
     EXPECT_EQ(last_.err, "vxra: HeaderClass: Error reading file!\nvxra: " + (dir_ / "absent.rpy").string() +
-                              ": No such file or directory\nvxra: No replay lap loaded!\n");
+                             ": No such file or directory\nvxra: No replay lap loaded!\n");
 }
 
 TEST_F(ReportCommandTest, UsageErrors) {

@@ -24,7 +24,8 @@ protected:
 
 TEST_F(TrackCommandTest, DescribesTheTrackAndPlacesPositions) {
     ASSERT_EQ(
-        run({"--sim-dir", sim_.path().string(), "track", "oval", "--json", "--at", "100,5", "--at=5000,0"}).status,
+        run({"--sim-dir", sim_.path().string(), "track", "oval", "--json", "--at", "100,5", "--at=5000,0"})
+            .status,
         kExitOk)
         << last_.err;
     const auto json = nlohmann::json::parse(last_.out);

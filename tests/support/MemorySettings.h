@@ -20,7 +20,9 @@ public:
                          std::shared_ptr<std::vector<std::string>> log = nullptr, std::string prefix = "")
         : target_(std::move(target)), log_(std::move(log)), prefix_(std::move(prefix)) {}
 
-    std::optional<std::int32_t> readInt(const std::string& name) const override { return target_->readInt(name); }
+    std::optional<std::int32_t> readInt(const std::string& name) const override {
+        return target_->readInt(name);
+    }
     std::optional<std::string> readString(const std::string& name) const override {
         return target_->readString(name);
     }

@@ -9,7 +9,9 @@ public:
                                                           const std::filesystem::path&) override {
         return std::nullopt;
     }
-    std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override { return std::nullopt; }
+    std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
+        return std::nullopt;
+    }
     void message(const std::string&) override {}
     void information(const std::string&) override {}
     void lapListChanged() override {}

@@ -11,15 +11,15 @@
 #include "Scenario.h"
 #include "TempDir.h"
 #include "common/SimulatorFolders.h"
-#include "track/TrackFileError.h"
-#include "track/VxObjects.h"
-#include "track/TrackFile.h"
 #include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
-#include "replay/LapTimeCheck.h"
 #include "replay/LapTelemetry.h"
+#include "replay/LapTimeCheck.h"
+#include "replay/ReplayHeader.h"
+#include "track/TrackFile.h"
+#include "track/TrackFileError.h"
 #include "track/TrackIni.h"
 #include "track/TrackModel.h"
+#include "track/VxObjects.h"
 
 namespace {
 
@@ -107,8 +107,7 @@ TEST_F(DemoFolderTest, SelectableLapsReadAndAgreeWithTheirTableTimes) {
                 for (int j = 1; j <= d->lapCount(s, i); ++j) {
                     if (!d->selectable(s, i, j)) continue;
                     LapTelemetry lap;
-                    ASSERT_TRUE(lap.read(*d, i, j, s))
-                        << name << " " << s << "/" << i << "/" << j;
+                    ASSERT_TRUE(lap.read(*d, i, j, s)) << name << " " << s << "/" << i << "/" << j;
                     const int stored = static_cast<int>(lapDuration(d->lapEntry(s, i, j)));
                     const bool underAcceleratedTime = lap.sampleCount * 1000 / 36 < stored;
                     ASSERT_TRUE(lap.process(1)) << name << " " << s << "/" << i << "/" << j;

@@ -18,15 +18,15 @@ const std::vector<std::string>& CliArgs::values(const std::string& option) const
     return it == options.end() ? none : it->second;
 }
 
-std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::vector<CliOption>& options,
-                                    std::ostream& err) {
+std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args,
+                                    const std::vector<CliOption>& options, std::ostream& err) {
     CliArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const auto option = std::find_if(options.begin(), options.end(),
-                                         [&](const CliOption& o) { return o.name == name; });
+        const auto option =
+            std::find_if(options.begin(), options.end(), [&](const CliOption& o) { return o.name == name; });
         if (option == options.end() && !arg.starts_with("--")) {
             parsed.operands.push_back(arg);
             continue;

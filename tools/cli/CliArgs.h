@@ -34,8 +34,8 @@ struct CliArgs {
 // Parses `args` against a command's options. Words that are not options are operands, except
 // unknown "--" options: then, and on a missing value, writes the usage error to `err` and returns
 // nothing.
-std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args, const std::vector<CliOption>& options,
-                                    std::ostream& err);
+std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args,
+                                    const std::vector<CliOption>& options, std::ostream& err);
 
 // A whole decimal number that fits an int; nothing otherwise.
 std::optional<int> parseInt(const std::string& text);

@@ -111,5 +111,9 @@ int info(const CliArgs& args, CliContext& context) {
 }  // namespace
 
 void registerInfoCommand(CliApp& app) {
-    app.add({"info", "FILE", "show a replay's header, drivers, sessions and every lap slot", {kJsonOption}, info});
+    app.add({"info",
+             "FILE",
+             "show a replay's header, drivers, sessions and every lap slot",
+             {kJsonOption},
+             info});
 }

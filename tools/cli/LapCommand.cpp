@@ -33,11 +33,16 @@ void printCsv(std::ostream& out, const LapTelemetry& lap, bool mapChannels) {
 }
 
 json summary(const LapTelemetry& lap, bool withTrack) {
-    json fields = {{"sampleCount", lap.sampleCount},   {"filledSamples", lap.filledSamples},
-                   {"missingSamples", lap.missingSamples}, {"longestGap", lap.longestGap},
-                   {"startFrame", lap.startFrame},     {"endFrame", lap.endFrame},
-                   {"lapStartIndex", lap.lapStartIndex}, {"lapEndIndex", lap.lapEndIndex},
-                   {"frameLapTime", lap.frameLapTime}, {"stepAtStart", lap.stepAtStart},
+    json fields = {{"sampleCount", lap.sampleCount},
+                   {"filledSamples", lap.filledSamples},
+                   {"missingSamples", lap.missingSamples},
+                   {"longestGap", lap.longestGap},
+                   {"startFrame", lap.startFrame},
+                   {"endFrame", lap.endFrame},
+                   {"lapStartIndex", lap.lapStartIndex},
+                   {"lapEndIndex", lap.lapEndIndex},
+                   {"frameLapTime", lap.frameLapTime},
+                   {"stepAtStart", lap.stepAtStart},
                    {"stepAtEnd", lap.stepAtEnd}};
     if (withTrack) {
         fields["splitTime1"] = formatSplitTime(static_cast<std::uint32_t>(lap.splitTime1));
@@ -71,7 +76,8 @@ int lap(const CliArgs& args, CliContext& context) {
     if (!driver) return usageError(context.err, "--driver takes a driver index");
     if (!session) return usageError(context.err, "--session takes practice, qualifying, warmup or race");
     if (!slot) return usageError(context.err, "--lap takes a lap slot number");
-    if (args.has("--csv") && args.has(kJsonOption.name)) return usageError(context.err, "give --csv or --json, not both");
+    if (args.has("--csv") && args.has(kJsonOption.name))
+        return usageError(context.err, "give --csv or --json, not both");
 
     const auto replay = loadReplayFile(args.operands.front(), context.err);
     if (!replay) return kExitFailure;

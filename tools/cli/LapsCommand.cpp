@@ -34,9 +34,11 @@ json treeJson(const std::vector<DriverItem>& tree) {
             json laps = json::array();
             for (const LapItem& lap : session.laps)
                 laps.push_back({{"slot", lap.slot}, {"label", lap.label}, {"selectable", lap.selectable}});
-            sessions.push_back({{"session", sessionKey(session.session)}, {"title", session.title}, {"laps", laps}});
+            sessions.push_back(
+                {{"session", sessionKey(session.session)}, {"title", session.title}, {"laps", laps}});
         }
-        drivers.push_back({{"index", driver.driver}, {"title", win1252ToUtf8(driver.title)}, {"sessions", sessions}});
+        drivers.push_back(
+            {{"index", driver.driver}, {"title", win1252ToUtf8(driver.title)}, {"sessions", sessions}});
     }
     return drivers;
 }

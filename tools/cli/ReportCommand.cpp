@@ -21,12 +21,14 @@ std::string reportKeys() {
 // The report as the report window shows it, in UTF-8 with the platform's line ends; with -o the
 // export file.
 int report(const CliArgs& args, CliContext& context) {
-    if (args.operands.size() != 2) return usageError(context.err, "report takes a report type and a replay file");
+    if (args.operands.size() != 2)
+        return usageError(context.err, "report takes a report type and a replay file");
     const ReportKind* kind = reportKindByKey(args.operands[0]);
     if (!kind) {
         return usageError(context.err, "unknown report type '" + args.operands[0] + "': " + reportKeys());
     }
-    if (args.has("--mph") && args.has("--kph")) return usageError(context.err, "give --mph or --kph, not both");
+    if (args.has("--mph") && args.has("--kph"))
+        return usageError(context.err, "give --mph or --kph, not both");
     const std::filesystem::path file = args.operands[1];
     const auto replay = loadReplayFile(file, context.err);
     if (!replay) return kExitFailure;

@@ -39,13 +39,15 @@ int track(const CliArgs& args, CliContext& context) {
     std::vector<TrackPosition> positions;
     for (const std::string& at : args.values("--at")) {
         const auto position = parsePosition(at);
-        if (!position) return usageError(context.err, "--at takes DISTANCE,LATERAL in metres, not '" + at + "'");
+        if (!position)
+            return usageError(context.err, "--at takes DISTANCE,LATERAL in metres, not '" + at + "'");
         positions.push_back(*position);
     }
     const std::string& simulator = context.settings.simulatorDirectory();
     if (simulator.empty()) {
-        return failure(context.err,
-                       "no simulator folder is set: give --sim-dir or set it in the desktop program's Settings");
+        return failure(
+            context.err,
+            "no simulator folder is set: give --sim-dir or set it in the desktop program's Settings");
     }
     const std::string& name = args.operands.front();
     const auto loaded = loadTrack(simulator, name);
@@ -63,8 +65,9 @@ int track(const CliArgs& args, CliContext& context) {
     json at = json::array();
     for (const TrackPosition& p : positions) {
         const auto plane = model.positionAt(p.distance, p.lateral);
-        at.push_back(
-            {{"distance", p.distance}, {"lateral", p.lateral}, {"point", plane ? point(*plane) : json("off track")}});
+        at.push_back({{"distance", p.distance},
+                      {"lateral", p.lateral},
+                      {"point", plane ? point(*plane) : json("off track")}});
     }
     printDocument(args, context,
                   {
@@ -75,7 +78,10 @@ int track(const CliArgs& args, CliContext& context) {
                       {"segmentCount", model.segmentCount()},
                       {"totalLength", model.totalLength()},
                       {"boundingBox",
-                       {{"minX", model.minX()}, {"maxX", model.maxX()}, {"minY", model.minY()}, {"maxY", model.maxY()}}},
+                       {{"minX", model.minX()},
+                        {"maxX", model.maxX()},
+                        {"minY", model.minY()},
+                        {"maxY", model.maxY()}}},
                       {"markers", markers},
                       {"trackIniLength", official.metres},
                       {"at", at},
@@ -90,7 +96,8 @@ void registerTrackCommand(CliApp& app) {
              "NAME",
              "decode a track of the simulator folder: sizes, segments, length, bounding box, markers, the "
              "track.ini length, and the plane point of each --at position",
-             {{"--at", "DISTANCE,LATERAL", "a position in metres along the centre line and to the left; may be repeated"},
+             {{"--at", "DISTANCE,LATERAL",
+               "a position in metres along the centre line and to the left; may be repeated"},
               kJsonOption},
              track});
 }

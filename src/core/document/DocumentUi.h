@@ -16,8 +16,8 @@ public:
     virtual ~DocumentUi() = default;
 
     // An open-file dialog; nothing when cancelled.
-    virtual std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
-                                                                  const std::filesystem::path& startFolder) = 0;
+    virtual std::optional<std::filesystem::path> chooseReplayFile(
+        const std::string& title, const std::string& filter, const std::filesystem::path& startFolder) = 0;
     // The "Choose Lap To Load" dialog over a replay's head and driver table; nothing when cancelled.
     virtual std::optional<LapChoice> chooseLap(const ReplayHeader& header, const DriverTable& drivers) = 0;
     // A message box (failures) and an information box (reports about a loaded lap).

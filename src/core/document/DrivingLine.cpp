@@ -69,11 +69,14 @@ void computeMapChannels(LapTelemetry& lap, const TrackModel& model, double track
             const double dy = static_cast<double>(point->y - previous->y);
             const int heading = static_cast<int>(std::atan2(dy, dx) * 57.29577951308232 + 180);
             int slip = static_cast<int>(180 - lap.orientation[i] * 0.087890625 - heading);
-            if (slip < -300) slip += 360;
-            else if (slip > 300) slip -= 360;
+            if (slip < -300)
+                slip += 360;
+            else if (slip > 300)
+                slip -= 360;
             lap.heading[i] = static_cast<std::int16_t>(heading);
             lap.slip[i] = static_cast<std::int16_t>(slip);
-            lap.slipMinusSteering[i] = static_cast<std::int16_t>(slip - static_cast<int>(lap.steering[i] * 20 / 124));
+            lap.slipMinusSteering[i] =
+                static_cast<std::int16_t>(slip - static_cast<int>(lap.steering[i] * 20 / 124));
             // Over a gap the move spans several samples.
             const double samples = k - previousSample;
             smoother.add(i, std::sqrt(dx * dx + dy * dy) / samples * 129600 / (unitsPerMetre * 1000));

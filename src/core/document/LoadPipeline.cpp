@@ -14,7 +14,8 @@ constexpr const char* kCannotFindTrack =
 
 Result<std::unique_ptr<ReplayHeader>, LoadMessages> readReplayHeader(const std::filesystem::path& path) {
     auto header = std::make_unique<ReplayHeader>();
-    if (const auto read = header->read(path); !read) return LoadMessages{failureMessage(*read.error()), path.string()};
+    if (const auto read = header->read(path); !read)
+        return LoadMessages{failureMessage(*read.error()), path.string()};
     if (header->formatVersion < 3) return LoadMessages{kZdkNotSupported, path.string()};
     return header;
 }
@@ -24,7 +25,8 @@ Result<std::unique_ptr<DriverTable>, LoadMessages> readDriverTable(const std::fi
     const auto read = drivers->read(path);
     if (read) return drivers;
     LoadMessages messages;
-    if (read.error() == DriverTableError::TooManyDrivers) messages.push_back(tooManyDriversMessage(drivers->driverCount));
+    if (read.error() == DriverTableError::TooManyDrivers)
+        messages.push_back(tooManyDriversMessage(drivers->driverCount));
     messages.push_back(failureMessage(*read.error()));
     return messages;
 }
@@ -37,8 +39,8 @@ Result<ReplayFile, LoadMessages> readReplay(const std::filesystem::path& path) {
     return ReplayFile{std::move(header).value(), std::move(drivers).value()};
 }
 
-Result<std::unique_ptr<LoadedTrack>, LoadMessages> loadReplayTrack(const std::filesystem::path& simulatorDirectory,
-                                                                   const std::string& trackName) {
+Result<std::unique_ptr<LoadedTrack>, LoadMessages> loadReplayTrack(
+    const std::filesystem::path& simulatorDirectory, const std::string& trackName) {
     auto track = loadTrack(simulatorDirectory, trackName);
     if (!track) return LoadMessages{kCannotFindTrack + track.error().message()};
     return std::move(track).value();

@@ -37,8 +37,8 @@ Result<ReplayFile, LoadMessages> readReplay(const std::filesystem::path& path);
 
 // The track of a replay, decoded and modelled, with its official length. Fails with the message
 // that the track cannot be found and the decoder's text.
-Result<std::unique_ptr<LoadedTrack>, LoadMessages> loadReplayTrack(const std::filesystem::path& simulatorDirectory,
-                                                                   const std::string& trackName);
+Result<std::unique_ptr<LoadedTrack>, LoadMessages> loadReplayTrack(
+    const std::filesystem::path& simulatorDirectory, const std::string& trackName);
 
 // A lap read, checked and processed, and with a track its driving line, map channels and the
 // lap-time check. The steps stop at the first failure: `read`, then `processing`.

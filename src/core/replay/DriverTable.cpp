@@ -123,7 +123,8 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
     if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
     drivers_.resize(count);
     for (std::size_t d = 0; d < count; ++d) {
-        ByteReader r(std::span<const std::uint8_t>(records).subspan(d * kDriverRecordSize, kDriverRecordSize));
+        ByteReader r(
+            std::span<const std::uint8_t>(records).subspan(d * kDriverRecordSize, kDriverRecordSize));
         DriverRecord& driver = drivers_[d];
         driver.firstName = r.at(kFirstNameAt).text(15);
         driver.lastName = r.at(kLastNameAt).text(15);
@@ -131,9 +132,9 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
         driver.carName = r.at(kCarNameAt).text(31);
         driver.carNumber = r.at(kCarNumberAt).u32();
         const std::uint32_t kind = r.at(kKindAt).u32();
-        driver.kind = kind == kHumanCode  ? DriverRecord::Human
-                      : kind == kAiCode ? DriverRecord::AiCar
-                                        : DriverRecord::NonCompeting;
+        driver.kind = kind == kHumanCode ? DriverRecord::Human
+                      : kind == kAiCode  ? DriverRecord::AiCar
+                                         : DriverRecord::NonCompeting;
         driver.driverId = r.at(kIdAt).u32();
     }
     onlineRace = count > 0 && !drivers_[0].chatNick.empty();
@@ -181,7 +182,8 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
         if (lists.remaining() < kChunkHeadSize + kLapListHead) return DriverTableError::DamagedStructure;
         lists.skip(kChunkLengthAt);
         const std::uint32_t listLength = lists.u32();
-        if (listLength < kLapListHead || listLength > lists.remaining()) return DriverTableError::DamagedStructure;
+        if (listLength < kLapListHead || listLength > lists.remaining())
+            return DriverTableError::DamagedStructure;
         ByteReader list(lists.bytes(listLength));
 
         const std::uint32_t id = list.u32();

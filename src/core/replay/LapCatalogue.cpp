@@ -4,8 +4,8 @@
 
 #include "common/TimeText.h"
 #include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
 #include "replay/LapTelemetry.h"
+#include "replay/ReplayHeader.h"
 
 namespace {
 
@@ -13,7 +13,9 @@ constexpr const char* kSessionTitles[] = {"Practice Laps", "Qualifying Laps", "W
 constexpr const char* kSessionNames[] = {"Practice", "Qualifying", "Warmup", "Race"};
 constexpr const char* kDriverTypes[] = {"Human", "AI-car", "Non-competing"};
 
-std::string yesNo(int flag) { return flag ? "Yes" : "No"; }
+std::string yesNo(int flag) {
+    return flag ? "Yes" : "No";
+}
 
 }  // namespace
 
@@ -28,7 +30,9 @@ std::string lapLabel(int slot, std::uint32_t entry) {
 std::vector<DriverItem> buildLapTree(const DriverTable& drivers, bool onlySelectable) {
     std::vector<DriverItem> tree;
     for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
-        DriverItem driver{d, drivers.driver(d).firstName + " " + drivers.driver(d).lastName + " #" + std::to_string(drivers.driver(d).carNumber),
+        DriverItem driver{d,
+                          drivers.driver(d).firstName + " " + drivers.driver(d).lastName + " #" +
+                              std::to_string(drivers.driver(d).carNumber),
                           {}};
         for (int s = 0; s < kSessionCount; ++s) {
             if (!drivers.sessionPresent[s]) continue;
@@ -128,10 +132,11 @@ std::optional<LapChoiceRefusal> refuseLapChoice(const LapItem* lap) {
 std::string qualityReport(const LapTelemetry& lap, std::uint32_t lapEntry, QualityReportForm form) {
     // A read that yields no samples at all shows 0 %.
     const int quality =
-        lap.sampleCount > 0 ? static_cast<int>(100 - static_cast<double>(lap.missingSamples) / lap.sampleCount * 100)
-                            : 0;
-    std::string text = "Online quality of lapdata: " + std::to_string(quality) + "%\nLargest online gap: " +
-                       std::to_string(lap.longestGap / 36) + " seconds";
+        lap.sampleCount > 0
+            ? static_cast<int>(100 - static_cast<double>(lap.missingSamples) / lap.sampleCount * 100)
+            : 0;
+    std::string text = "Online quality of lapdata: " + std::to_string(quality) +
+                       "%\nLargest online gap: " + std::to_string(lap.longestGap / 36) + " seconds";
     if (static_cast<std::int64_t>(lap.sampleCount) * 1000 / 36 < lapDuration(lapEntry)) {
         text += "\n\nPossible partly loss of data due to accelerated time\nor other disturbance.";
     }

@@ -57,7 +57,8 @@ struct SelectedLapInfo {
 SelectedLapInfo selectedLapInfo(const DriverTable& drivers, int driver, int session, const LapItem* lap);
 
 // The replay's description in the dialog: label and value, in the dialog's order.
-std::vector<std::pair<std::string, std::string>> describeReplay(const ReplayHeader& header, const DriverTable& drivers);
+std::vector<std::pair<std::string, std::string>> describeReplay(const ReplayHeader& header,
+                                                                const DriverTable& drivers);
 
 // OK on the dialog: nothing, a driver or session item, or a lap that cannot be loaded is refused
 // with a message (text and caption); a bold lap is accepted.

@@ -90,7 +90,8 @@ Outcome<LapReadError> LapTelemetry::findFrames(BinaryFile& file, const DriverTab
 
 // Second pass: sample k from frame startFrame + k - 1. Frames past the end of the telemetry
 // leave their samples empty.
-Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t id, std::uint64_t startOffset) {
+Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t id,
+                                                std::uint64_t startOffset) {
     int previousMissing = -1;
     int run = 0;
 

@@ -75,7 +75,8 @@ public:
     int processed = 0;
 
 private:
-    Outcome<LapReadError> findFrames(BinaryFile& file, const DriverTable& drivers, std::uint64_t& startOffset);
+    Outcome<LapReadError> findFrames(BinaryFile& file, const DriverTable& drivers,
+                                     std::uint64_t& startOffset);
     Outcome<LapReadError> readSamples(BinaryFile& file, std::uint32_t driverId, std::uint64_t startOffset);
     void store(int k, const TelemetrySample& sample);
     void markMissing(int k, int& previousMissing, int& run);

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr const char* kLapDataMissing =
-    "VxRA has detected that some data seems to be missing at the start/end of this lap\nThis is often caused by "
+    "VxRA has detected that some data seems to be missing at the start/end of this lap\nThis is often caused "
+    "by "
     "false (online) laptimes in the replay.\nThe replay laptime for this lap is probably incorrect.";
 constexpr const char* kLapTimeMightBeWrong = "VxRA has detected the laptime for this lap might be incorrect";
 

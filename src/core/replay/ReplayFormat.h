@@ -27,33 +27,34 @@ inline constexpr std::size_t kDriverRecordSize = 184;
 
 // Fields of the head (file offsets). Numbers are little-endian; texts are NUL-terminated.
 namespace head {
-inline constexpr std::size_t kVersionWord = 4;       // u32; its low byte is the format version
-inline constexpr std::size_t kFileLength = 8;        // u32: file length - 12
-inline constexpr std::size_t kFrameCount = 24;       // u32: telemetry frames, 36 a second
-inline constexpr std::size_t kFramesLength = 28;     // u32: bytes of telemetry frames
-inline constexpr std::size_t kLastFrameLength = 32;  // u16
-inline constexpr std::size_t kOwnerIndex = 36;       // u32: the owner's record in the driver table
-inline constexpr std::size_t kOwnerFirstName = 40;   // char[16]
-inline constexpr std::size_t kOwnerLastName = 56;    // char[16]
+inline constexpr std::size_t kVersionWord = 4;         // u32; its low byte is the format version
+inline constexpr std::size_t kFileLength = 8;          // u32: file length - 12
+inline constexpr std::size_t kFrameCount = 24;         // u32: telemetry frames, 36 a second
+inline constexpr std::size_t kFramesLength = 28;       // u32: bytes of telemetry frames
+inline constexpr std::size_t kLastFrameLength = 32;    // u16
+inline constexpr std::size_t kOwnerIndex = 36;         // u32: the owner's record in the driver table
+inline constexpr std::size_t kOwnerFirstName = 40;     // char[16]
+inline constexpr std::size_t kOwnerLastName = 56;      // char[16]
 inline constexpr std::size_t kSessionInProgress = 80;  // u32 session code
 inline constexpr std::size_t kTrackName = 96;          // char[32]
 inline constexpr std::size_t kCarSet = 128;            // char[16]
-inline constexpr std::size_t kRules = 174;  // bits: 1 double-file restarts, 3 in-car view, 4 yellows, 6-7 damage
+inline constexpr std::size_t kRules =
+    174;  // bits: 1 double-file restarts, 3 in-car view, 4 yellows, 6-7 damage
 inline constexpr std::size_t kModes = 175;  // bits: 0 full pace lap, 1 arcade, 2-4 wind direction, 5 smoke
-inline constexpr std::size_t kManualWeather = 180;    // 1: weather set by hand
-inline constexpr std::size_t kClouds = 184;           // bit 1: cloudy
-inline constexpr std::size_t kTemperature = 188;      // degrees Fahrenheit
-inline constexpr std::size_t kWindSpeed = 189;        // mph
+inline constexpr std::size_t kManualWeather = 180;  // 1: weather set by hand
+inline constexpr std::size_t kClouds = 184;         // bit 1: cloudy
+inline constexpr std::size_t kTemperature = 188;    // degrees Fahrenheit
+inline constexpr std::size_t kWindSpeed = 189;      // mph
 inline constexpr std::size_t kAiStrength = 191;
-inline constexpr std::size_t kRaceDistance = 192;     // per cent of the full distance
-inline constexpr std::size_t kFixedSetup = 196;       // bit 0
+inline constexpr std::size_t kRaceDistance = 192;  // per cent of the full distance
+inline constexpr std::size_t kFixedSetup = 196;    // bit 0
 inline constexpr std::size_t kAiCars = 198;
-inline constexpr std::size_t kRaceType = 199;         // 2: quick race
+inline constexpr std::size_t kRaceType = 199;  // 2: quick race
 inline constexpr std::size_t kQuickQualifyingLaps = 205;
-inline constexpr std::size_t kPracticeLength = 207;   // f32 seconds
-inline constexpr std::size_t kQualifyingLaps = 213;   // u16; the race laps of a quick race
-inline constexpr std::size_t kWarmupLength = 223;     // f32 seconds
-inline constexpr std::size_t kRaceLaps = 229;         // u16, full weekend
+inline constexpr std::size_t kPracticeLength = 207;  // f32 seconds
+inline constexpr std::size_t kQualifyingLaps = 213;  // u16; the race laps of a quick race
+inline constexpr std::size_t kWarmupLength = 223;    // f32 seconds
+inline constexpr std::size_t kRaceLaps = 229;        // u16, full weekend
 inline constexpr std::uint8_t kQuickRace = 2;
 }  // namespace head
 

@@ -46,7 +46,8 @@ Outcome<HeaderError> ReplayHeader::read(const std::filesystem::path& path) {
     BinaryFile file;
     if (!file.open(path)) return HeaderError::CannotOpen;
     std::uint8_t signature[4];
-    if (!file.readAt(0, signature) || ByteReader(signature).u32() != kFileSignature) return HeaderError::NotAReplay;
+    if (!file.readAt(0, signature) || ByteReader(signature).u32() != kFileSignature)
+        return HeaderError::NotAReplay;
     if (!file.readAt(0, raw)) return HeaderError::NotAReplay;
     decode();
     return {};

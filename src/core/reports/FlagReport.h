@@ -11,4 +11,3 @@ class DriverTable;
 // Made piece by piece: each piece goes to `sink` as soon as it is known; a sink that returns false
 // stops the scan. Returns false when it was stopped so.
 bool flagReport(const DriverTable& drivers, const ReportSink& sink);
-

@@ -100,9 +100,8 @@ std::string raceReport(const ReportInput& in) {
                        : formatSpeed(reportSpeed(m.laps * in.trackLength,
                                                  race.at(m.driver, m.laps) - raceStart, in.mph));
             text += alignRight(std::to_string(p), 2) + "  " +
-                    alignRight(std::to_string(drivers.driver(m.driver).carNumber), 4) +
-                    " " + name(m.driver) + " " +
-                    alignRight(std::to_string(m.penalised ? m.laps - 1 : m.laps), 4) + " " +
+                    alignRight(std::to_string(drivers.driver(m.driver).carNumber), 4) + " " + name(m.driver) +
+                    " " + alignRight(std::to_string(m.penalised ? m.laps - 1 : m.laps), 4) + " " +
                     alignRight(raceTime, 11) + " " + alignRight(difference, 10) + (m.penalised ? "*" : " ") +
                     " " + alignRight(speed, 7) + "\r\n";
             classified.push_back({m.driver, p});

@@ -55,9 +55,9 @@ std::string raceSettingsReport(const ReportInput& in) {
                          "Merrownet-race:", yesNo(in.drivers->onlineRace));
     text += settingsLine("Warmup:", std::to_string(h.warmupMinutes) + " minutes",
                          "AI strength:", std::to_string(h.aiStrength) + " %");
-    text += settingsLine(
-        "Number of race laps:", std::to_string(h.raceLaps) + " lap(s)",
-        "Number of cars(AI):", std::to_string(in.drivers->driverCount) + "(" + std::to_string(h.aiCars) + ")");
+    text +=
+        settingsLine("Number of race laps:", std::to_string(h.raceLaps) + " lap(s)", "Number of cars(AI):",
+                     std::to_string(in.drivers->driverCount) + "(" + std::to_string(h.aiCars) + ")");
     text += settingsLine("% of full race distance:", std::to_string(h.raceDistancePercent) + " %",
                          "Replay Filename:", fileName);
     text.append("\r\n\r\n").append(kReportFooter);

@@ -69,8 +69,8 @@ const std::vector<ReportKind>& reportKinds() {
          "_Practice", false, whole<practiceReport>},
         {T::Qualifying, "qualifying", 32772, "Qualify", "Report the qualifying times", 1, "Qualifying Report",
          "_Qualify", false, whole<qualifyingReport>},
-        {T::Warmup, "warmup", 32829, "Warmup", "Report the warmup times", 1, "Warmup Report", "_Warmup", false,
-         whole<warmupReport>},
+        {T::Warmup, "warmup", 32829, "Warmup", "Report the warmup times", 1, "Warmup Report", "_Warmup",
+         false, whole<warmupReport>},
         {T::Race, "race", 32773, "Race", "Report the race results", 1, "Race Report", "_Race", false,
          whole<raceReport>},
         {T::LapByLap, "lapbylap", 32774, "Lap by lap", "Tell the race lap by lap", 2, "Lap By Lap report",
@@ -79,8 +79,8 @@ const std::vector<ReportKind>& reportKinds() {
          "_LapChart", false, whole<lapChart>},
         {T::Complete, "complete", 32775, "Complete(all above)", "All the reports above in one", 2,
          "Complete Report", "_Complete", false, whole<completeReport>},
-        {T::Flags, "flags", 32833, "Flags (yellows etc)", "Report the flags shown in the race", 2, "Flag report",
-         "_Flags", true, flags},
+        {T::Flags, "flags", 32833, "Flags (yellows etc)", "Report the flags shown in the race", 2,
+         "Flag report", "_Flags", true, flags},
         {T::SectorTimes, nullptr, 32827, "Sector Times", "Compare the sector times of the loaded laps",
          kToolsMenu, "Sector Times", "SectorTimes", true, sectorTimes},
     };
@@ -94,8 +94,8 @@ const ReportKind& reportKind(ReportType type) {
 
 const ReportKind* reportKindByKey(std::string_view key) {
     const auto& kinds = reportKinds();
-    const auto it =
-        std::find_if(kinds.begin(), kinds.end(), [key](const ReportKind& k) { return k.key && k.key == key; });
+    const auto it = std::find_if(kinds.begin(), kinds.end(),
+                                 [key](const ReportKind& k) { return k.key && k.key == key; });
     return it == kinds.end() ? nullptr : &*it;
 }
 

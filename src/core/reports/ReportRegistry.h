@@ -33,7 +33,7 @@ struct ReportKind {
     int commandId;    // the command that opens it
     const char* menuText;
     const char* statusTip;
-    int menuGroup;     // the menu puts a separator between groups; kToolsMenu: the Tools menu
+    int menuGroup;      // the menu puts a separator between groups; kToolsMenu: the Tools menu
     const char* title;  // above the report in its window
     const char* exportSuffix;
     bool progressive;  // made on a worker, the text growing on screen as it is made

@@ -20,7 +20,7 @@ struct ReportInput {
     const DriverTable* drivers = nullptr;
     double trackLength = 0;
     bool mph = false;
-    bool offTrackLines = false;                    // the lap-by-lap report tells who went off the track
+    bool offTrackLines = false;                  // the lap-by-lap report tells who went off the track
     const ReplayDocument* loadedLaps = nullptr;  // sector times
 };
 

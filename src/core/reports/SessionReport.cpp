@@ -13,10 +13,8 @@ struct SessionReportKind {
     const char* heading;
 };
 constexpr SessionReportKind kKinds[] = {
-    {kPractice, "This replay file does not contain practice data.",
-     "PRACTICE TIMES\r\n"},
-    {kQualifying, "This replay file does not contain qualifying data.",
-     "QUALIFYING TIMES\r\n"},
+    {kPractice, "This replay file does not contain practice data.", "PRACTICE TIMES\r\n"},
+    {kQualifying, "This replay file does not contain qualifying data.", "QUALIFYING TIMES\r\n"},
     {kWarmup, "This replay file does not contain warmup data.", "WARMUP TIMES\r\n"},
 };
 
@@ -46,8 +44,9 @@ std::vector<RankedDriver> sessionRanking(const DriverTable& drivers, int session
 }
 
 std::string sessionReport(int session, const ReportInput& in) {
-    const SessionReportKind& kind = *std::find_if(std::begin(kKinds), std::end(kKinds),
-                                                  [session](const SessionReportKind& k) { return k.session == session; });
+    const SessionReportKind& kind =
+        *std::find_if(std::begin(kKinds), std::end(kKinds),
+                      [session](const SessionReportKind& k) { return k.session == session; });
     const DriverTable& drivers = *in.drivers;
     if (!drivers.sessionPresent[kind.session]) return kind.missing;
 
@@ -77,8 +76,7 @@ std::string sessionReport(int session, const ReportInput& in) {
                 alignRight(formatSpeed(speed), 7) + " " +
                 (row == 0 ? std::string(7, ' ') : alignRight(formatSpeed(leaderSpeed - speed + 0.001), 7));
         }
-        text += alignRight(std::to_string(drivers.lapCount(kind.session, d)), 4) +
-                "\r\n";
+        text += alignRight(std::to_string(drivers.lapCount(kind.session, d)), 4) + "\r\n";
     }
     text += "\r\n";
     text += official(drivers, kind.session)

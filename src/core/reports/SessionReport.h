@@ -6,8 +6,8 @@
 
 #include "reports/ReportText.h"
 
-// The practice, qualifying and warmup reports (session kPractice, kQualifying or kWarmup): every driver's best complete lap of the session,
-// ranked, with differences and speeds.
+// The practice, qualifying and warmup reports (session kPractice, kQualifying or kWarmup): every driver's
+// best complete lap of the session, ranked, with differences and speeds.
 std::string sessionReport(int session, const ReportInput& input);
 
 // A session's ranking: driver indexes by best complete lap, ascending; drivers without one last.

@@ -2,8 +2,8 @@
 
 #include "common/SimulatorFolders.h"
 
-Result<std::unique_ptr<LoadedTrack>, TrackFileError> loadTrack(const std::filesystem::path& simulatorDirectory,
-                                                               const std::string& trackName) {
+Result<std::unique_ptr<LoadedTrack>, TrackFileError> loadTrack(
+    const std::filesystem::path& simulatorDirectory, const std::string& trackName) {
     auto file = TrackFile::load(tracksFolder(simulatorDirectory), trackName);
     if (!file) return file.error();
     auto model = TrackModel::build(file->root());

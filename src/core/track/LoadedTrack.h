@@ -18,5 +18,5 @@ struct LoadedTrack {
 };
 
 // Decodes and models the track `trackName` of the simulator folder and reads its track.ini.
-Result<std::unique_ptr<LoadedTrack>, TrackFileError> loadTrack(const std::filesystem::path& simulatorDirectory,
-                                                               const std::string& trackName);
+Result<std::unique_ptr<LoadedTrack>, TrackFileError> loadTrack(
+    const std::filesystem::path& simulatorDirectory, const std::string& trackName);

@@ -4,10 +4,12 @@
 
 #include "track/TrackModel.h"
 
-long roundHalfAway(double value) { return static_cast<long>(value >= 0 ? value + 0.5 : value - 0.5); }
+long roundHalfAway(double value) {
+    return static_cast<long>(value >= 0 ? value + 0.5 : value - 0.5);
+}
 
 MapTransform::MapTransform(double width, double height, double marginX, double marginY,
-                                 const TrackModel& model) {
+                           const TrackModel& model) {
     const double availableWidth = width - 2 * marginX, availableHeight = height - 2 * marginY;
     const double worldWidth = model.maxX() - model.minX(), worldHeight = model.maxY() - model.minY();
     scale_ = std::max(worldWidth / availableWidth, worldHeight / availableHeight);

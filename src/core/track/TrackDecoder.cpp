@@ -75,7 +75,7 @@ void TrackDecoder::headerFailure(const Kind& kind, int ordinal, std::uint32_t ex
         throw TrackFileError(std::string("Error in file ") + kind.unit + " @ line " + line + check);
     }
     throw TrackFileError(std::string("Error in file ") + kind.unit + " near line " + line +
-                      "\nerror ; buffer = " + std::to_string(offset) + check);
+                         "\nerror ; buffer = " + std::to_string(offset) + check);
 }
 
 template <typename T>

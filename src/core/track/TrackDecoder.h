@@ -32,7 +32,8 @@ private:
     T* reference();
     void readClassRecord();
     void readHeader(const Kind& kind);
-    [[noreturn]] void headerFailure(const Kind& kind, int ordinal, std::uint32_t expected, std::size_t offset);
+    [[noreturn]] void headerFailure(const Kind& kind, int ordinal, std::uint32_t expected,
+                                    std::size_t offset);
 
     void readBody(VxTrack& track);
     void readBody(VxSegment& segment);

@@ -20,22 +20,22 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "Version.h"
+#include "common/SimulatorFolders.h"
+#include "common/WholeFile.h"
 #include "desktop/app/AboutBox.h"
-#include "desktop/document/PlotSettingsBar.h"
-#include "desktop/settings/SettingsDialog.h"
 #include "desktop/app/CommandIcons.h"
 #include "desktop/app/CommandTable.h"
 #include "desktop/common/PrintJob.h"
 #include "desktop/common/QtText.h"
-#include "settings/Settings.h"
-#include "Version.h"
-#include "common/SimulatorFolders.h"
-#include "common/WholeFile.h"
-#include "desktop/replay/LapDialog.h"
 #include "desktop/document/MoveRemoveDialog.h"
+#include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/TrackMapView.h"
-#include "reports/ReportRegistry.h"
+#include "desktop/replay/LapDialog.h"
+#include "desktop/settings/SettingsDialog.h"
 #include "map/TrackMapBitmap.h"
+#include "reports/ReportRegistry.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -392,8 +392,7 @@ std::optional<std::filesystem::path> MainWindow::chooseReplayFile(const std::str
     return std::filesystem::path(file.toStdString());
 }
 
-std::optional<LapChoice> MainWindow::chooseLap(const ReplayHeader& header,
-                                                           const DriverTable& drivers) {
+std::optional<LapChoice> MainWindow::chooseLap(const ReplayHeader& header, const DriverTable& drivers) {
     return lapChooser(header, drivers);
 }
 

@@ -13,7 +13,6 @@ void MainWindow::createCommands() {
                             std::function<void()> run = {}, bool checkable = false) {
         commands_.add({id, menuText, statusTip, rule, checkable, std::move(run)});
     };
-    const auto view = [this](auto member) { return [this, member] { (view_->*member)(); }; };
     const auto bar = [this](int id) { return [this, id] { toggleBar(id); }; };
     constexpr bool kCheckable = true;
 
@@ -21,8 +20,8 @@ void MainWindow::createCommands() {
         [this] { document_.clearAll(); });
     add(ID_ADD_REPLAY_LAP, "&Add replay lap...", "Add a lap from a replay file", R::PlaybackStopped,
         [this] { addLapBy([this] { document_.addReplayLap(); }); });
-    add(ID_LAP_FINDER, "Add replay lap using Lap Finder...", "Find the laps of this track in the replay folders",
-        R::Never);
+    add(ID_LAP_FINDER, "Add replay lap using Lap Finder...",
+        "Find the laps of this track in the replay folders", R::Never);
     add(ID_OPEN_MOST_RECENT, "Open most recently added replay file...",
         "Add a lap from the newest replay in the replay folder", R::PlaybackStopped,
         [this] { addLapBy([this] { document_.openMostRecentlyAdded(); }); });
@@ -30,8 +29,8 @@ void MainWindow::createCommands() {
         [this] { openWithFileDialog(); });
     add(ID_MOVE_REMOVE, "Move/Remove loaded replay laps...", "Reorder or remove the loaded laps", R::Always,
         [this] { moveRemoveLaps(); });
-    add(ID_SAVE_TRACKMAP_BMP, "Save Trackmap as BMP-file...", "Save the track map as a bitmap file", R::Always,
-        [this] { saveTrackmapBitmap(); });
+    add(ID_SAVE_TRACKMAP_BMP, "Save Trackmap as BMP-file...", "Save the track map as a bitmap file",
+        R::Always, [this] { saveTrackmapBitmap(); });
     add(ID_FILE_PRINT, "&Print...", "Print the track map", R::PlaybackStopped, [this] { printMap(false); });
     add(ID_FILE_PRINT_PREVIEW, "Print Pre&view...", "Show the printed track map", R::PlaybackStopped,
         [this] { printMap(true); });
@@ -44,13 +43,17 @@ void MainWindow::createCommands() {
     add(ID_EDIT_PASTE, "&Paste", "Insert the clipboard's contents", R::Never);
     add(ID_NEXT_PANE, "Next Pane", "Switch to the next window pane", R::Never);
     add(ID_PREV_PANE, "Previous Pane", "Switch to the previous window pane", R::Never);
-    add(ID_ZOOM_IN, "Zoom In", "Click to zoom in on a point or drag a zoom box", R::LapLoadedNotPlaying,
-        view(&ZoomView::toggleZoomIn), kCheckable);
-    add(ID_ZOOM_OUT, "Zoom Out", "Click to zoom out on a point", R::LapLoadedNotPlaying,
-        view(&ZoomView::toggleZoomOut), kCheckable);
-    add(ID_FIT_TO_TRACK, "Fit To Track", "Show the whole track", R::LapLoaded, view(&ZoomView::showWholeMap));
-    add(ID_PANNING_TOOL, "Panning Tool", "Move the track map around", R::LapLoaded,
-        view(&ZoomView::togglePanning), kCheckable);
+    add(
+        ID_ZOOM_IN, "Zoom In", "Click to zoom in on a point or drag a zoom box", R::LapLoadedNotPlaying,
+        [this] { view_->toggleZoomIn(); }, kCheckable);
+    add(
+        ID_ZOOM_OUT, "Zoom Out", "Click to zoom out on a point", R::LapLoadedNotPlaying,
+        [this] { view_->toggleZoomOut(); }, kCheckable);
+    add(ID_FIT_TO_TRACK, "Fit To Track", "Show the whole track", R::LapLoaded,
+        [this] { view_->showWholeMap(); });
+    add(
+        ID_PANNING_TOOL, "Panning Tool", "Move the track map around", R::LapLoaded,
+        [this] { view_->togglePanning(); }, kCheckable);
     add(ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", R::Always, bar(ID_VIEW_TOOLBAR), kCheckable);
     add(ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", R::Always, bar(ID_VIEW_STATUS_BAR),
         kCheckable);
@@ -58,7 +61,8 @@ void MainWindow::createCommands() {
         bar(ID_VIEW_PLAYBACK_BAR), kCheckable);
     add(ID_VIEW_PLOT_SETTINGS, "Plot Settings", "Show or hide the plot settings", R::Always,
         bar(ID_VIEW_PLOT_SETTINGS), kCheckable);
-    add(ID_VIEW_ZOOM_BAR, "Zoom Bar", "Show or hide the zoom bar", R::Always, bar(ID_VIEW_ZOOM_BAR), kCheckable);
+    add(ID_VIEW_ZOOM_BAR, "Zoom Bar", "Show or hide the zoom bar", R::Always, bar(ID_VIEW_ZOOM_BAR),
+        kCheckable);
     add(ID_VIEW_LAP_BAR, "Lap Bar", "Show or hide the lap bar", R::Always, bar(ID_VIEW_LAP_BAR), kCheckable);
     add(ID_BEGINNING_OF_LAP, "Beginning of lap", "Move the playback to the start of the laps", R::Never);
     add(ID_START_CONTINUE, "Start/Continue", "Play the laps back in real time", R::Never);
@@ -74,7 +78,8 @@ void MainWindow::createCommands() {
         {"Toggle lap 5", "Show or hide the driving line of lap 5"},
     };
     for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
-        add(ID_TOGGLE_LAP_1 + slot, kToggleTexts[slot][0], kToggleTexts[slot][1], R::LapSlotLoaded,
+        add(
+            ID_TOGGLE_LAP_1 + slot, kToggleTexts[slot][0], kToggleTexts[slot][1], R::LapSlotLoaded,
             [this, slot] { plotSettings_->toggleLap(slot); }, kCheckable);
     }
     for (const ReportKind& kind : reportKinds()) {
@@ -86,7 +91,8 @@ void MainWindow::createCommands() {
                 reports_.report(type);
         });
     }
-    add(ID_GRAPHICAL_RACE_REPORT, "Graphical Race Report", "Chart every driver's position lap by lap", R::Never);
+    add(ID_GRAPHICAL_RACE_REPORT, "Graphical Race Report", "Chart every driver's position lap by lap",
+        R::Never);
     add(ID_GRAPH, "&Graph", "Plot the loaded laps' telemetry", R::Never);
     add(ID_GEARCHANGE_ANALYSER, "Gearchange Analyser", "Analyse the gear changes of a loaded lap", R::Never);
     add(ID_APP_ABOUT, "&About VELTRA4 Replay Analyser", "Show the program's version and credits", R::Always,

@@ -2,10 +2,10 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include "Version.h"
 #include "desktop/app/MainWindow.h"
 #include "desktop/settings/QtSettingsStore.h"
 #include "settings/Settings.h"
-#include "Version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

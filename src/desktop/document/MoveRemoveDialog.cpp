@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "desktop/common/QtText.h"
 #include "common/TimeText.h"
+#include "desktop/common/QtText.h"
 #include "document/ReplayDocument.h"
 
 namespace {
@@ -31,9 +31,7 @@ MoveRemoveDialog::MoveRemoveDialog(const ReplayDocument& document, QWidget* pare
         const ReplayDocument::Slot& slot = slots[i];
         if (!slot.inUse || !slot.drivers) continue;
         const auto d = static_cast<std::size_t>(slot.lapDriver);
-        const std::uint32_t entry =
-            slot.drivers
-                ->lapEntry(slot.lapSession, d, slot.lapSlot);
+        const std::uint32_t entry = slot.drivers->lapEntry(slot.lapSession, d, slot.lapSlot);
         auto* row = new QTreeWidgetItem(
             list_, {fromUtf8(formatElapsedTime(entry & 0xFFFFFF)),
                     fromWin1252(slot.drivers->driver(d).firstName + " " + slot.drivers->driver(d).lastName),

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "desktop/common/QtText.h"
 #include "common/TimeText.h"
+#include "desktop/common/QtText.h"
 #include "document/ReplayDocument.h"
 
 namespace {
@@ -135,10 +135,10 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
         Row& r = rows_[static_cast<std::size_t>(row)];
         const DriverTable& d = *slot.drivers;
         const auto driver = static_cast<std::size_t>(slot.lapDriver);
-        const std::uint32_t entry =
-            d.lapEntry(slot.lapSession, driver, slot.lapSlot);
-        const QString label = fromWin1252(d.driver(driver).firstName.substr(0, 1) + " " + d.driver(driver).lastName + " " +
-                                          formatElapsedTime(lapDuration(entry)));
+        const std::uint32_t entry = d.lapEntry(slot.lapSession, driver, slot.lapSlot);
+        const QString label =
+            fromWin1252(d.driver(driver).firstName.substr(0, 1) + " " + d.driver(driver).lastName + " " +
+                        formatElapsedTime(lapDuration(entry)));
         showRow(row, true);
         r.box->setText(label);
         r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));

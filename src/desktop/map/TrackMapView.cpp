@@ -18,7 +18,8 @@ QColor toQColor(const Rgb& c) {
 
 }  // namespace
 
-TrackMapView::TrackMapView(const ReplayDocument& document, std::function<LapsShown()> lapsShown, QWidget* parent)
+TrackMapView::TrackMapView(const ReplayDocument& document, std::function<LapsShown()> lapsShown,
+                           QWidget* parent)
     : ZoomView(parent), document_(document), lapsShown_(std::move(lapsShown)) {
     setMinimumSize(320, 240);
 }
@@ -117,7 +118,7 @@ void TrackMapView::print(QPrinter& printer, const QString& header, const std::ve
     const QSize area(page.width(), page.height() - y);
     if (model && area.height() > 0) {
         const MapTransform layout(area.width(), area.height(), area.width() * kPrintMarginShare,
-                                     area.height() * kPrintMarginShare, *model);
+                                  area.height() * kPrintMarginShare, *model);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(0, y);
         drawScene(painter, buildMapScene(document_, layout, lapsShown_()), 1, printer.resolution() / 300.0);

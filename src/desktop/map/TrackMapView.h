@@ -20,7 +20,8 @@ class TrackMapView : public ZoomView {
 
 public:
     // `lapsShown` tells which laps' lines to draw now (none while playback runs or is paused).
-    TrackMapView(const ReplayDocument& document, std::function<LapsShown()> lapsShown, QWidget* parent = nullptr);
+    TrackMapView(const ReplayDocument& document, std::function<LapsShown()> lapsShown,
+                 QWidget* parent = nullptr);
 
     // A coloured line above the printed map: a shown lap's label.
     using PrintLabel = std::pair<QString, QColor>;
@@ -44,8 +45,8 @@ private:
     const ReplayDocument& document_;
     std::function<LapsShown()> lapsShown_;
     MapScene scene_;
-    bool sceneStale_ = true;   // the scene must be laid out again
-    bool showWhole_ = true;    // the next drawing shows the whole track
+    bool sceneStale_ = true;  // the scene must be laid out again
+    bool showWhole_ = true;   // the next drawing shows the whole track
     QImage image_;
     struct ImageKey {
         double pixelsPerUnit, scrollX, scrollY;

@@ -14,9 +14,9 @@
 
 #include "desktop/common/QtText.h"
 #include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
 #include "replay/LapCatalogue.h"
 #include "replay/LapTelemetry.h"
+#include "replay/ReplayHeader.h"
 
 namespace {
 

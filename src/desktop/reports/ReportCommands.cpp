@@ -2,13 +2,13 @@
 
 #include <QMessageBox>
 
-#include "desktop/common/QtText.h"
 #include "Version.h"
 #include "common/SimulatorFolders.h"
-#include "document/ReplayDocument.h"
-#include "document/LoadPipeline.h"
-#include "desktop/reports/ReportWindow.h"
+#include "desktop/common/QtText.h"
 #include "desktop/reports/ReportFileChoiceDialog.h"
+#include "desktop/reports/ReportWindow.h"
+#include "document/LoadPipeline.h"
+#include "document/ReplayDocument.h"
 #include "reports/ReportFileChoice.h"
 #include "track/TrackIni.h"
 

@@ -6,8 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-ReportFileChoiceDialog::ReportFileChoiceDialog(const QStringList& labels, QWidget* parent)
-    : QDialog(parent) {
+ReportFileChoiceDialog::ReportFileChoiceDialog(const QStringList& labels, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Reports only based on one file - choose which to use"));
     showMessage = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 

@@ -11,12 +11,12 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "common/SimulatorFolders.h"
 #include "desktop/common/PrintJob.h"
 #include "desktop/common/QtText.h"
-#include "common/SimulatorFolders.h"
+#include "desktop/reports/ReportPrinting.h"
 #include "document/ReplayDocument.h"
 #include "replay/ReplayHeader.h"
-#include "desktop/reports/ReportPrinting.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ ReportWindow::ReportWindow(const ReportKind& kind, const ReplayDocument& documen
 }
 
 ReportInput ReportWindow::input() const {
-    return {header_, drivers_, trackLength_, document_.speedUnitMph(), document_.offTheTrackInRaceReport(),
+    return {header_,   drivers_, trackLength_, document_.speedUnitMph(), document_.offTheTrackInRaceReport(),
             &document_};
 }
 

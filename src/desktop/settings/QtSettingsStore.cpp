@@ -2,18 +2,21 @@
 
 #include <limits>
 
-QtSettingsStore::QtSettingsStore(QSettings::Scope scope, const QString& organization, const QString& application,
-                                 const QString& group)
+QtSettingsStore::QtSettingsStore(QSettings::Scope scope, const QString& organization,
+                                 const QString& application, const QString& group)
     : settings_(QSettings::NativeFormat, scope, organization, application), group_(group) {}
 
-QString QtSettingsStore::key(const std::string& name) const { return group_ + '/' + QString::fromStdString(name); }
+QString QtSettingsStore::key(const std::string& name) const {
+    return group_ + '/' + QString::fromStdString(name);
+}
 
 std::optional<std::int32_t> QtSettingsStore::readInt(const std::string& name) const {
     const QVariant value = settings_.value(key(name));
     if (!value.isValid() || value.typeId() == QMetaType::QStringList) return std::nullopt;
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::int32_t>::max()) {
+    if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max()) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(number);
@@ -32,7 +35,9 @@ bool QtSettingsStore::write(const std::string& name, const QVariant& value) {
     return settings_.status() == QSettings::NoError;
 }
 
-bool QtSettingsStore::writeInt(const std::string& name, std::int32_t value) { return write(name, value); }
+bool QtSettingsStore::writeInt(const std::string& name, std::int32_t value) {
+    return write(name, value);
+}
 
 bool QtSettingsStore::writeString(const std::string& name, const std::string& value) {
     return write(name, QString::fromStdString(value));
@@ -45,7 +50,7 @@ void QtSettingsStore::remove(const std::string& name) {
 
 SettingsStores makeQtSettingsStores() {
     return SettingsStores{
-        std::make_unique<QtSettingsStore>(QSettings::UserScope, "Veltra4 Replay Analyser", "Veltra4 Replay Analyser",
-                                          "Settings"),
+        std::make_unique<QtSettingsStore>(QSettings::UserScope, "Veltra4 Replay Analyser",
+                                          "Veltra4 Replay Analyser", "Settings"),
         std::make_unique<QtSettingsStore>(QSettings::SystemScope, "Merrow OnLine", "Setup", "VELTRA4")};
 }

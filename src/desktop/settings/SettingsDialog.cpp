@@ -15,8 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "settings/Settings.h"
 #include "common/SimulatorFolders.h"
+#include "settings/Settings.h"
 
 namespace {
 

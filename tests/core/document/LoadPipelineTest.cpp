@@ -14,7 +14,8 @@ TEST_F(LoadPipelineTest, ReadingAReplayGivesTheMessagesOfTheLoadSequence) {
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error(), (LoadMessages{"HeaderClass: Error reading file!", absent.string()}));
     const auto old = replay("Old version 2 replay.rpy");
-    EXPECT_EQ(readReplayHeader(old).error(), (LoadMessages{"HeaderClass: ZDK replays not supported!", old.string()}));
+    EXPECT_EQ(readReplayHeader(old).error(),
+              (LoadMessages{"HeaderClass: ZDK replays not supported!", old.string()}));
 
     const auto weekend = readReplay(replay("Rivaldi weekend (saved in race).rpy"));
     ASSERT_TRUE(weekend);
@@ -48,10 +49,11 @@ TEST_F(LoadPipelineTest, ALapLoadStopsAtItsFirstFailedStep) {
     EXPECT_EQ(withTrack.lapTimeCheck, std::nullopt) << "the stored time agrees";
     EXPECT_GT(withTrack.telemetry->splitTime1, 0);
 
-    EXPECT_EQ(loadReplayTrack(sim_->path(), "phantom ring").error(),
-              LoadMessages{"Can't find track for this replay!\nYou'll not be able to see any track maps nor speed "
-                           "data!\nMake sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error "
-                           "message:\nError: cannot open track file"});
+    EXPECT_EQ(
+        loadReplayTrack(sim_->path(), "phantom ring").error(),
+        LoadMessages{"Can't find track for this replay!\nYou'll not be able to see any track maps nor speed "
+                     "data!\nMake sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error "
+                     "message:\nError: cannot open track file"});
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 
 #include <memory>
 
+#include "ReplayWriter.h"
 #include "TempDir.h"
 #include "common/TimeText.h"
 #include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
 #include "replay/LapTelemetry.h"
-#include "ReplayWriter.h"
+#include "replay/ReplayHeader.h"
 
 namespace {
 
@@ -148,20 +148,24 @@ TEST(QualityReport, TextsOfBothForms) {
     lap.longestGap = 75;
     EXPECT_EQ(qualityReport(lap, 5000, QualityReportForm::LapDialog),
               "Online quality of lapdata: 98%\nLargest online gap: 2 seconds");
-    EXPECT_EQ(qualityReport(lap, 5600, QualityReportForm::LoadSequence),
-              "Online quality of lapdata: 98%\nLargest online gap: 2 seconds\n\nPossible partly loss of data due to "
-              "accelerated time\nor other disturbance.\n\nIf you don't wish to see this report - \nturn it off in "
-              "File->Settings");
+    EXPECT_EQ(
+        qualityReport(lap, 5600, QualityReportForm::LoadSequence),
+        "Online quality of lapdata: 98%\nLargest online gap: 2 seconds\n\nPossible partly loss of data due "
+        "to "
+        "accelerated time\nor other disturbance.\n\nIf you don't wish to see this report - \nturn it off in "
+        "File->Settings");
     lap.filledSamples = 0;
-    EXPECT_EQ(qualityReport(lap, 5000, QualityReportForm::LoadSequence),
-              "Online quality of lapdata: 98%\nLargest online gap: 2 seconds"
-              "This laps seems to be a lap set under\r\naccelerated time and contains no data.\nThe plot and graph "
-              "will not work OK with this lap,\n but you can run the reports.\n\nIf you don't wish to see this "
-              "report - \nturn it off in File->Settings");
+    EXPECT_EQ(
+        qualityReport(lap, 5000, QualityReportForm::LoadSequence),
+        "Online quality of lapdata: 98%\nLargest online gap: 2 seconds"
+        "This laps seems to be a lap set under\r\naccelerated time and contains no data.\nThe plot and graph "
+        "will not work OK with this lap,\n but you can run the reports.\n\nIf you don't wish to see this "
+        "report - \nturn it off in File->Settings");
     LapTelemetry empty;
-    EXPECT_EQ(qualityReport(empty, 5000, QualityReportForm::LapDialog),
-              "Online quality of lapdata: 0%\nLargest online gap: 0 seconds\n\nPossible partly loss of data due to "
-              "accelerated time\nor other disturbance.");
+    EXPECT_EQ(
+        qualityReport(empty, 5000, QualityReportForm::LapDialog),
+        "Online quality of lapdata: 0%\nLargest online gap: 0 seconds\n\nPossible partly loss of data due to "
+        "accelerated time\nor other disturbance.");
 }
 
 }  // namespace

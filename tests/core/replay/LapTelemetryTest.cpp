@@ -131,7 +131,8 @@ TEST_F(LapTelemetryTest, Outcomes) {
 TEST_F(LapTelemetryTest, ALapBeyondItsSessionsFramesIsNotFound) {
     std::vector<std::uint8_t> bytes = ConstantPaceReplay::twoCars().writer().bytes();
     for (std::size_t at = 0; at + 8 <= bytes.size(); ++at) {
-        if (bytes[at] != kSessionMarkerRecord || bytes[at + 1] != 0 || bytes[at + 2] != 8 || bytes[at + 3] != 0)
+        if (bytes[at] != kSessionMarkerRecord || bytes[at + 1] != 0 || bytes[at + 2] != 8 ||
+            bytes[at + 3] != 0)
             continue;
         const std::uint32_t value = bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 |
                                     static_cast<std::uint32_t>(bytes[at + 7]) << 24;

@@ -6,8 +6,8 @@
 #include "ConstantPaceReplay.h"
 #include "TempDir.h"
 #include "replay/DriverTable.h"
-#include "replay/ReplayHeader.h"
 #include "replay/LapTelemetry.h"
+#include "replay/ReplayHeader.h"
 
 // Damaged replays must give an outcome, never a crash, a hang or a read outside the file. These
 // tests are most telling in the sanitizer build.

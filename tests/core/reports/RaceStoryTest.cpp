@@ -237,8 +237,7 @@ TEST_F(RaceStoryTest, FlagReportWhenTheReplayEndsEarlyOrStops) {
         << early;
 
     load(flaggedRace(140, 80));
-    EXPECT_EQ(flags(), kFlagStart)
-        << "an unknown record type stops the scan where it stands";
+    EXPECT_EQ(flags(), kFlagStart) << "an unknown record type stops the scan where it stands";
 
     int pieces = 0;
     EXPECT_FALSE(flagReport(drivers_, [&](const std::string&) { return ++pieces < 5; }));

@@ -54,19 +54,18 @@ TEST_F(SectorTimesTest, TheoreticalBestTakesEachColumnsBest) {
         std::uint32_t column = 0xFFFFFFFF;
         for (int lap = 0; lap < 2; ++lap) {
             const auto& slot = doc_.slots()[static_cast<std::size_t>(lap)];
-            const std::int64_t points[5] = {
-                0, slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3,
-                lapDuration(slot.lapEntry())};
+            const std::int64_t points[5] = {0, slot.lapData->splitTime1, slot.lapData->splitTime2,
+                                            slot.lapData->splitTime3, lapDuration(slot.lapEntry())};
             column = std::min<std::uint32_t>(column, static_cast<std::uint32_t>(points[s + 1] - points[s]));
         }
         best += column;
     }
-    EXPECT_NE(sectorTimes().find("combined: " + formatLapTime(best) + "\r\n"),
-              std::string::npos);
+    EXPECT_NE(sectorTimes().find("combined: " + formatLapTime(best) + "\r\n"), std::string::npos);
 }
 
 TEST_F(SectorTimesTest, WithoutTheTrackSectorsAreUnknown) {
-    doc_.lapFinderLoad(sim_->path() / "replay/Phantom Ring practice (track not installed).rpy", {0, kPractice, 2});
+    doc_.lapFinderLoad(sim_->path() / "replay/Phantom Ring practice (track not installed).rpy",
+                       {0, kPractice, 2});
     ASSERT_EQ(doc_.lapCount(), 1);
     const std::string text = sectorTimes();
     EXPECT_NE(text.find("   No time   No time   No time   No time "), std::string::npos) << text;

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "track/VxObjects.h"
 #include "track/TrackModel.h"
+#include "track/VxObjects.h"
 
 namespace {
 

@@ -66,8 +66,7 @@ TEST(PkwareExplode, ReadsWhatLibstormPacksInEveryModeAndDictionary) {
             for (unsigned dictionary : {1024u, 2048u, 4096u}) {
                 const Bytes packed = pkwareImplode(data, ascii, dictionary);
                 Bytes out(data.size());
-                ASSERT_TRUE(dclExplode(packed, out))
-                    << name << " ascii " << ascii << " dict " << dictionary;
+                ASSERT_TRUE(dclExplode(packed, out)) << name << " ascii " << ascii << " dict " << dictionary;
                 ASSERT_EQ(out, data) << name << " ascii " << ascii << " dict " << dictionary;
             }
         }

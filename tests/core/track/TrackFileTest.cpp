@@ -190,13 +190,15 @@ TEST_F(TrackFileTest, HeaderChecksGiveTheirExactMessages) {
     wall.object(3, 12, 1, 0, 4);
     const std::string message = failure(wall.bytes);
     EXPECT_EQ(message, "Error in file decode\\VxWSection near line 158\nerror ; buffer = " +
-                           std::to_string(thirdValue) + "\nThird value of W Section is not a 5 which it should be.");
+                           std::to_string(thirdValue) +
+                           "\nThird value of W Section is not a 5 which it should be.");
 
     // An F section whose appearance has 3 as its second header value.
     Stream fSection = Stream().trackWithOneSegment().object(2, 11, 1, 0, 1).u32(0).u32(0).u32(1).u32(0);
     fSection.object(3, 13, 1, 0, 4).f64(1).f64(1).zeros(5).u32(1).object(4, 14, 1, 3, 2);
     EXPECT_EQ(failure(fSection.bytes),
-              "Error in file decode\\VxAppearance @ line 184\nSecond value of Appearance is not a 0 which it should be.");
+              "Error in file decode\\VxAppearance @ line 184\nSecond value of Appearance is not a 0 which it "
+              "should be.");
 }
 
 TEST_F(TrackFileTest, ReferenceRules) {

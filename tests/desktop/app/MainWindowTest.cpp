@@ -18,12 +18,12 @@
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/AboutBox.h"
-#include "desktop/app/MainWindow.h"
-#include "desktop/document/PlotSettingsBar.h"
-#include "desktop/settings/SettingsDialog.h"
 #include "desktop/app/CommandTable.h"
-#include "desktop/replay/LapDialog.h"
+#include "desktop/app/MainWindow.h"
 #include "desktop/document/MoveRemoveDialog.h"
+#include "desktop/document/PlotSettingsBar.h"
+#include "desktop/replay/LapDialog.h"
+#include "desktop/settings/SettingsDialog.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
-#include "desktop/app/MainWindow.h"
 #include "desktop/app/CommandTable.h"
-#include "settings/Settings.h"
-#include "replay/ReplayFormat.h"
+#include "desktop/app/MainWindow.h"
 #include "desktop/map/TrackMapView.h"
 #include "map/TrackMapBitmap.h"
+#include "replay/ReplayFormat.h"
+#include "settings/Settings.h"
 #include "track/TrackModel.h"
 
 namespace {

@@ -8,22 +8,22 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
-#include "desktop/app/MainWindow.h"
 #include "desktop/app/CommandTable.h"
-#include "settings/Settings.h"
-#include "replay/ReplayFormat.h"
-#include "desktop/reports/ReportWindow.h"
+#include "desktop/app/MainWindow.h"
 #include "desktop/reports/ReportFileChoiceDialog.h"
 #include "desktop/reports/ReportPrinting.h"
+#include "desktop/reports/ReportWindow.h"
+#include "replay/ReplayFormat.h"
 #include "reports/ReportRegistry.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -184,7 +184,8 @@ TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
     EXPECT_EQ(sectors.titleLabel()->text(), "Sector Times");
     EXPECT_TRUE(sectors.reportText().empty()) << "made only once the window shows";
     generateShown(sectors);
-    EXPECT_EQ(sectors.reportText(), generateReport(ReportType::SectorTimes, {nullptr, nullptr, 0, false, false, &document}));
+    EXPECT_EQ(sectors.reportText(),
+              generateReport(ReportType::SectorTimes, {nullptr, nullptr, 0, false, false, &document}));
 
     const ReplayDocument::Slot& lap = document.slots()[0];
     ReportWindow flags(ReportType::Flags, document, settings_, lap.header.get(), lap.drivers.get(), 0);
@@ -201,7 +202,8 @@ TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
 // A progressive report that hands on one piece, then goes on until the window stops it.
 bool endlessReport(const ReportInput&, const ReportSink& sink) {
     if (!sink("first piece\r\n")) return false;
-    while (sink("")) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (sink(""))
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return false;
 }
 
@@ -224,7 +226,8 @@ TEST_F(ReportWindowTest, ClosingStopsAProgressiveReport) {
 TEST_F(ReportWindowTest, AProgressiveReportLeftAloneIsMadeWhole) {
     addLap(kWeekend);
     const ReplayDocument::Slot& lap = frame_->document().slots()[0];
-    ReportWindow flags(ReportType::Flags, frame_->document(), settings_, lap.header.get(), lap.drivers.get(), 0);
+    ReportWindow flags(ReportType::Flags, frame_->document(), settings_, lap.header.get(), lap.drivers.get(),
+                       0);
     generateShown(flags);
     EXPECT_TRUE(flags.madeWhole());
     EXPECT_FALSE(flags.generating());
@@ -234,7 +237,8 @@ TEST_F(ReportWindowTest, ExportProposesTheReportsNameAndWritesTheWholeText) {
     addLap(kWeekend);
     const ReplayDocument::Slot& lap = frame_->document().slots()[0];
     TempDir out;
-    ReportWindow race(ReportType::Race, frame_->document(), settings_, lap.header.get(), lap.drivers.get(), 0);
+    ReportWindow race(ReportType::Race, frame_->document(), settings_, lap.header.get(), lap.drivers.get(),
+                      0);
     QStringList proposed;
     fs::path answer = out.path() / "report";
     race.chooseExportPath = [&](const QString& name) {

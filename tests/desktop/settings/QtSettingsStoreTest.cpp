@@ -24,7 +24,9 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system);
     }
 
-    QString userFile() const { return dir_.filePath("user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf"); }
+    QString userFile() const {
+        return dir_.filePath("user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf");
+    }
     QString machineFile() const { return dir_.filePath("system/Merrow OnLine/Setup.conf"); }
 
     QTemporaryDir dir_;
