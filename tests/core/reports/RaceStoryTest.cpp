@@ -5,6 +5,7 @@
 
 #include "QuickRaceWriter.h"
 #include "ReplayWriter.h"
+#include "ReportTestBase.h"
 #include "TempDir.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
@@ -17,35 +18,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RaceStoryTest : public testing::Test {
+class RaceStoryTest : public ReportTestBase {
 protected:
-    static void SetUpTestSuite() {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-    void load(const ReplayWriter& writer) {
-        path_ = dir_ / "race.rpy";
-        ASSERT_TRUE(writer.write(path_));
-        using namespace std::chrono;
-        fs::last_write_time(path_, file_clock::from_sys(sys_days{year{2026} / March / 5} + hours{9} +
-                                                        minutes{4} + seconds{5}));
-        ASSERT_TRUE(header_.read(path_));
-        ASSERT_TRUE(drivers_.read(path_));
-    }
     std::string report(ReportType type, bool offTrack = false) {
         return generateReport(type, ReportInput{&header_, &drivers_, 3600, false, offTrack});
     }
     std::string flags() { return report(ReportType::Flags); }
-    static ReplayWriter quickRace(int drivers) {
-        ReplayWriter w = quickRaceWriter("Owner");
-        (void)drivers;
-        return w;
-    }
-
-    TempDir dir_;
-    fs::path path_;
-    ReplayHeader header_;
-    DriverTable drivers_;
 };
 
 const std::string kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
@@ -57,23 +35,7 @@ const std::string kClosing =
 // Five drivers: a polesitter who leads lap 1 only, a black flag, one who never starts and one who
 // never crosses the line.
 ReplayWriter fiveDrivers() {
-    ReplayWriter w = quickRaceWriter("Owner");
-    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
-    w.addDriver({"Bob", "Bot", "", "GT", 12, 250, 11});
-    w.addDriver({"Cid", "Car", "", "GT", 3, 250, 12});
-    w.addDriver({"Dan", "Dnf", "", "GT", 44, 250, 13});
-    w.addDriver({"Eve", "Early", "", "GT", 5, 250, 14});
-    w.addLapTable({lapListFromDurations(10, 1000, {81000, 80000}),
-                   lapListFromDurations(11, 1000, {79000 | kIncompleteLap, 82000}),
-                   lapListFromDurations(12, 1000, {72000}),
-                   lapListFromDurations(13, 1000, {90000 | kIncompleteLap})});
-    w.addLapTable(
-        {lapListFromDurations(10, 2000, {80000, 80000, 80000}),
-         lapListFromDurations(11, 2500, {81000, 81000, 81000 | kBlackFlagLap}),
-         lapListFromDurations(12, 1500, {72000 | kOffTrackLap, 90000 | kBlackFlagLap | kOffTrackLap}),
-         lapListFromDurations(14, 3000, {})});
-    w.addFrame({sessionMarkerRecord(1, 1000)});
-    return w;
+    return fiveDriverQuickRace(kBlackFlagLap | kOffTrackLap);
 }
 
 TEST_F(RaceStoryTest, LapChart) {

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "QuickRaceWriter.h"
 #include "ReplayWriter.h"
+#include "ReportTestBase.h"
 #include "TempDir.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
@@ -30,22 +30,11 @@ std::string lines(std::initializer_list<const char*> parts) {
     return text;
 }
 
-class ReportsTest : public testing::Test {
+class ReportsTest : public ReportTestBase {
 protected:
-    static void SetUpTestSuite() {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-
     // A quick race: qualifying and race tables for five drivers.
     void writeQuickRace() {
-        ReplayWriter w;
-        w.setOwner(0, "Ann", "Owner");
-        w.setSessionInProgress(kRace);
-        w.setTrackName("testring");
-        w.setCarSet("GT");
         WeekendSettings weekend;
-        weekend.quickRace = true;
         weekend.raceLaps = 3;
         weekend.qualifyingLaps = 2;
         weekend.aiCars = 4;
@@ -57,42 +46,14 @@ protected:
         weekend.damageLevel = 1;
         weekend.aiStrength = 95;
         weekend.raceDistancePercent = 10;
-        w.setWeekend(weekend);
-        w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
-        w.addDriver({"Bob", "Bot", "", "GT", 12, 250, 11});
-        w.addDriver({"Cid", "Car", "", "GT", 3, 250, 12});
-        w.addDriver({"Dan", "Dnf", "", "GT", 44, 250, 13});
-        w.addDriver({"Eve", "Early", "", "GT", 5, 250, 14});
-        w.addLapTable({lapListFromDurations(10, 1000, {81000, 80000}),
-                       lapListFromDurations(11, 1000, {79000 | kIncompleteLap, 82000}),
-                       lapListFromDurations(12, 1000, {72000}),
-                       lapListFromDurations(13, 1000, {90000 | kIncompleteLap})});
-        w.addLapTable({lapListFromDurations(10, 2000, {80000, 80000, 80000}),
-                       lapListFromDurations(11, 2500, {81000, 81000, 81000 | kBlackFlagLap}),
-                       lapListFromDurations(12, 1500, {72000 | kOffTrackLap, 90000 | kBlackFlagLap}),
-                       lapListFromDurations(14, 3000, {})});
-        w.addFrame({sessionMarkerRecord(1, 1000)});
+        ReplayWriter w = fiveDriverQuickRace(kBlackFlagLap, weekend);
+        w.setCarSet("GT");
         load(w, "quickrace.rpy");
-    }
-
-    void load(const ReplayWriter& writer, const std::string& name) {
-        path_ = dir_ / name;
-        ASSERT_TRUE(writer.write(path_));
-        using namespace std::chrono;
-        fs::last_write_time(path_, file_clock::from_sys(sys_days{year{2026} / March / 5} + hours{9} +
-                                                        minutes{4} + seconds{5}));
-        ASSERT_TRUE(header_.read(path_));
-        ASSERT_TRUE(drivers_.read(path_));
     }
 
     std::string report(ReportType type, double track = kTrack, bool mph = false) {
         return generateReport(type, ReportInput{&header_, &drivers_, track, mph});
     }
-
-    TempDir dir_;
-    fs::path path_;
-    ReplayHeader header_;
-    DriverTable drivers_;
 };
 
 const char* kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
