@@ -5,12 +5,12 @@
 #include "replay/LapTelemetry.h"
 #include "track/TrackModel.h"
 
-std::optional<MapPoint> DrivingLine::mapPoint(int sample, const MapTransform& painter) const {
+std::optional<MapPoint> DrivingLine::mapPoint(int sample, const MapTransform& transform) const {
     const auto k = static_cast<std::size_t>(sample);
     if (lap_.distanceM[k] == 0 && lap_.lateralM[k] == 0) return std::nullopt;
     const auto point = model_.positionAt(lap_.distanceM[k], lap_.lateralM[k]);
     if (!point) return std::nullopt;
-    return painter.toMap(*point);
+    return transform.toMap(*point);
 }
 
 namespace {
@@ -54,14 +54,14 @@ private:
 }  // namespace
 
 void computeMapChannels(LapTelemetry& lap, const TrackModel& model, double trackLengthMetres) {
-    const MapTransform painter(kMapExtent, kMapExtent, kMapMargin, kMapMargin, model);
+    const MapTransform transform(kMapExtent, kMapExtent, kMapMargin, kMapMargin, model);
     const DrivingLine line(model, lap);
-    const double unitsPerMetre = painter.unitsPerMetre();
+    const double unitsPerMetre = transform.unitsPerMetre();
     SpeedSmoother smoother(lap.speed);
-    std::optional<MapPoint> previous = line.mapPoint(1, painter);
+    std::optional<MapPoint> previous = line.mapPoint(1, transform);
     int previousSample = 1;
     for (int k = 2; k <= lap.sampleCount - 1; ++k) {
-        const auto point = line.mapPoint(k, painter);
+        const auto point = line.mapPoint(k, transform);
         if (!point) continue;  // missing samples keep the speed of their neighbours
         if (previous) {
             const auto i = static_cast<std::size_t>(k);

@@ -13,7 +13,7 @@ class DrivingLine {
 public:
     DrivingLine(const TrackModel& model, const LapTelemetry& lap) : model_(model), lap_(lap) {}
 
-    std::optional<MapPoint> mapPoint(int sample, const MapTransform& painter) const;
+    std::optional<MapPoint> mapPoint(int sample, const MapTransform& transform) const;
 
 private:
     const TrackModel& model_;

@@ -10,7 +10,7 @@ constexpr int kMarkerWidth = 5;
 
 class SceneBuilder : public TrackModelVisitor {
 public:
-    SceneBuilder(const MapTransform& painter, MapScene& scene) : painter_(painter), scene_(scene) {}
+    SceneBuilder(const MapTransform& transform, MapScene& scene) : transform_(transform), scene_(scene) {}
 
     void surface(const TrackSurface& surface) override {
         scene_.push_back({MapShape::Kind::Fill, mapped(surface.polygon),
@@ -29,21 +29,21 @@ private:
         std::vector<MapPoint> out;
         out.reserve(points.size());
         for (const TrackPoint& p : points)
-            out.push_back(painter_.toMap(p));
+            out.push_back(transform_.toMap(p));
         return out;
     }
 
-    const MapTransform& painter_;
+    const MapTransform& transform_;
     MapScene& scene_;
 };
 
 }  // namespace
 
-MapScene buildMapScene(const ReplayDocument& document, const MapTransform& painter, const LapsShown& laps) {
+MapScene buildMapScene(const ReplayDocument& document, const MapTransform& transform, const LapsShown& laps) {
     MapScene scene;
     const TrackModel* model = document.trackModel();
     if (!model) return scene;
-    SceneBuilder builder(painter, scene);
+    SceneBuilder builder(transform, scene);
     model->accept(builder);
     for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
         const ReplayDocument::Slot& lap = document.slots()[static_cast<std::size_t>(slot)];
@@ -52,7 +52,8 @@ MapScene buildMapScene(const ReplayDocument& document, const MapTransform& paint
                       {},
                       ReplayDocument::colourTable()[static_cast<std::size_t>(document.lapColourIndex(slot))]};
         for (int sample = 2; sample < lap.lapData->sampleCount; ++sample) {
-            if (const auto point = lap.drivingLine->mapPoint(sample, painter)) line.points.push_back(*point);
+            if (const auto point = lap.drivingLine->mapPoint(sample, transform))
+                line.points.push_back(*point);
         }
         scene.push_back(std::move(line));
     }

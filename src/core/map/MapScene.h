@@ -23,7 +23,7 @@ using LapsShown = std::array<bool, ReplayDocument::maxLaps>;
 
 // The document's track and the driving lines of the shown laps (each from its third sample on,
 // missing samples and samples beyond the track skipped). Empty without a track.
-MapScene buildMapScene(const ReplayDocument& document, const MapTransform& painter, const LapsShown& laps);
+MapScene buildMapScene(const ReplayDocument& document, const MapTransform& transform, const LapsShown& laps);
 
 // The map's 16 colours: white, then the document's colour table entries 0 to 14.
 const std::array<Rgb, 16>& mapPalette();

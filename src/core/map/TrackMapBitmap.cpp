@@ -71,8 +71,8 @@ std::string trackMapBitmap(const ReplayDocument& document, int size, const LapsS
     size = std::clamp(size, kMinBitmapSize, kMaxBitmapSize);
     IndexedImage image(size, size);
     if (const TrackModel* model = document.trackModel()) {
-        const MapTransform painter(size, size, kBitmapMargin, kBitmapMargin, *model);
-        image.draw(buildMapScene(document, painter, laps));
+        const MapTransform transform(size, size, kBitmapMargin, kBitmapMargin, *model);
+        image.draw(buildMapScene(document, transform, laps));
     }
     return encodeBitmap(image);
 }

@@ -96,15 +96,15 @@ TEST_F(TrackMapViewTest, ExportedBitmapShowsTheTrackMarkersAndLines) {
     ASSERT_EQ(image.size(), QSize(300, 300));
 
     const ReplayDocument& document = frame_->document();
-    const MapTransform painter(300, 300, 5, 5, *document.trackModel());
+    const MapTransform transform(300, 300, 5, 5, *document.trackModel());
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
     const TrackMarker& marker = document.trackModel()->markers()[1];
-    const MapPoint nearLeft = painter.toMap({marker.left.x + (marker.right.x - marker.left.x) * 0.15,
+    const MapPoint nearLeft = transform.toMap({marker.left.x + (marker.right.x - marker.left.x) * 0.15,
                                              marker.left.y + (marker.right.y - marker.left.y) * 0.15});
     EXPECT_EQ(image.pixelColor(static_cast<int>(nearLeft.x), static_cast<int>(nearLeft.y)),
               QColor(255, 0, 0));
     const ReplayDocument::Slot& second = document.slots()[1];
-    const auto onLine = second.drivingLine->mapPoint(second.lapData->sampleCount / 3, painter);
+    const auto onLine = second.drivingLine->mapPoint(second.lapData->sampleCount / 3, transform);
     ASSERT_TRUE(onLine);
     EXPECT_EQ(image.pixelColor(static_cast<int>(onLine->x), static_cast<int>(onLine->y)), QColor(0, 0, 255))
         << "lap 2's line, drawn last";
