@@ -30,10 +30,7 @@ std::string lapLabel(int slot, std::uint32_t entry) {
 std::vector<DriverItem> buildLapTree(const DriverTable& drivers, bool onlySelectable) {
     std::vector<DriverItem> tree;
     for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
-        DriverItem driver{d,
-                          drivers.driver(d).firstName + " " + drivers.driver(d).lastName + " #" +
-                              std::to_string(drivers.driver(d).carNumber),
-                          {}};
+        DriverItem driver{d, drivers.driverName(d) + " #" + std::to_string(drivers.driver(d).carNumber), {}};
         for (int s = 0; s < kSessionCount; ++s) {
             if (!drivers.sessionPresent[s]) continue;
             SessionItem session{s, kSessionTitles[s], {}};
@@ -65,7 +62,7 @@ std::string incidentText(const std::string& label) {
 SelectedLapInfo selectedLapInfo(const DriverTable& drivers, int driver, int session, const LapItem* lap) {
     SelectedLapInfo info;
     if (driver >= 0 && driver < drivers.driverCount && driver < kMaxDrivers) {
-        info.driverName = drivers.driver(driver).firstName + " " + drivers.driver(driver).lastName;
+        info.driverName = drivers.driverName(driver);
         info.type = kDriverTypes[drivers.driver(driver).kind % 3];
         info.chatNick = drivers.driver(driver).chatNick;
         info.car = drivers.driver(driver).carName;

@@ -30,11 +30,9 @@ MoveRemoveDialog::MoveRemoveDialog(const ReplayDocument& document, QWidget* pare
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const ReplayDocument::Slot& slot = slots[i];
         if (!slot.inUse || !slot.drivers) continue;
-        const auto d = static_cast<std::size_t>(slot.lapDriver);
-        const std::uint32_t entry = slot.drivers->lapEntry(slot.lapSession, d, slot.lapSlot);
         auto* row = new QTreeWidgetItem(
-            list_, {fromUtf8(formatElapsedTime(entry & 0xFFFFFF)),
-                    fromWin1252(slot.drivers->driver(d).firstName + " " + slot.drivers->driver(d).lastName),
+            list_, {fromUtf8(formatElapsedTime(lapDuration(slot.lapEntry()))),
+                    fromWin1252(slot.drivers->driverName(slot.lapDriver)),
                     QString::fromLatin1(kSessionNames[slot.lapSession & 3]),
                     slot.header->arcadeMode ? QStringLiteral("Arcade") : QStringLiteral("Simulation"),
                     QString::fromStdString(slot.header->fileName.filename().string())});

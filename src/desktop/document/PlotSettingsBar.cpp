@@ -133,12 +133,9 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
     for (const ReplayDocument::Slot& slot : document.slots()) {
         if (!slot.inUse || !slot.lapData || row == kRows) continue;
         Row& r = rows_[static_cast<std::size_t>(row)];
-        const DriverTable& d = *slot.drivers;
-        const auto driver = static_cast<std::size_t>(slot.lapDriver);
-        const std::uint32_t entry = d.lapEntry(slot.lapSession, driver, slot.lapSlot);
-        const QString label =
-            fromWin1252(d.driver(driver).firstName.substr(0, 1) + " " + d.driver(driver).lastName + " " +
-                        formatElapsedTime(lapDuration(entry)));
+        const DriverRecord& driver = slot.driver();
+        const QString label = fromWin1252(driver.firstName.substr(0, 1) + " " + driver.lastName + " " +
+                                          formatElapsedTime(lapDuration(slot.lapEntry())));
         showRow(row, true);
         r.box->setText(label);
         r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));

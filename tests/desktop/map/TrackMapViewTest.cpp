@@ -100,7 +100,7 @@ TEST_F(TrackMapViewTest, ExportedBitmapShowsTheTrackMarkersAndLines) {
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
     const TrackMarker& marker = document.trackModel()->markers()[1];
     const MapPoint nearLeft = transform.toMap({marker.left.x + (marker.right.x - marker.left.x) * 0.15,
-                                             marker.left.y + (marker.right.y - marker.left.y) * 0.15});
+                                               marker.left.y + (marker.right.y - marker.left.y) * 0.15});
     EXPECT_EQ(image.pixelColor(static_cast<int>(nearLeft.x), static_cast<int>(nearLeft.y)),
               QColor(255, 0, 0));
     const ReplayDocument::Slot& second = document.slots()[1];
