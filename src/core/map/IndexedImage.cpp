@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// A pixel coordinate, clamped to [-1, size] while it is still a double, so far-off values become
+// integers safely and stay outside the image.
+int clampedPixel(double value, int size) {
+    if (std::isnan(value)) return -1;
+    return static_cast<int>(std::clamp(value, -1.0, static_cast<double>(size)));
+}
+
+}  // namespace
+
 IndexedImage::IndexedImage(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
@@ -66,8 +77,8 @@ void IndexedImage::fillVertices(const std::vector<Vertex>& vertices, std::uint8_
         top = std::min(top, v.y);
         bottom = std::max(bottom, v.y);
     }
-    const int firstRow = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
-    const int lastRow = std::min(height_ - 1, static_cast<int>(std::floor(bottom - 0.5)));
+    const int firstRow = std::max(0, clampedPixel(std::ceil(top - 0.5), height_));
+    const int lastRow = std::min(height_ - 1, clampedPixel(std::floor(bottom - 0.5), height_));
     struct Crossing {
         double x;
         int direction;
@@ -89,8 +100,9 @@ void IndexedImage::fillVertices(const std::vector<Vertex>& vertices, std::uint8_
         for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += crossings[i].direction;
             if (winding == 0) continue;
-            const int from = std::max(0, static_cast<int>(std::ceil(crossings[i].x - 0.5)));
-            const int to = std::min(width_ - 1, static_cast<int>(std::ceil(crossings[i + 1].x - 0.5)) - 1);
+            const int from = std::max(0, clampedPixel(std::ceil(crossings[i].x - 0.5), width_));
+            const int to =
+                std::min(width_ - 1, clampedPixel(std::ceil(crossings[i + 1].x - 0.5) - 1, width_));
             for (int x = from; x <= to; ++x)
                 set(x, row, index);
         }

@@ -98,13 +98,11 @@ std::vector<double> StraightGeometry::sidePointDistances() const {
     return {0.0, length()};
 }
 
+// However many turns the stored headings are apart, the sweep is the turn between them; a sweep
+// within [-pi, pi] is taken as it stands.
 double ArcGeometry::sweepOf(const VxSegment& segment) {
-    double sweep = segment.endHeading - segment.startHeading;
-    if (sweep < -kPi)
-        sweep += 2 * kPi;
-    else if (sweep > kPi)
-        sweep -= 2 * kPi;
-    return sweep;
+    const double sweep = segment.endHeading - segment.startHeading;
+    return std::fabs(sweep) <= kPi ? sweep : std::remainder(sweep, 2 * kPi);
 }
 
 bool ArcGeometry::isDegenerate(const VxSegment& segment) {

@@ -94,7 +94,7 @@ protected:
 // Segment kind 1: a circular arc from the start heading to the end heading.
 class ArcGeometry : public TrackSegmentGeometry {
 public:
-    // The sweep of a segment, folded into [-pi, pi].
+    // The sweep of a segment, folded into [-pi, pi] by whole turns.
     static double sweepOf(const VxSegment& segment);
     // An arc of (nearly) no sweep has no defined radius: it is modelled as a straight.
     static bool isDegenerate(const VxSegment& segment);

@@ -1,10 +1,17 @@
 #include "track/TrackIni.h"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
-#include <sstream>
 
 #include "common/SimulatorFolders.h"
+
+namespace {
+
+constexpr double kMaxTrackLength = 1e6;           // metres
+constexpr std::size_t kMaxIniSize = 1024 * 1024;  // a track.ini is a few lines; the rest is not read
+
+}  // namespace
 
 // The value starts 15 characters after the start of the first "track_length =" (one past the
 // 14-character key) and ends before the next "m"; it is in miles.
@@ -20,14 +27,17 @@ double trackLengthFromIni(const std::string& text) {
     value.erase(value.find_last_not_of(' ') + 1);
     double miles = 0;
     std::from_chars(value.data(), value.data() + value.size(), miles);
-    return miles * 1609.344;
+    // A length that is not a number, or longer than any track could be, is no length.
+    const double metres = miles * 1609.344;
+    return std::isfinite(metres) && std::fabs(metres) <= kMaxTrackLength ? metres : 0;
 }
 
 TrackLength readTrackLength(const std::filesystem::path& simulatorDirectory, const std::string& trackName) {
     const auto folder = trackFolder(tracksFolder(simulatorDirectory), trackName);
     std::ifstream in(entryIgnoringCase(folder, "track.ini"), std::ios::binary);
     if (!in) return {0, kTrackIniMissing};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return {trackLengthFromIni(text.str()), ""};
+    std::string text(kMaxIniSize, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return {trackLengthFromIni(text), ""};
 }

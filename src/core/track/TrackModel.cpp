@@ -1,12 +1,45 @@
 #include "track/TrackModel.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "track/VxObjects.h"
+
+namespace {
+
+// Positions and offsets lie within 1000 km of the origin; headings may be any finite number of
+// turns. Anything else is damage, refused before any arithmetic is done with it.
+constexpr double kMaxCoordinate = 1e6;
+
+bool plausible(double value) {
+    return std::isfinite(value) && std::fabs(value) <= kMaxCoordinate;
+}
+
+template <typename Section>
+bool plausibleOffsets(const std::vector<Section*>& sections) {
+    return std::all_of(sections.begin(), sections.end(),
+                       [](const Section* s) { return !s || (plausible(s->a) && plausible(s->b)); });
+}
+
+bool plausible(const VxSegment& s) {
+    return plausible(s.startX) && plausible(s.startY) && plausible(s.endX) && plausible(s.endY) &&
+           std::isfinite(s.startHeading) && std::isfinite(s.endHeading) && plausibleOffsets(s.fSections) &&
+           plausibleOffsets(s.wSections);
+}
+
+}  // namespace
 
 Result<TrackModel, TrackFileError> TrackModel::build(const VxTrack& track) {
     if (track.segments.empty()) return TrackFileError("Error: the track has no segments");
     TrackModel model;
     for (const VxSegment* segment : track.segments) {
         if (!segment) return TrackFileError("Error: the track has a missing segment");
+        if (!plausible(*segment)) {
+            return TrackFileError("Error: the track file is damaged: segment " +
+                                  std::to_string(model.segments_.size() + 1) +
+                                  " has a position, heading or offset that is not a finite number within "
+                                  "1000 km");
+        }
         auto geometry = makeSegmentGeometry(*segment, model.totalLength_);
         model.totalLength_ += geometry->length();
         geometry->build(model.box_);

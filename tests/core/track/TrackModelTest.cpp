@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <numbers>
 
@@ -172,12 +173,52 @@ TEST_F(TrackModelTest, TrackWithoutSegmentsIsAFailure) {
     EXPECT_EQ(TrackModel::build(track_).error().message(), "Error: the track has a missing segment");
 }
 
+// Stored headings hundreds of thousands of radians apart used to give a sweep folded only once:
+// tens of millions of points per line. However many turns apart, an arc now sweeps at most half a
+// turn, with at most 51 centre-line points and a side point per degree.
+TEST_F(TrackModelTest, HeadingsManyTurnsApartGiveABoundedArc) {
+    segment(1, 0, 0, 0, 100, 100, 340000.0);
+    const double sweep = ArcGeometry::sweepOf(*segments_[0]);
+    EXPECT_LE(std::fabs(sweep), kPi);
+    EXPECT_NEAR(sweep, std::remainder(340000.0, 2 * kPi), 1e-9);
+    TrackModel model = TrackModel::build(track_).value();
+    const TrackSegmentGeometry& arc = model.segmentAt(0);
+    EXPECT_LE(arc.centreLine().size(), 52u);
+    ASSERT_FALSE(arc.surfaces().empty());
+    EXPECT_LE(arc.surfaces()[0].polygon.size(), 2u * 181);
+    EXPECT_LT(model.totalLength(), 1000);
+}
+
+// Geometry that is not a finite number, or lies absurdly far out, cannot be modelled: the load
+// fails with a message naming the segment, before any of it is turned into points or integers.
+TEST_F(TrackModelTest, GeometryThatIsNotFiniteIsRefused) {
+    oval();
+    const std::string message =
+        "Error: the track file is damaged: segment 2 has a position, heading or offset that is not a finite "
+        "number within 1000 km";
+    segments_[1]->endHeading = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(TrackModel::build(track_).error().message(), message);
+    segments_[1]->endHeading = kPi;
+    segments_[1]->startX = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(TrackModel::build(track_).error().message(), message);
+    segments_[1]->startX = 1e300;
+    EXPECT_EQ(TrackModel::build(track_).error().message(), message);
+    segments_[1]->startX = 400;
+    segments_[1]->fSections[0]->b = -std::numeric_limits<double>::infinity();
+    EXPECT_EQ(TrackModel::build(track_).error().message().substr(0, 44), message.substr(0, 44));
+    segments_[1]->fSections[0]->b = 6;
+    EXPECT_TRUE(TrackModel::build(track_));
+}
+
 TEST(TrackLength, FifteenCharactersAfterTheKeyUpToTheNextM) {
     EXPECT_DOUBLE_EQ(trackLengthFromIni("[x]\ntrack_length = 2.5 miles\n"), 2.5 * 1609.344);
     EXPECT_NEAR(trackLengthFromIni("track_length =  3.412 miles"), 3.412 * 1609.344, 1e-9);
     EXPECT_DOUBLE_EQ(trackLengthFromIni("track_length =2.5 miles"), 0.5 * 1609.344)
         << "one character past the key";
     EXPECT_DOUBLE_EQ(trackLengthFromIni("name = monza\n"), 0);
+    EXPECT_DOUBLE_EQ(trackLengthFromIni("track_length = 1e300 miles"), 0) << "no track is that long";
+    EXPECT_DOUBLE_EQ(trackLengthFromIni("track_length = nan miles"), 0);
+    EXPECT_DOUBLE_EQ(trackLengthFromIni("track_length = inf miles"), 0);
 
     TempDir sim;
     std::filesystem::create_directories(sim / "Tracks/Monza");
