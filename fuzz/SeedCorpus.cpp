@@ -1,0 +1,116 @@
+// Writes the seed inputs of every fuzz target into OUTDIR/<target>/: small replays and tracks made
+// by the test-data writers, each under 64 KB.
+//
+// Usage: vxra-fuzz-seeds OUTDIR
+#include <iostream>
+#include <map>
+
+#include "ConstantPaceReplay.h"
+#include "OvalTrack.h"
+#include "PkwareImplode.h"
+#include "TrackWriter.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Two cars of a practice session lapping a 1 km track every 2 s, for 8 s.
+Bytes practice() {
+    ConstantPaceReplay replay = ConstantPaceReplay::twoCars();
+    replay.lastFrameTime = 8000;
+    for (ConstantPaceCar& car : replay.cars) {
+        car.lapMs = 2000;
+        car.startTime = 1000;
+        car.laps = 3;
+    }
+    replay.cars[1].missingFrames = {100, 101};
+    return replay.writer().bytes();
+}
+
+// The race of a quick race weekend (qualifying and race tables), the second lap off the track.
+Bytes quickRace() {
+    ConstantPaceReplay replay = ConstantPaceReplay::twoCars();
+    replay.quickRace = true;
+    replay.sessionInProgress = kRace;
+    replay.tables = 2;
+    replay.lastFrameTime = 7000;
+    for (ConstantPaceCar& car : replay.cars) {
+        car.lapMs = 1800;
+        car.laps = 3;
+        car.lapFlags = {0, kOffTrackLap};
+    }
+    return replay.writer().bytes();
+}
+
+// A race of two drivers with a marker frame a second, filler records and flag records.
+Bytes flaggedRace() {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Alpha");
+    w.setSessionInProgress(kRace);
+    w.setTrackName("testring");
+    w.addDriver({"Ann", "Alpha", "", "GT", 1, 150, 10});
+    w.addDriver({"Bea", "Beta", "", "GT", 2, 250, 11});
+    w.addLapTable(
+        {lapListFromDurations(10, 1000, {20000, 20000}), lapListFromDurations(11, 1500, {21000, 21000})});
+    const std::map<int, std::pair<std::uint8_t, std::uint8_t>> flags = {
+        {0, {1, 4}}, {10, {1, 8}}, {25, {1, 4}}, {40, {1, 1}}, {42, {1, 8}}, {43, {0, 2}}};
+    for (int t = 0; t <= 45; ++t) {
+        std::vector<RecordSpec> records = {sessionMarkerRecord(kRace, static_cast<std::uint32_t>(t) * 1000),
+                                           plainRecord(8, 10), plainRecord(5, 6)};
+        if (auto f = flags.find(t); f != flags.end())
+            records.push_back(flagRecord(f->second.first, f->second.second));
+        w.addFrame(records);
+    }
+    return w.bytes();
+}
+
+// A u32 length, then the two parts: the document targets' replay and track in one input.
+Bytes joined(const Bytes& first, const Bytes& second) {
+    Bytes input;
+    for (int i = 0; i < 4; ++i)
+        input.push_back(static_cast<std::uint8_t>(first.size() >> (8 * i)));
+    input.insert(input.end(), first.begin(), first.end());
+    input.insert(input.end(), second.begin(), second.end());
+    return input;
+}
+
+// A u16 output size, then the packed bytes.
+Bytes packed(const Bytes& data, bool ascii) {
+    Bytes input = {static_cast<std::uint8_t>(data.size()), static_cast<std::uint8_t>(data.size() >> 8)};
+    const Bytes member = pkwareImplode(data, ascii, 1024);
+    input.insert(input.end(), member.begin(), member.end());
+    return input;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: vxra-fuzz-seeds OUTDIR\n";
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    const Bytes oval = trackStream(ovalTrack());
+    const std::map<std::string, Bytes> replays = {
+        {"practice", practice()}, {"quick-race", quickRace()}, {"flagged-race", flaggedRace()}};
+    std::map<std::string, std::map<std::string, Bytes>> seeds;
+    for (const char* target : {"replay", "lap", "reports", "flags"})
+        seeds[target] = replays;
+    seeds["track"] = {{"oval-ptf", oval}, {"oval-dat", trackArchive({{"oval.ptf", oval, true}})}};
+    seeds["dcl"] = {{"oval-binary", packed(oval, false)}, {"oval-ascii", packed(oval, true)}};
+    for (const char* target : {"document", "map"}) {
+        seeds[target] = {{"practice-oval", joined(replays.at("practice"), oval)},
+                         {"quick-race-oval", joined(replays.at("quick-race"), oval)}};
+    }
+    for (const auto& [target, files] : seeds) {
+        std::filesystem::create_directories(out / target);
+        for (const auto& [name, bytes] : files) {
+            if (bytes.size() > 64 * 1024 || !writeFile(out / target / name, bytes)) {
+                std::cerr << "vxra-fuzz-seeds: cannot write " << target << "/" << name << " (" << bytes.size()
+                          << " bytes)\n";
+                return 1;
+            }
+        }
+    }
+    return 0;
+}

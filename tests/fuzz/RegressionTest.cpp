@@ -1,0 +1,46 @@
+// Every input a fuzz campaign found a fault with, replayed through its target: in the sanitizer
+// preset a fault that came back would stop the test. tests/fuzz/regressions/<target>/ holds them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "FuzzTarget.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRegressions = fs::path(VXRA_SOURCE_DIR) / "tests/fuzz/regressions";
+
+std::vector<std::uint8_t> contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(FuzzRegressions, EveryKeptInputRunsThroughItsTarget) {
+    std::set<std::string> targets;
+    for (const FuzzTarget& target : fuzzTargets())
+        targets.insert(target.name);
+    EXPECT_EQ(targets, (std::set<std::string>{"dcl", "document", "flags", "lap", "map", "replay", "reports",
+                                              "track"}));
+
+    int inputs = 0;
+    for (const FuzzTarget& target : fuzzTargets()) {
+        const fs::path folder = kRegressions / target.name;
+        if (!fs::exists(folder)) continue;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            SCOPED_TRACE(entry.path().string());
+            const std::vector<std::uint8_t> input = contents(entry.path());
+            target.run(input);
+            ++inputs;
+        }
+    }
+    for (const auto& entry : fs::directory_iterator(kRegressions))
+        EXPECT_TRUE(targets.count(entry.path().filename().string())) << "no target named " << entry.path();
+    EXPECT_GT(inputs, 0);
+}
+
+}  // namespace
