@@ -160,7 +160,6 @@ void ReplayDocument::applyLapOrder(const std::vector<int>& formerSlots) {
     slots_ = std::move(reordered);
     lapCount_ = static_cast<int>(next);
     if (lapCount_ == 0) return clearAll();
-    ui_.clearLapToggles();
     ui_.lapListChanged();
     ui_.redrawViews();
 }

@@ -58,7 +58,7 @@ public:
     // "Clear all replay laps".
     void clearAll();
     // The Move/Remove dialog's OK: the slots refilled from the rows' former slot indexes, in order;
-    // laps of slots not listed are removed.
+    // laps of slots not listed are removed. The laps keep their toggles.
     void applyLapOrder(const std::vector<int>& formerSlots);
     // "Open most recently added replay file": the newest "*.rpy" of the replay folder.
     void openMostRecentlyAdded();

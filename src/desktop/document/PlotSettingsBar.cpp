@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <set>
+#include <map>
 
 #include "common/TimeText.h"
 #include "desktop/common/QtText.h"
@@ -123,12 +123,14 @@ void PlotSettingsBar::showRow(int r, bool shown) {
     }
 }
 
-// Rows 1 to k show the k loaded laps; the rest are hidden. With no lap every row is hidden.
+// Rows 1 to k show the k loaded laps; the rest are hidden. With no lap every row is hidden. A lap
+// keeps its tick when the laps are reordered; a newly added lap is ticked, so it is shown at once.
 void PlotSettingsBar::refresh(const ReplayDocument& document) {
     focusDriver_->clear();
-    std::set<const LapTelemetry*> known;
-    for (const Row& r : rows_)
-        known.insert(r.lap);
+    std::map<const LapTelemetry*, bool> ticks;
+    for (const Row& r : rows_) {
+        if (r.lap) ticks[r.lap] = r.box->isChecked();
+    }
     int row = 0;
     for (const ReplayDocument::Slot& slot : document.slots()) {
         if (!slot.inUse || !slot.lapData || row == kRows) continue;
@@ -139,7 +141,8 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
         showRow(row, true);
         r.box->setText(label);
         r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));
-        if (!known.count(slot.lapData.get())) r.box->setChecked(true);  // a newly added lap is shown at once
+        const auto tick = ticks.find(slot.lapData.get());
+        r.box->setChecked(tick == ticks.end() || tick->second);
         r.lap = slot.lapData.get();
         focusDriver_->addItem(label);
         const int splits[] = {slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3};

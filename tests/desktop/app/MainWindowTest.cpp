@@ -169,10 +169,17 @@ TEST_F(MainWindowTest, MoveRemoveDialogReordersTheSlots) {
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(2));
     dialog.removeSelected();
     EXPECT_EQ(dialog.order(), (std::vector<int>{1, 0}));
+    frame_->runCommand(ID_TOGGLE_LAP_1 + 1);  // the second lap (driver 1) hidden
     frame_->document().applyLapOrder(dialog.order());
     EXPECT_EQ(frame_->document().lapCount(), 2);
     EXPECT_EQ(frame_->document().slots()[0].lapDriver, 1);
-    EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(0)) << "the toggles are cleared";
+    EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(0)) << "a lap's tick moves with it";
+    EXPECT_TRUE(frame_->plotSettingsBar()->isLapChecked(1));
+    EXPECT_FALSE(frame_->action(ID_TOGGLE_LAP_1)->isChecked());
+    EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(2)) << "the removed lap's row is gone";
+    frame_->document().applyLapOrder({0, 1});
+    EXPECT_FALSE(frame_->plotSettingsBar()->isLapChecked(0)) << "OK with nothing changed keeps the ticks";
+    EXPECT_TRUE(frame_->plotSettingsBar()->isLapChecked(1));
 }
 
 TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
