@@ -5,32 +5,6 @@
 #include "ReplayLoading.h"
 #include "common/Text1252.h"
 
-namespace {
-
-struct LapSpec {
-    std::string file;
-    int driver, session, lap;
-};
-
-// FILE:DRIVER:SESSION:LAP, split from the right so the path may hold colons.
-std::optional<LapSpec> parseLapSpec(const std::string& text) {
-    std::size_t cuts[3];
-    std::size_t end = text.size();
-    for (int i = 2; i >= 0; --i) {
-        const std::size_t colon = text.rfind(':', end - 1);
-        if (colon == std::string::npos || colon == 0) return std::nullopt;
-        cuts[i] = colon;
-        end = colon;
-    }
-    const auto driver = parseInt(text.substr(cuts[0] + 1, cuts[1] - cuts[0] - 1));
-    const auto session = sessionFromKey(text.substr(cuts[1] + 1, cuts[2] - cuts[1] - 1));
-    const auto lap = parseInt(text.substr(cuts[2] + 1));
-    if (!driver || !session || !lap) return std::nullopt;
-    return LapSpec{text.substr(0, cuts[0]), *driver, *session, *lap};
-}
-
-}  // namespace
-
 CommandLineDocument::CommandLineDocument(std::ostream& err, const Settings& settings)
     : err_(err), ui_(err), document_(ui_, settings) {}
 
@@ -54,7 +28,7 @@ bool CommandLineDocument::load(const std::vector<std::string>& specs, const std:
     }
     for (const LapSpec& lap : laps) {
         ui_.file = lap.file;
-        document_.lapFinderLoad(lap.file, {lap.driver, lap.session, lap.lap});
+        document_.lapFinderLoad(lap.file, lap.lap);
     }
     return true;
 }

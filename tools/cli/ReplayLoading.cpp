@@ -5,8 +5,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "replay/ReplayFormat.h"
-
 namespace {
 
 // Why the file cannot be opened, by the system; nothing when it opens.
@@ -40,16 +38,4 @@ std::optional<ReplayFile> loadReplayFile(const std::filesystem::path& path, std:
         return std::nullopt;
     }
     return std::move(replay).value();
-}
-
-const char* sessionKey(int session) {
-    static constexpr const char* kKeys[] = {"practice", "qualifying", "warmup", "race"};
-    return (session >= 0 && session < kSessionCount) ? kKeys[session] : "unknown";
-}
-
-std::optional<int> sessionFromKey(const std::string& key) {
-    for (int s = 0; s < kSessionCount; ++s) {
-        if (key == sessionKey(s)) return s;
-    }
-    return std::nullopt;
 }

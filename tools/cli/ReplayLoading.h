@@ -12,7 +12,3 @@ void tellLoadFailure(std::ostream& err, const LoadMessages& messages, const std:
 
 // Reads a replay's head and driver table as the desktop program does; on failure tells why.
 std::optional<ReplayFile> loadReplayFile(const std::filesystem::path& path, std::ostream& err);
-
-// "practice", "qualifying", "warmup", "race"; and back (nothing for another word).
-const char* sessionKey(int session);
-std::optional<int> sessionFromKey(const std::string& key);

@@ -303,17 +303,26 @@ void MainWindow::showAboutBox() {
 }
 
 // Every route that opens a file adds a lap as "Add replay lap" does, under the same rule.
+bool MainWindow::playbackBlocksAdding() {
+    if (playbackActive()) statusBar()->showMessage(tr("Stop the playback to add a lap."), 5000);
+    return playbackActive();
+}
+
 void MainWindow::openReplay(const QString& path) {
-    if (playbackActive()) {
-        statusBar()->showMessage(tr("Stop the playback to add a lap."), 5000);
-        return;
-    }
+    if (playbackBlocksAdding()) return;
     const int before = document_.lapCount();
     document_.openPath(path.toStdString());
     if (document_.lapCount() > before)
         rememberRecentFile(path);
     else if (!QFileInfo::exists(path))
         forgetRecentFile(path);
+}
+
+void MainWindow::openArgument(const QString& argument) {
+    const auto spec = parseLapSpec(argument.toStdString());
+    if (!spec || !QFileInfo::exists(QString::fromStdString(spec->file.string()))) return openReplay(argument);
+    if (playbackBlocksAdding()) return;
+    addLapBy([&] { document_.lapFinderLoad(spec->file, spec->lap); });
 }
 
 void MainWindow::rememberRecentFile(const QString& path) {

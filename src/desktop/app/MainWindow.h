@@ -37,6 +37,9 @@ public:
 
     // Adds a lap from a replay given by path (command line, Open, recent files, dropped files).
     void openReplay(const QString& path);
+    // A command-line argument: a lap as FILE:DRIVER:SESSION:LAP, added without the lap dialog, or
+    // else a replay's path.
+    void openArgument(const QString& argument);
     void openDropped(const class QMimeData& dropped);
     void runCommand(int id);
 
@@ -83,6 +86,8 @@ private:
     void updateRecentFiles();
     void rememberRecentFile(const QString& path);
     void forgetRecentFile(const QString& path);
+    // True (after saying so) while playback keeps laps from being added.
+    bool playbackBlocksAdding();
     // Runs a document command that may add a lap, and remembers the lap's file when it does.
     void addLapBy(const std::function<void()>& load);
     void openWithFileDialog();

@@ -21,8 +21,11 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Use DIR as the simulator folder for this run; it is not saved."),
         QStringLiteral("DIR"));
     parser.addOption(simDir);
-    parser.addPositionalArgument(QStringLiteral("replay"), QStringLiteral("Replay files to add laps from."),
-                                 QStringLiteral("[replay...]"));
+    parser.addPositionalArgument(
+        QStringLiteral("replay"),
+        QStringLiteral("Replay files to add laps from (the lap dialog asks which), or laps given as "
+                       "FILE:DRIVER:SESSION:LAP, added without it."),
+        QStringLiteral("[replay...]"));
     parser.process(app);
 
     Settings settings(makeQtSettingsStores(), parser.isSet(simDir)
@@ -30,11 +33,11 @@ int main(int argc, char* argv[]) {
                                                   : std::nullopt);
     MainWindow frame(settings);
     frame.show();
-    // Files on the command line are added once the window is up, so the lap dialog has a parent.
-    const QStringList files = parser.positionalArguments();
-    QTimer::singleShot(0, &frame, [&frame, files] {
-        for (const QString& file : files)
-            frame.openReplay(file);
+    // Laps on the command line are added once the window is up, so the lap dialog has a parent.
+    const QStringList arguments = parser.positionalArguments();
+    QTimer::singleShot(0, &frame, [&frame, arguments] {
+        for (const QString& argument : arguments)
+            frame.openArgument(argument);
     });
     return app.exec();
 }

@@ -101,6 +101,24 @@ TEST_F(MainWindowTest, DroppedFilesAndTheCommandLineAddLapsAndRecentFiles) {
     EXPECT_EQ(messages_.first(), "HeaderClass: Error reading file!");
 }
 
+TEST_F(MainWindowTest, CommandLineLapsAreAddedWithoutTheLapDialog) {
+    frame_->lapChooser = [](const ReplayHeader&, const DriverTable&) -> std::optional<LapChoice> {
+        ADD_FAILURE() << "the lap dialog was shown";
+        return std::nullopt;
+    };
+    frame_->openArgument(weekend() + ":3:race:2");
+    ASSERT_EQ(frame_->document().lapCount(), 1);
+    EXPECT_EQ(frame_->document().slots()[0].lapDriver, 3);
+    EXPECT_EQ(frame_->recentFiles(), QStringList{weekend()});
+
+    nextLap_ = LapChoice{0, kRace, 2};
+    frame_->lapChooser = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
+    frame_->openArgument(weekend());
+    EXPECT_EQ(frame_->document().lapCount(), 2) << "a plain path asks for the lap";
+    frame_->openArgument(weekend() + ":0:race:0");
+    EXPECT_EQ(messages_, QStringList{"RpyDataClass: Error reading file!"}) << "slot 0 is not a lap";
+}
+
 TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
     ReplayHeader header;
     DriverTable drivers;
