@@ -5,6 +5,7 @@
 
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
+#include "common/TimeText.h"
 
 namespace {
 
@@ -12,6 +13,12 @@ constexpr const char* kMaxLapsLoaded = "Max number of laps already loaded!";
 constexpr const char* kNotSameTrack = "This file is not from the same track!";
 
 }  // namespace
+
+std::string lapCaption(const ReplayDocument::Slot& slot) {
+    const DriverRecord& driver = slot.driver();
+    return driver.firstName.substr(0, 1) + " " + driver.lastName + " " +
+           formatElapsedTime(lapDuration(slot.lapEntry()));
+}
 
 ReplayDocument::ReplayDocument(DocumentUi& ui, const Settings& settings) : ui_(ui), settings_(settings) {}
 ReplayDocument::~ReplayDocument() = default;

@@ -50,10 +50,15 @@ MapScene buildMapScene(const ReplayDocument& document, const MapTransform& trans
         if (!laps[static_cast<std::size_t>(slot)] || !lap.inUse || !lap.drivingLine || !lap.lapData) continue;
         MapShape line{MapShape::Kind::Line,
                       {},
-                      ReplayDocument::colourTable()[static_cast<std::size_t>(document.lapColourIndex(slot))]};
+                      ReplayDocument::colourTable()[static_cast<std::size_t>(document.lapColourIndex(slot))],
+                      1,
+                      slot,
+                      {}};
         for (int sample = 2; sample < lap.lapData->sampleCount; ++sample) {
-            if (const auto point = lap.drivingLine->mapPoint(sample, transform))
+            if (const auto point = lap.drivingLine->mapPoint(sample, transform)) {
                 line.points.push_back(*point);
+                line.samples.push_back(sample);
+            }
         }
         scene.push_back(std::move(line));
     }

@@ -14,7 +14,9 @@ struct MapShape {
     Kind kind;
     std::vector<MapPoint> points;
     Rgb colour;
-    int width = 1;  // of a line, in map units
+    int width = 1;               // of a line, in map units
+    int lap = -1;                // the slot of a driving line; -1 for the track's shapes
+    std::vector<int> samples{};  // of a driving line: the lap's sample of each point
 };
 using MapScene = std::vector<MapShape>;
 

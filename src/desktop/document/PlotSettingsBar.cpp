@@ -135,9 +135,7 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
     for (const ReplayDocument::Slot& slot : document.slots()) {
         if (!slot.inUse || !slot.lapData || row == kRows) continue;
         Row& r = rows_[static_cast<std::size_t>(row)];
-        const DriverRecord& driver = slot.driver();
-        const QString label = fromWin1252(driver.firstName.substr(0, 1) + " " + driver.lastName + " " +
-                                          formatElapsedTime(lapDuration(slot.lapEntry())));
+        const QString label = fromWin1252(lapCaption(slot));
         showRow(row, true);
         r.box->setText(label);
         r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));
