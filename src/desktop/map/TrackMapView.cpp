@@ -1,20 +1,22 @@
 #include "desktop/map/TrackMapView.h"
 
 #include <QFontDatabase>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <cmath>
 
+#include "desktop/common/QtText.h"
+#include "desktop/map/MapPainter.h"
 #include "desktop/map/StartPicture.h"
+#include "map/SampleReadout.h"
 #include "track/TrackModel.h"
 
 namespace {
 
 constexpr double kScreenMargin = 50;
 constexpr double kPrintMarginShare = 0.01;  // of the map area, as 100 of the 10000 square
-
-QColor toQColor(const Rgb& c) {
-    return QColor(c.r, c.g, c.b);
-}
+constexpr double kReadoutReach = 8;         // pixels from a driving line
 
 }  // namespace
 
@@ -22,10 +24,12 @@ TrackMapView::TrackMapView(const ReplayDocument& document, std::function<LapsSho
                            QWidget* parent)
     : ZoomView(parent), document_(document), lapsShown_(std::move(lapsShown)) {
     setMinimumSize(320, 240);
+    viewport()->setMouseTracking(true);
 }
 
 void TrackMapView::mapChanged() {
     sceneStale_ = true;
+    clearReadout();
     viewport()->update();
 }
 
@@ -33,25 +37,17 @@ void TrackMapView::trackChanged() {
     showWhole_ = true;
 }
 
-void TrackMapView::drawScene(QPainter& painter, const MapScene& scene, double pixelsPerUnit, double minPen) {
-    for (const MapShape& shape : scene) {
-        QPolygonF polygon;
-        polygon.reserve(static_cast<qsizetype>(shape.points.size()));
-        for (const MapPoint& p : shape.points)
-            polygon.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
-        if (shape.kind == MapShape::Kind::Fill) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(toQColor(shape.colour));
-            painter.drawPolygon(polygon, Qt::WindingFill);
-            continue;
-        }
-        QPen pen(toQColor(shape.colour), std::max(minPen, shape.width * pixelsPerUnit));
-        pen.setCosmetic(true);
-        pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPolyline(polygon);
-    }
+void TrackMapView::layOutScene() {
+    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin,
+                              *document_.trackModel());
+    scene_ = buildMapScene(document_, layout, lapsShown_());
+    sceneStale_ = false;
+    image_ = QImage();
+}
+
+QColor TrackMapView::lapColour(int slot) const {
+    const Rgb& c = ReplayDocument::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(slot))];
+    return QColor(c.r, c.g, c.b);
 }
 
 void TrackMapView::renderImage() {
@@ -65,7 +61,17 @@ void TrackMapView::renderImage() {
     const MapZoom::Point origin = z.toView(0, 0);
     painter.translate(origin.x, origin.y);
     painter.scale(z.pixelsPerUnit(), z.pixelsPerUnit());
-    drawScene(painter, scene_, z.pixelsPerUnit(), 1);
+    drawMapScene(painter, scene_, MapPens::screen(z.pixelsPerUnit()));
+}
+
+void TrackMapView::drawLegend(QPainter& painter) {
+    std::vector<LegendEntry> entries;
+    for (const MapShape& shape : scene_) {
+        if (shape.lap < 0) continue;
+        const auto& slot = document_.slots()[static_cast<std::size_t>(shape.lap)];
+        entries.push_back({fromWin1252(lapCaption(slot)), lapColour(shape.lap)});
+    }
+    ::drawLegend(painter, viewport()->rect(), entries);
 }
 
 void TrackMapView::paintEvent(QPaintEvent*) {
@@ -79,12 +85,7 @@ void TrackMapView::paintEvent(QPaintEvent*) {
         mutableZoom().showWhole();
         syncScrollBars();
     }
-    if (sceneStale_) {
-        const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin, *model);
-        scene_ = buildMapScene(document_, layout, lapsShown_());
-        sceneStale_ = false;
-        image_ = QImage();
-    }
+    if (sceneStale_) layOutScene();
     const MapZoom& z = zoom();
     const ImageKey key{z.pixelsPerUnit(),   z.scrollX(),          z.scrollY(),
                        viewport()->width(), viewport()->height(), devicePixelRatioF()};
@@ -93,6 +94,44 @@ void TrackMapView::paintEvent(QPaintEvent*) {
         renderImage();
     }
     painter.drawImage(0, 0, image_);
+    drawLegend(painter);
+    drawNote(painter, viewport()->rect(), readoutAt_, readout_, readoutColour_);
+}
+
+void TrackMapView::mouseMoveEvent(QMouseEvent* event) {
+    ZoomView::mouseMoveEvent(event);
+    if (dragging()) return clearReadout();
+    showReadout(event->position().toPoint());
+}
+
+bool TrackMapView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) clearReadout();
+    return ZoomView::viewportEvent(event);
+}
+
+void TrackMapView::showReadout(QPoint at) {
+    if (!document_.trackModel()) return clearReadout();
+    if (sceneStale_) layOutScene();
+    const MapZoom& z = zoom();
+    const MapZoom::Point onMap = z.toMap(at.x(), at.y());
+    const auto sample = nearestSample(scene_, {std::lround(onMap.x), std::lround(onMap.y)},
+                                      kReadoutReach / z.pixelsPerUnit());
+    QStringList lines;
+    if (sample) {
+        for (const std::string& line : sampleReadout(document_, *sample))
+            lines.append(fromWin1252(line));
+        readoutColour_ = lapColour(sample->slot);
+    }
+    if (lines == readout_ && (lines.isEmpty() || at == readoutAt_)) return;
+    readout_ = lines;
+    readoutAt_ = at;
+    viewport()->update();
+}
+
+void TrackMapView::clearReadout() {
+    if (readout_.isEmpty()) return;
+    readout_.clear();
+    viewport()->update();
 }
 
 // The header and the labels stand in lines of their own above the map, which takes the rest of
@@ -121,7 +160,8 @@ void TrackMapView::print(QPrinter& printer, const QString& header, const std::ve
                                   area.height() * kPrintMarginShare, *model);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.translate(0, y);
-        drawScene(painter, buildMapScene(document_, layout, lapsShown_()), 1, printer.resolution() / 300.0);
+        drawMapScene(painter, buildMapScene(document_, layout, lapsShown_()),
+                     MapPens::print(printer.resolution()));
     }
     painter.end();
 }

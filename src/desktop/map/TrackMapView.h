@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QStringList>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -14,7 +15,8 @@ class QPrinter;
 // The main window's view: the track map of the document with the driving lines of the laps
 // shown, or the start picture while there is no track. The map's shapes are laid out again only
 // when the laps or the laps shown change; they are drawn into an image at the screen's pixel
-// density, which is copied until they, the zoom, the scroll position or the size change.
+// density, which is copied until they, the zoom, the scroll position or the size change. A legend
+// names the shown laps, and resting the pointer near a driving line shows that sample's values.
 class TrackMapView : public ZoomView {
     Q_OBJECT
 
@@ -33,14 +35,21 @@ public:
     // Another track was loaded: show it whole when it is next drawn.
     void trackChanged();
 
-    // Draws a scene laid out in map units; lines get at least `minPen` pixels.
-    static void drawScene(QPainter& painter, const MapScene& scene, double pixelsPerUnit, double minPen);
+    // The readout under the pointer, one line per value; empty away from the driving lines.
+    const QStringList& readout() const { return readout_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
+    void layOutScene();
     void renderImage();
+    void drawLegend(QPainter& painter);
+    QColor lapColour(int slot) const;
+    void showReadout(QPoint at);
+    void clearReadout();
 
     const ReplayDocument& document_;
     std::function<LapsShown()> lapsShown_;
@@ -48,6 +57,9 @@ private:
     bool sceneStale_ = true;  // the scene must be laid out again
     bool showWhole_ = true;   // the next drawing shows the whole track
     QImage image_;
+    QStringList readout_;
+    QColor readoutColour_;
+    QPoint readoutAt_;
     struct ImageKey {
         double pixelsPerUnit, scrollX, scrollY;
         int width, height;

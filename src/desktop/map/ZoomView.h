@@ -20,6 +20,8 @@ public:
 
     Tool zoomTool() const { return tool_; }
     bool panning() const { return panning_; }
+    // A button is held down with a tool or the hand.
+    bool dragging() const { return dragging_; }
     const MapZoom& zoom() const { return zoom_; }
 
     // The tools of the zoom bar: each toggles; zooming switches panning off and panning the zoom

@@ -3,8 +3,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -129,6 +135,128 @@ TEST_F(TrackMapViewTest, PrintingWithoutATrackPrintsTheHeaderAlone) {
                           {{"M Tanaka 1m 16.236s", Qt::red}});
     EXPECT_GT(QFile(folder.filePath("map2.pdf")).size(), QFile(folder.filePath("map.pdf")).size())
         << "the map follows the header";
+}
+
+TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSample) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    frame_->resize(900, 700);
+    TrackMapView& view = *frame_->view();
+    view.viewport()->grab();
+    const auto moveTo = [&view](QPointF at) {
+        QMouseEvent move(QEvent::MouseMove, at, view.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &move);
+    };
+    const ReplayDocument& document = frame_->document();
+    const ReplayDocument::Slot& lap = document.slots()[0];
+    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, 50, 50, *document.trackModel());
+    const int sample = lap.lapData->sampleCount / 2;
+    const MapPoint onLine = *lap.drivingLine->mapPoint(sample, layout);
+    const MapZoom::Point at =
+        view.zoom().toView(static_cast<double>(onLine.x), static_cast<double>(onLine.y));
+
+    moveTo(QPointF(at.x + 2, at.y));
+    ASSERT_EQ(view.readout().size(), 6);
+    EXPECT_EQ(view.readout()[0], "M Tanaka 1m 16.236s");
+    EXPECT_TRUE(view.readout()[1].startsWith("Distance: ")) << view.readout()[1].toStdString();
+    const QImage withNote = view.viewport()->grab().toImage();
+
+    moveTo(QPointF(5, view.viewport()->height() - 5));
+    EXPECT_TRUE(view.readout().isEmpty()) << "nothing away from the lines";
+    EXPECT_NE(view.viewport()->grab().toImage(), withNote) << "the note is gone";
+
+    moveTo(QPointF(at.x, at.y));
+    EXPECT_FALSE(view.readout().isEmpty());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(view.viewport(), &leave);
+    EXPECT_TRUE(view.readout().isEmpty()) << "the pointer left the map";
+    EXPECT_EQ(view.zoom().factor(), 1) << "the readout never moves the map";
+}
+
+// The preview records the page at the printer's resolution and plays it back scaled to the
+// screen; this renders its first page the same way, at `size`.
+QImage previewPage(TrackMapView& view, const QString& header, QSize size) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewWidget preview(&printer);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
+                     [&](QPrinter* target) { view.print(*target, header, {}); });
+    preview.updatePreview();
+    QImage page(size, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QSize paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
+    preview.findChild<QGraphicsView*>()->scene()->render(&painter, QRectF(QPoint(), size),
+                                                         QRectF(QPoint(), paper));
+    return page;
+}
+
+// The printed PDF's first page as the PDF renderer draws it at 300 dpi, where the thinnest
+// printed line is one pixel wide.
+QImage pdfPage(TrackMapView& view, const QString& header, const QString& folder) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder + "/map.pdf");
+    view.print(printer, header, {});
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "300", "-f", "1", "-l", "1", "-singlefile", "-png", folder + "/map.pdf",
+                                folder + "/page"});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0) return {};
+    return QImage(folder + "/page.png").convertToFormat(QImage::Format_RGB32);
+}
+
+// The image in blocks of `side` pixels, each the average of its pixels: lines drawn with
+// different antialiasing leave the same average when they cover the same area.
+QImage blockAverages(const QImage& image, int side) {
+    QImage blocks(image.width() / side, image.height() / side, QImage::Format_RGB32);
+    for (int by = 0; by < blocks.height(); ++by) {
+        for (int bx = 0; bx < blocks.width(); ++bx) {
+            int sum[3] = {};
+            for (int y = by * side; y < (by + 1) * side; ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                for (int x = bx * side; x < (bx + 1) * side; ++x) {
+                    sum[0] += qRed(line[x]);
+                    sum[1] += qGreen(line[x]);
+                    sum[2] += qBlue(line[x]);
+                }
+            }
+            const int n = side * side;
+            blocks.setPixel(bx, by, qRgb(sum[0] / n, sum[1] / n, sum[2] / n));
+        }
+    }
+    return blocks;
+}
+
+// The share of the inked blocks of two pages whose averages differ visibly; a line drawn twice
+// as wide on one of them makes its blocks differ.
+double differingShare(const QImage& a, const QImage& b) {
+    const QImage blocksA = blockAverages(a, 16);
+    const QImage blocksB = blockAverages(b, 16);
+    int differing = 0;
+    int inked = 0;
+    for (int y = 0; y < blocksA.height(); ++y) {
+        for (int x = 0; x < blocksA.width(); ++x) {
+            const QRgb p = blocksA.pixel(x, y);
+            const QRgb q = blocksB.pixel(x, y);
+            if (p != qRgb(255, 255, 255) || q != qRgb(255, 255, 255)) ++inked;
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                60)
+                ++differing;
+        }
+    }
+    return inked ? static_cast<double>(differing) / inked : 0;
+}
+
+TEST_F(TrackMapViewTest, PrintPreviewShowsThePrintedPage) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    addLap("Rivaldi quick race.rpy");
+    QTemporaryDir folder;
+    const QString header = "     VELTRA4 Replay Analyser - Rivaldi";
+    const QImage printed = pdfPage(*frame_->view(), header, folder.path());
+    ASSERT_FALSE(printed.isNull());
+    const QImage preview = previewPage(*frame_->view(), header, printed.size());
+    EXPECT_LT(differingShare(printed, preview), 0.02) << "lines as wide in the preview as on paper";
 }
 
 }  // namespace

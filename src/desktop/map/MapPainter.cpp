@@ -1,0 +1,132 @@
+#include "desktop/map/MapPainter.h"
+
+#include <QPolygonF>
+#include <algorithm>
+
+namespace {
+
+constexpr int kPadding = 6;
+constexpr int kStroke = 18;  // length of a legend entry's colour stroke
+constexpr int kPointerGap = 16;
+
+QColor toQColor(const Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QPolygonF polygonOf(const MapShape& shape) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(shape.points.size()));
+    for (const MapPoint& p : shape.points)
+        polygon.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
+    return polygon;
+}
+
+void drawShape(QPainter& painter, const MapShape& shape, const MapPens& pens) {
+    if (shape.kind == MapShape::Kind::Fill) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(toQColor(shape.colour));
+        painter.drawPolygon(polygonOf(shape), Qt::WindingFill);
+        return;
+    }
+    const double thinnest = shape.lap >= 0 ? pens.thinnestDriving : pens.thinnest;
+    QPen pen(toQColor(shape.colour), std::max(thinnest, shape.width * pens.perUnit));
+    pen.setCosmetic(pens.cosmetic);
+    pen.setCapStyle(shape.lap >= 0 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(polygonOf(shape));
+}
+
+int widestText(const QFontMetrics& metrics, const QStringList& lines) {
+    int widest = 0;
+    for (const QString& text : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
+// A box of text lines with a pale, nearly opaque background and a thin frame.
+void drawBox(QPainter& painter, const QRect& box) {
+    painter.setPen(QColor(96, 96, 96));
+    painter.setBrush(QColor(255, 255, 255, 230));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+}
+
+}  // namespace
+
+MapPens MapPens::screen(double pixelsPerUnit) {
+    return {true, pixelsPerUnit, 1, 2, true};
+}
+
+MapPens MapPens::print(double dotsPerInch) {
+    const double dot = dotsPerInch / 300;
+    return {false, dot, dot, dot, false};
+}
+
+void drawMapScene(QPainter& painter, const MapScene& scene, const MapPens& pens) {
+    const auto firstLine =
+        std::find_if(scene.begin(), scene.end(), [](const MapShape& s) { return s.lap >= 0; });
+    for (auto shape = scene.begin(); shape != firstLine; ++shape)
+        drawShape(painter, *shape, pens);
+    if (pens.firstLapOnTop) {
+        for (auto shape = scene.end(); shape != firstLine;)
+            drawShape(painter, *--shape, pens);
+    } else {
+        for (auto shape = firstLine; shape != scene.end(); ++shape)
+            drawShape(painter, *shape, pens);
+    }
+}
+
+void drawLegend(QPainter& painter, const QRect& area, const std::vector<LegendEntry>& entries) {
+    if (entries.empty()) return;
+    painter.save();
+    QFont bold = painter.font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    const QFontMetrics metrics = painter.fontMetrics();
+    QStringList texts;
+    for (const LegendEntry& entry : entries)
+        texts.append(entry.text);
+    const int textWidth = widestText(metrics, texts);
+    const int line = metrics.lineSpacing();
+    const QRect box(area.left() + kPadding, area.top() + kPadding, 3 * kPadding + kStroke + textWidth,
+                    2 * kPadding + line * static_cast<int>(entries.size()));
+    drawBox(painter, box);
+    painter.setRenderHint(QPainter::Antialiasing);
+    int y = box.top() + kPadding;
+    for (const LegendEntry& entry : entries) {
+        const int middle = y + line / 2;
+        painter.setPen(QPen(entry.colour, 3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(box.left() + kPadding, middle, box.left() + kPadding + kStroke, middle);
+        painter.setPen(entry.colour.darker(125));
+        painter.drawText(QRect(box.left() + 2 * kPadding + kStroke, y, textWidth, line), Qt::AlignVCenter,
+                         entry.text);
+        y += line;
+    }
+    painter.restore();
+}
+
+void drawNote(QPainter& painter, const QRect& area, QPoint anchor, const QStringList& lines,
+              QColor titleColour) {
+    if (lines.isEmpty()) return;
+    painter.save();
+    QFont bold = painter.font();
+    bold.setBold(true);
+    const int textWidth =
+        std::max(widestText(QFontMetrics(bold), {lines.front()}), widestText(painter.fontMetrics(), lines));
+    const int line = painter.fontMetrics().lineSpacing();
+    QRect box(0, 0, 2 * kPadding + textWidth, 2 * kPadding + line * static_cast<int>(lines.size()));
+    // Below right of the pointer, or on the other side where the view ends.
+    box.moveTopLeft(anchor + QPoint(kPointerGap, kPointerGap));
+    if (box.right() > area.right()) box.moveRight(anchor.x() - kPointerGap);
+    if (box.bottom() > area.bottom()) box.moveBottom(anchor.y() - kPointerGap);
+    drawBox(painter, box);
+    const QFont regular = painter.font();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        painter.setFont(i == 0 ? bold : regular);
+        painter.setPen(i == 0 ? titleColour.darker(125) : QColor(Qt::black));
+        const int y = box.top() + kPadding + line * static_cast<int>(i);
+        painter.drawText(QRect(box.left() + kPadding, y, textWidth, line), Qt::AlignVCenter, lines[i]);
+    }
+    painter.restore();
+}
