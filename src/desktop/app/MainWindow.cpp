@@ -28,6 +28,7 @@
 #include "desktop/app/CommandTable.h"
 #include "desktop/common/PrintJob.h"
 #include "desktop/common/QtText.h"
+#include "desktop/common/UserProfile.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/TrackMapView.h"
@@ -41,10 +42,9 @@ namespace {
 
 constexpr int kRecentFiles = 7;
 
-QSettings profile() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Veltra4 Replay Analyser"),
-                     QStringLiteral("Veltra4 Replay Analyser"));
-}
+const QString kGeometryKey = QStringLiteral("Window/Geometry");
+const QString kStateKey = QStringLiteral("Window/State");
+const QString kStatusBarKey = QStringLiteral("Window/StatusBar");
 
 // A tool tip from a menu text: no mnemonic, no trailing dots.
 QString toolTipOf(const char* menuText) {
@@ -85,12 +85,14 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(view_, &ZoomView::toolsChanged, this, &MainWindow::updateCommands);
     bitmapPathChooser = [this](const QString& proposed) -> std::optional<QString> {
+        const RememberedFolder folder(QStringLiteral("Trackmap bitmap"));
         QFileDialog dialog(this, tr("Save Trackmap as BMP-file"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(QStringLiteral("Bitmap files (*.bmp)"));
         dialog.setDefaultSuffix(QStringLiteral("bmp"));
-        dialog.selectFile(proposed);
+        dialog.selectFile(folder.fileIn(proposed));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        folder.remember(dialog.selectedFiles().constFirst());
         return dialog.selectedFiles().constFirst();
     };
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
@@ -100,13 +102,13 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
     }
     statusBar()->showMessage(tr("Ready"));
     setAcceptDrops(true);
-    const QStringList stored = profile().value(QStringLiteral("Recent File List/Files")).toStringList();
+    const QStringList stored = userProfile().value(QStringLiteral("Recent File List/Files")).toStringList();
     recentFiles_ = stored.mid(0, kRecentFiles);
     updateRecentFiles();
     setDocumentTitle(fromUtf8(document_.title()));
     plotSettings_->refresh(document_);
     updateCommands();
-    resize(1100, 760);
+    restoreLayout();
 }
 
 MainWindow::~MainWindow() = default;
@@ -283,10 +285,36 @@ void MainWindow::addLapBy(const std::function<void()>& load) {
 }
 
 void MainWindow::openWithFileDialog() {
+    const RememberedFolder folder(QStringLiteral("Open"));
     const QString file = QFileDialog::getOpenFileName(
-        this, QString(), QString::fromStdString(replayFolder(settings_.simulatorDirectory()).string()),
+        this, QString(),
+        folder.folderOr(QString::fromStdString(replayFolder(settings_.simulatorDirectory()).string())),
         QStringLiteral("Replay Files (*.rpy)"));
-    if (!file.isEmpty()) openReplay(file);
+    if (file.isEmpty()) return;
+    folder.remember(file);
+    openReplay(file);
+}
+
+// The window's size, place, bars and docks as the user left them; a first run gets a size that
+// shows the map and the plot settings bar side by side.
+void MainWindow::restoreLayout() {
+    const QSettings profile = userProfile();
+    if (!restoreGeometry(profile.value(kGeometryKey).toByteArray())) resize(1100, 760);
+    restoreState(profile.value(kStateKey).toByteArray());
+    statusBar()->setVisible(profile.value(kStatusBarKey, true).toBool());
+    // The window is not shown yet, so the bars have not told their toggles.
+    for (const auto& [viewCommand, bar] : bars_)
+        action(viewCommand)->setChecked(!bar->isHidden());
+    action(ID_VIEW_PLOT_SETTINGS)->setChecked(!plotSettings_->isHidden());
+    action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QSettings profile = userProfile();
+    profile.setValue(kGeometryKey, saveGeometry());
+    profile.setValue(kStateKey, saveState());
+    profile.setValue(kStatusBarKey, !statusBar()->isHidden());
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::toggleBar(int viewCommand) {
@@ -340,7 +368,7 @@ void MainWindow::forgetRecentFile(const QString& path) {
 }
 
 void MainWindow::updateRecentFiles() {
-    profile().setValue(QStringLiteral("Recent File List/Files"), recentFiles_);
+    userProfile().setValue(QStringLiteral("Recent File List/Files"), recentFiles_);
     for (int i = 0; i < kRecentFiles; ++i) {
         QAction* recent = recentActions_[static_cast<std::size_t>(i)];
         recent->setVisible(i < recentFiles_.size());
@@ -395,9 +423,12 @@ void MainWindow::openDropped(const QMimeData& dropped) {
 std::optional<std::filesystem::path> MainWindow::chooseReplayFile(const std::string& title,
                                                                   const std::string& filter,
                                                                   const std::filesystem::path& startFolder) {
+    const RememberedFolder folder(fromUtf8(title));
     const QString file = QFileDialog::getOpenFileName(
-        this, fromUtf8(title), QString::fromStdString(startFolder.string()), fromUtf8(filter));
+        this, fromUtf8(title), folder.folderOr(QString::fromStdString(startFolder.string())),
+        fromUtf8(filter));
     if (file.isEmpty()) return std::nullopt;
+    folder.remember(file);
     return std::filesystem::path(file.toStdString());
 }
 

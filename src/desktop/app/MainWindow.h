@@ -76,12 +76,14 @@ public:
 protected:
     void dragEnterEvent(class QDragEnterEvent* event) override;
     void dropEvent(class QDropEvent* event) override;
+    void closeEvent(class QCloseEvent* event) override;
 
 private:
     void createCommands();
     void createActions();
     void createMenus();
     void createBars();
+    void restoreLayout();
     void updateCommands();
     void updateRecentFiles();
     void rememberRecentFile(const QString& path);

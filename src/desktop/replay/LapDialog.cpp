@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/common/QtText.h"
+#include "desktop/common/UserProfile.h"
 #include "replay/DriverTable.h"
 #include "replay/LapCatalogue.h"
 #include "replay/LapTelemetry.h"
@@ -21,6 +22,8 @@
 namespace {
 
 enum ItemRole { kDriverRole = Qt::UserRole, kSessionRole, kSlotRole, kSelectableRole };
+
+const QString kOnlySelectableKey = QStringLiteral("LapDialog/OnlySelectable");
 
 // Description fields by group, as indexes into describeReplay()'s list.
 struct FieldGroup {
@@ -49,6 +52,7 @@ LapDialog::LapDialog(const ReplayHeader& header, const DriverTable& drivers, QWi
     tree_->setHeaderHidden(true);
     tree_->setMinimumWidth(320);
     onlySelectable_ = new QCheckBox(QStringLiteral("Only show selectable laps"));
+    onlySelectable_->setChecked(userProfile().value(kOnlySelectableKey, false).toBool());
     quality_ = new QPushButton(QStringLiteral("Quality Analyse"));
     auto* left = new QVBoxLayout;
     left->addWidget(tree_, 1);
@@ -87,7 +91,8 @@ LapDialog::LapDialog(const ReplayHeader& header, const DriverTable& drivers, QWi
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (item->data(0, kSlotRole).isValid()) accept();  // drivers and sessions only expand or collapse
     });
-    connect(onlySelectable_, &QCheckBox::toggled, this, [this] {
+    connect(onlySelectable_, &QCheckBox::toggled, this, [this](bool only) {
+        userProfile().setValue(kOnlySelectableKey, only);
         buildTree();
         showSelection();
     });

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include "desktop/common/UserProfile.h"
 
 #include "common/SimulatorFolders.h"
 #include "desktop/common/PrintJob.h"
@@ -27,13 +28,17 @@ QString displayText(const std::string& text) {
     return shown;
 }
 
+const QString kSizeKey = QStringLiteral("Window/ReportSize");
+
 std::optional<QString> askExportPath(QWidget* parent, const QString& proposed) {
+    const RememberedFolder folder(QStringLiteral("Report export"));
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All Files(*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(proposed);
+    dialog.selectFile(folder.fileIn(proposed));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    folder.remember(dialog.selectedFiles().constFirst());
     return dialog.selectedFiles().constFirst();
 }
 
@@ -80,9 +85,12 @@ ReportWindow::ReportWindow(const ReportKind& kind, const ReplayDocument& documen
     layout->addWidget(textBox_, 1);
     layout->addLayout(buttons);
 
-    // Wide enough for the widest reports' columns, within the screen.
+    // The size the user last gave a report window, else wide enough for the widest reports'
+    // columns; within the screen.
     const QFontMetrics metrics(fixed);
-    QSize size(metrics.horizontalAdvance(QString(104, QLatin1Char('0'))), metrics.lineSpacing() * 36);
+    QSize size = userProfile().value(kSizeKey).toSize();
+    if (!size.isValid())
+        size = QSize(metrics.horizontalAdvance(QString(104, QLatin1Char('0'))), metrics.lineSpacing() * 36);
     if (const QScreen* screen = QApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
@@ -118,6 +126,7 @@ void ReportWindow::showEvent(QShowEvent* event) {
 
 void ReportWindow::done(int result) {
     stopGeneration();
+    userProfile().setValue(kSizeKey, size());
     QDialog::done(result);
 }
 

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include "desktop/common/UserProfile.h"
 
 #include "common/SimulatorFolders.h"
 #include "settings/Settings.h"
@@ -41,14 +42,20 @@ QHBoxLayout* pathRow(QLineEdit* edit, QPushButton* browse) {
 SettingsDialog::SettingsDialog(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
     setWindowTitle(QStringLiteral("Settings"));
     locateSimulator = [this]() -> std::optional<QString> {
+        const RememberedFolder folder(QStringLiteral("Simulator program"));
         const QString file = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Locate VELTRA Racing 4.exe"), QString(),
+            this, QStringLiteral("Locate VELTRA Racing 4.exe"), folder.folderOr(QString()),
             QStringLiteral("VELTRA4 exe File (VELTRA Racing 4.exe);;All Files(*.*)"));
-        return file.isEmpty() ? std::nullopt : std::optional(file);
+        if (file.isEmpty()) return std::nullopt;
+        folder.remember(file);
+        return file;
     };
     chooseFolder = [this](const QString& title) -> std::optional<QString> {
-        const QString folder = QFileDialog::getExistingDirectory(this, title);
-        return folder.isEmpty() ? std::nullopt : std::optional(folder);
+        const RememberedFolder remembered(title);
+        const QString folder = QFileDialog::getExistingDirectory(this, title, remembered.folderOr(QString()));
+        if (folder.isEmpty()) return std::nullopt;
+        remembered.remember(folder);
+        return folder;
     };
     showMessage = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -119,6 +120,28 @@ TEST_F(MainWindowTest, CommandLineLapsAreAddedWithoutTheLapDialog) {
     EXPECT_EQ(messages_, QStringList{"RpyDataClass: Error reading file!"}) << "slot 0 is not a lap";
 }
 
+TEST_F(MainWindowTest, TheWindowLayoutIsRememberedBetweenRuns) {
+    frame_->show();
+    QApplication::processEvents();
+    frame_->resize(820, 610);
+    frame_->runCommand(ID_VIEW_PLOT_SETTINGS);
+    frame_->runCommand(ID_VIEW_ZOOM_BAR);
+    frame_->runCommand(ID_VIEW_STATUS_BAR);
+    frame_->close();
+
+    MainWindow next(settings_);
+    next.show();
+    QApplication::processEvents();
+    EXPECT_EQ(next.size(), QSize(820, 610));
+    EXPECT_FALSE(next.plotSettingsBar()->isVisible());
+    EXPECT_FALSE(next.action(ID_VIEW_PLOT_SETTINGS)->isChecked());
+    EXPECT_FALSE(next.toolBar(ID_VIEW_ZOOM_BAR)->isVisible());
+    EXPECT_FALSE(next.action(ID_VIEW_ZOOM_BAR)->isChecked());
+    EXPECT_TRUE(next.toolBar(ID_VIEW_LAP_BAR)->isVisible());
+    EXPECT_FALSE(next.statusBar()->isVisible());
+    EXPECT_FALSE(next.action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
 TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
     ReplayHeader header;
     DriverTable drivers;
@@ -163,6 +186,9 @@ TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
     ASSERT_TRUE(dialog.chosenLap());
     EXPECT_EQ(dialog.chosenLap()->slot, 2) << "items keep their own slot numbers";
     EXPECT_EQ(dialog.chosenLap()->session, kRace);
+
+    LapDialog next(header, drivers);
+    EXPECT_TRUE(next.onlySelectable()->isChecked()) << "the choice is remembered";
 }
 
 TEST_F(MainWindowTest, MoveRemoveDialogReordersTheSlots) {

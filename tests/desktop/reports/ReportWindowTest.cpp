@@ -233,6 +233,20 @@ TEST_F(ReportWindowTest, AProgressiveReportLeftAloneIsMadeWhole) {
     EXPECT_FALSE(flags.generating());
 }
 
+TEST_F(ReportWindowTest, AReportWindowOpensAtTheSizeTheLastOneWasLeft) {
+    addLap(kWeekend);
+    const ReplayDocument::Slot& lap = frame_->document().slots()[0];
+    const auto open = [&] {
+        return std::make_unique<ReportWindow>(ReportType::Race, frame_->document(), settings_,
+                                              lap.header.get(), lap.drivers.get(), 0);
+    };
+    const auto first = open();
+    const QSize initial = first->size();
+    first->resize(initial.width() - 100, initial.height() - 50);
+    first->reject();
+    EXPECT_EQ(open()->size(), QSize(initial.width() - 100, initial.height() - 50));
+}
+
 TEST_F(ReportWindowTest, ExportProposesTheReportsNameAndWritesTheWholeText) {
     addLap(kWeekend);
     const ReplayDocument::Slot& lap = frame_->document().slots()[0];
