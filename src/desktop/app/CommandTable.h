@@ -46,6 +46,9 @@ enum CommandId : int {
     ID_GRAPH = 32771,
     ID_GEARCHANGE_ANALYSER = 32808,
     ID_VIEW_README = 32794,
+    // This program's own, numbered after the others.
+    ID_ZOOM_IN_CENTRE = 32900,
+    ID_ZOOM_OUT_CENTRE = 32901,
 };
 
 // When a command may run: always; only while playback is fully stopped (A); only with a lap loaded

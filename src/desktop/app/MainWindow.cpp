@@ -132,6 +132,11 @@ void MainWindow::createActions() {
         {ID_FILE_NEW, {QKeySequence(QStringLiteral("Ctrl+N"))}},
         {ID_FILE_OPEN, {QKeySequence(QStringLiteral("Ctrl+O"))}},
         {ID_FILE_PRINT, {QKeySequence(QStringLiteral("Ctrl+P"))}},
+        {ID_APP_EXIT, {QKeySequence(QStringLiteral("Ctrl+Q"))}},
+        // Ctrl+= is Ctrl++ without the Shift key that "+" needs on many keyboards.
+        {ID_ZOOM_IN_CENTRE, {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))}},
+        {ID_ZOOM_OUT_CENTRE, {QKeySequence(QStringLiteral("Ctrl+-"))}},
+        {ID_FIT_TO_TRACK, {QKeySequence(QStringLiteral("Ctrl+0"))}},
         {ID_EDIT_UNDO,
          {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))}},
         {ID_EDIT_CUT, {QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Del"))}},
@@ -214,7 +219,8 @@ void MainWindow::createMenus() {
     menu(QStringLiteral("&Edit"), {ID_EDIT_UNDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE});
     menu(QStringLiteral("&View"),
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PLAYBACK_BAR, ID_VIEW_PLOT_SETTINGS, ID_VIEW_ZOOM_BAR,
-          ID_VIEW_LAP_BAR, 0, ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIT_TO_TRACK, ID_PANNING_TOOL});
+          ID_VIEW_LAP_BAR, 0, ID_ZOOM_IN, ID_ZOOM_OUT, ID_PANNING_TOOL, 0, ID_ZOOM_IN_CENTRE,
+          ID_ZOOM_OUT_CENTRE, ID_FIT_TO_TRACK});
     menu(QStringLiteral("&Playback"),
          {ID_BEGINNING_OF_LAP, ID_START_CONTINUE, ID_PAUSE, ID_FAST_FORWARD, ID_STOP, ID_MOVE_TO_END_OF_LAP});
     // The reports in their registry's groups, then the graphical one; the Tools menu's reports last.

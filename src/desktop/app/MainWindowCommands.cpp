@@ -49,6 +49,10 @@ void MainWindow::createCommands() {
     add(
         ID_ZOOM_OUT, "Zoom Out", "Click to zoom out on a point", R::LapLoadedNotPlaying,
         [this] { view_->toggleZoomOut(); }, kCheckable);
+    add(ID_ZOOM_IN_CENTRE, "Zoom In On Centre", "Zoom in on the middle of the map", R::LapLoadedNotPlaying,
+        [this] { view_->zoomAboutCentre(MapZoom::kStep); });
+    add(ID_ZOOM_OUT_CENTRE, "Zoom Out From Centre", "Zoom out from the middle of the map",
+        R::LapLoadedNotPlaying, [this] { view_->zoomAboutCentre(1 / MapZoom::kStep); });
     add(ID_FIT_TO_TRACK, "Fit To Track", "Show the whole track", R::LapLoaded,
         [this] { view_->showWholeMap(); });
     add(

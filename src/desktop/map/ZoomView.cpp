@@ -45,6 +45,11 @@ void ZoomView::showWholeMap() {
     afterZoom();
 }
 
+void ZoomView::zoomAboutCentre(double multiplier) {
+    zoom_.zoomAround(zoom_.viewportWidth() / 2.0, zoom_.viewportHeight() / 2.0, multiplier);
+    afterZoom();
+}
+
 void ZoomView::afterZoom() {
     syncScrollBars();
     viewport()->update();

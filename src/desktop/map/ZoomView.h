@@ -30,6 +30,8 @@ public:
     void toggleZoomOut();
     void togglePanning();
     void showWholeMap();
+    // Multiplies the zoom factor and keeps the map point in the middle of the view there.
+    void zoomAboutCentre(double multiplier);
 
     // Shown on the right mouse button, when set.
     QMenu* contextMenu = nullptr;

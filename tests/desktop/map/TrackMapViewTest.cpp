@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWheelEvent>
 
 #include "MainWindowTestBase.h"
@@ -82,6 +83,35 @@ TEST_F(TrackMapViewTest, TheWheelZoomsAndANewTrackIsShownWhole) {
     addLap("Rivaldi quick race.rpy");
     frame_->view()->viewport()->grab();
     EXPECT_EQ(frame_->view()->zoom().factor(), 1);
+}
+
+TEST_F(TrackMapViewTest, KeyboardShortcutsZoomAboutTheCentreFitAndQuit) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    frame_->show();
+    frame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    const TrackMapView& view = *frame_->view();
+    const auto centre = [&view] {
+        return view.zoom().toMap(view.zoom().viewportWidth() / 2.0, view.zoom().viewportHeight() / 2.0);
+    };
+    const MapZoom::Point before = centre();
+
+    QTest::keyClick(frame_.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.zoom().factor(), 1.25);
+    QTest::keyClick(frame_.get(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.zoom().factor(), 1.5625);
+    EXPECT_NEAR(centre().x, before.x, 1) << "the middle of the map stays in the middle";
+    EXPECT_NEAR(centre().y, before.y, 1);
+    QTest::keyClick(frame_.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view.zoom().factor(), 1.25);
+    QTest::keyClick(frame_.get(), Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(frame_.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(view.zoom().factor(), 1) << "Ctrl+0 fits the track";
+
+    EXPECT_EQ(frame_->action(ID_ZOOM_IN_CENTRE)->shortcut().toString(QKeySequence::NativeText), "Ctrl++")
+        << "the menu shows it";
+    QTest::keyClick(frame_.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame_->isVisible()) << "Ctrl+Q closes the window";
 }
 
 TEST_F(TrackMapViewTest, ExportedBitmapShowsTheTrackMarkersAndLines) {
