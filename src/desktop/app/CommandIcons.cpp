@@ -1,20 +1,25 @@
 #include "desktop/app/CommandIcons.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QStyle>
+#include <QStyleOption>
 
 #include "desktop/app/CommandTable.h"
 #include "document/ReplayDocument.h"
 
 namespace {
 
+constexpr int kIconSize = 32;
+constexpr double kDisabledOpacity = 0.4;
+
 // A 32 x 32 icon drawn with antialiasing on a transparent ground; the painting ends before the
 // picture is taken.
 template <typename Draw>
 QIcon drawnIcon(const Draw& draw) {
-    QPixmap pixmap(32, 32);
+    QPixmap pixmap(kIconSize, kIconSize);
     pixmap.fill(Qt::transparent);
     {
         QPainter p(&pixmap);
@@ -128,7 +133,9 @@ QIcon finder() {
 
 }  // namespace
 
-QIcon commandIcon(int id, const QStyle* style) {
+namespace {
+
+QIcon pictureOf(int id, const QStyle* style) {
     switch (id) {
         case ID_FILE_NEW:
             return style->standardIcon(QStyle::SP_DialogResetButton);
@@ -168,4 +175,30 @@ QIcon commandIcon(int id, const QStyle* style) {
             if (id >= ID_TOGGLE_LAP_1 && id < ID_TOGGLE_LAP_1 + 5) return lapToggle(id - ID_TOGGLE_LAP_1);
             return QIcon();
     }
+}
+
+// The style's disabled rendering of the picture, faded further: the style alone only greys the
+// colours, which leaves dark pictures looking usable.
+QIcon withDisabledLook(const QIcon& icon, const QStyle* style) {
+    if (icon.isNull()) return icon;
+    const QPixmap normal = icon.pixmap(kIconSize, kIconSize);
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    const QPixmap greyed = style->generatedIconPixmap(QIcon::Disabled, normal, &option);
+    QPixmap faded(normal.size());
+    faded.fill(Qt::transparent);
+    {
+        QPainter p(&faded);
+        p.setOpacity(kDisabledOpacity);
+        p.drawPixmap(0, 0, greyed);
+    }
+    QIcon result(normal);
+    result.addPixmap(faded, QIcon::Disabled);
+    return result;
+}
+
+}  // namespace
+
+QIcon commandIcon(int id, const QStyle* style) {
+    return withDisabledLook(pictureOf(id, style), style);
 }

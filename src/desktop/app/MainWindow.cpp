@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,6 +25,7 @@
 #include "desktop/app/AboutBox.h"
 #include "desktop/app/CommandIcons.h"
 #include "desktop/app/CommandTable.h"
+#include "desktop/app/GuideWindow.h"
 #include "desktop/common/PrintJob.h"
 #include "desktop/common/QtText.h"
 #include "desktop/common/UserProfile.h"
@@ -69,6 +69,7 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
             QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
     };
     plotSettings_ = new PlotSettingsBar(this);
+    connect(plotSettings_, &PlotSettingsBar::homepageRequested, this, &MainWindow::viewReadme);
     view_ = new TrackMapView(document_, [this] { return lapsShown(); });
     setCentralWidget(view_);
     addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
@@ -100,6 +101,10 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
     }
+    // The idle text comes back whenever a fly-by text or a tool's hint ends.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) statusBar()->showMessage(tr("Ready"));
+    });
     statusBar()->showMessage(tr("Ready"));
     setAcceptDrops(true);
     const QStringList stored = userProfile().value(QStringLiteral("Recent File List/Files")).toStringList();
@@ -397,17 +402,12 @@ void MainWindow::openSettings() {
     redrawViews();
 }
 
-// The user guide: beside the program, in the installed documentation, or in the current folder.
+// One guide window, brought to the front when asked for again.
 void MainWindow::viewReadme() {
-    const QString name = QStringLiteral("VELTRA4 Replay Analyser.txt");
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString& folder : {here, here + QStringLiteral("/../share/doc/vxra"), QDir::currentPath()}) {
-        const QString path = QDir(folder).filePath(name);
-        if (QFileInfo::exists(path)) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-            return;
-        }
-    }
+    if (!guide_) guide_ = new GuideWindow(this);
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -18,6 +18,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class GuideWindow;
 class PlotSettingsBar;
 class TrackMapView;
 
@@ -47,6 +48,8 @@ public:
     PlotSettingsBar* plotSettingsBar() const { return plotSettings_; }
     ReportCommands& reportCommands() { return reports_; }
     TrackMapView* view() const { return view_; }
+    // The user guide's window, once View Readme file (or the homepage link) opened it.
+    GuideWindow* guideWindow() const { return guide_; }
     // The laps whose driving lines are drawn: ticked, loaded, and no playback running or paused.
     LapsShown lapsShown() const;
 
@@ -110,6 +113,7 @@ private:
     std::map<int, QToolBar*> bars_;
     PlotSettingsBar* plotSettings_;
     TrackMapView* view_;
+    GuideWindow* guide_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;

@@ -90,9 +90,9 @@ PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("
             splitGrid->addWidget(row.splits[static_cast<std::size_t>(c)], r + 1, c + 1);
         }
     }
-    auto* homepage =
-        new QLabel(QStringLiteral("<a href=\"https://vxra.example.org/\">Visit VxRA homepage!</a>"));
-    homepage->setOpenExternalLinks(true);
+    auto* homepage = new QLabel(QStringLiteral("<a href=\"guide\">Visit VxRA homepage!</a>"));
+    homepage->setObjectName(QStringLiteral("homepage"));
+    connect(homepage, &QLabel::linkActivated, this, &PlotSettingsBar::homepageRequested);
 
     layout->addWidget(laps);
     layout->addWidget(focus);

@@ -38,6 +38,8 @@ public:
     }
 
 Q_SIGNALS:
+    // The homepage link was clicked; there is no homepage, the user guide stands in for it.
+    void homepageRequested();
     // A lap's box was clicked: the lap selection changed and the views must redraw.
     void lapSelectionChanged();
 

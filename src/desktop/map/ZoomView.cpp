@@ -55,7 +55,9 @@ void ZoomView::afterZoom() {
     viewport()->update();
 }
 
-// Page steps are a tenth of the zoomed map, line steps a tenth of a page.
+// Page steps are a tenth of the zoomed map, line steps a tenth of a page. The map's size is
+// rounded, not raised, to whole pixels: a fitted map is as big as the view give or take a
+// fraction of a pixel, and must not get a scroll bar for it.
 void ZoomView::syncScrollBars() {
     const double content = zoom_.contentSize();
     const int page = std::max(1, static_cast<int>(content / 10));
@@ -67,7 +69,7 @@ void ZoomView::syncScrollBars() {
                 {verticalScrollBar(), zoom_.viewportHeight(), zoom_.scrollY()}};
     for (const auto& axis : axes) {
         const QSignalBlocker quiet(axis.bar);
-        axis.bar->setRange(0, std::max(0, static_cast<int>(std::ceil(content)) - axis.viewport));
+        axis.bar->setRange(0, std::max(0, static_cast<int>(std::lround(content)) - axis.viewport));
         axis.bar->setPageStep(page);
         axis.bar->setSingleStep(std::max(1, page / 10));
         axis.bar->setValue(static_cast<int>(std::lround(axis.position)));

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include "TempDir.h"
 #include "desktop/app/AboutBox.h"
 #include "desktop/app/CommandTable.h"
+#include "desktop/app/GuideWindow.h"
 #include "desktop/app/MainWindow.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
@@ -140,6 +142,51 @@ TEST_F(MainWindowTest, TheWindowLayoutIsRememberedBetweenRuns) {
     EXPECT_TRUE(next.toolBar(ID_VIEW_LAP_BAR)->isVisible());
     EXPECT_FALSE(next.statusBar()->isVisible());
     EXPECT_FALSE(next.action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(MainWindowTest, TheGuideOpensInAWindowOfTheProgram) {
+    EXPECT_EQ(frame_->guideWindow(), nullptr);
+    frame_->runCommand(ID_VIEW_README);
+    GuideWindow* guide = frame_->guideWindow();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_TRUE(guide->text().startsWith("VELTRA4 Replay Analyser - version 1.0\n"));
+    EXPECT_TRUE(guide->text().contains("Getting started"));
+
+    guide->close();
+    auto* homepage = frame_->plotSettingsBar()->findChild<QLabel*>("homepage");
+    ASSERT_NE(homepage, nullptr);
+    EXPECT_EQ(homepage->text(), "<a href=\"guide\">Visit VxRA homepage!</a>");
+    Q_EMIT homepage->linkActivated("guide");
+    EXPECT_EQ(frame_->guideWindow(), guide) << "the same window, shown again";
+    EXPECT_TRUE(guide->isVisible());
+}
+
+TEST_F(MainWindowTest, TheStatusBarSaysReadyWhenAFlyByTextEnds) {
+    EXPECT_EQ(frame_->statusBar()->currentMessage(), "Ready");
+    frame_->statusBar()->showMessage(frame_->action(ID_FILE_OPEN)->statusTip());
+    EXPECT_EQ(frame_->statusBar()->currentMessage(), "Add a lap from a replay file");
+    frame_->statusBar()->clearMessage();
+    EXPECT_EQ(frame_->statusBar()->currentMessage(), "Ready");
+}
+
+TEST_F(MainWindowTest, DisabledToolbarIconsAreFaded) {
+    // Opacity summed over the picture: a disabled icon shows much less of itself.
+    const auto ink = [](const QPixmap& pixmap) {
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        long sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                sum += qAlpha(image.pixel(x, y));
+        }
+        return sum;
+    };
+    for (const int id : {ID_ZOOM_IN, ID_START_CONTINUE, ID_TOGGLE_LAP_1}) {
+        const QIcon icon = frame_->action(id)->icon();
+        const long normal = ink(icon.pixmap(22, 22, QIcon::Normal));
+        EXPECT_GT(normal, 0) << id;
+        EXPECT_LT(ink(icon.pixmap(22, 22, QIcon::Disabled)), normal / 2) << id;
+    }
 }
 
 TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {

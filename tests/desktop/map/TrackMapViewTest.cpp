@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGraphicsScene>
@@ -11,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -63,7 +65,7 @@ TEST_F(TrackMapViewTest, ZoomToolsSwitchEachOtherOff) {
     EXPECT_FALSE(frame_->action(ID_PANNING_TOOL)->isChecked()) << "zooming switches panning off";
     EXPECT_EQ(frame_->statusBar()->currentMessage(), "Click to zoom out on point.");
     frame_->runCommand(ID_ZOOM_OUT);
-    EXPECT_EQ(frame_->statusBar()->currentMessage(), "");
+    EXPECT_EQ(frame_->statusBar()->currentMessage(), "Ready") << "the tool's hint ends";
     frame_->runCommand(ID_PANNING_TOOL);
     frame_->runCommand(ID_FIT_TO_TRACK);
     EXPECT_FALSE(frame_->view()->panning()) << "Show whole track switches panning off";
@@ -112,6 +114,22 @@ TEST_F(TrackMapViewTest, KeyboardShortcutsZoomAboutTheCentreFitAndQuit) {
         << "the menu shows it";
     QTest::keyClick(frame_.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(frame_->isVisible()) << "Ctrl+Q closes the window";
+}
+
+TEST_F(TrackMapViewTest, AFittedMapHasNoScrollBars) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    frame_->show();
+    const TrackMapView& view = *frame_->view();
+    frame_->runCommand(ID_ZOOM_IN_CENTRE);
+    // The fitted map's size in pixels is a fraction over the view's for some view sizes.
+    for (int height = 700; height < 730; ++height) {
+        frame_->resize(1000, height);
+        QApplication::processEvents();
+        frame_->runCommand(ID_FIT_TO_TRACK);
+        QApplication::processEvents();
+        EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0) << "window height " << height;
+        EXPECT_EQ(view.verticalScrollBar()->maximum(), 0) << "window height " << height;
+    }
 }
 
 TEST_F(TrackMapViewTest, ExportedBitmapShowsTheTrackMarkersAndLines) {
