@@ -35,6 +35,11 @@ constexpr FieldGroup kGroups[] = {
 const char* const kSelectedLabels[] = {
     "Driver name:", "Type:", "Chatnick:", "Car:", "Laptime:", "Incident(s):", "Selectable lap:", "Session:"};
 
+// A lap label's incident code ("[16]") named in words, for its tool tip; empty without a code.
+QString incidentTip(const std::string& label) {
+    return label.find('[') == std::string::npos ? QString() : fromUtf8(incidentText(label));
+}
+
 }  // namespace
 
 LapDialog::LapDialog(const ReplayHeader& header, const DriverTable& drivers, QWidget* parent)
@@ -50,7 +55,10 @@ LapDialog::LapDialog(const ReplayHeader& header, const DriverTable& drivers, QWi
 
     tree_ = new QTreeWidget;
     tree_->setHeaderHidden(true);
-    tree_->setMinimumWidth(320);
+    // Room for the longest lap label with the tree's indentation.
+    tree_->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("Time before start/finish: 0m 00.000s")) +
+        4 * tree_->indentation());
     onlySelectable_ = new QCheckBox(QStringLiteral("Only show selectable laps"));
     onlySelectable_->setChecked(userProfile().value(kOnlySelectableKey, false).toBool());
     quality_ = new QPushButton(QStringLiteral("Quality Analyse"));
@@ -106,7 +114,8 @@ QLabel* LapDialog::addField(QGridLayout* grid, int row, const QString& label) {
     grid->addWidget(new QLabel(label), row, column);
     auto* value = new QLabel;
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    value->setMinimumWidth(90);
+    // Wide enough for a lap time with its incident code, so a selection never cuts a value off.
+    value->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00m 00.000s [000]")));
     grid->addWidget(value, row, column + 1);
     fields_[label] = value;
     return value;
@@ -128,6 +137,7 @@ void LapDialog::buildTree() {
             sessionItem->setData(0, kSessionRole, session.session);
             for (const LapItem& lap : session.laps) {
                 auto* lapItem = new QTreeWidgetItem(sessionItem, {fromUtf8(lap.label)});
+                lapItem->setToolTip(0, incidentTip(lap.label));
                 lapItem->setData(0, kDriverRole, driver.driver);
                 lapItem->setData(0, kSessionRole, session.session);
                 lapItem->setData(0, kSlotRole, lap.slot);
@@ -164,6 +174,7 @@ void LapDialog::showSelection() {
         // Only a lap item tells its incidents and session; the driver fields stay with the driver.
         fields_[QString::fromLatin1(label)]->setText(fromWin1252(*value));
     }
+    fields_[QStringLiteral("Laptime:")]->setToolTip(lap ? incidentTip(lap->label) : QString());
     quality_->setEnabled(lap && lap->selectable);
 }
 

@@ -223,6 +223,21 @@ TEST_F(MainWindowTest, LapDialogFilterSelectionAndRefusals) {
     dialog.qualityButton()->click();
     EXPECT_EQ(report, "Quality report: Online quality of lapdata: 100%\nLargest online gap: 0 seconds");
 
+    dialog.show();
+    QTreeWidgetItem* qualifying = dialog.tree()->topLevelItem(0)->child(1);
+    dialog.tree()->setCurrentItem(qualifying->child(3));
+    QApplication::processEvents();
+    EXPECT_EQ(qualifying->child(3)->toolTip(0), "Incomplete lap");
+    EXPECT_EQ(dialog.fieldValue("Laptime:"), "1m 15.873s [16]");
+    const auto labels = dialog.findChildren<QLabel*>();
+    const auto lapTime = std::find_if(labels.begin(), labels.end(),
+                                      [](const QLabel* l) { return l->text() == "1m 15.873s [16]"; });
+    ASSERT_NE(lapTime, labels.end());
+    EXPECT_EQ((*lapTime)->toolTip(), "Incomplete lap") << "the code named";
+    EXPECT_GE((*lapTime)->width(), (*lapTime)->sizeHint().width()) << "the whole label shows";
+    dialog.tree()->setCurrentItem(race->child(2));
+    EXPECT_EQ((*lapTime)->toolTip(), "") << "no code, no tip";
+
     dialog.onlySelectable()->setChecked(true);
     EXPECT_EQ(dialog.fieldValue("Laptime:"), "None selected");
     EXPECT_FALSE(dialog.qualityButton()->isEnabled());
