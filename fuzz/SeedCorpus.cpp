@@ -4,6 +4,7 @@
 // Usage: vxra-fuzz-seeds OUTDIR
 #include <iostream>
 #include <map>
+#include <string_view>
 
 #include "ConstantPaceReplay.h"
 #include "OvalTrack.h"
@@ -102,6 +103,11 @@ int main(int argc, char** argv) {
         seeds[target] = {{"practice-oval", joined(replays.at("practice"), oval)},
                          {"quick-race-oval", joined(replays.at("quick-race"), oval)}};
     }
+    const auto text = [](std::string_view s) { return Bytes(s.begin(), s.end()); };
+    seeds["lapspec"] = {{"race", text("race1.rpy:0:race:2")},
+                        {"drive-letter", text("C:\\VR4\\replay\\weekend.rpy:12:qualifying:3")},
+                        {"bad-numbers", text("a.rpy:-1:warmup:99999999999")},
+                        {"session-word", text("practice")}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);
         for (const auto& [name, bytes] : files) {
