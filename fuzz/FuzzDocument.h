@@ -20,10 +20,6 @@ public:
     std::optional<LapChoice> chooseLap(const ReplayHeader& header, const DriverTable& drivers) override;
     void message(const std::string&) override {}
     void information(const std::string&) override {}
-    void lapListChanged() override {}
-    void clearLapToggles() override {}
-    void redrawViews() override {}
-    void trackChanged() override {}
 
 private:
     std::span<const std::uint8_t> input_;

@@ -14,8 +14,4 @@ public:
     }
     void message(const std::string&) override {}
     void information(const std::string&) override {}
-    void lapListChanged() override {}
-    void clearLapToggles() override {}
-    void redrawViews() override {}
-    void trackChanged() override {}
 };

@@ -34,10 +34,6 @@ private:
         std::filesystem::path file;
         void information(const std::string& text) override { message(text); }
         void qualityReport(const std::string&) override {}
-        void lapListChanged() override {}
-        void clearLapToggles() override {}
-        void redrawViews() override {}
-        void trackChanged() override {}
 
     private:
         std::ostream& err_;

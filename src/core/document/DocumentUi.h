@@ -26,12 +26,14 @@ public:
     // The lap quality report of a lap just read (when the settings ask for it): an information box.
     virtual void qualityReport(const std::string& text) { information(text); }
 
+    // What the windows are told; a user interface without windows (the command-line tool) has
+    // nothing to do.
     // The lap list changed: the plot settings bar rebuilds its rows.
-    virtual void lapListChanged() = 0;
+    virtual void lapListChanged() {}
     // The five lap toggles must be cleared.
-    virtual void clearLapToggles() = 0;
+    virtual void clearLapToggles() {}
     // The laps changed: the views lay out what they show again and redraw.
-    virtual void redrawViews() = 0;
+    virtual void redrawViews() {}
     // Another track was loaded: the views show it whole.
-    virtual void trackChanged() = 0;
+    virtual void trackChanged() {}
 };
