@@ -1,10 +1,7 @@
 #include "desktop/app/MainWindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
