@@ -1,0 +1,39 @@
+#pragma once
+
+#include <vector>
+
+// A linear map between the pixels a..b and the values c..d of one plot axis, and the ticks of an
+// axis: where its labels go and what they say.
+
+struct ValueMap {
+    int a;     // pixel at the start
+    int b;     // pixel at the end
+    double c;  // value at the start
+    double d;  // value at the end
+
+    // Values per pixel; 0 when the pixel ends are equal.
+    double factor() const;
+    // The value at pixel p; the start value when the value ends are equal.
+    double toValue(double p) const;
+    // The pixel of value v, truncated toward zero. Equal ends of either kind, and a value that is
+    // not a number, map to the start pixel; pixels far outside are held to +-kPixelLimit.
+    int toPixel(double v) const;
+
+    static constexpr int kPixelLimit = 1 << 24;
+};
+
+struct AxisTicks {
+    int exponent = 0;  // the values' decimal exponent: labels show value / 10^exponent
+    double step = 0;   // between ticks, in units of 10^exponent
+    std::vector<double> values;
+    std::vector<int> pixels;
+};
+
+// value / 10^exponent, as a tick's label shows it (dividing by exact powers of ten where it can).
+double scaledToExponent(double value, int exponent);
+
+// The ticks of the map's value range for about `wantedLabels` labels: a step of 1, 2 or 5 in some
+// decade, the first tick the multiple of the step nearest the start value, then step by step toward
+// the end value. Equal ends give `wantedLabels` ticks at the start value; ends that are not finite
+// give none.
+AxisTicks computeTicks(const ValueMap& map, int wantedLabels);
