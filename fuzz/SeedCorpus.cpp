@@ -83,6 +83,31 @@ Bytes packed(const Bytes& data, bool ascii) {
     return input;
 }
 
+// The plot target's input: a value map and a label count, a ruler, an axis, a window and a range,
+// then a curve added, points inserted out of order (one x twice), a fit, a zoom, a pan and ticks.
+Bytes plotSeed(std::int32_t a, std::int32_t b, double c, double d, std::int32_t labels) {
+    Bytes bytes;
+    const auto put = [&bytes](const auto value) {
+        const auto* raw = reinterpret_cast<const std::uint8_t*>(&value);
+        bytes.insert(bytes.end(), raw, raw + sizeof value);
+    };
+    put(a), put(b), put(c), put(d), put(labels), put(std::int32_t{7});
+    put(std::int16_t{415}), put(std::int8_t{15}), put(std::int8_t{0});
+    put(std::int8_t{3}), put(std::int8_t{1});
+    put(std::uint16_t{800}), put(std::uint16_t{600}), put(0.0), put(10.0);
+    put(std::uint8_t{4}), put(std::uint8_t{0}), put(std::uint32_t{0xFF0000});
+    for (const double x : {5.0, 1.0, 3.0, 3.0, 9.0}) {
+        put(std::uint8_t{4}), put(std::uint8_t{3}), put(x), put(x * x);
+    }
+    put(std::uint8_t{4}), put(std::uint8_t{4}), put(std::uint8_t{2});
+    put(std::uint8_t{4}), put(std::uint8_t{5}), put(std::int16_t{200}), put(std::int16_t{300}),
+        put(std::uint8_t{16});
+    put(std::uint8_t{4}), put(std::uint8_t{6}), put(std::int16_t{10}), put(std::int16_t{10}),
+        put(std::int16_t{60}), put(std::int16_t{-20});
+    put(std::uint8_t{4}), put(std::uint8_t{7}), put(std::int16_t{12}), put(std::int16_t{9});
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +133,10 @@ int main(int argc, char** argv) {
                         {"drive-letter", text("C:\\VR4\\replay\\weekend.rpy:12:qualifying:3")},
                         {"bad-numbers", text("a.rpy:-1:warmup:99999999999")},
                         {"session-word", text("practice")}};
+    seeds["plot"] = {{"zero-to-hundred", plotSeed(0, 500, 0, 100, 5)},
+                     {"downward", plotSeed(0, 100, 10, 0, 5)},
+                     {"narrow", plotSeed(0, 500, 1000, 1001, 5)},
+                     {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);
         for (const auto& [name, bytes] : files) {
