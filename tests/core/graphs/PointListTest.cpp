@@ -14,6 +14,13 @@ std::vector<double> xs(const PointList& list) {
     return result;
 }
 
+void expectBox(const PointList& list, double minX, double maxX, double minY, double maxY) {
+    EXPECT_EQ(list.minX(), minX);
+    EXPECT_EQ(list.maxX(), maxX);
+    EXPECT_EQ(list.minY(), minY);
+    EXPECT_EQ(list.maxY(), maxY);
+}
+
 TEST(PointList, KeepsPointsInAscendingXWhateverTheOrderOfInsertion) {
     PointList list;
     EXPECT_EQ(list.insert(5, 50), 0);  // the only point
@@ -22,10 +29,7 @@ TEST(PointList, KeepsPointsInAscendingXWhateverTheOrderOfInsertion) {
     EXPECT_EQ(list.insert(7, 70), 2);  // before the first larger x
     EXPECT_EQ(list.insert(3, 30), 1);
     EXPECT_EQ(xs(list), (std::vector<double>{1, 3, 5, 7, 9}));
-    EXPECT_EQ(list.minX(), 1);
-    EXPECT_EQ(list.maxX(), 9);
-    EXPECT_EQ(list.minY(), 10);
-    EXPECT_EQ(list.maxY(), 90);
+    expectBox(list, 1, 9, 10, 90);
 }
 
 TEST(PointList, AnEqualXReplacesThePointAndTheBoxIsRecomputed) {
@@ -37,8 +41,7 @@ TEST(PointList, AnEqualXReplacesThePointAndTheBoxIsRecomputed) {
     EXPECT_EQ(list.insert(2, 20), 1);
     EXPECT_EQ(list.size(), 3u);
     EXPECT_EQ(list.points()[1].y, 20);
-    EXPECT_EQ(list.maxY(), 30);  // the replaced 500 no longer counts
-    EXPECT_EQ(list.minY(), 10);
+    expectBox(list, 1, 3, 10, 30);  // the replaced 500 no longer counts
 }
 
 TEST(PointList, AnEmptyListHasAZeroBoxAndAFirstPointIsItsBox) {
@@ -47,15 +50,9 @@ TEST(PointList, AnEmptyListHasAZeroBoxAndAFirstPointIsItsBox) {
     list.insert(6, -3);
     list.clear();
     EXPECT_TRUE(list.empty());
-    EXPECT_EQ(list.minX(), 0);
-    EXPECT_EQ(list.maxX(), 0);
-    EXPECT_EQ(list.minY(), 0);
-    EXPECT_EQ(list.maxY(), 0);
+    expectBox(list, 0, 0, 0, 0);
     list.insert(12, 34);
-    EXPECT_EQ(list.minX(), 12);
-    EXPECT_EQ(list.maxX(), 12);
-    EXPECT_EQ(list.minY(), 34);
-    EXPECT_EQ(list.maxY(), 34);
+    expectBox(list, 12, 12, 34, 34);
 }
 
 TEST(PointList, PointsThatAreNotFiniteAreRefused) {
