@@ -45,22 +45,6 @@ double scaledToExponent(double value, int exponent) {
     return exponent >= 0 ? value / std::pow(10.0, exponent) : value * std::pow(10.0, -exponent);
 }
 
-double ValueMap::factor() const {
-    return a == b ? 0 : (d - c) / (static_cast<double>(b) - a);
-}
-
-double ValueMap::toValue(double p) const {
-    return c == d ? c : (p - a) * factor() + c;
-}
-
-int ValueMap::toPixel(double v) const {
-    const double perPixel = factor();
-    if (a == b || c == d || perPixel == 0) return a;
-    const double pixel = (v - c) / perPixel + a;
-    if (std::isnan(pixel)) return a;
-    return static_cast<int>(std::clamp(pixel, -double{kPixelLimit}, double{kPixelLimit}));
-}
-
 AxisTicks computeTicks(const ValueMap& map, int wantedLabels) {
     AxisTicks ticks;
     if (!std::isfinite(map.c) || !std::isfinite(map.d)) return ticks;

@@ -11,15 +11,24 @@ struct ValueMap {
     double c;  // value at the start
     double d;  // value at the end
 
-    // Values per pixel; 0 when the pixel ends are equal.
-    double factor() const;
-    // The value at pixel p; the start value when the value ends are equal.
-    double toValue(double p) const;
-    // The pixel of value v, truncated toward zero. Equal ends of either kind, and a value that is
-    // not a number, map to the start pixel; pixels far outside are held to +-kPixelLimit.
-    int toPixel(double v) const;
-
     static constexpr int kPixelLimit = 1 << 24;
+
+    // Values per pixel; 0 when the pixel ends are equal.
+    double factor() const { return a == b ? 0 : (d - c) / (static_cast<double>(b) - a); }
+    // The value at pixel p; the start value when the value ends are equal.
+    double toValue(double p) const { return c == d ? c : (p - a) * factor() + c; }
+    // The pixel of value v, truncated toward zero. Equal ends of either kind, and a value that is
+    // not a number, map to the start pixel; pixels far outside are held to +-kPixelLimit. Inline:
+    // every point of every curve goes through it.
+    int toPixel(double v) const {
+        const double perPixel = factor();
+        if (perPixel == 0 || c == d) return a;
+        const double pixel = (v - c) / perPixel + a;
+        if (pixel != pixel) return a;  // not a number
+        return static_cast<int>(pixel < -kPixelLimit  ? -kPixelLimit
+                                : pixel > kPixelLimit ? kPixelLimit
+                                                      : pixel);
+    }
 };
 
 struct AxisTicks {

@@ -55,8 +55,7 @@ void PlotCanvas::render() {
         grid.xPixels = computeTicks(xMap(), xRuler_->labelCount()).pixels;
         grid.yPixels = computeTicks(yMap(), yRuler_->labelCount()).pixels;
     }
-    QPainter painter(&picture_);
-    drawPlot(painter, size(), model_, xMap(), yMap(), (flags_ & AxisGrid) ? &grid : nullptr);
+    drawPlot(picture_, model_, xMap(), yMap(), (flags_ & AxisGrid) ? &grid : nullptr);
     pictureCurrent_ = true;
     ++renderCount_;
 }

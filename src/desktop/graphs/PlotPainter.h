@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QSize>
 #include <vector>
 
 #include "graphs/AxisTicks.h"
 #include "graphs/PlotModel.h"
 
-class QPainter;
+class QImage;
 
 // Where the dotted grid lines go: the ticks' pixels on each axis.
 struct PlotGrid {
@@ -14,8 +13,9 @@ struct PlotGrid {
     std::vector<int> yPixels;
 };
 
-// Draws the plot's picture into `size` logical pixels: the white background, every curve with
-// points in slot order as a line of width 1 in its colour (a point on the pixel of the one before
-// draws nothing more), then the grid, when there is one, over the curves. Without antialiasing.
-void drawPlot(QPainter& painter, QSize size, const PlotModel& model, const ValueMap& xMap,
-              const ValueMap& yMap, const PlotGrid* grid);
+// Draws the plot's picture into an RGB32 image (at its device pixel ratio): the white background,
+// every curve with points in slot order as a line of width 1 in its colour (a point on the pixel of
+// the one before draws nothing more), then the grid, when there is one, dotted over the curves.
+// Without antialiasing.
+void drawPlot(QImage& image, const PlotModel& model, const ValueMap& xMap, const ValueMap& yMap,
+              const PlotGrid* grid);
