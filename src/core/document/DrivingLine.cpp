@@ -7,7 +7,7 @@
 
 std::optional<MapPoint> DrivingLine::mapPoint(int sample, const MapTransform& transform) const {
     const auto k = static_cast<std::size_t>(sample);
-    if (lap_.distanceM[k] == 0 && lap_.lateralM[k] == 0) return std::nullopt;
+    if (!lap_.recorded(sample)) return std::nullopt;
     const auto point = model_.positionAt(lap_.distanceM[k], lap_.lateralM[k]);
     if (!point) return std::nullopt;
     return transform.toMap(*point);

@@ -59,6 +59,13 @@ public:
     std::vector<double> distanceM;
     std::vector<double> lateralM;
     std::vector<double> speed;  // km/h
+    // Whether sample k (1..sampleCount) of the processed lap holds a position: a sample no record
+    // filled (an online gap) has distance and lateral offset both 0. Driving lines, map channels,
+    // graphs and analyses all leave such samples out.
+    bool recorded(int k) const {
+        const auto i = static_cast<std::size_t>(k);
+        return i < distanceM.size() && i < lateralM.size() && (distanceM[i] != 0 || lateralM[i] != 0);
+    }
     // Derived map channels (degrees) and split times (ms), filled by the document.
     std::vector<std::int16_t> heading;
     std::vector<std::int16_t> slip;

@@ -1,0 +1,87 @@
+#include "graphs/GraphChannels.h"
+
+#include <array>
+
+#include "replay/LapTelemetry.h"
+#include "replay/ReplayFormat.h"
+
+namespace {
+
+constexpr double kMilesPerKilometre = 0.621;
+
+struct ChannelName {
+    GraphChannel channel;
+    const char* key;
+};
+constexpr std::array<ChannelName, 5> kNames = {{{GraphChannel::Speed, "speed"},
+                                                {GraphChannel::Time, "time"},
+                                                {GraphChannel::Gear, "gear"},
+                                                {GraphChannel::Revs, "revs"},
+                                                {GraphChannel::SlipAngle, "slip"}}};
+
+}  // namespace
+
+ChannelAxis channelAxis(GraphChannel channel, bool mph) {
+    switch (channel) {
+        case GraphChannel::Speed:
+            return {"Speed", mph ? "Mph" : "Kph", 0, 400};
+        case GraphChannel::Time:
+            return {"Time", "Seconds", 0, 1};
+        case GraphChannel::Gear:
+            return {"Gear", "Gear", 0, 6};
+        case GraphChannel::Revs:
+            return {"Revs", "RPM", 400, 10000};
+        case GraphChannel::SlipAngle:
+            return {"Degrees", "Degrees", -25, 25};
+        case GraphChannel::None:
+            break;
+    }
+    return {"", "", 0, 1};
+}
+
+std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel channel, bool mph) {
+    std::vector<PlotPoint> points;
+    const int n = lap.sampleCount;
+    if (n <= 5 || channel == GraphChannel::None) return points;
+    const auto size = static_cast<std::size_t>(n);
+    if (lap.distanceM.size() <= size || lap.speed.size() <= size || lap.gear.size() <= size ||
+        lap.revs.size() <= size)
+        return points;  // not processed
+    const int last = channel == GraphChannel::Speed ? n - 3 : n - 2;
+    const auto valueAt = [&](std::size_t i) -> std::optional<double> {
+        switch (channel) {
+            case GraphChannel::Speed:
+                return mph ? lap.speed[i] * kMilesPerKilometre : lap.speed[i];
+            case GraphChannel::Time:
+                return static_cast<double>(i) / kSamplesPerSecond;
+            case GraphChannel::Gear:
+                if (lap.gear[i] == 0) return std::nullopt;
+                return lap.gear[i];
+            case GraphChannel::Revs:
+                return lap.revs[i];
+            case GraphChannel::SlipAngle:
+                return i < lap.slip.size() ? std::optional<double>(lap.slip[i]) : std::nullopt;
+            case GraphChannel::None:
+                break;
+        }
+        return std::nullopt;
+    };
+    for (int k = 2; k <= last; ++k) {
+        if (!lap.recorded(k)) continue;
+        const auto i = static_cast<std::size_t>(k);
+        if (const std::optional<double> y = valueAt(i)) points.push_back({lap.distanceM[i], *y});
+    }
+    return points;
+}
+
+std::string channelKey(GraphChannel channel) {
+    for (const ChannelName& name : kNames)
+        if (name.channel == channel) return name.key;
+    return "";
+}
+
+std::optional<GraphChannel> channelFromKey(const std::string& key) {
+    for (const ChannelName& name : kNames)
+        if (key == name.key) return name.channel;
+    return std::nullopt;
+}

@@ -1,0 +1,171 @@
+#include "graphs/TimeDifference.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "common/TimeText.h"
+#include "replay/LapTelemetry.h"
+#include "replay/ReplayFormat.h"
+
+namespace {
+
+constexpr int kSteps = 500;
+constexpr double kStepShare = 0.002;
+constexpr double kUnitsToMetres = 0.0005003800000020015;
+// 1/27 as a single-precision constant: milliseconds to samples of 27.78 ms.
+constexpr double kSamplesPerMs = static_cast<double>(1.0f / 27.0f);
+// The gap's samples in milliseconds, to more places than the readers need.
+constexpr double kGapMsPerSample = 27.77777777778;
+constexpr double kHeightShare = 0.7;
+constexpr double kLevelSeconds = 0.0005;
+
+bool usable(const LapTelemetry& lap) {
+    return lap.sampleCount > 5 && lap.distance.size() > static_cast<std::size_t>(lap.sampleCount);
+}
+
+std::int64_t lapTimeMs(std::uint32_t lapEntry) {
+    return lapEntry & 0xFFFFFFu;
+}
+
+std::string signedTime(const char* sign, std::int64_t ms) {
+    return sign +
+           formatElapsedTime(static_cast<std::uint32_t>(std::min<std::int64_t>(std::llabs(ms), UINT32_MAX)));
+}
+
+// The texts of a gap whose extremes are `behindMs` (>= 0) and `aheadMs` (<= 0).
+DifferenceTexts textsOf(std::int64_t lapTimeDifference, std::int64_t behindMs, std::int64_t aheadMs) {
+    DifferenceTexts texts;
+    texts.atFinishLine = signedTime(lapTimeDifference > 0 ? "+" : "-", lapTimeDifference);
+    texts.maxBehind = behindMs == 0 ? "NA" : signedTime("+", behindMs);
+    texts.maxAhead = aheadMs == 0 ? "NA" : signedTime("-", aheadMs);
+    texts.spread = behindMs - aheadMs == 0 ? "NA" : signedTime("", behindMs - aheadMs);
+    return texts;
+}
+
+DifferenceTexts unavailableTexts() {
+    return {"NA", "NA", "NA", "NA"};
+}
+
+struct Scale {
+    double centre;
+    double factor;
+};
+
+// Around the middle of the y range, the largest gap at 70 % of the half height.
+Scale scaleFor(double yLow, double yHigh, double extreme) {
+    const double half = (yHigh - yLow) * 0.5;
+    return {yLow + half, extreme == 0 ? 0 : half * kHeightShare / extreme};
+}
+
+// Moves the scan to the first sample after `index` that reaches `target`; false, leaving it where
+// it is, when the lap ends first.
+bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
+    int i = std::min(index + 1, lap.sampleCount);
+    while (i < lap.sampleCount && lap.distance[static_cast<std::size_t>(i)] < target)
+        ++i;
+    if (lap.distance[static_cast<std::size_t>(i)] < target) return false;
+    index = i;
+    return true;
+}
+
+// The lap's time (s) against its distance (m): its recorded samples inside the lap, each at least
+// as far as the one before.
+std::vector<PlotPoint> timeAgainstDistance(const LapTelemetry& lap) {
+    std::vector<PlotPoint> course;
+    for (int k = 2; k < lap.sampleCount; ++k) {
+        if (!lap.recorded(k)) continue;
+        const double distance = lap.distanceM[static_cast<std::size_t>(k)];
+        if (!course.empty() && distance < course.back().x) continue;
+        course.push_back({distance, static_cast<double>(k) / kSamplesPerSecond});
+    }
+    return course;
+}
+
+// The time at distance `s` on a course that covers it, linear between its samples; `at` is where
+// the previous look-up ended (look-ups go forward).
+double timeAt(const std::vector<PlotPoint>& course, std::size_t& at, double s) {
+    while (at + 1 < course.size() && course[at + 1].x < s)
+        ++at;
+    const PlotPoint& before = course[at];
+    const PlotPoint& after = course[std::min(at + 1, course.size() - 1)];
+    if (after.x <= before.x || s <= before.x) return before.y;
+    return before.y + (after.y - before.y) * (s - before.x) / (after.x - before.x);
+}
+
+}  // namespace
+
+TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+                                       double yHigh) {
+    TimeDifference result;
+    const LapTelemetry& lapA = *a.telemetry;
+    const LapTelemetry& lapB = *b.telemetry;
+    if (!usable(lapA) || !usable(lapB)) {
+        result.texts = unavailableTexts();
+        return result;
+    }
+    const auto distanceAt = [](const LapTelemetry& lap, int k) {
+        return lap.distance[static_cast<std::size_t>(k)];
+    };
+    const std::uint32_t total =
+        std::max(distanceAt(lapA, lapA.sampleCount - 2), distanceAt(lapB, lapB.sampleCount - 2));
+    const double step = total * kStepShare;
+
+    std::vector<int> diff(kSteps, 0);
+    int indexA = 1, indexB = 1, maxDiff = 0, minDiff = 0;
+    bool bothGoOn = true;
+    for (int k = 1; k < kSteps; ++k) {
+        const auto target = static_cast<std::uint32_t>(k * step);
+        bothGoOn = bothGoOn && advance(lapA, indexA, target) && advance(lapB, indexB, target);
+        diff[static_cast<std::size_t>(k)] =
+            bothGoOn ? indexA - indexB : diff[static_cast<std::size_t>(k - 1)];
+        maxDiff = std::max(maxDiff, diff[static_cast<std::size_t>(k)]);
+        minDiff = std::min(minDiff, diff[static_cast<std::size_t>(k)]);
+    }
+
+    const Scale scale = scaleFor(yLow, yHigh, std::max(maxDiff, -minDiff));
+    const auto xAt = [step](int k) { return std::trunc(k * step) * kUnitsToMetres; };
+    for (int k = 1; k < kSteps; ++k)
+        result.curve.push_back({xAt(k), diff[static_cast<std::size_t>(k)] * scale.factor + scale.centre});
+    const std::int64_t lapTimeDifference = lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry);
+    const double finalDiff = std::trunc(static_cast<double>(lapTimeDifference) * kSamplesPerMs);
+    result.curve.push_back({xAt(kSteps), finalDiff * scale.factor + scale.centre});
+    result.zeroLine = {{0, scale.centre}, {result.curve.back().x, scale.centre}};
+
+    const auto msOf = [](int samples) { return static_cast<std::int64_t>(samples * kGapMsPerSample); };
+    result.texts = textsOf(lapTimeDifference, msOf(maxDiff), msOf(minDiff));
+    return result;
+}
+
+TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+                                        double yHigh) {
+    TimeDifference result;
+    const std::vector<PlotPoint> courseA = timeAgainstDistance(*a.telemetry);
+    const std::vector<PlotPoint> courseB = timeAgainstDistance(*b.telemetry);
+    if (!usable(*a.telemetry) || !usable(*b.telemetry) || courseA.size() < 2 || courseB.size() < 2) {
+        result.texts = unavailableTexts();
+        return result;
+    }
+    const double first = std::ceil(std::max(courseA.front().x, courseB.front().x));
+    const double last = std::floor(std::min(courseA.back().x, courseB.back().x));
+    std::vector<PlotPoint> gap;
+    std::size_t atA = 0, atB = 0;
+    for (double s = first; s <= last; s += 1)
+        gap.push_back({s, timeAt(courseA, atA, s) - timeAt(courseB, atB, s)});
+
+    double behind = 0, ahead = 0;
+    for (const PlotPoint& point : gap) {
+        behind = std::max(behind, point.y);
+        ahead = std::min(ahead, point.y);
+    }
+    // Interpolation leaves rounding noise where the laps are level: a gap below half a millisecond
+    // everywhere is none.
+    const double extreme = std::max(behind, -ahead);
+    const Scale scale = scaleFor(yLow, yHigh, extreme < kLevelSeconds ? 0 : extreme);
+    for (const PlotPoint& point : gap)
+        result.curve.push_back({point.x, point.y * scale.factor + scale.centre});
+    result.zeroLine = {{0, scale.centre}, {result.curve.empty() ? 0 : result.curve.back().x, scale.centre}};
+    const auto msOf = [](double seconds) { return static_cast<std::int64_t>(seconds * 1000); };
+    result.texts = textsOf(lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry), msOf(behind), msOf(ahead));
+    return result;
+}

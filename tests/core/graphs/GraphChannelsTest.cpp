@@ -1,0 +1,81 @@
+#include "graphs/GraphChannels.h"
+
+#include <gtest/gtest.h>
+
+#include "GraphLapFixture.h"
+
+namespace {
+
+LapTelemetry steadyLap(int samples) {
+    return madeUpLap(samples, [](int k) { return 10.0 * k; });
+}
+
+std::vector<double> ys(const std::vector<PlotPoint>& points) {
+    std::vector<double> result;
+    for (const PlotPoint& point : points)
+        result.push_back(point.y);
+    return result;
+}
+
+TEST(GraphChannels, EachChannelHasItsAxis) {
+    const ChannelAxis speed = channelAxis(GraphChannel::Speed, false);
+    EXPECT_EQ(speed.title, "Speed");
+    EXPECT_EQ(speed.unit, "Kph");
+    EXPECT_EQ(channelAxis(GraphChannel::Speed, true).unit, "Mph");
+    EXPECT_EQ(channelAxis(GraphChannel::Speed, true).yHigh, 400);  // the range stays
+    EXPECT_EQ(channelAxis(GraphChannel::Time, false).unit, "Seconds");
+    EXPECT_EQ(channelAxis(GraphChannel::Gear, false).yHigh, 6);
+    const ChannelAxis revs = channelAxis(GraphChannel::Revs, false);
+    EXPECT_EQ(revs.title + "/" + revs.unit, "Revs/RPM");
+    EXPECT_EQ(revs.yLow, 400);
+    EXPECT_EQ(revs.yHigh, 10000);
+    const ChannelAxis slip = channelAxis(GraphChannel::SlipAngle, false);
+    EXPECT_EQ(slip.title + "/" + slip.unit, "Degrees/Degrees");
+    EXPECT_EQ(slip.yLow, -25);
+}
+
+TEST(GraphChannels, SpeedLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
+    const LapTelemetry lap = steadyLap(10);
+    const std::vector<PlotPoint> speed = channelPoints(lap, GraphChannel::Speed, false);
+    EXPECT_EQ(ys(speed), (std::vector<double>{102, 103, 104, 105, 106, 107}));  // samples 2..7
+    EXPECT_EQ(speed.front().x, 20);
+    const std::vector<PlotPoint> revs = channelPoints(lap, GraphChannel::Revs, false);
+    EXPECT_EQ(revs.size(), 7u);  // samples 2..8
+    EXPECT_EQ(revs.back().y, 5008);
+    const std::vector<PlotPoint> time = channelPoints(lap, GraphChannel::Time, false);
+    EXPECT_DOUBLE_EQ(time.front().y, 2.0 / 36);
+    EXPECT_DOUBLE_EQ(time.back().y, 8.0 / 36);
+    EXPECT_EQ(ys(channelPoints(lap, GraphChannel::SlipAngle, false)).front(), -3);
+}
+
+TEST(GraphChannels, MilesPerHourScaleTheSpeed) {
+    const std::vector<PlotPoint> speed = channelPoints(steadyLap(10), GraphChannel::Speed, true);
+    EXPECT_DOUBLE_EQ(speed.front().y, 102 * 0.621);
+}
+
+TEST(GraphChannels, NeutralAndSamplesNoRecordFilledAreLeftOut) {
+    LapTelemetry lap = steadyLap(20);
+    dropSample(lap, 4);
+    dropSample(lap, 5);
+    std::vector<double> gears = ys(channelPoints(lap, GraphChannel::Gear, false));
+    // Samples 2..18 without 4, 5 (dropped) and 7, 14 (neutral).
+    EXPECT_EQ(gears, (std::vector<double>{2, 3, 6, 1, 2, 3, 4, 5, 6, 1, 2, 3, 4}));
+    for (const PlotPoint& point : channelPoints(lap, GraphChannel::Speed, false))
+        EXPECT_NE(point.x, 0);
+}
+
+TEST(GraphChannels, ALapOfFiveSamplesOrFewerHasNoPoints) {
+    EXPECT_TRUE(channelPoints(steadyLap(5), GraphChannel::Revs, false).empty());
+    EXPECT_EQ(channelPoints(steadyLap(6), GraphChannel::Revs, false).size(), 3u);
+    EXPECT_TRUE(channelPoints(LapTelemetry{}, GraphChannel::Speed, false).empty());  // never processed
+}
+
+TEST(GraphChannels, TheCommandLineNamesEachChannel) {
+    for (const GraphChannel channel : {GraphChannel::Speed, GraphChannel::Time, GraphChannel::Gear,
+                                       GraphChannel::Revs, GraphChannel::SlipAngle})
+        EXPECT_EQ(channelFromKey(channelKey(channel)), channel);
+    EXPECT_EQ(channelKey(GraphChannel::SlipAngle), "slip");
+    EXPECT_FALSE(channelFromKey("Speed"));
+}
+
+}  // namespace

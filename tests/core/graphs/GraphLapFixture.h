@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+
+#include "replay/LapTelemetry.h"
+
+// A processed lap made up for graph tests: sample 1 just before the line, samples 2 .. N-1 on the
+// lap, sample N just after; `metresAt(k)` gives the distance of sample k on the lap, and speed,
+// gear and revs follow from the sample number.
+inline LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt,
+                              double trackLength = 5000) {
+    LapTelemetry lap;
+    lap.sampleCount = samples;
+    const auto n = static_cast<std::size_t>(samples) + 1;
+    lap.distance.assign(n, 0);
+    lap.distanceM.assign(n, 0);
+    lap.lateralM.assign(n, 0);
+    lap.speed.assign(n, 0);
+    lap.gear.assign(n, 0);
+    lap.revs.assign(n, 0);
+    lap.slip.assign(n, 0);
+    for (int k = 1; k <= samples; ++k) {
+        const double metres = k == 1 ? trackLength - 1 : k == samples ? 1 : metresAt(k);
+        const auto i = static_cast<std::size_t>(k);
+        lap.distanceM[i] = metres;
+        lap.distance[i] = static_cast<std::uint32_t>(metres / 0.0005);
+        lap.lateralM[i] = 1.5;
+        lap.speed[i] = 100 + k;
+        lap.gear[i] = static_cast<std::int16_t>(k % 7);
+        lap.revs[i] = 5000 + static_cast<std::uint32_t>(k);
+        lap.slip[i] = static_cast<std::int16_t>(k % 11 - 5);
+    }
+    return lap;
+}
+
+// The same lap with sample k left as no record filled it.
+inline void dropSample(LapTelemetry& lap, int k) {
+    const auto i = static_cast<std::size_t>(k);
+    lap.distance[i] = 0;
+    lap.distanceM[i] = 0;
+    lap.lateralM[i] = 0;
+}
