@@ -74,6 +74,13 @@ std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel chann
     return points;
 }
 
+std::optional<double> lateralAtDistance(const LapTelemetry& lap, double distance) {
+    for (int k = 2; k < lap.sampleCount; ++k)
+        if (lap.recorded(k) && lap.distanceM[static_cast<std::size_t>(k)] >= distance)
+            return lap.lateralM[static_cast<std::size_t>(k)];
+    return std::nullopt;
+}
+
 std::string channelKey(GraphChannel channel) {
     for (const ChannelName& name : kNames)
         if (name.channel == channel) return name.key;

@@ -27,6 +27,10 @@ ChannelAxis channelAxis(GraphChannel channel, bool mph);
 // samples no record filled; a lap of 5 samples or fewer has none.
 std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel channel, bool mph);
 
+// The lap's lateral offset (m) where it first reached `distance` (m) on the lap; nothing when it
+// never did.
+std::optional<double> lateralAtDistance(const LapTelemetry& lap, double distance);
+
 // The command line's names: "speed", "time", "gear", "revs", "slip".
 std::string channelKey(GraphChannel channel);
 std::optional<GraphChannel> channelFromKey(const std::string& key);

@@ -28,6 +28,7 @@
 #include "desktop/common/UserProfile.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
+#include "desktop/graphs/GraphWindow.h"
 #include "desktop/map/TrackMapView.h"
 #include "desktop/replay/LapDialog.h"
 #include "desktop/settings/SettingsDialog.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
         else
             QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
     };
+    graphWindowShower = [](GraphWindow& window) { window.exec(); };
     plotSettings_ = new PlotSettingsBar(this);
     connect(plotSettings_, &PlotSettingsBar::homepageRequested, this, &MainWindow::viewReadme);
     view_ = new TrackMapView(document_, [this] { return lapsShown(); });
@@ -331,6 +333,15 @@ void MainWindow::toggleBar(int viewCommand) {
                                                           : toolBar(viewCommand);
     bar->setVisible(!bar->isVisible());
     action(viewCommand)->setChecked(bar->isVisible());
+}
+
+void MainWindow::showGraphWindow() {
+    if (document_.lapCount() == 0) {
+        message("No replay lap loaded!");
+        return;
+    }
+    GraphWindow window(document_, this);
+    graphWindowShower(window);
 }
 
 void MainWindow::showAboutBox() {

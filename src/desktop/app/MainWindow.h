@@ -64,6 +64,8 @@ public:
     // Dialog answers, replaceable by tests.
     std::function<std::optional<LapChoice>(const ReplayHeader&, const DriverTable&)> lapChooser;
     std::function<void(const QString& text, bool information)> messageShower;
+    // Runs the graph window (modal), replaceable by tests.
+    std::function<void(class GraphWindow& window)> graphWindowShower;
 
     // DocumentUi
     std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
@@ -100,6 +102,7 @@ private:
     void moveRemoveLaps();
     void openSettings();
     void showAboutBox();
+    void showGraphWindow();
     void viewReadme();
     void saveTrackmapBitmap();
     void printMap(bool preview);

@@ -97,7 +97,8 @@ void MainWindow::createCommands() {
     }
     add(ID_GRAPHICAL_RACE_REPORT, "Graphical Race Report", "Chart every driver's position lap by lap",
         R::Never);
-    add(ID_GRAPH, "&Graph", "Plot the loaded laps' telemetry", R::Never);
+    add(ID_GRAPH, "&Graph", "Plot the loaded laps' telemetry", R::PlaybackStopped,
+        [this] { showGraphWindow(); });
     add(ID_GEARCHANGE_ANALYSER, "Gearchange Analyser", "Analyse the gear changes of a loaded lap", R::Never);
     add(ID_APP_ABOUT, "&About VELTRA4 Replay Analyser", "Show the program's version and credits", R::Always,
         [this] { showAboutBox(); });

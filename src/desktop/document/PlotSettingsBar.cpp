@@ -10,21 +10,15 @@
 #include <map>
 
 #include "common/TimeText.h"
+#include "desktop/common/DocumentColours.h"
 #include "desktop/common/QtText.h"
 #include "document/ReplayDocument.h"
 
 namespace {
 
-QColor colour(int index) {
-    const Rgb& c = ReplayDocument::colourTable()[static_cast<std::size_t>(index)];
-    return QColor(c.r, c.g, c.b);
-}
-
-// Lap colours are bright; a dark outline keeps light ones (yellow, cyan) readable.
 QLabel* colouredLabel(const QString& text, int colourIndex) {
     auto* label = new QLabel(text);
-    label->setStyleSheet(
-        QStringLiteral("color: %1; font-weight: bold;").arg(colour(colourIndex).darker(125).name()));
+    label->setStyleSheet(textColourStyle(colourIndex) + QStringLiteral(" font-weight: bold;"));
     return label;
 }
 
@@ -138,7 +132,7 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
         const QString label = fromWin1252(lapCaption(slot));
         showRow(row, true);
         r.box->setText(label);
-        r.box->setStyleSheet(QStringLiteral("color: %1;").arg(colour(row).darker(125).name()));
+        r.box->setStyleSheet(textColourStyle(row));
         const auto tick = ticks.find(slot.lapData.get());
         r.box->setChecked(tick == ticks.end() || tick->second);
         r.lap = slot.lapData.get();

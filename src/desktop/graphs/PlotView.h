@@ -38,6 +38,8 @@ public:
     bool pointsPaneShown() const;
 
     const PlotModel& model() const { return model_; }
+    // The curves and axes for a client that fills them itself; they tell the plot as they change.
+    PlotModel& model() { return model_; }
     PlotContainer* container() const { return container_; }
     PlotCanvas* canvas() const;
 

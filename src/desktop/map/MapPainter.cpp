@@ -3,15 +3,13 @@
 #include <QPolygonF>
 #include <algorithm>
 
+#include "desktop/common/DocumentColours.h"
+
 namespace {
 
 constexpr int kPadding = 6;
 constexpr int kStroke = 18;  // length of a legend entry's colour stroke
 constexpr int kPointerGap = 16;
-
-QColor toQColor(const Rgb& c) {
-    return QColor(c.r, c.g, c.b);
-}
 
 QPolygonF polygonOf(const MapShape& shape) {
     QPolygonF polygon;

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <cmath>
 
+#include "desktop/common/DocumentColours.h"
 #include "desktop/common/QtText.h"
 #include "desktop/map/MapPainter.h"
 #include "desktop/map/StartPicture.h"
@@ -46,8 +47,7 @@ void TrackMapView::layOutScene() {
 }
 
 QColor TrackMapView::lapColour(int slot) const {
-    const Rgb& c = ReplayDocument::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(slot))];
-    return QColor(c.r, c.g, c.b);
+    return documentColour(document_.lapColourIndex(slot));
 }
 
 void TrackMapView::renderImage() {
