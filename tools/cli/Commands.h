@@ -1,8 +1,18 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
+
 #include "CliApp.h"
+#include "graphs/PlotModel.h"
+
+// Draws a plot's curves over a range, with its rulers and grid, into a PNG file of width x height
+// pixels; false when the file cannot be written. Given by a build that has a drawing library.
+using PlotImageWriter = std::function<bool(const PlotModel& plot, const PlotRange& range, int width,
+                                           int height, const std::filesystem::path& file)>;
 
 // Each subcommand lives in its own file and registers itself here.
+void registerGraphCommand(CliApp& app, PlotImageWriter writeImage);
 void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
 void registerLapsCommand(CliApp& app);
@@ -12,7 +22,8 @@ void registerSettingsCommand(CliApp& app);
 void registerTrackCommand(CliApp& app);
 void registerTrackmapCommand(CliApp& app);
 
-inline void registerAllCommands(CliApp& app) {
+inline void registerAllCommands(CliApp& app, PlotImageWriter writePlotImage = {}) {
+    registerGraphCommand(app, std::move(writePlotImage));
     registerInfoCommand(app);
     registerLapCommand(app);
     registerLapsCommand(app);

@@ -3,8 +3,38 @@
 #include "Commands.h"
 #include "desktop/settings/QtSettingsStore.h"
 
+#ifdef VXRA_PLOT_IMAGES
+#include <QGuiApplication>
+
+#include "desktop/graphs/PlotImage.h"
+
+namespace {
+
+// Pictures need Qt's fonts, so a GUI application of this run; never a window, and none of the
+// platform's chatter on standard error.
+bool writePlotImage(const PlotModel& plot, const PlotRange& range, int width, int height,
+                    const std::filesystem::path& file) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "vxra: " << message.toStdString() << "\n";
+    });
+    int argc = 1;
+    char name[] = "vxra";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    return plotImage(plot, range, QSize(width, height)).save(QString::fromStdString(file.string()), "PNG");
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char* argv[]) {
     CliApp app(makeQtSettingsStores);
+#ifdef VXRA_PLOT_IMAGES
+    registerAllCommands(app, writePlotImage);
+#else
     registerAllCommands(app);
+#endif
     return app.run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -20,6 +20,10 @@
 struct Rgb {
     std::uint8_t r, g, b;
     bool operator==(const Rgb&) const = default;
+    // 0xRRGGBB, as the plot keeps colours.
+    std::uint32_t packed() const {
+        return static_cast<std::uint32_t>(r) << 16 | static_cast<std::uint32_t>(g) << 8 | b;
+    }
 };
 
 // The one document: up to five loaded laps of one track, each with the replay it came from, and
@@ -72,6 +76,8 @@ public:
 
     // Colour table: lap 1-5 lines at 0-4, surface kinds at 6-13 and 15.
     static const std::array<Rgb, 22>& colourTable();
+    // The graphs' time difference curves.
+    static constexpr int differenceColourIndex = 5;
     int lapColourIndex(int slot) const { return slot; }
 
     // Settings the reports read through the document.

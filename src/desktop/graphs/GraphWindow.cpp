@@ -20,17 +20,6 @@
 #include "document/ReplayDocument.h"
 #include "track/TrackModel.h"
 
-namespace {
-
-// The colour of the difference curves and of the "Time difference" text.
-constexpr int kDifferenceColour = 5;
-
-std::uint32_t packed(const QColor& colour) {
-    return colour.rgb() & 0xFFFFFFu;
-}
-
-}  // namespace
-
 GraphWindow::GraphWindow(const ReplayDocument& document, QWidget* parent)
     : QDialog(parent), document_(document), plot_(new PlotView(this)) {
     setWindowTitle(tr("Graph window"));
@@ -41,13 +30,15 @@ GraphWindow::GraphWindow(const ReplayDocument& document, QWidget* parent)
         const ReplayDocument::Slot& loaded = document_.slots()[static_cast<std::size_t>(slot)];
         if (!loaded.inUse || !loaded.lapData) continue;
         slotOfBox_.push_back(slot);
-        laps.push_back({loaded.lapData.get(), loaded.lapEntry(),
-                        packed(documentColour(document_.lapColourIndex(slot)))});
+        laps.push_back(
+            {loaded.lapData.get(), loaded.lapEntry(),
+             ReplayDocument::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(slot))]
+                 .packed()});
     }
     graphs_ = std::make_unique<LapGraphs>(
         plot_->model(),
         [this](const PlotRange& range) { plot_->setView(range.x1, range.x2, range.y1, range.y2, true); },
-        laps, packed(documentColour(kDifferenceColour)));
+        laps, ReplayDocument::colourTable()[ReplayDocument::differenceColourIndex].packed());
 
     auto* column = new QVBoxLayout;
     column->addWidget(createLapGroup());
@@ -120,7 +111,7 @@ QWidget* GraphWindow::createChannelGroup() {
     }
     differenceBox_ = new QCheckBox(tr("Time difference"), group);
     differenceBox_->setEnabled(false);
-    differenceBox_->setStyleSheet(textColourStyle(kDifferenceColour));
+    differenceBox_->setStyleSheet(textColourStyle(ReplayDocument::differenceColourIndex));
     gapByDistanceBox_ = new QCheckBox(tr("Gap by distance"), group);
     gapByDistanceBox_->setEnabled(false);
     gapByDistanceBox_->setToolTip(tr("Draw the gap as the time between the laps at each metre of the lap"));

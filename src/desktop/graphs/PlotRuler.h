@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QFont>
 #include <QWidget>
 
 #include "graphs/RulerLayout.h"
 
 // A ruler beside the plot: tick marks, numeric labels and the axis unit for the shown range of one
-// axis, on a raised grey body. The horizontal ruler lies above the plot, the vertical one on its
-// left; each keeps 15 pixels at the corner where the two cross.
+// axis (drawn as desktop/graphs/RulerPainter draws it). The horizontal ruler lies above the plot,
+// the vertical one on its left.
 class PlotRuler : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kThickness = 15;
-    static constexpr int kCornerMargin = 15;
 
     // Repaints at once.
     void setRange(double low, double high);
@@ -33,14 +31,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    RulerGeometry rulerGeometry() const;
-    TextWidth textWidth() const;
-
     Qt::Orientation orientation_;
     double low_ = 1.0;
     double high_ = 100.0;
     QString unit_;
-    QFont font_;
 };
 
 class HorizontalRuler : public PlotRuler {

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "CliTest.h"
+#include "DemoFolder.h"
+#include "TempDir.h"
+
+namespace {
+
+class GraphCommandTest : public CliTest {
+protected:
+    static void SetUpTestSuite() {
+        sim_ = new TempDir;
+        writeDemoFolder(sim_->path(), DemoOptions{});
+    }
+    static void TearDownTestSuite() { delete sim_; }
+
+    static std::string lap(int driver) {
+        return (sim_->path() / "replay/Rivaldi weekend (saved in race).rpy").string() + ":" +
+               std::to_string(driver) + ":race:2";
+    }
+    CliOutput graph(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--sim-dir", sim_->path().string(), "graph"});
+        return run(args);
+    }
+
+    static TempDir* sim_;
+};
+TempDir* GraphCommandTest::sim_ = nullptr;
+
+TEST_F(GraphCommandTest, GivesTheCurvesAndTheDifferenceAsJson) {
+    ASSERT_EQ(graph({lap(0), lap(3), "--channel", "speed", "--difference", "--json"}).status, kExitOk)
+        << last_.err;
+    const auto json = nlohmann::ordered_json::parse(last_.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : json.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"channel", "xAxis", "yAxis", "yRange", "curves", "difference"}));
+    EXPECT_EQ(json["channel"], "speed");
+    EXPECT_EQ(json["xAxis"], nlohmann::json({"Meter", "Meter"}));
+    EXPECT_EQ(json["yAxis"], nlohmann::json({"Speed", "Kph"}));
+    EXPECT_EQ(json["yRange"], nlohmann::json({0, 400}));
+    ASSERT_EQ(json["curves"].size(), 2u);
+    EXPECT_EQ(json["curves"][0]["lap"], "M Tanaka 1m 16.236s");
+    EXPECT_EQ(json["curves"][1]["lap"], "A Rossi 1m 16.009s");
+    const auto& points = json["curves"][0]["points"];
+    ASSERT_GT(points.size(), 2000u);
+    EXPECT_LT(points[0][0].get<double>(), points[1][0].get<double>());  // ascending distance
+
+    const auto& difference = json["difference"];
+    EXPECT_EQ(difference["points"].size(), 500u);
+    EXPECT_EQ(difference["zeroLine"][0], nlohmann::json({0, 200}));
+    EXPECT_EQ(difference["zeroLine"][1][1], 200);
+    EXPECT_EQ(difference["atFinishLine"], "+0m 00.227s");
+    EXPECT_EQ(difference["maxAhead"], "-0m 00.027s");
+    EXPECT_EQ(difference["maxBehind"], "+0m 00.222s");
+    EXPECT_EQ(difference["spread"], "0m 00.249s");
+}
+
+TEST_F(GraphCommandTest, TheTimeChannelRangeAndMilesPerHour) {
+    ASSERT_EQ(graph({lap(0), "--channel", "time", "--json"}).status, kExitOk) << last_.err;
+    auto json = nlohmann::json::parse(last_.out);
+    EXPECT_FALSE(json.contains("difference"));
+    EXPECT_EQ(json["yRange"][1], json["curves"][0]["points"].back()[1]);
+
+    user_->writeInt("MPH", 1);
+    ASSERT_EQ(graph({lap(0), "--channel", "speed", "--json"}).status, kExitOk) << last_.err;
+    json = nlohmann::json::parse(last_.out);
+    EXPECT_EQ(json["yAxis"][1], "Mph");
+}
+
+TEST_F(GraphCommandTest, WrongCommandLinesAreUsageErrors) {
+    EXPECT_EQ(graph({lap(0), "--channel", "throttle"}).status, kExitUsage);
+    EXPECT_EQ(last_.err,
+              "vxra: --channel takes speed, time, gear, revs or slip\nRun 'vxra --help' for usage.\n");
+    EXPECT_EQ(graph({lap(0), "--channel", "speed", "--difference"}).status, kExitUsage);
+    EXPECT_EQ(last_.err, "vxra: --difference takes exactly two laps\nRun 'vxra --help' for usage.\n");
+    EXPECT_EQ(graph({"weekend.rpy:zero:race:2", "--channel", "gear"}).status, kExitUsage);
+    EXPECT_EQ(graph({lap(0), "--channel", "gear", "-o", "g.png", "--size", "10x10"}).status, kExitUsage);
+    EXPECT_EQ(graph({lap(0), "--channel", "gear", "-o", "g.png"}).status, kExitFailure);  // no painter here
+    EXPECT_EQ(last_.err, "vxra: this build of vxra cannot draw pictures\n");
+}
+
+}  // namespace

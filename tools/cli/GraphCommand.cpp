@@ -1,0 +1,124 @@
+#include <cmath>
+
+#include "CliArgs.h"
+#include "Commands.h"
+#include "DocumentLoading.h"
+#include "JsonText.h"
+#include "common/Text1252.h"
+#include "graphs/LapGraphs.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+json pointsOf(const PointList& points) {
+    json list = json::array();
+    for (const PlotPoint& point : points.points())
+        list.push_back({point.x, point.y});
+    return list;
+}
+
+std::optional<std::pair<int, int>> parseSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return std::nullopt;
+    const auto width = parseInt(text.substr(0, x)), height = parseInt(text.substr(x + 1));
+    if (!width || !height || *width < 64 || *height < 64 || *width > 8192 || *height > 8192)
+        return std::nullopt;
+    return std::pair{*width, *height};
+}
+
+// The graph window's curves for every loaded lap, checked in order, as JSON or as a picture.
+int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& writeImage) {
+    const std::string* channelName = args.value("--channel");
+    const std::optional<GraphChannel> channel = channelName ? channelFromKey(*channelName) : std::nullopt;
+    if (!channel) return usageError(context.err, "--channel takes speed, time, gear, revs or slip");
+    const std::string* out = args.value("-o");
+    if (out && args.has("--json")) return usageError(context.err, "give --json or -o, not both");
+    std::pair<int, int> size{1200, 700};
+    if (const std::string* sizeText = args.value("--size")) {
+        const auto parsed = parseSize(*sizeText);
+        if (!parsed) return usageError(context.err, "--size takes WIDTHxHEIGHT, each 64 to 8192 pixels");
+        size = *parsed;
+    }
+    CommandLineDocument loaded(context.err, context.settings);
+    if (!loaded.load(args.operands, "graph")) return kExitUsage;
+    const ReplayDocument& document = loaded.document();
+    if (args.has("--difference") && args.operands.size() != 2)
+        return usageError(context.err, "--difference takes exactly two laps");
+    if (document.lapCount() == 0) return failure(context.err, "No replay lap loaded!");
+
+    PlotModel plot;
+    PlotRange view{0, 10, 0, 10};
+    std::vector<GraphLap> laps;
+    std::vector<std::string> captions;
+    const auto& colours = ReplayDocument::colourTable();
+    for (int index = 0; index < ReplayDocument::maxLaps; ++index) {
+        const ReplayDocument::Slot& slot = document.slots()[static_cast<std::size_t>(index)];
+        if (!slot.inUse || !slot.lapData) continue;
+        const std::size_t colour = static_cast<std::size_t>(document.lapColourIndex(index));
+        laps.push_back({slot.lapData.get(), slot.lapEntry(), colours[colour].packed()});
+        captions.push_back(win1252ToUtf8(lapCaption(slot)));
+    }
+    LapGraphs graphs(
+        plot, [&view](const PlotRange& range) { view = range; }, laps,
+        colours[ReplayDocument::differenceColourIndex].packed());
+    plot.setAxis("Meter", "Meter", 0, true, false);
+    graphs.selectChannel(*channel, document.speedUnitMph());
+    for (int lap = 0; lap < static_cast<int>(laps.size()); ++lap)
+        graphs.setLapChecked(lap, true);
+    if (args.has("--difference")) graphs.setDifferenceChecked(true);
+
+    if (out) {
+        if (!writeImage) return failure(context.err, "this build of vxra cannot draw pictures");
+        const std::filesystem::path target = *out;
+        if (!writeImage(plot, view, size.first, size.second, target))
+            return failure(context.err, "Error creating file!");
+        context.out << target.string() << "\n";
+        return kExitOk;
+    }
+
+    const AxisInfo& xAxis = plot.axis(true);
+    const AxisInfo& yAxis = plot.axis(false);
+    json document_json;
+    document_json["channel"] = channelKey(*channel);
+    document_json["xAxis"] = {xAxis.title(), xAxis.unit()};
+    document_json["yAxis"] = {yAxis.title(), yAxis.unit()};
+    document_json["yRange"] = {graphs.view().y1, graphs.view().y2};
+    json curves = json::array();
+    for (int lap = 0; lap < static_cast<int>(laps.size()); ++lap) {
+        const PlotCurve* curve = plot.curve(graphs.curveOf(lap));
+        curves.push_back({{"lap", captions[static_cast<std::size_t>(lap)]},
+                          {"points", curve ? pointsOf(curve->points) : json::array()}});
+    }
+    document_json["curves"] = curves;
+    if (args.has("--difference") && laps.size() == 2) {
+        const DifferenceTexts& texts = graphs.texts();
+        const PlotCurve* gap = plot.curve(graphs.differenceCurve());
+        const PlotCurve* zero = plot.curve(graphs.zeroLineCurve());
+        document_json["difference"] = {{"points", gap ? pointsOf(gap->points) : json::array()},
+                                       {"zeroLine", zero ? pointsOf(zero->points) : json::array()},
+                                       {"atFinishLine", texts.atFinishLine},
+                                       {"maxAhead", texts.maxAhead},
+                                       {"maxBehind", texts.maxBehind},
+                                       {"spread", texts.spread}};
+    }
+    printDocument(args, context, document_json);
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerGraphCommand(CliApp& app, PlotImageWriter writeImage) {
+    app.add({"graph",
+             "FILE:DRIVER:SESSION:LAP ...",
+             "load up to five laps as the desktop program does and give the graph window's curves of a "
+             "channel against the distance, every lap checked in order, with the time difference of two laps",
+             {{"--channel", "CHANNEL", "speed, time, gear, revs or slip", true},
+              {"--difference", "", "also the time difference of exactly two laps, its zero line and texts"},
+              kJsonOption,
+              {"-o", "GRAPH.png", "draw the graph (rulers, grid, curves) into a PNG picture instead"},
+              {"--size", "WxH", "the picture's size in pixels (default 1200x700)"}},
+             [writeImage](const CliArgs& args, CliContext& context) {
+                 return graph(args, context, writeImage);
+             }});
+}
