@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -39,3 +41,22 @@ struct SplitInput {
     std::span<const std::uint8_t> second;
 };
 SplitInput splitInput(std::span<const std::uint8_t> input);
+
+// Values taken one after another from the front of an input; zeros once it is used up.
+class FuzzReader {
+public:
+    explicit FuzzReader(std::span<const std::uint8_t> input) : input_(input) {}
+
+    template <typename T>
+    T take() {
+        T value{};
+        const std::size_t size = std::min(sizeof value, input_.size());
+        std::memcpy(&value, input_.data(), size);
+        input_ = input_.subspan(size);
+        return value;
+    }
+    bool empty() const { return input_.empty(); }
+
+private:
+    std::span<const std::uint8_t> input_;
+};

@@ -2,6 +2,7 @@
 // by the test-data writers, each under 64 KB.
 //
 // Usage: vxra-fuzz-seeds OUTDIR
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <string_view>
@@ -83,14 +84,19 @@ Bytes packed(const Bytes& data, bool ascii) {
     return input;
 }
 
+// The value's bytes as they lie in memory, at the end of `bytes`.
+template <typename T>
+void appendRaw(Bytes& bytes, T value) {
+    const std::size_t end = bytes.size();
+    bytes.resize(end + sizeof value);
+    std::memcpy(bytes.data() + end, &value, sizeof value);
+}
+
 // The plot target's input: a value map and a label count, a ruler, an axis, a window and a range,
 // then a curve added, points inserted out of order (one x twice), a fit, a zoom, a pan and ticks.
 Bytes plotSeed(std::int32_t a, std::int32_t b, double c, double d, std::int32_t labels) {
     Bytes bytes;
-    const auto put = [&bytes](const auto value) {
-        const auto* raw = reinterpret_cast<const std::uint8_t*>(&value);
-        bytes.insert(bytes.end(), raw, raw + sizeof value);
-    };
+    const auto put = [&bytes](const auto value) { appendRaw(bytes, value); };
     put(a), put(b), put(c), put(d), put(labels), put(std::int32_t{7});
     put(std::int16_t{415}), put(std::int8_t{15}), put(std::int8_t{0});
     put(std::int8_t{3}), put(std::int8_t{1});
@@ -105,6 +111,29 @@ Bytes plotSeed(std::int32_t a, std::int32_t b, double c, double d, std::int32_t 
     put(std::uint8_t{4}), put(std::uint8_t{6}), put(std::int16_t{10}), put(std::int16_t{10}),
         put(std::int16_t{60}), put(std::int16_t{-20});
     put(std::uint8_t{4}), put(std::uint8_t{7}), put(std::int16_t{12}), put(std::int16_t{9});
+    return bytes;
+}
+
+// The graph target's input: two laps of 300 samples at a steady pace (the second a little slower,
+// with a stretch no record filled) over a y range of 0..400, then channel and lap switches.
+Bytes graphSeed(bool sameLap) {
+    Bytes bytes;
+    const auto put = [&bytes](const auto value) { appendRaw(bytes, value); };
+    put(static_cast<std::uint8_t>(sameLap ? 1 : 0));
+    for (int lap = 0; lap < (sameLap ? 1 : 2); ++lap) {
+        put(std::uint16_t{300}), put(std::uint32_t{0});
+        for (int k = 1; k <= 300; ++k) {
+            put(static_cast<std::uint16_t>(lap == 0 ? 20000 : 19000));
+            put(static_cast<std::uint8_t>(lap == 1 && k > 100 && k < 110 ? 0 : 1));
+            if (lap == 1 && k > 100 && k < 110) continue;
+            put(static_cast<std::int8_t>(k % 20 - 10)), put(static_cast<std::uint8_t>(120 + k % 50));
+            put(static_cast<std::int8_t>(k / 50 + 1)), put(static_cast<std::uint16_t>(6000 + k));
+            put(static_cast<std::int8_t>(k % 7 - 3));
+        }
+    }
+    put(0.0), put(400.0), put(std::uint32_t{76236}), put(std::uint32_t{77010}), put(1234.5);
+    for (const std::uint8_t step : {0x04, 0x01, 0x81, 0x82, 0x85, 0x03, 0x83, 0x08, 0x80, 0x01})
+        put(step);
     return bytes;
 }
 
@@ -137,6 +166,7 @@ int main(int argc, char** argv) {
                      {"downward", plotSeed(0, 100, 10, 0, 5)},
                      {"narrow", plotSeed(0, 500, 1000, 1001, 5)},
                      {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
+    seeds["graph"] = {{"two-laps", graphSeed(false)}, {"one-lap-twice", graphSeed(true)}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);
         for (const auto& [name, bytes] : files) {

@@ -2,7 +2,6 @@
 // ruler's layout, then points inserted into curves and the shown range fitted, zoomed and panned.
 // An insertion that leaves a curve out of order, or its box not holding its points, stops the run.
 #include <cstdlib>
-#include <cstring>
 
 #include "FuzzTarget.h"
 #include "graphs/AxisTicks.h"
@@ -10,25 +9,6 @@
 #include "graphs/RulerLayout.h"
 
 namespace {
-
-// Values taken from the front of the input; zeros once it is used up.
-class Reader {
-public:
-    explicit Reader(std::span<const std::uint8_t> input) : input_(input) {}
-
-    template <typename T>
-    T take() {
-        T value{};
-        const std::size_t size = std::min(sizeof value, input_.size());
-        std::memcpy(&value, input_.data(), size);
-        input_ = input_.subspan(size);
-        return value;
-    }
-    bool empty() const { return input_.empty(); }
-
-private:
-    std::span<const std::uint8_t> input_;
-};
 
 void check(bool holds) {
     if (!holds) std::abort();
@@ -45,7 +25,7 @@ void checkCurve(const PointList& points) {
 }  // namespace
 
 VXRA_FUZZ_TARGET(plot) {
-    Reader in(input);
+    FuzzReader in(input);
     const ValueMap map{in.take<std::int32_t>(), in.take<std::int32_t>(), in.take<double>(),
                        in.take<double>()};
     const int wanted = in.take<std::int32_t>();

@@ -19,6 +19,7 @@ constexpr double kSamplesPerMs = static_cast<double>(1.0f / 27.0f);
 constexpr double kGapMsPerSample = 27.77777777778;
 constexpr double kHeightShare = 0.7;
 constexpr double kLevelSeconds = 0.0005;
+constexpr double kMaxGapPoints = 20000;
 
 bool usable(const LapTelemetry& lap) {
     return lap.sampleCount > 5 && lap.distance.size() > static_cast<std::size_t>(lap.sampleCount);
@@ -148,9 +149,11 @@ TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const Difference
     }
     const double first = std::ceil(std::max(courseA.front().x, courseB.front().x));
     const double last = std::floor(std::min(courseA.back().x, courseB.back().x));
+    // A metre apart, or further on courses longer than any track, so the curve stays drawable.
+    const double stride = std::max(1.0, std::ceil((last - first) / kMaxGapPoints));
     std::vector<PlotPoint> gap;
     std::size_t atA = 0, atB = 0;
-    for (double s = first; s <= last; s += 1)
+    for (double s = first; s <= last; s += stride)
         gap.push_back({s, timeAt(courseA, atA, s) - timeAt(courseB, atB, s)});
 
     double behind = 0, ahead = 0;
