@@ -13,6 +13,7 @@
 
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotContainer.h"
+#include "desktop/graphs/PlotImage.h"
 #include "desktop/graphs/PlotRuler.h"
 
 namespace {
@@ -243,6 +244,21 @@ TEST_F(PlotViewTest, ThePointsPaneListsTheCurvesWhenShown) {
     EXPECT_EQ(pane->topLevelItem(0)->text(0), "New graph - 0");
     EXPECT_EQ(pane->topLevelItem(0)->text(1), "61");
     EXPECT_EQ(pane->topLevelItem(0)->text(3), "700");
+}
+
+TEST(PlotImage, DrawsTheRulersAndTheCurvesAsTheViewDoes) {
+    PlotModel plot;
+    plot.setAxis("Meter", "Meter", 0, true, false);
+    const int slot = plot.addGraph(0xFF0000, "New graph - 1");
+    plot.addPoint(slot, 0, 50);
+    plot.addPoint(slot, 100, 50);
+    const QImage image = plotImage(plot, {0, 100, 0, 100}, QSize(415, 215));
+    EXPECT_EQ(image.size(), QSize(415, 215));
+    EXPECT_EQ(image.pixelColor(3, 100), QColor(192, 192, 192));  // the vertical ruler
+    EXPECT_EQ(image.pixelColor(200, 2), QColor(192, 192, 192));  // the horizontal ruler
+    // y = 50 of 0..100 over the 200 pixels below the ruler: 100 up from the bottom.
+    EXPECT_EQ(image.pixelColor(15 + 201, 15 + 100), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(15 + 201, 15 + 60), QColor(Qt::white));
 }
 
 }  // namespace
