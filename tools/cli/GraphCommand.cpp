@@ -45,7 +45,7 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
     const ReplayDocument& document = loaded.document();
     if (args.has("--difference") && args.operands.size() != 2)
         return usageError(context.err, "--difference takes exactly two laps");
-    if (document.lapCount() == 0) return failure(context.err, "No replay lap loaded!");
+    if (document.lapCount() == 0) return failure(context.err, kNoLapLoaded);
 
     PlotModel plot;
     PlotRange view{0, 10, 0, 10};

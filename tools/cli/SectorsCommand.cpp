@@ -9,7 +9,7 @@ namespace {
 int sectors(const CliArgs& args, CliContext& context) {
     CommandLineDocument loaded(context.err, context.settings);
     if (!loaded.load(args.operands, "sectors")) return kExitUsage;
-    if (loaded.document().lapCount() == 0) return failure(context.err, "No replay lap loaded!");
+    if (loaded.document().lapCount() == 0) return failure(context.err, kNoLapLoaded);
     ReportInput input;
     input.loadedLaps = &loaded.document();
     printReport(context.out, generateReport(ReportType::SectorTimes, input));

@@ -106,6 +106,9 @@ private:
 
 inline constexpr const char* kNoLapTitle = "No lap selected";
 
+// What every command that needs a loaded lap says without one.
+inline constexpr const char* kNoLapLoaded = "No replay lap loaded!";
+
 // A loaded lap's caption wherever one is shown: the first name's initial, the last name and the
 // lap's time, "M Tanaka 1m 16.236s". Windows-1252.
 std::string lapCaption(const ReplayDocument::Slot& slot);

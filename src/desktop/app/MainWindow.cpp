@@ -337,7 +337,7 @@ void MainWindow::toggleBar(int viewCommand) {
 
 void MainWindow::showGraphWindow() {
     if (document_.lapCount() == 0) {
-        message("No replay lap loaded!");
+        message(kNoLapLoaded);
         return;
     }
     GraphWindow window(document_, this);

@@ -12,10 +12,6 @@
 #include "reports/ReportFileChoice.h"
 #include "track/TrackIni.h"
 
-namespace {
-constexpr const char* kNoLapLoaded = "No replay lap loaded!";
-}
-
 ReportCommands::ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui,
                                QWidget* parent)
     : document_(document), settings_(settings), ui_(ui), parent_(parent) {
