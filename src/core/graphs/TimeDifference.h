@@ -37,8 +37,8 @@ struct DifferenceLap {
 TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceLap& b, double yLow,
                                        double yHigh);
 
-// By distance: at every metre both laps covered (every few metres past 20 km), A's time there minus B's (each lap's time
-// interpolated between its samples), in seconds, scaled in the same way. The texts tell the
-// largest lead and deficit of this gap.
+// By distance: at every metre both laps covered (every few metres past 20 km), A's time there
+// minus B's (each lap's time interpolated between its samples), in seconds, scaled in the same
+// way. The texts tell the largest lead and deficit of this gap.
 TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const DifferenceLap& b, double yLow,
                                         double yHigh);
