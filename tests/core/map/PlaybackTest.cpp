@@ -1,0 +1,170 @@
+#include "map/Playback.h"
+
+#include <gtest/gtest.h>
+
+#include "replay/LapTelemetry.h"
+
+namespace {
+
+// A processed lap of `samples` samples at 200.9 km/h in fourth gear, a metre a sample, facing
+// heading 896, with split times at 10, 20 and 30 s (0: none).
+LapTelemetry steadyLap(int samples, int splitMs = 10000) {
+    LapTelemetry lap;
+    lap.sampleCount = samples;
+    const auto n = static_cast<std::size_t>(samples) + 1;
+    lap.distanceM.assign(n, 0);
+    lap.lateralM.assign(n, 0);
+    lap.speed.assign(n, 200.9);
+    lap.gear.assign(n, 4);
+    lap.revs.assign(n, 8123);
+    lap.orientation.assign(n, 896);
+    for (std::size_t k = 1; k < n; ++k)
+        lap.distanceM[k] = static_cast<double>(k);
+    lap.splitTime1 = splitMs;
+    lap.splitTime2 = 2 * splitMs;
+    lap.splitTime3 = 3 * splitMs;
+    return lap;
+}
+
+class PlaybackTest : public testing::Test {
+protected:
+    PlaybackTick tick(bool mph = false) { return playback_.tick(laps_, ticked_, mph); }
+
+    LapTelemetry longLap_ = steadyLap(3000);
+    LapTelemetry shortLap_ = steadyLap(9, 0);
+    std::array<const LapTelemetry*, Playback::kLaps> laps_{&longLap_, &shortLap_, nullptr, nullptr, nullptr};
+    std::array<bool, Playback::kLaps> ticked_{true, true, false, false, false};
+    Playback playback_;
+};
+
+TEST(PlaybackTexts, SectorsAndElapsedTime) {
+    EXPECT_EQ(orientationSector(896), 0);  // within 128 of 1024 and of 768: the first wins
+    EXPECT_EQ(orientationSector(1024), 0);
+    EXPECT_EQ(orientationSector(0), 4);
+    EXPECT_EQ(orientationSector(-2048), 12);
+    EXPECT_EQ(orientationSector(2048), 12);
+    EXPECT_EQ(orientationSector(1300), 15);
+    EXPECT_EQ(orientationSector(5000), -1);
+    EXPECT_EQ(elapsedText(65 * 36), "1:05");
+    EXPECT_EQ(elapsedText(0), "0:00");
+    EXPECT_EQ(elapsedText(36 * 600 + 35), "10:00");
+}
+
+TEST_F(PlaybackTest, StartNeedsATrackAndAChosenLap) {
+    EXPECT_EQ(playback_.start(false, true), Playback::StartOutcome::NoTrack);
+    EXPECT_EQ(playback_.start(true, false), Playback::StartOutcome::NoLapChosen);
+    EXPECT_FALSE(playback_.playing());
+    EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Started);
+    EXPECT_TRUE(playback_.playing());
+    playback_.startFastForward();
+    EXPECT_EQ(playback_.start(true, false), Playback::StartOutcome::BackToNormalSpeed);
+    EXPECT_FALSE(playback_.fastForward());
+}
+
+TEST_F(PlaybackTest, TheFirstTickDrawsSampleTwoAndTellsTheValues) {
+    playback_.start(true, true);
+    const PlaybackTick first = tick();
+    EXPECT_EQ(playback_.position(), 2u);
+    const LapTickValues& lap = first.laps[0];
+    EXPECT_TRUE(lap.active);
+    EXPECT_EQ(lap.sample, 2);
+    EXPECT_TRUE(lap.restartLine);
+    EXPECT_EQ(lap.speed, 200);
+    EXPECT_EQ(lap.gear, "4");
+    EXPECT_EQ(lap.revs, 812);  // tens of rpm
+    EXPECT_EQ(lap.sector, 0);
+    EXPECT_EQ(first.elapsed, "0:00");
+    EXPECT_EQ(first.elapsedMs, 27);
+    EXPECT_FALSE(first.laps[2].active);
+    EXPECT_FALSE(tick().laps[0].restartLine);
+    EXPECT_EQ(tick(true).laps[0].speed, 124);  // 200.9 km/h: 200 x 0.621
+}
+
+TEST_F(PlaybackTest, GearsAndSplitIndicators) {
+    for (const auto& [gear, text] : {std::pair{-1, "R"}, {0, "N"}, {1, "1"}, {6, "6"}}) {
+        longLap_.gear.assign(longLap_.gear.size(), static_cast<std::int16_t>(gear));
+        Playback fresh;
+        fresh.start(true, true);
+        EXPECT_EQ(fresh.tick(laps_, ticked_, false).laps[0].gear, text);
+    }
+    const LapTelemetry noTrackLength = steadyLap(3000, 0);  // split times of 0: no track length
+    laps_[2] = &noTrackLength;
+    ticked_[2] = true;
+    playback_.start(true, true);
+    PlaybackTick now;
+    while (playback_.position() < 722)
+        now = tick();
+    // Position 722: (722000 - 1000) / 36 = 20027 ms, past the 10 s and 20 s splits only.
+    EXPECT_EQ(now.elapsedMs, 20027);
+    EXPECT_EQ(now.laps[0].splitsPassed, (std::array<bool, 3>{true, true, false}));
+    EXPECT_EQ(now.laps[2].splitsPassed,
+              (std::array<bool, 3>{false, false, false}));  // a split of 0 never shows
+}
+
+TEST_F(PlaybackTest, AShortLapStopsFirstAndPlaybackEndsWhenAllHave) {
+    playback_.start(true, true);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(tick().laps[1].active);  // samples 2, 4, 6, 8
+    const PlaybackTick later = tick();       // position 10 is beyond 9 samples
+    EXPECT_FALSE(later.laps[1].active);
+    EXPECT_TRUE(later.laps[0].active);
+    EXPECT_FALSE(later.ended);
+
+    ticked_[0] = false;
+    const PlaybackTick last = tick();
+    EXPECT_TRUE(last.ended);
+    EXPECT_FALSE(playback_.running());
+    EXPECT_EQ(playback_.position(), 0u);
+}
+
+TEST_F(PlaybackTest, SamplesNoRecordFilledDrawNothing) {
+    longLap_.distanceM[4] = 0;
+    playback_.start(true, true);
+    tick();
+    const PlaybackTick gap = tick();
+    EXPECT_TRUE(gap.laps[0].active);
+    EXPECT_FALSE(gap.laps[0].sample.has_value());
+}
+
+TEST_F(PlaybackTest, PauseThenStopGoesBackToTheStart) {
+    playback_.start(true, true);
+    tick();
+    tick();
+    playback_.pause();
+    EXPECT_TRUE(playback_.paused());
+    EXPECT_TRUE(playback_.running());
+    EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Resumed);
+    EXPECT_EQ(playback_.position(), 4u);
+    playback_.pause();
+    playback_.stop();
+    EXPECT_FALSE(playback_.running());
+    EXPECT_EQ(playback_.position(), 0u);
+}
+
+TEST_F(PlaybackTest, MoveToEndClearsFastForwardAndPause) {
+    playback_.start(true, true);
+    playback_.startFastForward();
+    tick();
+    EXPECT_EQ(playback_.position(), 4u);
+    playback_.moveToEnd();
+    EXPECT_FALSE(playback_.playing());
+    EXPECT_FALSE(playback_.fastForward());
+    EXPECT_FALSE(playback_.paused());
+    EXPECT_EQ(playback_.position(), 4u);  // kept: the whole lines show again
+    EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Started);
+}
+
+TEST_F(PlaybackTest, FastForwardFromTheBeginningStartsTheLinesAfresh) {
+    playback_.start(true, true);
+    playback_.startFastForward();
+    for (int i = 0; i < 5; ++i)
+        tick();
+    playback_.moveToBeginning();
+    EXPECT_EQ(playback_.position(), 0u);
+    const PlaybackTick again = tick();  // position 4: never on sample 2
+    EXPECT_EQ(playback_.position(), 4u);
+    EXPECT_TRUE(again.laps[0].restartLine);
+    EXPECT_FALSE(tick().laps[0].restartLine);
+}
+
+}  // namespace
