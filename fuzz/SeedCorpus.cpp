@@ -137,6 +137,20 @@ Bytes graphSeed(bool sameLap) {
     return bytes;
 }
 
+// The playback target's input: two ticked laps of 300 and 200 samples (every 50th sample no record
+// filled), then 400 ticks without a command.
+Bytes playbackSeed() {
+    Bytes bytes;
+    const auto put = [&bytes](const auto value) { appendRaw(bytes, value); };
+    put(std::uint8_t{0b00011011});
+    for (const std::uint16_t samples : {300, 200}) {
+        put(samples), put(150.5), put(std::int16_t{3}), put(std::uint32_t{7000}), put(std::int16_t{896});
+        put(std::int32_t{1000}), put(std::int32_t{2000}), put(std::int32_t{3000}), put(std::uint8_t{50});
+    }
+    bytes.insert(bytes.end(), 400, std::uint8_t{6});
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -166,6 +180,7 @@ int main(int argc, char** argv) {
                      {"downward", plotSeed(0, 100, 10, 0, 5)},
                      {"narrow", plotSeed(0, 500, 1000, 1001, 5)},
                      {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
+    seeds["playback"] = {{"two-laps", playbackSeed()}};
     seeds["graph"] = {{"two-laps", graphSeed(false)}, {"one-lap-twice", graphSeed(true)}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);

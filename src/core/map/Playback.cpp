@@ -18,6 +18,11 @@ std::string gearText(int gear) {
     return std::to_string(gear);
 }
 
+// A speed shown as a whole number; one that is not a number, or beyond any car, shows 0.
+int wholeSpeed(double speed) {
+    return std::isfinite(speed) && std::fabs(speed) < 1e6 ? static_cast<int>(speed) : 0;
+}
+
 // The lap has processed channels at sample i.
 bool hasSample(const LapTelemetry& lap, std::size_t i) {
     return static_cast<std::size_t>(lap.sampleCount) > i && lap.speed.size() > i && lap.gear.size() > i &&
@@ -100,7 +105,7 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
         const std::size_t i = position_;
         LapTickValues& values = result.laps[static_cast<std::size_t>(slot)];
         values.active = true;
-        const int kmh = static_cast<int>(lap->speed[i]);
+        const int kmh = wholeSpeed(lap->speed[i]);
         values.speed = mph ? static_cast<int>(kmh * kMilesPerKilometre) : kmh;
         values.gear = gearText(lap->gear[i]);
         values.revs = static_cast<int>(lap->revs[i] * 0.1 + 0.5);
