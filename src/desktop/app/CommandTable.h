@@ -55,7 +55,18 @@ enum CommandId : int {
 // (L); with a lap loaded and no playback running (zoom tools); the lap toggles: that slot loaded and
 // playback neither running nor paused; never (a feature not built yet, or the Edit menu's standard
 // commands, which nothing here implements).
-enum class EnableRule { Always, PlaybackStopped, LapLoaded, LapLoadedNotPlaying, LapSlotLoaded, Never };
+// PlaybackStopped: neither playing nor paused. PlaybackPlaying: a lap loaded and the playback
+// playing; PlaybackRunning: a lap loaded and playing or paused.
+enum class EnableRule {
+    Always,
+    PlaybackStopped,
+    LapLoaded,
+    LapLoadedNotPlaying,
+    LapSlotLoaded,
+    PlaybackPlaying,
+    PlaybackRunning,
+    Never
+};
 
 // A command: its menu text (with "&" mnemonics), the status bar's fly-by text, when it may run,
 // whether it shows a check mark, and what it does (nothing for commands not built yet).

@@ -67,6 +67,9 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
             QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
     };
     graphWindowShower = [](GraphWindow& window) { window.exec(); };
+    playbackTimer_.setInterval(Playback::kTickMs);
+    playbackTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&playbackTimer_, &QTimer::timeout, this, &MainWindow::playbackTick);
     plotSettings_ = new PlotSettingsBar(this);
     connect(plotSettings_, &PlotSettingsBar::homepageRequested, this, &MainWindow::viewReadme);
     view_ = new TrackMapView(document_, [this] { return lapsShown(); });
@@ -270,6 +273,12 @@ void MainWindow::updateCommands() {
                 action(command.id)->setChecked(plotSettings_->isLapChecked(slot));
                 break;
             }
+            case EnableRule::PlaybackPlaying:
+                enabled = loaded && playback_.playing();
+                break;
+            case EnableRule::PlaybackRunning:
+                enabled = loaded && playback_.running();
+                break;
             case EnableRule::Never:
                 enabled = false;
                 break;
@@ -279,6 +288,9 @@ void MainWindow::updateCommands() {
     action(ID_ZOOM_IN)->setChecked(view_->zoomTool() == ZoomView::Tool::ZoomIn);
     action(ID_ZOOM_OUT)->setChecked(view_->zoomTool() == ZoomView::Tool::ZoomOut);
     action(ID_PANNING_TOOL)->setChecked(view_->panning());
+    action(ID_START_CONTINUE)->setChecked(playback_.playing());
+    action(ID_PAUSE)->setChecked(playback_.paused());
+    action(ID_FAST_FORWARD)->setChecked(playback_.fastForward());
 }
 
 void MainWindow::runCommand(int id) {
@@ -398,8 +410,93 @@ void MainWindow::updateRecentFiles() {
 }
 
 void MainWindow::moveRemoveLaps() {
+    stopPlayback();
     MoveRemoveDialog dialog(document_, this);
     if (dialog.exec() == QDialog::Accepted) document_.applyLapOrder(dialog.order());
+}
+
+void MainWindow::startPlayback() {
+    std::array<bool, Playback::kLaps> ticked{};
+    for (int slot = 0; slot < Playback::kLaps; ++slot)
+        ticked[static_cast<std::size_t>(slot)] = plotSettings_->isLapChecked(slot);
+    const bool anyTicked = std::find(ticked.begin(), ticked.end(), true) != ticked.end();
+    switch (playback_.start(document_.trackLoaded(), anyTicked)) {
+        case Playback::StartOutcome::NoTrack:
+            information("Realtime plotting of driving lines not available without trackmap!");
+            return;
+        case Playback::StartOutcome::NoLapChosen:
+            message("Choose lap(s) to play!");
+            return;
+        case Playback::StartOutcome::BackToNormalSpeed:
+            break;
+        case Playback::StartOutcome::Started:
+            view_->clearPlayback();
+            view_->mapChanged();  // the map without its driving lines
+            [[fallthrough]];
+        case Playback::StartOutcome::Resumed:
+            view_->switchToolsOff();
+            plotSettings_->enterPlayingState();
+            playbackTimer_.start();
+            break;
+    }
+    updateCommands();
+}
+
+void MainWindow::pausePlayback() {
+    playbackTimer_.stop();
+    playback_.pause();
+    updateCommands();
+}
+
+void MainWindow::fastForwardPlayback() {
+    playback_.startFastForward();
+    updateCommands();
+}
+
+void MainWindow::stopPlayback() {
+    if (!playback_.running()) return;
+    playback_.stop();
+    playbackStopped();
+}
+
+void MainWindow::moveToEndOfLap() {
+    playback_.moveToEnd();
+    playbackStopped();
+}
+
+void MainWindow::moveToBeginningOfLap() {
+    playback_.moveToBeginning();
+    updateCommands();
+}
+
+void MainWindow::playbackStopped() {
+    playbackTimer_.stop();
+    plotSettings_->enterStoppedState();
+    view_->clearPlayback();
+    view_->mapChanged();
+    updateCommands();
+}
+
+void MainWindow::playbackTick() {
+    if (!playback_.playing()) return;
+    std::array<const LapTelemetry*, Playback::kLaps> laps{};
+    std::array<bool, Playback::kLaps> ticked{};
+    for (int slot = 0; slot < Playback::kLaps; ++slot) {
+        const ReplayDocument::Slot& loaded = document_.slots()[static_cast<std::size_t>(slot)];
+        laps[static_cast<std::size_t>(slot)] = loaded.inUse ? loaded.lapData.get() : nullptr;
+        ticked[static_cast<std::size_t>(slot)] = plotSettings_->isLapChecked(slot);
+    }
+    const PlaybackTick tick = playback_.tick(laps, ticked, document_.speedUnitMph());
+    if (tick.ended) return playbackStopped();
+    plotSettings_->showElapsed(QString::fromStdString(tick.elapsed));
+    for (int slot = 0; slot < Playback::kLaps; ++slot) {
+        const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
+        if (values.active)
+            plotSettings_->showLapRealtime(slot, values.speed, values.revs,
+                                           QString::fromStdString(values.gear), values.sector,
+                                           values.splitsPassed);
+    }
+    view_->playTick(tick);
 }
 
 void MainWindow::openSettings() {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "document/DocumentUi.h"
 #include "document/ReplayDocument.h"
 #include "map/MapScene.h"
+#include "map/Playback.h"
 #include "settings/Settings.h"
 
 class QAction;
@@ -58,8 +60,11 @@ public:
     QAction* action(int id) const;
     QToolBar* toolBar(int viewCommand) const;
     QStringList recentFiles() const { return recentFiles_; }
-    // Whether playback runs or is paused (rule A); there is no playback yet.
-    bool playbackActive() const { return false; }
+    // Whether playback runs or is paused (rule A).
+    bool playbackActive() const { return playback_.running(); }
+    const Playback& playback() const { return playback_; }
+    // One tick of the playback timer (tests call it instead of waiting).
+    void playbackTick();
 
     // Dialog answers, replaceable by tests.
     std::function<std::optional<LapChoice>(const ReplayHeader&, const DriverTable&)> lapChooser;
@@ -107,6 +112,14 @@ private:
     void saveTrackmapBitmap();
     void printMap(bool preview);
     QMenu* createMapMenu();
+    void startPlayback();
+    void pausePlayback();
+    void fastForwardPlayback();
+    void stopPlayback();
+    void moveToEndOfLap();
+    void moveToBeginningOfLap();
+    // The playback stopped: the bar shows the split times and the map the whole lines again.
+    void playbackStopped();
 
     Settings& settings_;
     ReplayDocument document_{*this, settings_};
@@ -121,4 +134,6 @@ private:
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;
+    Playback playback_;
+    QTimer playbackTimer_;
 };

@@ -68,12 +68,19 @@ void MainWindow::createCommands() {
     add(ID_VIEW_ZOOM_BAR, "Zoom Bar", "Show or hide the zoom bar", R::Always, bar(ID_VIEW_ZOOM_BAR),
         kCheckable);
     add(ID_VIEW_LAP_BAR, "Lap Bar", "Show or hide the lap bar", R::Always, bar(ID_VIEW_LAP_BAR), kCheckable);
-    add(ID_BEGINNING_OF_LAP, "Beginning of lap", "Move the playback to the start of the laps", R::Never);
-    add(ID_START_CONTINUE, "Start/Continue", "Play the laps back in real time", R::Never);
-    add(ID_PAUSE, "Pause", "Pause the playback", R::Never);
-    add(ID_FAST_FORWARD, "Fast Forward", "Play the laps back fast", R::Never);
-    add(ID_STOP, "Stop", "Stop the playback", R::Never);
-    add(ID_MOVE_TO_END_OF_LAP, "Move to end of lap", "Move the playback to the end of the laps", R::Never);
+    add(ID_BEGINNING_OF_LAP, "Beginning of lap", "Move the playback to the start of the laps",
+        R::PlaybackPlaying, [this] { moveToBeginningOfLap(); });
+    add(
+        ID_START_CONTINUE, "Start/Continue", "Play the laps back in real time", R::LapLoaded,
+        [this] { startPlayback(); }, kCheckable);
+    add(
+        ID_PAUSE, "Pause", "Pause the playback", R::PlaybackPlaying, [this] { pausePlayback(); }, kCheckable);
+    add(
+        ID_FAST_FORWARD, "Fast Forward", "Play the laps back fast", R::PlaybackPlaying,
+        [this] { fastForwardPlayback(); }, kCheckable);
+    add(ID_STOP, "Stop", "Stop the playback", R::PlaybackRunning, [this] { stopPlayback(); });
+    add(ID_MOVE_TO_END_OF_LAP, "Move to end of lap", "Move the playback to the end of the laps",
+        R::PlaybackPlaying, [this] { moveToEndOfLap(); });
     static constexpr const char* kToggleTexts[][2] = {
         {"Toggle lap 1", "Show or hide the driving line of lap 1"},
         {"Toggle lap 2", "Show or hide the driving line of lap 2"},

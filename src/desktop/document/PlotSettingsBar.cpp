@@ -12,6 +12,7 @@
 #include "common/TimeText.h"
 #include "desktop/common/DocumentColours.h"
 #include "desktop/common/QtText.h"
+#include "desktop/document/OrientCompass.h"
 #include "document/ReplayDocument.h"
 
 namespace {
@@ -47,7 +48,8 @@ PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("
 
     realtime_ = new QGroupBox(QStringLiteral("Realtime Information"));
     auto* realtimeGrid = new QGridLayout(realtime_);
-    const char* captions[] = {"Speed:", "Revs:", "Gear:", "Elapsed time:", "Orient:"};
+    // The revs field shows tens of rpm, so its caption says so.
+    const char* captions[] = {"Speed:", "Revs (x10):", "Gear:", "Elapsed time:", "Orient:"};
     for (int i = 0; i < 5; ++i) {
         realtimeCaptions_[static_cast<std::size_t>(i)] =
             i == 4 ? colouredLabel(QString::fromLatin1(captions[i]), 5)
@@ -77,6 +79,8 @@ PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("
             row.realtime[static_cast<std::size_t>(v)] = new QLabel;
             realtimeGrid->addWidget(row.realtime[static_cast<std::size_t>(v)], v + 1, r + 1);
         }
+        row.orient = new OrientCompass(documentColour(r));
+        realtimeGrid->addWidget(row.orient, 5, r + 1);
         row.splitNumber = colouredLabel(number, r);
         splitGrid->addWidget(row.splitNumber, r + 1, 0);
         for (int c = 0; c < 3; ++c) {
@@ -174,12 +178,32 @@ void PlotSettingsBar::enterPlayingState() {
         row.realtimeHead->setVisible(shown);
         for (QLabel* value : row.realtime)
             value->setVisible(shown);
+        row.orient->setVisible(shown);
     }
+}
+
+void PlotSettingsBar::showElapsed(const QString& elapsed) {
+    elapsed_->setText(elapsed);
+}
+
+void PlotSettingsBar::showLapRealtime(int r, int speed, int revs, const QString& gear, int sector,
+                                      const std::array<bool, 3>& splitsPassed) {
+    Row& row = rows_[static_cast<std::size_t>(r)];
+    row.realtime[0]->setText(QString::number(speed));
+    row.realtime[1]->setText(QString::number(revs));
+    row.realtime[2]->setText(gear);
+    row.orient->setSector(sector);
+    for (std::size_t s = 0; s < row.splits.size(); ++s)
+        row.splits[s]->setVisible(splitsPassed[s]);
 }
 
 void PlotSettingsBar::enterStoppedState() {
     realtime_->setVisible(false);
+    elapsed_->clear();
     for (Row& row : rows_) {
+        for (QLabel* value : row.realtime)
+            value->clear();
+        row.orient->setSector(-1);
         row.box->setEnabled(true);
         for (QLabel* split : row.splits)
             split->setVisible(row.lap != nullptr);

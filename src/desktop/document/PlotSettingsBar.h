@@ -14,6 +14,8 @@ class LapTelemetry;
 // The panel beside the map: a check box per loaded lap deciding whether its driving line is drawn
 // (the one place that state is kept), the playback focus, the real-time values during playback
 // and the split times while stopped. Labels naming a lap are drawn in the lap's colour.
+class OrientCompass;
+
 class PlotSettingsBar : public QDockWidget {
     Q_OBJECT
 
@@ -28,11 +30,22 @@ public:
     void toggleLap(int row);  // 0-based
     bool isLapChecked(int row) const;
     void enterPlayingState();
+    // Back to the split times; the realtime fields are emptied.
     void enterStoppedState();
+    // During playback: the elapsed time, and a playing lap's speed, revs (tens of rpm), gear,
+    // orientation sector (-1: none) and the split points it has passed.
+    void showElapsed(const QString& elapsed);
+    void showLapRealtime(int row, int speed, int revs, const QString& gear, int sector,
+                         const std::array<bool, 3>& splitsPassed);
 
     QCheckBox* lapBox(int row) const { return rows_[static_cast<std::size_t>(row)].box; }
     QComboBox* focusDriver() const { return focusDriver_; }
     QRadioButton* focusLeader() const { return focusLeader_; }
+    QLabel* realtimeValue(int row, int column) const {
+        return rows_[static_cast<std::size_t>(row)].realtime[static_cast<std::size_t>(column)];
+    }
+    OrientCompass* orientation(int row) const { return rows_[static_cast<std::size_t>(row)].orient; }
+    QLabel* elapsedTime() const { return elapsed_; }
     QLabel* splitTime(int row, int column) const {
         return rows_[static_cast<std::size_t>(row)].splits[static_cast<std::size_t>(column)];
     }
@@ -49,6 +62,7 @@ private:
         QCheckBox* box = nullptr;
         QLabel* realtimeHead = nullptr;
         std::array<QLabel*, 3> realtime{};  // speed, revs, gear
+        OrientCompass* orient = nullptr;
         QLabel* splitNumber = nullptr;
         std::array<QLabel*, 3> splits{};
         const LapTelemetry* lap = nullptr;  // the lap shown in this row at the last refresh

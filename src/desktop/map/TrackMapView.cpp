@@ -18,6 +18,7 @@ namespace {
 constexpr double kScreenMargin = 50;
 constexpr double kPrintMarginShare = 0.01;  // of the map area, as 100 of the 10000 square
 constexpr double kReadoutReach = 8;         // pixels from a driving line
+constexpr double kCarRadius = 7;            // pixels of a car's disc during playback
 
 }  // namespace
 
@@ -50,18 +51,108 @@ QColor TrackMapView::lapColour(int slot) const {
     return documentColour(document_.lapColourIndex(slot));
 }
 
+void TrackMapView::setMapTransform(QPainter& painter) const {
+    const MapZoom& z = zoom();
+    const MapZoom::Point origin = z.toView(0, 0);
+    painter.translate(origin.x, origin.y);
+    painter.scale(z.pixelsPerUnit(), z.pixelsPerUnit());
+}
+
 void TrackMapView::renderImage() {
     const qreal ratio = devicePixelRatioF();
-    const MapZoom& z = zoom();
     image_ = QImage(viewport()->size() * ratio, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing);
-    const MapZoom::Point origin = z.toView(0, 0);
-    painter.translate(origin.x, origin.y);
-    painter.scale(z.pixelsPerUnit(), z.pixelsPerUnit());
-    drawMapScene(painter, scene_, MapPens::screen(z.pixelsPerUnit()));
+    setMapTransform(painter);
+    drawMapScene(painter, scene_, MapPens::screen(zoom().pixelsPerUnit()));
+    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot)
+        drawPlayedLine(painter, slot, 0);
+}
+
+// Played lines are drawn as the screen draws driving lines: 2 pixels wide, antialiased.
+void TrackMapView::drawPlayedLine(QPainter& painter, int slot, std::size_t from) const {
+    const std::vector<QPointF>& points = played_[static_cast<std::size_t>(slot)].points;
+    if (points.size() < from + 2) return;
+    QPen pen(lapColour(slot), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawPolyline(points.data() + from, static_cast<int>(points.size() - from));
+}
+
+QRect TrackMapView::carRect(const QPointF& onMap) const {
+    const MapZoom::Point at = zoom().toView(onMap.x(), onMap.y());
+    const int reach = static_cast<int>(kCarRadius) + 3;
+    return QRect(static_cast<int>(at.x) - reach, static_cast<int>(at.y) - reach, 2 * reach + 1,
+                 2 * reach + 1);
+}
+
+void TrackMapView::playTick(const PlaybackTick& tick) {
+    const TrackModel* model = document_.trackModel();
+    if (!model) return;
+    if (sceneStale_) layOutScene();
+    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin, *model);
+    QRect dirty;
+    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
+        const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
+        PlayedLap& lap = played_[static_cast<std::size_t>(slot)];
+        if (values.restartLine && !lap.points.empty()) {
+            lap = {};
+            image_ = QImage();  // drawn again without the old line
+            dirty = viewport()->rect();
+        }
+        const ReplayDocument::Slot& loaded = document_.slots()[static_cast<std::size_t>(slot)];
+        if (!values.active || !values.sample || !loaded.drivingLine) continue;
+        const std::optional<MapPoint> point = loaded.drivingLine->mapPoint(*values.sample, layout);
+        if (!point) continue;  // beyond the end of the track
+        const QPointF onMap(static_cast<double>(point->x), static_cast<double>(point->y));
+        // The old car, the new one and the segment between them.
+        if (lap.car)
+            dirty |=
+                carRect(*lap.car) | QRect(carRect(*lap.car).center(), carRect(onMap).center()).normalized();
+        dirty |= carRect(onMap);
+        lap.points.push_back(onMap);
+        lap.car = onMap;
+        if (!image_.isNull() && lap.points.size() >= 2) {
+            QPainter painter(&image_);
+            painter.setRenderHint(QPainter::Antialiasing);
+            setMapTransform(painter);
+            drawPlayedLine(painter, slot, lap.points.size() - 2);
+        }
+    }
+    if (!dirty.isNull()) viewport()->update(dirty.adjusted(-2, -2, 2, 2));
+}
+
+void TrackMapView::clearPlayback() {
+    played_ = {};
+    image_ = QImage();
+    viewport()->update();
+}
+
+std::optional<QPointF> TrackMapView::carPosition(int slot) const {
+    return played_[static_cast<std::size_t>(slot)].car;
+}
+
+// Each car: a disc in its lap's colour with the lap's number.
+void TrackMapView::drawCars(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(10);
+    painter.setFont(font);
+    for (int slot = ReplayDocument::maxLaps - 1; slot >= 0; --slot) {
+        const std::optional<QPointF>& car = played_[static_cast<std::size_t>(slot)].car;
+        if (!car) continue;
+        const QRectF disc = QRectF(carRect(*car)).adjusted(3, 3, -3, -3);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(lapColour(slot));
+        painter.drawEllipse(disc);
+        painter.setPen(lapColour(slot).lightness() > 150 ? Qt::black : Qt::white);
+        painter.drawText(disc, Qt::AlignCenter, QString::number(slot + 1));
+    }
+    painter.restore();
 }
 
 void TrackMapView::drawLegend(QPainter& painter) {
@@ -94,6 +185,7 @@ void TrackMapView::paintEvent(QPaintEvent*) {
         renderImage();
     }
     painter.drawImage(0, 0, image_);
+    drawCars(painter);
     drawLegend(painter);
     drawNote(painter, viewport()->rect(), readoutAt_, readout_, readoutColour_);
 }

@@ -3,12 +3,15 @@
 #include <QColor>
 #include <QImage>
 #include <QStringList>
+#include <array>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "desktop/map/ZoomView.h"
 #include "map/MapScene.h"
+#include "map/Playback.h"
 
 class QPrinter;
 
@@ -38,6 +41,18 @@ public:
     // The readout under the pointer, one line per value; empty away from the driving lines.
     const QStringList& readout() const { return readout_; }
 
+    // Playback: each lap's line grows into the map as it is played, and its car is drawn over the
+    // map (never into it). A map drawn again while playing or paused draws the played lines again.
+    void playTick(const PlaybackTick& tick);
+    // Played lines and cars gone (the whole lines come back with mapChanged).
+    void clearPlayback();
+    // Where a lap's car is, in map units; nothing before its first sample or after the playback.
+    std::optional<QPointF> carPosition(int slot) const;
+    // The played points of a lap, in map units.
+    const std::vector<QPointF>& playedLine(int slot) const {
+        return played_[static_cast<std::size_t>(slot)].points;
+    }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -46,13 +61,23 @@ protected:
 private:
     void layOutScene();
     void renderImage();
+    void setMapTransform(QPainter& painter) const;
+    void drawPlayedLine(QPainter& painter, int slot, std::size_t from) const;
+    QRect carRect(const QPointF& onMap) const;
+    void drawCars(QPainter& painter);
     void drawLegend(QPainter& painter);
     QColor lapColour(int slot) const;
     void showReadout(QPoint at);
     void clearReadout();
 
+    struct PlayedLap {
+        std::vector<QPointF> points;
+        std::optional<QPointF> car;
+    };
+
     const ReplayDocument& document_;
     std::function<LapsShown()> lapsShown_;
+    std::array<PlayedLap, ReplayDocument::maxLaps> played_;
     MapScene scene_;
     bool sceneStale_ = true;  // the scene must be laid out again
     bool showWhole_ = true;   // the next drawing shows the whole track

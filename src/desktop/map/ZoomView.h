@@ -30,6 +30,8 @@ public:
     void toggleZoomOut();
     void togglePanning();
     void showWholeMap();
+    // Neither zoom tool nor the hand.
+    void switchToolsOff() { setTool(Tool::None, false); }
     // Multiplies the zoom factor and keeps the map point in the middle of the view there.
     void zoomAboutCentre(double multiplier);
 

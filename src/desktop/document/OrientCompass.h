@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+// A lap's orientation during playback: a small dial with a needle pointing to one of 16 sectors
+// (sector 4 up, counting clockwise in steps of a sixteenth of a turn toward lower headings), in the
+// lap's colour; nothing while there is no sector.
+class OrientCompass : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit OrientCompass(QColor colour, QWidget* parent = nullptr);
+
+    void setSector(int sector);
+    int sector() const { return sector_; }
+
+    QSize sizeHint() const override { return {18, 18}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
+    int sector_ = -1;
+};
