@@ -163,6 +163,8 @@ QIcon pictureOf(int id, const QStyle* style) {
             return style->standardIcon(QStyle::SP_MediaSeekForward);
         case ID_STOP:
             return style->standardIcon(QStyle::SP_MediaStop);
+        case ID_MOVE_TO_END_OF_LAP:
+            return style->standardIcon(QStyle::SP_MediaSkipForward);
         case ID_ZOOM_IN:
             return magnifier(true);
         case ID_ZOOM_OUT:

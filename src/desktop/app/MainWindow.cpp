@@ -186,7 +186,7 @@ void MainWindow::createBars() {
         {ID_FILE_NEW, ID_ADD_REPLAY_LAP, ID_LAP_FINDER, ID_MOVE_REMOVE, 0, ID_FILE_PRINT, ID_APP_ABOUT, 0,
          ID_GRAPH, ID_GEARCHANGE_ANALYSER});
     bar(ID_VIEW_PLAYBACK_BAR, QStringLiteral("Playback Bar"),
-        {ID_BEGINNING_OF_LAP, ID_START_CONTINUE, ID_PAUSE, ID_FAST_FORWARD, ID_STOP});
+        {ID_BEGINNING_OF_LAP, ID_START_CONTINUE, ID_PAUSE, ID_FAST_FORWARD, ID_STOP, ID_MOVE_TO_END_OF_LAP});
     bar(ID_VIEW_ZOOM_BAR, QStringLiteral("Zoom Bar"),
         {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIT_TO_TRACK, ID_PANNING_TOOL});
     bar(ID_VIEW_LAP_BAR, QStringLiteral("Lap Bar"),
@@ -497,6 +497,26 @@ void MainWindow::playbackTick() {
                                            values.splitsPassed);
     }
     view_->playTick(tick);
+    followCar(tick);
+}
+
+// Focus Leader: the car furthest along the lap; Focus Driver: the chosen lap's car while it plays.
+void MainWindow::followCar(const PlaybackTick& tick) {
+    int followed = -1;
+    if (plotSettings_->focus() == PlotSettingsBar::Focus::Driver) {
+        followed = plotSettings_->focusDriverRow();
+    } else if (plotSettings_->focus() == PlotSettingsBar::Focus::Leader) {
+        double furthest = -1;
+        for (int slot = 0; slot < Playback::kLaps; ++slot) {
+            const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
+            if (!values.sample) continue;
+            const double distance = document_.slots()[static_cast<std::size_t>(slot)].lapData->distanceM
+                                        [static_cast<std::size_t>(*values.sample)];
+            if (distance > furthest) furthest = distance, followed = slot;
+        }
+    }
+    if (followed < 0 || followed >= Playback::kLaps || !tick.laps[static_cast<std::size_t>(followed)].active) return;
+    if (const std::optional<QPointF> car = view_->carPosition(followed)) view_->keepInView(car->x(), car->y());
 }
 
 void MainWindow::openSettings() {

@@ -120,6 +120,7 @@ private:
     void moveToBeginningOfLap();
     // The playback stopped: the bar shows the split times and the map the whole lines again.
     void playbackStopped();
+    void followCar(const PlaybackTick& tick);
 
     Settings& settings_;
     ReplayDocument document_{*this, settings_};

@@ -35,13 +35,13 @@ PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("
     auto* focus = new QGroupBox(QStringLiteral("Focus settings"));
     auto* focusLayout = new QGridLayout(focus);
     focusLeader_ = new QRadioButton(QStringLiteral("Focus Leader"));
-    auto* manual = new QRadioButton(QStringLiteral("Manual"));
+    focusManual_ = new QRadioButton(QStringLiteral("Manual"));
     auto* byDriver = new QRadioButton(QStringLiteral("Focus Driver:"));
     focusDriver_ = new QComboBox;
     focusLeader_->setChecked(true);
     focusDriver_->setEnabled(false);
     focusLayout->addWidget(focusLeader_, 0, 0);
-    focusLayout->addWidget(manual, 1, 0);
+    focusLayout->addWidget(focusManual_, 1, 0);
     focusLayout->addWidget(byDriver, 2, 0);
     focusLayout->addWidget(focusDriver_, 3, 0);
     connect(byDriver, &QRadioButton::toggled, focusDriver_, &QComboBox::setEnabled);
@@ -181,6 +181,13 @@ void PlotSettingsBar::enterPlayingState() {
         row.orient->setVisible(shown);
     }
 }
+
+PlotSettingsBar::Focus PlotSettingsBar::focus() const {
+    if (focusLeader_->isChecked()) return Focus::Leader;
+    return focusManual_->isChecked() ? Focus::Manual : Focus::Driver;
+}
+
+int PlotSettingsBar::focusDriverRow() const { return focusDriver_->currentIndex(); }
 
 void PlotSettingsBar::showElapsed(const QString& elapsed) {
     elapsed_->setText(elapsed);

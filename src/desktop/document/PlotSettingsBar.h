@@ -40,6 +40,10 @@ public:
 
     QCheckBox* lapBox(int row) const { return rows_[static_cast<std::size_t>(row)].box; }
     QComboBox* focusDriver() const { return focusDriver_; }
+    // Which car playback keeps in view: the leader's, the chosen driver's (row), or none.
+    enum class Focus { Leader, Manual, Driver };
+    Focus focus() const;
+    int focusDriverRow() const;
     QRadioButton* focusLeader() const { return focusLeader_; }
     QLabel* realtimeValue(int row, int column) const {
         return rows_[static_cast<std::size_t>(row)].realtime[static_cast<std::size_t>(column)];
@@ -71,6 +75,7 @@ private:
 
     std::array<Row, kRows> rows_;
     QRadioButton* focusLeader_;
+    QRadioButton* focusManual_;
     QComboBox* focusDriver_;
     QGroupBox* realtime_;
     std::array<QLabel*, 5> realtimeCaptions_{};

@@ -50,6 +50,18 @@ void ZoomView::zoomAboutCentre(double multiplier) {
     afterZoom();
 }
 
+void ZoomView::keepInView(double mapX, double mapY) {
+    if (zoom_.factor() <= 1) return;
+    const MapZoom::Point at = zoom_.toView(mapX, mapY);
+    const double marginX = zoom_.viewportWidth() / 5.0, marginY = zoom_.viewportHeight() / 5.0;
+    if (at.x >= marginX && at.x <= zoom_.viewportWidth() - marginX && at.y >= marginY &&
+        at.y <= zoom_.viewportHeight() - marginY)
+        return;
+    const double ppu = zoom_.pixelsPerUnit();
+    zoom_.scrollTo(mapX * ppu - zoom_.viewportWidth() / 2.0, mapY * ppu - zoom_.viewportHeight() / 2.0);
+    afterZoom();
+}
+
 void ZoomView::afterZoom() {
     syncScrollBars();
     viewport()->update();

@@ -30,6 +30,9 @@ public:
     void toggleZoomOut();
     void togglePanning();
     void showWholeMap();
+    // On a zoomed map, scrolls so the map point is in the middle once it has left the central part
+    // of the view (a fifth of the view from each edge); a whole map never scrolls.
+    void keepInView(double mapX, double mapY);
     // Neither zoom tool nor the hand.
     void switchToolsOff() { setTool(Tool::None, false); }
     // Multiplies the zoom factor and keeps the map point in the middle of the view there.
