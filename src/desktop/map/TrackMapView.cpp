@@ -67,7 +67,7 @@ void TrackMapView::renderImage() {
     painter.setRenderHint(QPainter::Antialiasing);
     setMapTransform(painter);
     drawMapScene(painter, scene_, MapPens::screen(zoom().pixelsPerUnit()));
-    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot)
+    for (int slot = ReplayDocument::maxLaps - 1; slot >= 0; --slot)  // lap 1 on top, as on the map
         drawPlayedLine(painter, slot, 0);
 }
 
@@ -94,7 +94,7 @@ void TrackMapView::playTick(const PlaybackTick& tick) {
     if (sceneStale_) layOutScene();
     const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin, *model);
     QRect dirty;
-    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
+    for (int slot = ReplayDocument::maxLaps - 1; slot >= 0; --slot) {
         const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
         PlayedLap& lap = played_[static_cast<std::size_t>(slot)];
         if (values.restartLine && !lap.points.empty()) {
@@ -155,12 +155,18 @@ void TrackMapView::drawCars(QPainter& painter) {
     painter.restore();
 }
 
+// The laps whose lines are shown: the whole ones, or during playback the ones being played.
 void TrackMapView::drawLegend(QPainter& painter) {
     std::vector<LegendEntry> entries;
-    for (const MapShape& shape : scene_) {
-        if (shape.lap < 0) continue;
-        const auto& slot = document_.slots()[static_cast<std::size_t>(shape.lap)];
-        entries.push_back({fromWin1252(lapCaption(slot)), lapColour(shape.lap)});
+    const auto add = [&](int lap) {
+        const auto& slot = document_.slots()[static_cast<std::size_t>(lap)];
+        entries.push_back({fromWin1252(lapCaption(slot)), lapColour(lap)});
+    };
+    for (const MapShape& shape : scene_)
+        if (shape.lap >= 0) add(shape.lap);
+    if (entries.empty()) {
+        for (int lap = 0; lap < ReplayDocument::maxLaps; ++lap)
+            if (played_[static_cast<std::size_t>(lap)].car) add(lap);
     }
     ::drawLegend(painter, viewport()->rect(), entries);
 }
