@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -415,6 +416,8 @@ void MainWindow::moveRemoveLaps() {
     if (dialog.exec() == QDialog::Accepted) document_.applyLapOrder(dialog.order());
 }
 
+Q_LOGGING_CATEGORY(playbackLog, "vxra.playback", QtWarningMsg)
+
 void MainWindow::startPlayback() {
     std::array<bool, Playback::kLaps> ticked{};
     for (int slot = 0; slot < Playback::kLaps; ++slot)
@@ -444,6 +447,7 @@ void MainWindow::startPlayback() {
 
 void MainWindow::pausePlayback() {
     playbackTimer_.stop();
+    sinceTick_.invalidate();
     playback_.pause();
     updateCommands();
 }
@@ -471,6 +475,9 @@ void MainWindow::moveToBeginningOfLap() {
 
 void MainWindow::playbackStopped() {
     playbackTimer_.stop();
+    qCDebug(playbackLog) << "playback stopped after" << ticks_ << "ticks," << lateTicks_ << "of them late";
+    ticks_ = lateTicks_ = 0;
+    sinceTick_.invalidate();
     plotSettings_->enterStoppedState();
     view_->clearPlayback();
     view_->mapChanged();
@@ -479,6 +486,9 @@ void MainWindow::playbackStopped() {
 
 void MainWindow::playbackTick() {
     if (!playback_.playing()) return;
+    if (sinceTick_.isValid() && sinceTick_.elapsed() > 2 * Playback::kTickMs) ++lateTicks_;
+    sinceTick_.restart();
+    ++ticks_;
     std::array<const LapTelemetry*, Playback::kLaps> laps{};
     std::array<bool, Playback::kLaps> ticked{};
     for (int slot = 0; slot < Playback::kLaps; ++slot) {
@@ -510,13 +520,15 @@ void MainWindow::followCar(const PlaybackTick& tick) {
         for (int slot = 0; slot < Playback::kLaps; ++slot) {
             const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
             if (!values.sample) continue;
-            const double distance = document_.slots()[static_cast<std::size_t>(slot)].lapData->distanceM
-                                        [static_cast<std::size_t>(*values.sample)];
+            const double distance = document_.slots()[static_cast<std::size_t>(slot)]
+                                        .lapData->distanceM[static_cast<std::size_t>(*values.sample)];
             if (distance > furthest) furthest = distance, followed = slot;
         }
     }
-    if (followed < 0 || followed >= Playback::kLaps || !tick.laps[static_cast<std::size_t>(followed)].active) return;
-    if (const std::optional<QPointF> car = view_->carPosition(followed)) view_->keepInView(car->x(), car->y());
+    if (followed < 0 || followed >= Playback::kLaps || !tick.laps[static_cast<std::size_t>(followed)].active)
+        return;
+    if (const std::optional<QPointF> car = view_->carPosition(followed))
+        view_->keepInView(car->x(), car->y());
 }
 
 void MainWindow::openSettings() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
@@ -137,4 +138,9 @@ private:
     QStringList recentFiles_;
     Playback playback_;
     QTimer playbackTimer_;
+    // Ticks that came more than a period late in this playback (shown with the logging rule
+    // "vxra.playback.debug=true").
+    QElapsedTimer sinceTick_;
+    int ticks_ = 0;
+    int lateTicks_ = 0;
 };
