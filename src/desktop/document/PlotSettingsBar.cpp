@@ -187,7 +187,9 @@ PlotSettingsBar::Focus PlotSettingsBar::focus() const {
     return focusManual_->isChecked() ? Focus::Manual : Focus::Driver;
 }
 
-int PlotSettingsBar::focusDriverRow() const { return focusDriver_->currentIndex(); }
+int PlotSettingsBar::focusDriverRow() const {
+    return focusDriver_->currentIndex();
+}
 
 void PlotSettingsBar::showElapsed(const QString& elapsed) {
     elapsed_->setText(elapsed);
