@@ -159,15 +159,16 @@ Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::u
     const int K = static_cast<int>(found.size());
     for (int k = 1; k <= K; ++k) {
         const int r = K - k + 1;
-        int session;
+        long long session;  // wide: a damaged header's session number may be anything
         if (quickRace) {
             if (r > 2) return DriverTableError::DamagedStructure;
             session = (r == 2 || sessionInProgress == 0) ? kQualifying : kRace;
         } else {
-            session = sessionInProgress - r + 1;
+            session = static_cast<long long>(sessionInProgress) - r + 1;
         }
         if (session < 0 || session >= kSessionCount) return DriverTableError::DamagedStructure;
-        if (Failure f = readLapTable(found[static_cast<std::size_t>(k - 1)], session); !f) return f;
+        if (Failure f = readLapTable(found[static_cast<std::size_t>(k - 1)], static_cast<int>(session)); !f)
+            return f;
     }
     return {};
 }
