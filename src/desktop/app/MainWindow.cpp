@@ -418,10 +418,15 @@ void MainWindow::moveRemoveLaps() {
 
 Q_LOGGING_CATEGORY(playbackLog, "vxra.playback", QtWarningMsg)
 
-void MainWindow::startPlayback() {
+std::array<bool, Playback::kLaps> MainWindow::tickedLaps() const {
     std::array<bool, Playback::kLaps> ticked{};
     for (int slot = 0; slot < Playback::kLaps; ++slot)
         ticked[static_cast<std::size_t>(slot)] = plotSettings_->isLapChecked(slot);
+    return ticked;
+}
+
+void MainWindow::startPlayback() {
+    const std::array<bool, Playback::kLaps> ticked = tickedLaps();
     const bool anyTicked = std::find(ticked.begin(), ticked.end(), true) != ticked.end();
     switch (playback_.start(document_.trackLoaded(), anyTicked)) {
         case Playback::StartOutcome::NoTrack:
@@ -490,11 +495,10 @@ void MainWindow::playbackTick() {
     sinceTick_.restart();
     ++ticks_;
     std::array<const LapTelemetry*, Playback::kLaps> laps{};
-    std::array<bool, Playback::kLaps> ticked{};
+    const std::array<bool, Playback::kLaps> ticked = tickedLaps();
     for (int slot = 0; slot < Playback::kLaps; ++slot) {
         const ReplayDocument::Slot& loaded = document_.slots()[static_cast<std::size_t>(slot)];
         laps[static_cast<std::size_t>(slot)] = loaded.inUse ? loaded.lapData.get() : nullptr;
-        ticked[static_cast<std::size_t>(slot)] = plotSettings_->isLapChecked(slot);
     }
     const PlaybackTick tick = playback_.tick(laps, ticked, document_.speedUnitMph());
     if (tick.ended) return playbackStopped();

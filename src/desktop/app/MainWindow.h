@@ -122,6 +122,8 @@ private:
     // The playback stopped: the bar shows the split times and the map the whole lines again.
     void playbackStopped();
     void followCar(const PlaybackTick& tick);
+    // The plot settings bar's lap boxes, by slot.
+    std::array<bool, Playback::kLaps> tickedLaps() const;
 
     Settings& settings_;
     ReplayDocument document_{*this, settings_};
