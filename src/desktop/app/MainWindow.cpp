@@ -29,6 +29,7 @@
 #include "desktop/common/UserProfile.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
+#include "desktop/graphs/GearChangeDialog.h"
 #include "desktop/graphs/GraphWindow.h"
 #include "desktop/map/TrackMapView.h"
 #include "desktop/replay/LapDialog.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
             QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
     };
     graphWindowShower = [](GraphWindow& window) { window.exec(); };
+    gearChangeDialogShower = [](GearChangeDialog& dialog) { dialog.exec(); };
     playbackTimer_.setInterval(Playback::kTickMs);
     playbackTimer_.setTimerType(Qt::PreciseTimer);
     connect(&playbackTimer_, &QTimer::timeout, this, &MainWindow::playbackTick);
@@ -355,6 +357,12 @@ void MainWindow::showGraphWindow() {
     }
     GraphWindow window(document_, this);
     graphWindowShower(window);
+}
+
+void MainWindow::showGearChangeDialog() {
+    if (document_.lapCount() == 0) return message(kNoLapLoaded);
+    GearChangeDialog dialog(document_, this);
+    gearChangeDialogShower(dialog);
 }
 
 void MainWindow::showAboutBox() {

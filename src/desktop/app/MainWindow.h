@@ -72,6 +72,7 @@ public:
     std::function<void(const QString& text, bool information)> messageShower;
     // Runs the graph window (modal), replaceable by tests.
     std::function<void(class GraphWindow& window)> graphWindowShower;
+    std::function<void(class GearChangeDialog& dialog)> gearChangeDialogShower;
 
     // DocumentUi
     std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
@@ -109,6 +110,7 @@ private:
     void openSettings();
     void showAboutBox();
     void showGraphWindow();
+    void showGearChangeDialog();
     void viewReadme();
     void saveTrackmapBitmap();
     void printMap(bool preview);

@@ -106,7 +106,8 @@ void MainWindow::createCommands() {
         R::Never);
     add(ID_GRAPH, "&Graph", "Plot the loaded laps' telemetry", R::PlaybackStopped,
         [this] { showGraphWindow(); });
-    add(ID_GEARCHANGE_ANALYSER, "Gearchange Analyser", "Analyse the gear changes of a loaded lap", R::Never);
+    add(ID_GEARCHANGE_ANALYSER, "Gearchange Analyser", "Analyse the gear changes of a loaded lap",
+        R::PlaybackStopped, [this] { showGearChangeDialog(); });
     add(ID_APP_ABOUT, "&About VELTRA4 Replay Analyser", "Show the program's version and credits", R::Always,
         [this] { showAboutBox(); });
     add(ID_VIEW_README, "View Readme file", "Open the user guide", R::Always, [this] { viewReadme(); });
