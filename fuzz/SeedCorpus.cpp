@@ -151,6 +151,24 @@ Bytes playbackSeed() {
     return bytes;
 }
 
+// The gears target's input: 400 samples shifting up through the gears with neutral runs between
+// them and a stretch no record filled.
+Bytes gearsSeed() {
+    Bytes bytes;
+    const auto put = [&bytes](const auto value) { appendRaw(bytes, value); };
+    put(std::uint16_t{400});
+    for (int k = 1; k <= 400; ++k) {
+        const int gear = k % 60 < 4 ? 0 : 1 + k / 60;
+        const bool unfilled = k > 200 && k < 210;
+        put(static_cast<std::uint8_t>((gear + 1) | (unfilled ? 0x80 : 0)));
+        if (unfilled) continue;
+        put(static_cast<std::uint16_t>(6000 + 40 * (k % 60))),
+            put(static_cast<std::int16_t>(4 * (80 + k / 3)));
+        put(static_cast<std::uint32_t>(2000 * 4 * k));
+    }
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -181,6 +199,7 @@ int main(int argc, char** argv) {
                      {"narrow", plotSeed(0, 500, 1000, 1001, 5)},
                      {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
     seeds["playback"] = {{"two-laps", playbackSeed()}};
+    seeds["gears"] = {{"up-through-the-gears", gearsSeed()}};
     seeds["graph"] = {{"two-laps", graphSeed(false)}, {"one-lap-twice", graphSeed(true)}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);
