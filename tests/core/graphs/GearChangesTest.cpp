@@ -86,6 +86,13 @@ TEST(GearChanges, MendsAtTheEdges) {
     EXPECT_EQ(analyseGearChanges(gaining).rows[0][4], "10");
 }
 
+TEST(GearChanges, OneSpeedshiftIsOneSpeedshift) {
+    LapTelemetry lap = lapOf(repeated({{2, 3}, {0, 3}, {3, 3}}));
+    for (const int k : {4, 5, 6})
+        lap.revs[static_cast<std::size_t>(k)] = 9500;
+    EXPECT_EQ(analyseGearChanges(lap).summary(), "Out of 1 upshifts, 1 was a speedshift.");
+}
+
 TEST(GearChanges, NeutralTimesAreWrittenWithThreeDigits) {
     EXPECT_EQ(neutralTimeText(2), ".055");
     EXPECT_EQ(neutralTimeText(6), ".166");
