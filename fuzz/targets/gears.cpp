@@ -6,15 +6,8 @@
 
 VXRA_FUZZ_TARGET(gears) {
     FuzzReader in(input);
-    LapTelemetry lap;
-    lap.sampleCount = in.take<std::uint16_t>() % 4000;
+    LapTelemetry lap = LapTelemetry::blank(in.take<std::uint16_t>() % 4000);
     const auto size = static_cast<std::size_t>(lap.sampleCount) + 1;
-    lap.gear.assign(size, 0);
-    lap.revs.assign(size, 0);
-    lap.speed.assign(size, 0);
-    lap.distance.assign(size, 0);
-    lap.distanceM.assign(size, 0);
-    lap.lateralM.assign(size, 0);
     for (std::size_t k = 1; k < size && !in.empty(); ++k) {
         const std::uint8_t head = in.take<std::uint8_t>();
         lap.gear[k] = static_cast<std::int16_t>(head % 8) - 1;

@@ -13,17 +13,8 @@ constexpr int kMaxSamples = 3000;
 // A lap of up to 3000 samples: per sample a distance step (0.5 mm units), whether a record filled
 // it, a lateral offset, speed, gear, revs and slip.
 LapTelemetry madeUpLap(FuzzReader& in) {
-    LapTelemetry lap;
-    const int n = in.take<std::uint16_t>() % kMaxSamples;
-    lap.sampleCount = n;
-    const auto size = static_cast<std::size_t>(n) + 1;
-    lap.distance.assign(size, 0);
-    lap.distanceM.assign(size, 0);
-    lap.lateralM.assign(size, 0);
-    lap.speed.assign(size, 0);
-    lap.gear.assign(size, 0);
-    lap.revs.assign(size, 0);
-    lap.slip.assign(size, 0);
+    LapTelemetry lap = LapTelemetry::blank(in.take<std::uint16_t>() % kMaxSamples);
+    const auto size = static_cast<std::size_t>(lap.sampleCount) + 1;
     std::uint32_t distance = in.take<std::uint32_t>();
     for (std::size_t k = 1; k < size; ++k) {
         distance += in.take<std::uint16_t>();

@@ -7,12 +7,8 @@
 namespace {
 
 LapTelemetry madeUpLap(FuzzReader& in) {
-    LapTelemetry lap;
-    const int n = in.take<std::uint16_t>() % 1200;
-    lap.sampleCount = n;
-    const auto size = static_cast<std::size_t>(n) + 1;
-    lap.distanceM.assign(size, 0);
-    lap.lateralM.assign(size, 0);
+    LapTelemetry lap = LapTelemetry::blank(in.take<std::uint16_t>() % 1200);
+    const auto size = static_cast<std::size_t>(lap.sampleCount) + 1;
     lap.speed.assign(size, in.take<double>());
     lap.gear.assign(size, in.take<std::int16_t>());
     lap.revs.assign(size, in.take<std::uint32_t>());

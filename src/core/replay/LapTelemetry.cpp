@@ -156,6 +156,15 @@ void LapTelemetry::markMissing(int k, int& previousMissing, int& run) {
     revs[k] = 0;
 }
 
+LapTelemetry LapTelemetry::blank(int samples) {
+    LapTelemetry lap;
+    lap.resize(samples);
+    lap.sampleCount = samples;
+    lap.convert();
+    lap.speed.assign(lap.distanceM.size(), 0.0);
+    return lap;
+}
+
 void LapTelemetry::resize(int count) {
     const std::size_t n = static_cast<std::size_t>(count) + 1;
     for (auto* channel : {&distance, &revs, &aux1, &aux2})

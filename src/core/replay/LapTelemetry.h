@@ -31,6 +31,10 @@ public:
     // channels. NoLineCrossing when the samples hold no complete lap.
     Outcome<LapReadError> process(int margin);
 
+    // A processed lap of `samples` samples that no record filled: every channel sized and zero.
+    // Laps made up from other sources (tests, fuzzing) start from it.
+    static LapTelemetry blank(int samples);
+
     std::filesystem::path fileName;
     int driverIndex = -1;
     int session = 0;

@@ -9,14 +9,10 @@ namespace {
 // A lap from its gears, one sample each; revs 9000 and 100 km/h unless a test changes them, a
 // metre (2000 units) a sample.
 LapTelemetry lapOf(const std::vector<int>& gears) {
-    LapTelemetry lap;
-    lap.sampleCount = static_cast<int>(gears.size());
+    LapTelemetry lap = LapTelemetry::blank(static_cast<int>(gears.size()));
     const std::size_t n = gears.size() + 1;
-    lap.gear.assign(n, 0);
     lap.revs.assign(n, 9000);
     lap.speed.assign(n, 100);
-    lap.distance.assign(n, 0);
-    lap.distanceM.assign(n, 0);
     lap.lateralM.assign(n, 1);
     for (std::size_t k = 1; k < n; ++k) {
         lap.gear[k] = static_cast<std::int16_t>(gears[k - 1]);

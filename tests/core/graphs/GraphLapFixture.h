@@ -9,16 +9,7 @@
 // gear and revs follow from the sample number.
 inline LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt,
                               double trackLength = 5000) {
-    LapTelemetry lap;
-    lap.sampleCount = samples;
-    const auto n = static_cast<std::size_t>(samples) + 1;
-    lap.distance.assign(n, 0);
-    lap.distanceM.assign(n, 0);
-    lap.lateralM.assign(n, 0);
-    lap.speed.assign(n, 0);
-    lap.gear.assign(n, 0);
-    lap.revs.assign(n, 0);
-    lap.slip.assign(n, 0);
+    LapTelemetry lap = LapTelemetry::blank(samples);
     for (int k = 1; k <= samples; ++k) {
         const double metres = k == 1 ? trackLength - 1 : k == samples ? 1 : metresAt(k);
         const auto i = static_cast<std::size_t>(k);

@@ -9,11 +9,8 @@ namespace {
 // A processed lap of `samples` samples at 200.9 km/h in fourth gear, a metre a sample, facing
 // heading 896, with split times at 10, 20 and 30 s (0: none).
 LapTelemetry steadyLap(int samples, int splitMs = 10000) {
-    LapTelemetry lap;
-    lap.sampleCount = samples;
+    LapTelemetry lap = LapTelemetry::blank(samples);
     const auto n = static_cast<std::size_t>(samples) + 1;
-    lap.distanceM.assign(n, 0);
-    lap.lateralM.assign(n, 0);
     lap.speed.assign(n, 200.9);
     lap.gear.assign(n, 4);
     lap.revs.assign(n, 8123);
