@@ -16,7 +16,7 @@ std::filesystem::path entryIgnoringCase(const std::filesystem::path& folder, con
     std::error_code error;
     const std::filesystem::path exact = folder / name;
     if (std::filesystem::exists(exact, error)) return exact;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    for (const auto& entry : folderEntries(folder)) {
         if (equalIgnoringCase(entry.path().filename().string(), name)) return entry.path();
     }
     return exact;
@@ -33,4 +33,12 @@ std::filesystem::path tracksFolder(const std::filesystem::path& simulatorDirecto
 std::filesystem::path trackFolder(const std::filesystem::path& tracksDirectory,
                                   const std::string& trackName) {
     return entryIgnoringCase(tracksDirectory, trackName);
+}
+
+std::vector<std::filesystem::directory_entry> folderEntries(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::directory_entry> entries;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        entries.push_back(*it);
+    return entries;
 }

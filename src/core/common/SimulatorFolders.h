@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The simulator's folders and files, found without regard to case: the simulator is a Windows
 // program, and replays store track names in lower case, while a case-sensitive file system may
@@ -16,3 +17,7 @@ std::filesystem::path replayFolder(const std::filesystem::path& simulatorDirecto
 std::filesystem::path tracksFolder(const std::filesystem::path& simulatorDirectory);
 // The folder of one track under the tracks folder.
 std::filesystem::path trackFolder(const std::filesystem::path& tracksDirectory, const std::string& trackName);
+
+// The entries of a folder, in the order the system lists them; none when it cannot be read. Never
+// throws, even when the folder changes while it is listed.
+std::vector<std::filesystem::directory_entry> folderEntries(const std::filesystem::path& folder);

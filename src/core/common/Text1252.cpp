@@ -1,5 +1,7 @@
 #include "common/Text1252.h"
 
+#include <algorithm>
+
 namespace {
 
 // Code points of bytes 0x80-0x9F; the five bytes Windows-1252 leaves undefined map to themselves.
@@ -34,10 +36,29 @@ std::string win1252ToUtf8(std::string_view text) {
     return out;
 }
 
+namespace {
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
 std::string asciiLower(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : lower)
+        c = lowerAscii(c);
     return lower;
+}
+
+bool lessIgnoringCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
+    });
+}
+
+bool nameOrder(std::string_view a, std::string_view b) {
+    if (lessIgnoringCase(a, b)) return true;
+    if (lessIgnoringCase(b, a)) return false;
+    return a < b;
 }

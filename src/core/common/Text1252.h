@@ -9,3 +9,9 @@ std::string win1252ToUtf8(std::string_view text);
 
 // ASCII letters lower-cased, every other byte kept: for comparing file name extensions.
 std::string asciiLower(std::string_view text);
+
+// Orders texts with ASCII letters compared without regard to case: a sort's "ascending, case
+// ignored". nameOrder breaks its ties by the bytes, for listings that must come out the same on
+// every system.
+bool lessIgnoringCase(std::string_view a, std::string_view b);
+bool nameOrder(std::string_view a, std::string_view b);

@@ -65,6 +65,25 @@ std::string formatFileDate(const std::tm& local) {
     return text;
 }
 
+int fileDateNumber(std::string_view fileDate) {
+    const auto number = [](std::string_view digits, int& value) {
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return error == std::errc() && end == digits.data() + digits.size();
+    };
+    int year = 0, day = 0;
+    if (fileDate.size() < 10 || fileDate[fileDate.size() - 3] != ' ' || fileDate[fileDate.size() - 7] != ' ')
+        return 0;
+    const std::string_view month = fileDate.substr(fileDate.size() - 6, 3);
+    if (!number(fileDate.substr(0, fileDate.size() - 7), year) ||
+        !number(fileDate.substr(fileDate.size() - 2), day))
+        return 0;
+    if (year < 0 || year > 200000 || day < 1 || day > 31) return 0;  // keeps the number in range
+    for (int m = 0; m < 12; ++m) {
+        if (month == englishMonth(m)) return year * 10000 + (m + 1) * 100 + day;
+    }
+    return 0;
+}
+
 std::string formatFileTime(const std::tm& local) {
     static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     char text[48];

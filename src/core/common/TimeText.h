@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 // Texts of times and dates, in English whatever the locale. All lap and session times are
 // milliseconds; one split into minutes, seconds and milliseconds serves every layout.
@@ -27,7 +28,8 @@ std::string formatReplayLength(std::uint32_t frameCount);
 // English three-letter month name of tm_mon (0 = "Jan").
 const char* englishMonth(int month);
 
-// A file date as "2001 Mar 05".
+// A file date as "2001 Mar 05"; and back as the number 20010305 (0 for a text that is no such date).
 std::string formatFileDate(const std::tm& local);
+int fileDateNumber(std::string_view fileDate);
 // A file time as "Mon Mar  5 14:03:09 2001".
 std::string formatFileTime(const std::tm& local);

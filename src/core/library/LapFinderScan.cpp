@@ -1,0 +1,128 @@
+#include "library/LapFinderScan.h"
+
+#include <algorithm>
+
+#include "common/SimulatorFolders.h"
+#include "common/Text1252.h"
+#include "common/TimeText.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> replayFilesIn(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : folderEntries(folder)) {
+        std::error_code error;
+        // A named pipe or device called "*.rpy" would block or never end: regular files only.
+        if (asciiLower(entry.path().extension().string()) == ".rpy" && entry.is_regular_file(error))
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+        return nameOrder(a.filename().string(), b.filename().string());
+    });
+    return files;
+}
+
+const char* sessionName(int session, const DriverTable& drivers) {
+    switch (session) {
+        case kPractice:
+            return drivers.driverCount == 2 ? "Training" : "Practice";
+        case kQualifying:
+            return "Qualifying";
+        case kWarmup:
+            return "Warmup";
+        default:
+            return "Race";
+    }
+}
+
+bool filteredOut(const DriverTable& drivers, int d, LapFilter filter) {
+    switch (filter) {
+        case LapFilter::AllLaps:
+            return false;
+        case LapFilter::NoAiLaps:
+            return drivers.driver(d).kind == DriverRecord::AiCar;
+        case LapFilter::OwnerLapsOnly:
+            return d != drivers.ownerIndex;
+    }
+    return false;
+}
+
+ScanMessage unreadableFile(const fs::path& path) {
+    return {kUnreadableReplayCaption, path.string()};
+}
+
+}  // namespace
+
+std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const fs::path& alternativeFolder) {
+    const fs::path replays = replayFolder(simulatorDirectory);
+    std::vector<fs::path> files = replayFilesIn(replays);
+    std::error_code error;
+    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error)) {
+        const std::vector<fs::path> more = replayFilesIn(alternativeFolder);
+        files.insert(files.end(), more.begin(), more.end());
+    }
+    return files;
+}
+
+std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
+                                   std::size_t& scanOrder) {
+    std::vector<FoundLap> laps;
+    const std::string fileName = drivers.fileName.filename().string();
+    const int day = fileDateNumber(drivers.fileDate);
+    for (int d = 0; d < drivers.driverCount; ++d) {
+        if (filteredOut(drivers, d, filter)) continue;
+        const std::string driverName = win1252ToUtf8(drivers.driverName(d));
+        for (int session = 0; session < kSessionCount; ++session) {
+            if (!drivers.sessionPresent[static_cast<std::size_t>(session)]) continue;
+            for (int slot = 1; slot <= drivers.lapCount(session, d); ++slot) {
+                if (!drivers.selectable(session, d, slot)) continue;
+                FoundLap lap;
+                lap.lapMs = lapDuration(drivers.lapEntry(session, d, slot));
+                lap.columns = {driverName,
+                               formatElapsedTime(lap.lapMs),
+                               header.arcadeMode ? "Arcade" : "Simulation",
+                               sessionName(session, drivers),
+                               drivers.fileDate,
+                               fileName};
+                lap.path = drivers.fileName;
+                lap.lap = {d, session, slot};
+                lap.fileDay = day;
+                lap.scanOrder = scanOrder++;
+                laps.push_back(std::move(lap));
+            }
+        }
+    }
+    return laps;
+}
+
+bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
+    const std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
+    const std::string track = asciiLower(request.track);
+    std::size_t scanOrder = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!sink.progress(i, files.size())) return false;
+        const fs::path& path = files[i];
+        ReplayHeader header;
+        if (!header.read(path)) {
+            if (!sink.unreadable({unreadableFile(path)})) return false;
+            continue;
+        }
+        if (header.formatVersion < 3 || asciiLower(header.trackName) != track) continue;
+        DriverTable drivers;
+        if (const auto read = drivers.read(path); !read) {
+            std::vector<ScanMessage> messages;
+            if (read.error() == DriverTableError::TooManyDrivers)
+                messages.push_back({"", tooManyDriversMessage(drivers.driverCount)});
+            messages.push_back(unreadableFile(path));
+            if (!sink.unreadable(messages)) return false;
+            continue;
+        }
+        std::vector<FoundLap> laps = lapsOfReplay(header, drivers, request.filter, scanOrder);
+        if (!laps.empty()) sink.found(std::move(laps));
+    }
+    return sink.progress(files.size(), files.size());
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "library/FoundLap.h"
+
+class DriverTable;
+class ReplayHeader;
+
+// The Lap Finder's scan: every loadable lap of one track in the simulator's replay folder and then
+// in the alternative replay folder, file by file.
+
+enum class LapFilter { AllLaps, NoAiLaps, OwnerLapsOnly };
+
+struct LapFinderRequest {
+    std::filesystem::path simulatorDirectory;
+    std::filesystem::path alternativeFolder;  // the setting "AltRpyPath"; empty when not set
+    std::string track;                        // a track folder's name, in any case
+    LapFilter filter = LapFilter::AllLaps;
+};
+
+// A message the scan has for the user (UTF-8). An empty caption is the program's own.
+struct ScanMessage {
+    std::string caption;
+    std::string text;
+};
+inline constexpr const char* kUnreadableReplayCaption =
+    "Error reading replay file - is this a standard VELTRA4 replay?";
+
+// Where the scan reports. It runs on the caller's thread; a sink that returns false ends the scan.
+class LapFinderSink {
+public:
+    virtual ~LapFinderSink() = default;
+    // Before each file and once at the end: files done out of the files listed.
+    virtual bool progress(std::size_t filesDone, std::size_t fileCount) = 0;
+    // The rows of one file, in the list's order.
+    virtual void found(std::vector<FoundLap> laps) = 0;
+    // A file that cannot be read: its messages, in the order they are shown.
+    virtual bool unreadable(const std::vector<ScanMessage>& messages) = 0;
+};
+
+// The files the scan reads: the "*.rpy" regular files (extension in any case) of the replay folder
+// and then of the alternative folder, unless that is the same folder; each folder sorted by name.
+std::vector<std::filesystem::path> lapFinderFiles(const std::filesystem::path& simulatorDirectory,
+                                                  const std::filesystem::path& alternativeFolder);
+
+// Scans; false when the sink ended it. Of each file the head is read first, and the driver table
+// only when the replay is of the chosen track (compared without regard to case); replays of the
+// older format (version below 3), which cannot be loaded, are passed over.
+bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink);
+
+// The rows of one replay: drivers in table order (less those the filter leaves out), then sessions
+// practice, qualifying, warmup, race that the file holds, then the selectable lap slots. Each row's
+// scan order counts on from `scanOrder`.
+std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
+                                   std::size_t& scanOrder);

@@ -1,0 +1,43 @@
+#include "library/LapSorting.h"
+
+#include <algorithm>
+
+#include "common/Text1252.h"
+
+namespace {
+
+constexpr std::array<const char*, 7> kOrderKeys = {"unsorted", "driver",   "laptime", "gamemode",
+                                                   "session",  "filedate", "file"};
+
+}  // namespace
+
+LapOrder orderByColumn(LapColumn column) {
+    return static_cast<LapOrder>(static_cast<int>(column) + 1);
+}
+
+void sortLaps(std::vector<FoundLap>& laps, LapOrder order) {
+    const auto by = [&](auto less) { std::stable_sort(laps.begin(), laps.end(), less); };
+    switch (order) {
+        case LapOrder::Unsorted:
+            return by([](const FoundLap& a, const FoundLap& b) { return a.scanOrder < b.scanOrder; });
+        case LapOrder::LapTime:
+            return by([](const FoundLap& a, const FoundLap& b) { return a.lapMs < b.lapMs; });
+        case LapOrder::FileDate:
+            return by([](const FoundLap& a, const FoundLap& b) { return a.fileDay < b.fileDay; });
+        case LapOrder::Driver:
+        case LapOrder::GameMode:
+        case LapOrder::Session:
+        case LapOrder::ReplayFile:
+            break;
+    }
+    const auto column = static_cast<LapColumn>(static_cast<int>(order) - 1);
+    by([column](const FoundLap& a, const FoundLap& b) {
+        return lessIgnoringCase(a.text(column), b.text(column));
+    });
+}
+
+std::optional<LapOrder> lapOrderFromKey(std::string_view key) {
+    const auto found = std::find(kOrderKeys.begin(), kOrderKeys.end(), key);
+    if (found == kOrderKeys.end()) return std::nullopt;
+    return static_cast<LapOrder>(found - kOrderKeys.begin());
+}

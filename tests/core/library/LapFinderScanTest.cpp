@@ -1,0 +1,244 @@
+#include "library/LapFinderScan.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+
+#include "ConstantPaceReplay.h"
+#include "TempDir.h"
+#include "common/TimeText.h"
+#include "library/InstalledTracks.h"
+#include "library/LapSorting.h"
+#include "replay/DriverTable.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records what the scan reports; ends it when asked to at a file count.
+class RecordingSink : public LapFinderSink {
+public:
+    bool progress(std::size_t filesDone, std::size_t fileCount) override {
+        progressSeen.emplace_back(filesDone, fileCount);
+        return filesDone != stopAt;
+    }
+    void found(std::vector<FoundLap> laps) override {
+        ++batches;
+        rows.insert(rows.end(), laps.begin(), laps.end());
+    }
+    bool unreadable(const std::vector<ScanMessage>& fileMessages) override {
+        for (const ScanMessage& m : fileMessages)
+            messages.push_back(m.caption + "|" + m.text);
+        return true;
+    }
+
+    std::size_t stopAt = static_cast<std::size_t>(-1);
+    std::vector<std::pair<std::size_t, std::size_t>> progressSeen;
+    std::vector<FoundLap> rows;
+    std::vector<std::string> messages;
+    int batches = 0;
+};
+
+// One lap of 20 s for each car, in the practice of a replay of the track "testring".
+ConstantPaceReplay practice(int cars) {
+    ConstantPaceReplay replay = ConstantPaceReplay::twoCars();
+    replay.lastFrameTime = 30000;
+    replay.cars[0].driver.firstName = "Marco";
+    replay.cars[0].driver.lastName = "Tanaka";
+    replay.cars[0].driver.kindCode = 150;
+    while (static_cast<int>(replay.cars.size()) < cars) {
+        ConstantPaceCar car = replay.cars[1];
+        car.driver.id = 30 + static_cast<std::uint32_t>(replay.cars.size());
+        car.driver.firstName = "Cal";
+        car.driver.lastName = "Human" + std::to_string(replay.cars.size());
+        car.driver.kindCode = 150;
+        replay.cars.push_back(car);
+    }
+    for (std::size_t c = 0; c < replay.cars.size(); ++c) {
+        replay.cars[c].laps = 1;
+        replay.cars[c].lapMs = 20000 - 1000 * static_cast<std::uint32_t>(c);
+        replay.cars[c].startTime = 2000;
+    }
+    replay.cars.resize(static_cast<std::size_t>(cars));
+    return replay;
+}
+
+class LapFinderScanTest : public testing::Test {
+protected:
+    LapFinderScanTest() { fs::create_directories(replays_); }
+
+    static fs::path put(const fs::path& folder, const std::string& name, const ReplayWriter& writer,
+                        int day = 14) {
+        fs::create_directories(folder);
+        const fs::path path = folder / name;
+        EXPECT_TRUE(writer.write(path));
+        using namespace std::chrono;
+        const sys_seconds noon = sys_days{year{2026} / March / day} + hours{12};
+        fs::last_write_time(path, file_clock::from_sys(noon));
+        return path;
+    }
+    fs::path put(const std::string& name, const ReplayWriter& writer, int day = 14) {
+        return put(replays_, name, writer, day);
+    }
+    RecordingSink scan(const std::string& track = "TestRing", LapFilter filter = LapFilter::AllLaps,
+                       const fs::path& alternative = {}) {
+        RecordingSink sink;
+        EXPECT_TRUE(scanLaps({sim_.path(), alternative, track, filter}, sink));
+        return sink;
+    }
+    static std::vector<std::string> column(const std::vector<FoundLap>& rows, LapColumn c) {
+        std::vector<std::string> texts;
+        for (const FoundLap& row : rows)
+            texts.push_back(row.text(c));
+        return texts;
+    }
+
+    TempDir sim_;
+    fs::path replays_ = sim_.path() / "Replay";
+};
+
+TEST(InstalledTracks, SubFoldersSortedWithoutRegardToCase) {
+    TempDir sim;
+    for (const char* name : {"rivaldi", "HollowMere", "alpine", "Alpine"})
+        fs::create_directories(sim.path() / "TRACKS" / name);
+    sim.write("TRACKS/notes.txt", {});
+    EXPECT_EQ(installedTracks(sim.path()),
+              (std::vector<std::string>{"Alpine", "alpine", "HollowMere", "rivaldi"}));
+    EXPECT_TRUE(installedTracks(sim.path() / "missing").empty());
+}
+
+TEST_F(LapFinderScanTest, RowsPerDriverSessionAndSelectableSlotWithTheirTexts) {
+    ConstantPaceReplay replay = practice(3);
+    replay.cars[0].laps = 2;  // the second lap ends after the last frame: not selectable
+    put("Weekend.rpy", replay.writer());
+    const RecordingSink sink = scan();
+    ASSERT_EQ(sink.rows.size(), 3u);
+    const FoundLap& first = sink.rows[0];
+    EXPECT_EQ(first.columns,
+              (std::array<std::string, kLapColumnCount>{"Marco Tanaka", "0m 20.000s", "Simulation",
+                                                        "Practice", "2026 Mar 14", "Weekend.rpy"}));
+    EXPECT_EQ(first.path, replays_ / "Weekend.rpy");
+    EXPECT_EQ(first.lap.driver, 0);
+    EXPECT_EQ(first.lap.session, kPractice);
+    EXPECT_EQ(first.lap.slot, 1);
+    EXPECT_EQ(column(sink.rows, LapColumn::Driver),
+              (std::vector<std::string>{"Marco Tanaka", "Bob Bot", "Cal Human2"}));
+    EXPECT_EQ(sink.rows[2].scanOrder, 2u);
+    EXPECT_EQ(sink.batches, 1);
+    EXPECT_EQ(sink.progressSeen, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 1}, {1, 1}}));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(LapFinderScanTest, PracticeOfATwoDriverReplayIsTraining) {
+    put("Two.rpy", practice(2).writer());
+    EXPECT_EQ(column(scan().rows, LapColumn::Session), (std::vector<std::string>{"Training", "Training"}));
+}
+
+TEST_F(LapFinderScanTest, FiltersLeaveOutAiCarsOrEveryoneButTheOwner) {
+    put("Weekend.rpy", practice(3).writer());
+    EXPECT_EQ(column(scan("testring", LapFilter::NoAiLaps).rows, LapColumn::Driver),
+              (std::vector<std::string>{"Marco Tanaka", "Cal Human2"}));
+    EXPECT_EQ(column(scan("testring", LapFilter::OwnerLapsOnly).rows, LapColumn::Driver),
+              (std::vector<std::string>{"Marco Tanaka"}));
+}
+
+TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
+    ReplayWriter otherTrack = practice(2).writer();
+    otherTrack.setTrackName("rivaldi");
+    std::vector<std::uint8_t> bytes = otherTrack.bytes();
+    bytes.resize(bytes.size() - 100);  // its driver table would fail: never read
+    sim_.write("Replay/A other track.rpy", bytes);
+    ReplayWriter old = practice(2).writer();
+    old.setFormatVersion(2);
+    put("B version 2.rpy", old);
+    sim_.write("Replay/C damaged.rpy", {'n', 'o', 't'});
+    put("D good.RPY", practice(2).writer());
+    ConstantPaceReplay crowded = practice(2);
+    while (crowded.cars.size() < 51) {
+        crowded.cars.push_back(crowded.cars[1]);
+        crowded.cars.back().driver.id = 40 + static_cast<std::uint32_t>(crowded.cars.size());
+    }
+    put("E crowded.rpy", crowded.writer());
+    put("F notes.rpy.txt", practice(2).writer());
+    fs::create_directories(replays_ / "G folder.rpy");
+    ASSERT_EQ(::mkfifo((replays_ / "H pipe.rpy").c_str(), 0600), 0);  // opening it would block the scan
+
+    const RecordingSink sink = scan();
+    EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),
+              (std::vector<std::string>{"D good.RPY", "D good.RPY"}));
+    const std::string caption = "Error reading replay file - is this a standard VELTRA4 replay?|";
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{caption + (replays_ / "C damaged.rpy").string(),
+                                                       "|" + tooManyDriversMessage(51),
+                                                       caption + (replays_ / "E crowded.rpy").string()}));
+    EXPECT_EQ(sink.progressSeen.back(), (std::pair<std::size_t, std::size_t>{5, 5}));
+}
+
+TEST_F(LapFinderScanTest, ATrackWithoutReplaysGivesNoRows) {
+    put("Weekend.rpy", practice(2).writer());
+    const RecordingSink sink = scan("hollowmere");
+    EXPECT_TRUE(sink.rows.empty());
+    EXPECT_EQ(sink.batches, 0);
+    RecordingSink empty;
+    EXPECT_TRUE(scanLaps({sim_.path() / "missing", {}, "testring", LapFilter::AllLaps}, empty));
+    EXPECT_TRUE(empty.rows.empty());
+}
+
+TEST_F(LapFinderScanTest, TheAlternativeFolderFollowsUnlessItIsTheReplayFolder) {
+    put("B.rpy", practice(2).writer());
+    const fs::path alternative = sim_.path() / "elsewhere";
+    put(alternative, "A.rpy", practice(2).writer());
+    EXPECT_EQ(column(scan("testring", LapFilter::OwnerLapsOnly, alternative).rows, LapColumn::ReplayFile),
+              (std::vector<std::string>{"B.rpy", "A.rpy"}));
+    EXPECT_EQ(lapFinderFiles(sim_.path(), replays_ / "." / "").size(), 1u);
+    EXPECT_EQ(lapFinderFiles(sim_.path(), sim_.path() / "missing").size(), 1u);
+}
+
+TEST_F(LapFinderScanTest, ASinkCanEndTheScan) {
+    put("A.rpy", practice(2).writer());
+    put("B.rpy", practice(2).writer());
+    RecordingSink sink;
+    sink.stopAt = 1;
+    EXPECT_FALSE(scanLaps({sim_.path(), {}, "testring", LapFilter::AllLaps}, sink));
+    EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile), (std::vector<std::string>{"A.rpy", "A.rpy"}));
+}
+
+TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
+    put("x.rpy", practice(2).writer(), 2);
+    std::vector<FoundLap> rows = scan().rows;
+    rows.resize(4, rows[0]);
+    const auto set = [&](std::size_t i, const char* driver, const char* time, std::uint32_t ms,
+                         const char* date) {
+        rows[i].columns[0] = driver;
+        rows[i].columns[1] = time;
+        rows[i].lapMs = ms;
+        rows[i].columns[4] = date;
+        rows[i].fileDay = fileDateNumber(date);
+        rows[i].scanOrder = i;
+    };
+    set(0, "bob", "10m 00.000s", 600000, "2026 Aug 01");
+    set(1, "Ann", "1m 59.000s", 119000, "2026 Apr 30");
+    set(2, "ann", "1m 59.000s", 119000, "2025 Dec 31");
+    set(3, "Cid", "2m 00.000s", 120000, "2026 Apr 30");
+    sortLaps(rows, LapOrder::LapTime);
+    EXPECT_EQ(column(rows, LapColumn::Driver), (std::vector<std::string>{"Ann", "ann", "Cid", "bob"}));
+    sortLaps(rows, LapOrder::FileDate);
+    EXPECT_EQ(column(rows, LapColumn::Driver), (std::vector<std::string>{"ann", "Ann", "Cid", "bob"}));
+    sortLaps(rows, LapOrder::Driver);
+    EXPECT_EQ(column(rows, LapColumn::Driver), (std::vector<std::string>{"ann", "Ann", "bob", "Cid"}));
+    sortLaps(rows, LapOrder::Unsorted);
+    EXPECT_EQ(column(rows, LapColumn::Driver), (std::vector<std::string>{"bob", "Ann", "ann", "Cid"}));
+    EXPECT_EQ(orderByColumn(LapColumn::ReplayFile), LapOrder::ReplayFile);
+    EXPECT_EQ(lapOrderFromKey("filedate"), LapOrder::FileDate);
+    EXPECT_EQ(lapOrderFromKey("Filedate"), std::nullopt);
+}
+
+TEST(FileDateNumber, ReadsTheShownDateBack) {
+    EXPECT_EQ(fileDateNumber("2026 Mar 14"), 20260314);
+    EXPECT_EQ(fileDateNumber("2001 Dec 05"), 20011205);
+    for (const char* bad :
+         {"", "2026 Mar 1", "2026 Mxr 14", "-5 Mar 14", "99999999999 Mar 14", "2026 Mar 00"})
+        EXPECT_EQ(fileDateNumber(bad), 0) << bad;
+}
+
+}  // namespace
