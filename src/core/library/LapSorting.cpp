@@ -1,6 +1,7 @@
 #include "library/LapSorting.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "common/Text1252.h"
 
@@ -15,8 +16,14 @@ LapOrder orderByColumn(LapColumn column) {
     return static_cast<LapOrder>(static_cast<int>(column) + 1);
 }
 
-void sortLaps(std::vector<FoundLap>& laps, LapOrder order) {
-    const auto by = [&](auto less) { std::stable_sort(laps.begin(), laps.end(), less); };
+std::vector<std::size_t> sortedPositions(const std::vector<FoundLap>& laps, LapOrder order) {
+    std::vector<std::size_t> positions(laps.size());
+    std::iota(positions.begin(), positions.end(), std::size_t{0});
+    const auto by = [&](auto less) {
+        std::stable_sort(positions.begin(), positions.end(),
+                         [&](std::size_t a, std::size_t b) { return less(laps[a], laps[b]); });
+        return positions;
+    };
     switch (order) {
         case LapOrder::Unsorted:
             return by([](const FoundLap& a, const FoundLap& b) { return a.scanOrder < b.scanOrder; });
@@ -31,9 +38,17 @@ void sortLaps(std::vector<FoundLap>& laps, LapOrder order) {
             break;
     }
     const auto column = static_cast<LapColumn>(static_cast<int>(order) - 1);
-    by([column](const FoundLap& a, const FoundLap& b) {
+    return by([column](const FoundLap& a, const FoundLap& b) {
         return lessIgnoringCase(a.text(column), b.text(column));
     });
+}
+
+void sortLaps(std::vector<FoundLap>& laps, LapOrder order) {
+    std::vector<FoundLap> sorted;
+    sorted.reserve(laps.size());
+    for (const std::size_t position : sortedPositions(laps, order))
+        sorted.push_back(std::move(laps[position]));
+    laps = std::move(sorted);
 }
 
 std::optional<LapOrder> lapOrderFromKey(std::string_view key) {

@@ -17,9 +17,11 @@ inline constexpr std::array<const char*, 7> kLapOrderTitles = {
 // The order of a column's head.
 LapOrder orderByColumn(LapColumn column);
 
-// Sorts stably: text columns without regard to case, "Lap time" by the time and "Filedate" by the
-// date (as text "10m" would come before "1m " and "Apr" before "Aug"); Unsorted restores the scan's
-// order.
+// The positions of `laps` in an order, sorted stably: text columns without regard to case, "Lap
+// time" by the time and "Filedate" by the date (as text "10m" would come before "1m " and "Apr"
+// before "Aug"); Unsorted is the scan's order.
+std::vector<std::size_t> sortedPositions(const std::vector<FoundLap>& laps, LapOrder order);
+// The laps put in that order.
 void sortLaps(std::vector<FoundLap>& laps, LapOrder order);
 
 // The command line's words for the orders: "unsorted", "driver", "laptime", "gamemode",

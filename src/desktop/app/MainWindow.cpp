@@ -31,6 +31,7 @@
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/graphs/GearChangeDialog.h"
 #include "desktop/graphs/GraphWindow.h"
+#include "desktop/library/LapFinderDialog.h"
 #include "desktop/map/TrackMapView.h"
 #include "desktop/replay/LapDialog.h"
 #include "desktop/settings/SettingsDialog.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
     };
     graphWindowShower = [](GraphWindow& window) { window.exec(); };
     gearChangeDialogShower = [](GearChangeDialog& dialog) { dialog.exec(); };
+    lapFinderShower = [](LapFinderDialog& dialog) { dialog.exec(); };
     playbackTimer_.setInterval(Playback::kTickMs);
     playbackTimer_.setTimerType(Qt::PreciseTimer);
     connect(&playbackTimer_, &QTimer::timeout, this, &MainWindow::playbackTick);
@@ -307,6 +309,14 @@ void MainWindow::addLapBy(const std::function<void()>& load) {
     if (document_.lapCount() > before)
         rememberRecentFile(QString::fromStdString(
             document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
+}
+
+void MainWindow::showLapFinder() {
+    LapFinderDialog finder(settings_, document_, this);
+    finder.loadLap = [this](const FoundLap& lap) {
+        addLapBy([&] { document_.lapFinderLoad(lap.path, lap.lap); });
+    };
+    lapFinderShower(finder);
 }
 
 void MainWindow::openWithFileDialog() {

@@ -73,6 +73,7 @@ public:
     // Runs the graph window (modal), replaceable by tests.
     std::function<void(class GraphWindow& window)> graphWindowShower;
     std::function<void(class GearChangeDialog& dialog)> gearChangeDialogShower;
+    std::function<void(class LapFinderDialog& dialog)> lapFinderShower;
 
     // DocumentUi
     std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
@@ -105,6 +106,7 @@ private:
     // Runs a document command that may add a lap, and remembers the lap's file when it does.
     void addLapBy(const std::function<void()>& load);
     void openWithFileDialog();
+    void showLapFinder();
     void toggleBar(int viewCommand);
     void moveRemoveLaps();
     void openSettings();

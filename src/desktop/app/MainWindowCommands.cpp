@@ -20,8 +20,8 @@ void MainWindow::createCommands() {
         [this] { document_.clearAll(); });
     add(ID_ADD_REPLAY_LAP, "&Add replay lap...", "Add a lap from a replay file", R::PlaybackStopped,
         [this] { addLapBy([this] { document_.addReplayLap(); }); });
-    add(ID_LAP_FINDER, "Add replay lap using Lap Finder...",
-        "Find the laps of this track in the replay folders", R::Never);
+    add(ID_LAP_FINDER, "Add replay lap using Lap Finder...", "Find the laps of a track in the replay folders",
+        R::PlaybackStopped, [this] { showLapFinder(); });
     add(ID_OPEN_MOST_RECENT, "Open most recently added replay file...",
         "Add a lap from the newest replay in the replay folder", R::PlaybackStopped,
         [this] { addLapBy([this] { document_.openMostRecentlyAdded(); }); });
