@@ -12,6 +12,7 @@ using PlotImageWriter = std::function<bool(const PlotModel& plot, const PlotRang
                                            int height, const std::filesystem::path& file)>;
 
 // Each subcommand lives in its own file and registers itself here.
+void registerFindCommand(CliApp& app);
 void registerGearsCommand(CliApp& app);
 void registerGraphCommand(CliApp& app, PlotImageWriter writeImage);
 void registerInfoCommand(CliApp& app);
@@ -24,6 +25,7 @@ void registerTrackCommand(CliApp& app);
 void registerTrackmapCommand(CliApp& app);
 
 inline void registerAllCommands(CliApp& app, PlotImageWriter writePlotImage = {}) {
+    registerFindCommand(app);
     registerGearsCommand(app);
     registerGraphCommand(app, std::move(writePlotImage));
     registerInfoCommand(app);

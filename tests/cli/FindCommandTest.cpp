@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "CliTest.h"
+#include "DemoFolder.h"
+#include "TempDir.h"
+
+namespace {
+
+class FindCommandTest : public CliTest {
+protected:
+    static void SetUpTestSuite() {
+        sim_ = std::make_unique<TempDir>();
+        writeDemoFolder(sim_->path(), DemoOptions{});
+    }
+    static void TearDownTestSuite() { sim_.reset(); }
+    CliOutput find(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--sim-dir", sim_->path().string(), "find"});
+        return run(args);
+    }
+    static std::string replay(const std::string& name) { return (sim_->path() / "replay" / name).string(); }
+
+    static inline std::unique_ptr<TempDir> sim_;
+};
+
+TEST_F(FindCommandTest, ListsTheTracksLapsSortedWithTheScansMessages) {
+    const CliOutput json = find({"RIVALDI", "--sort", "laptime", "--json"});
+    ASSERT_EQ(json.status, kExitOk) << json.err;
+    const auto parsed = nlohmann::ordered_json::parse(json.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : parsed.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"track", "count", "rows", "messages"}));
+    EXPECT_EQ(parsed["track"], "Rivaldi");
+    EXPECT_EQ(parsed["count"], "109");
+    ASSERT_EQ(parsed["rows"].size(), 109u);
+    EXPECT_EQ(parsed["rows"][0],
+              nlohmann::ordered_json::parse(R"({"columns": ["Marco Tanaka", "1m 15.638s",
+        "Simulation", "Warmup", "2026 Mar 14", "Rivaldi weekend (saved in race).rpy"], "path": ")" +
+                                            replay("Rivaldi weekend (saved in race).rpy") +
+                                            R"(", "driver": 0, "session": "warmup", "lap": 1})"));
+    EXPECT_EQ(parsed["rows"][108]["columns"][1], "2m 03.746s");
+    EXPECT_EQ(
+        parsed["messages"],
+        nlohmann::ordered_json::parse(
+            R"([{"caption": "Error reading replay file - is this a standard VELTRA4 replay?", "text": ")" +
+            replay("Damaged signature.rpy") + R"("}])"));
+
+    const CliOutput text = find({"Rivaldi", "--filter", "local"});
+    ASSERT_EQ(text.status, kExitOk);
+    EXPECT_EQ(text.out.substr(0, text.out.find('\n')),
+              "Driver Name   Lap time    Game mode   Session     Filedate     Replay file");
+    EXPECT_NE(
+        text.out.find(
+            "\nMarco Tanaka  1m 16.601s  Simulation  Qualifying  2026 Mar 14  Rivaldi quick race.rpy\n"),
+        std::string::npos)
+        << text.out;
+    EXPECT_EQ(text.out.find("Lena Weber"), std::string::npos);
+    EXPECT_NE(text.out.find("\nNumber of laps in table: "), std::string::npos);
+    EXPECT_EQ(text.err, "vxra: Error reading replay file - is this a standard VELTRA4 replay?: " +
+                            replay("Damaged signature.rpy") + "\n");
+}
+
+TEST_F(FindCommandTest, HonoursTheAlternativeFolderAndRefusesUnknownTracksAndWords) {
+    TempDir alternative;
+    std::filesystem::copy_file(replay("Hollowmere online race.rpy"), alternative / "Copy.RPY");
+    user_->writeString("AltRpyPath", alternative.path().string());
+    const auto parsed =
+        nlohmann::ordered_json::parse(find({"hollowmere", "--filter", "local", "--json"}).out);
+    ASSERT_FALSE(parsed["rows"].empty());
+    EXPECT_EQ(parsed["rows"].back()["path"], (alternative / "Copy.RPY").string());
+
+    const CliOutput unknown = find({"monza"});
+    EXPECT_EQ(unknown.status, kExitFailure);
+    EXPECT_EQ(unknown.err, "vxra: no track \"monza\" in " + (sim_->path() / "tracks").string() +
+                               " (installed: HollowMere, Rivaldi)\n");
+    EXPECT_EQ(find({"rivaldi", "--sort", "fastest"}).status, kExitUsage);
+    EXPECT_EQ(find({"rivaldi", "--filter", "ai"}).status, kExitUsage);
+}
+
+}  // namespace

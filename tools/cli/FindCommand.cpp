@@ -1,0 +1,135 @@
+#include <algorithm>
+
+#include "CliArgs.h"
+#include "Commands.h"
+#include "JsonText.h"
+#include "Version.h"
+#include "common/SimulatorFolders.h"
+#include "common/Text1252.h"
+#include "library/InstalledTracks.h"
+#include "library/LapFinderScan.h"
+#include "library/LapSorting.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// Everything the scan finds and says, in order; the command line never waits for anyone.
+struct CollectingSink : LapFinderSink {
+    bool progress(std::size_t, std::size_t) override { return true; }
+    void found(std::vector<FoundLap> laps) override {
+        rows.insert(rows.end(), std::make_move_iterator(laps.begin()), std::make_move_iterator(laps.end()));
+    }
+    bool unreadable(const std::vector<ScanMessage>& fileMessages) override {
+        for (ScanMessage message : fileMessages) {
+            if (message.caption.empty()) message.caption = kProductName;
+            messages.push_back(std::move(message));
+        }
+        return true;
+    }
+
+    std::vector<FoundLap> rows;
+    std::vector<ScanMessage> messages;
+};
+
+std::optional<LapFilter> filterFromKey(const std::string& key) {
+    if (key == "all") return LapFilter::AllLaps;
+    if (key == "no-ai") return LapFilter::NoAiLaps;
+    if (key == "local") return LapFilter::OwnerLapsOnly;
+    return std::nullopt;
+}
+
+// Characters of a UTF-8 text, for aligning columns.
+std::size_t displayWidth(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void printTable(std::ostream& out, const std::vector<FoundLap>& rows) {
+    std::array<std::size_t, kLapColumnCount> widths{};
+    for (std::size_t c = 0; c < kLapColumnCount; ++c) {
+        widths[c] = displayWidth(kLapColumnTitles[c]);
+        for (const FoundLap& row : rows)
+            widths[c] = std::max(widths[c], displayWidth(row.columns[c]));
+    }
+    const auto line = [&](const auto& cells) {
+        std::string text;
+        for (std::size_t c = 0; c < kLapColumnCount; ++c) {
+            const std::string cell = cells[c];
+            text += cell;
+            if (c + 1 < kLapColumnCount) text += std::string(widths[c] - displayWidth(cell) + 2, ' ');
+        }
+        out << text << "\n";
+    };
+    line(kLapColumnTitles);
+    for (const FoundLap& row : rows)
+        line(row.columns);
+    out << "Number of laps in table: " << rows.size() << "\n";
+}
+
+// The Lap Finder's list for a track.
+int find(const CliArgs& args, CliContext& context) {
+    if (args.operands.size() != 1) return usageError(context.err, "find takes one track");
+    const std::string* filterKey = args.value("--filter");
+    const std::optional<LapFilter> filter = filterFromKey(filterKey ? *filterKey : "all");
+    if (!filter) return usageError(context.err, "--filter takes all, no-ai or local");
+    const std::string* orderKey = args.value("--sort");
+    const std::optional<LapOrder> order = lapOrderFromKey(orderKey ? *orderKey : "unsorted");
+    if (!order)
+        return usageError(context.err,
+                          "--sort takes unsorted, driver, laptime, gamemode, session, filedate or file");
+
+    const std::filesystem::path simulator = context.settings.simulatorDirectory();
+    const std::vector<std::string> tracks = installedTracks(simulator);
+    const auto track = std::find_if(tracks.begin(), tracks.end(), [&](const std::string& name) {
+        return asciiLower(name) == asciiLower(args.operands[0]);
+    });
+    if (track == tracks.end()) {
+        std::string installed;
+        for (const std::string& name : tracks)
+            installed += (installed.empty() ? "" : ", ") + name;
+        return failure(context.err, "no track \"" + args.operands[0] + "\" in " +
+                                        tracksFolder(simulator).string() +
+                                        " (installed: " + (installed.empty() ? "none" : installed) + ")");
+    }
+
+    CollectingSink sink;
+    scanLaps({simulator, context.settings.altRpyPath(), *track, *filter}, sink);
+    sortLaps(sink.rows, *order);
+
+    json rows = json::array();
+    for (const FoundLap& row : sink.rows)
+        rows.push_back({{"columns", row.columns},
+                        {"path", row.path.string()},
+                        {"driver", row.lap.driver},
+                        {"session", sessionKey(row.lap.session)},
+                        {"lap", row.lap.slot}});
+    json messages = json::array();
+    for (const ScanMessage& message : sink.messages)
+        messages.push_back({{"caption", message.caption}, {"text", message.text}});
+    const json result{{"track", *track},
+                      {"count", std::to_string(sink.rows.size())},
+                      {"rows", rows},
+                      {"messages", messages}};
+
+    printDocument(args, context, result, [&](std::ostream& out) {
+        for (const ScanMessage& message : sink.messages)
+            context.err << "vxra: " << message.caption << ": " << message.text << "\n";
+        printTable(out, sink.rows);
+    });
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerFindCommand(CliApp& app) {
+    app.add({"find",
+             "TRACK",
+             "list every loadable lap of a track in the replay folder and the alternative replay folder "
+             "(AltRpyPath), as the Lap Finder does",
+             {{"--filter", "FILTER",
+               "all (default), no-ai: no AI cars' laps, local: only the replay owners' laps"},
+              {"--sort", "ORDER", "unsorted (default), driver, laptime, gamemode, session, filedate or file"},
+              kJsonOption},
+             find});
+}
