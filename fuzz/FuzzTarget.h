@@ -55,6 +55,12 @@ public:
         input_ = input_.subspan(size);
         return value;
     }
+    // The next `count` bytes, or as many as are left.
+    std::span<const std::uint8_t> takeBytes(std::size_t count) {
+        const auto bytes = input_.first(std::min(count, input_.size()));
+        input_ = input_.subspan(bytes.size());
+        return bytes;
+    }
     bool empty() const { return input_.empty(); }
 
 private:

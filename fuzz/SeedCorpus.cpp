@@ -169,6 +169,17 @@ Bytes gearsSeed() {
     return bytes;
 }
 
+// The finder target's input: a filter and the place of each file, then the files, each a u16
+// length and its bytes.
+Bytes finderSeed(const std::vector<Bytes>& files) {
+    Bytes bytes = {0, 0b010};  // every lap; the second file in the alternative folder
+    for (const Bytes& file : files) {
+        appendRaw(bytes, static_cast<std::uint16_t>(file.size()));
+        bytes.insert(bytes.end(), file.begin(), file.end());
+    }
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -200,6 +211,8 @@ int main(int argc, char** argv) {
                      {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
     seeds["playback"] = {{"two-laps", playbackSeed()}};
     seeds["gears"] = {{"up-through-the-gears", gearsSeed()}};
+    seeds["finder"] = {{"three-replays", finderSeed({replays.at("practice"), replays.at("quick-race"),
+                                                     replays.at("flagged-race")})}};
     seeds["graph"] = {{"two-laps", graphSeed(false)}, {"one-lap-twice", graphSeed(true)}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/BinaryFile.h"
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
@@ -106,14 +107,17 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!sink.progress(i, files.size())) return false;
         const fs::path& path = files[i];
+        // One opening for both readers: most of what they read lies in the file's first block.
+        BinaryFile file;
+        file.open(path);
         ReplayHeader header;
-        if (!header.read(path)) {
+        if (!header.read(file, path)) {
             if (!sink.unreadable({unreadableFile(path)})) return false;
             continue;
         }
         if (header.formatVersion < 3 || asciiLower(header.trackName) != track) continue;
         DriverTable drivers;
-        if (const auto read = drivers.read(path); !read) {
+        if (const auto read = drivers.read(file, path); !read) {
             std::vector<ScanMessage> messages;
             if (read.error() == DriverTableError::TooManyDrivers)
                 messages.push_back({"", tooManyDriversMessage(drivers.driverCount)});

@@ -60,11 +60,16 @@ bool DriverTable::selectable(int session, int d, int slot) const {
 }
 
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
+    BinaryFile file;
+    file.open(path);
+    return read(file, path);
+}
+
+Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesystem::path& path) {
     *this = DriverTable();
     fileName = path;
     fileDate = modificationDate(path);
-    BinaryFile file;
-    if (!file.open(path)) return DriverTableError::CannotOpen;
+    if (!file.isOpen()) return DriverTableError::CannotOpen;
     Failure parsed = parse(file);
     if (parsed) markSelectableLaps();
     return parsed;
@@ -270,17 +275,20 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) 
     if (lastFrameLength < kFrameHeadSize || lastFrameLength > telemetryEnd - firstFrame) {
         return DriverTableError::DamagedTelemetry;
     }
-    std::vector<std::uint8_t> frame(0xFFFF);
+    std::vector<std::uint8_t> frame(kFrameHeadSize);
     std::uint64_t at = telemetryEnd - lastFrameLength;
     for (;;) {
-        std::uint8_t frameHead[kFrameHeadSize];
-        if (!file.readAt(at, frameHead)) return DriverTableError::DamagedTelemetry;
-        ByteReader head(frameHead);
+        // The head, then the rest of the frame right after it (one read follows the other).
+        if (!file.readAt(at, std::span(frame.data(), kFrameHeadSize)))
+            return DriverTableError::DamagedTelemetry;
+        ByteReader head(std::span(frame.data(), kFrameHeadSize));
         const std::size_t length = head.u16();
         const std::size_t previous = head.u16();
         if (length < kFrameHeadSize || length > telemetryEnd - at) return DriverTableError::DamagedTelemetry;
+        frame.resize(length);
         const std::span<std::uint8_t> bytes(frame.data(), length);
-        if (!file.readAt(at, bytes)) return DriverTableError::DamagedTelemetry;
+        if (!file.readAt(at + kFrameHeadSize, bytes.subspan(kFrameHeadSize)))
+            return DriverTableError::DamagedTelemetry;
 
         bool seen = false;
         if (Failure f = bookMarkers(bytes, windowEnd, lastMarkerSession, seen); !f || seen) return f;

@@ -43,6 +43,8 @@ public:
 
     // Reads the driver table of `path`; nothing of an earlier read remains.
     Outcome<DriverTableError> read(const std::filesystem::path& path);
+    // The same from `file`, opened (or not) from `path`.
+    Outcome<DriverTableError> read(BinaryFile& file, const std::filesystem::path& path);
 
     std::filesystem::path fileName;
     std::string fileDate;  // modification date as "2001 Mar 05"

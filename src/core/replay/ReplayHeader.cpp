@@ -42,13 +42,18 @@ int ReplayHeader::sessionMinutes(std::uint32_t upper24) {
 }
 
 Outcome<HeaderError> ReplayHeader::read(const std::filesystem::path& path) {
-    fileName = path;
     BinaryFile file;
-    if (!file.open(path)) return HeaderError::CannotOpen;
-    std::uint8_t signature[4];
-    if (!file.readAt(0, signature) || ByteReader(signature).u32() != kFileSignature)
+    file.open(path);
+    return read(file, path);
+}
+
+Outcome<HeaderError> ReplayHeader::read(BinaryFile& file, const std::filesystem::path& path) {
+    fileName = path;
+    if (!file.isOpen()) return HeaderError::CannotOpen;
+    if (!file.readAt(0, raw) || ByteReader(raw).u32() != kFileSignature) {
+        raw = {};
         return HeaderError::NotAReplay;
-    if (!file.readAt(0, raw)) return HeaderError::NotAReplay;
+    }
     decode();
     return {};
 }

@@ -8,6 +8,8 @@
 #include "common/Result.h"
 #include "replay/ReplayFormat.h"
 
+class BinaryFile;
+
 enum class HeaderError {
     CannotOpen,
     NotAReplay,  // wrong signature, or shorter than the head
@@ -19,6 +21,8 @@ class ReplayHeader {
 public:
     // Reads and decodes the head of `path`.
     Outcome<HeaderError> read(const std::filesystem::path& path);
+    // The same from `file`, opened (or not) from `path`.
+    Outcome<HeaderError> read(BinaryFile& file, const std::filesystem::path& path);
 
     // Minutes of a session length from the upper 24 bits of its float seconds: -1 means no limit,
     // 66 a value the table does not know.

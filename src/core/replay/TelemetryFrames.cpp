@@ -5,6 +5,9 @@
 
 namespace {
 constexpr std::size_t kBlockSize = 1 << 20;
+// The first read is small and each next one twice as large, up to a block: a walk that stops
+// after a few frames (the session windows) reads little, a long one soon reads whole blocks.
+constexpr std::size_t kFirstRead = 16 << 10;
 constexpr std::size_t kMaxFrame = 0xFFFF;  // a frame's length is a u16
 }  // namespace
 
@@ -14,7 +17,8 @@ FrameStream::FrameStream(BinaryFile& file, std::uint64_t begin, std::uint64_t en
       end_(std::min(end, file.size())),
       capacity_(static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, end_ - std::min(begin, end_))) +
                 kMaxFrame),
-      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(capacity_)) {}
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(capacity_)),
+      readAhead_(kFirstRead) {}
 
 // Makes at least `needed` unread bytes available; false when the data ends first.
 bool FrameStream::fill(std::size_t needed) {
@@ -25,8 +29,9 @@ bool FrameStream::fill(std::size_t needed) {
     begin_ = 0;
     filled_ = unread;
     const std::uint64_t available = end_ - std::min(end_, position_ + filled_);
-    const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(capacity_ - filled_, available));
+    const std::size_t wanted = static_cast<std::size_t>(
+        std::min<std::uint64_t>({capacity_ - filled_, available, std::max(readAhead_, needed - filled_)}));
+    readAhead_ = std::min(2 * readAhead_, kBlockSize);
     filled_ += file_.readSome(position_ + filled_, std::span(buffer_.get() + filled_, wanted));
     return filled_ >= needed;
 }

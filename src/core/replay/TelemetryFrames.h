@@ -49,6 +49,7 @@ private:
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t begin_ = 0;  // unread bytes are buffer_[begin_, filled_)
     std::size_t filled_ = 0;
+    std::size_t readAhead_;  // bytes the next fill reads
 };
 
 // The end of the telemetry whose chunk starts at `telemetryOffset`, by the chunk's length; nothing

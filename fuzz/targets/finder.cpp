@@ -1,0 +1,53 @@
+// The Lap Finder's scan over a simulator folder of crafted files: one input split into up to eight
+// replay files, some in the alternative folder, some named in upper case; then every sort of the
+// rows found.
+#include "FuzzTarget.h"
+#include "library/LapFinderScan.h"
+#include "library/LapSorting.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CountingSink : LapFinderSink {
+    bool progress(std::size_t, std::size_t) override { return true; }
+    void found(std::vector<FoundLap> laps) override {
+        rows.insert(rows.end(), std::make_move_iterator(laps.begin()), std::make_move_iterator(laps.end()));
+    }
+    bool unreadable(const std::vector<ScanMessage>& messages) override {
+        if (messages.empty()) __builtin_trap();
+        return true;
+    }
+    std::vector<FoundLap> rows;
+};
+
+}  // namespace
+
+VXRA_FUZZ_TARGET(finder) {
+    const fs::path simulator = scratchFolder() / "finder";
+    const fs::path replays = simulator / "replay";
+    const fs::path alternative = scratchFolder() / "finder-alternative";
+    fs::remove_all(replays);
+    fs::remove_all(alternative);
+    fs::create_directories(simulator / "tracks" / "TestRing");
+    fs::create_directories(replays);
+
+    FuzzReader in(input);
+    const auto filter = static_cast<LapFilter>(in.take<std::uint8_t>() % 3);
+    const std::uint8_t placement = in.take<std::uint8_t>();
+    for (int i = 0; i < 8 && !in.empty(); ++i) {
+        const auto bytes = in.takeBytes(in.take<std::uint16_t>());
+        const fs::path folder = placement >> i & 1 ? alternative : replays;
+        writeScratch(folder / ((i % 3 == 2 ? "F" : "f") + std::to_string(i) + (i % 3 == 2 ? ".RPY" : ".rpy")),
+                     bytes);
+    }
+
+    CountingSink sink;
+    if (!scanLaps({simulator, alternative, "testring", filter}, sink)) __builtin_trap();
+    for (std::size_t row = 0; row < sink.rows.size(); ++row) {
+        if (sink.rows[row].scanOrder != row) __builtin_trap();
+    }
+    for (int order = 0; order < 7; ++order)
+        sortLaps(sink.rows, static_cast<LapOrder>(order));
+    if (!sink.rows.empty() && sink.rows.front().scanOrder != 0) __builtin_trap();
+}
