@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "Version.h"
+#include "common/SimulatorFolders.h"
 #include "desktop/library/BackgroundLapScan.h"
 #include "desktop/library/LapFinderModel.h"
 #include "desktop/library/ScanWaitWindow.h"
@@ -58,6 +59,11 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
     for (const std::string& track : installedTracks(settings_.simulatorDirectory()))
         tracks_->addItem(QString::fromStdString(track));
     tracks_->setCurrentIndex(-1);
+    tracks_->setPlaceholderText(
+        tracks_->count() > 0
+            ? tr("Choose a track")
+            : tr("No tracks in %1 - check VELTRA4 Path in File > Settings")
+                  .arg(QString::fromStdString(tracksFolder(settings_.simulatorDirectory()).string())));
     tracks_->setMinimumContentsLength(20);
     connect(tracks_, &QComboBox::activated, this, &LapFinderDialog::chooseTrack);
     auto* trackRow = new QHBoxLayout;

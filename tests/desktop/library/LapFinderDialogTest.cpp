@@ -90,6 +90,7 @@ TEST_F(LapFinderDialogTest, OpensWithTheTracksAndNothingScanned) {
     EXPECT_EQ(dialog->trackChoice()->itemText(0), "HollowMere");
     EXPECT_EQ(dialog->trackChoice()->itemText(1), "Rivaldi");
     EXPECT_EQ(dialog->trackChoice()->currentIndex(), -1);
+    EXPECT_EQ(dialog->trackChoice()->placeholderText(), "Choose a track");
     EXPECT_EQ(dialog->lapCount()->text(), "0");
     EXPECT_TRUE(dialog->filterButton(LapFilter::AllLaps)->isChecked());
     EXPECT_TRUE(dialog->sortButton(LapOrder::Unsorted)->isChecked());
