@@ -5,23 +5,7 @@
 #include "library/LapFinderScan.h"
 #include "library/LapSorting.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-struct CountingSink : LapFinderSink {
-    bool progress(std::size_t, std::size_t) override { return true; }
-    void found(std::vector<FoundLap> laps) override {
-        rows.insert(rows.end(), std::make_move_iterator(laps.begin()), std::make_move_iterator(laps.end()));
-    }
-    bool unreadable(const std::vector<ScanMessage>& messages) override {
-        if (messages.empty()) __builtin_trap();
-        return true;
-    }
-    std::vector<FoundLap> rows;
-};
-
-}  // namespace
 
 VXRA_FUZZ_TARGET(finder) {
     const fs::path simulator = scratchFolder() / "finder";
@@ -42,12 +26,14 @@ VXRA_FUZZ_TARGET(finder) {
                      bytes);
     }
 
-    CountingSink sink;
-    if (!scanLaps({simulator, alternative, "testring", filter}, sink)) __builtin_trap();
-    for (std::size_t row = 0; row < sink.rows.size(); ++row) {
-        if (sink.rows[row].scanOrder != row) __builtin_trap();
+    FoundLaps found = findLaps({simulator, alternative, "testring", filter});
+    for (std::size_t row = 0; row < found.laps.size(); ++row) {
+        if (found.laps[row].scanOrder != row) __builtin_trap();
+    }
+    for (const ScanMessage& message : found.messages) {
+        if (message.text.empty()) __builtin_trap();
     }
     for (int order = 0; order < 7; ++order)
-        sortLaps(sink.rows, static_cast<LapOrder>(order));
-    if (!sink.rows.empty() && sink.rows.front().scanOrder != 0) __builtin_trap();
+        sortLaps(found.laps, static_cast<LapOrder>(order));
+    if (!found.laps.empty() && found.laps.front().scanOrder != 0) __builtin_trap();
 }

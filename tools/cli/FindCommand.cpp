@@ -14,24 +14,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// Everything the scan finds and says, in order; the command line never waits for anyone.
-struct CollectingSink : LapFinderSink {
-    bool progress(std::size_t, std::size_t) override { return true; }
-    void found(std::vector<FoundLap> laps) override {
-        rows.insert(rows.end(), std::make_move_iterator(laps.begin()), std::make_move_iterator(laps.end()));
-    }
-    bool unreadable(const std::vector<ScanMessage>& fileMessages) override {
-        for (ScanMessage message : fileMessages) {
-            if (message.caption.empty()) message.caption = kProductName;
-            messages.push_back(std::move(message));
-        }
-        return true;
-    }
-
-    std::vector<FoundLap> rows;
-    std::vector<ScanMessage> messages;
-};
-
 std::optional<LapFilter> filterFromKey(const std::string& key) {
     if (key == "all") return LapFilter::AllLaps;
     if (key == "no-ai") return LapFilter::NoAiLaps;
@@ -93,29 +75,31 @@ int find(const CliArgs& args, CliContext& context) {
                                         " (installed: " + (installed.empty() ? "none" : installed) + ")");
     }
 
-    CollectingSink sink;
-    scanLaps({simulator, context.settings.altRpyPath(), *track, *filter}, sink);
-    sortLaps(sink.rows, *order);
+    FoundLaps found = findLaps({simulator, context.settings.altRpyPath(), *track, *filter});
+    sortLaps(found.laps, *order);
+    for (ScanMessage& message : found.messages) {
+        if (message.caption.empty()) message.caption = kProductName;
+    }
 
     json rows = json::array();
-    for (const FoundLap& row : sink.rows)
+    for (const FoundLap& row : found.laps)
         rows.push_back({{"columns", row.columns},
                         {"path", row.path.string()},
                         {"driver", row.lap.driver},
                         {"session", sessionKey(row.lap.session)},
                         {"lap", row.lap.slot}});
     json messages = json::array();
-    for (const ScanMessage& message : sink.messages)
+    for (const ScanMessage& message : found.messages)
         messages.push_back({{"caption", message.caption}, {"text", message.text}});
     const json result{{"track", *track},
-                      {"count", std::to_string(sink.rows.size())},
+                      {"count", std::to_string(found.laps.size())},
                       {"rows", rows},
                       {"messages", messages}};
 
     printDocument(args, context, result, [&](std::ostream& out) {
-        for (const ScanMessage& message : sink.messages)
+        for (const ScanMessage& message : found.messages)
             context.err << "vxra: " << message.caption << ": " << message.text << "\n";
-        printTable(out, sink.rows);
+        printTable(out, found.laps);
     });
     return kExitOk;
 }

@@ -130,3 +130,20 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     }
     return sink.progress(files.size(), files.size());
 }
+
+FoundLaps findLaps(const LapFinderRequest& request) {
+    struct Collector : LapFinderSink {
+        bool progress(std::size_t, std::size_t) override { return true; }
+        void found(std::vector<FoundLap> laps) override {
+            result.laps.insert(result.laps.end(), std::make_move_iterator(laps.begin()),
+                               std::make_move_iterator(laps.end()));
+        }
+        bool unreadable(const std::vector<ScanMessage>& messages) override {
+            result.messages.insert(result.messages.end(), messages.begin(), messages.end());
+            return true;
+        }
+        FoundLaps result;
+    } collector;
+    scanLaps(request, collector);
+    return std::move(collector.result);
+}

@@ -52,6 +52,13 @@ std::vector<std::filesystem::path> lapFinderFiles(const std::filesystem::path& s
 // older format (version below 3), which cannot be loaded, are passed over.
 bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink);
 
+// The whole scan at once, for callers that need not watch it: every row and message, in order.
+struct FoundLaps {
+    std::vector<FoundLap> laps;
+    std::vector<ScanMessage> messages;
+};
+FoundLaps findLaps(const LapFinderRequest& request);
+
 // The rows of one replay: drivers in table order (less those the filter leaves out), then sessions
 // practice, qualifying, warmup, race that the file holds, then the selectable lap slots. Each row's
 // scan order counts on from `scanOrder`.
