@@ -15,42 +15,55 @@ void put32(std::string& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 
-constexpr std::uint32_t kPaletteEntries = 16;
-constexpr std::uint32_t kPixelOffset = 58 + 4 * kPaletteEntries;
 constexpr std::uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
 constexpr int kBitmapMargin = 5;
 
-}  // namespace
-
-std::string encodeBitmap(const IndexedImage& image) {
-    const auto width = static_cast<std::uint32_t>(image.width());
-    const auto height = static_cast<std::uint32_t>(image.height());
-    const std::uint32_t rowBytes = (width * 4 + 31) / 32 * 4;
-    const std::uint32_t pixelBytes = rowBytes * height;
+// The file head, the info head and the palette (with `spareEntries` zero entries after it) of a
+// bottom-up bitmap whose rows are padded to 4 bytes.
+std::string bitmapHead(int width, int height, int bitsPerPixel, const std::vector<Rgb>& palette,
+                       std::uint32_t spareEntries) {
+    const auto w = static_cast<std::uint32_t>(width);
+    const auto h = static_cast<std::uint32_t>(height);
+    const std::uint32_t rowBytes = (w * static_cast<std::uint32_t>(bitsPerPixel) + 31) / 32 * 4;
+    const std::uint32_t pixelBytes = rowBytes * h;
+    const auto entries = static_cast<std::uint32_t>(palette.size());
+    const std::uint32_t pixelOffset = 54 + 4 * (entries + spareEntries);
     std::string out;
-    out.reserve(kPixelOffset + pixelBytes);
+    out.reserve(pixelOffset + pixelBytes);
     out += "BM";
-    put32(out, kPixelOffset + pixelBytes);
+    put32(out, pixelOffset + pixelBytes);
     put32(out, 0);
-    put32(out, kPixelOffset);
+    put32(out, pixelOffset);
     put32(out, 40);
-    put32(out, width);
-    put32(out, height);  // positive: bottom-up rows
+    put32(out, w);
+    put32(out, h);  // positive: bottom-up rows
     put16(out, 1);
-    put16(out, 4);
+    put16(out, static_cast<std::uint32_t>(bitsPerPixel));
     put32(out, 0);
     put32(out, pixelBytes);
     put32(out, kPixelsPerMetre);
     put32(out, kPixelsPerMetre);
-    put32(out, kPaletteEntries);
+    put32(out, entries);
     put32(out, 0);
-    for (const Rgb& c : mapPalette()) {
+    for (const Rgb& c : palette) {
         out += static_cast<char>(c.b);
         out += static_cast<char>(c.g);
         out += static_cast<char>(c.r);
         out += '\0';
     }
-    put32(out, 0);  // the spare entry before the pixels
+    for (std::uint32_t i = 0; i < spareEntries; ++i)
+        put32(out, 0);
+    return out;
+}
+
+}  // namespace
+
+std::string encodeBitmap(const IndexedImage& image) {
+    const std::array<Rgb, 16>& palette = mapPalette();
+    // The 16 colours and one spare entry: the pixels start at offset 122.
+    std::string out =
+        bitmapHead(image.width(), image.height(), 4, std::vector<Rgb>(palette.begin(), palette.end()), 1);
+    const std::size_t rowBytes = (static_cast<std::size_t>(image.width()) * 4 + 31) / 32 * 4;
     for (int y = image.height() - 1; y >= 0; --y) {
         std::string row(rowBytes, '\0');
         for (int x = 0; x < image.width(); ++x) {
@@ -62,9 +75,28 @@ std::string encodeBitmap(const IndexedImage& image) {
     return out;
 }
 
+std::string encodeBitmap8(int width, int height, const std::vector<Rgb>& palette,
+                          std::span<const std::uint8_t> pixels) {
+    std::string out = bitmapHead(width, height, 8, palette, 0);
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) + 3) / 4 * 4;
+    for (int y = height - 1; y >= 0; --y) {
+        const auto row = pixels.subspan(static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
+                                        static_cast<std::size_t>(width));
+        out.append(row.begin(), row.end());
+        out.append(rowBytes - row.size(), '\0');
+    }
+    return out;
+}
+
 std::filesystem::path withBmpExtension(const std::filesystem::path& chosen) {
     const std::string name = chosen.string();
     return asciiLower(name).find(".bmp") == std::string::npos ? std::filesystem::path(name + ".bmp") : chosen;
+}
+
+std::filesystem::path withBmpEnding(const std::filesystem::path& chosen) {
+    const std::string name = chosen.string();
+    const bool ends = name.size() >= 4 && asciiLower(name.substr(name.size() - 4)) == ".bmp";
+    return ends ? chosen : std::filesystem::path(name + ".bmp");
 }
 
 std::string trackMapBitmap(const ReplayDocument& document, int size, const LapsShown& laps) {

@@ -33,6 +33,7 @@
 #include "desktop/graphs/GraphWindow.h"
 #include "desktop/library/LapFinderDialog.h"
 #include "desktop/map/TrackMapView.h"
+#include "desktop/racechart/RaceChartWindow.h"
 #include "desktop/replay/LapDialog.h"
 #include "desktop/settings/SettingsDialog.h"
 #include "map/TrackMapBitmap.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent) : QMainWindow(parent
     graphWindowShower = [](GraphWindow& window) { window.exec(); };
     gearChangeDialogShower = [](GearChangeDialog& dialog) { dialog.exec(); };
     lapFinderShower = [](LapFinderDialog& dialog) { dialog.exec(); };
+    raceChartShower = [](RaceChartWindow& window) { window.exec(); };
     playbackTimer_.setInterval(Playback::kTickMs);
     playbackTimer_.setTimerType(Qt::PreciseTimer);
     connect(&playbackTimer_, &QTimer::timeout, this, &MainWindow::playbackTick);
@@ -317,6 +319,15 @@ void MainWindow::showLapFinder() {
         addLapBy([&] { document_.lapFinderLoad(lap.path, lap.lap); });
     };
     lapFinderShower(finder);
+}
+
+// The replay is chosen as for the text reports; the window works on its own copy of the chart.
+void MainWindow::showRaceChart() {
+    reports_.withReportReplay([this](const ReplayHeader& header, const DriverTable& drivers) {
+        if (!drivers.sessionPresent[kRace]) return message("This replay file does not contain race info!");
+        RaceChartWindow window(header, drivers, settings_, this);
+        raceChartShower(window);
+    });
 }
 
 void MainWindow::openWithFileDialog() {

@@ -74,6 +74,7 @@ public:
     std::function<void(class GraphWindow& window)> graphWindowShower;
     std::function<void(class GearChangeDialog& dialog)> gearChangeDialogShower;
     std::function<void(class LapFinderDialog& dialog)> lapFinderShower;
+    std::function<void(class RaceChartWindow& window)> raceChartShower;
 
     // DocumentUi
     std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
@@ -107,6 +108,7 @@ private:
     void addLapBy(const std::function<void()>& load);
     void openWithFileDialog();
     void showLapFinder();
+    void showRaceChart();
     void toggleBar(int viewCommand);
     void moveRemoveLaps();
     void openSettings();

@@ -103,7 +103,7 @@ void MainWindow::createCommands() {
         });
     }
     add(ID_GRAPHICAL_RACE_REPORT, "Graphical Race Report", "Chart every driver's position lap by lap",
-        R::Never);
+        R::PlaybackStopped, [this] { showRaceChart(); });
     add(ID_GRAPH, "&Graph", "Plot the loaded laps' telemetry", R::PlaybackStopped,
         [this] { showGraphWindow(); });
     add(ID_GEARCHANGE_ANALYSER, "Gearchange Analyser", "Analyse the gear changes of a loaded lap",

@@ -48,10 +48,16 @@ int ReportCommands::chooseReportFile() {
 }
 
 void ReportCommands::report(ReportType type) {
+    withReportReplay(
+        [&](const ReplayHeader& header, const DriverTable& drivers) { open(type, header, drivers); });
+}
+
+void ReportCommands::withReportReplay(
+    const std::function<void(const ReplayHeader&, const DriverTable&)>& use) {
     const int slot = chooseReportFile();
     if (slot >= 0) {
         const ReplayDocument::Slot& lap = document_.slots()[static_cast<std::size_t>(slot)];
-        return open(type, *lap.header, *lap.drivers);
+        return use(*lap.header, *lap.drivers);
     }
     if (!askYesNo(QStringLiteral("Do you wish to choose a replay file to be used in the report only?")))
         return;
@@ -63,7 +69,7 @@ void ReportCommands::report(ReportType type) {
             ui_.message(text);
         return;
     }
-    open(type, *replay->header, *replay->drivers);
+    use(*replay->header, *replay->drivers);
 }
 
 // The window works with its own track length, read for the replay's track: a report on another

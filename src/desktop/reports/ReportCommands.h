@@ -23,6 +23,9 @@ public:
 
     // A report of one replay (every type but sector times).
     void report(ReportType type);
+    // Runs `use` on the replay a report is to be based on: a loaded lap's, or one read for the
+    // report alone (after asking); nothing when none is chosen or it cannot be read.
+    void withReportReplay(const std::function<void(const ReplayHeader&, const DriverTable&)>& use);
     // The sector times of the loaded laps.
     void sectorTimes();
     // The slot of the loaded lap whose replay the report is to use, or -1: with no lap loaded

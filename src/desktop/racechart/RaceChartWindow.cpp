@@ -1,0 +1,124 @@
+#include "desktop/racechart/RaceChartWindow.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "Version.h"
+#include "common/SimulatorFolders.h"
+#include "common/WholeFile.h"
+#include "map/TrackMapBitmap.h"
+#include "racechart/RaceChartPalette.h"
+#include "replay/DriverTable.h"
+#include "replay/ReplayHeader.h"
+#include "settings/Settings.h"
+
+namespace {
+
+// The canvas: the chart at (10, 10) from the window's offset; the wheel steps the vertical bar.
+class ChartCanvas : public QWidget {
+public:
+    explicit ChartCanvas(const RaceChartWindow& window) : window_(window) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(200, 120);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().window());
+        painter.drawImage(QPoint(10, 10), window_.image(),
+                          QRect(window_.sourceOffset(), window_.image().size()));
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        const int notches = event->angleDelta().y() / 120;
+        QScrollBar* bar =
+            event->modifiers() & Qt::ShiftModifier ? window_.horizontalBar() : window_.verticalBar();
+        bar->setValue(bar->value() - notches);
+        event->accept();
+    }
+
+private:
+    const RaceChartWindow& window_;
+};
+
+QScrollBar* percentBar(Qt::Orientation orientation) {
+    auto* bar = new QScrollBar(orientation);
+    bar->setRange(0, 100);
+    bar->setSingleStep(1);
+    bar->setPageStep(5);
+    return bar;
+}
+
+}  // namespace
+
+RaceChartWindow::RaceChartWindow(const ReplayHeader& header, const DriverTable& drivers,
+                                 const Settings& settings, QWidget* parent)
+    : QDialog(parent),
+      header_(header),
+      settings_(settings),
+      chart_(layoutRaceChart(drivers)),
+      picture_(drawRaceChart(chart_)),
+      image_(toImage(picture_)),
+      horizontal_(percentBar(Qt::Horizontal)),
+      vertical_(percentBar(Qt::Vertical)) {
+    setWindowTitle(tr("Graphical Race Report"));
+    setSizeGripEnabled(true);
+    canvas_ = new ChartCanvas(*this);
+    pathChooser = [this](const QString& proposed) -> std::optional<QString> {
+        const QString chosen =
+            QFileDialog::getSaveFileName(this, QString(), proposed, QStringLiteral("Bitmap files (*.bmp)"));
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen;
+    };
+    showMessage = [this](const QString& text) {
+        QMessageBox::warning(this, QString::fromLatin1(kProductName), text);
+    };
+    for (QScrollBar* bar : {horizontal_, vertical_})
+        connect(bar, &QScrollBar::valueChanged, canvas_, qOverload<>(&QWidget::update));
+
+    auto* buttons = new QDialogButtonBox;
+    connect(buttons->addButton(tr("Export to BMP"), QDialogButtonBox::ActionRole), &QPushButton::clicked,
+            this, &RaceChartWindow::exportBitmap);
+    buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(canvas_, 0, 0);
+    layout->addWidget(vertical_, 0, 1);
+    layout->addWidget(horizontal_, 1, 0);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->setRowStretch(0, 1);
+    layout->setColumnStretch(0, 1);
+    resize(std::min(image_.width() + 60, 1000), std::min(image_.height() + 110, 700));
+}
+
+QPoint RaceChartWindow::sourceOffset() const {
+    const auto offset = [](int percent, int span) {
+        return std::max(0, static_cast<int>(percent / 100.0 * span));
+    };
+    return {offset(horizontal_->value(), image_.width() - canvas_->width() + 20),
+            offset(vertical_->value(), image_.height() - canvas_->height() + 60)};
+}
+
+QString RaceChartWindow::exportProposal() const {
+    std::string track = header_.trackName;
+    if (!track.empty() && track[0] >= 'a' && track[0] <= 'z')
+        track[0] = static_cast<char>(track[0] - 'a' + 'A');
+    const auto folder = replayFolder(settings_.simulatorDirectory());
+    return QString::fromStdString((folder / (track + "_RaceReport.bmp")).string());
+}
+
+void RaceChartWindow::exportBitmap() {
+    const std::optional<QString> chosen = pathChooser(exportProposal());
+    if (!chosen) return;
+    const std::filesystem::path path = withBmpEnding(std::filesystem::path(chosen->toStdString()));
+    const std::string bitmap =
+        encodeBitmap8(picture_.width, picture_.height, racechart::palette(), picture_.pixels);
+    if (!writeWholeFile(path, bitmap, std::ios::binary)) showMessage(QStringLiteral("Error creating file!"));
+}
