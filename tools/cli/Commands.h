@@ -5,11 +5,22 @@
 
 #include "CliApp.h"
 #include "graphs/PlotModel.h"
+#include "racechart/RaceChartLayout.h"
 
 // Draws a plot's curves over a range, with its rulers and grid, into a PNG file of width x height
 // pixels; false when the file cannot be written. Given by a build that has a drawing library.
 using PlotImageWriter = std::function<bool(const PlotModel& plot, const PlotRange& range, int width,
                                            int height, const std::filesystem::path& file)>;
+
+// Draws a race chart: each pixel's palette index, rows from the top. Given by a build that has a
+// drawing library.
+using RaceChartDrawer = std::function<std::vector<std::uint8_t>(const RaceChartLayout& chart)>;
+
+// What the commands that make pictures draw them with.
+struct PictureMakers {
+    PlotImageWriter plot;
+    RaceChartDrawer raceChart;
+};
 
 // Each subcommand lives in its own file and registers itself here.
 void registerFindCommand(CliApp& app);
@@ -18,19 +29,21 @@ void registerGraphCommand(CliApp& app, PlotImageWriter writeImage);
 void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
 void registerLapsCommand(CliApp& app);
+void registerRaceChartCommand(CliApp& app, RaceChartDrawer draw);
 void registerReportCommand(CliApp& app);
 void registerSectorsCommand(CliApp& app);
 void registerSettingsCommand(CliApp& app);
 void registerTrackCommand(CliApp& app);
 void registerTrackmapCommand(CliApp& app);
 
-inline void registerAllCommands(CliApp& app, PlotImageWriter writePlotImage = {}) {
+inline void registerAllCommands(CliApp& app, const PictureMakers& pictures = {}) {
     registerFindCommand(app);
     registerGearsCommand(app);
-    registerGraphCommand(app, std::move(writePlotImage));
+    registerGraphCommand(app, pictures.plot);
     registerInfoCommand(app);
     registerLapCommand(app);
     registerLapsCommand(app);
+    registerRaceChartCommand(app, pictures.raceChart);
     registerReportCommand(app);
     registerSectorsCommand(app);
     registerSettingsCommand(app);

@@ -1,0 +1,143 @@
+#include "racechart/RaceChartLayout.h"
+
+#include <gtest/gtest.h>
+
+#include "QuickRaceWriter.h"
+#include "TempDir.h"
+#include "racechart/RaceChartPalette.h"
+#include "replay/DriverTable.h"
+
+namespace {
+
+using Lines = std::vector<RaceChartLine>;
+using Laps = std::vector<std::uint32_t>;
+
+// A quick race of drivers named "D0" ... with their race laps (all starting 1 s apart) and, when
+// given, their qualifying laps.
+class RaceChartLayoutTest : public testing::Test {
+protected:
+    RaceChartLayout chart(const std::vector<Laps>& race, const std::vector<Laps>& qualifying = {}) {
+        ReplayWriter w = quickRaceWriter("D0");
+        std::vector<LapList> raceLists, qualifyingLists;
+        for (std::size_t d = 0; d < race.size(); ++d) {
+            const auto id = static_cast<std::uint32_t>(10 + d);
+            w.addDriver({"D" + std::to_string(d), "Car", "", "GT", id, 250, id});
+            raceLists.push_back(lapListFromDurations(id, 1000 * static_cast<std::uint32_t>(d + 1), race[d]));
+            if (!qualifying.empty()) qualifyingLists.push_back(lapListFromDurations(id, 1000, qualifying[d]));
+        }
+        if (!qualifying.empty()) w.addLapTable(qualifyingLists);
+        w.addLapTable(raceLists);
+        w.addFrame({sessionMarkerRecord(1, 1000)});
+        const auto path = folder_.path() / "race.rpy";
+        EXPECT_TRUE(w.write(path));
+        EXPECT_TRUE(drivers_.read(path).ok());
+        return layoutRaceChart(drivers_);
+    }
+
+    TempDir folder_;
+    DriverTable drivers_;
+};
+
+TEST_F(RaceChartLayoutTest, QualifyingSetsTheStartAndLinesRunFromIt) {
+    // D2 has the fastest complete qualifying lap; D1's faster lap is incomplete.
+    const RaceChartLayout c = chart({{60000, 60000}, {61000, 57000}, {59000, 63000}},
+                                    {{70000}, {60000 | kIncompleteLap, 72000}, {69000}});
+    EXPECT_EQ(c.width, 24 * 3 + 218);
+    EXPECT_EQ(c.height, 18 * 3 + 50);
+    EXPECT_EQ(c.laps, 2);
+    EXPECT_FALSE(c.startQuestionMarks);
+    EXPECT_EQ(c.start, (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(c.rowLabels, (std::vector<std::string>{"D2 Car   1", "D0 Car   2", "D1 Car   3"}));
+    ASSERT_EQ(c.columns.size(), 2u);
+    // Lap 1 ends at 61 s for D0, 62 s for D2, 63 s for D1; lap 2 at 120 s for D1, 121 s, 125 s.
+    EXPECT_EQ(c.columns[0].rows, (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(c.columns[0].lines, (Lines{{0, 1, 0}, {1, 2, 2}, {2, 0, 1}}));
+    EXPECT_EQ(c.columns[1].rows, (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(c.columns[1].lines, (Lines{{0, 0, 1}, {1, 2, 0}, {2, 1, 2}}));
+    EXPECT_EQ(c.columns[0].leadLap, 3);
+    EXPECT_EQ(c.columns[0].shadedFrom, std::nullopt);
+}
+
+TEST_F(RaceChartLayoutTest, WithoutQualifyingTheFirstLapSetsTheStartAndLinesBeginAfterIt) {
+    const RaceChartLayout c = chart({{60000, 60000}, {57000, 60000}, {}});
+    EXPECT_TRUE(c.startQuestionMarks);
+    EXPECT_EQ(c.start, (std::vector<int>{1, 0, 2})) << "D1 completes lap 1 first; D2 never does";
+    EXPECT_TRUE(c.columns[0].lines.empty());
+    EXPECT_EQ(c.columns[1].lines, (Lines{{0, 1, 1}, {1, 0, 0}}));
+    EXPECT_EQ(c.columns[0].rows, (std::vector<int>{1, 0}));
+    EXPECT_EQ(c.columns[0].shadedFrom, 2) << "the row without a car is shaded";
+}
+
+TEST_F(RaceChartLayoutTest, ARetirementClosesTheRowsUpAndItsLineEnds) {
+    const Laps full(7, 60000);
+    Laps early(5, 59000);
+    const RaceChartLayout c = chart({full, early, full}, {{70000}, {69000}, {71000}});
+    ASSERT_EQ(c.columns.size(), 7u);
+    EXPECT_EQ(c.columns[4].rows, (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(c.columns[5].rows, (std::vector<int>{0, 2}));
+    EXPECT_EQ(c.columns[5].lines, (Lines{{0, 1, 0}, {2, 2, 1}}));
+    EXPECT_EQ(c.columns[5].shadedFrom, 2);
+}
+
+TEST_F(RaceChartLayoutTest, LappedCarsAreShadedAndTheLastLapKeepsThePreviousCount) {
+    // D2 takes 90 s a lap: he ends lap 1 (93 s) before the leader ends lap 2 (121 s), but lap 2
+    // (183 s) after the leader's lap 3 (181 s).
+    const RaceChartLayout c =
+        chart({{60000, 60000, 60000, 60000}, {61000, 61000, 61000, 61000}, {90000, 90000, 90000}},
+              {{70000}, {71000}, {72000}});
+    EXPECT_EQ(c.columns[0].leadLap, 3);
+    EXPECT_EQ(c.columns[1].leadLap, 2);
+    EXPECT_EQ(c.columns[1].shadedFrom, 2);
+    EXPECT_EQ(c.columns[2].leadLap, 2);
+    EXPECT_EQ(c.columns[3].leadLap, 2) << "the last lap repeats the previous count";
+    EXPECT_EQ(c.columns[3].rows, (std::vector<int>{0, 1}));
+}
+
+TEST_F(RaceChartLayoutTest, PlacesUpToNineCarryTwoMoreBlanks) {
+    std::vector<Laps> race, qualifying;
+    for (int d = 0; d < 10; ++d) {
+        race.push_back({60000});
+        qualifying.push_back({70000 + 100 * static_cast<std::uint32_t>(d)});
+    }
+    const RaceChartLayout c = chart(race, qualifying);
+    EXPECT_EQ(c.rowLabels[8], "D8 Car   9");
+    EXPECT_EQ(c.rowLabels[9], "D9 Car 10");
+    // A one-lap race has no previous lap: every car at lap 1 is on the lead lap.
+    EXPECT_EQ(c.columns[0].leadLap, 10);
+    EXPECT_EQ(c.columns[0].shadedFrom, std::nullopt);
+}
+
+TEST_F(RaceChartLayoutTest, EqualTimesGoByDriverAndLongRacesByTheWholeTime) {
+    // D1 and D0 cross together; D2's lap is past 24 bits of milliseconds (4h39m), so a time cut
+    // to 24 bits would put him first.
+    const RaceChartLayout c = chart({{60000}, {59000}, {0xFFFFFF}}, {{70000}, {70000}, {69000}});
+    EXPECT_EQ(c.start, (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(c.columns[0].rows, (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(RaceChartLayoutTest, ARaceWithoutLapsHasNoColumns) {
+    const RaceChartLayout c = chart({{}, {}});
+    EXPECT_EQ(c.laps, 0);
+    EXPECT_EQ(c.width, 24 + 218);
+    EXPECT_TRUE(c.columns.empty());
+    EXPECT_EQ(c.start, (std::vector<int>{0, 1}));
+}
+
+TEST(RaceChartPalette, ChartColoursFirstThenTheDriversInTurn) {
+    const auto& colours = racechart::palette();
+    EXPECT_EQ(colours[racechart::kBackground], (Rgb{0, 0, 255}));
+    EXPECT_EQ(colours[racechart::kLapped], (Rgb{207, 207, 207}));
+    EXPECT_EQ(colours[racechart::driverColour(0)], (Rgb{0, 255, 0}));
+    EXPECT_EQ(colours[racechart::driverColour(1)], (Rgb{255, 0, 0}));
+    EXPECT_EQ(colours[racechart::driverColour(20)], (Rgb{0, 255, 0}));
+    EXPECT_EQ(racechart::driverColour(21), racechart::driverColour(1));
+    EXPECT_EQ(racechart::driverColour(40), racechart::driverColour(20));
+    for (int d = 41; d < 50; ++d) {
+        const Rgb& late = colours[racechart::driverColour(d)];
+        for (int earlier = 0; earlier < 41; ++earlier)
+            EXPECT_NE(late, colours[racechart::driverColour(earlier)]) << d;
+    }
+    EXPECT_LE(colours.size(), 256u);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#include "CliArgs.h"
+#include "Commands.h"
+#include "JsonText.h"
+#include "ReplayLoading.h"
+#include "common/Text1252.h"
+#include "common/WholeFile.h"
+#include "map/TrackMapBitmap.h"
+#include "racechart/RaceChartPalette.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+json chartJson(const RaceChartLayout& chart) {
+    json labels = json::array();
+    for (const std::string& label : chart.rowLabels)
+        labels.push_back(win1252ToUtf8(label));
+    json columns = json::array();
+    for (const RaceChartColumn& column : chart.columns) {
+        json lines = json::array();
+        for (const RaceChartLine& line : column.lines)
+            lines.push_back({line.driver, line.fromRow, line.toRow});
+        columns.push_back({{"lap", column.lap},
+                           {"rows", column.rows},
+                           {"leadLap", column.leadLap},
+                           {"shadedFrom", column.shadedFrom ? json(*column.shadedFrom) : json(nullptr)},
+                           {"lines", lines}});
+    }
+    return {{"width", chart.width},
+            {"height", chart.height},
+            {"laps", chart.laps},
+            {"drivers", chart.drivers},
+            {"startQuestionMarks", chart.startQuestionMarks},
+            {"start", chart.start},
+            {"rowLabels", labels},
+            {"columns", columns}};
+}
+
+// The graphical race report's chart of a replay: its layout, or the bitmap the window exports.
+int raceChart(const CliArgs& args, CliContext& context, const RaceChartDrawer& draw) {
+    if (args.operands.size() != 1) return usageError(context.err, "racechart takes one replay file");
+    const std::string* out = args.value("-o");
+    if (out && args.has("--json")) return usageError(context.err, "give --json or -o, not both");
+    const auto replay = loadReplayFile(args.operands.front(), context.err);
+    if (!replay) return kExitFailure;
+    if (!replay->drivers->sessionPresent[kRace])
+        return failure(context.err, "This replay file does not contain race info!");
+    const RaceChartLayout chart = layoutRaceChart(*replay->drivers);
+    if (out) {
+        if (!draw) return failure(context.err, "this build of vxra cannot draw pictures");
+        const std::filesystem::path target = withBmpEnding(*out);
+        const std::string bitmap =
+            encodeBitmap8(chart.width, chart.height, racechart::palette(), draw(chart));
+        if (!writeWholeFile(target, bitmap, std::ios::binary))
+            return failure(context.err, "cannot write " + target.string());
+        return kExitOk;
+    }
+    printDocument(args, context, chartJson(chart));
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerRaceChartCommand(CliApp& app, RaceChartDrawer draw) {
+    app.add({"racechart",
+             "FILE",
+             "the graphical race report's chart of a replay's race: the start order, each lap's running "
+             "order, the cars on the lead lap and every driver's line, or the chart as an 8-bit bitmap",
+             {kJsonOption,
+              {"-o", "CHART.bmp",
+               "write the chart as the window exports it (\".bmp\" added unless the name ends with it)"}},
+             [draw](const CliArgs& args, CliContext& context) { return raceChart(args, context, draw); }});
+}
