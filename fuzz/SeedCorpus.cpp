@@ -169,6 +169,44 @@ Bytes gearsSeed() {
     return bytes;
 }
 
+// The race of a quick race weekend of fifty drivers: a qualifying table and about sixty laps,
+// some drivers stopping early, some going on longer.
+Bytes fiftyDriverRace() {
+    ReplayWriter w;
+    w.setOwner(0, "Driver", "0");
+    w.setSessionInProgress(kRace);
+    w.setTrackName("testring");
+    WeekendSettings weekend;
+    weekend.quickRace = true;
+    w.setWeekend(weekend);
+    std::vector<LapList> qualifying, race;
+    for (std::uint32_t d = 0; d < 50; ++d) {
+        w.addDriver({"Driver", std::to_string(d), "", "GT", d, 250, 100 + d});
+        qualifying.push_back(lapListFromDurations(100 + d, 1000, {70000 + 37 * d}));
+        race.push_back(lapListFromDurations(
+            100 + d, 1000 + 100 * d, std::vector<std::uint32_t>(d % 7 == 3 ? 20 + d : 60, 60000 + 53 * d)));
+    }
+    w.addLapTable(qualifying);
+    w.addLapTable(race);
+    w.addFrame({sessionMarkerRecord(kRace, 1000)});
+    return w.bytes();
+}
+
+// A one-lap race without a qualifying table, one car never crossing the line.
+Bytes oneLapRace() {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Alpha");
+    w.setSessionInProgress(kRace);
+    w.setTrackName("testring");
+    w.addDriver({"Ann", "Alpha", "", "GT", 1, 150, 10});
+    w.addDriver({"Bea", "Beta", "", "GT", 2, 250, 11});
+    w.addDriver({"Cy", "Gamma", "", "GT", 3, 250, 12});
+    w.addLapTable({lapListFromDurations(10, 1000, {61000}), lapListFromDurations(11, 1500, {60000}),
+                   lapListFromDurations(12, 2000, {})});
+    w.addFrame({sessionMarkerRecord(kRace, 1000)});
+    return w.bytes();
+}
+
 // The finder target's input: a filter and the place of each file, then the files, each a u16
 // length and its bytes.
 Bytes finderSeed(const std::vector<Bytes>& files) {
@@ -211,6 +249,9 @@ int main(int argc, char** argv) {
                      {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
     seeds["playback"] = {{"two-laps", playbackSeed()}};
     seeds["gears"] = {{"up-through-the-gears", gearsSeed()}};
+    seeds["racechart"] = {{"quick-race", replays.at("quick-race")},
+                          {"fifty-drivers", fiftyDriverRace()},
+                          {"one-lap-no-qualifying", oneLapRace()}};
     seeds["finder"] = {{"three-replays", finderSeed({replays.at("practice"), replays.at("quick-race"),
                                                      replays.at("flagged-race")})}};
     seeds["graph"] = {{"two-laps", graphSeed(false)}, {"one-lap-twice", graphSeed(true)}};

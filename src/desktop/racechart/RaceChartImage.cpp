@@ -140,6 +140,7 @@ std::vector<std::uint8_t> paletteIndexes(const QImage& image) {
 
 RaceChartPicture drawRaceChart(const RaceChartLayout& chart) {
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
+    if (image.isNull()) return {};  // a chart of a damaged table too large to hold
     ChartPainter(image, chart).paint();
     return {chart.width, chart.height, paletteIndexes(image)};
 }

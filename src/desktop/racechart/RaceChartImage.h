@@ -15,6 +15,7 @@ struct RaceChartPicture {
     int height = 0;
     std::vector<std::uint8_t> pixels;  // palette indexes, rows from the top
 };
+// An empty picture when the image cannot be had (a damaged table claiming tens of thousands of laps).
 RaceChartPicture drawRaceChart(const RaceChartLayout& chart);
 
 // The picture as an 8-bit image with the chart's palette, for the screen.
