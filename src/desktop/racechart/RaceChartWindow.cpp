@@ -118,7 +118,10 @@ void RaceChartWindow::exportBitmap() {
     const std::optional<QString> chosen = pathChooser(exportProposal());
     if (!chosen) return;
     const std::filesystem::path path = withBmpEnding(std::filesystem::path(chosen->toStdString()));
-    const std::string bitmap =
-        encodeBitmap8(picture_.width, picture_.height, racechart::palette(), picture_.pixels);
-    if (!writeWholeFile(path, bitmap, std::ios::binary)) showMessage(QStringLiteral("Error creating file!"));
+    const bool drawn = !picture_.pixels.empty();
+    if (!drawn ||
+        !writeWholeFile(path,
+                        encodeBitmap8(picture_.width, picture_.height, racechart::palette(), picture_.pixels),
+                        std::ios::binary))
+        showMessage(QStringLiteral("Error creating file!"));
 }
