@@ -49,8 +49,9 @@ int raceChart(const CliArgs& args, CliContext& context, const RaceChartDrawer& d
     if (out) {
         if (!draw) return failure(context.err, "this build of vxra cannot draw pictures");
         const std::filesystem::path target = withBmpEnding(*out);
-        const std::string bitmap =
-            encodeBitmap8(chart.width, chart.height, racechart::palette(), draw(chart));
+        const std::vector<std::uint8_t> pixels = draw(chart);
+        if (pixels.empty()) return failure(context.err, "the chart is too large to draw");
+        const std::string bitmap = encodeBitmap8(chart.width, chart.height, racechart::palette(), pixels);
         if (!writeWholeFile(target, bitmap, std::ios::binary))
             return failure(context.err, "cannot write " + target.string());
         return kExitOk;

@@ -13,7 +13,7 @@
 std::string encodeBitmap(const IndexedImage& image);
 // An image of up to 256 colours, one palette index a byte per pixel in rows from the top, as a
 // Windows bitmap file of 8 bits per pixel: bottom-up rows padded to 4 bytes, the palette before
-// the pixels.
+// the pixels. `pixels` holds width x height bytes.
 std::string encodeBitmap8(int width, int height, const std::vector<Rgb>& palette,
                           std::span<const std::uint8_t> pixels);
 
