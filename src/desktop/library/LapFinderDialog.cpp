@@ -193,10 +193,12 @@ void LapFinderDialog::showNextScanMessage() {
     scanMessage_->activateWindow();
 }
 
+// The scan is told first: closing the box lets a waiting scan go on, and it must find itself
+// cancelled when it does.
 void LapFinderDialog::cancelScan() {
+    if (scan_) scan_->cancel();
     pendingMessages_.clear();
     if (scanMessage_) scanMessage_->close();
-    if (scan_) scan_->cancel();
 }
 
 void LapFinderDialog::finishScan() {
