@@ -44,14 +44,20 @@ Bytes quickRace() {
     return replay.writer().bytes();
 }
 
-// A race of two drivers with a marker frame a second, filler records and flag records.
-Bytes flaggedRace() {
+// A replay saved in the race by Ann Alpha (id 10), with the AI car of Bea Beta (id 11).
+ReplayWriter twoDriverRace() {
     ReplayWriter w;
     w.setOwner(0, "Ann", "Alpha");
     w.setSessionInProgress(kRace);
     w.setTrackName("testring");
     w.addDriver({"Ann", "Alpha", "", "GT", 1, 150, 10});
     w.addDriver({"Bea", "Beta", "", "GT", 2, 250, 11});
+    return w;
+}
+
+// A race of two drivers with a marker frame a second, filler records and flag records.
+Bytes flaggedRace() {
+    ReplayWriter w = twoDriverRace();
     w.addLapTable(
         {lapListFromDurations(10, 1000, {20000, 20000}), lapListFromDurations(11, 1500, {21000, 21000})});
     const std::map<int, std::pair<std::uint8_t, std::uint8_t>> flags = {
@@ -194,12 +200,7 @@ Bytes fiftyDriverRace() {
 
 // A one-lap race without a qualifying table, one car never crossing the line.
 Bytes oneLapRace() {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Alpha");
-    w.setSessionInProgress(kRace);
-    w.setTrackName("testring");
-    w.addDriver({"Ann", "Alpha", "", "GT", 1, 150, 10});
-    w.addDriver({"Bea", "Beta", "", "GT", 2, 250, 11});
+    ReplayWriter w = twoDriverRace();
     w.addDriver({"Cy", "Gamma", "", "GT", 3, 250, 12});
     w.addLapTable({lapListFromDurations(10, 1000, {61000}), lapListFromDurations(11, 1500, {60000}),
                    lapListFromDurations(12, 2000, {})});
