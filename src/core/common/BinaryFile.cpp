@@ -28,6 +28,7 @@ bool BinaryFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
 std::size_t BinaryFile::readSome(std::uint64_t offset, std::span<std::uint8_t> out) {
     if (!stream_.is_open() || offset >= size_) return 0;
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
+    if (wanted == 0) return 0;  // an empty span may have no data to copy to
     if (wanted >= kBlockSize) return readFile(offset, out.first(wanted));
     const bool inBlock = offset >= blockStart_ && offset + wanted <= blockStart_ + block_.size();
     if (!inBlock) {

@@ -31,6 +31,7 @@ TEST(BinaryFile, ReadsInAnyOrderAndSizeGiveTheFilesBytes) {
         EXPECT_EQ(file.readAt(offset, out), expected == length);
     }
     std::uint8_t one = 0;
+    EXPECT_TRUE(file.readAt(5, std::span<std::uint8_t>())) << "nothing to read is read";
     EXPECT_EQ(file.readSome(bytes.size(), std::span(&one, 1)), 0u);
     EXPECT_FALSE(file.readAt(bytes.size(), std::span(&one, 1)));
     EXPECT_TRUE(file.readAt(bytes.size() - 1, std::span(&one, 1)));
