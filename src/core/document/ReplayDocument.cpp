@@ -1,7 +1,6 @@
 #include "document/ReplayDocument.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
@@ -107,8 +106,7 @@ void ReplayDocument::load(const Preset& preset) {
     if (!lap) lap = ui_.chooseLap(*slot.header, *slot.drivers);
     if (!lap) return undo(index, oldTitle);
 
-    title_ = slot.header->trackName;
-    if (!title_.empty()) title_[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title_[0])));
+    title_ = slot.header->capitalisedTrackName();
 
     if (lapCount_ == 1) loadTrackOf(slot.header->trackName);
 

@@ -27,17 +27,9 @@ std::vector<fs::path> replayFilesIn(const fs::path& folder) {
     return files;
 }
 
-const char* sessionName(int session, const DriverTable& drivers) {
-    switch (session) {
-        case kPractice:
-            return drivers.driverCount == 2 ? "Training" : "Practice";
-        case kQualifying:
-            return "Qualifying";
-        case kWarmup:
-            return "Warmup";
-        default:
-            return "Race";
-    }
+// "Training" is what a two-driver replay calls its practice.
+const char* sessionColumn(int session, const DriverTable& drivers) {
+    return session == kPractice && drivers.driverCount == 2 ? "Training" : sessionName(session);
 }
 
 bool filteredOut(const DriverTable& drivers, int d, LapFilter filter) {
@@ -86,7 +78,7 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                 lap.columns = {driverName,
                                formatElapsedTime(lap.lapMs),
                                header.arcadeMode ? "Arcade" : "Simulation",
-                               sessionName(session, drivers),
+                               sessionColumn(session, drivers),
                                drivers.fileDate,
                                fileName};
                 lap.path = drivers.fileName;

@@ -4,13 +4,13 @@
 
 #include "common/TimeText.h"
 #include "replay/DriverTable.h"
+#include "replay/LapChoice.h"
 #include "replay/LapTelemetry.h"
 #include "replay/ReplayHeader.h"
 
 namespace {
 
 constexpr const char* kSessionTitles[] = {"Practice Laps", "Qualifying Laps", "Warmup Laps", "Race Laps"};
-constexpr const char* kSessionNames[] = {"Practice", "Qualifying", "Warmup", "Race"};
 constexpr const char* kDriverTypes[] = {"Human", "AI-car", "Non-competing"};
 
 std::string yesNo(int flag) {
@@ -75,7 +75,7 @@ SelectedLapInfo selectedLapInfo(const DriverTable& drivers, int driver, int sess
     info.lapTime = lap->label.substr(lap->label.find(": ") + 2);
     info.incidents = incidentText(lap->label);
     info.selectable = yesNo(lap->selectable);
-    if (session >= 0 && session < kSessionCount) info.session = kSessionNames[session];
+    info.session = sessionName(session);
     return info;
 }
 

@@ -21,6 +21,11 @@ const char* sessionKey(int session) {
     return (session >= 0 && session < kSessionCount) ? kKeys[session] : "unknown";
 }
 
+const char* sessionName(int session) {
+    static constexpr const char* kNames[] = {"Practice", "Qualifying", "Warmup", "Race"};
+    return (session >= 0 && session < kSessionCount) ? kNames[session] : "";
+}
+
 std::optional<int> sessionFromKey(std::string_view key) {
     for (int s = 0; s < kSessionCount; ++s) {
         if (key == sessionKey(s)) return s;

@@ -15,6 +15,9 @@ struct LapChoice {
 // The words for the session codes: "practice", "qualifying", "warmup", "race"; and back (nothing
 // for another word).
 const char* sessionKey(int session);
+// The sessions' names as windows show them: "Practice", "Qualifying", "Warmup", "Race" (empty
+// for another code).
+const char* sessionName(int session);
 std::optional<int> sessionFromKey(std::string_view key);
 
 // A lap of a replay file named as FILE:DRIVER:SESSION:LAP ("race1.rpy:0:race:2"), as the

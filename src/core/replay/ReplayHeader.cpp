@@ -1,6 +1,7 @@
 #include "replay/ReplayHeader.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
@@ -56,6 +57,12 @@ Outcome<HeaderError> ReplayHeader::read(BinaryFile& file, const std::filesystem:
     }
     decode();
     return {};
+}
+
+std::string ReplayHeader::capitalisedTrackName() const {
+    std::string track = trackName;
+    if (!track.empty()) track[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(track[0])));
+    return track;
 }
 
 void ReplayHeader::decode() {

@@ -61,6 +61,9 @@ public:
     std::string carSet;
     std::uint16_t aiCars = 0;
 
+    // The track's name with its first letter in upper case ("Rivaldi"), as titles and reports show it.
+    std::string capitalisedTrackName() const;
+
 private:
     void decode();
 };

@@ -27,8 +27,7 @@ std::string significantText(double value, int significant, int kept) {
 }  // namespace
 
 std::string reportHeaderLine(const ReplayHeader& header) {
-    std::string track = header.trackName;
-    if (!track.empty()) track[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(track[0])));
+    const std::string track = header.capitalisedTrackName();
     std::tm local{};
     std::error_code error;
     const auto written = std::filesystem::last_write_time(header.fileName, error);

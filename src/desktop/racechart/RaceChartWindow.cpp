@@ -107,9 +107,7 @@ QPoint RaceChartWindow::sourceOffset() const {
 }
 
 QString RaceChartWindow::exportProposal() const {
-    std::string track = header_.trackName;
-    if (!track.empty() && track[0] >= 'a' && track[0] <= 'z')
-        track[0] = static_cast<char>(track[0] - 'a' + 'A');
+    const std::string track = header_.capitalisedTrackName();
     const auto folder = replayFolder(settings_.simulatorDirectory());
     return QString::fromStdString((folder / (track + "_RaceReport.bmp")).string());
 }
