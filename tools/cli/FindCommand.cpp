@@ -84,7 +84,7 @@ int find(const CliArgs& args, CliContext& context) {
     json rows = json::array();
     for (const FoundLap& row : found.laps)
         rows.push_back({{"columns", row.columns},
-                        {"path", row.path.string()},
+                        {"path", row.path().string()},
                         {"driver", row.lap.driver},
                         {"session", sessionKey(row.lap.session)},
                         {"lap", row.lap.slot}});

@@ -1,22 +1,38 @@
 #include "common/BinaryFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
-BinaryFile::BinaryFile() {
-    // The block is the only buffer: the stream reads straight into it, or into a large read's target.
-    stream_.rdbuf()->pubsetbuf(nullptr, 0);
+BinaryFile::~BinaryFile() {
+    close();
+}
+
+void BinaryFile::close() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
+    size_ = 0;
+    modified_ = 0;
+    blockLength_ = 0;
 }
 
 bool BinaryFile::open(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return false;
-    stream_.open(path, std::ios::binary);
-    if (!stream_) return false;
-    size_ = size;
-    position_ = 0;
-    block_.clear();
+    close();
+    // Not blocking: opening a named pipe would wait for a writer. Reads of a regular file ignore it.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) return false;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return false;
+    }
+    descriptor_ = descriptor;
+    size_ = static_cast<std::uint64_t>(status.st_size);
+    modified_ = status.st_mtime;
     return true;
 }
 
@@ -26,29 +42,31 @@ bool BinaryFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
 }
 
 std::size_t BinaryFile::readSome(std::uint64_t offset, std::span<std::uint8_t> out) {
-    if (!stream_.is_open() || offset >= size_) return 0;
+    if (!isOpen() || offset >= size_) return 0;
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     if (wanted == 0) return 0;  // an empty span may have no data to copy to
     if (wanted >= kBlockSize) return readFile(offset, out.first(wanted));
-    const bool inBlock = offset >= blockStart_ && offset + wanted <= blockStart_ + block_.size();
+    const bool inBlock = offset >= blockStart_ && offset + wanted <= blockStart_ + blockLength_;
     if (!inBlock) {
-        block_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - offset)));
-        block_.resize(readFile(offset, block_));
+        if (!block_) block_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
+        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - offset));
+        blockLength_ = readFile(offset, std::span(block_.get(), length));
         blockStart_ = offset;
     }
     const std::size_t available =
-        std::min(wanted, static_cast<std::size_t>(blockStart_ + block_.size() - offset));
-    std::memcpy(out.data(), block_.data() + (offset - blockStart_), available);
+        std::min(wanted, static_cast<std::size_t>(blockStart_ + blockLength_ - offset));
+    std::memcpy(out.data(), block_.get() + (offset - blockStart_), available);
     return available;
 }
 
 std::size_t BinaryFile::readFile(std::uint64_t offset, std::span<std::uint8_t> out) {
-    if (offset != position_ || !stream_) {
-        stream_.clear();
-        stream_.seekg(static_cast<std::streamoff>(offset));
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t read =
+            ::pread(descriptor_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (read < 0 && errno == EINTR) continue;
+        if (read <= 0) break;
+        done += static_cast<std::size_t>(read);
     }
-    stream_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    const auto read = static_cast<std::size_t>(stream_.gcount());
-    position_ = stream_ ? offset + read : kUnknownPosition;
-    return read;
+    return done;
 }

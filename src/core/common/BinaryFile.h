@@ -1,25 +1,31 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <span>
-#include <vector>
 
 // A file opened for reading by offset. Every read is checked against the file's size, so a
 // damaged length or offset read from the file can never lead outside it.
 //
-// Small reads are served from one block read ahead of them: the readers take a file's head, its
-// tables and its frames in many small pieces that mostly lie close together, and each read or seek
-// of the file itself is a system call.
+// Each read or seek of the file is a system call, and a scan of a replay folder makes little else:
+// reads go to the file by position (no seeks), one status call at opening gives both the size and
+// the modification time, and small reads are served from one block read ahead of them, since the
+// readers take a file's head, its tables and its frames in many small pieces that lie close together.
 class BinaryFile {
 public:
-    BinaryFile();
+    BinaryFile() = default;
+    ~BinaryFile();
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
 
-    // False when the file cannot be opened.
+    // False when the file cannot be opened or is not a regular file (a named pipe would block).
     bool open(const std::filesystem::path& path);
-    bool isOpen() const { return stream_.is_open(); }
+    bool isOpen() const { return descriptor_ >= 0; }
     std::uint64_t size() const { return size_; }
+    // When the file was last written, as of its opening.
+    std::time_t modificationTime() const { return modified_; }
 
     // Fills `out` from `offset`; false when the bytes do not all exist or cannot be read.
     bool readAt(std::uint64_t offset, std::span<std::uint8_t> out);
@@ -28,14 +34,15 @@ public:
 
 private:
     static constexpr std::size_t kBlockSize = 16 << 10;
-    static constexpr std::uint64_t kUnknownPosition = ~std::uint64_t{0};
 
-    // Reads from the file itself, seeking only when the read does not continue the last one.
+    void close();
+    // Reads from the file itself; fewer bytes only where the file ends or fails.
     std::size_t readFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
-    std::ifstream stream_;
+    int descriptor_ = -1;
     std::uint64_t size_ = 0;
-    std::uint64_t position_ = kUnknownPosition;  // the stream's, after the last read
-    std::vector<std::uint8_t> block_;            // the bytes of the file from blockStart_
-    std::uint64_t blockStart_ = 0;
+    std::time_t modified_ = 0;
+    std::unique_ptr<std::uint8_t[]> block_;  // kBlockSize bytes, made at the first small read
+    std::uint64_t blockStart_ = 0;           // block_ holds the file's bytes from here
+    std::size_t blockLength_ = 0;
 };

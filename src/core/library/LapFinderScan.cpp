@@ -14,16 +14,19 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<fs::path> replayFilesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
+    std::vector<std::pair<std::string, fs::path>> named;  // each file's name, taken once for the sort
     for (const auto& entry : folderEntries(folder)) {
         std::error_code error;
         // A named pipe or device called "*.rpy" would block or never end: regular files only.
         if (asciiLower(entry.path().extension().string()) == ".rpy" && entry.is_regular_file(error))
-            files.push_back(entry.path());
+            named.emplace_back(entry.path().filename().string(), entry.path());
     }
-    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
-        return nameOrder(a.filename().string(), b.filename().string());
-    });
+    std::sort(named.begin(), named.end(),
+              [](const auto& a, const auto& b) { return nameOrder(a.first, b.first); });
+    std::vector<fs::path> files;
+    files.reserve(named.size());
+    for (auto& [name, path] : named)
+        files.push_back(std::move(path));
     return files;
 }
 
@@ -64,6 +67,8 @@ std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const f
 std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
                                    std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
+    laps.reserve(drivers.driverCount);
+    const auto file = std::make_shared<const fs::path>(drivers.fileName);
     const std::string fileName = drivers.fileName.filename().string();
     const int day = fileDateNumber(drivers.fileDate);
     for (int d = 0; d < drivers.driverCount; ++d) {
@@ -81,7 +86,7 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                                sessionColumn(session, drivers),
                                drivers.fileDate,
                                fileName};
-                lap.path = drivers.fileName;
+                lap.file = file;
                 lap.lap = {d, session, slot};
                 lap.fileDay = day;
                 lap.scanOrder = scanOrder++;

@@ -1,7 +1,6 @@
 #include "replay/DriverTable.h"
 
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 
 #include "common/BinaryFile.h"
@@ -21,11 +20,7 @@ constexpr std::uint32_t kHumanCode = 150, kAiCode = 250;
 // A lap list ("ORPL"): u32 driver id, u32 start time, then the end time of each lap.
 constexpr std::size_t kLapListHead = 8;
 
-std::string modificationDate(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto written = std::filesystem::last_write_time(path, error);
-    if (error) return "";
-    const auto time = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+std::string localDate(std::time_t time) {
     std::tm local{};
     localtime_r(&time, &local);
     return formatFileDate(local);
@@ -68,8 +63,8 @@ Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
 Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesystem::path& path) {
     *this = DriverTable();
     fileName = path;
-    fileDate = modificationDate(path);
     if (!file.isOpen()) return DriverTableError::CannotOpen;
+    fileDate = localDate(file.modificationTime());
     Failure parsed = parse(file);
     if (parsed) markSelectableLaps();
     return parsed;

@@ -316,7 +316,7 @@ void MainWindow::addLapBy(const std::function<void()>& load) {
 void MainWindow::showLapFinder() {
     LapFinderDialog finder(settings_, document_, this);
     finder.loadLap = [this](const FoundLap& lap) {
-        addLapBy([&] { document_.lapFinderLoad(lap.path, lap.lap); });
+        addLapBy([&] { document_.lapFinderLoad(lap.path(), lap.lap); });
     };
     lapFinderShower(finder);
 }

@@ -118,7 +118,7 @@ TEST_F(LapFinderScanTest, RowsPerDriverSessionAndSelectableSlotWithTheirTexts) {
     EXPECT_EQ(first.columns,
               (std::array<std::string, kLapColumnCount>{"Marco Tanaka", "0m 20.000s", "Simulation",
                                                         "Practice", "2026 Mar 14", "Weekend.rpy"}));
-    EXPECT_EQ(first.path, replays_ / "Weekend.rpy");
+    EXPECT_EQ(first.path(), replays_ / "Weekend.rpy");
     EXPECT_EQ(first.lap.driver, 0);
     EXPECT_EQ(first.lap.session, kPractice);
     EXPECT_EQ(first.lap.slot, 1);

@@ -192,11 +192,11 @@ TEST_F(LapFinderDialogTest, TheCommandLoadsTheChosenLapsIntoTheDocument) {
     frame_->runCommand(ID_LAP_FINDER);
     ASSERT_EQ(frame_->document().lapCount(), 1);
     const ReplayDocument::Slot& slot = frame_->document().slots()[0];
-    EXPECT_EQ(slot.header->fileName, chosen.path);
+    EXPECT_EQ(slot.header->fileName, chosen.path());
     EXPECT_EQ(slot.lapDriver, chosen.lap.driver);
     EXPECT_EQ(slot.lapSession, chosen.lap.session);
     EXPECT_EQ(slot.lapSlot, chosen.lap.slot);
-    EXPECT_EQ(frame_->recentFiles().value(0).toStdString(), chosen.path.string());
+    EXPECT_EQ(frame_->recentFiles().value(0).toStdString(), chosen.path().string());
     EXPECT_TRUE(messages_.isEmpty());
 }
 
