@@ -20,7 +20,8 @@ public:
     BinaryFile(const BinaryFile&) = delete;
     BinaryFile& operator=(const BinaryFile&) = delete;
 
-    // False when the file cannot be opened or is not a regular file (a named pipe would block).
+    // Closes the file opened before, if any. False when the file cannot be opened or is not a
+    // regular file (a named pipe would block).
     bool open(const std::filesystem::path& path);
     bool isOpen() const { return descriptor_ >= 0; }
     std::uint64_t size() const { return size_; }
@@ -33,7 +34,7 @@ public:
     std::size_t readSome(std::uint64_t offset, std::span<std::uint8_t> out);
 
 private:
-    static constexpr std::size_t kBlockSize = 16 << 10;
+    static constexpr std::size_t kBlockSize = 8 << 10;
 
     void close();
     // Reads from the file itself; fewer bytes only where the file ends or fails.

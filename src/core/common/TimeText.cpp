@@ -7,23 +7,36 @@ TimeParts splitTime(std::uint32_t ms) {
     return {ms / 60000, ms / 1000 % 60, ms % 1000};
 }
 
-// Written digit by digit: reports print it for every lap of every driver.
-void appendLapTime(std::string& out, std::uint32_t lapWord) {
-    const TimeParts t = splitTime(lapWord & 0xFFFFFF);
-    char text[24];
-    char* end = text;
-    if (t.minutes > 0) {
-        end = std::to_chars(end, text + sizeof text, t.minutes).ptr;
-        *end++ = 'm';
-    }
-    const char rest[] = {static_cast<char>('0' + t.seconds / 10),
+// Lap times are written digit by digit, not formatted: reports print one for every lap of every
+// driver, and the Lap Finder one for every row.
+namespace {
+
+void appendNumber(std::string& out, std::uint32_t number) {
+    char digits[10];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+}
+
+// "05.123s": how every time text ends.
+void appendSeconds(std::string& out, const TimeParts& t) {
+    const char text[] = {static_cast<char>('0' + t.seconds / 10),
                          static_cast<char>('0' + t.seconds % 10),
                          '.',
                          static_cast<char>('0' + t.milliseconds / 100),
                          static_cast<char>('0' + t.milliseconds / 10 % 10),
                          static_cast<char>('0' + t.milliseconds % 10),
                          's'};
-    out.append(text, end).append(rest, sizeof rest);
+    out.append(text, sizeof text);
+}
+
+}  // namespace
+
+void appendLapTime(std::string& out, std::uint32_t lapWord) {
+    const TimeParts t = splitTime(lapWord & 0xFFFFFF);
+    if (t.minutes > 0) {
+        appendNumber(out, t.minutes);
+        out += 'm';
+    }
+    appendSeconds(out, t);
 }
 
 std::string formatLapTime(std::uint32_t lapWord) {
@@ -34,15 +47,19 @@ std::string formatLapTime(std::uint32_t lapWord) {
 
 std::string formatElapsedTime(std::uint32_t ms) {
     const TimeParts t = splitTime(ms);
-    char text[32];
-    std::snprintf(text, sizeof text, "%um %02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    std::string text;
+    appendNumber(text, t.minutes);
+    text += "m ";
+    appendSeconds(text, t);
     return text;
 }
 
 std::string formatSplitTime(std::uint32_t ms) {
     const TimeParts t = splitTime(ms);
-    char text[32];
-    std::snprintf(text, sizeof text, "%u:%02u.%03us", t.minutes, t.seconds, t.milliseconds);
+    std::string text;
+    appendNumber(text, t.minutes);
+    text += ':';
+    appendSeconds(text, t);
     return text;
 }
 

@@ -101,11 +101,11 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     const std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
     const std::string track = asciiLower(request.track);
     std::size_t scanOrder = 0;
+    BinaryFile file;  // one for all files, so its read-ahead block is made once
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!sink.progress(i, files.size())) return false;
         const fs::path& path = files[i];
         // One opening for both readers: most of what they read lies in the file's first block.
-        BinaryFile file;
         file.open(path);
         ReplayHeader header;
         if (!header.read(file, path)) {

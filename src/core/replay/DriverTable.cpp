@@ -26,6 +26,19 @@ std::string localDate(std::time_t time) {
     return formatFileDate(local);
 }
 
+// Reads the frame at `at`, its head included; false when the frame is shorter than its head or
+// runs past `telemetryEnd`. The walks for the session windows read a few frames at each end of
+// the telemetry: one at a time, through the file's read-ahead.
+bool readFrame(BinaryFile& file, std::uint64_t at, std::uint64_t telemetryEnd,
+               std::vector<std::uint8_t>& frame) {
+    frame.resize(kFrameHeadSize);
+    if (!file.readAt(at, frame)) return false;
+    const std::size_t length = ByteReader(frame).u16();
+    if (length < kFrameHeadSize || length > telemetryEnd - at) return false;
+    frame.resize(length);
+    return file.readAt(at + kFrameHeadSize, std::span(frame).subspan(kFrameHeadSize));
+}
+
 }  // namespace
 
 std::string tooManyDriversMessage(int driverCount) {
@@ -35,23 +48,28 @@ std::string tooManyDriversMessage(int driverCount) {
            std::to_string(driverCount);
 }
 
-DriverTable::DriverTable() : rows_(kSessionCount * kMaxDrivers) {}
+const DriverTable::Row& DriverTable::row(int session, int d) const {
+    static const Row kNoRow;
+    const std::size_t index = static_cast<std::size_t>(session) * driverCount + static_cast<std::size_t>(d);
+    return d >= 0 && d < driverCount && index < rows_.size() ? rows_[index] : kNoRow;
+}
 
 int DriverTable::lapCount(int session, int d) const {
-    const std::size_t slots = row(session, d).entries.size();
+    const std::size_t slots = row(session, d).slots;
     return slots == 0 ? 0 : static_cast<int>(slots) - 1;
 }
 
 // Race rows of a file without a race keep a filler of their own.
 std::uint32_t DriverTable::lapEntry(int session, int d, int slot) const {
-    const auto& entries = row(session, d).entries;
-    if (static_cast<std::size_t>(slot) < entries.size()) return entries[static_cast<std::size_t>(slot)];
+    const Row& r = row(session, d);
+    if (static_cast<std::size_t>(slot) < r.slots) return entries_[r.first + static_cast<std::size_t>(slot)];
     return session == kRace && !sessionPresent[kRace] ? kNoRaceSlot : kUnusedSlot;
 }
 
 bool DriverTable::selectable(int session, int d, int slot) const {
-    const auto& flags = row(session, d).selectable;
-    return static_cast<std::size_t>(slot) < flags.size() && flags[static_cast<std::size_t>(slot)] != 0;
+    const Row& r = row(session, d);
+    return static_cast<std::size_t>(slot) < r.slots &&
+           selectable_[r.first + static_cast<std::size_t>(slot)] != 0;
 }
 
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
@@ -122,6 +140,7 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
     std::vector<std::uint8_t> records(count * kDriverRecordSize);
     if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
     drivers_.resize(count);
+    rows_.resize(kSessionCount * count);
     for (std::size_t d = 0; d < count; ++d) {
         ByteReader r(
             std::span<const std::uint8_t>(records).subspan(d * kDriverRecordSize, kDriverRecordSize));
@@ -146,6 +165,7 @@ Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::u
                                    int sessionInProgress) {
     std::vector<std::uint8_t> tables(static_cast<std::size_t>(end - begin));
     if (!file.readAt(begin, tables)) return DriverTableError::DamagedStructure;
+    entries_.reserve(tables.size() / 4);  // each slot is a 4-byte entry of a table
 
     std::vector<std::span<const std::uint8_t>> found;  // the data of each table
     for (ByteReader chunks(tables); chunks.remaining() > 0;) {
@@ -176,7 +196,7 @@ Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::u
 // A session's table: one lap list ("ORPL" chunk) per driver; lists of unknown drivers are skipped.
 // Lap entries hold each lap's end time, which become durations here.
 Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int session) {
-    for (int d = 0; d < kMaxDrivers; ++d)
+    for (int d = 0; d < driverCount; ++d)
         row(session, d) = Row{};
 
     for (ByteReader lists(table); lists.remaining() > 0;) {
@@ -196,13 +216,13 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
 
         // A driver's second list replaces the first.
         const int count = static_cast<int>(std::min<std::size_t>((listLength - kLapListHead) / 4, kMaxLaps));
-        std::vector<std::uint32_t>& slots = row(session, driver).entries;
+        row(session, driver) = Row{entries_.size(), static_cast<std::size_t>(count) + 1};
         std::uint32_t previousEnd = list.u32() & kLapTimeMask;
-        slots.assign(1, previousEnd);
+        entries_.push_back(previousEnd);
         for (int j = 1; j <= count; ++j) {
             const std::uint32_t entry = list.u32();
             const std::uint32_t end = entry & kLapTimeMask;
-            slots.push_back(((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask));
+            entries_.push_back(((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask));
             previousEnd = end;
         }
     }
@@ -245,20 +265,13 @@ Failure DriverTable::bookMarkers(std::span<const std::uint8_t> frame,
 
 // From the first frame on, until a frame has set some session's window start.
 Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd) {
-    FrameStream frames(file, telemetryOffset + kChunkHeadSize, telemetryEnd);
-    std::span<const std::uint8_t> frame;
-    for (;;) {
-        switch (frames.next(frame)) {
-            case FrameStream::Next::End:
-                return {};
-            case FrameStream::Next::Damaged:
-                return DriverTableError::DamagedTelemetry;
-            case FrameStream::Next::Frame:
-                break;
-        }
+    std::vector<std::uint8_t> frame;
+    for (std::uint64_t at = telemetryOffset + kChunkHeadSize; at < telemetryEnd; at += frame.size()) {
+        if (!readFrame(file, at, telemetryEnd, frame)) return DriverTableError::DamagedTelemetry;
         bool seen = false;
         if (Failure f = bookMarkers(frame, windowStart, firstMarkerSession, seen); !f || seen) return f;
     }
+    return {};
 }
 
 // From the last frame back, by each frame's previous-length field, until a frame has set some
@@ -270,23 +283,14 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) 
     if (lastFrameLength < kFrameHeadSize || lastFrameLength > telemetryEnd - firstFrame) {
         return DriverTableError::DamagedTelemetry;
     }
-    std::vector<std::uint8_t> frame(kFrameHeadSize);
+    std::vector<std::uint8_t> frame;
     std::uint64_t at = telemetryEnd - lastFrameLength;
     for (;;) {
-        // The head, then the rest of the frame right after it (one read follows the other).
-        if (!file.readAt(at, std::span(frame.data(), kFrameHeadSize)))
-            return DriverTableError::DamagedTelemetry;
-        ByteReader head(std::span(frame.data(), kFrameHeadSize));
-        const std::size_t length = head.u16();
-        const std::size_t previous = head.u16();
-        if (length < kFrameHeadSize || length > telemetryEnd - at) return DriverTableError::DamagedTelemetry;
-        frame.resize(length);
-        const std::span<std::uint8_t> bytes(frame.data(), length);
-        if (!file.readAt(at + kFrameHeadSize, bytes.subspan(kFrameHeadSize)))
-            return DriverTableError::DamagedTelemetry;
+        if (!readFrame(file, at, telemetryEnd, frame)) return DriverTableError::DamagedTelemetry;
+        const std::size_t previous = ByteReader(frame).at(2).u16();
 
         bool seen = false;
-        if (Failure f = bookMarkers(bytes, windowEnd, lastMarkerSession, seen); !f || seen) return f;
+        if (Failure f = bookMarkers(frame, windowEnd, lastMarkerSession, seen); !f || seen) return f;
         if (previous < kFrameHeadSize || previous > at - firstFrame) return {};
         at -= previous;
     }
@@ -295,17 +299,17 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) 
 // A lap is selectable when it is complete and lies strictly inside its session's recorded window;
 // in qualifying only the owner's laps count.
 void DriverTable::markSelectableLaps() {
+    selectable_.assign(entries_.size(), 0);
     for (int s = 0; s < kSessionCount; ++s) {
         for (int d = 0; d < driverCount; ++d) {
-            Row& r = row(s, d);
-            r.selectable.assign(r.entries.size(), 0);
+            const Row& r = row(s, d);
             std::uint64_t end = 0;
-            for (std::size_t j = 0; j < r.entries.size(); ++j) {
-                const std::uint32_t entry = r.entries[j];
+            for (std::size_t j = 0; j < r.slots; ++j) {
+                const std::uint32_t entry = entries_[r.first + j];
                 end += lapDuration(entry);
                 const std::uint64_t start = end - lapDuration(entry);
-                r.selectable[j] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
-                                  end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
+                selectable_[r.first + j] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
+                                           end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
             }
         }
     }

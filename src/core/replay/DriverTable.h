@@ -39,8 +39,6 @@ struct DriverRecord {
 // A row holds the slots its lap list has; the slots past them read as the format's fillers.
 class DriverTable {
 public:
-    DriverTable();
-
     // Reads the driver table of `path`; nothing of an earlier read remains.
     Outcome<DriverTableError> read(const std::filesystem::path& path);
     // The same from `file`, opened (or not) from `path`.
@@ -77,16 +75,15 @@ public:
     std::uint64_t lapStartTime(int session, int d, int slot) const;
 
 private:
-    // A driver's row in a session: the entries of slots 0 .. count and their selectable flags.
+    // A driver's row in a session: its slots 0 .. count, at `first` in entries_ and selectable_.
     struct Row {
-        std::vector<std::uint32_t> entries;
-        std::vector<std::uint8_t> selectable;
+        std::size_t first = 0;
+        std::size_t slots = 0;
     };
-    const Row& row(int session, int d) const {
-        return rows_[static_cast<std::size_t>(session) * kMaxDrivers + static_cast<std::size_t>(d)];
-    }
+    // A driver outside the table has an empty row.
+    const Row& row(int session, int d) const;
     Row& row(int session, int d) {
-        return rows_[static_cast<std::size_t>(session) * kMaxDrivers + static_cast<std::size_t>(d)];
+        return rows_[static_cast<std::size_t>(session) * driverCount + static_cast<std::size_t>(d)];
     }
 
     using Failure = Outcome<DriverTableError>;
@@ -102,7 +99,9 @@ private:
     void markSelectableLaps();
 
     std::vector<DriverRecord> drivers_;
-    std::vector<Row> rows_;  // [session][driver]
+    std::vector<Row> rows_;                 // [session][driver], once the driver records are read
+    std::vector<std::uint32_t> entries_;    // the slots of every row, one after the other
+    std::vector<std::uint8_t> selectable_;  // each slot's selectable flag
 };
 
 // The text shown when a replay holds more drivers than the format allows.

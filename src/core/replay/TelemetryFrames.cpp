@@ -6,9 +6,8 @@
 namespace {
 constexpr std::size_t kBlockSize = 1 << 20;
 // The first read is small and each next one twice as large, up to a block: a walk that stops
-// after a few frames (the session windows) reads little, a long one soon reads whole blocks. A read
-// this small is served from the file's own read-ahead, which mostly holds the first frames already.
-constexpr std::size_t kFirstRead = 4 << 10;
+// after a few frames (a lap near the start) reads little, a long one soon reads whole blocks.
+constexpr std::size_t kFirstRead = 16 << 10;
 constexpr std::size_t kMaxFrame = 0xFFFF;  // a frame's length is a u16
 }  // namespace
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <random>
 
 #include "TempDir.h"
@@ -13,9 +16,13 @@ TEST(BinaryFile, ReadsInAnyOrderAndSizeGiveTheFilesBytes) {
     std::vector<std::uint8_t> bytes(40000);
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    const std::filesystem::path path = folder.write("data.bin", bytes);
+    const auto written = std::chrono::sys_seconds{std::chrono::seconds{1'700'000'000}};
+    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(written));
     BinaryFile file;
-    ASSERT_TRUE(file.open(folder.write("data.bin", bytes)));
+    ASSERT_TRUE(file.open(path));
     EXPECT_EQ(file.size(), bytes.size());
+    EXPECT_EQ(file.modificationTime(), 1'700'000'000);
 
     // Small reads inside and across the read-ahead block, large ones past it, backwards and forwards.
     std::mt19937 random(7);
@@ -38,12 +45,17 @@ TEST(BinaryFile, ReadsInAnyOrderAndSizeGiveTheFilesBytes) {
     EXPECT_EQ(one, bytes.back());
 }
 
-TEST(BinaryFile, MissingFilesAndFoldersDoNotOpen) {
+TEST(BinaryFile, OnlyRegularFilesOpen) {
     TempDir folder;
     BinaryFile file;
+    ASSERT_TRUE(file.open(folder.write("data.bin", std::vector<std::uint8_t>(10))));
     EXPECT_FALSE(file.open(folder / "missing.bin"));
+    EXPECT_FALSE(file.isOpen()) << "a failed opening leaves nothing of the file before";
     EXPECT_FALSE(file.open(folder.path()));
+    ASSERT_EQ(mkfifo((folder / "pipe.bin").c_str(), 0600), 0);
+    EXPECT_FALSE(file.open(folder / "pipe.bin")) << "returns at once: no writer is waited for";
     EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(file.size(), 0u);
     std::uint8_t one = 0;
     EXPECT_EQ(file.readSome(0, std::span(&one, 1)), 0u);
 }
