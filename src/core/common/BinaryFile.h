@@ -9,10 +9,11 @@
 // A file opened for reading by offset. Every read is checked against the file's size, so a
 // damaged length or offset read from the file can never lead outside it.
 //
-// Each read or seek of the file is a system call, and a scan of a replay folder makes little else:
-// reads go to the file by position (no seeks), one status call at opening gives both the size and
-// the modification time, and small reads are served from one block read ahead of them, since the
-// readers take a file's head, its tables and its frames in many small pieces that lie close together.
+// Each read or seek of the file is a system call, and a scan of a replay folder makes little else.
+// So this one class uses the POSIX file calls the standard streams hide: reads go to the file by
+// position (pread, no seeks), one fstat at opening gives both the size and the modification time,
+// and small reads are served from one block read ahead of them, since the readers take a file's
+// head, its tables and its frames in many small pieces that lie close together.
 class BinaryFile {
 public:
     BinaryFile() = default;

@@ -124,6 +124,7 @@ TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
             EXPECT_EQ(d.error, std::nullopt);
         } else {
             EXPECT_EQ(d.error, DriverTableError::TooManyDrivers);
+            EXPECT_EQ(d->lapCount(kPractice, 0), 0) << "no lap table is read";
         }
     }
     EXPECT_EQ(
@@ -257,6 +258,32 @@ TEST_F(DriverTableTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
     EXPECT_EQ(d->lapCount(kPractice, 1), 0) << "two drivers share an id: the last wins";
     EXPECT_EQ(d->lapCount(kPractice, 2), 2);
     EXPECT_EQ(d->lapEntry(kPractice, 2, 2), 3000u);
+}
+
+TEST_F(DriverTableTest, ADriversLastListCountsAndDriversOutsideTheTableHaveNoLaps) {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Owner");
+    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
+    w.addDriver({"Bo", "Other", "", "GT", 2, 250, 20});
+    w.addLapTable({lapListFromDurations(10, 1000, {2000, 3000, 4000}), lapListFromDurations(20, 1000, {2500}),
+                   lapListFromDurations(10, 500, {6000})});
+    w.addFrame({sessionMarkerRecord(kPractice, 100)});
+    w.addFrame({sessionMarkerRecord(kPractice, 90000)});
+    auto d = read(w);
+    ASSERT_EQ(d.error, std::nullopt);
+    EXPECT_EQ(d->lapCount(kPractice, 0), 1);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 0), 500u);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 1), 6000u);
+    EXPECT_EQ(d->lapEntry(kPractice, 0, 2), kUnusedSlot) << "nothing of the first list is left";
+    EXPECT_EQ(d->lapEntry(kPractice, 1, 1), 2500u);
+    EXPECT_TRUE(d->selectable(kPractice, 0, 1));
+    for (int outside : {-1, 2, kMaxDrivers}) {
+        EXPECT_EQ(d->lapCount(kPractice, outside), 0) << outside;
+        EXPECT_EQ(d->lapEntry(kPractice, outside, 1), kUnusedSlot) << outside;
+        EXPECT_FALSE(d->selectable(kPractice, outside, 1)) << outside;
+    }
+    EXPECT_EQ(d->lapCount(-1, 1), 0);
+    EXPECT_EQ(d->lapCount(kSessionCount, 0), 0);
 }
 
 TEST_F(DriverTableTest, DamagedStructuresFail) {
