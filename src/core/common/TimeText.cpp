@@ -7,10 +7,10 @@ TimeParts splitTime(std::uint32_t ms) {
     return {ms / 60000, ms / 1000 % 60, ms % 1000};
 }
 
-// Lap times are written digit by digit, not formatted: reports print one for every lap of every
-// driver, and the Lap Finder one for every row.
 namespace {
 
+// Times are written digit by digit, not formatted: reports print one for every lap of every
+// driver, and the Lap Finder one for every row.
 void appendNumber(std::string& out, std::uint32_t number) {
     char digits[10];
     out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
@@ -73,6 +73,12 @@ const char* englishMonth(int month) {
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     return (month >= 0 && month < 12) ? kMonths[month] : "???";
+}
+
+std::tm localTime(std::time_t time) {
+    std::tm local{};
+    localtime_r(&time, &local);
+    return local;
 }
 
 std::string formatFileDate(const std::tm& local) {

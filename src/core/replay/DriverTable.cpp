@@ -1,7 +1,6 @@
 #include "replay/DriverTable.h"
 
 #include <algorithm>
-#include <ctime>
 
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
@@ -19,12 +18,6 @@ constexpr std::uint32_t kHumanCode = 150, kAiCode = 250;
 
 // A lap list ("ORPL"): u32 driver id, u32 start time, then the end time of each lap.
 constexpr std::size_t kLapListHead = 8;
-
-std::string localDate(std::time_t time) {
-    std::tm local{};
-    localtime_r(&time, &local);
-    return formatFileDate(local);
-}
 
 // Reads the frame at `at`, its head included; false when the frame is shorter than its head or
 // runs past `telemetryEnd`. The walks for the session windows read a few frames at each end of
@@ -82,7 +75,7 @@ Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesys
     *this = DriverTable();
     fileName = path;
     if (!file.isOpen()) return DriverTableError::CannotOpen;
-    fileDate = localDate(file.modificationTime());
+    fileDate = formatFileDate(localTime(file.modificationTime()));
     Failure parsed = parse(file);
     if (parsed) markSelectableLaps();
     return parsed;

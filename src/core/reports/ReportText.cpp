@@ -31,10 +31,8 @@ std::string reportHeaderLine(const ReplayHeader& header) {
     std::tm local{};
     std::error_code error;
     const auto written = std::filesystem::last_write_time(header.fileName, error);
-    if (!error) {
-        const auto time = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
-        localtime_r(&time, &local);
-    }
+    if (!error)
+        local = localTime(std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written)));
     return "Track: " + track + std::string(13, ' ') + formatFileTime(local);
 }
 
