@@ -9,12 +9,15 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <functional>
 #include <memory>
+#include <set>
 
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotContainer.h"
 #include "desktop/graphs/PlotImage.h"
 #include "desktop/graphs/PlotRuler.h"
+#include "desktop/graphs/RulerPainter.h"
 
 namespace {
 
@@ -246,19 +249,48 @@ TEST_F(PlotViewTest, ThePointsPaneListsTheCurvesWhenShown) {
     EXPECT_EQ(pane->topLevelItem(0)->text(3), "700");
 }
 
+// Labels keep to the 12 pixels of a ruler away from the plot, so whatever face draws them, pixel 12
+// across is the black edge and pixel 13 the grey body, black only at a tick mark.
 TEST(PlotImage, DrawsTheRulersAndTheCurvesAsTheViewDoes) {
     PlotModel plot;
     plot.setAxis("Meter", "Meter", 0, true, false);
     const int slot = plot.addGraph(0xFF0000, "New graph - 1");
     plot.addPoint(slot, 0, 50);
     plot.addPoint(slot, 100, 50);
-    const QImage image = plotImage(plot, {0, 100, 0, 100}, QSize(415, 215));
-    EXPECT_EQ(image.size(), QSize(415, 215));
-    EXPECT_EQ(image.pixelColor(3, 100), QColor(192, 192, 192));  // the vertical ruler
-    EXPECT_EQ(image.pixelColor(200, 2), QColor(192, 192, 192));  // the horizontal ruler
-    // y = 50 of 0..100 over the 200 pixels below the ruler: 100 up from the bottom.
+    const QSize size(415, 215);
+    const QImage image = plotImage(plot, {0, 100, 0, 100}, size);
+    EXPECT_EQ(image.size(), size);
+    const QColor grey(192, 192, 192), black(Qt::black);
+    struct Ruler {
+        Qt::Orientation orientation;
+        QSize size;
+        std::function<QPoint(int along, int across)> pixel;
+    };
+    const Ruler rulers[] = {
+        {Qt::Horizontal, {size.width(), 15}, [](int along, int across) { return QPoint(along, across); }},
+        {Qt::Vertical,
+         {15, size.height()},
+         [&size](int along, int across) { return QPoint(across, size.height() - along); }},
+    };
+    for (const Ruler& ruler : rulers) {
+        std::set<int> marks;
+        int tick = -1;
+        for (const RulerMark& mark : ruler::layout(ruler.orientation, ruler.size, 0, 100, "").marks) {
+            marks.insert(mark.at);
+            if (mark.length == 3) tick = mark.at;
+        }
+        ASSERT_GT(tick, 0) << ruler.orientation;
+        int unmarked = 20;
+        while (marks.count(unmarked))
+            ++unmarked;
+        EXPECT_EQ(image.pixelColor(ruler.pixel(unmarked, 12)), black) << ruler.orientation;
+        EXPECT_EQ(image.pixelColor(ruler.pixel(unmarked, 13)), grey) << ruler.orientation;
+        EXPECT_EQ(image.pixelColor(ruler.pixel(tick, 13)), black) << ruler.orientation;
+    }
+    // y = 50 of 0..100 over the 200 pixels below the ruler: 100 up from the bottom. 59 pixels down
+    // (70.5) is on no grid line.
     EXPECT_EQ(image.pixelColor(15 + 201, 15 + 100), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(15 + 201, 15 + 60), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(15 + 201, 15 + 59), QColor(Qt::white));
 }
 
 }  // namespace
