@@ -1,6 +1,8 @@
 #include "graphs/GraphChannels.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "replay/LapTelemetry.h"
 #include "replay/ReplayFormat.h"
@@ -8,6 +10,7 @@
 namespace {
 
 constexpr double kMilesPerKilometre = 0.621;
+constexpr double kRevsAxisStep = 1000;
 
 struct ChannelName {
     GraphChannel channel;
@@ -72,6 +75,17 @@ std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel chann
         if (const std::optional<double> y = valueAt(i)) points.push_back({lap.distanceM[i], *y});
     }
     return points;
+}
+
+std::optional<double> channelTop(GraphChannel channel, const std::vector<PlotPoint>& points) {
+    if (points.empty()) return std::nullopt;
+    if (channel == GraphChannel::Time) return points.back().y;
+    if (channel != GraphChannel::Revs) return std::nullopt;
+    const double highest =
+        std::max_element(points.begin(), points.end(), [](const PlotPoint& a, const PlotPoint& b) {
+            return a.y < b.y;
+        })->y;
+    return std::ceil(highest / kRevsAxisStep) * kRevsAxisStep;
 }
 
 std::optional<double> lateralAtDistance(const LapTelemetry& lap, double distance) {

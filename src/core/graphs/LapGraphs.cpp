@@ -87,10 +87,8 @@ void LapGraphs::addCurve(int lap) {
     const std::vector<PlotPoint> points = channelPoints(*graphLap.telemetry, channel_, mph_);
     for (const PlotPoint& point : points)
         plot_.addPoint(slot, point.x, point.y);
-    if (!points.empty()) {
-        maxX_ = std::max(maxX_, points.back().x);
-        if (channel_ == GraphChannel::Time) yHigh_ = std::max(yHigh_, points.back().y);
-    }
+    if (!points.empty()) maxX_ = std::max(maxX_, points.back().x);
+    if (const std::optional<double> top = channelTop(channel_, points)) yHigh_ = std::max(yHigh_, *top);
     setView_(view());
     plot_.graphChanged(slot, true);
     curveOf_[static_cast<std::size_t>(lap)] = slot;

@@ -34,6 +34,30 @@ TEST(GraphChannels, EachChannelHasItsAxis) {
     EXPECT_EQ(slip.yLow, -25);
 }
 
+TEST(GraphChannels, TheTimeAndRevsAxesReachTheirPoints) {
+    struct Case {
+        GraphChannel channel;
+        std::vector<double> ys;
+        std::optional<double> top;
+    };
+    const Case cases[] = {
+        {GraphChannel::Time, {1.5, 61.25, 30}, 30},  // the last point: the lap's end
+        {GraphChannel::Revs, {5000, 11999, 8000}, 12000},
+        {GraphChannel::Revs, {12000}, 12000},
+        {GraphChannel::Revs, {12001}, 13000},
+        {GraphChannel::Revs, {3200}, 4000},  // the channel's own 10000 still holds above it
+        {GraphChannel::Revs, {}, std::nullopt},
+        {GraphChannel::Speed, {480}, std::nullopt},
+        {GraphChannel::Gear, {7}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        std::vector<PlotPoint> points;
+        for (const double y : c.ys)
+            points.push_back({0, y});
+        EXPECT_EQ(channelTop(c.channel, points), c.top) << channelKey(c.channel) << " " << c.ys.size();
+    }
+}
+
 TEST(GraphChannels, SpeedLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
     const LapTelemetry lap = steadyLap(10);
     const std::vector<PlotPoint> speed = channelPoints(lap, GraphChannel::Speed, false);

@@ -95,6 +95,18 @@ TEST_F(LapGraphsTest, AnotherChannelRedrawsEveryCurveInItsRange) {
     EXPECT_EQ(curves(), 1);
 }
 
+TEST_F(LapGraphsTest, TheRevsAxisGrowsToTheHighestRevsShownAndNeverShrinks) {
+    slow_.revs[1000] = 11500;
+    graphs_.selectChannel(GraphChannel::Revs, false);
+    graphs_.setLapChecked(0, true);  // 7001 at most: the axis keeps its 10000
+    EXPECT_EQ(graphs_.view().y1, 400);
+    EXPECT_EQ(graphs_.view().y2, 10000);
+    graphs_.setLapChecked(1, true);
+    EXPECT_EQ(views_.back().y2, 12000);
+    graphs_.setLapChecked(1, false);
+    EXPECT_EQ(graphs_.view().y2, 12000);
+}
+
 TEST_F(LapGraphsTest, TheGapByDistanceReplacesTheGapBySamples) {
     graphs_.selectChannel(GraphChannel::Speed, false);
     graphs_.setLapChecked(0, true);
