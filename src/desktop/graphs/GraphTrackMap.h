@@ -23,6 +23,7 @@ public:
 
     // The distance under the mouse (0: none) and where each shown lap was there.
     void setMarker(double distance, std::vector<LapDot> dots);
+    double markerDistance() const { return markerDistance_; }
     int highlightedSegment() const { return highlighted_; }
     const std::vector<LapDot>& dots() const { return dots_; }
 
@@ -33,6 +34,7 @@ protected:
 
 private:
     const TrackModel* model_;
+    double markerDistance_ = 0;
     int highlighted_ = -1;
     std::vector<LapDot> dots_;
 };

@@ -87,6 +87,7 @@ QWidget* GraphWindow::createLapGroup() {
         connect(check, &QCheckBox::toggled, this, [this, box](bool checked) {
             graphs_->setLapChecked(box, checked);
             showDifferenceState();
+            showMarker(trackMap_->markerDistance());  // the lap's dot comes or goes with it
         });
     }
     return group;
@@ -111,7 +112,9 @@ QWidget* GraphWindow::createChannelGroup() {
     }
     differenceBox_ = new QCheckBox(tr("Time difference"), group);
     differenceBox_->setEnabled(false);
-    differenceBox_->setStyleSheet(textColourStyle(ReplayDocument::differenceColourIndex));
+    // Only while it can be ticked: in its colour a disabled box would look enabled.
+    differenceBox_->setStyleSheet(QStringLiteral("QCheckBox:enabled { %1 }")
+                                      .arg(textColourStyle(ReplayDocument::differenceColourIndex)));
     gapByDistanceBox_ = new QCheckBox(tr("Gap by distance"), group);
     gapByDistanceBox_->setEnabled(false);
     gapByDistanceBox_->setToolTip(tr("Draw the gap as the time between the laps at each metre of the lap"));
@@ -183,7 +186,8 @@ void GraphWindow::showDifferenceState() {
 
 void GraphWindow::showMarker(double distance) {
     std::vector<GraphTrackMap::LapDot> dots;
-    for (int box = 0; box < static_cast<int>(slotOfBox_.size()); ++box) {
+    const bool marked = distance != 0;  // 0 marks nothing, as for the highlighted segment
+    for (int box = 0; marked && box < static_cast<int>(slotOfBox_.size()); ++box) {
         if (!graphs_->lapChecked(box)) continue;
         const GraphLap& lap = graphs_->laps()[static_cast<std::size_t>(box)];
         if (const std::optional<double> lateral = lateralAtDistance(*lap.telemetry, distance))

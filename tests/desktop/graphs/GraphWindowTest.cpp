@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 
 #include "MainWindowTestBase.h"
+#include "desktop/common/DocumentColours.h"
 #include "desktop/graphs/GraphTrackMap.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"
@@ -37,14 +39,21 @@ TEST_F(GraphWindowTest, OneLapShowsOneBoxAndNoDifference) {
     const auto window = open();
     EXPECT_EQ(window->windowTitle(), "Graph window");
     EXPECT_FALSE(window->lapBox(0)->isHidden());
-    EXPECT_EQ(window->lapBox(0)->text(), QString::fromStdString(lapCaption(frame_->document().slots()[0])));
+    EXPECT_EQ(window->lapBox(0)->text(), "M Tanaka 1m 16.236s");
     EXPECT_FALSE(window->lapBox(0)->isChecked());
     for (int box = 1; box < GraphWindow::kLapBoxes; ++box) {
         EXPECT_TRUE(window->lapBox(box)->isHidden());
         EXPECT_FALSE(window->lapBox(box)->isEnabled());
     }
     EXPECT_TRUE(window->channelButton(GraphChannel::Speed)->isChecked());
-    EXPECT_FALSE(window->differenceBox()->isEnabled());
+    // Disabled, the box looks it: the difference colour (black) is for the enabled box only.
+    QCheckBox* difference = window->differenceBox();
+    EXPECT_FALSE(difference->isEnabled());
+    difference->ensurePolished();
+    const QColor disabledText =
+        QApplication::palette(difference).color(QPalette::Disabled, QPalette::WindowText);
+    ASSERT_NE(disabledText, documentColour(ReplayDocument::differenceColourIndex));
+    EXPECT_EQ(difference->palette().color(QPalette::Disabled, QPalette::WindowText), disabledText);
     const TrackModel* model = frame_->document().trackModel();
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(window->mapGroup()->title(),
@@ -76,7 +85,7 @@ TEST_F(GraphWindowTest, TwoLapsDrawTheDifferenceAndAThirdTakesItAway) {
     for (int row = 0; row < 4; ++row)
         EXPECT_FALSE(text(*window, row).isEmpty()) << row;
     EXPECT_TRUE(text(*window, 0).startsWith('+') || text(*window, 0).startsWith('-'));
-    EXPECT_TRUE(window->differenceGroup()->styleSheet().contains("title"));
+    EXPECT_EQ(window->differenceGroup()->styleSheet(), "QGroupBox#differenceInfo::title { color: #cc0000; }");
 
     window->lapBox(2)->setChecked(true);
     EXPECT_FALSE(window->differenceBox()->isEnabled());
@@ -102,35 +111,56 @@ TEST_F(GraphWindowTest, MilesPerHourAreReadWhenTheChannelIsChosen) {
     EXPECT_EQ(window->plot()->canvas()->range().y2, 400);
 }
 
-TEST_F(GraphWindowTest, TheTimeChannelReachesTheLongestLap) {
+TEST_F(GraphWindowTest, TheTimeAndRevsAxesReachTheTickedLaps) {
     loadLaps(2);
     const auto window = open();
     window->lapBox(0)->setChecked(true);
     window->lapBox(1)->setChecked(true);
-    window->channelButton(GraphChannel::Time)->setChecked(true);
-    EXPECT_EQ(window->plot()->model().axis(false).label(), "Time, Seconds");
-    double longest = 0;
-    for (int slot = 0; slot < 2; ++slot)
-        longest = std::max(
-            longest,
-            (frame_->document().slots()[static_cast<std::size_t>(slot)].lapData->sampleCount - 2) / 36.0);
-    EXPECT_DOUBLE_EQ(window->plot()->canvas()->range().y2, longest);
-    EXPECT_EQ(window->plot()->canvas()->range().y1, 0);
+    struct Case {
+        GraphChannel channel;
+        const char* label;
+        double y1, y2;
+    };
+    const Case cases[] = {
+        {GraphChannel::Time, "Time, Seconds", 0, 76.25},  // the longer lap's last sample
+        {GraphChannel::Revs, "Revs, RPM", 400, 13000},    // its highest revs, 12029, rounded up
+    };
+    for (const Case& c : cases) {
+        window->channelButton(c.channel)->setChecked(true);
+        EXPECT_EQ(window->plot()->model().axis(false).label(), c.label);
+        EXPECT_EQ(window->plot()->canvas()->range().y1, c.y1) << c.label;
+        EXPECT_EQ(window->plot()->canvas()->range().y2, c.y2) << c.label;
+    }
 }
 
 TEST_F(GraphWindowTest, TheSmallMapMarksTheSegmentAndTheCheckedLapsUnderTheMouse) {
     loadLaps(2);
     const auto window = open();
-    window->lapBox(1)->setChecked(true);
+    window->lapBox(1)->setChecked(true);  // before the mouse is over the graph: no dot
+    EXPECT_TRUE(window->trackMap()->dots().empty());
     const TrackModel* model = frame_->document().trackModel();
     const double distance = model->totalLength() / 3;
     Q_EMIT window->plot()->pointerX(distance);
     EXPECT_EQ(window->trackMap()->highlightedSegment(), model->findSegment(distance));
-    ASSERT_EQ(window->trackMap()->dots().size(), 1u);
-    EXPECT_EQ(window->trackMap()->dots()[0].distance, distance);
-    EXPECT_EQ(frame_->document().trackModel(), model);  // the document is left as it was
+    const auto dotColours = [&window, distance] {
+        QStringList colours;
+        for (const GraphTrackMap::LapDot& dot : window->trackMap()->dots()) {
+            EXPECT_EQ(dot.distance, distance);
+            colours << dot.colour.name();
+        }
+        return colours;
+    };
+    EXPECT_EQ(dotColours(), QStringList{"#0000ff"});
+
+    // Each toggle redraws the dots where the mouse last was.
+    window->lapBox(0)->setChecked(true);
+    EXPECT_EQ(dotColours(), (QStringList{"#ff0000", "#0000ff"}));
+    window->lapBox(1)->setChecked(false);
+    EXPECT_EQ(dotColours(), QStringList{"#ff0000"});
+
     Q_EMIT window->plot()->pointerX(0);
     EXPECT_EQ(window->trackMap()->highlightedSegment(), -1);
+    EXPECT_TRUE(window->trackMap()->dots().empty());
 }
 
 TEST_F(GraphWindowTest, TheMainWindowOpensItOnlyWithALap) {
