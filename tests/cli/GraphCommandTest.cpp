@@ -56,7 +56,7 @@ TEST_F(GraphCommandTest, GivesTheCurvesAndTheDifferenceAsJson) {
     EXPECT_EQ(difference["atFinishLine"], "+0m 00.227s");
     EXPECT_EQ(difference["maxAhead"], "-0m 00.027s");
     EXPECT_EQ(difference["maxBehind"], "+0m 00.222s");
-    EXPECT_EQ(difference["spread"], "0m 00.249s");
+    EXPECT_EQ(difference["spread"], "0m 00.250s");
 }
 
 TEST_F(GraphCommandTest, TheTimeChannelRangeAndMilesPerHour) {
