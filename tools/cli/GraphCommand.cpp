@@ -40,12 +40,11 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
         if (!parsed) return usageError(context.err, "--size takes WIDTHxHEIGHT, each 64 to 8192 pixels");
         size = *parsed;
     }
-    CommandLineDocument loaded(context.err, context.settings);
-    if (!loaded.load(args.operands, "graph")) return kExitUsage;
-    const ReplayDocument& document = loaded.document();
     if (args.has("--difference") && args.operands.size() != 2)
         return usageError(context.err, "--difference takes exactly two laps");
-    if (document.lapCount() == 0) return failure(context.err, kNoLapLoaded);
+    CommandLineDocument loaded(context.err, context.settings);
+    if (const int status = loaded.load(args.operands, "graph"); status != kExitOk) return status;
+    const ReplayDocument& document = loaded.document();
 
     PlotModel plot;
     PlotRange view{0, 10, 0, 10};
@@ -91,7 +90,7 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
                           {"points", curve ? pointsOf(curve->points) : json::array()}});
     }
     document_json["curves"] = curves;
-    if (args.has("--difference") && laps.size() == 2) {
+    if (args.has("--difference")) {
         const DifferenceTexts& texts = graphs.texts();
         const PlotCurve* gap = plot.curve(graphs.differenceCurve());
         const PlotCurve* zero = plot.curve(graphs.zeroLineCurve());
