@@ -102,11 +102,19 @@ TEST(GearChanges, MendsAtTheEdges) {
     EXPECT_EQ(analyseGearChanges(gaining).rows[0][4], "10");
 }
 
-TEST(GearChanges, OneSpeedshiftIsOneSpeedshift) {
-    LapTelemetry lap = lapOf(repeated({{2, 3}, {0, 3}, {3, 3}}));
-    for (const int k : {4, 5, 6})
-        lap.revs[static_cast<std::size_t>(k)] = 9500;
-    EXPECT_EQ(analyseGearChanges(lap).summary(), "Out of 1 upshifts, 1 was a speedshift.");
+TEST(GearChanges, TheSummarySaysWasUpToOneSpeedshiftAndWereAbove) {
+    const struct {
+        int upshifts, speedshifts;
+        const char* summary;
+    } cases[] = {{0, 0, "Out of 0 upshifts, 0 was a speedshift."},
+                 {1, 1, "Out of 1 upshifts, 1 was a speedshift."},
+                 {5, 2, "Out of 5 upshifts, 2 were speedshifts."}};
+    for (const auto& c : cases) {
+        GearAnalysis analysis;
+        analysis.upshiftCount = c.upshifts;
+        analysis.speedshiftCount = c.speedshifts;
+        EXPECT_EQ(analysis.summary(), c.summary);
+    }
 }
 
 TEST(GearChanges, NeutralTimesAreWrittenWithThreeDigits) {
