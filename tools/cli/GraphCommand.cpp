@@ -5,6 +5,7 @@
 #include "DocumentLoading.h"
 #include "JsonText.h"
 #include "common/Text1252.h"
+#include "common/WholeFile.h"
 #include "graphs/LapGraphs.h"
 
 namespace {
@@ -28,7 +29,7 @@ std::optional<std::pair<int, int>> parseSize(const std::string& text) {
 }
 
 // The graph window's curves for every loaded lap, checked in order, as JSON or as a picture.
-int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& writeImage) {
+int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& encodeImage) {
     const std::string* channelName = args.value("--channel");
     const std::optional<GraphChannel> channel = channelName ? channelFromKey(*channelName) : std::nullopt;
     if (!channel) return usageError(context.err, "--channel takes speed, time, gear, revs or slip");
@@ -68,9 +69,10 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
     if (args.has("--difference")) graphs.setDifferenceChecked(true);
 
     if (out) {
-        if (!writeImage) return failure(context.err, "this build of vxra cannot draw pictures");
+        if (!encodeImage) return failure(context.err, "this build of vxra cannot draw pictures");
         const std::filesystem::path target = *out;
-        if (!writeImage(plot, view, size.first, size.second, target))
+        const std::string png = encodeImage(plot, view, size.first, size.second);
+        if (png.empty() || !writeWholeFile(target, png, std::ios::binary))
             return failure(context.err, "Error creating file!");
         context.out << target.string() << "\n";
         return kExitOk;
@@ -107,7 +109,7 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
 
 }  // namespace
 
-void registerGraphCommand(CliApp& app, PlotImageWriter writeImage) {
+void registerGraphCommand(CliApp& app, PlotImageEncoder encodeImage) {
     app.add({"graph",
              "FILE:DRIVER:SESSION:LAP ...",
              "load up to five laps as the desktop program does and give the graph window's curves of a "
@@ -117,7 +119,7 @@ void registerGraphCommand(CliApp& app, PlotImageWriter writeImage) {
               kJsonOption,
               {"-o", "GRAPH.png", "draw the graph (rulers, grid, curves) into a PNG picture instead"},
               {"--size", "WxH", "the picture's size in pixels (default 1200x700)"}},
-             [writeImage](const CliArgs& args, CliContext& context) {
-                 return graph(args, context, writeImage);
+             [encodeImage](const CliArgs& args, CliContext& context) {
+                 return graph(args, context, encodeImage);
              }});
 }
