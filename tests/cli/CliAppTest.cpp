@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "CliTest.h"
 
 namespace {
@@ -68,6 +70,16 @@ TEST_F(CliAppTest, HelpShowsEachCommandsOptionsFromItsTable) {
     EXPECT_EQ(run({"settings", "--json"}).err,
               "vxra: unknown option '--json'\nRun 'vxra --help' for usage.\n")
         << "only the commands that print a document take --json";
+}
+
+TEST_F(CliAppTest, AnExceptionOutOfACommandIsAFailureNotAnAbort) {
+    app_.add({"explode", "", "throws", {}, [](const CliArgs&, CliContext&) -> int {
+                  throw std::runtime_error("something gave way");
+              }});
+    const CliOutput r = run({"explode"});
+    EXPECT_EQ(r.status, kExitFailure);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vxra: something gave way\n");
 }
 
 TEST_F(CliAppTest, CommandHelpShowsItsUsage) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "CliTest.h"
 #include "DemoFolder.h"
@@ -56,7 +59,7 @@ TEST_F(GraphCommandTest, GivesTheCurvesAndTheDifferenceAsJson) {
     EXPECT_EQ(difference["atFinishLine"], "+0m 00.227s");
     EXPECT_EQ(difference["maxAhead"], "-0m 00.027s");
     EXPECT_EQ(difference["maxBehind"], "+0m 00.222s");
-    EXPECT_EQ(difference["spread"], "0m 00.249s");
+    EXPECT_EQ(difference["spread"], "0m 00.250s");
 }
 
 TEST_F(GraphCommandTest, TheTimeChannelRangeAndMilesPerHour) {
@@ -81,6 +84,33 @@ TEST_F(GraphCommandTest, WrongCommandLinesAreUsageErrors) {
     EXPECT_EQ(graph({lap(0), "--channel", "gear", "-o", "g.png", "--size", "10x10"}).status, kExitUsage);
     EXPECT_EQ(graph({lap(0), "--channel", "gear", "-o", "g.png"}).status, kExitFailure);  // no painter here
     EXPECT_EQ(last_.err, "vxra: this build of vxra cannot draw pictures\n");
+}
+
+TEST_F(GraphCommandTest, WritesThePictureUnderTheBytesOfItsName) {
+    std::string picture = "PNG of 1200x700";
+    CliApp app([this] {
+        return SettingsStores{std::make_unique<SharedStore>(user_), std::make_unique<SharedStore>(machine_)};
+    });
+    registerAllCommands(app, {[&](const PlotModel&, const PlotRange&, int width, int height) {
+                                  return width == 1200 && height == 700 ? picture : std::string();
+                              },
+                              {}});
+    TempDir out;
+    const std::filesystem::path target = out / "Qualif\xe9.png";  // Windows-1252, not UTF-8
+    std::ostringstream stdoutText, stderrText;
+    const auto draw = [&] {
+        return app.run({"--sim-dir", sim_->path().string(), "graph", lap(0), "--channel", "speed", "-o",
+                        target.string()},
+                       stdoutText, stderrText);
+    };
+    ASSERT_EQ(draw(), kExitOk) << stderrText.str();
+    EXPECT_EQ(stdoutText.str(), target.string() + "\n");
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), picture);
+
+    picture.clear();  // nothing drawn
+    EXPECT_EQ(draw(), kExitFailure);
+    EXPECT_EQ(stderrText.str(), "vxra: Error creating file!\n");
 }
 
 }  // namespace

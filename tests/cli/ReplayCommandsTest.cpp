@@ -150,6 +150,35 @@ TEST_F(ReplayCommandsTest, FailuresSayWhyOnStderr) {
     EXPECT_EQ(run({"info"}).status, kExitUsage);
 }
 
+TEST_F(ReplayCommandsTest, ALapThatDoesNotLoadFailsTheCommand) {
+    const std::string good = replay_ + ":1:practice:2", absent = replay_ + ":0:practice:99";
+    // The first lap of a document looks for its track, which this simulator folder lacks.
+    const std::string noTrack =
+        "vxra: Can't find track for this replay!\nYou'll not be able to see any track maps nor speed "
+        "data!\nMake sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error message:\n"
+        "Error: cannot open track file\n";
+    const std::string noLap = "vxra: RpyDataClass: Error reading file!\n";
+    const std::string oneOfTwo = "vxra: 1 of 2 laps could not be loaded\n";
+    const std::string none = "vxra: No replay lap loaded!\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"graph", good, absent, "--channel", "speed", "--difference", "--json"}, noTrack + noLap + oneOfTwo},
+        {{"graph", absent, "--channel", "speed"}, noTrack + noLap + none},
+        {{"sectors", absent, good}, noTrack + noLap + noTrack + oneOfTwo},
+        {{"trackmap", good, absent, "-o", (dir_ / "map.bmp").string()}, noTrack + noLap + oneOfTwo},
+        {{"gears", absent}, noTrack + noLap + none},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        EXPECT_EQ(run(c.args).status, kExitFailure);
+        EXPECT_EQ(last_.out, "");
+        EXPECT_EQ(last_.err, c.err);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "map.bmp"));
+}
+
 TEST_F(ReplayCommandsTest, LapsAndLapAsJson) {
     const CliOutput laps = run({"laps", replay_, "--json"});
     ASSERT_EQ(laps.status, kExitOk) << laps.err;

@@ -89,6 +89,14 @@ void CliApp::printHelp(std::ostream& out) const {
 }
 
 int CliApp::run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) const {
+    try {
+        return dispatch(arguments, out, err);
+    } catch (const std::exception& error) {
+        return failure(err, error.what());
+    }
+}
+
+int CliApp::dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) const {
     std::vector<std::string> args = arguments;
     std::optional<std::string> simDir;
     if (!takeSimDir(args, simDir, err)) return kExitUsage;

@@ -31,7 +31,8 @@ struct CliCommand {
 };
 
 // The tool's frame: global options (--help, --version, --sim-dir DIR), the settings of the run,
-// and dispatch to subcommands. Results go to `out`, errors to `err` with a non-zero exit status.
+// and dispatch to subcommands. Results go to `out`, errors to `err` with a non-zero exit status; an
+// exception that escapes a command is such an error too, never an abort.
 class CliApp {
 public:
     // `stores` gives the settings stores for each run.
@@ -41,6 +42,7 @@ public:
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const;
 
 private:
+    int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const;
     void printHelp(std::ostream& out) const;
     const CliCommand* find(const std::string& name) const;
 

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
+#include <string>
 
 #include "CliApp.h"
 #include "graphs/PlotModel.h"
 #include "racechart/RaceChartLayout.h"
 
-// Draws a plot's curves over a range, with its rulers and grid, into a PNG file of width x height
-// pixels; false when the file cannot be written. Given by a build that has a drawing library.
-using PlotImageWriter = std::function<bool(const PlotModel& plot, const PlotRange& range, int width,
-                                           int height, const std::filesystem::path& file)>;
+// Draws a plot's curves over a range, with its rulers and grid, as a PNG picture of width x height
+// pixels: the file's bytes, empty when it cannot be made. Given by a build that has a drawing
+// library.
+using PlotImageEncoder =
+    std::function<std::string(const PlotModel& plot, const PlotRange& range, int width, int height)>;
 
 // Draws a race chart: each pixel's palette index, rows from the top. Given by a build that has a
 // drawing library.
@@ -18,14 +19,14 @@ using RaceChartDrawer = std::function<std::vector<std::uint8_t>(const RaceChartL
 
 // What the commands that make pictures draw them with.
 struct PictureMakers {
-    PlotImageWriter plot;
+    PlotImageEncoder plot;
     RaceChartDrawer raceChart;
 };
 
 // Each subcommand lives in its own file and registers itself here.
 void registerFindCommand(CliApp& app);
 void registerGearsCommand(CliApp& app);
-void registerGraphCommand(CliApp& app, PlotImageWriter writeImage);
+void registerGraphCommand(CliApp& app, PlotImageEncoder encodeImage);
 void registerInfoCommand(CliApp& app);
 void registerLapCommand(CliApp& app);
 void registerLapsCommand(CliApp& app);

@@ -13,9 +13,9 @@ class CommandLineDocument {
 public:
     CommandLineDocument(std::ostream& err, const Settings& settings);
 
-    // Loads each lap in turn; false (after saying why) when a spec is malformed. Laps that fail to
-    // load are told by the document's own messages and left out.
-    bool load(const std::vector<std::string>& specs, const std::string& command);
+    // Loads each lap in turn. kExitOk when every lap loaded; kExitUsage (after saying why) when a
+    // spec is malformed; kExitFailure when a lap did not load, after the document's own messages.
+    int load(const std::vector<std::string>& specs, const std::string& command);
     ReplayDocument& document() { return document_; }
 
 private:

@@ -16,16 +16,12 @@ constexpr const char* kColumns[] = {"Gearchange", "Meter ", "Revs ", "Revs-", "S
 int gears(const CliArgs& args, CliContext& context) {
     if (args.operands.size() != 1) return usageError(context.err, "gears takes one lap");
     CommandLineDocument loaded(context.err, context.settings);
-    if (!loaded.load(args.operands, "gears")) return kExitUsage;
-    const ReplayDocument& document = loaded.document();
-    const ReplayDocument::Slot* lap = nullptr;
-    for (const ReplayDocument::Slot& slot : document.slots())
-        if (!lap && slot.inUse && slot.lapData) lap = &slot;
-    if (!lap) return failure(context.err, kNoLapLoaded);
+    if (const int status = loaded.load(args.operands, "gears"); status != kExitOk) return status;
+    const ReplayDocument::Slot& lap = loaded.document().slots().front();  // the one lap, loaded
 
-    const GearAnalysis analysis = analyseGearChanges(*lap->lapData);
+    const GearAnalysis analysis = analyseGearChanges(*lap.lapData);
     json result;
-    result["lap"] = win1252ToUtf8(lapCaption(*lap));
+    result["lap"] = win1252ToUtf8(lapCaption(lap));
     json changes = json::array();
     for (const GearChangeRow& row : analysis.rows)
         changes.push_back(json(row));

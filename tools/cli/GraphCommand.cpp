@@ -5,6 +5,7 @@
 #include "DocumentLoading.h"
 #include "JsonText.h"
 #include "common/Text1252.h"
+#include "common/WholeFile.h"
 #include "graphs/LapGraphs.h"
 
 namespace {
@@ -28,7 +29,7 @@ std::optional<std::pair<int, int>> parseSize(const std::string& text) {
 }
 
 // The graph window's curves for every loaded lap, checked in order, as JSON or as a picture.
-int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& writeImage) {
+int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& encodeImage) {
     const std::string* channelName = args.value("--channel");
     const std::optional<GraphChannel> channel = channelName ? channelFromKey(*channelName) : std::nullopt;
     if (!channel) return usageError(context.err, "--channel takes speed, time, gear, revs or slip");
@@ -40,12 +41,11 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
         if (!parsed) return usageError(context.err, "--size takes WIDTHxHEIGHT, each 64 to 8192 pixels");
         size = *parsed;
     }
-    CommandLineDocument loaded(context.err, context.settings);
-    if (!loaded.load(args.operands, "graph")) return kExitUsage;
-    const ReplayDocument& document = loaded.document();
     if (args.has("--difference") && args.operands.size() != 2)
         return usageError(context.err, "--difference takes exactly two laps");
-    if (document.lapCount() == 0) return failure(context.err, kNoLapLoaded);
+    CommandLineDocument loaded(context.err, context.settings);
+    if (const int status = loaded.load(args.operands, "graph"); status != kExitOk) return status;
+    const ReplayDocument& document = loaded.document();
 
     PlotModel plot;
     PlotRange view{0, 10, 0, 10};
@@ -69,9 +69,10 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
     if (args.has("--difference")) graphs.setDifferenceChecked(true);
 
     if (out) {
-        if (!writeImage) return failure(context.err, "this build of vxra cannot draw pictures");
+        if (!encodeImage) return failure(context.err, "this build of vxra cannot draw pictures");
         const std::filesystem::path target = *out;
-        if (!writeImage(plot, view, size.first, size.second, target))
+        const std::string png = encodeImage(plot, view, size.first, size.second);
+        if (png.empty() || !writeWholeFile(target, png, std::ios::binary))
             return failure(context.err, "Error creating file!");
         context.out << target.string() << "\n";
         return kExitOk;
@@ -91,7 +92,7 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
                           {"points", curve ? pointsOf(curve->points) : json::array()}});
     }
     document_json["curves"] = curves;
-    if (args.has("--difference") && laps.size() == 2) {
+    if (args.has("--difference")) {
         const DifferenceTexts& texts = graphs.texts();
         const PlotCurve* gap = plot.curve(graphs.differenceCurve());
         const PlotCurve* zero = plot.curve(graphs.zeroLineCurve());
@@ -108,7 +109,7 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageWriter& write
 
 }  // namespace
 
-void registerGraphCommand(CliApp& app, PlotImageWriter writeImage) {
+void registerGraphCommand(CliApp& app, PlotImageEncoder encodeImage) {
     app.add({"graph",
              "FILE:DRIVER:SESSION:LAP ...",
              "load up to five laps as the desktop program does and give the graph window's curves of a "
@@ -118,7 +119,7 @@ void registerGraphCommand(CliApp& app, PlotImageWriter writeImage) {
               kJsonOption,
               {"-o", "GRAPH.png", "draw the graph (rulers, grid, curves) into a PNG picture instead"},
               {"--size", "WxH", "the picture's size in pixels (default 1200x700)"}},
-             [writeImage](const CliArgs& args, CliContext& context) {
-                 return graph(args, context, writeImage);
+             [encodeImage](const CliArgs& args, CliContext& context) {
+                 return graph(args, context, encodeImage);
              }});
 }

@@ -64,7 +64,9 @@ void printJsonAsText(std::ostream& out, const nlohmann::ordered_json& value) {
 void printDocument(const CliArgs& args, CliContext& context, const nlohmann::ordered_json& document,
                    const std::function<void(std::ostream&)>& text) {
     if (args.has(kJsonOption.name)) {
-        context.out << document.dump(2) << "\n";
+        // Names of files and folders are whatever bytes the system holds: bytes that are not UTF-8
+        // become U+FFFD, so the document stays valid JSON.
+        context.out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else if (text) {
         text(context.out);
     } else {

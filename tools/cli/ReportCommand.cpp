@@ -47,7 +47,8 @@ int report(const CliArgs& args, CliContext& context) {
         return kExitOk;
     }
     std::filesystem::path target = *out;
-    if (std::filesystem::is_directory(target)) {
+    std::error_code error;  // a name the system refuses (too long, ...) is no folder: writing it fails
+    if (std::filesystem::is_directory(target, error)) {
         target /= defaultExportName(kind->type, file).filename();
     } else {
         target = withTxtExtension(target);

@@ -8,8 +8,7 @@ namespace {
 
 int sectors(const CliArgs& args, CliContext& context) {
     CommandLineDocument loaded(context.err, context.settings);
-    if (!loaded.load(args.operands, "sectors")) return kExitUsage;
-    if (loaded.document().lapCount() == 0) return failure(context.err, kNoLapLoaded);
+    if (const int status = loaded.load(args.operands, "sectors"); status != kExitOk) return status;
     ReportInput input;
     input.loadedLaps = &loaded.document();
     printReport(context.out, generateReport(ReportType::SectorTimes, input));

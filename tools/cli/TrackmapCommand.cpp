@@ -19,7 +19,7 @@ int trackmap(const CliArgs& args, CliContext& context) {
         size = *value;
     }
     CommandLineDocument loaded(context.err, context.settings);
-    if (!loaded.load(args.operands, "trackmap")) return kExitUsage;
+    if (const int status = loaded.load(args.operands, "trackmap"); status != kExitOk) return status;
     if (!loaded.document().trackLoaded()) return failure(context.err, "No track loaded!");
     const std::filesystem::path target = withBmpExtension(*out);
     LapsShown laps;

@@ -4,6 +4,7 @@
 #include "desktop/settings/QtSettingsStore.h"
 
 #ifdef VXRA_PICTURES
+#include <QBuffer>
 #include <QGuiApplication>
 
 #include "desktop/graphs/PlotImage.h"
@@ -27,11 +28,14 @@ auto withGuiApplication(Draw draw) {
     return draw();
 }
 
-bool writePlotImage(const PlotModel& plot, const PlotRange& range, int width, int height,
-                    const std::filesystem::path& file) {
+// Into memory: the command writes the file by its name's own bytes, which a QString need not keep.
+std::string encodePlotImage(const PlotModel& plot, const PlotRange& range, int width, int height) {
     return withGuiApplication([&] {
-        return plotImage(plot, range, QSize(width, height))
-            .save(QString::fromStdString(file.string()), "PNG");
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        plotImage(plot, range, QSize(width, height)).save(&buffer, "PNG");
+        return png.toStdString();
     });
 }
 
@@ -45,7 +49,7 @@ std::vector<std::uint8_t> drawRaceChartPixels(const RaceChartLayout& chart) {
 int main(int argc, char* argv[]) {
     CliApp app(makeQtSettingsStores);
 #ifdef VXRA_PICTURES
-    registerAllCommands(app, {writePlotImage, drawRaceChartPixels});
+    registerAllCommands(app, {encodePlotImage, drawRaceChartPixels});
 #else
     registerAllCommands(app);
 #endif

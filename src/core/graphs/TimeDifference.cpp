@@ -34,13 +34,17 @@ std::string signedTime(const char* sign, std::int64_t ms) {
            formatElapsedTime(static_cast<std::uint32_t>(std::min<std::int64_t>(std::llabs(ms), UINT32_MAX)));
 }
 
-// The texts of a gap whose extremes are `behindMs` (>= 0) and `aheadMs` (<= 0).
-DifferenceTexts textsOf(std::int64_t lapTimeDifference, std::int64_t behindMs, std::int64_t aheadMs) {
+// The texts of a gap whose extremes are `behind` (>= 0) and `ahead` (<= 0), each in the gap's own
+// unit, which `toMs` cuts to whole milliseconds. The spread is cut from the whole span, not taken
+// as the difference of the two cut extremes, which can be a millisecond short.
+DifferenceTexts textsOf(std::int64_t lapTimeDifference, double behind, double ahead,
+                        std::int64_t (*toMs)(double)) {
+    const std::int64_t behindMs = toMs(behind), aheadMs = toMs(ahead), spreadMs = toMs(behind - ahead);
     DifferenceTexts texts;
     texts.atFinishLine = signedTime(lapTimeDifference > 0 ? "+" : "-", lapTimeDifference);
     texts.maxBehind = behindMs == 0 ? "NA" : signedTime("+", behindMs);
     texts.maxAhead = aheadMs == 0 ? "NA" : signedTime("-", aheadMs);
-    texts.spread = behindMs - aheadMs == 0 ? "NA" : signedTime("", behindMs - aheadMs);
+    texts.spread = spreadMs == 0 ? "NA" : signedTime("", spreadMs);
     return texts;
 }
 
@@ -133,8 +137,9 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     result.curve.push_back({xAt(kSteps), finalDiff * scale.factor + scale.centre});
     result.zeroLine = {{0, scale.centre}, {result.curve.back().x, scale.centre}};
 
-    const auto msOf = [](int samples) { return static_cast<std::int64_t>(samples * kGapMsPerSample); };
-    result.texts = textsOf(lapTimeDifference, msOf(maxDiff), msOf(minDiff));
+    result.texts = textsOf(lapTimeDifference, maxDiff, minDiff, [](double samples) {
+        return static_cast<std::int64_t>(samples * kGapMsPerSample);
+    });
     return result;
 }
 
@@ -168,7 +173,7 @@ TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const Difference
     for (const PlotPoint& point : gap)
         result.curve.push_back({point.x, point.y * scale.factor + scale.centre});
     result.zeroLine = {{0, scale.centre}, {result.curve.empty() ? 0 : result.curve.back().x, scale.centre}};
-    const auto msOf = [](double seconds) { return static_cast<std::int64_t>(seconds * 1000); };
-    result.texts = textsOf(lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry), msOf(behind), msOf(ahead));
+    result.texts = textsOf(lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry), behind, ahead,
+                           [](double seconds) { return static_cast<std::int64_t>(seconds * 1000); });
     return result;
 }

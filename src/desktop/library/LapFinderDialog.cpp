@@ -56,8 +56,9 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
         box.exec();
     };
 
+    // A folder's name is bytes, which need not be UTF-8: the scan gets the bytes, not the text shown.
     for (const std::string& track : installedTracks(settings_.simulatorDirectory()))
-        tracks_->addItem(QString::fromStdString(track));
+        tracks_->addItem(QString::fromStdString(track), QByteArray::fromStdString(track));
     tracks_->setCurrentIndex(-1);
     tracks_->setPlaceholderText(
         tracks_->count() > 0
@@ -134,7 +135,7 @@ void LapFinderDialog::chooseTrack(int index) {
     updateCount();
 
     const LapFinderRequest request{settings_.simulatorDirectory(), settings_.altRpyPath(),
-                                   tracks_->itemText(index).toStdString(),
+                                   tracks_->itemData(index).toByteArray().toStdString(),
                                    static_cast<LapFilter>(filters_->checkedId())};
     scan_ = std::make_unique<BackgroundLapScan>(request);
     connect(scan_.get(), &BackgroundLapScan::progressed, wait_, &ScanWaitWindow::setProgress);

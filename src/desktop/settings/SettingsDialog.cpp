@@ -135,7 +135,9 @@ void SettingsDialog::accept() {
         if (!located) return;
         folder = *located;
     }
-    while (!std::filesystem::exists(entryIgnoringCase(folder.toStdString(), kSimulatorExe))) {
+    // A name the system refuses (too long, ...) holds no simulator either.
+    std::error_code error;
+    while (!std::filesystem::exists(entryIgnoringCase(folder.toStdString(), kSimulatorExe), error)) {
         showMessage(
             QStringLiteral("Unable to find the file VELTRA Racing 4.exe in the specified directory.\n"
                            "Please choose a valid Veltra 4 directory."));

@@ -56,11 +56,31 @@ TEST(GearChanges, SpeedshiftsAreCountedAndDownshiftsAddNoStatistics) {
         lap.revs[static_cast<std::size_t>(k)] = 9500;
     for (const int k : {10, 11, 12})
         lap.revs[static_cast<std::size_t>(k)] = 9600;
+    // The 4->3 downshift (samples 15 to 19) with revs and speed unlike any upshift's.
+    for (std::size_t k = 13; k <= 21; ++k) {
+        lap.revs[k] = k <= 15 ? 7000 : 6000;
+        lap.speed[k] = k <= 15 ? 140 : 80;
+    }
+    LapTelemetry withoutDownshift = lap;
+    for (std::size_t k = 16; k <= 21; ++k)
+        withoutDownshift.gear[k] = 4;
+
     const GearAnalysis analysis = analyseGearChanges(lap);
     EXPECT_EQ(analysis.changeCount, 3);
     EXPECT_EQ(analysis.summary(), "Out of 2 upshifts, 2 were speedshifts.");
     EXPECT_EQ(analysis.neutralDownshiftSamples, 4);
-    EXPECT_EQ(analysis.upshifts[1]->startRevs, 9000);  // 2->3 only from the upshift
+    EXPECT_EQ(analysis.rows[2], (GearChangeRow{"3: 4->3", "15", "7000", "-1000", "-59", ".111"}));
+    const GearAnalysis upshiftsAlone = analyseGearChanges(withoutDownshift);
+    EXPECT_EQ(analysis.neutralUpshiftSamples, upshiftsAlone.neutralUpshiftSamples);
+    for (std::size_t kind = 0; kind < analysis.upshifts.size(); ++kind) {
+        SCOPED_TRACE(kind);
+        ASSERT_EQ(analysis.upshifts[kind].has_value(), upshiftsAlone.upshifts[kind].has_value());
+        if (!analysis.upshifts[kind]) continue;
+        EXPECT_EQ(analysis.upshifts[kind]->startRevs, upshiftsAlone.upshifts[kind]->startRevs);
+        EXPECT_EQ(analysis.upshifts[kind]->revsLost, upshiftsAlone.upshifts[kind]->revsLost);
+        EXPECT_EQ(analysis.upshifts[kind]->speedLost, upshiftsAlone.upshifts[kind]->speedLost);
+    }
+    EXPECT_EQ(analysis.upshifts[1]->startRevs, 9000);  // 2->3, the kind a 4->3 would land in
 }
 
 TEST(GearChanges, MendsAtTheEdges) {
@@ -82,11 +102,19 @@ TEST(GearChanges, MendsAtTheEdges) {
     EXPECT_EQ(analyseGearChanges(gaining).rows[0][4], "10");
 }
 
-TEST(GearChanges, OneSpeedshiftIsOneSpeedshift) {
-    LapTelemetry lap = lapOf(repeated({{2, 3}, {0, 3}, {3, 3}}));
-    for (const int k : {4, 5, 6})
-        lap.revs[static_cast<std::size_t>(k)] = 9500;
-    EXPECT_EQ(analyseGearChanges(lap).summary(), "Out of 1 upshifts, 1 was a speedshift.");
+TEST(GearChanges, TheSummarySaysWasUpToOneSpeedshiftAndWereAbove) {
+    const struct {
+        int upshifts, speedshifts;
+        const char* summary;
+    } cases[] = {{0, 0, "Out of 0 upshifts, 0 was a speedshift."},
+                 {1, 1, "Out of 1 upshifts, 1 was a speedshift."},
+                 {5, 2, "Out of 5 upshifts, 2 were speedshifts."}};
+    for (const auto& c : cases) {
+        GearAnalysis analysis;
+        analysis.upshiftCount = c.upshifts;
+        analysis.speedshiftCount = c.speedshifts;
+        EXPECT_EQ(analysis.summary(), c.summary);
+    }
 }
 
 TEST(GearChanges, NeutralTimesAreWrittenWithThreeDigits) {

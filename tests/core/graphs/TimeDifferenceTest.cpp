@@ -45,6 +45,22 @@ TEST(TimeDifference, ALapAlwaysAheadIsNeverBehind) {
     EXPECT_EQ(behind.texts.maxBehind, "+" + gap.texts.maxAhead.substr(1));
 }
 
+TEST(TimeDifference, TheSpreadIsTheWholeSpanCutToMilliseconds) {
+    // A a sample ahead of B (27.78 ms) for 999 m, then standing for 9 samples and 8 behind
+    // (222.22 ms): a spread of 9 samples, 250 ms, where 222 + 27 would make 249.
+    const LapTelemetry aheadThenBehind =
+        madeUpLap(2012, [](int k) { return k <= 1000 ? k - 1.0 : std::max(999.0, k - 10.0); });
+    const DifferenceLap a{&aheadThenBehind, 55861}, b{&kFast, 55611};
+    const TimeDifference bySamples = timeDifferenceBySamples(a, b, 0, 400);
+    EXPECT_EQ(bySamples.texts.maxAhead, "-0m 00.027s");
+    EXPECT_EQ(bySamples.texts.maxBehind, "+0m 00.222s");
+    EXPECT_EQ(bySamples.texts.spread, "0m 00.250s");
+    const TimeDifference byDistance = timeDifferenceByDistance(a, b, 0, 400);
+    EXPECT_EQ(byDistance.texts.maxAhead, "-0m 00.027s");
+    EXPECT_EQ(byDistance.texts.maxBehind, "+0m 00.222s");
+    EXPECT_EQ(byDistance.texts.spread, "0m 00.250s");
+}
+
 TEST(TimeDifference, ShortLapsHoldTheirLastDifferenceAndTinyOnesHaveNone) {
     const LapTelemetry shortA = madeUpLap(100, [](int k) { return 10.0 * (k - 2); });
     const LapTelemetry shortB = madeUpLap(120, [](int k) { return 8.0 * (k - 2); });

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "ConstantPaceReplay.h"
 #include "MainWindowTestBase.h"
 #include "desktop/library/LapFinderModel.h"
 #include "desktop/library/ScanWaitWindow.h"
@@ -113,6 +114,24 @@ TEST_F(LapFinderDialogTest, ScanListsTheTracksLapsAndShowsUnreadableFilesOneByOn
     for (const std::string& driver : column(*dialog, LapColumn::Driver))
         EXPECT_EQ(driver, "Marco Tanaka");
     EXPECT_LT(dialog->model()->rowCount(), static_cast<int>(expected));
+}
+
+TEST_F(LapFinderDialogTest, ATrackFolderNamedInBytesThatAreNotUtf8IsScanned) {
+    TempDir sim;
+    const std::string name = "Qualif\xe9";  // Windows-1252
+    std::filesystem::create_directories(sim / "tracks" / name);
+    std::filesystem::create_directories(sim / "replay");
+    ReplayWriter replay = ConstantPaceReplay::twoCars().writer();
+    replay.setTrackName("qualif\xe9");
+    ASSERT_TRUE(replay.write(sim / "replay" / (name + ".rpy")));
+    settings_.setSimulatorDirectory(sim.path().string());
+
+    const auto dialog = finder();
+    ASSERT_EQ(dialog->trackChoice()->count(), 1);
+    scan(*dialog, dialog->trackChoice()->itemText(0));
+    ASSERT_EQ(dialog->model()->rowCount(), 6);  // every selectable lap of the two cars
+    EXPECT_EQ(dialog->model()->index(0, 5).data().toString(), QString::fromUtf8("Qualif\uFFFD.rpy"));
+    EXPECT_TRUE(scanMessages_.empty());
 }
 
 TEST_F(LapFinderDialogTest, CancelInTheWaitWindowEndsTheScanEvenAtAMessage) {

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "CliTest.h"
+#include "DemoFolder.h"
+#include "TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A name in Windows-1252 bytes ("Qualifé"), not UTF-8: Linux keeps whatever bytes a name holds.
+const std::string kName = "Qualif\xe9";
+// The same name in JSON, its stray byte replaced.
+const std::string kNameInJson = "Qualif\xef\xbf\xbd";
+
+class NonUtf8NamesTest : public CliTest {
+protected:
+    // The demo folder with its full weekend renamed to "Qualifé.rpy" and Hollowmere's track file
+    // copied into a track "Qualifé".
+    static void SetUpTestSuite() {
+        sim_ = std::make_unique<TempDir>();
+        writeDemoFolder(sim_->path(), DemoOptions{});
+        fs::rename(sim_->path() / "replay/Rivaldi weekend (saved in race).rpy", replay());
+        const fs::path track = sim_->path() / "tracks" / kName;
+        fs::create_directories(track);
+        fs::copy_file(sim_->path() / "tracks/HollowMere/hollowmere.PTF", track / (kName + ".ptf"));
+    }
+    static void TearDownTestSuite() { sim_.reset(); }
+    static std::string replay() { return (sim_->path() / "replay" / (kName + ".rpy")).string(); }
+    static std::string lap() { return replay() + ":0:race:2"; }
+
+    CliOutput vxra(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--sim-dir", sim_->path().string()});
+        return run(args);
+    }
+
+    static inline std::unique_ptr<TempDir> sim_;
+};
+
+TEST_F(NonUtf8NamesTest, EveryJsonOutputIsValidUtf8) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string pointer;   // where the name shows, if it does
+        std::string expected;  // what it shows there
+    };
+    const std::string replayInJson = (sim_->path() / "replay" / (kNameInJson + ".rpy")).string();
+    const Case cases[] = {
+        {{"info", replay()}, "/header/fileName", replayInJson},
+        {{"find", "rivaldi"}, "/rows/0/path", replayInJson},
+        {{"find", kName}, "/track", kNameInJson},
+        {{"track", kName}, "/trackName", kNameInJson},
+        {{"laps", replay()}, "", ""},
+        {{"lap", replay(), "--driver", "0", "--session", "race", "--lap", "2"}, "", ""},
+        {{"graph", lap(), lap(), "--channel", "speed", "--difference"}, "", ""},
+        {{"gears", lap()}, "", ""},
+        {{"racechart", replay()}, "", ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        SCOPED_TRACE(args.front());
+        ASSERT_EQ(vxra(args).status, kExitOk) << last_.err;
+        const auto json = nlohmann::json::parse(last_.out);  // throws on bytes that are not UTF-8
+        if (!c.pointer.empty()) {
+            EXPECT_EQ(json.at(nlohmann::json::json_pointer(c.pointer)), c.expected);
+        }
+    }
+}
+
+TEST_F(NonUtf8NamesTest, AReportFileNameTooLongForTheSystemIsAFileError) {
+    TempDir out;
+    const std::string tooLong = (out.path() / std::string(300, 'r')).string();
+    EXPECT_EQ(vxra({"report", "race", replay(), "-o", tooLong}).status, kExitFailure);
+    EXPECT_EQ(last_.out, "");
+    EXPECT_EQ(last_.err, "vxra: Error creating file!\n");
+}
+
+}  // namespace
