@@ -221,6 +221,30 @@ TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSample) {
     EXPECT_EQ(view.zoom().factor(), 1) << "the readout never moves the map";
 }
 
+// Zoomed at the finish line, the pointer on the driving line's last sample, which lies past the
+// line, reads the lap's own sample there, not the next lap's distance and time.
+TEST_F(TrackMapViewTest, ThePointerPastTheFinishLineReadsTheLap) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    frame_->resize(900, 700);
+    TrackMapView& view = *frame_->view();
+    const ReplayDocument& document = frame_->document();
+    const ReplayDocument::Slot& lap = document.slots()[0];
+    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, 50, 50, *document.trackModel());
+    const MapPoint last = *lap.drivingLine->mapPoint(lap.lapData->sampleCount - 1, layout);
+    view.viewport()->grab();  // laid out at the window's size
+    view.zoomAboutCentre(16);
+    view.keepInView(static_cast<double>(last.x), static_cast<double>(last.y));
+    view.viewport()->grab();
+    const MapZoom::Point at = view.zoom().toView(static_cast<double>(last.x), static_cast<double>(last.y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(at.x, at.y),
+                     view.viewport()->mapToGlobal(QPointF(at.x, at.y)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(view.viewport(), &move);
+    ASSERT_EQ(view.readout().size(), 6);
+    EXPECT_EQ(view.readout()[1], "Distance: 2 m") << "was 1 m, past the line";
+    EXPECT_EQ(view.readout()[5], "Time: 0:00.027s") << "was 1:16.250s on a lap of 1:16.236";
+}
+
 // The preview records the page at the printer's resolution and plays it back scaled to the
 // screen; this renders its first page the same way, at `size`.
 QImage previewPage(TrackMapView& view, const QString& header, QSize size) {
