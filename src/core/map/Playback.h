@@ -67,7 +67,8 @@ public:
     void moveToBeginning();
 
     // One timer tick over the document's lap slots (null: no lap) and their ticks; the speed unit
-    // is read by the caller at each tick.
+    // is read by the caller at each tick. The track length counts a car's distance on past the
+    // finish line for the leader.
     PlaybackTick tick(const std::array<const LapTelemetry*, kLaps>& laps,
                       const std::array<bool, kLaps>& ticked, bool mph, double trackLength);
 

@@ -545,13 +545,15 @@ void MainWindow::playbackTick() {
 
 // Focus Leader: the car that has come furthest; Focus Driver: the chosen lap's car while it plays.
 void MainWindow::followCar(const PlaybackTick& tick) {
-    const int followed = plotSettings_->focus() == PlotSettingsBar::Focus::Driver
-                             ? plotSettings_->focusDriverRow()
-                         : plotSettings_->focus() == PlotSettingsBar::Focus::Leader ? tick.leader.value_or(-1)
-                                                                                    : -1;
-    if (followed < 0 || followed >= Playback::kLaps || !tick.laps[static_cast<std::size_t>(followed)].active)
+    std::optional<int> followed;
+    if (plotSettings_->focus() == PlotSettingsBar::Focus::Driver)
+        followed = plotSettings_->focusDriverRow();
+    else if (plotSettings_->focus() == PlotSettingsBar::Focus::Leader)
+        followed = tick.leader;
+    if (!followed || *followed < 0 || *followed >= Playback::kLaps ||
+        !tick.laps[static_cast<std::size_t>(*followed)].active)
         return;
-    if (const std::optional<QPointF> car = view_->carPosition(followed))
+    if (const std::optional<QPointF> car = view_->carPosition(*followed))
         view_->keepInView(car->x(), car->y());
 }
 
