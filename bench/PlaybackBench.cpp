@@ -80,10 +80,10 @@ void BM_PlaybackTick(benchmark::State& state) {
     Playback playback;
     playback.start(true, true);
     for (auto _ : state) {
-        PlaybackTick tick = playback.tick(s.laps, s.ticked, false);
+        PlaybackTick tick = playback.tick(s.laps, s.ticked, false, s.document->trackLength());
         if (tick.ended) {
             playback.start(true, true);
-            tick = playback.tick(s.laps, s.ticked, false);
+            tick = playback.tick(s.laps, s.ticked, false, s.document->trackLength());
         }
         s.view->playTick(tick);
         QApplication::processEvents();  // paints what the tick made dirty

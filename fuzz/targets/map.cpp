@@ -16,10 +16,10 @@ void readAlong(const ReplayDocument& document, const MapScene& scene) {
         const std::size_t stride = std::max<std::size_t>(1, shape.points.size() / kProbesPerLine);
         for (std::size_t i = 0; i < shape.points.size(); i += stride) {
             const MapPoint at{shape.points[i].x + 3, shape.points[i].y - 2};
-            if (const auto sample = nearestSample(scene, at, 20)) sampleReadout(document, *sample);
+            if (const auto sample = nearestSample(document, scene, at, 20)) sampleReadout(document, *sample);
         }
     }
-    static_cast<void>(nearestSample(scene, {-1000000, 1000000}, 1e9));
+    static_cast<void>(nearestSample(document, scene, {-1000000, 1000000}, 1e9));
 }
 
 }  // namespace

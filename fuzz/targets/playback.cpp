@@ -1,5 +1,5 @@
 // Playback's tick over made-up laps (sample counts, speeds, gears, orientations, split times, samples
-// no record filled) for a few hundred ticks, with the commands pressed in between.
+// no record filled, a finish line) for a few hundred ticks, with the commands pressed in between.
 #include "map/Playback.h"
 #include "FuzzTarget.h"
 #include "replay/LapTelemetry.h"
@@ -17,8 +17,10 @@ LapTelemetry madeUpLap(FuzzReader& in) {
     lap.splitTime2 = in.take<std::int32_t>();
     lap.splitTime3 = in.take<std::int32_t>();
     const std::uint8_t every = in.take<std::uint8_t>();
+    // The distance falls back at a made-up finish line.
+    const std::uint16_t finish = in.take<std::uint16_t>();
     for (std::size_t k = 1; k < size; ++k)
-        lap.distanceM[k] = every && k % every == 0 ? 0 : static_cast<double>(k);
+        lap.distanceM[k] = every && k % every == 0 ? 0 : static_cast<double>(k < finish ? k : k - finish);
     return lap;
 }
 
@@ -36,6 +38,7 @@ VXRA_FUZZ_TARGET(playback) {
         laps[slot] = &made[slot];
         ticked[slot] = present >> (slot + 3) & 1;
     }
+    const double trackLength = in.take<double>();
     Playback playback;
     playback.start(true, true);
     for (int tick = 0; tick < 400; ++tick) {
@@ -62,7 +65,8 @@ VXRA_FUZZ_TARGET(playback) {
                 break;
         }
         if (!playback.playing()) continue;
-        const PlaybackTick values = playback.tick(laps, ticked, tick & 1);
+        const PlaybackTick values = playback.tick(laps, ticked, tick & 1, trackLength);
         if (values.ended && playback.running()) __builtin_trap();
+        if (values.leader && !values.laps[static_cast<std::size_t>(*values.leader)].active) __builtin_trap();
     }
 }

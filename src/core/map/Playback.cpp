@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "map/LapProgress.h"
 #include "replay/LapTelemetry.h"
 #include "replay/ReplayFormat.h"
 
@@ -89,7 +90,7 @@ void Playback::moveToBeginning() {
 }
 
 PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
-                            const std::array<bool, kLaps>& ticked, bool mph) {
+                            const std::array<bool, kLaps>& ticked, bool mph, double trackLength) {
     PlaybackTick result;
     position_ += fastForward_ ? 4 : 2;
     result.elapsed = elapsedText(position_);
@@ -98,6 +99,7 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
     const bool restart = linesRestart_ || position_ == 2;
     linesRestart_ = false;
     bool anySample = false;
+    double leaderTravelled = 0;
     for (int slot = 0; slot < kLaps; ++slot) {
         const LapTelemetry* lap = laps[static_cast<std::size_t>(slot)];
         if (!lap || !ticked[static_cast<std::size_t>(slot)] || !hasSample(*lap, position_)) continue;
@@ -115,6 +117,12 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
         values.sector = orientationSector(lap->orientation[i]);
         values.restartLine = restart;
         if (lap->recorded(static_cast<int>(i))) values.sample = static_cast<int>(i);
+        // Not the distance itself: it falls back to 0 past the finish line and is 0 in a gap.
+        const double travelled = distanceTravelled(*lap, static_cast<int>(i), trackLength);
+        if (!result.leader || travelled > leaderTravelled) {
+            result.leader = slot;
+            leaderTravelled = travelled;
+        }
     }
     if (!anySample) {
         stop();

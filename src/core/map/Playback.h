@@ -34,6 +34,9 @@ struct PlaybackTick {
     std::string elapsed;
     int elapsedMs = 0;
     std::array<LapTickValues, 5> laps;
+    // The active lap whose car has come furthest from the start line (distanceTravelled); the
+    // lower slot among equals.
+    std::optional<int> leader;
     bool ended = false;  // no lap had a sample: playback stopped and went back to the start
 };
 
@@ -64,9 +67,10 @@ public:
     void moveToBeginning();
 
     // One timer tick over the document's lap slots (null: no lap) and their ticks; the speed unit
-    // is read by the caller at each tick.
+    // is read by the caller at each tick. The track length counts a car's distance on past the
+    // finish line for the leader.
     PlaybackTick tick(const std::array<const LapTelemetry*, kLaps>& laps,
-                      const std::array<bool, kLaps>& ticked, bool mph);
+                      const std::array<bool, kLaps>& ticked, bool mph, double trackLength);
 
 private:
     unsigned position_ = 0;

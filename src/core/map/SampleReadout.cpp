@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/TimeText.h"
+#include "map/LapProgress.h"
 
 namespace {
 
@@ -10,12 +11,17 @@ constexpr double kMphPerKmh = 0.6213722922;
 
 }  // namespace
 
-std::optional<LapSample> nearestSample(const MapScene& scene, MapPoint at, double reach) {
+std::optional<LapSample> nearestSample(const ReplayDocument& document, const MapScene& scene, MapPoint at,
+                                       double reach) {
     std::optional<LapSample> nearest;
     double best = reach * reach;
     for (const MapShape& shape : scene) {
-        if (shape.lap < 0) continue;
+        if (shape.lap < 0 || shape.lap >= ReplayDocument::maxLaps) continue;
+        const auto& lap = document.slots()[static_cast<std::size_t>(shape.lap)].lapData;
+        if (!lap) continue;
+        const std::optional<int> finish = finishLineSample(*lap);
         for (std::size_t i = 0; i < shape.points.size() && i < shape.samples.size(); ++i) {
+            if (finish && shape.samples[i] >= *finish) break;
             const double dx = static_cast<double>(shape.points[i].x - at.x);
             const double dy = static_cast<double>(shape.points[i].y - at.y);
             const double squared = dx * dx + dy * dy;

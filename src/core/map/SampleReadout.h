@@ -16,8 +16,10 @@ struct LapSample {
 };
 
 // The sample of the scene's driving lines nearest to `at`, within `reach` map units; nothing when
-// no line comes that close. Among equally near samples the lower slot wins.
-std::optional<LapSample> nearestSample(const MapScene& scene, MapPoint at, double reach);
+// no line comes that close. Only samples before the finish line count: the line drawn past it
+// would tell a distance and a time of the next lap. Among equally near samples the lower slot wins.
+std::optional<LapSample> nearestSample(const ReplayDocument& document, const MapScene& scene, MapPoint at,
+                                       double reach);
 
 // The sample's readout: the lap's caption, then "Distance: 1234 m", "Speed: 187 km/h" (or mph),
 // "Gear: 4", "Revs: 7810" and "Time: 0:37.250s", the time since the line as the split times count

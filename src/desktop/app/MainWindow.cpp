@@ -529,7 +529,7 @@ void MainWindow::playbackTick() {
         const ReplayDocument::Slot& loaded = document_.slots()[static_cast<std::size_t>(slot)];
         laps[static_cast<std::size_t>(slot)] = loaded.inUse ? loaded.lapData.get() : nullptr;
     }
-    const PlaybackTick tick = playback_.tick(laps, ticked, document_.speedUnitMph());
+    const PlaybackTick tick = playback_.tick(laps, ticked, document_.speedUnitMph(), document_.trackLength());
     if (tick.ended) return playbackStopped();
     plotSettings_->showElapsed(QString::fromStdString(tick.elapsed));
     for (int slot = 0; slot < Playback::kLaps; ++slot) {
@@ -543,32 +543,27 @@ void MainWindow::playbackTick() {
     followCar(tick);
 }
 
-// Focus Leader: the car furthest along the lap; Focus Driver: the chosen lap's car while it plays.
+// Focus Leader: the car that has come furthest; Focus Driver: the chosen lap's car while it plays.
 void MainWindow::followCar(const PlaybackTick& tick) {
-    int followed = -1;
-    if (plotSettings_->focus() == PlotSettingsBar::Focus::Driver) {
+    std::optional<int> followed;
+    if (plotSettings_->focus() == PlotSettingsBar::Focus::Driver)
         followed = plotSettings_->focusDriverRow();
-    } else if (plotSettings_->focus() == PlotSettingsBar::Focus::Leader) {
-        double furthest = -1;
-        for (int slot = 0; slot < Playback::kLaps; ++slot) {
-            const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
-            if (!values.sample) continue;
-            const double distance = document_.slots()[static_cast<std::size_t>(slot)]
-                                        .lapData->distanceM[static_cast<std::size_t>(*values.sample)];
-            if (distance > furthest) furthest = distance, followed = slot;
-        }
-    }
-    if (followed < 0 || followed >= Playback::kLaps || !tick.laps[static_cast<std::size_t>(followed)].active)
+    else if (plotSettings_->focus() == PlotSettingsBar::Focus::Leader)
+        followed = tick.leader;
+    if (!followed || *followed < 0 || *followed >= Playback::kLaps ||
+        !tick.laps[static_cast<std::size_t>(*followed)].active)
         return;
-    if (const std::optional<QPointF> car = view_->carPosition(followed))
+    if (const std::optional<QPointF> car = view_->carPosition(*followed))
         view_->keepInView(car->x(), car->y());
 }
 
 void MainWindow::openSettings() {
     SettingsDialog dialog(settings_, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    // The document reads its settings when used; the views show the new values at once.
-    lapListChanged();
+    // The document reads its settings when used; the views show the new values at once. A running
+    // playback keeps the panel as it is: rebuilding it would show every split time and reset the
+    // focus.
+    if (!playbackActive()) lapListChanged();
     redrawViews();
 }
 

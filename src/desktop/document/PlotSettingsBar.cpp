@@ -142,9 +142,11 @@ void PlotSettingsBar::refresh(const ReplayDocument& document) {
         r.lap = slot.lapData.get();
         focusDriver_->addItem(label);
         const int splits[] = {slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3};
+        // A split time of 0 was never computed (no track length): its cell stays empty.
         for (int c = 0; c < 3; ++c)
             r.splits[static_cast<std::size_t>(c)]->setText(
-                fromUtf8(formatSplitTime(static_cast<std::uint32_t>(splits[c]))));
+                splits[c] == 0 ? QString()
+                               : fromUtf8(formatSplitTime(static_cast<std::uint32_t>(splits[c]))));
         ++row;
     }
     for (int r = row; r < kRows; ++r)

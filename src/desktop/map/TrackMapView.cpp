@@ -212,7 +212,7 @@ void TrackMapView::showReadout(QPoint at) {
     if (sceneStale_) layOutScene();
     const MapZoom& z = zoom();
     const MapZoom::Point onMap = z.toMap(at.x(), at.y());
-    const auto sample = nearestSample(scene_, {std::lround(onMap.x), std::lround(onMap.y)},
+    const auto sample = nearestSample(document_, scene_, {std::lround(onMap.x), std::lround(onMap.y)},
                                       kReadoutReach / z.pixelsPerUnit());
     QStringList lines;
     if (sample) {

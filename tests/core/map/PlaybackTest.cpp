@@ -25,7 +25,9 @@ LapTelemetry steadyLap(int samples, int splitMs = 10000) {
 
 class PlaybackTest : public testing::Test {
 protected:
-    PlaybackTick tick(bool mph = false) { return playback_.tick(laps_, ticked_, mph); }
+    PlaybackTick tick(bool mph = false) { return playback_.tick(laps_, ticked_, mph, kTrackLength); }
+
+    static constexpr double kTrackLength = 3000;
 
     LapTelemetry longLap_ = steadyLap(3000);
     LapTelemetry shortLap_ = steadyLap(9, 0);
@@ -82,7 +84,7 @@ TEST_F(PlaybackTest, GearsAndSplitIndicators) {
         longLap_.gear.assign(longLap_.gear.size(), static_cast<std::int16_t>(gear));
         Playback fresh;
         fresh.start(true, true);
-        EXPECT_EQ(fresh.tick(laps_, ticked_, false).laps[0].gear, text);
+        EXPECT_EQ(fresh.tick(laps_, ticked_, false, kTrackLength).laps[0].gear, text);
     }
     const LapTelemetry noTrackLength = steadyLap(3000, 0);  // split times of 0: no track length
     laps_[2] = &noTrackLength;
@@ -98,20 +100,56 @@ TEST_F(PlaybackTest, GearsAndSplitIndicators) {
               (std::array<bool, 3>{false, false, false}));  // a split of 0 never shows
 }
 
-TEST_F(PlaybackTest, AShortLapStopsFirstAndPlaybackEndsWhenAllHave) {
-    playback_.start(true, true);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(tick().laps[1].active);  // samples 2, 4, 6, 8
-    const PlaybackTick later = tick();       // position 10 is beyond 9 samples
-    EXPECT_FALSE(later.laps[1].active);
-    EXPECT_TRUE(later.laps[0].active);
-    EXPECT_FALSE(later.ended);
+// A lap plays while its sample count is above the position: 8 samples end at sample 6, 9 at 8.
+TEST_F(PlaybackTest, AShortLapStopsAtItsLastSampleBelowTheCount) {
+    for (const auto& [samples, lastPlayed] : {std::pair{8, 6}, {9, 8}}) {
+        shortLap_ = steadyLap(samples, 0);
+        Playback playback;
+        playback.start(true, true);
+        std::optional<int> last;
+        for (PlaybackTick now = playback.tick(laps_, ticked_, false, kTrackLength); now.laps[1].active;
+             now = playback.tick(laps_, ticked_, false, kTrackLength))
+            last = now.laps[1].sample;
+        EXPECT_EQ(last, lastPlayed) << samples << " samples";
+        EXPECT_TRUE(playback.playing()) << "the long lap plays on";
+    }
+}
 
+TEST_F(PlaybackTest, PlaybackEndsWhenEveryTickedLapHasRunOut) {
+    playback_.start(true, true);
     ticked_[0] = false;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(tick().ended);  // samples 2, 4, 6, 8 of 9
     const PlaybackTick last = tick();
     EXPECT_TRUE(last.ended);
     EXPECT_FALSE(playback_.running());
     EXPECT_EQ(playback_.position(), 0u);
+}
+
+// The leader by distance travelled: a faster lap past the finish line or in a gap still leads.
+TEST_F(PlaybackTest, TheLeaderIsTheCarThatHasComeFurthest) {
+    // 100 m a sample, over the line of the 3000 m track at sample 31, then 1 m a sample: its
+    // distance past the line stays below the slow laps' own.
+    LapTelemetry fast = steadyLap(40);
+    for (std::size_t k = 1; k < fast.distanceM.size(); ++k)
+        fast.distanceM[k] = k < 31 ? static_cast<double>(k) * 100 : static_cast<double>(k - 31) + 0.5;
+    fast.distanceM[12] = 0;  // a sample no record filled
+    laps_[2] = &fast;
+    ticked_[2] = true;
+    struct Case {
+        unsigned position;
+        std::optional<int> leader;
+    };
+    const Case cases[] = {{2, 2}, {12, 2}, {30, 2}, {32, 2}, {38, 2}, {40, 0}};
+    playback_.start(true, true);
+    for (const Case& c : cases) {
+        PlaybackTick now;
+        while (playback_.position() < c.position)
+            now = tick();
+        EXPECT_EQ(now.leader, c.leader) << "position " << c.position;
+    }
+    ticked_ = {false, false, false, false, false};
+    EXPECT_EQ(tick().leader, std::nullopt) << "no lap plays";
 }
 
 TEST_F(PlaybackTest, SamplesNoRecordFilledDrawNothing) {

@@ -5,6 +5,7 @@
 #include "DemoSimulatorTest.h"
 #include "SilentDocumentUi.h"
 #include "common/TimeText.h"
+#include "map/LapProgress.h"
 
 namespace {
 
@@ -34,15 +35,38 @@ TEST_F(SampleReadoutTest, TheNearestSampleOfAShownLineWithinReach) {
     ASSERT_EQ(second.points.size(), second.samples.size());
     const std::size_t i = second.points.size() / 3;
     const MapPoint on = second.points[i];
-    const auto found = nearestSample(scene_, {on.x + 1, on.y}, 20);
+    const auto found = nearestSample(doc_, scene_, {on.x + 1, on.y}, 20);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->slot, 1) << "the first lap runs elsewhere a third of the way round";
     EXPECT_EQ(found->sample, second.samples[i]);
-    EXPECT_FALSE(nearestSample(scene_, {0, 0}, 20)) << "away from every line";
+    EXPECT_FALSE(nearestSample(doc_, scene_, {0, 0}, 20)) << "away from every line";
     MapScene trackOnly;
     std::copy_if(scene_.begin(), scene_.end(), std::back_inserter(trackOnly),
                  [](const MapShape& s) { return s.lap < 0; });
-    EXPECT_FALSE(nearestSample(trackOnly, on, 1e6)) << "the track's own lines are not laps";
+    EXPECT_FALSE(nearestSample(doc_, trackOnly, on, 1e6)) << "the track's own lines are not laps";
+}
+
+// The line is drawn to its last sample, past the finish line, where the samples tell the next
+// lap's distance and time: the pointer there reads the nearest sample of the lap itself.
+TEST_F(SampleReadoutTest, ThePointerPastTheFinishLineReadsASampleOfTheLap) {
+    std::array<int, 2> finish{};
+    for (const int slot : {0, 1}) {
+        const std::optional<int> found =
+            finishLineSample(*doc_.slots()[static_cast<std::size_t>(slot)].lapData);
+        ASSERT_TRUE(found);
+        ASSERT_EQ(line(slot).samples.back(), *found) << "the line reaches past the finish line";
+        finish[static_cast<std::size_t>(slot)] = *found;
+    }
+    for (const int slot : {0, 1}) {
+        const MapShape& drawn = line(slot);
+        for (std::size_t i = 0; i < drawn.samples.size(); ++i) {
+            if (drawn.samples[i] < finish[static_cast<std::size_t>(slot)]) continue;
+            const auto found = nearestSample(doc_, scene_, drawn.points[i], 1e6);
+            ASSERT_TRUE(found);
+            EXPECT_LT(found->sample, finish[static_cast<std::size_t>(found->slot)])
+                << "slot " << slot << ", sample " << drawn.samples[i];
+        }
+    }
 }
 
 TEST_F(SampleReadoutTest, TheReadoutNamesTheLapAndTheSamplesValues) {

@@ -68,6 +68,30 @@ TEST_F(MainWindowTest, EnablingRulesFollowTheLoadedLaps) {
     EXPECT_EQ(frame_->windowTitle(), "No lap selected - VELTRA4 Replay Analyser");
 }
 
+// A split time the document could not compute (no track, so no track length) leaves its cell
+// empty rather than showing a zero time.
+TEST_F(MainWindowTest, ThePanelShowsTheSplitTimesComputed) {
+    struct Case {
+        std::string replay;
+        LapChoice lap;
+        QStringList splits;
+    };
+    const Case cases[] = {
+        {"Rivaldi weekend (saved in race).rpy", {0, kRace, 2}, {"0:17.694s", "0:38.888s", "0:55.555s"}},
+        {"Phantom Ring practice (track not installed).rpy", {0, kPractice, 1}, {"", "", ""}},
+    };
+    for (const Case& c : cases) {
+        frame_->runCommand(ID_FILE_NEW);
+        nextLap_ = c.lap;
+        addLap(c.replay);
+        ASSERT_EQ(frame_->document().lapCount(), 1) << c.replay;
+        QStringList shown;
+        for (int column = 0; column < 3; ++column)
+            shown << frame_->plotSettingsBar()->splitTime(0, column)->text();
+        EXPECT_EQ(shown, c.splits) << c.replay;
+    }
+}
+
 TEST_F(MainWindowTest, BarsToggleWithTheirViewCommands) {
     frame_->show();
     QApplication::processEvents();

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "MainWindowTestBase.h"
+#include "desktop/common/DocumentColours.h"
 #include "desktop/document/OrientCompass.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/TrackMapView.h"
+#include "map/LapProgress.h"
 
 namespace {
 
@@ -23,6 +29,18 @@ protected:
     TrackMapView* view() const { return frame_->findChild<TrackMapView*>(); }
     PlotSettingsBar* bar() const { return frame_->findChild<PlotSettingsBar*>(); }
     bool checked(int id) const { return frame_->action(id)->isChecked(); }
+    // Whether a pixel within 2 of the map point has the lap's colour.
+    bool hasLapColourAround(const QImage& image, QPointF onMap, int slot) const {
+        const QRgb colour = documentColour(frame_->document().lapColourIndex(slot)).rgb();
+        const MapZoom::Point at = view()->zoom().toView(onMap.x(), onMap.y());
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QPoint pixel(static_cast<int>(at.x) + dx, static_cast<int>(at.y) + dy);
+                if (image.valid(pixel) && image.pixel(pixel) == colour) return true;
+            }
+        }
+        return false;
+    }
 };
 
 TEST_F(PlaybackCommandsTest, StartNeedsATrackAndATickedLap) {
@@ -77,8 +95,10 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
     EXPECT_TRUE(enabled(ID_STOP));
     EXPECT_FALSE(enabled(ID_ZOOM_IN_CENTRE));  // zooming waits while playback runs or is paused
     view()->zoomAboutCentre(2);
-    view()->grab();  // the map drawn again
-    EXPECT_EQ(view()->playedLine(0).size(), 20u);
+    const QPointF played = view()->playedLine(0)[10];
+    view()->keepInView(played.x(), played.y());
+    EXPECT_TRUE(hasLapColourAround(view()->viewport()->grab().toImage(), played, 0))
+        << "the map drawn again draws the played line";
 
     frame_->runCommand(ID_STOP);
     EXPECT_FALSE(frame_->playbackActive());
@@ -86,6 +106,54 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
     EXPECT_TRUE(view()->playedLine(0).empty());
     EXPECT_FALSE(view()->carPosition(0).has_value());
     EXPECT_TRUE(enabled(ID_TOGGLE_LAP_1) && enabled(ID_FILE_NEW));
+}
+
+// Settings accepted while playing or paused redraw the views only: the panel keeps its playing
+// state (no split time before it is passed) and the focus chosen.
+TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
+    loadTwoLaps();
+    for (QRadioButton* button : bar()->findChildren<QRadioButton*>()) {
+        if (button->text() == "Focus Driver:") button->setChecked(true);
+    }
+    bar()->focusDriver()->setCurrentIndex(1);
+    frame_->runCommand(ID_START_CONTINUE);
+    frame_->playbackTick();
+    for (const bool paused : {false, true}) {
+        if (paused) frame_->runCommand(ID_PAUSE);
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+        });
+        frame_->runCommand(ID_SETTINGS);
+        EXPECT_EQ(frame_->playback().paused(), paused);
+        EXPECT_EQ(bar()->focus(), PlotSettingsBar::Focus::Driver) << "paused: " << paused;
+        EXPECT_EQ(bar()->focusDriverRow(), 1) << "paused: " << paused;
+        EXPECT_FALSE(bar()->splitTime(0, 0)->isVisibleTo(bar())) << "paused: " << paused;
+        EXPECT_FALSE(bar()->lapBox(0)->isEnabled()) << "paused: " << paused;
+    }
+}
+
+// The second lap is the faster: at position 2738 its car is past the finish line, where its
+// distance has fallen back to about 0, and it still leads; the zoomed view centres on it when it
+// has to scroll.
+TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
+    loadTwoLaps();
+    const ReplayDocument& document = frame_->document();
+    ASSERT_EQ(finishLineSample(*document.slots()[1].lapData), 2738);
+    frame_->resize(900, 700);
+    view()->viewport()->grab();  // laid out at the window's size
+    view()->zoomAboutCentre(16);
+    frame_->runCommand(ID_START_CONTINUE);
+    while (frame_->playback().position() < 2736)
+        frame_->playbackTick();
+    const QPointF elsewhere = view()->playedLine(0)[600];
+    view()->keepInView(elsewhere.x(), elsewhere.y());
+    frame_->playbackTick();
+    ASSERT_EQ(frame_->playback().position(), 2738u);
+    const MapZoom& zoom = view()->zoom();
+    const MapZoom::Point centre = zoom.toMap(zoom.viewportWidth() / 2.0, zoom.viewportHeight() / 2.0);
+    const QPointF leader = *view()->carPosition(1);
+    EXPECT_NEAR(centre.x, leader.x(), 1);
+    EXPECT_NEAR(centre.y, leader.y(), 1);
 }
 
 TEST_F(PlaybackCommandsTest, MoveToEndAfterFastForwardLeavesNothingGrey) {

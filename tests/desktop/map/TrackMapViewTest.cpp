@@ -43,6 +43,27 @@ protected:
         };
     }
 
+    // The first race lap of the weekend on a window of 900 x 700, laid out.
+    TrackMapView& viewWithALap() {
+        addLap("Rivaldi weekend (saved in race).rpy");
+        frame_->resize(900, 700);
+        frame_->view()->viewport()->grab();
+        return *frame_->view();
+    }
+    // Where a sample of the first lap's driving line lies, in map units.
+    MapZoom::Point onMap(int sample) const {
+        const ReplayDocument& document = frame_->document();
+        const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, 50, 50, *document.trackModel());
+        const MapPoint point = *document.slots()[0].drivingLine->mapPoint(sample, layout);
+        return {static_cast<double>(point.x), static_cast<double>(point.y)};
+    }
+    void movePointer(QPointF at) {
+        QWidget* viewport = frame_->view()->viewport();
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+    }
+
     QString proposed_;
     std::optional<QString> bitmapAnswer_;
 };
@@ -186,39 +207,41 @@ TEST_F(TrackMapViewTest, PrintingWithoutATrackPrintsTheHeaderAlone) {
 }
 
 TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSample) {
-    addLap("Rivaldi weekend (saved in race).rpy");
-    frame_->resize(900, 700);
-    TrackMapView& view = *frame_->view();
-    view.viewport()->grab();
-    const auto moveTo = [&view](QPointF at) {
-        QMouseEvent move(QEvent::MouseMove, at, view.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(view.viewport(), &move);
-    };
-    const ReplayDocument& document = frame_->document();
-    const ReplayDocument::Slot& lap = document.slots()[0];
-    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, 50, 50, *document.trackModel());
-    const int sample = lap.lapData->sampleCount / 2;
-    const MapPoint onLine = *lap.drivingLine->mapPoint(sample, layout);
-    const MapZoom::Point at =
-        view.zoom().toView(static_cast<double>(onLine.x), static_cast<double>(onLine.y));
+    TrackMapView& view = viewWithALap();
+    const MapZoom::Point onLine = onMap(frame_->document().slots()[0].lapData->sampleCount / 2);
+    const MapZoom::Point at = view.zoom().toView(onLine.x, onLine.y);
 
-    moveTo(QPointF(at.x + 2, at.y));
+    movePointer(QPointF(at.x + 2, at.y));
     ASSERT_EQ(view.readout().size(), 6);
     EXPECT_EQ(view.readout()[0], "M Tanaka 1m 16.236s");
     EXPECT_TRUE(view.readout()[1].startsWith("Distance: ")) << view.readout()[1].toStdString();
     const QImage withNote = view.viewport()->grab().toImage();
 
-    moveTo(QPointF(5, view.viewport()->height() - 5));
+    movePointer(QPointF(5, view.viewport()->height() - 5));
     EXPECT_TRUE(view.readout().isEmpty()) << "nothing away from the lines";
     EXPECT_NE(view.viewport()->grab().toImage(), withNote) << "the note is gone";
 
-    moveTo(QPointF(at.x, at.y));
+    movePointer(QPointF(at.x, at.y));
     EXPECT_FALSE(view.readout().isEmpty());
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(view.viewport(), &leave);
     EXPECT_TRUE(view.readout().isEmpty()) << "the pointer left the map";
     EXPECT_EQ(view.zoom().factor(), 1) << "the readout never moves the map";
+}
+
+// Zoomed at the finish line, the pointer on the driving line's last sample, which lies past the
+// line, reads the lap's own sample there, not the next lap's distance and time.
+TEST_F(TrackMapViewTest, ThePointerPastTheFinishLineReadsTheLap) {
+    TrackMapView& view = viewWithALap();
+    const MapZoom::Point last = onMap(frame_->document().slots()[0].lapData->sampleCount - 1);
+    view.zoomAboutCentre(16);
+    view.keepInView(last.x, last.y);
+    view.viewport()->grab();
+    const MapZoom::Point at = view.zoom().toView(last.x, last.y);
+    movePointer(QPointF(at.x, at.y));
+    ASSERT_EQ(view.readout().size(), 6);
+    EXPECT_EQ(view.readout()[1], "Distance: 2 m") << "was 1 m, past the line";
+    EXPECT_EQ(view.readout()[5], "Time: 0:00.027s") << "was 1:16.250s on a lap of 1:16.236";
 }
 
 // The preview records the page at the printer's resolution and plays it back scaled to the

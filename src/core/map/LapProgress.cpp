@@ -1,0 +1,41 @@
+#include "map/LapProgress.h"
+
+#include <algorithm>
+
+#include "replay/LapTelemetry.h"
+
+namespace {
+
+// The last recorded sample from 2 to `sample`.
+std::optional<int> lastRecorded(const LapTelemetry& lap, int sample) {
+    for (int k = std::min(sample, lap.sampleCount); k >= 2; --k) {
+        if (lap.recorded(k)) return k;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// Walks back from the end: the line lies a sample or two before it.
+std::optional<int> finishLineSample(const LapTelemetry& lap) {
+    std::optional<int> later = lastRecorded(lap, lap.sampleCount);
+    while (later) {
+        const std::optional<int> earlier = lastRecorded(lap, *later - 1);
+        if (earlier && lap.distanceM[static_cast<std::size_t>(*earlier)] >=
+                           lap.distanceM[static_cast<std::size_t>(*later)])
+            return later;
+        later = earlier;
+    }
+    return std::nullopt;
+}
+
+double distanceTravelled(const LapTelemetry& lap, int sample, double trackLength) {
+    const std::optional<int> known = lastRecorded(lap, sample);
+    if (!known) return 0;
+    const double distance = lap.distanceM[static_cast<std::size_t>(*known)];
+    const std::optional<int> finish = finishLineSample(lap);
+    if (!finish || *known < *finish) return distance;
+    const std::optional<int> beforeLine = lastRecorded(lap, *finish - 1);
+    const double reached = beforeLine ? lap.distanceM[static_cast<std::size_t>(*beforeLine)] : 0;
+    return std::max(trackLength, reached) + distance;
+}
