@@ -188,8 +188,8 @@ TEST(RaceChartImage, TheLegendIsPaintedBeforeTheHeadingsItReachesInto) {
     chart.height = kTopMargin + 30;
     TextRecorder recorder;
     paintRaceChart(recorder, chart);
-    EXPECT_EQ(recorder.texts, (QStringList{"S", "=On lead lap", "=Lapped", "1", "2",
-                                           "Created with VELTRA4 Replay Analyser", "Lap", "Pos"}));
+    EXPECT_EQ(recorder.texts.join(" | ").toStdString(),
+              "S | =On lead lap | =Lapped | 1 | 2 | Created with VELTRA4 Replay Analyser | Lap | Pos");
 }
 
 }  // namespace
