@@ -34,7 +34,6 @@ public:
         logWrite(name);
         return target_->writeString(name, value);
     }
-    void remove(const std::string& name) override { target_->remove(name); }
 
 private:
     void logWrite(const std::string& name) {

@@ -1,11 +1,19 @@
 #include "reports/ReportFileChoice.h"
 
+#include <algorithm>
+
 #include "document/ReplayDocument.h"
 
-std::vector<int> loadedSlots(const ReplayDocument& document) {
+std::vector<int> reportFileSlots(const ReplayDocument& document) {
     std::vector<int> slots;
+    std::vector<std::filesystem::path> files;
     for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot) {
-        if (document.slots()[static_cast<std::size_t>(slot)].inUse) slots.push_back(slot);
+        const ReplayDocument::Slot& lap = document.slots()[static_cast<std::size_t>(slot)];
+        if (!lap.inUse) continue;
+        const std::filesystem::path file = lap.header->fileName.lexically_normal();
+        if (std::find(files.begin(), files.end(), file) != files.end()) continue;
+        files.push_back(file);
+        slots.push_back(slot);
     }
     return slots;
 }

@@ -13,15 +13,11 @@ std::optional<std::string> MemorySettingsStore::readString(const std::string& na
 }
 
 bool MemorySettingsStore::writeInt(const std::string& name, std::int32_t value) {
-    if (writable_) values_[name] = value;
-    return writable_;
+    values_[name] = value;
+    return true;
 }
 
 bool MemorySettingsStore::writeString(const std::string& name, const std::string& value) {
-    if (writable_) values_[name] = value;
-    return writable_;
-}
-
-void MemorySettingsStore::remove(const std::string& name) {
-    if (writable_) values_.erase(name);
+    values_[name] = value;
+    return true;
 }

@@ -7,8 +7,8 @@ constexpr const char* kDirectory = "Directory";
 }  // namespace
 
 Settings::Settings(SettingsStores stores, std::optional<std::string> simulatorDirectoryForThisRun)
-    : stores_(std::move(stores)), simulatorDirectoryOverride_(std::move(simulatorDirectoryForThisRun)) {
-    const SettingsStore& user = *stores_.user;
+    : user_(std::move(stores.user)), simulatorDirectoryOverride_(std::move(simulatorDirectoryForThisRun)) {
+    const SettingsStore& user = *user_;
     speedUnit_ = user.readInt("MPH").value_or(0);
     dontShowQualReport_ = user.readInt("DontShowQualReport").value_or(0);
     retireInRaceReport_ = user.readInt("RetireInRaceReport").value_or(0);
@@ -19,29 +19,25 @@ Settings::Settings(SettingsStores stores, std::optional<std::string> simulatorDi
     defaultPlayerIndex_ = user.readInt("DefaultPlayerIndex").value_or(-1);
     spyGirlMsg_ = user.readInt("SpyGirlMsg").value_or(0);
 
-    if (auto own = user.readString(kDirectory)) {
-        simulatorDirectory_ = *own;
-    } else {
-        simulatorDirectory_ = stores_.machine->readString(kDirectory).value_or("");
-    }
+    // An empty choice is none: the simulator's own folder then still applies.
+    chosenSimulatorDirectory_ = user.readString(kDirectory);
+    if (chosenSimulatorDirectory_ && chosenSimulatorDirectory_->empty()) chosenSimulatorDirectory_.reset();
+    simulatorsOwnDirectory_ = stores.machine->readString(kDirectory).value_or("");
 }
 
 const std::string& Settings::simulatorDirectory() const {
-    return simulatorDirectoryOverride_ ? *simulatorDirectoryOverride_ : simulatorDirectory_;
+    if (simulatorDirectoryOverride_) return *simulatorDirectoryOverride_;
+    return chosenSimulatorDirectory_ ? *chosenSimulatorDirectory_ : simulatorsOwnDirectory_;
 }
 
 void Settings::setSimulatorDirectory(std::string value) {
-    simulatorDirectory_ = std::move(value);
+    chosenSimulatorDirectory_ = std::move(value);
     simulatorDirectoryOverride_.reset();
 }
 
 void Settings::save() {
-    SettingsStore& user = *stores_.user;
-    if (stores_.machine->writeString(kDirectory, simulatorDirectory_)) {
-        user.remove(kDirectory);
-    } else {
-        user.writeString(kDirectory, simulatorDirectory_);
-    }
+    SettingsStore& user = *user_;
+    if (chosenSimulatorDirectory_) user.writeString(kDirectory, *chosenSimulatorDirectory_);
     user.writeInt("DontShowQualReport", dontShowQualReport_);
     user.writeInt("RetireInRaceReport", retireInRaceReport_);
     user.writeInt("OffTheTrackInRaceReport", offTheTrackInRaceReport_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -10,9 +11,9 @@
 // when the object is made and written back by save() (the Settings dialog calls it on OK). The
 // program makes one and hands it to what reads settings, which read them when they use them.
 //
-// The simulator folder ("Directory") belongs to the machine-wide store. Where that store cannot be
-// written (an ordinary user on Linux) it is kept in the user's store instead, and a copy found there
-// takes precedence on reading.
+// The simulator folder ("Directory") chosen in Settings lives in the user's store and wins; until
+// the user chooses one, the simulator's own machine-wide setup gives it. That setup belongs to the
+// simulator: it is read once here and never written.
 class Settings {
 public:
     // `simulatorDirectoryForThisRun` (--sim-dir) is used instead of the stored folder until the user
@@ -54,13 +55,14 @@ public:
     std::int32_t spyGirlMsg() const { return spyGirlMsg_; }
     void setSpyGirlMsg(std::int32_t value) { spyGirlMsg_ = value; }
 
-    // The simulator folder in force: the override of this run when there is one, else the stored one.
+    // The simulator folder in force: the override of this run, else the user's choice, else the
+    // simulator's own.
     const std::string& simulatorDirectory() const;
-    // Sets the stored folder (the one save() writes) and ends any override of this run.
+    // The user's choice of folder (the one save() writes); ends any override of this run.
     void setSimulatorDirectory(std::string value);
 
 private:
-    SettingsStores stores_;
+    std::unique_ptr<SettingsStore> user_;
 
     std::int32_t speedUnit_;
     std::int32_t dontShowQualReport_;
@@ -71,6 +73,7 @@ private:
     std::string recordsPath_;
     std::int32_t defaultPlayerIndex_;
     std::int32_t spyGirlMsg_;
-    std::string simulatorDirectory_;
+    std::optional<std::string> chosenSimulatorDirectory_;
+    std::string simulatorsOwnDirectory_;
     std::optional<std::string> simulatorDirectoryOverride_;
 };

@@ -16,11 +16,10 @@ public:
     virtual std::optional<std::string> readString(const std::string& name) const = 0;
     virtual bool writeInt(const std::string& name, std::int32_t value) = 0;
     virtual bool writeString(const std::string& name, const std::string& value) = 0;
-    virtual void remove(const std::string& name) = 0;
 };
 
-// The two stores the settings live in: the user's own values, and the machine-wide entry that the
-// simulator's installer keeps its folder in.
+// The two stores the settings come from: the user's own values, and the machine-wide entry that the
+// simulator's installer keeps its folder in (only ever read: it is the simulator's).
 struct SettingsStores {
     std::unique_ptr<SettingsStore> user;
     std::unique_ptr<SettingsStore> machine;

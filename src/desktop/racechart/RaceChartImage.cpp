@@ -29,7 +29,7 @@ QFont chartFont() {
 
 class ChartPainter {
 public:
-    ChartPainter(QImage& image, const RaceChartLayout& chart) : painter_(&image), chart_(chart) {
+    ChartPainter(QPaintDevice& device, const RaceChartLayout& chart) : painter_(&device), chart_(chart) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setRenderHint(QPainter::TextAntialiasing, false);
         painter_.setFont(chartFont());
@@ -39,6 +39,7 @@ public:
         painter_.fillRect(0, 0, chart_.width, chart_.height, colour(kBackground));
         frame();
         legend();
+        headings();
         startColumn();
         for (const RaceChartColumn& column : chart_.columns)
             lapColumn(column);
@@ -69,11 +70,15 @@ private:
         // What the frame encloses (it has no left bar, so this is the rectangle, not a flood).
         fill(186, frameRight(), t - 1, bottom() - 1, kInterior);
         text(QRect(189, 0, kColumnWidth, kRowHeight), Qt::AlignCenter, QStringLiteral("S"), kText);
+    }
+
+    // Drawn after the legend: "=Lapped" reaches into the "P" of "Pos".
+    void headings() {
         for (int lap = 1; lap <= chart_.laps; ++lap)
             text(QRect(kColumnWidth * lap + 189, 0, kColumnWidth, kRowHeight), Qt::AlignCenter,
                  QString::number(lap), kText);
         textAt(0, 0, QStringLiteral("Created with VELTRA4 Replay Analyser"), kCredit);
-        textAt(frameRight() + 2, t - 10, QStringLiteral("Lap"), kFrame);
+        textAt(frameRight() + 2, kTopMargin - 10, QStringLiteral("Lap"), kFrame);
         textAt(176, bottom() + 1, QStringLiteral("Pos"), kFrame);
     }
 
@@ -138,10 +143,14 @@ std::vector<std::uint8_t> paletteIndexes(const QImage& image) {
 
 }  // namespace
 
+void paintRaceChart(QPaintDevice& device, const RaceChartLayout& chart) {
+    ChartPainter(device, chart).paint();
+}
+
 RaceChartPicture drawRaceChart(const RaceChartLayout& chart) {
     QImage image(chart.width, chart.height, QImage::Format_RGB32);
     if (image.isNull()) return {};  // a chart of a damaged table too large to hold
-    ChartPainter(image, chart).paint();
+    paintRaceChart(image, chart);
     return {chart.width, chart.height, paletteIndexes(image)};
 }
 

@@ -15,6 +15,9 @@ struct RaceChartPicture {
     int height = 0;
     std::vector<std::uint8_t> pixels;  // palette indexes, rows from the top
 };
+// Paints the chart onto `device`: the frame, the legend, the lap numbers, the credit and the
+// "Lap" and "Pos" marks in that order (later parts cover earlier ones), then the rows and laps.
+void paintRaceChart(QPaintDevice& device, const RaceChartLayout& chart);
 // An empty picture when the image cannot be had (a damaged table claiming tens of thousands of laps).
 RaceChartPicture drawRaceChart(const RaceChartLayout& chart);
 

@@ -20,7 +20,7 @@
 
 namespace {
 
-// The canvas: the chart at (10, 10) from the window's offset; the wheel steps the vertical bar.
+// The canvas: the chart at (10, 10) from the window's offset; the wheel steps the bars a line a notch.
 class ChartCanvas : public QWidget {
 public:
     explicit ChartCanvas(const RaceChartWindow& window) : window_(window) {
@@ -35,16 +35,24 @@ protected:
         painter.drawImage(QPoint(10, 10), window_.image(),
                           QRect(window_.sourceOffset(), window_.image().size()));
     }
+    // A notch is 120; high-resolution wheels and touchpads send parts of one, which add up. Shift
+    // turns the wheel sideways.
     void wheelEvent(QWheelEvent* event) override {
-        const int notches = event->angleDelta().y() / 120;
-        QScrollBar* bar =
-            event->modifiers() & Qt::ShiftModifier ? window_.horizontalBar() : window_.verticalBar();
-        bar->setValue(bar->value() - notches);
+        QPoint angle = event->angleDelta();
+        if (event->modifiers() & Qt::ShiftModifier) angle = QPoint(angle.x() + angle.y(), 0);
+        pendingAngle_ += angle;
+        const QPoint lines(pendingAngle_.x() / kNotch, pendingAngle_.y() / kNotch);
+        pendingAngle_ -= lines * kNotch;
+        window_.horizontalBar()->setValue(window_.horizontalBar()->value() - lines.x());
+        window_.verticalBar()->setValue(window_.verticalBar()->value() - lines.y());
         event->accept();
     }
 
 private:
+    static constexpr int kNotch = 120;
+
     const RaceChartWindow& window_;
+    QPoint pendingAngle_;
 };
 
 QScrollBar* percentBar(Qt::Orientation orientation) {

@@ -32,7 +32,7 @@ ReportCommands::ReportCommands(const ReplayDocument& document, const Settings& s
 }
 
 int ReportCommands::chooseReportFile() {
-    const std::vector<int> slots = loadedSlots(document_);
+    const std::vector<int> slots = reportFileSlots(document_);
     if (slots.empty()) {
         ui_.message(kNoLapLoaded);
         return -1;

@@ -7,7 +7,7 @@
 
 class QRadioButton;
 
-// "Reports only based on one file - choose which to use": one radio button per loaded lap's file.
+// "Reports only based on one file - choose which to use": one radio button per loaded replay file.
 // The first two are always shown, the others only with a label. Either button closes it with the
 // clicked choice (-1 when none); OK with nothing clicked asks for a choice instead.
 class ReportFileChoiceDialog : public QDialog {

@@ -43,11 +43,6 @@ bool QtSettingsStore::writeString(const std::string& name, const std::string& va
     return write(name, QString::fromStdString(value));
 }
 
-void QtSettingsStore::remove(const std::string& name) {
-    settings_.remove(key(name));
-    settings_.sync();
-}
-
 SettingsStores makeQtSettingsStores() {
     return SettingsStores{
         std::make_unique<QtSettingsStore>(QSettings::UserScope, "Veltra4 Replay Analyser",

@@ -15,7 +15,6 @@ public:
     std::optional<std::string> readString(const std::string& name) const override;
     bool writeInt(const std::string& name, std::int32_t value) override;
     bool writeString(const std::string& name, const std::string& value) override;
-    void remove(const std::string& name) override;
 
 private:
     QString key(const std::string& name) const;

@@ -135,9 +135,9 @@ void SettingsDialog::accept() {
         if (!located) return;
         folder = *located;
     }
-    // A name the system refuses (too long, ...) holds no simulator either.
-    std::error_code error;
-    while (!std::filesystem::exists(entryIgnoringCase(folder.toStdString(), kSimulatorExe), error)) {
+    // The error-code form: a name the system refuses (too long, say) is a folder without the program.
+    std::error_code unreadable;
+    while (!std::filesystem::exists(entryIgnoringCase(folder.toStdString(), kSimulatorExe), unreadable)) {
         showMessage(
             QStringLiteral("Unable to find the file VELTRA Racing 4.exe in the specified directory.\n"
                            "Please choose a valid Veltra 4 directory."));

@@ -124,20 +124,23 @@ TEST_F(RaceChartLayoutTest, ARaceWithoutLapsHasNoColumns) {
 }
 
 TEST(RaceChartPalette, ChartColoursFirstThenTheDriversInTurn) {
-    const auto& colours = racechart::palette();
-    EXPECT_EQ(colours[racechart::kBackground], (Rgb{0, 0, 255}));
-    EXPECT_EQ(colours[racechart::kLapped], (Rgb{207, 207, 207}));
-    EXPECT_EQ(colours[racechart::driverColour(0)], (Rgb{0, 255, 0}));
-    EXPECT_EQ(colours[racechart::driverColour(1)], (Rgb{255, 0, 0}));
-    EXPECT_EQ(colours[racechart::driverColour(20)], (Rgb{0, 255, 0}));
-    EXPECT_EQ(racechart::driverColour(21), racechart::driverColour(1));
-    EXPECT_EQ(racechart::driverColour(40), racechart::driverColour(20));
-    for (int d = 41; d < 50; ++d) {
-        const Rgb& late = colours[racechart::driverColour(d)];
+    using namespace racechart;
+    const auto& colours = palette();
+    const std::vector<std::pair<std::uint8_t, Rgb>> expected{
+        {kBackground, {0, 0, 255}},      {kFrame, {255, 0, 0}},           {kInterior, {128, 128, 128}},
+        {kLapped, {207, 207, 207}},      {kText, {255, 255, 255}},        {kCredit, {255, 255, 0}},
+        {driverColour(0), {0, 255, 0}},  {driverColour(1), {255, 0, 0}},  {driverColour(2), {63, 63, 63}},
+        {driverColour(20), {0, 255, 0}}, {driverColour(21), {255, 0, 0}}, {driverColour(40), {0, 255, 0}},
+    };
+    for (const auto& [index, colour] : expected)
+        EXPECT_EQ(colours[index], colour) << int{index};
+    // Every driver index a byte can hold has a colour inside the palette; those from 41 on are new.
+    for (int d = 0; d < 256; ++d) {
+        ASSERT_LT(driverColour(d), colours.size()) << d;
+        if (d < 41) continue;
         for (int earlier = 0; earlier < 41; ++earlier)
-            EXPECT_NE(late, colours[racechart::driverColour(earlier)]) << d;
+            EXPECT_NE(colours[driverColour(d)], colours[driverColour(earlier)]) << d;
     }
-    EXPECT_LE(colours.size(), 256u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,8 @@ namespace {
 
 struct Backing {
     std::shared_ptr<MemorySettingsStore> user = std::make_shared<MemorySettingsStore>();
-    std::shared_ptr<MemorySettingsStore> machine;
+    std::shared_ptr<MemorySettingsStore> machine = std::make_shared<MemorySettingsStore>();
     std::shared_ptr<std::vector<std::string>> writes = std::make_shared<std::vector<std::string>>();
-
-    explicit Backing(bool machineWritable = true)
-        : machine(std::make_shared<MemorySettingsStore>(machineWritable)) {}
 
     SettingsStores stores() const {
         return {std::make_unique<SharedStore>(user, writes, "user:"),
@@ -69,15 +67,28 @@ TEST(Settings, EveryValueSurvivesSaveAndLoad) {
     EXPECT_EQ(s.simulatorDirectory(), "/opt/veltra4");
 }
 
-TEST(Settings, SaveWritesDirectoryFirstThenUserValuesInOrder) {
+TEST(Settings, SaveWritesTheChosenDirectoryFirstThenUserValuesInOrder) {
+    const std::vector<std::string> values{"user:DontShowQualReport",
+                                          "user:RetireInRaceReport",
+                                          "user:OffTheTrackInRaceReport",
+                                          "user:BMPSizeInPixel",
+                                          "user:MPH",
+                                          "user:AltRpyPath",
+                                          "user:RecordsPath",
+                                          "user:DefaultPlayerIndex",
+                                          "user:SpyGirlMsg"};
     Backing backing;
-    Settings(backing.stores()).save();
-    const std::vector<std::string> expected{"machine:Directory",       "user:DontShowQualReport",
-                                            "user:RetireInRaceReport", "user:OffTheTrackInRaceReport",
-                                            "user:BMPSizeInPixel",     "user:MPH",
-                                            "user:AltRpyPath",         "user:RecordsPath",
-                                            "user:DefaultPlayerIndex", "user:SpyGirlMsg"};
-    EXPECT_EQ(*backing.writes, expected);
+    backing.machine->writeString("Directory", "/opt/veltra4");
+    Settings s(backing.stores());
+    s.save();
+    EXPECT_EQ(*backing.writes, values) << "no folder chosen: none written";
+
+    backing.writes->clear();
+    s.setSimulatorDirectory("/srv/veltra4");
+    s.save();
+    std::vector<std::string> withDirectory{"user:Directory"};
+    withDirectory.insert(withDirectory.end(), values.begin(), values.end());
+    EXPECT_EQ(*backing.writes, withDirectory) << "the simulator's own setup is never written";
 }
 
 TEST(Settings, WrongTypedValuesTakeTheirDefaults) {
@@ -95,42 +106,43 @@ TEST(Settings, WrongTypedValuesTakeTheirDefaults) {
     EXPECT_EQ(s.simulatorDirectory(), "");
 }
 
-TEST(Settings, DirectoryLivesInTheMachineStoreWhenItCanBeWritten) {
-    Backing backing;
-    backing.user->writeString("Directory", "/old/user/copy");
-    Settings s(backing.stores());
-    EXPECT_EQ(s.simulatorDirectory(), "/old/user/copy");
-    s.setSimulatorDirectory("/opt/veltra4");
-    s.save();
-    EXPECT_EQ(backing.machine->readString("Directory"), "/opt/veltra4");
-    EXPECT_EQ(backing.user->readString("Directory"), std::nullopt)
-        << "the user's copy would hide the machine value";
-}
+struct DirectoryCase {
+    const char* what;
+    std::optional<std::string> chosen;  // the user's store
+    std::optional<std::string> simulatorsOwn;
+    std::optional<std::string> forThisRun;
+    std::string inForce;
+};
 
-TEST(Settings, DirectoryFallsBackToTheUserStoreWhichThenTakesPrecedence) {
-    Backing backing(/*machineWritable=*/false);
-    {
-        Settings s(backing.stores());
-        s.setSimulatorDirectory("/home/u/veltra4");
-        s.save();
+TEST(Settings, TheChosenDirectoryWinsOverTheSimulatorsOwnAndThisRunsOverBoth) {
+    const std::vector<DirectoryCase> cases{
+        {"only the simulator's", std::nullopt, "/opt/veltra4", std::nullopt, "/opt/veltra4"},
+        {"the user's choice wins", "/home/u/veltra4", "/opt/veltra4", std::nullopt, "/home/u/veltra4"},
+        {"an empty choice is none", "", "/opt/veltra4", std::nullopt, "/opt/veltra4"},
+        {"this run's over both", "/home/u/veltra4", "/opt/veltra4", "/tmp/demo", "/tmp/demo"},
+    };
+    for (const DirectoryCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Backing backing;
+        if (c.chosen) backing.user->writeString("Directory", *c.chosen);
+        if (c.simulatorsOwn) backing.machine->writeString("Directory", *c.simulatorsOwn);
+        EXPECT_EQ(Settings(backing.stores(), c.forThisRun).simulatorDirectory(), c.inForce);
     }
-    EXPECT_EQ(backing.machine->readString("Directory"), std::nullopt);
-    EXPECT_EQ(backing.user->readString("Directory"), "/home/u/veltra4");
-    EXPECT_EQ(Settings(backing.stores()).simulatorDirectory(), "/home/u/veltra4");
 }
 
-TEST(Settings, FolderForThisRunIsUsedButNeverSaved) {
+TEST(Settings, ThisRunsFolderIsNeverSavedButAChosenOneIsKeptWithTheUser) {
     Backing backing;
     backing.machine->writeString("Directory", "/opt/veltra4");
     Settings s(backing.stores(), "/tmp/demo");
-    EXPECT_EQ(s.simulatorDirectory(), "/tmp/demo");
     s.save();
-    EXPECT_EQ(backing.machine->readString("Directory"), "/opt/veltra4");
+    EXPECT_EQ(backing.user->readString("Directory"), std::nullopt);
 
     s.setSimulatorDirectory("/srv/veltra4");  // the user changed the path in the Settings dialog
     EXPECT_EQ(s.simulatorDirectory(), "/srv/veltra4");
     s.save();
-    EXPECT_EQ(backing.machine->readString("Directory"), "/srv/veltra4");
+    EXPECT_EQ(backing.user->readString("Directory"), "/srv/veltra4");
+    EXPECT_EQ(backing.machine->readString("Directory"), "/opt/veltra4");
+    EXPECT_EQ(Settings(backing.stores()).simulatorDirectory(), "/srv/veltra4");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -82,7 +83,7 @@ TEST_F(RaceChartWindowTest, TheExportedBitmapHoldsTheChartsColoursAtItsCells) {
     });
 }
 
-TEST_F(RaceChartWindowTest, TheBarsScrollInPerCentAndTheWheelStepsALine) {
+TEST_F(RaceChartWindowTest, TheBarsScrollInPerCent) {
     addLap("Rivaldi weekend (saved in race).rpy");
     openChart([&](RaceChartWindow& window) {
         window.resize(300, 260);
@@ -98,14 +99,97 @@ TEST_F(RaceChartWindowTest, TheBarsScrollInPerCentAndTheWheelStepsALine) {
         EXPECT_EQ(window.verticalBar()->value(), 55);
         window.verticalBar()->setValue(200);
         EXPECT_EQ(window.verticalBar()->value(), 100);
-
-        window.verticalBar()->setValue(10);
-        const QPointF at(20, 20);
-        QWheelEvent down(at, window.canvas()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                         Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window.canvas(), &down);
-        EXPECT_EQ(window.verticalBar()->value(), 11);
     });
+}
+
+struct WheelStep {
+    QPoint angle;
+    Qt::KeyboardModifiers modifiers;
+    QPoint barsAfter;  // horizontal, vertical
+};
+
+TEST_F(RaceChartWindowTest, TheWheelStepsALineANotchAddingUpPartsOfOne) {
+    const std::vector<WheelStep> steps{
+        {{0, -120}, Qt::NoModifier, {0, 1}},
+        {{0, -40}, Qt::NoModifier, {0, 1}},
+        {{0, -40}, Qt::NoModifier, {0, 1}},
+        {{0, -40}, Qt::NoModifier, {0, 2}},  // a touchpad's thirds make a notch
+        {{-120, 0}, Qt::NoModifier, {1, 2}},
+        {{0, -120}, Qt::ShiftModifier, {2, 2}},
+        {{0, 60}, Qt::NoModifier, {2, 2}},
+        {{0, 60}, Qt::NoModifier, {2, 1}},
+    };
+    addLap("Rivaldi weekend (saved in race).rpy");
+    openChart([&](RaceChartWindow& window) {
+        const QPointF at(20, 20);
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            QWheelEvent event(at, window.canvas()->mapToGlobal(at), QPoint(), steps[i].angle, Qt::NoButton,
+                              steps[i].modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(window.canvas(), &event);
+            EXPECT_EQ(QPoint(window.horizontalBar()->value(), window.verticalBar()->value()),
+                      steps[i].barsAfter)
+                << "step " << i;
+        }
+    });
+}
+
+// Records the texts painted on it, in order, whatever font draws them.
+class TextRecorder : public QPaintDevice {
+public:
+    QStringList texts;
+
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+            case PdmWidth:
+            case PdmHeight:
+                return 1000;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return 96;
+            case PdmDepth:
+                return 32;
+            default:
+                return QPaintDevice::metric(metric);
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(QStringList& texts) : QPaintEngine(AllFeatures), texts_(texts) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawRects(const QRect*, int) override {}
+        void drawRects(const QRectF*, int) override {}
+        void drawLines(const QLineF*, int) override {}
+        void drawLines(const QLine*, int) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { texts_.append(item.text()); }
+        Type type() const override { return User; }
+
+    private:
+        QStringList& texts_;
+    };
+
+    mutable Engine engine_{texts};
+};
+
+TEST(RaceChartImage, TheLegendIsPaintedBeforeTheHeadingsItReachesInto) {
+    RaceChartLayout chart;
+    chart.laps = 2;
+    chart.width = kColumnWidth * 3 + 218;
+    chart.height = kTopMargin + 30;
+    TextRecorder recorder;
+    paintRaceChart(recorder, chart);
+    EXPECT_EQ(recorder.texts.join(" | ").toStdString(),
+              "S | =On lead lap | =Lapped | 1 | 2 | Created with VELTRA4 Replay Analyser | Lap | Pos");
 }
 
 }  // namespace

@@ -110,17 +110,22 @@ TEST_F(ReportWindowTest, AReportOnlyFileThatCannotBeReadIsTold) {
     EXPECT_EQ(events_[4], "report: Practice Report") << "the report still opens, with speeds of a length 0";
 }
 
-TEST_F(ReportWindowTest, OneLoadedLapIsUsedWithoutAsking) {
+TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAsking) {
     addLap(kWeekend);
+    nextLap_ = LapChoice{0, kRace, 3};
+    addLap(kWeekend);
+    ASSERT_EQ(frame_->document().lapCount(), 2);
     frame_->runCommand(command(ReportType::LapChart));
     EXPECT_EQ(events_, QStringList({"report: Lap Chart"}));
     EXPECT_EQ(shownText_, reportOn(kWeekend, ReportType::LapChart));
 }
 
-TEST_F(ReportWindowTest, TwoLoadedLapsAskWhichFile) {
+TEST_F(ReportWindowTest, LoadedLapsOfTwoFilesAskWhichFileListingEachOnce) {
+    addLap(kWeekend);
+    nextLap_ = LapChoice{0, kRace, 3};
     addLap(kWeekend);
     addLap(kQuickRace);
-    ASSERT_EQ(frame_->document().lapCount(), 2);
+    ASSERT_EQ(frame_->document().lapCount(), 3);
     const QString choose =
         "choose: \"Rivaldi weekend (saved in race)\" - Marco Tanaka | "
         "\"Rivaldi quick race\" - Marco Tanaka";
