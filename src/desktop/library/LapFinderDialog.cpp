@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "Version.h"
 #include "common/SimulatorFolders.h"
@@ -19,6 +20,7 @@
 #include "desktop/library/ScanWaitWindow.h"
 #include "document/ReplayDocument.h"
 #include "library/InstalledTracks.h"
+#include "library/PathText.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -56,8 +58,10 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
         box.exec();
     };
 
+    // Each entry keeps its folder's own name: a name that is not UTF-8 would not survive a
+    // round trip through its text.
     for (const std::string& track : installedTracks(settings_.simulatorDirectory()))
-        tracks_->addItem(QString::fromStdString(track));
+        tracks_->addItem(QString::fromStdString(pathText(track)), QByteArray::fromStdString(track));
     tracks_->setCurrentIndex(-1);
     tracks_->setPlaceholderText(
         tracks_->count() > 0
@@ -127,14 +131,19 @@ QRadioButton* LapFinderDialog::sortButton(LapOrder order) const {
 }
 
 void LapFinderDialog::chooseTrack(int index) {
-    if (index < 0 || index >= tracks_->count() || scan_) return;
+    if (index < 0 || index >= tracks_->count()) return;
+    if (scan_) {
+        // A scan stops at once or within its file; the new one follows it.
+        queuedTrack_ = index;
+        return cancelScan();
+    }
     model_->clear();
     sortButton(LapOrder::Unsorted)->setChecked(true);
     list_->horizontalHeader()->setSortIndicatorShown(false);
     updateCount();
 
     const LapFinderRequest request{settings_.simulatorDirectory(), settings_.altRpyPath(),
-                                   tracks_->itemText(index).toStdString(),
+                                   tracks_->itemData(index).toByteArray().toStdString(),
                                    static_cast<LapFilter>(filters_->checkedId())};
     scan_ = std::make_unique<BackgroundLapScan>(request);
     connect(scan_.get(), &BackgroundLapScan::progressed, wait_, &ScanWaitWindow::setProgress);
@@ -208,6 +217,7 @@ void LapFinderDialog::finishScan() {
     list_->resizeColumnsToContents();
     updateCount();
     Q_EMIT scanFinished();
+    if (const std::optional<int> next = std::exchange(queuedTrack_, std::nullopt)) chooseTrack(*next);
 }
 
 void LapFinderDialog::updateCount() {
