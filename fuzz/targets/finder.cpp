@@ -1,9 +1,10 @@
 // The Lap Finder's scan over a simulator folder of crafted files: one input split into up to eight
 // replay files, some in the alternative folder, some named in upper case; then every sort of the
-// rows found.
+// rows found; and the input's head as a file name to show.
 #include "FuzzTarget.h"
 #include "library/LapFinderScan.h"
 #include "library/LapSorting.h"
+#include "library/PathText.h"
 
 namespace fs = std::filesystem;
 
@@ -15,6 +16,11 @@ VXRA_FUZZ_TARGET(finder) {
     fs::remove_all(alternative);
     fs::create_directories(simulator / "tracks" / "TestRing");
     fs::create_directories(replays);
+
+    // A name shown is UTF-8 whatever its bytes, so showing it again changes nothing.
+    const std::string name(input.begin(),
+                           input.begin() + static_cast<long>(std::min<std::size_t>(input.size(), 64)));
+    if (const std::string shown = pathText(name); pathText(shown) != shown) __builtin_trap();
 
     FuzzReader in(input);
     const auto filter = static_cast<LapFilter>(in.take<std::uint8_t>() % 3);

@@ -6,6 +6,7 @@
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
+#include "library/PathText.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 
@@ -48,7 +49,7 @@ bool filteredOut(const DriverTable& drivers, int d, LapFilter filter) {
 }
 
 ScanMessage unreadableFile(const fs::path& path) {
-    return {kUnreadableReplayCaption, path.string()};
+    return {kUnreadableReplayCaption, pathText(path)};
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
     const auto file = std::make_shared<const fs::path>(drivers.fileName);
-    const std::string fileName = drivers.fileName.filename().string();
+    const std::string fileName = pathText(drivers.fileName.filename());
     const int day = fileDateNumber(drivers.fileDate);
     for (int d = 0; d < drivers.driverCount; ++d) {
         if (filteredOut(drivers, d, filter)) continue;
@@ -114,7 +115,8 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
         }
         if (header.formatVersion < 3 || asciiLower(header.trackName) != track) continue;
         DriverTable drivers;
-        if (const auto read = drivers.read(file, path); !read) {
+        if (const auto read = drivers.read(file, path, [&sink] { return sink.stopRequested(); }); !read) {
+            if (read.error() == DriverTableError::Cancelled) return false;
             std::vector<ScanMessage> messages;
             if (read.error() == DriverTableError::TooManyDrivers)
                 messages.push_back({"", tooManyDriversMessage(drivers.driverCount)});

@@ -40,6 +40,9 @@ public:
     virtual void found(std::vector<FoundLap> laps) = 0;
     // A file that cannot be read: its messages, in the order they are shown.
     virtual bool unreadable(const std::vector<ScanMessage>& messages) = 0;
+    // Asked often while a file is read, so a damaged file that is long to read cannot hold up an
+    // end the user asked for: true ends the scan there.
+    virtual bool stopRequested() const { return false; }
 };
 
 // The files the scan reads: the "*.rpy" regular files (extension in any case) of the replay folder

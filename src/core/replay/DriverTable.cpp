@@ -1,6 +1,7 @@
 #include "replay/DriverTable.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
@@ -19,6 +20,9 @@ constexpr std::uint32_t kHumanCode = 150, kAiCode = 250;
 // A lap list ("ORPL"): u32 driver id, u32 start time, then the end time of each lap.
 constexpr std::size_t kLapListHead = 8;
 
+// The most lap-table bytes a file may claim: a full table of every session is under 0.5 MB.
+constexpr std::uint64_t kMaxLapTablesSize = 1 << 20;
+
 // Reads the frame at `at`, its head included; false when the frame is shorter than its head or
 // runs past `telemetryEnd`. The walks for the session windows read a few frames at each end of
 // the telemetry: one at a time, through the file's read-ahead.
@@ -30,6 +34,10 @@ bool readFrame(BinaryFile& file, std::uint64_t at, std::uint64_t telemetryEnd,
     if (length < kFrameHeadSize || length > telemetryEnd - at) return false;
     frame.resize(length);
     return file.readAt(at + kFrameHeadSize, std::span(frame).subspan(kFrameHeadSize));
+}
+
+bool stopped(const StopCheck& stopRequested) {
+    return stopRequested && stopRequested();
 }
 
 }  // namespace
@@ -71,12 +79,13 @@ Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
     return read(file, path);
 }
 
-Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesystem::path& path) {
+Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesystem::path& path,
+                                            const StopCheck& stopRequested) {
     *this = DriverTable();
     fileName = path;
     if (!file.isOpen()) return DriverTableError::CannotOpen;
     fileDate = formatFileDate(localTime(file.modificationTime()));
-    Failure parsed = parse(file);
+    Failure parsed = parse(file, stopRequested);
     if (parsed) markSelectableLaps();
     return parsed;
 }
@@ -88,7 +97,7 @@ std::uint64_t DriverTable::lapStartTime(int session, int d, int slot) const {
     return start;
 }
 
-Failure DriverTable::parse(BinaryFile& file) {
+Failure DriverTable::parse(BinaryFile& file, const StopCheck& stopRequested) {
     std::array<std::uint8_t, kDriverRecordsOffset> bytes;
     if (!file.readAt(0, bytes)) return DriverTableError::DamagedStructure;
     ByteReader head(bytes);
@@ -126,7 +135,7 @@ Failure DriverTable::parse(BinaryFile& file) {
 
     if (Failure f = readLapTables(file, tablesBegin, T, sessionInProgress); !f) return f;
     telemetryOffset = T;
-    return findWindows(file, telemetryEnd);
+    return findWindows(file, telemetryEnd, stopRequested);
 }
 
 Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
@@ -154,34 +163,37 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
 }
 
 // The lap tables fill [begin, end) exactly, one per session the replay knows, in session order.
+// The last table is the session in progress, so the tables are counted before any is assigned.
 Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::uint64_t end,
                                    int sessionInProgress) {
+    // Real tables are far smaller; a damaged length could otherwise claim the whole file.
+    if (end - begin > kMaxLapTablesSize) return DriverTableError::DamagedStructure;
     std::vector<std::uint8_t> tables(static_cast<std::size_t>(end - begin));
     if (!file.readAt(begin, tables)) return DriverTableError::DamagedStructure;
     entries_.reserve(tables.size() / 4);  // each slot is a 4-byte entry of a table
 
-    std::vector<std::span<const std::uint8_t>> found;  // the data of each table
-    for (ByteReader chunks(tables); chunks.remaining() > 0;) {
-        if (chunks.remaining() < kChunkHeadSize) return DriverTableError::DamagedStructure;
+    auto nextTable = [](ByteReader& chunks) {
+        if (chunks.remaining() < kChunkHeadSize) return std::optional<std::span<const std::uint8_t>>();
         chunks.skip(kChunkLengthAt);
         const std::span<const std::uint8_t> data = chunks.bytes(chunks.u32());
-        if (!chunks.ok()) return DriverTableError::DamagedStructure;
-        found.push_back(data);
+        return chunks.ok() ? std::optional(data) : std::nullopt;
+    };
+    long long tableCount = 0;
+    for (ByteReader chunks(tables); chunks.remaining() > 0; ++tableCount) {
+        if (!nextTable(chunks)) return DriverTableError::DamagedStructure;
     }
 
-    const int K = static_cast<int>(found.size());
-    for (int k = 1; k <= K; ++k) {
-        const int r = K - k + 1;
+    ByteReader chunks(tables);
+    for (long long tablesAfter = tableCount - 1; tablesAfter >= 0; --tablesAfter) {
         long long session;  // wide: a damaged header's session number may be anything
         if (quickRace) {
-            if (r > 2) return DriverTableError::DamagedStructure;
-            session = (r == 2 || sessionInProgress == 0) ? kQualifying : kRace;
+            if (tablesAfter > 1) return DriverTableError::DamagedStructure;
+            session = (tablesAfter == 1 || sessionInProgress == 0) ? kQualifying : kRace;
         } else {
-            session = static_cast<long long>(sessionInProgress) - r + 1;
+            session = static_cast<long long>(sessionInProgress) - tablesAfter;
         }
         if (session < 0 || session >= kSessionCount) return DriverTableError::DamagedStructure;
-        if (Failure f = readLapTable(found[static_cast<std::size_t>(k - 1)], static_cast<int>(session)); !f)
-            return f;
+        if (Failure f = readLapTable(*nextTable(chunks), static_cast<int>(session)); !f) return f;
     }
     return {};
 }
@@ -223,9 +235,10 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
     return {};
 }
 
-Failure DriverTable::findWindows(BinaryFile& file, std::uint64_t telemetryEnd) {
-    if (Failure f = walkForward(file, telemetryEnd); !f) return f;
-    if (Failure f = walkBackward(file, telemetryEnd); !f) return f;
+Failure DriverTable::findWindows(BinaryFile& file, std::uint64_t telemetryEnd,
+                                 const StopCheck& stopRequested) {
+    if (Failure f = walkForward(file, telemetryEnd, stopRequested); !f) return f;
+    if (Failure f = walkBackward(file, telemetryEnd, stopRequested); !f) return f;
 
     for (int s : {kPractice, kQualifying, kWarmup}) {
         if (windowEnd[s] == 0 && windowStart[s] > 0) windowEnd[s] = kOpenWindowEnd;
@@ -257,9 +270,11 @@ Failure DriverTable::bookMarkers(std::span<const std::uint8_t> frame,
 }
 
 // From the first frame on, until a frame has set some session's window start.
-Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd) {
+Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd,
+                                 const StopCheck& stopRequested) {
     std::vector<std::uint8_t> frame;
     for (std::uint64_t at = telemetryOffset + kChunkHeadSize; at < telemetryEnd; at += frame.size()) {
+        if (stopped(stopRequested)) return DriverTableError::Cancelled;
         if (!readFrame(file, at, telemetryEnd, frame)) return DriverTableError::DamagedTelemetry;
         bool seen = false;
         if (Failure f = bookMarkers(frame, windowStart, firstMarkerSession, seen); !f || seen) return f;
@@ -270,7 +285,8 @@ Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd) {
 // From the last frame back, by each frame's previous-length field, until a frame has set some
 // session's window end. A previous length below 8, or one that steps before the first frame, ends
 // the walk.
-Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) {
+Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd,
+                                  const StopCheck& stopRequested) {
     const std::uint64_t firstFrame = telemetryOffset + kChunkHeadSize;
     if (telemetryEnd == firstFrame) return {};
     if (lastFrameLength < kFrameHeadSize || lastFrameLength > telemetryEnd - firstFrame) {
@@ -279,6 +295,7 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd) 
     std::vector<std::uint8_t> frame;
     std::uint64_t at = telemetryEnd - lastFrameLength;
     for (;;) {
+        if (stopped(stopRequested)) return DriverTableError::Cancelled;
         if (!readFrame(file, at, telemetryEnd, frame)) return DriverTableError::DamagedTelemetry;
         const std::size_t previous = ByteReader(frame).at(2).u16();
 

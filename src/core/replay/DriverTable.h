@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,7 +19,11 @@ enum class DriverTableError {
     DamagedStructure,   // a length, count or offset that does not fit the file
     InvalidRecordType,  // a telemetry record of a type the format does not have
     DamagedTelemetry,   // a frame or record that does not fit its frame or the telemetry
+    Cancelled,          // the caller's stop check said so during the read
 };
+
+// Asked between the frames a read walks: true ends the read with DriverTableError::Cancelled.
+using StopCheck = std::function<bool()>;
 
 // One driver of a replay. Texts are Windows-1252.
 struct DriverRecord {
@@ -41,8 +46,10 @@ class DriverTable {
 public:
     // Reads the driver table of `path`; nothing of an earlier read remains.
     Outcome<DriverTableError> read(const std::filesystem::path& path);
-    // The same from `file`, opened (or not) from `path`.
-    Outcome<DriverTableError> read(BinaryFile& file, const std::filesystem::path& path);
+    // The same from `file`, opened (or not) from `path`; a damaged file's telemetry may be long to
+    // walk, so a scan can stop the read with `stopRequested`.
+    Outcome<DriverTableError> read(BinaryFile& file, const std::filesystem::path& path,
+                                   const StopCheck& stopRequested = {});
 
     std::filesystem::path fileName;
     std::string fileDate;  // modification date as "2001 Mar 05"
@@ -87,13 +94,13 @@ private:
     }
 
     using Failure = Outcome<DriverTableError>;
-    Failure parse(BinaryFile& file);
+    Failure parse(BinaryFile& file, const StopCheck& stopRequested);
     Failure readDrivers(BinaryFile& file, std::size_t count);
     Failure readLapTables(BinaryFile& file, std::uint64_t begin, std::uint64_t end, int sessionInProgress);
     Failure readLapTable(std::span<const std::uint8_t> table, int session);
-    Failure findWindows(BinaryFile& file, std::uint64_t telemetryEnd);
-    Failure walkForward(BinaryFile& file, std::uint64_t telemetryEnd);
-    Failure walkBackward(BinaryFile& file, std::uint64_t telemetryEnd);
+    Failure findWindows(BinaryFile& file, std::uint64_t telemetryEnd, const StopCheck& stopRequested);
+    Failure walkForward(BinaryFile& file, std::uint64_t telemetryEnd, const StopCheck& stopRequested);
+    Failure walkBackward(BinaryFile& file, std::uint64_t telemetryEnd, const StopCheck& stopRequested);
     Failure bookMarkers(std::span<const std::uint8_t> frame, std::array<std::uint32_t, kSessionCount>& window,
                         int& markerSession, bool& seen) const;
     void markSelectableLaps();

@@ -32,6 +32,8 @@ const char* failureReason(DriverTableError error) {
             return "the telemetry holds a record of an invalid type";
         case DriverTableError::DamagedTelemetry:
             return "a telemetry frame or record does not fit";
+        case DriverTableError::Cancelled:
+            return "the read was cancelled";
     }
     return "unknown failure";
 }

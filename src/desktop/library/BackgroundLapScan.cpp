@@ -15,10 +15,14 @@ public:
     bool unreadable(const std::vector<ScanMessage>& messages) override {
         std::unique_lock lock(scan_.mutex_);
         scan_.waiting_ = true;
-        scan_.post([messages](BackgroundLapScan& s) { Q_EMIT s.unreadableFile(messages); });
+        // Checked again on arrival: a box must not open for a scan cancelled meanwhile.
+        scan_.post([messages](BackgroundLapScan& s) {
+            if (!s.cancelled_) Q_EMIT s.unreadableFile(messages);
+        });
         scan_.answered_.wait(lock, [this] { return !scan_.waiting_ || scan_.cancelled_; });
         return !scan_.cancelled_;
     }
+    bool stopRequested() const override { return scan_.cancelled_; }
 
 private:
     BackgroundLapScan& scan_;

@@ -21,7 +21,8 @@ public:
     ~BackgroundLapScan() override;
 
     void start();
-    // Ends the scan at the next file; a scan waiting on messages stops waiting.
+    // Ends the scan within the file it reads; a scan waiting on messages stops waiting, and no
+    // unreadableFile follows, even one sent before.
     void cancel();
     void messagesShown();
 

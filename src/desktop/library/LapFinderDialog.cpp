@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "Version.h"
 #include "common/SimulatorFolders.h"
@@ -19,6 +20,7 @@
 #include "desktop/library/ScanWaitWindow.h"
 #include "document/ReplayDocument.h"
 #include "library/InstalledTracks.h"
+#include "library/PathText.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -56,9 +58,10 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
         box.exec();
     };
 
-    // A folder's name is bytes, which need not be UTF-8: the scan gets the bytes, not the text shown.
+    // Each entry keeps its folder's own name: a name that is not UTF-8 would not survive a
+    // round trip through its text.
     for (const std::string& track : installedTracks(settings_.simulatorDirectory()))
-        tracks_->addItem(QString::fromStdString(track), QByteArray::fromStdString(track));
+        tracks_->addItem(QString::fromStdString(pathText(track)), QByteArray::fromStdString(track));
     tracks_->setCurrentIndex(-1);
     tracks_->setPlaceholderText(
         tracks_->count() > 0
@@ -128,7 +131,12 @@ QRadioButton* LapFinderDialog::sortButton(LapOrder order) const {
 }
 
 void LapFinderDialog::chooseTrack(int index) {
-    if (index < 0 || index >= tracks_->count() || scan_) return;
+    if (index < 0 || index >= tracks_->count()) return;
+    if (scan_) {
+        // A scan stops at once or within its file; the new one follows it.
+        queuedTrack_ = index;
+        return cancelScan();
+    }
     model_->clear();
     sortButton(LapOrder::Unsorted)->setChecked(true);
     list_->horizontalHeader()->setSortIndicatorShown(false);
@@ -209,6 +217,7 @@ void LapFinderDialog::finishScan() {
     list_->resizeColumnsToContents();
     updateCount();
     Q_EMIT scanFinished();
+    if (const std::optional<int> next = std::exchange(queuedTrack_, std::nullopt)) chooseTrack(*next);
 }
 
 void LapFinderDialog::updateCount() {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "library/FoundLap.h"
 #include "library/LapFinderScan.h"
@@ -32,7 +33,8 @@ public:
     ~LapFinderDialog() override;
 
     // Scans the replays for the combo's track (the same track again too, with the filter now
-    // chosen). The list fills while the wait window shows; scanFinished follows.
+    // chosen). The list fills while the wait window shows; scanFinished follows. A track chosen
+    // while a scan runs or is being cancelled is scanned once that scan has stopped.
     void chooseTrack(int index);
     void sortBy(LapOrder order);
     // OK: loads the selected laps, in list order, and closes.
@@ -76,4 +78,5 @@ private:
     std::unique_ptr<BackgroundLapScan> scan_;
     std::deque<ScanMessage> pendingMessages_;
     QPointer<QMessageBox> scanMessage_;
+    std::optional<int> queuedTrack_;
 };

@@ -11,6 +11,7 @@
 #include "common/TimeText.h"
 #include "library/InstalledTracks.h"
 #include "library/LapSorting.h"
+#include "library/PathText.h"
 #include "replay/DriverTable.h"
 #include "replay/LapChoice.h"
 
@@ -18,9 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Records what the scan reports; ends it when asked to at a file count.
+// Records what the scan reports; ends it when asked to at a file count, or in the first file read.
 class RecordingSink : public LapFinderSink {
 public:
+    bool stopRequested() const override { return stopInRead; }
     bool progress(std::size_t filesDone, std::size_t fileCount) override {
         progressSeen.emplace_back(filesDone, fileCount);
         return filesDone != stopAt;
@@ -36,6 +38,7 @@ public:
     }
 
     std::size_t stopAt = static_cast<std::size_t>(-1);
+    bool stopInRead = false;
     std::vector<std::pair<std::size_t, std::size_t>> progressSeen;
     std::vector<FoundLap> rows;
     std::vector<std::string> messages;
@@ -230,13 +233,27 @@ TEST_F(LapFinderScanTest, TheAlternativeFolderFollowsUnlessItIsTheReplayFolder) 
     EXPECT_EQ(lapFinderFiles(sim_.path(), sim_.path() / "missing").size(), 1u);
 }
 
-TEST_F(LapFinderScanTest, ASinkCanEndTheScan) {
+TEST_F(LapFinderScanTest, ASinkCanEndTheScanBetweenFilesOrWithinARead) {
     put("A.rpy", practice(2).writer());
     put("B.rpy", practice(2).writer());
-    RecordingSink sink;
-    sink.stopAt = 1;
-    EXPECT_FALSE(scanLaps({sim_.path(), {}, "testring", LapFilter::AllLaps}, sink));
-    EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile), (std::vector<std::string>{"A.rpy", "A.rpy"}));
+    const struct {
+        std::size_t stopAt;
+        bool stopInRead;
+        std::vector<std::string> files;
+        std::size_t lastFilesDone;
+    } cases[] = {
+        {1, false, {"A.rpy", "A.rpy"}, 1},
+        {static_cast<std::size_t>(-1), true, {}, 0},
+    };
+    for (const auto& c : cases) {
+        RecordingSink sink;
+        sink.stopAt = c.stopAt;
+        sink.stopInRead = c.stopInRead;
+        EXPECT_FALSE(scanLaps({sim_.path(), {}, "testring", LapFilter::AllLaps}, sink));
+        EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile), c.files);
+        EXPECT_TRUE(sink.messages.empty()) << "a stopped read is no damaged file";
+        EXPECT_EQ(sink.progressSeen.back(), (std::pair<std::size_t, std::size_t>{c.lastFilesDone, 2}));
+    }
 }
 
 TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
@@ -267,6 +284,20 @@ TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
     EXPECT_EQ(orderByColumn(LapColumn::ReplayFile), LapOrder::ReplayFile);
     EXPECT_EQ(lapOrderFromKey("filedate"), LapOrder::FileDate);
     EXPECT_EQ(lapOrderFromKey("Filedate"), std::nullopt);
+}
+
+TEST(PathText, NamesThatAreNotUtf8ReadAsWindows1252) {
+    const struct {
+        const char* name;
+        const char* shown;
+    } cases[] = {
+        {"Weekend.rpy", "Weekend.rpy"},         {"Qualif\u00e9.rpy", "Qualif\u00e9.rpy"},
+        {"Qualif\xe9.rpy", "Qualif\u00e9.rpy"}, {"\x80 \xc3", "\u20ac \u00c3"},  // a lead byte at the end
+        {"\xc3\xa9\xe9", "\u00c3\u00a9\u00e9"},  // one stray byte: the whole name is Windows-1252
+        {"\xc0\xaf", "\u00c0\u00af"},            // an overlong form is no UTF-8
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pathText(c.name), c.shown) << c.name;
 }
 
 TEST(FileDateNumber, ReadsTheShownDateBack) {

@@ -1,8 +1,11 @@
 #include "replay/DriverTable.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -32,6 +35,9 @@ protected:
 void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+std::uint32_t get32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
 }
 void putText(std::vector<std::uint8_t>& b, std::size_t at, const char* s) {
     std::memcpy(&b[at], s, std::strlen(s));
@@ -307,15 +313,45 @@ TEST_F(DriverTableTest, DamagedStructuresFail) {
     EXPECT_EQ(telemetryPastEnd.error, DriverTableError::DamagedStructure);
 }
 
+// The largest resident set this process has had, in kB.
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A file whose frames length is 0 has lap tables that claim the whole rest of the file; here 128 MB
+// of empty chunks after the real tables. The read refuses them without holding what they claim.
+TEST_F(DriverTableTest, LapTablesClaimingAHugeFileAreRefusedInLittleMemory) {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.lastFrameTime = 3000;
+    std::vector<std::uint8_t> bytes = fixture.writer().bytes();
+    bytes.resize(get32(bytes, 8) - get32(bytes, 28));  // the head, the drivers and the lap tables
+    constexpr std::uint32_t kClaimedLength = 128 << 20;
+    put32(bytes, 8, kClaimedLength);  // file length - 12
+    put32(bytes, 28, 0);              // frames length
+    const auto path = dir_.write("huge.rpy", bytes);
+    std::filesystem::resize_file(path, kClaimedLength + 12);  // sparse: zeros cost no disk
+
+    // In a child process, whose peak starts from this one's present size.
+    EXPECT_EXIT(
+        {
+            const long before = peakKilobytes();
+            DriverTable table;
+            const auto read = table.read(path);
+            const long grownKilobytes = peakKilobytes() - before;
+            std::fprintf(stderr, "peak grew by %ld kB\n", grownKilobytes);
+            const bool refused = read.error() == DriverTableError::DamagedStructure;
+            std::_Exit(refused && grownKilobytes < 64 * 1024 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
 TEST_F(DriverTableTest, DamagedTelemetryFails) {
     ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     fixture.lastFrameTime = 3000;
     const std::vector<std::uint8_t> good = fixture.writer().bytes();
-    auto u32 = [&](std::size_t at) {
-        return static_cast<std::uint32_t>(good[at] | good[at + 1] << 8 | good[at + 2] << 16 |
-                                          good[at + 3] << 24);
-    };
-    const std::size_t firstFrame = u32(8) - u32(28) + 12;
+    const std::size_t firstFrame = get32(good, 8) - get32(good, 28) + 12;
 
     std::vector<std::uint8_t> bytes = good;
     bytes[firstFrame + 8] = 7;  // the first record's type
