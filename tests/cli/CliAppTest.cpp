@@ -76,10 +76,16 @@ TEST_F(CliAppTest, AnExceptionOutOfACommandIsAFailureNotAnAbort) {
     app_.add({"explode", "", "throws", {}, [](const CliArgs&, CliContext&) -> int {
                   throw std::runtime_error("something gave way");
               }});
-    const CliOutput r = run({"explode"});
-    EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "vxra: something gave way\n");
+    app_.add({"throw-int", "", "throws no std::exception", {}, [](const CliArgs&, CliContext&) -> int {
+                  throw 42;
+              }});
+    for (const auto& [command, message] : {std::pair{"explode", "vxra: something gave way\n"},
+                                           std::pair{"throw-int", "vxra: unexpected error\n"}}) {
+        const CliOutput r = run({command});
+        EXPECT_EQ(r.status, kExitFailure) << command;
+        EXPECT_EQ(r.out, "") << command;
+        EXPECT_EQ(r.err, message) << command;
+    }
 }
 
 TEST_F(CliAppTest, CommandHelpShowsItsUsage) {

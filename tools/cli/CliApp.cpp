@@ -93,6 +93,8 @@ int CliApp::run(const std::vector<std::string>& arguments, std::ostream& out, st
         return dispatch(arguments, out, err);
     } catch (const std::exception& error) {
         return failure(err, error.what());
+    } catch (...) {
+        return failure(err, "unexpected error");
     }
 }
 

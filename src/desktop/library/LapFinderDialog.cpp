@@ -117,7 +117,11 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
     layout->addLayout(bottom);
     resize(900, 520);
 
-    connect(wait_, &ScanWaitWindow::cancelled, this, &LapFinderDialog::cancelScan);
+    // Cancel is the user's last word: a track chosen meanwhile is not scanned after all.
+    connect(wait_, &ScanWaitWindow::cancelled, this, [this] {
+        queuedTrack_.reset();
+        cancelScan();
+    });
 }
 
 LapFinderDialog::~LapFinderDialog() = default;

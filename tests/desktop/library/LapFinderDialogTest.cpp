@@ -181,6 +181,18 @@ TEST_F(LapFinderDialogTest, ATrackChosenWhileAScanIsCancelledIsScannedOnceItHasS
     EXPECT_EQ(dialog->model()->rowCount(), static_cast<int>(expected));
 }
 
+TEST_F(LapFinderDialogTest, CancelAfterChoosingAnotherTrackScansNeither) {
+    const auto dialog = finder();
+    QSignalSpy finished(dialog.get(), &LapFinderDialog::scanFinished);
+    dialog->chooseTrack(dialog->trackChoice()->findText("Rivaldi"));
+    dialog->chooseTrack(dialog->trackChoice()->findText("HollowMere"));
+    dialog->waitWindow()->reject();
+    waitForScans(*dialog, finished, 1);
+    EXPECT_EQ(finished.size(), 1) << "the track chosen before Cancel is not scanned";
+    EXPECT_FALSE(dialog->waitWindow()->isVisible());
+    EXPECT_EQ(dialog->model()->rowCount(), 0);
+}
+
 // Names are bytes on Linux: a track folder and a replay named in Windows-1252 show readably, and
 // the track's entry scans that very folder's replays.
 TEST_F(LapFinderDialogTest, NamesThatAreNotUtf8ShowReadablyAndScan) {
