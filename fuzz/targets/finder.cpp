@@ -4,7 +4,7 @@
 #include "FuzzTarget.h"
 #include "library/LapFinderScan.h"
 #include "library/LapSorting.h"
-#include "library/PathText.h"
+#include "common/PathText.h"
 
 namespace fs = std::filesystem;
 

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "Version.h"
+#include "common/PathText.h"
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "library/InstalledTracks.h"
@@ -84,14 +85,14 @@ int find(const CliArgs& args, CliContext& context) {
     json rows = json::array();
     for (const FoundLap& row : found.laps)
         rows.push_back({{"columns", row.columns},
-                        {"path", row.path().string()},
+                        {"path", pathText(row.path())},
                         {"driver", row.lap.driver},
                         {"session", sessionKey(row.lap.session)},
                         {"lap", row.lap.slot}});
     json messages = json::array();
     for (const ScanMessage& message : found.messages)
         messages.push_back({{"caption", message.caption}, {"text", message.text}});
-    const json result{{"track", *track},
+    const json result{{"track", pathText(*track)},
                       {"count", std::to_string(found.laps.size())},
                       {"rows", rows},
                       {"messages", messages}};

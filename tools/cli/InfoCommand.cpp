@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 
 namespace {
@@ -12,7 +13,7 @@ using json = nlohmann::ordered_json;
 
 json headerJson(const ReplayHeader& h) {
     return {
-        {"fileName", h.fileName.string()},
+        {"fileName", pathText(h.fileName)},
         {"formatVersion", h.formatVersion},
         {"fileLength", h.fileLength},
         {"frameCount", h.frameCount},

@@ -4,6 +4,7 @@
 #include "CliArgs.h"
 #include "Commands.h"
 #include "JsonText.h"
+#include "common/PathText.h"
 #include "track/LoadedTrack.h"
 
 namespace {
@@ -71,7 +72,7 @@ int track(const CliArgs& args, CliContext& context) {
     }
     printDocument(args, context,
                   {
-                      {"trackName", name},
+                      {"trackName", pathText(name)},
                       {"compressed", file.compressed()},
                       {"storedSize", file.storedSize()},
                       {"unpackedSize", file.unpackedSize()},

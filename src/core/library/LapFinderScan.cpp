@@ -6,7 +6,7 @@
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
-#include "library/PathText.h"
+#include "common/PathText.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 

@@ -20,7 +20,7 @@
 #include "desktop/library/ScanWaitWindow.h"
 #include "document/ReplayDocument.h"
 #include "library/InstalledTracks.h"
-#include "library/PathText.h"
+#include "common/PathText.h"
 #include "settings/Settings.h"
 
 namespace {

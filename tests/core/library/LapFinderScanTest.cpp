@@ -11,7 +11,6 @@
 #include "common/TimeText.h"
 #include "library/InstalledTracks.h"
 #include "library/LapSorting.h"
-#include "library/PathText.h"
 #include "replay/DriverTable.h"
 #include "replay/LapChoice.h"
 
@@ -284,20 +283,6 @@ TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
     EXPECT_EQ(orderByColumn(LapColumn::ReplayFile), LapOrder::ReplayFile);
     EXPECT_EQ(lapOrderFromKey("filedate"), LapOrder::FileDate);
     EXPECT_EQ(lapOrderFromKey("Filedate"), std::nullopt);
-}
-
-TEST(PathText, NamesThatAreNotUtf8ReadAsWindows1252) {
-    const struct {
-        const char* name;
-        const char* shown;
-    } cases[] = {
-        {"Weekend.rpy", "Weekend.rpy"},         {"Qualif\u00e9.rpy", "Qualif\u00e9.rpy"},
-        {"Qualif\xe9.rpy", "Qualif\u00e9.rpy"}, {"\x80 \xc3", "\u20ac \u00c3"},  // a lead byte at the end
-        {"\xc3\xa9\xe9", "\u00c3\u00a9\u00e9"},  // one stray byte: the whole name is Windows-1252
-        {"\xc0\xaf", "\u00c0\u00af"},            // an overlong form is no UTF-8
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(pathText(c.name), c.shown) << c.name;
 }
 
 TEST(FileDateNumber, ReadsTheShownDateBack) {

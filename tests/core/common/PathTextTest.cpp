@@ -1,0 +1,27 @@
+#include "common/PathText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PathText, NamesThatAreNotUtf8ReadAsWindows1252) {
+    const struct {
+        const char* name;
+        const char* shown;
+    } cases[] = {
+        {"Weekend.rpy", "Weekend.rpy"},
+        {"Qualif\u00e9.rpy", "Qualif\u00e9.rpy"},
+        {"Qualif\xe9.rpy", "Qualif\u00e9.rpy"},
+        {"\x80 \xc3", "\u20ac \u00c3"},                    // a lead byte at the end
+        {"\xc3\xa9\xe9", "\u00c3\u00a9\u00e9"},            // one stray byte: the whole name is Windows-1252
+        {"\xc0\xaf", "\u00c0\u00af"},                      // an overlong form is no UTF-8
+        {"\xe0\x80\xaf", "\u00e0\u20ac\u00af"},            // nor a longer overlong form
+        {"\xed\xa0\x80", "\u00ed\u00a0\u20ac"},            // nor a surrogate
+        {"\xf4\x90\x80\x80", "\u00f4\u0090\u20ac\u20ac"},  // nor a code point past U+10FFFF
+        {"\xf0\x9f\x8f\x81", "\U0001f3c1"},                // the chequered flag is
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pathText(c.name), c.shown) << c.name;
+}
+
+}  // namespace
