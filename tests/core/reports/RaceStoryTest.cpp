@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,6 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
+using testing::Not;
 
 class RaceStoryTest : public ReportTestBase {
 protected:
@@ -43,24 +46,23 @@ TEST_F(RaceStoryTest, LapChart) {
     const std::string text = report(ReportType::LapChart);
     EXPECT_EQ(text.substr(0, kHeader.size() + 2), kHeader + "\r\n")
         << "the header line has no line end of its own";
-    EXPECT_NE(
-        text.find(
+    EXPECT_THAT(
+        text,
+        HasSubstr(
             "\r\n\r\nDriver: Ann Owner\r\n\r\nNo practice laps\r\n\r\nQualifying laps\r\nLap 1: 1m21.000s\r\n"
             "Lap 2: 1m20.000s\r\n\r\nNo Warmup laps\r\n\r\nRace laps\r\nLap 0: 02.000s\r\nLap 1: "
             "1m20.000s\r\n"
-            "Lap 2: 1m20.000s\r\nLap 3: 1m20.000s\r\n\r\n\r\nDriver: Bob Bot\r\n"),
-        std::string::npos)
-        << text;
-    EXPECT_NE(
-        text.find(
+            "Lap 2: 1m20.000s\r\nLap 3: 1m20.000s\r\n\r\n\r\nDriver: Bob Bot\r\n"));
+    EXPECT_THAT(
+        text,
+        HasSubstr(
             "\r\nRace laps\r\nLap 0: 01.500s\r\nLap 1: 1m12.000s [Off the track]\r\nLap 2: 1m30.000s [Off "
-            "the track, Black flag]\r\n"),
-        std::string::npos);
-    EXPECT_NE(
-        text.find(
+            "the track, Black flag]\r\n"));
+    EXPECT_THAT(
+        text,
+        HasSubstr(
             "Driver: Dan Dnf\r\n\r\nNo practice laps\r\n\r\nQualifying laps\r\nLap 1: 1m30.000s [Incomplete "
-            "lap]\r\n\r\nNo Warmup laps\r\n\r\nNo race laps\r\n"),
-        std::string::npos);
+            "lap]\r\n\r\nNo Warmup laps\r\n\r\nNo race laps\r\n"));
     const std::string end =
         "Driver: Eve Early\r\n\r\nNo practice laps\r\n\r\nNo qualifying laps\r\n\r\nNo Warmup laps\r\n"
         "\r\nNo race laps\r\n\r\n\r\nGenerated with VELTRA4 Replay Analyser\r\n";
@@ -86,10 +88,9 @@ TEST_F(RaceStoryTest, LapByLapWithPolesitterRetirementsAndLapsWithoutEvents) {
     EXPECT_EQ(report(ReportType::LapByLap), expected);
     // Off-track lines only when asked for, and only for a lap with no other flag.
     const std::string withOffTrack = report(ReportType::LapByLap, true);
-    EXPECT_NE(
-        withOffTrack.find("Lap 1:\r\nCid Car goes off the track but rejoins.\r\nEve Early retires.\r\n"),
-        std::string::npos);
-    EXPECT_EQ(withOffTrack.find("Lap 2:\r\nCid Car goes off"), std::string::npos);
+    EXPECT_THAT(withOffTrack,
+                HasSubstr("Lap 1:\r\nCid Car goes off the track but rejoins.\r\nEve Early retires.\r\n"));
+    EXPECT_THAT(withOffTrack, Not(HasSubstr("Lap 2:\r\nCid Car goes off")));
 }
 
 // Three drivers: lap 1 without events; a driver from third to first while the leader drops to
@@ -193,10 +194,9 @@ TEST_F(RaceStoryTest, FlagReport) {
 TEST_F(RaceStoryTest, FlagReportWhenTheReplayEndsEarlyOrStops) {
     load(flaggedRace(100));
     const std::string early = flags();
-    EXPECT_NE(early.find("Percentage of racetime run under yellow: unknown (the replay ends before the race "
-                         "does)\r\n"),
-              std::string::npos)
-        << early;
+    EXPECT_THAT(early,
+                HasSubstr("Percentage of racetime run under yellow: unknown (the replay ends before the race "
+                          "does)\r\n"));
 
     load(flaggedRace(140, 80));
     EXPECT_EQ(flags(), kFlagStart) << "an unknown record type stops the scan where it stands";
