@@ -4,10 +4,9 @@
 
 #include <cstring>
 #include <deque>
-#include <fstream>
-#include <iterator>
 
 #include "DemoSimulatorTest.h"
+#include "FileBytes.h"
 #include "common/TimeText.h"
 #include "replay/LapTimeCheck.h"
 
@@ -25,15 +24,11 @@ public:
     std::optional<fs::path> chooseReplayFile(const std::string& title, const std::string& filter,
                                              const fs::path& startFolder) override {
         events.push_back("file dialog: " + title + " | " + filter + " | " + startFolder.filename().string());
-        auto answer = files.empty() ? std::nullopt : files.front();
-        if (!files.empty()) files.pop_front();
-        return answer;
+        return next(files);
     }
     std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
         events.push_back("lap dialog");
-        auto answer = laps.empty() ? std::nullopt : laps.front();
-        if (!laps.empty()) laps.pop_front();
-        return answer;
+        return next(laps);
     }
     void message(const std::string& text) override { events.push_back("message: " + text); }
     void information(const std::string& text) override { events.push_back("information: " + text); }
@@ -45,11 +40,26 @@ public:
     int trackChanges = 0;  // counted apart: the views show a new track whole
 
     std::vector<std::string> take() { return std::exchange(events, {}); }
+
+private:
+    // The next scripted answer; a dialog without one is cancelled.
+    template <typename Answer>
+    static std::optional<Answer> next(std::deque<std::optional<Answer>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class ReplayDocumentTest : public DemoSimulatorTest {
 protected:
     static fs::path weekend() { return replay("Rivaldi weekend (saved in race).rpy"); }
+    // Copies the demo folder into `sim` and makes it the simulator folder, for tests that change it.
+    void useCopyOfTheSimulator(const TempDir& sim) {
+        fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
+        settings_.setSimulatorDirectory(sim.path().string());
+    }
 
     ScriptedUi ui_;
     ReplayDocument doc_{ui_, settings_};
@@ -123,12 +133,10 @@ TEST_F(ReplayDocumentTest, FilesThatCannotBeLoaded) {
     EXPECT_EQ(doc_.title(), "No lap selected");
 
     // A driver table that cannot be read: the slot is given back.
-    std::ifstream in(weekend(), std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::uint8_t> bytes = fileBytes(weekend());
     std::memcpy(&bytes[276], "\xFF\xFF\x00\x00", 4);  // driver table length: 356 drivers
     TempDir dir;
-    const fs::path crowded = dir / "crowded.rpy";
-    std::ofstream(crowded, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const fs::path crowded = dir.write("crowded.rpy", bytes);
     doc_.openPath(crowded);
     EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: " + tooManyDriversMessage(356),
                                                     "message: DriversClass: Error reading file!"}));
@@ -189,9 +197,8 @@ TEST_F(ReplayDocumentTest, WithoutTheTrackTheLapLoadsWithoutMapData) {
 
 TEST_F(ReplayDocumentTest, MissingTrackIniIsReported) {
     TempDir sim;
-    fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
+    useCopyOfTheSimulator(sim);
     fs::remove(sim / "tracks/HollowMere/TRACK.INI");
-    settings_.setSimulatorDirectory(sim.path().string());
     doc_.lapFinderLoad(sim / "replay/Hollowmere practice, two drivers.rpy", {0, kPractice, 2});
     EXPECT_EQ(ui_.take(),
               (std::vector<std::string>{"message: Track.ini or entire track seems to be missing in the "
@@ -213,16 +220,13 @@ fs::path withStoredLapTime(const fs::path& source, const TempDir& dir, double tr
     const std::uint32_t end = static_cast<std::uint32_t>(drivers.lapStartTime(kPractice, 0, 3));
     const std::uint32_t shifted = end + static_cast<std::uint32_t>(calculated + difference) -
                                   lapDuration(drivers.lapEntry(kPractice, 0, 2));
-    std::ifstream in(source, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::uint8_t> bytes = fileBytes(source);
     for (std::size_t at = 0; at + 4 <= drivers.telemetryOffset; ++at) {
         std::uint32_t value;
         std::memcpy(&value, &bytes[at], 4);
         if (value == end) std::memcpy(&bytes[at], &shifted, 4);
     }
-    const fs::path copy = dir / ("lap" + std::to_string(difference) + ".rpy");
-    std::ofstream(copy, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return copy;
+    return dir.write("lap" + std::to_string(difference) + ".rpy", bytes);
 }
 
 TEST_F(ReplayDocumentTest, LapTimeCheckAllowsThirtyMilliseconds) {
@@ -263,8 +267,7 @@ TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
 
     // The newest replay by file time; on equal times the first by name.
     TempDir sim;
-    fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
-    settings_.setSimulatorDirectory(sim.path().string());
+    useCopyOfTheSimulator(sim);
     const auto newest =
         fs::last_write_time(sim / "replay/Rivaldi weekend (saved in race).rpy") + std::chrono::hours(1);
     fs::last_write_time(sim / "replay/Rivaldi quick race.rpy", newest);
