@@ -212,19 +212,6 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
     EXPECT_GT(quick->windowEnd[kRace], 0u);
 }
 
-TEST_F(DemoFolderTest, ErrorPathFiles) {
-    ReplayHeader old;
-    EXPECT_TRUE(old.read(replay("Old version 2 replay.rpy")));
-    EXPECT_EQ(old.formatVersion, 2);
-    ReplayHeader damaged;
-    EXPECT_EQ(damaged.read(replay("Damaged signature.rpy")).error(), HeaderError::NotAReplay);
-    ReplayHeader elsewhere;
-    ASSERT_TRUE(elsewhere.read(replay("Phantom Ring practice (track not installed).rpy")));
-    const auto track = TrackFile::load(tracksFolder(folder_->path()), elsewhere.trackName);
-    ASSERT_FALSE(track) << "the track is not installed";
-    EXPECT_EQ(track.error().message(), "Error: cannot open track file");
-}
-
 TEST(Scenario, SmallWeekendsForTests) {
     const Circuit circuit = hollowmereCircuit();
     Scenario s;
