@@ -1,9 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <set>
