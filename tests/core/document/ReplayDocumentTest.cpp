@@ -121,14 +121,13 @@ TEST_F(ReplayDocumentTest, SixthLapIsRefusedBeforeAnyDialog) {
 }
 
 TEST_F(ReplayDocumentTest, FilesThatCannotBeLoaded) {
-    const fs::path old = replay("Old version 2 replay.rpy");
-    doc_.openPath(old);
-    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: ZDK replays not supported!",
-                                                    "message: " + old.string()}));
-    const fs::path damaged = replay("Damaged signature.rpy");
-    doc_.openPath(damaged);
-    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: Error reading file!",
-                                                    "message: " + damaged.string()}));
+    // A header that cannot be used: its message, then the file's path.
+    for (const auto& [file, message] : {std::pair{"Old version 2 replay.rpy", "ZDK replays not supported!"},
+                                        {"Damaged signature.rpy", "Error reading file!"}}) {
+        doc_.openPath(replay(file));
+        EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: " + std::string(message),
+                                                        "message: " + replay(file).string()}));
+    }
     EXPECT_EQ(doc_.lapCount(), 0);
     EXPECT_EQ(doc_.title(), "No lap selected");
 
