@@ -74,6 +74,7 @@ TEST_F(DemoFolderTest, SameSeedGivesTheSameFiles) {
 
 TEST_F(DemoFolderTest, TracksCloseAndDecode) {
     for (const std::string name : {"rivaldi", "hollowmere"}) {
+        SCOPED_TRACE(name);
         const auto file = TrackFile::load(tracksFolder(folder_->path()), name);
         ASSERT_TRUE(file) << file.error().message();
         const VxTrack& track = file->root();
@@ -81,12 +82,12 @@ TEST_F(DemoFolderTest, TracksCloseAndDecode) {
         for (std::size_t i = 0; i < track.segments.size(); ++i) {
             const VxSegment& s = *track.segments[i];
             const VxSegment& next = *track.segments[(i + 1) % track.segments.size()];
-            EXPECT_NEAR(s.endX, next.startX, 1e-6) << name << " segment " << i;
-            EXPECT_NEAR(s.endY, next.startY, 1e-6) << name << " segment " << i;
+            EXPECT_NEAR(s.endX, next.startX, 1e-6) << "segment " << i;
+            EXPECT_NEAR(s.endY, next.startY, 1e-6) << "segment " << i;
             EXPECT_NEAR(std::remainder(s.endHeading - next.startHeading, 2 * std::numbers::pi), 0, 1e-9);
         }
-        EXPECT_THAT(model.totalLength(), AllOf(Gt(3000), Lt(6000))) << name;
-        EXPECT_NEAR(readTrackLength(folder_->path(), name).metres, model.totalLength(), 0.002) << name;
+        EXPECT_THAT(model.totalLength(), AllOf(Gt(3000), Lt(6000)));
+        EXPECT_NEAR(readTrackLength(folder_->path(), name).metres, model.totalLength(), 0.002);
     }
 }
 
