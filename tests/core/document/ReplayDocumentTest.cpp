@@ -4,10 +4,9 @@
 
 #include <cstring>
 #include <deque>
-#include <fstream>
-#include <iterator>
 
 #include "DemoSimulatorTest.h"
+#include "FileBytes.h"
 #include "common/TimeText.h"
 #include "replay/LapTimeCheck.h"
 
@@ -25,15 +24,11 @@ public:
     std::optional<fs::path> chooseReplayFile(const std::string& title, const std::string& filter,
                                              const fs::path& startFolder) override {
         events.push_back("file dialog: " + title + " | " + filter + " | " + startFolder.filename().string());
-        auto answer = files.empty() ? std::nullopt : files.front();
-        if (!files.empty()) files.pop_front();
-        return answer;
+        return next(files);
     }
     std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
         events.push_back("lap dialog");
-        auto answer = laps.empty() ? std::nullopt : laps.front();
-        if (!laps.empty()) laps.pop_front();
-        return answer;
+        return next(laps);
     }
     void message(const std::string& text) override { events.push_back("message: " + text); }
     void information(const std::string& text) override { events.push_back("information: " + text); }
@@ -45,33 +40,48 @@ public:
     int trackChanges = 0;  // counted apart: the views show a new track whole
 
     std::vector<std::string> take() { return std::exchange(events, {}); }
+
+private:
+    // The next scripted answer; a dialog without one is cancelled.
+    template <typename Answer>
+    static std::optional<Answer> next(std::deque<std::optional<Answer>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class ReplayDocumentTest : public DemoSimulatorTest {
 protected:
     static fs::path weekend() { return replay("Rivaldi weekend (saved in race).rpy"); }
+    // Copies the demo folder into `sim` and makes it the simulator folder, for tests that change it.
+    void useCopyOfTheSimulator(const TempDir& sim) {
+        fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
+        settings_.setSimulatorDirectory(sim.path().string());
+    }
 
     ScriptedUi ui_;
     ReplayDocument doc_{ui_, settings_};
 };
 
-const std::vector<std::string> kAdded = {"lap list changed", "redraw"};
+const std::string kFileDialog = "file dialog: Select Replay File | Replay files (*.rpy) | replay";
+
+// What the desktop is told when the lap list changed, after what it is told first.
+std::vector<std::string> lapsChanged(std::vector<std::string> first = {}) {
+    first.insert(first.end(), {"lap list changed", "redraw"});
+    return first;
+}
 
 TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
     settings_.setDontShowQualReport(0);
     ui_.files = {weekend()};
     ui_.laps = {LapChoice{0, kRace, 2}};
     doc_.addReplayLap();
-    const std::vector<std::string> expected = {
-        "file dialog: Select Replay File | Replay files (*.rpy) | replay",
-        "lap dialog",
-        "information: Online quality of lapdata: 100%\nLargest online gap: 0 seconds\n\nIf you don't wish to "
-        "see "
-        "this report - \nturn it off in File->Settings",
-        "lap list changed",
-        "redraw",
-    };
-    EXPECT_EQ(ui_.take(), expected);
+    EXPECT_EQ(ui_.take(),
+              lapsChanged({kFileDialog, "lap dialog",
+                           "information: Online quality of lapdata: 100%\nLargest online gap: 0 seconds"
+                           "\n\nIf you don't wish to see this report - \nturn it off in File->Settings"}));
     EXPECT_EQ(doc_.lapCount(), 1);
     EXPECT_EQ(doc_.title(), "Rivaldi");
     ASSERT_TRUE(doc_.trackLoaded());
@@ -111,24 +121,21 @@ TEST_F(ReplayDocumentTest, SixthLapIsRefusedBeforeAnyDialog) {
 }
 
 TEST_F(ReplayDocumentTest, FilesThatCannotBeLoaded) {
-    const fs::path old = replay("Old version 2 replay.rpy");
-    doc_.openPath(old);
-    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: ZDK replays not supported!",
-                                                    "message: " + old.string()}));
-    const fs::path damaged = replay("Damaged signature.rpy");
-    doc_.openPath(damaged);
-    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: Error reading file!",
-                                                    "message: " + damaged.string()}));
+    // A header that cannot be used: its message, then the file's path.
+    for (const auto& [file, message] : {std::pair{"Old version 2 replay.rpy", "ZDK replays not supported!"},
+                                        {"Damaged signature.rpy", "Error reading file!"}}) {
+        doc_.openPath(replay(file));
+        EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: HeaderClass: " + std::string(message),
+                                                        "message: " + replay(file).string()}));
+    }
     EXPECT_EQ(doc_.lapCount(), 0);
     EXPECT_EQ(doc_.title(), "No lap selected");
 
     // A driver table that cannot be read: the slot is given back.
-    std::ifstream in(weekend(), std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::uint8_t> bytes = fileBytes(weekend());
     std::memcpy(&bytes[276], "\xFF\xFF\x00\x00", 4);  // driver table length: 356 drivers
     TempDir dir;
-    const fs::path crowded = dir / "crowded.rpy";
-    std::ofstream(crowded, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const fs::path crowded = dir.write("crowded.rpy", bytes);
     doc_.openPath(crowded);
     EXPECT_EQ(ui_.take(), (std::vector<std::string>{"message: " + tooManyDriversMessage(356),
                                                     "message: DriversClass: Error reading file!"}));
@@ -142,10 +149,10 @@ TEST_F(ReplayDocumentTest, AnotherTrackIsRefusedOnlyWhileLapsAreLoaded) {
     doc_.openPath(replay("Hollowmere practice, two drivers.rpy"));
     EXPECT_EQ(ui_.take(), std::vector<std::string>{"message: This file is not from the same track!"});
     doc_.clearAll();
-    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"clear toggles", "lap list changed", "redraw"}));
+    EXPECT_EQ(ui_.take(), lapsChanged({"clear toggles"}));
     EXPECT_EQ(doc_.title(), "No lap selected");
     doc_.lapFinderLoad(replay("Hollowmere practice, two drivers.rpy"), {1, kPractice, 2});
-    EXPECT_EQ(ui_.take(), kAdded);
+    EXPECT_EQ(ui_.take(), lapsChanged());
     EXPECT_EQ(ui_.trackChanges, 2);
     EXPECT_EQ(doc_.title(), "Hollowmere");
     EXPECT_NEAR(doc_.trackModel()->totalLength(), 3475.4, 0.1);
@@ -153,8 +160,7 @@ TEST_F(ReplayDocumentTest, AnotherTrackIsRefusedOnlyWhileLapsAreLoaded) {
 
 TEST_F(ReplayDocumentTest, CancelledDialogsChangeNothing) {
     doc_.addReplayLap();
-    EXPECT_EQ(ui_.take(),
-              std::vector<std::string>{"file dialog: Select Replay File | Replay files (*.rpy) | replay"});
+    EXPECT_EQ(ui_.take(), std::vector<std::string>{kFileDialog});
     doc_.lapFinderLoad(weekend(), {0, kRace, 2});
     ui_.take();
     doc_.openPath(weekend());
@@ -174,13 +180,10 @@ TEST_F(ReplayDocumentTest, ALapThatCannotBeReadIsUndoneWithItsTitle) {
 
 TEST_F(ReplayDocumentTest, WithoutTheTrackTheLapLoadsWithoutMapData) {
     doc_.lapFinderLoad(replay("Phantom Ring practice (track not installed).rpy"), {0, kPractice, 2});
-    EXPECT_EQ(
-        ui_.take(),
-        (std::vector<std::string>{
-            "message: Can't find track for this replay!\nYou'll not be able to see any track maps nor speed "
-            "data!\nMake sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error "
-            "message:\nError: cannot open track file",
-            "lap list changed", "redraw"}));
+    EXPECT_EQ(ui_.take(), lapsChanged({"message: Can't find track for this replay!\n"
+                                       "You'll not be able to see any track maps nor speed data!\n"
+                                       "Make sure VELTRA4 Path is set correctly in File->Settings\n"
+                                       "\nDetailed error message:\nError: cannot open track file"}));
     EXPECT_EQ(doc_.lapCount(), 1);
     EXPECT_FALSE(doc_.trackLoaded());
     EXPECT_EQ(doc_.slots()[0].lapData->splitTime1, 0);
@@ -189,14 +192,11 @@ TEST_F(ReplayDocumentTest, WithoutTheTrackTheLapLoadsWithoutMapData) {
 
 TEST_F(ReplayDocumentTest, MissingTrackIniIsReported) {
     TempDir sim;
-    fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
+    useCopyOfTheSimulator(sim);
     fs::remove(sim / "tracks/HollowMere/TRACK.INI");
-    settings_.setSimulatorDirectory(sim.path().string());
     doc_.lapFinderLoad(sim / "replay/Hollowmere practice, two drivers.rpy", {0, kPractice, 2});
-    EXPECT_EQ(ui_.take(),
-              (std::vector<std::string>{"message: Track.ini or entire track seems to be missing in the "
-                                        "tracks directory: Speeds will be misreported in the reports!",
-                                        "lap list changed", "redraw"}));
+    EXPECT_EQ(ui_.take(), lapsChanged({"message: Track.ini or entire track seems to be missing in the "
+                                       "tracks directory: Speeds will be misreported in the reports!"}));
     EXPECT_TRUE(doc_.trackLoaded());
     EXPECT_EQ(doc_.slots()[0].lapData->splitTime1, 0) << "no length: no split times";
 }
@@ -213,16 +213,13 @@ fs::path withStoredLapTime(const fs::path& source, const TempDir& dir, double tr
     const std::uint32_t end = static_cast<std::uint32_t>(drivers.lapStartTime(kPractice, 0, 3));
     const std::uint32_t shifted = end + static_cast<std::uint32_t>(calculated + difference) -
                                   lapDuration(drivers.lapEntry(kPractice, 0, 2));
-    std::ifstream in(source, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::uint8_t> bytes = fileBytes(source);
     for (std::size_t at = 0; at + 4 <= drivers.telemetryOffset; ++at) {
         std::uint32_t value;
         std::memcpy(&value, &bytes[at], 4);
         if (value == end) std::memcpy(&bytes[at], &shifted, 4);
     }
-    const fs::path copy = dir / ("lap" + std::to_string(difference) + ".rpy");
-    std::ofstream(copy, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return copy;
+    return dir.write("lap" + std::to_string(difference) + ".rpy", bytes);
 }
 
 TEST_F(ReplayDocumentTest, LapTimeCheckAllowsThirtyMilliseconds) {
@@ -230,7 +227,7 @@ TEST_F(ReplayDocumentTest, LapTimeCheckAllowsThirtyMilliseconds) {
     const double length = readTrackLength(sim_->path(), "hollowmere").metres;
     TempDir dir;
     doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 30), {0, kPractice, 2});
-    EXPECT_EQ(ui_.take(), kAdded);
+    EXPECT_EQ(ui_.take(), lapsChanged());
     doc_.lapFinderLoad(withStoredLapTime(source, dir, length, 31), {0, kPractice, 2});
     const auto events = ui_.take();
     ASSERT_EQ(events.size(), 3u);
@@ -250,8 +247,7 @@ TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
     doc_.lapFinderLoad(weekend(), {2, kRace, 3});
     ui_.take();
     doc_.applyLapOrder({2, 0});
-    EXPECT_EQ(ui_.take(), (std::vector<std::string>{"lap list changed", "redraw"}))
-        << "the laps keep their toggles";
+    EXPECT_EQ(ui_.take(), lapsChanged()) << "the laps keep their toggles";
     ASSERT_EQ(doc_.lapCount(), 2);
     EXPECT_EQ(doc_.slots()[0].lapDriver, 2);
     EXPECT_EQ(doc_.slots()[1].lapDriver, 0);
@@ -263,8 +259,7 @@ TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
 
     // The newest replay by file time; on equal times the first by name.
     TempDir sim;
-    fs::copy(sim_->path(), sim.path(), fs::copy_options::recursive);
-    settings_.setSimulatorDirectory(sim.path().string());
+    useCopyOfTheSimulator(sim);
     const auto newest =
         fs::last_write_time(sim / "replay/Rivaldi weekend (saved in race).rpy") + std::chrono::hours(1);
     fs::last_write_time(sim / "replay/Rivaldi quick race.rpy", newest);

@@ -158,14 +158,13 @@ TEST_F(ReplayHeaderTest, Outcomes) {
     EXPECT_EQ(missing.read(dir_ / "absent.rpy").error(), HeaderError::CannotOpen);
     EXPECT_EQ(missing.fileName, dir_ / "absent.rpy");
 
-    Head reversed;
+    Head reversed, truncated;
     std::memcpy(reversed.bytes.data(), "RPLY", 4);
-    EXPECT_EQ(errorOf(reversed.bytes), HeaderError::NotAReplay);
-
-    Head shortHead;
-    shortHead.bytes.resize(267);
-    EXPECT_EQ(errorOf(shortHead.bytes), HeaderError::NotAReplay);
-    EXPECT_EQ(errorOf(std::vector<std::uint8_t>{'Y', 'L'}), HeaderError::NotAReplay);
+    truncated.bytes.resize(267);
+    for (const auto& [what, bytes] : {std::pair{"reversed signature", reversed.bytes},
+                                      {"a byte short", truncated.bytes},
+                                      {"signature cut short", std::vector<std::uint8_t>{'Y', 'L'}}})
+        EXPECT_EQ(errorOf(bytes), HeaderError::NotAReplay) << what;
 
     Head zdk;
     zdk.u32(4, 2);

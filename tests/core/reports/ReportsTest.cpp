@@ -1,8 +1,6 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -20,6 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
+using testing::Not;
 
 constexpr double kTrack = 3600;
 
@@ -56,6 +56,17 @@ protected:
     }
 };
 
+// A replay saved during `session` with Ann Owner as its only driver; lap tables and frames to follow.
+ReplayWriter annAlone(int session, const WeekendSettings& weekend = {}) {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Owner");
+    w.setSessionInProgress(session);
+    w.setTrackName("testring");
+    w.setWeekend(weekend);
+    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
+    return w;
+}
+
 const char* kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
 
 TEST_F(ReportsTest, QualifyingReport) {
@@ -75,16 +86,16 @@ TEST_F(ReportsTest, QualifyingReport) {
 TEST_F(ReportsTest, QualifyingReportInMphAndWithoutTrackLength) {
     writeQuickRace();
     const std::string mph = report(ReportType::Qualifying, kTrack, true);
-    EXPECT_NE(
-        mph.find(" 1     3 Cid Car                          1m12.000s            111.847           1\r\n"),
-        std::string::npos);
-    EXPECT_NE(
-        mph.find(" 3    12 Bob Bot                          1m22.000s   10.000s   98.207  13.640   2\r\n"),
-        std::string::npos);
+    EXPECT_THAT(
+        mph,
+        HasSubstr(" 1     3 Cid Car                          1m12.000s            111.847           1\r\n"));
+    EXPECT_THAT(
+        mph,
+        HasSubstr(" 3    12 Bob Bot                          1m22.000s   10.000s   98.207  13.640   2\r\n"));
     const std::string noLength = report(ReportType::Qualifying, 0);
-    EXPECT_NE(noLength.find(
-                  " 2     7 Ann Owner                        1m20.000s   08.000s    0.000   0.001   2\r\n"),
-              std::string::npos);
+    EXPECT_THAT(
+        noLength,
+        HasSubstr(" 2     7 Ann Owner                        1m20.000s   08.000s    0.000   0.001   2\r\n"));
 }
 
 TEST_F(ReportsTest, MissingSessionsAndUnofficialTimes) {
@@ -92,22 +103,14 @@ TEST_F(ReportsTest, MissingSessionsAndUnofficialTimes) {
     EXPECT_EQ(report(ReportType::Practice), "This replay file does not contain practice data.");
     EXPECT_EQ(report(ReportType::Warmup), "This replay file does not contain warmup data.");
 
-    ReplayWriter w;  // saved during qualifying: its times may not be final
-    w.setOwner(0, "Ann", "Owner");
-    w.setSessionInProgress(kQualifying);
-    w.setTrackName("testring");
-    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
+    ReplayWriter w = annAlone(kQualifying);  // saved during qualifying: its times may not be final
     w.addLapTable({lapListFromDurations(10, 1000, {72000})});
     w.addLapTable({lapListFromDurations(10, 1000, {72000})});
     w.addFrame({sessionMarkerRecord(1, 1000)});
     load(w, "qualifying.rpy");
-    const std::string text = report(ReportType::Qualifying);
-    EXPECT_NE(
-        text.find(
-            "\r\n\r\nAll times are unofficial\r\n(Replay might have been saved before end of practice)\r\n"
-            "\r\nGenerated with VELTRA4 Replay Analyser\r\n"),
-        std::string::npos)
-        << text;
+    EXPECT_THAT(report(ReportType::Qualifying),
+                HasSubstr("\r\n\r\nAll times are unofficial\r\n(Replay might have been saved before end of "
+                          "practice)\r\n\r\nGenerated with VELTRA4 Replay Analyser\r\n"));
     EXPECT_EQ(report(ReportType::Race), "This replay file does not contain race data.");
 }
 
@@ -210,24 +213,20 @@ protected:
 TEST_F(RaceOnlyTest, OneLeaderNoQualifyingMph) {
     writeRace({61000, 61000 | kBlackFlagLap}, {62000});
     const std::string text = report(ReportType::Race, kTrack, true);
-    EXPECT_NE(
-        text.find(lines({"Pos No   Driver                           Laps   Race Time       Diff    Speed",
+    EXPECT_THAT(
+        text,
+        HasSubstr(lines({"Pos No   Driver                           Laps   Race Time       Diff    Speed",
                          " 1     7 Ann Owner                           2   2m00.000s             134.216",
                          " 2    12 Bob Bot                             1   1m01.500s    02.500s* 131.477",
                          " 3     3 Cid Car                             1   1m03.000s   1 lap(s)  127.825", "",
-                         "", "Race results are unofficial"})),
-        std::string::npos)
-        << text;
-    EXPECT_NE(
-        text.find(lines({"Driver                           Laps", "Ann Owner                        1-2", "",
-                         "Number of lead changes: 0", "Number of leaders: 1"})),
-        std::string::npos)
-        << text;
-    EXPECT_NE(text.find("\r\n\r\n\r\nReplay doesn't contain qualifying info - skipping \"Highest Climber\" "
-                        "table\r\n\r\n\r\nBLACK FLAG LAPS"),
-              std::string::npos)
-        << text;
-    EXPECT_EQ(text.find("*=One lap penalty"), std::string::npos);
+                         "", "Race results are unofficial"})));
+    EXPECT_THAT(text, HasSubstr(lines({"Driver                           Laps",
+                                       "Ann Owner                        1-2", "",
+                                       "Number of lead changes: 0", "Number of leaders: 1"})));
+    EXPECT_THAT(text,
+                HasSubstr("\r\n\r\n\r\nReplay doesn't contain qualifying info - skipping \"Highest Climber\" "
+                          "table\r\n\r\n\r\nBLACK FLAG LAPS"));
+    EXPECT_THAT(text, Not(HasSubstr("*=One lap penalty")));
 }
 
 // A driver whose last lap is under a black flag and who did more laps than anyone else is
@@ -235,32 +234,29 @@ TEST_F(RaceOnlyTest, OneLeaderNoQualifyingMph) {
 TEST_F(RaceOnlyTest, DriverBeyondTheMostCompletedLapsIsClassified) {
     writeRace({61000, 61000 | kBlackFlagLap}, {62000, 62000, 62000 | kBlackFlagLap});
     const std::string text = report(ReportType::Race, kTrack, true);
-    EXPECT_NE(
-        text.find(lines({"RACE RESULTS (After 2 laps)", "",
+    EXPECT_THAT(
+        text,
+        HasSubstr(lines({"RACE RESULTS (After 2 laps)", "",
                          "Pos No   Driver                           Laps   Race Time       Diff    Speed",
                          " 1     7 Ann Owner                           2   2m00.000s             134.216",
                          " 2    12 Bob Bot                             1   1m01.500s    02.500s* 131.477",
-                         " 3     3 Cid Car                             2   2m05.000s  1m07.000s* 129.192"})),
-        std::string::npos)
-        << text;
-    EXPECT_NE(text.find(lines({"Ann Owner                        1-2", "Cid Car                          3",
-                               "", "Number of lead changes: 1"})),
-              std::string::npos)
-        << text;
+                         " 3     3 Cid Car                             2   2m05.000s  1m07.000s* 129.192"})));
+    EXPECT_THAT(text,
+                HasSubstr(lines({"Ann Owner                        1-2", "Cid Car                          3",
+                                 "", "Number of lead changes: 1"})));
 }
 
-TEST_F(RaceOnlyTest, NoCompletedLapGivesNoLeadChange) {
-    writeRace({}, {});
+TEST_F(ReportsTest, NoCompletedLapGivesNoLeadChange) {
     ReplayWriter w = quickRaceWriter("Owner");
     w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
     w.addLapTable({lapListFromDurations(10, 1000, {})});
     w.addFrame({sessionMarkerRecord(1, 1000)});
     load(w, "nolaps.rpy");
     const std::string text = report(ReportType::Race);
-    EXPECT_NE(text.find(" 1     7 Ann Owner                           0   0m00.000s                    \r\n"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("Number of lead changes: 0\r\nNumber of leaders: 0\r\n"), std::string::npos);
+    EXPECT_THAT(
+        text,
+        HasSubstr(" 1     7 Ann Owner                           0   0m00.000s                    \r\n"));
+    EXPECT_THAT(text, HasSubstr("Number of lead changes: 0\r\nNumber of leaders: 0\r\n"));
 }
 
 TEST_F(ReportsTest, RaceSettingsReport) {
@@ -287,32 +283,26 @@ TEST_F(ReportsTest, RaceSettingsReport) {
 }
 
 TEST_F(ReportsTest, OnlyPracticeTurnsNoLimitIntoWords) {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Owner");
-    w.setSessionInProgress(kPractice);
-    w.setTrackName("testring");
     WeekendSettings weekend;
     weekend.practiceSeconds = 604800;
     weekend.warmupSeconds = 604800;
-    w.setWeekend(weekend);
-    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
+    ReplayWriter w = annAlone(kPractice, weekend);
     w.addLapTable({lapListFromDurations(10, 1000, {72000})});
     w.addFrame({sessionMarkerRecord(0, 1000)});
     load(w, "nolimit.rpy");
     const std::string text = report(ReportType::RaceSettings);
-    EXPECT_NE(
-        text.find("\r\nPractice:                No limit       Quick-race:              No             \r\n"),
-        std::string::npos)
-        << text;
-    EXPECT_NE(
-        text.find("\r\nWarmup:                  -1 minutes     AI strength:             100 %          \r\n"),
-        std::string::npos)
-        << text;
-    EXPECT_NE(
-        text.find("\r\nDamage:                  Realistic      Realistic:               Yes            \r\n"
-                  "Full pace lap:           No             Conditions:                             \r\n"),
-        std::string::npos)
-        << text;
+    EXPECT_THAT(
+        text,
+        HasSubstr(
+            "\r\nPractice:                No limit       Quick-race:              No             \r\n"));
+    EXPECT_THAT(
+        text,
+        HasSubstr(
+            "\r\nWarmup:                  -1 minutes     AI strength:             100 %          \r\n"));
+    EXPECT_THAT(
+        text,
+        HasSubstr("\r\nDamage:                  Realistic      Realistic:               Yes            \r\n"
+                  "Full pace lap:           No             Conditions:                             \r\n"));
 }
 
 TEST_F(ReportsTest, CompleteReportJoinsTheOthers) {

@@ -82,12 +82,13 @@ protected:
         return failure();
     }
 
+    const Bytes oval_ = trackStream(ovalTrack());
     TempDir dir_;
     std::unique_ptr<TrackFile> file_;
 };
 
 TEST_F(TrackFileTest, DecodesEveryKindOfObject) {
-    put("oval", "oval.ptf", trackStream(ovalTrack()));
+    put("oval", "oval.ptf", oval_);
     const VxTrack& track = load();
     EXPECT_FALSE(file_->compressed());
     ASSERT_EQ(track.segments.size(), 4u);
@@ -125,30 +126,29 @@ TEST_F(TrackFileTest, DecodesEveryKindOfObject) {
 }
 
 TEST_F(TrackFileTest, PackedArchiveMemberDecodesTheSame) {
-    const Bytes stream = trackStream(ovalTrack());
     put("oval", "oval.dat",
-        trackArchive({{"track.ini", Bytes(40, 'x'), false}, {"oval.ptf.v2", stream, true}}));
+        trackArchive({{"track.ini", Bytes(40, 'x'), false}, {"oval.ptf.v2", oval_, true}}));
     const VxTrack& track = load();
     EXPECT_TRUE(file_->compressed());
-    EXPECT_EQ(file_->unpackedSize(), stream.size());
-    EXPECT_LT(file_->storedSize(), stream.size());
+    EXPECT_EQ(file_->unpackedSize(), oval_.size());
+    EXPECT_LT(file_->storedSize(), oval_.size());
     EXPECT_EQ(track.segments.size(), 4u) << "the name test is a substring test";
 }
 
 TEST_F(TrackFileTest, StoredMemberIsUsedAsItIs) {
-    put("oval", "oval.dat", trackArchive({{"oval.ptf", trackStream(ovalTrack()), false}}));
+    put("oval", "oval.dat", trackArchive({{"oval.ptf", oval_, false}}));
     EXPECT_EQ(load().segments.size(), 4u);
     EXPECT_FALSE(file_->compressed());
 }
 
 TEST_F(TrackFileTest, PlainFileWinsOverTheArchive) {
-    put("oval", "oval.ptf", trackStream(ovalTrack()));
+    put("oval", "oval.ptf", oval_);
     put("oval", "oval.dat", Bytes(100, 0xEE));
     EXPECT_EQ(load().segments.size(), 4u);
 }
 
 TEST_F(TrackFileTest, FoldersAndFilesAreFoundWithoutRegardToCase) {
-    put("Oval", "OVAL.PTF", trackStream(ovalTrack()));
+    put("Oval", "OVAL.PTF", oval_);
     EXPECT_EQ(load("oval").segments.size(), 4u);
 }
 
@@ -158,21 +158,22 @@ TEST_F(TrackFileTest, LocatingFailuresCannotOpenTheTrackFile) {
     };
     cannotOpen("neither file exists");
 
-    Bytes archive = trackArchive({{"oval.ptf", trackStream(ovalTrack()), true}});
+    const Bytes packed = trackArchive({{"oval.ptf", oval_, true}});
+    Bytes archive = packed;
     archive[10] = 4;
     put("oval", "oval.dat", archive);
     cannotOpen("directory marker not 5");
 
-    put("oval", "oval.dat", trackArchive({{"oval.trk", trackStream(ovalTrack()), true}}));
+    put("oval", "oval.dat", trackArchive({{"oval.trk", oval_, true}}));
     cannotOpen("no member named .ptf");
 
-    archive = trackArchive({{"oval.ptf", trackStream(ovalTrack()), true}});
+    archive = packed;
     archive[24] = 200;  // the name runs past the archive
     archive.resize(60);
     put("oval", "oval.dat", archive);
     cannotOpen("a name longer than its space");
 
-    archive = trackArchive({{"oval.ptf", trackStream(ovalTrack()), true}});
+    archive = packed;
     archive[archive.size() - 5] ^= 0x5A;
     archive[archive.size() - 20] ^= 0xA5;
     put("oval", "oval.dat", archive);
@@ -240,13 +241,12 @@ TEST_F(TrackFileTest, TextureCoordinateArraysConsumeWholeValuesOnly) {
 }
 
 TEST_F(TrackFileTest, DamagedFilesFailCleanly) {
-    const Bytes stream = trackStream(ovalTrack());
-    const Bytes archive = trackArchive({{"oval.ptf", stream, true}});
+    const Bytes archive = trackArchive({{"oval.ptf", oval_, true}});
     std::mt19937 random(7);
     int loaded = 0;
     for (int round = 0; round < 4000; ++round) {
         const bool packed = round % 2;
-        Bytes bytes = packed ? archive : stream;
+        Bytes bytes = packed ? archive : oval_;
         if (round % 5 == 0) {
             bytes.resize(random() % bytes.size());
         } else {
@@ -262,12 +262,12 @@ TEST_F(TrackFileTest, DamagedFilesFailCleanly) {
 
 // Each file owns what it decoded: loading another track, or failing to, leaves a loaded one whole.
 TEST_F(TrackFileTest, EachFileOwnsItsObjects) {
-    put("oval", "oval.ptf", trackStream(ovalTrack()));
+    put("oval", "oval.ptf", oval_);
     const auto first = TrackFile::load(dir_.path(), "oval");
     ASSERT_TRUE(first);
     const VxSegment& arc = *first->root().segments[1];
     EXPECT_EQ(failure(Stream().object(1, 10, 1, 0, 5).bytes), "error 3");
-    put("Second", "second.ptf", trackStream(ovalTrack()));
+    put("Second", "second.ptf", oval_);
     EXPECT_TRUE(TrackFile::load(dir_.path(), "second"));
     EXPECT_EQ(first->objects().count<VxSegment>(), 4u);
     EXPECT_DOUBLE_EQ(arc.startX, 400);

@@ -59,20 +59,20 @@ TEST_F(TrackModelTest, OvalLengthsPositionsAndSegments) {
     EXPECT_NEAR(model.segmentAt(1).length(), 100 * kPi, 1e-9);
     EXPECT_NEAR(model.segmentAt(2).startDistance(), 400 + 100 * kPi, 1e-9);
 
-    expectPoint(model.positionAt(100, 0), 100, 0);
-    {
-        SCOPED_TRACE("left is positive");
-        expectPoint(model.positionAt(100, 5), 100, 5);
+    const struct {
+        const char* what;
+        double distance, offset, x, y;
+    } points[] = {
+        {"on the first straight", 100, 0, 100, 0},
+        {"left is positive", 100, 5, 100, 5},
+        {"the apex of the first bend", 400 + 50 * kPi, 0, 500, 100},
+        {"left of a left-hand bend is inside", 400 + 50 * kPi, 10, 490, 100},
+        {"the end of the lap", model.totalLength(), 0, 0, 0},
+    };
+    for (const auto& point : points) {
+        SCOPED_TRACE(point.what);
+        expectPoint(model.positionAt(point.distance, point.offset), point.x, point.y);
     }
-    {
-        SCOPED_TRACE("the apex of the first bend");
-        expectPoint(model.positionAt(400 + 50 * kPi, 0), 500, 100);
-    }
-    {
-        SCOPED_TRACE("left of a left-hand bend is inside");
-        expectPoint(model.positionAt(400 + 50 * kPi, 10), 490, 100);
-    }
-    expectPoint(model.positionAt(model.totalLength(), 0), 0, 0);
     EXPECT_FALSE(model.positionAt(model.totalLength() + 0.001, 0).has_value());
 
     EXPECT_EQ(model.findSegment(400), 0) << "a segment's end belongs to it";
