@@ -13,7 +13,6 @@
 #include "desktop/document/OrientCompass.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/TrackMapView.h"
-#include "map/LapProgress.h"
 
 namespace {
 
@@ -138,7 +137,7 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
 TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
     loadTwoLaps();
     const ReplayDocument& document = frame_->document();
-    ASSERT_EQ(finishLineSample(*document.slots()[1].lapData), 2738);
+    ASSERT_EQ(document.slots()[1].lapData->finishLineSample, 2738);
     frame_->resize(900, 700);
     view()->viewport()->grab();  // laid out at the window's size
     view()->zoomAboutCentre(16);
