@@ -21,6 +21,7 @@ LapTelemetry madeUpLap(FuzzReader& in) {
     const std::uint16_t finish = in.take<std::uint16_t>();
     for (std::size_t k = 1; k < size; ++k)
         lap.distanceM[k] = every && k % every == 0 ? 0 : static_cast<double>(k < finish ? k : k - finish);
+    lap.finishLineSample = finish;
     return lap;
 }
 

@@ -1,6 +1,7 @@
 #include "map/LapProgress.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "replay/LapTelemetry.h"
 
@@ -16,24 +17,11 @@ std::optional<int> lastRecorded(const LapTelemetry& lap, int sample) {
 
 }  // namespace
 
-// Walks back from the end: the line lies a sample or two before it.
-std::optional<int> finishLineSample(const LapTelemetry& lap) {
-    std::optional<int> later = lastRecorded(lap, lap.sampleCount);
-    while (later) {
-        const std::optional<int> earlier = lastRecorded(lap, *later - 1);
-        if (earlier && lap.distanceM[static_cast<std::size_t>(*earlier)] >=
-                           lap.distanceM[static_cast<std::size_t>(*later)])
-            return later;
-        later = earlier;
-    }
-    return std::nullopt;
-}
-
 double distanceTravelled(const LapTelemetry& lap, int sample, double trackLength) {
     const std::optional<int> known = lastRecorded(lap, sample);
     if (!known) return 0;
     const double distance = lap.distanceM[static_cast<std::size_t>(*known)];
-    const std::optional<int> finish = finishLineSample(lap);
+    const std::optional<int> finish = lap.finishLineSample;
     if (!finish || *known < *finish) return distance;
     const std::optional<int> beforeLine = lastRecorded(lap, *finish - 1);
     const double reached = beforeLine ? lap.distanceM[static_cast<std::size_t>(*beforeLine)] : 0;

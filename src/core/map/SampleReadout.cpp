@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "common/TimeText.h"
-#include "map/LapProgress.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ std::optional<LapSample> nearestSample(const ReplayDocument& document, const Map
         if (shape.lap < 0 || shape.lap >= ReplayDocument::maxLaps) continue;
         const auto& lap = document.slots()[static_cast<std::size_t>(shape.lap)].lapData;
         if (!lap) continue;
-        const std::optional<int> finish = finishLineSample(*lap);
+        const std::optional<int> finish = lap->finishLineSample;
         for (std::size_t i = 0; i < shape.points.size() && i < shape.samples.size(); ++i) {
             if (finish && shape.samples[i] >= *finish) break;
             const double dx = static_cast<double>(shape.points[i].x - at.x);

@@ -29,6 +29,7 @@ Outcome<LapReadError> LapTelemetry::read(const DriverTable& source, int driver, 
     driverIndex = driver;
     session = lapSession;
     processed = 0;
+    finishLineSample.reset();
     filledSamples = missingSamples = longestGap = 0;
     startFrame = endFrame = 0;
     resize(0);
@@ -241,8 +242,10 @@ Outcome<LapReadError> LapTelemetry::process(int margin) {
     }
     speed = std::move(rawSpeed);
 
-    trim(std::max(1, i1 + 1 - margin), std::min(N, i2 + margin));
+    const int first = std::max(1, i1 + 1 - margin);
+    trim(first, std::min(N, i2 + margin));
     convert();
+    finishLineSample = i2 - first + 1;
     processed = 1;
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "common/Result.h"
@@ -84,6 +85,9 @@ public:
     int stepAtStart = 0;   // 0.5 mm units advanced in one sample
     int stepAtEnd = 0;
     int processed = 0;
+    // After process(): the first sample past the finish line at the lap's end, where the distance
+    // falls back. Nothing before, and in laps made up without a line.
+    std::optional<int> finishLineSample;
 
 private:
     Outcome<LapReadError> findFrames(BinaryFile& file, const DriverTable& drivers,

@@ -134,6 +134,7 @@ TEST_F(PlaybackTest, TheLeaderIsTheCarThatHasComeFurthest) {
     for (std::size_t k = 1; k < fast.distanceM.size(); ++k)
         fast.distanceM[k] = k < 31 ? static_cast<double>(k) * 100 : static_cast<double>(k - 31) + 0.5;
     fast.distanceM[12] = 0;  // a sample no record filled
+    fast.finishLineSample = 31;
     laps_[2] = &fast;
     ticked_[2] = true;
     struct Case {

@@ -5,7 +5,6 @@
 #include "DemoSimulatorTest.h"
 #include "SilentDocumentUi.h"
 #include "common/TimeText.h"
-#include "map/LapProgress.h"
 
 namespace {
 
@@ -52,7 +51,7 @@ TEST_F(SampleReadoutTest, ThePointerPastTheFinishLineReadsASampleOfTheLap) {
     std::array<int, 2> finish{};
     for (const int slot : {0, 1}) {
         const std::optional<int> found =
-            finishLineSample(*doc_.slots()[static_cast<std::size_t>(slot)].lapData);
+            doc_.slots()[static_cast<std::size_t>(slot)].lapData->finishLineSample;
         ASSERT_TRUE(found);
         ASSERT_EQ(line(slot).samples.back(), *found) << "the line reaches past the finish line";
         finish[static_cast<std::size_t>(slot)] = *found;

@@ -57,6 +57,7 @@ TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
     EXPECT_NEAR(lap.stepAtStart, 1111, 1);
     EXPECT_NEAR(lap.stepAtEnd, 1111, 1);
     ASSERT_EQ(lap.sampleCount, 1837 - 36 + 2);
+    EXPECT_EQ(lap.finishLineSample, 1837 - 36 + 1) << "sample 1837, on the line at distance 0";
     EXPECT_GT(lap.distance[1], lap.distance[2]) << "sample 1 lies before the line";
     EXPECT_EQ(lap.distance[2], 0u);
     EXPECT_DOUBLE_EQ(lap.distanceM[3], lap.distance[3] * 0.0005);
@@ -85,6 +86,31 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
     for (int k = 1; k <= lap.sampleCount; ++k)
         ASSERT_NEAR(lap.speed[k], 72.0, 0.2) << k;
     EXPECT_NEAR(lap.lateralM[5], 0.0, 1e-9);
+}
+
+// The AI car's lap 2 ends on the line in frame 3690 (102500 ms, distance 0); frame 1889 is the last
+// before its start line and the lap's sample 1.
+TEST_F(LapTelemetryTest, TheFinishLineSampleIsWhereTheDistanceFallsBackPastAnyGap) {
+    struct Case {
+        const char* what;
+        std::vector<int> missingFrames;
+        int finishFrame;
+    };
+    const Case cases[] = {
+        {"no gap: the sample on the line, at distance 0", {}, 3690},
+        {"the sample on the line missing", {3690}, 3691},
+        {"a gap across the line", {3688, 3689, 3690, 3691}, 3692},
+        {"a gap just past the line", {3691, 3692}, 3690},
+    };
+    LapTelemetry lap;  // read again for each case: a new read forgets the line processed before
+    for (const Case& c : cases) {
+        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+        fixture.cars[1].missingFrames = c.missingFrames;
+        ASSERT_TRUE(lap.read(load(fixture), 1, 2, kPractice)) << c.what;
+        EXPECT_EQ(lap.finishLineSample, std::nullopt) << c.what << ": read, not processed";
+        ASSERT_TRUE(lap.process(1)) << c.what;
+        EXPECT_EQ(lap.finishLineSample, c.finishFrame - 1889 + 1) << c.what;
+    }
 }
 
 TEST_F(LapTelemetryTest, QuickRaceLapIsFoundThroughCodeOne) {

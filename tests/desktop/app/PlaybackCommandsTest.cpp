@@ -13,7 +13,6 @@
 #include "desktop/document/OrientCompass.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/TrackMapView.h"
-#include "map/LapProgress.h"
 
 namespace {
 
@@ -40,6 +39,19 @@ protected:
             }
         }
         return false;
+    }
+    // Where a sample of the first lap's driving line lies on the screen's map, in map units.
+    QPointF onMap(int sample) const {
+        const ReplayDocument& document = frame_->document();
+        const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, 50, 50, *document.trackModel());
+        const MapPoint point = *document.slots()[0].drivingLine->mapPoint(sample, layout);
+        return {static_cast<double>(point.x), static_cast<double>(point.y)};
+    }
+    // Whether the pixels hasLapColourAround looks at for the map point all lie in the viewport.
+    bool inView(QPointF onMap) const {
+        const MapZoom::Point at = view()->zoom().toView(onMap.x(), onMap.y());
+        const QRect inside = view()->viewport()->rect().adjusted(2, 2, -2, -2);
+        return inside.contains(static_cast<int>(at.x), static_cast<int>(at.y));
     }
 };
 
@@ -87,6 +99,8 @@ TEST_F(PlaybackCommandsTest, PlayingGreysWhatMustWaitAndShowsTheValues) {
 
 TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
     loadTwoLaps();
+    frame_->resize(900, 700);
+    view()->viewport()->grab();  // laid out at the window's size, the track shown whole
     frame_->runCommand(ID_START_CONTINUE);
     for (int i = 0; i < 20; ++i)
         frame_->playbackTick();
@@ -97,8 +111,15 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
     view()->zoomAboutCentre(2);
     const QPointF played = view()->playedLine(0)[10];
     view()->keepInView(played.x(), played.y());
-    EXPECT_TRUE(hasLapColourAround(view()->viewport()->grab().toImage(), played, 0))
-        << "the map drawn again draws the played line";
+    // A point of the lap in view far beyond the played position (sample 40).
+    int aheadSample = 200;
+    while (aheadSample < 1000 && !inView(onMap(aheadSample)))
+        ++aheadSample;
+    ASSERT_LT(aheadSample, 1000) << "no later sample of the lap in view";
+    const QImage paused = view()->viewport()->grab().toImage();
+    EXPECT_TRUE(hasLapColourAround(paused, played, 0)) << "the map drawn again draws the played line";
+    EXPECT_FALSE(hasLapColourAround(paused, onMap(aheadSample), 0))
+        << "sample " << aheadSample << " is not played yet";
 
     frame_->runCommand(ID_STOP);
     EXPECT_FALSE(frame_->playbackActive());
@@ -106,6 +127,12 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
     EXPECT_TRUE(view()->playedLine(0).empty());
     EXPECT_FALSE(view()->carPosition(0).has_value());
     EXPECT_TRUE(enabled(ID_TOGGLE_LAP_1) && enabled(ID_FILE_NEW));
+
+    frame_->runCommand(ID_TOGGLE_LAP_1);
+    frame_->runCommand(ID_TOGGLE_LAP_1 + 1);
+    ASSERT_TRUE(inView(played));
+    EXPECT_FALSE(hasLapColourAround(view()->viewport()->grab().toImage(), played, 0))
+        << "without the laps' lines the map has no lap colour there: the played line made it";
 }
 
 // Settings accepted while playing or paused redraw the views only: the panel keeps its playing
@@ -138,7 +165,7 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
 TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
     loadTwoLaps();
     const ReplayDocument& document = frame_->document();
-    ASSERT_EQ(finishLineSample(*document.slots()[1].lapData), 2738);
+    ASSERT_EQ(document.slots()[1].lapData->finishLineSample, 2738);
     frame_->resize(900, 700);
     view()->viewport()->grab();  // laid out at the window's size
     view()->zoomAboutCentre(16);
