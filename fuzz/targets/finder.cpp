@@ -2,9 +2,9 @@
 // replay files, some in the alternative folder, some named in upper case; then every sort of the
 // rows found; and the input's head as a file name to show.
 #include "FuzzTarget.h"
+#include "common/PathText.h"
 #include "library/LapFinderScan.h"
 #include "library/LapSorting.h"
-#include "common/PathText.h"
 
 namespace fs = std::filesystem;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "common/BinaryFile.h"
+#include "common/PathText.h"
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
-#include "common/PathText.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 

@@ -14,13 +14,13 @@
 #include <utility>
 
 #include "Version.h"
+#include "common/PathText.h"
 #include "common/SimulatorFolders.h"
 #include "desktop/library/BackgroundLapScan.h"
 #include "desktop/library/LapFinderModel.h"
 #include "desktop/library/ScanWaitWindow.h"
 #include "document/ReplayDocument.h"
 #include "library/InstalledTracks.h"
-#include "common/PathText.h"
 #include "settings/Settings.h"
 
 namespace {
