@@ -64,8 +64,8 @@ void printJsonAsText(std::ostream& out, const nlohmann::ordered_json& value) {
 void printDocument(const CliArgs& args, CliContext& context, const nlohmann::ordered_json& document,
                    const std::function<void(std::ostream&)>& text) {
     if (args.has(kJsonOption.name)) {
-        // Names of files and folders are whatever bytes the system holds: bytes that are not UTF-8
-        // become U+FFFD, so the document stays valid JSON.
+        // File and folder names come through pathText; any other byte that is not UTF-8 becomes
+        // U+FFFD, so the document is valid JSON whatever a file held.
         context.out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else if (text) {
         text(context.out);
