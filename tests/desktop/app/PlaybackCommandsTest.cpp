@@ -151,11 +151,12 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
         });
         frame_->runCommand(ID_SETTINGS);
+        SCOPED_TRACE(paused ? "paused" : "playing");
         EXPECT_EQ(frame_->playback().paused(), paused);
-        EXPECT_EQ(bar()->focus(), PlotSettingsBar::Focus::Driver) << "paused: " << paused;
-        EXPECT_EQ(bar()->focusDriverRow(), 1) << "paused: " << paused;
-        EXPECT_FALSE(bar()->splitTime(0, 0)->isVisibleTo(bar())) << "paused: " << paused;
-        EXPECT_FALSE(bar()->lapBox(0)->isEnabled()) << "paused: " << paused;
+        EXPECT_EQ(bar()->focus(), PlotSettingsBar::Focus::Driver);
+        EXPECT_EQ(bar()->focusDriverRow(), 1);
+        EXPECT_FALSE(bar()->splitTime(0, 0)->isVisibleTo(bar()));
+        EXPECT_FALSE(bar()->lapBox(0)->isEnabled());
     }
 }
 
