@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -20,7 +19,6 @@
 #include "desktop/app/AboutBox.h"
 #include "desktop/app/CommandTable.h"
 #include "desktop/app/GuideWindow.h"
-#include "desktop/app/MainWindow.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/replay/LapDialog.h"

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -19,7 +18,6 @@
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/CommandTable.h"
-#include "desktop/app/MainWindow.h"
 #include "desktop/map/TrackMapView.h"
 #include "track/TrackModel.h"
 
