@@ -90,12 +90,11 @@ TEST_F(MainWindowTest, BarsToggleWithTheirViewCommands) {
     for (int id : {ID_VIEW_ZOOM_BAR, ID_VIEW_LAP_BAR, ID_VIEW_PLAYBACK_BAR, ID_VIEW_TOOLBAR}) {
         QToolBar* bar = frame_->toolBar(id);
         ASSERT_TRUE(bar->isVisible());
-        frame_->runCommand(id);
-        EXPECT_FALSE(bar->isVisible());
-        EXPECT_FALSE(frame_->action(id)->isChecked());
-        frame_->runCommand(id);
-        EXPECT_TRUE(bar->isVisible());
-        EXPECT_TRUE(frame_->action(id)->isChecked());
+        for (const bool shown : {false, true}) {
+            frame_->runCommand(id);
+            EXPECT_EQ(bar->isVisible(), shown) << id;
+            EXPECT_EQ(frame_->action(id)->isChecked(), shown) << id;
+        }
     }
     frame_->runCommand(ID_VIEW_PLOT_SETTINGS);
     EXPECT_FALSE(frame_->plotSettingsBar()->isVisible());
