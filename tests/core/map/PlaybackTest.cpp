@@ -37,16 +37,12 @@ protected:
 };
 
 TEST(PlaybackTexts, SectorsAndElapsedTime) {
-    EXPECT_EQ(orientationSector(896), 0);  // within 128 of 1024 and of 768: the first wins
-    EXPECT_EQ(orientationSector(1024), 0);
-    EXPECT_EQ(orientationSector(0), 4);
-    EXPECT_EQ(orientationSector(-2048), 12);
-    EXPECT_EQ(orientationSector(2048), 12);
-    EXPECT_EQ(orientationSector(1300), 15);
-    EXPECT_EQ(orientationSector(5000), -1);
-    EXPECT_EQ(elapsedText(65 * 36), "1:05");
-    EXPECT_EQ(elapsedText(0), "0:00");
-    EXPECT_EQ(elapsedText(36 * 600 + 35), "10:00");
+    // 896: within 128 of 1024 and of 768, the first wins.
+    for (const auto& [heading, sector] :
+         {std::pair{896, 0}, {1024, 0}, {0, 4}, {-2048, 12}, {2048, 12}, {1300, 15}, {5000, -1}})
+        EXPECT_EQ(orientationSector(heading), sector) << "heading " << heading;
+    for (const auto& [samples, text] : {std::pair{65u * 36, "1:05"}, {0, "0:00"}, {36 * 600 + 35, "10:00"}})
+        EXPECT_EQ(elapsedText(samples), text);
 }
 
 TEST_F(PlaybackTest, StartNeedsATrackAndAChosenLap) {
@@ -177,23 +173,12 @@ TEST_F(PlaybackTest, PauseThenStopGoesBackToTheStart) {
     EXPECT_EQ(playback_.position(), 0u);
 }
 
-TEST_F(PlaybackTest, MoveToEndClearsFastForwardAndPause) {
+TEST_F(PlaybackTest, FastForwardFromTheBeginningStartsAfreshAndMoveToEndClearsIt) {
     playback_.start(true, true);
     playback_.startFastForward();
     tick();
     EXPECT_EQ(playback_.position(), 4u);
-    playback_.moveToEnd();
-    EXPECT_FALSE(playback_.playing());
-    EXPECT_FALSE(playback_.fastForward());
-    EXPECT_FALSE(playback_.paused());
-    EXPECT_EQ(playback_.position(), 4u);  // kept: the whole lines show again
-    EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Started);
-}
-
-TEST_F(PlaybackTest, FastForwardFromTheBeginningStartsTheLinesAfresh) {
-    playback_.start(true, true);
-    playback_.startFastForward();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 4; ++i)
         tick();
     playback_.moveToBeginning();
     EXPECT_EQ(playback_.position(), 0u);
@@ -201,6 +186,13 @@ TEST_F(PlaybackTest, FastForwardFromTheBeginningStartsTheLinesAfresh) {
     EXPECT_EQ(playback_.position(), 4u);
     EXPECT_TRUE(again.laps[0].restartLine);
     EXPECT_FALSE(tick().laps[0].restartLine);
+
+    playback_.moveToEnd();
+    EXPECT_FALSE(playback_.playing());
+    EXPECT_FALSE(playback_.fastForward());
+    EXPECT_FALSE(playback_.paused());
+    EXPECT_EQ(playback_.position(), 8u);  // kept: the whole lines show again
+    EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Started);
 }
 
 }  // namespace

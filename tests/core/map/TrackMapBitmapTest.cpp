@@ -25,18 +25,14 @@ TEST(TrackMapBitmap, HeaderPaletteAndRowPadding) {
     const std::string file = encodeBitmap(IndexedImage(768, 768));
     ASSERT_EQ(file.size(), 768u * 384u + 122u);
     EXPECT_EQ(file.substr(0, 2), "BM");
-    EXPECT_EQ(read32(file, 2), file.size());
-    EXPECT_EQ(read32(file, 10), 122u);
-    EXPECT_EQ(read32(file, 14), 40u);
-    EXPECT_EQ(read32(file, 18), 768u);
-    EXPECT_EQ(read32(file, 22), 768u);
-    EXPECT_EQ(read32(file, 26), 1u | 4u << 16) << "one plane, 4 bits per pixel";
-    EXPECT_EQ(read32(file, 30), 0u);
-    EXPECT_EQ(read32(file, 34), 768u * 384u);
-    EXPECT_EQ(read32(file, 46), 16u);
-    EXPECT_EQ(read32(file, 54), 0x00FFFFFFu) << "entry 0 white";
-    EXPECT_EQ(read32(file, 58), 0x00FF0000u) << "entry 1 the lap-1 red, stored blue, green, red";
-    EXPECT_EQ(read32(file, 62), 0x000000FFu) << "entry 2 the lap-2 blue";
+    // Offset and value of each header field: 4 bits a pixel on one plane, then the palette's
+    // first entries, stored blue, green, red: white, the lap-1 red and the lap-2 blue.
+    const auto size = static_cast<std::uint32_t>(file.size());
+    const std::pair<std::size_t, std::uint32_t> fields[] = {
+        {2, size}, {10, 122},         {14, 40}, {18, 768},         {22, 768},         {26, 1u | 4u << 16},
+        {30, 0},   {34, 768u * 384u}, {46, 16}, {54, 0x00FFFFFFu}, {58, 0x00FF0000u}, {62, 0x000000FFu}};
+    for (const auto& [at, value] : fields)
+        EXPECT_EQ(read32(file, at), value) << "offset " << at;
 
     IndexedImage odd(17, 2);
     odd.drawLine({16, 0}, {16, 0}, 1);

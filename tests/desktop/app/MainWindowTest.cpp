@@ -1,36 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
+#include <utility>
 
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/AboutBox.h"
 #include "desktop/app/CommandTable.h"
 #include "desktop/app/GuideWindow.h"
-#include "desktop/app/MainWindow.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/replay/LapDialog.h"
 #include "desktop/settings/SettingsDialog.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class MainWindowTest : public MainWindowTestBase {
 protected:
@@ -41,10 +35,8 @@ protected:
 
 TEST_F(MainWindowTest, EnablingRulesFollowTheLoadedLaps) {
     EXPECT_EQ(frame_->windowTitle(), "No lap selected - VELTRA4 Replay Analyser");
-    EXPECT_TRUE(enabled(ID_FILE_NEW));
-    EXPECT_TRUE(enabled(ID_ADD_REPLAY_LAP));
-    EXPECT_TRUE(enabled(ID_MOVE_REMOVE));
-    EXPECT_TRUE(enabled(ID_SETTINGS));
+    for (const int id : {ID_FILE_NEW, ID_ADD_REPLAY_LAP, ID_MOVE_REMOVE, ID_SETTINGS})
+        EXPECT_TRUE(enabled(id)) << id;
     EXPECT_FALSE(enabled(ID_TOGGLE_LAP_1));
     EXPECT_FALSE(enabled(ID_EDIT_COPY)) << "the Edit menu's standard commands stay disabled";
     EXPECT_FALSE(enabled(ID_ZOOM_IN)) << "needs a loaded lap";
@@ -98,12 +90,11 @@ TEST_F(MainWindowTest, BarsToggleWithTheirViewCommands) {
     for (int id : {ID_VIEW_ZOOM_BAR, ID_VIEW_LAP_BAR, ID_VIEW_PLAYBACK_BAR, ID_VIEW_TOOLBAR}) {
         QToolBar* bar = frame_->toolBar(id);
         ASSERT_TRUE(bar->isVisible());
-        frame_->runCommand(id);
-        EXPECT_FALSE(bar->isVisible());
-        EXPECT_FALSE(frame_->action(id)->isChecked());
-        frame_->runCommand(id);
-        EXPECT_TRUE(bar->isVisible());
-        EXPECT_TRUE(frame_->action(id)->isChecked());
+        for (const bool shown : {false, true}) {
+            frame_->runCommand(id);
+            EXPECT_EQ(bar->isVisible(), shown) << id;
+            EXPECT_EQ(frame_->action(id)->isChecked(), shown) << id;
+        }
     }
     frame_->runCommand(ID_VIEW_PLOT_SETTINGS);
     EXPECT_FALSE(frame_->plotSettingsBar()->isVisible());
@@ -160,12 +151,11 @@ TEST_F(MainWindowTest, TheWindowLayoutIsRememberedBetweenRuns) {
     QApplication::processEvents();
     EXPECT_EQ(next.size(), QSize(820, 610));
     EXPECT_FALSE(next.plotSettingsBar()->isVisible());
-    EXPECT_FALSE(next.action(ID_VIEW_PLOT_SETTINGS)->isChecked());
     EXPECT_FALSE(next.toolBar(ID_VIEW_ZOOM_BAR)->isVisible());
-    EXPECT_FALSE(next.action(ID_VIEW_ZOOM_BAR)->isChecked());
     EXPECT_TRUE(next.toolBar(ID_VIEW_LAP_BAR)->isVisible());
     EXPECT_FALSE(next.statusBar()->isVisible());
-    EXPECT_FALSE(next.action(ID_VIEW_STATUS_BAR)->isChecked());
+    for (const int id : {ID_VIEW_PLOT_SETTINGS, ID_VIEW_ZOOM_BAR, ID_VIEW_STATUS_BAR})
+        EXPECT_FALSE(next.action(id)->isChecked()) << id;
 }
 
 TEST_F(MainWindowTest, TheGuideOpensInAWindowOfTheProgram) {
@@ -286,10 +276,9 @@ TEST_F(MainWindowTest, MoveRemoveDialogReordersTheSlots) {
     QStringList stops;
     dialog.showStop = [&](const QString& text, const QString& caption) { stops << caption + ": " + text; };
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 3);
-    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(1), "Marco Tanaka");
-    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(2), "Race");
-    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(3), "Simulation");
-    EXPECT_EQ(dialog.list()->topLevelItem(0)->text(4), "Rivaldi weekend (saved in race).rpy");
+    const QTreeWidgetItem* first = dialog.list()->topLevelItem(0);
+    EXPECT_EQ((QStringList{first->text(1), first->text(2), first->text(3), first->text(4)}),
+              (QStringList{"Marco Tanaka", "Race", "Simulation", "Rivaldi weekend (saved in race).rpy"}));
     dialog.moveSelected(1);
     dialog.removeSelected();
     EXPECT_EQ(stops, (QStringList{"No lap choosen!: Choose a lap to move!",
@@ -316,14 +305,10 @@ TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
     Settings& settings = settings_;
     SettingsDialog dialog(settings);
     QStringList messages;
-    std::vector<std::optional<QString>> located;
+    std::optional<QString> located;  // the locate dialog's answer, given once
     dialog.showMessage = [&](const QString& text) { messages << text; };
-    dialog.locateSimulator = [&]() {
-        auto answer = located.empty() ? std::nullopt : located.front();
-        if (!located.empty()) located.erase(located.begin());
-        return answer;
-    };
-    EXPECT_TRUE(dialog.qualityReport()->isChecked() == false) << "the report is suppressed in this test";
+    dialog.locateSimulator = [&]() { return std::exchange(located, std::nullopt); };
+    EXPECT_FALSE(dialog.qualityReport()->isChecked()) << "the report is suppressed in this test";
     EXPECT_TRUE(dialog.removeOffTrack()->isChecked()) << "stored 0: the lines are removed";
 
     dialog.simulatorPath()->setText(QString());
@@ -332,7 +317,7 @@ TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
 
     TempDir empty;  // a name in it too long for the system holds no simulator either
     dialog.simulatorPath()->setText(QString::fromStdString((empty / std::string(300, 's')).string()));
-    located = {QString::fromStdString((sim_->path() / "VELTRA Racing 4.exe").string())};
+    located = QString::fromStdString((sim_->path() / "VELTRA Racing 4.exe").string());
     dialog.mph()->setChecked(true);
     dialog.qualityReport()->setChecked(true);
     dialog.removeOffTrack()->setChecked(false);
@@ -351,23 +336,18 @@ TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
     EXPECT_EQ(dialog.bitmapSize()->maximum(), 16384);
 }
 
-TEST(MainWindow, OpensWithTheEmptyDocumentsTitleAndCloses) {
-    Settings settings(memoryStores());
-    MainWindow frame(settings);
-    frame.show();
+TEST_F(MainWindowTest, TheTitleNamesTheDocumentAndTheWindowCloses) {
+    frame_->show();
     QApplication::processEvents();
-    EXPECT_TRUE(frame.isVisible());
-    EXPECT_EQ(frame.windowTitle(), "No lap selected - VELTRA4 Replay Analyser");
-    frame.setDocumentTitle("Monza");
-    EXPECT_EQ(frame.windowTitle(), "Monza - VELTRA4 Replay Analyser");
-    EXPECT_TRUE(frame.close());
+    frame_->setDocumentTitle("Monza");
+    EXPECT_EQ(frame_->windowTitle(), "Monza - VELTRA4 Replay Analyser");
+    EXPECT_TRUE(frame_->close());
 }
 
 TEST(AboutBox, AnimationFrames) {
-    EXPECT_EQ(AboutBox::framePictures(0), (std::array<int, 2>{1, 3}));
-    EXPECT_EQ(AboutBox::framePictures(1), (std::array<int, 2>{2, 2}));
-    EXPECT_EQ(AboutBox::framePictures(2), (std::array<int, 2>{3, 1}));
-    EXPECT_EQ(AboutBox::framePictures(3), (std::array<int, 2>{2, 2}));
+    const std::array<int, 2> frames[] = {{1, 3}, {2, 2}, {3, 1}, {2, 2}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(AboutBox::framePictures(i), frames[i]) << "frame " << i;
     AboutBox about;
     for (int i = 0; i < 254; ++i)
         about.advance();

@@ -151,11 +151,12 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
         });
         frame_->runCommand(ID_SETTINGS);
+        SCOPED_TRACE(paused ? "paused" : "playing");
         EXPECT_EQ(frame_->playback().paused(), paused);
-        EXPECT_EQ(bar()->focus(), PlotSettingsBar::Focus::Driver) << "paused: " << paused;
-        EXPECT_EQ(bar()->focusDriverRow(), 1) << "paused: " << paused;
-        EXPECT_FALSE(bar()->splitTime(0, 0)->isVisibleTo(bar())) << "paused: " << paused;
-        EXPECT_FALSE(bar()->lapBox(0)->isEnabled()) << "paused: " << paused;
+        EXPECT_EQ(bar()->focus(), PlotSettingsBar::Focus::Driver);
+        EXPECT_EQ(bar()->focusDriverRow(), 1);
+        EXPECT_FALSE(bar()->splitTime(0, 0)->isVisibleTo(bar()));
+        EXPECT_FALSE(bar()->lapBox(0)->isEnabled());
     }
 }
 
@@ -164,8 +165,7 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
 // has to scroll.
 TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
     loadTwoLaps();
-    const ReplayDocument& document = frame_->document();
-    ASSERT_EQ(document.slots()[1].lapData->finishLineSample, 2738);
+    ASSERT_EQ(frame_->document().slots()[1].lapData->finishLineSample, 2738);
     frame_->resize(900, 700);
     view()->viewport()->grab();  // laid out at the window's size
     view()->zoomAboutCentre(16);
@@ -183,27 +183,21 @@ TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
     EXPECT_NEAR(centre.y, leader.y(), 1);
 }
 
-TEST_F(PlaybackCommandsTest, MoveToEndAfterFastForwardLeavesNothingGrey) {
+TEST_F(PlaybackCommandsTest, FastForwardRestartsAfreshAndMoveToEndLeavesNothingGrey) {
     loadTwoLaps();
     frame_->runCommand(ID_START_CONTINUE);
     frame_->runCommand(ID_FAST_FORWARD);
     EXPECT_TRUE(checked(ID_FAST_FORWARD));
     frame_->playbackTick();
     EXPECT_EQ(frame_->playback().position(), 4u);
-    frame_->runCommand(ID_MOVE_TO_END_OF_LAP);
-    EXPECT_FALSE(checked(ID_FAST_FORWARD) || checked(ID_START_CONTINUE));
-    EXPECT_TRUE(enabled(ID_START_CONTINUE) && enabled(ID_TOGGLE_LAP_1) && enabled(ID_ZOOM_IN));
-}
-
-TEST_F(PlaybackCommandsTest, FastForwardBackToTheBeginningLeavesNoStrayLine) {
-    loadTwoLaps();
-    frame_->runCommand(ID_START_CONTINUE);
-    frame_->runCommand(ID_FAST_FORWARD);
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 9; ++i)
         frame_->playbackTick();
     frame_->runCommand(ID_BEGINNING_OF_LAP);
     frame_->playbackTick();
-    EXPECT_EQ(view()->playedLine(0).size(), 1u);  // started afresh at sample 4
+    EXPECT_EQ(view()->playedLine(0).size(), 1u) << "started afresh at sample 4: no stray line";
+    frame_->runCommand(ID_MOVE_TO_END_OF_LAP);
+    EXPECT_FALSE(checked(ID_FAST_FORWARD) || checked(ID_START_CONTINUE));
+    EXPECT_TRUE(enabled(ID_START_CONTINUE) && enabled(ID_TOGGLE_LAP_1) && enabled(ID_ZOOM_IN));
 }
 
 TEST_F(PlaybackCommandsTest, MoveRemoveStopsThePlaybackFirst) {

@@ -1,19 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsView>
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,11 +18,7 @@
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/CommandTable.h"
-#include "desktop/app/MainWindow.h"
 #include "desktop/map/TrackMapView.h"
-#include "map/TrackMapBitmap.h"
-#include "replay/ReplayFormat.h"
-#include "settings/Settings.h"
 #include "track/TrackModel.h"
 
 namespace {
@@ -69,8 +61,7 @@ protected:
 };
 
 TEST_F(TrackMapViewTest, ZoomToolsSwitchEachOtherOff) {
-    EXPECT_FALSE(enabled(ID_ZOOM_IN));
-    EXPECT_FALSE(enabled(ID_PANNING_TOOL));
+    EXPECT_FALSE(enabled(ID_ZOOM_IN) || enabled(ID_PANNING_TOOL));
     addLap("Rivaldi weekend (saved in race).rpy");
     EXPECT_TRUE(enabled(ID_ZOOM_IN) && enabled(ID_ZOOM_OUT) && enabled(ID_PANNING_TOOL) &&
                 enabled(ID_FIT_TO_TRACK));
@@ -94,9 +85,7 @@ TEST_F(TrackMapViewTest, ZoomToolsSwitchEachOtherOff) {
 }
 
 TEST_F(TrackMapViewTest, TheWheelZoomsAndANewTrackIsShownWhole) {
-    addLap("Rivaldi weekend (saved in race).rpy");
-    frame_->resize(900, 700);
-    frame_->view()->viewport()->grab();
+    viewWithALap();
     QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(frame_->view()->viewport(), &wheel);
@@ -206,7 +195,7 @@ TEST_F(TrackMapViewTest, PrintingWithoutATrackPrintsTheHeaderAlone) {
         << "the map follows the header";
 }
 
-TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSample) {
+TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSampleEvenPastTheFinishLine) {
     TrackMapView& view = viewWithALap();
     const MapZoom::Point onLine = onMap(frame_->document().slots()[0].lapData->sampleCount / 2);
     const MapZoom::Point at = view.zoom().toView(onLine.x, onLine.y);
@@ -227,18 +216,15 @@ TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSample) {
     QCoreApplication::sendEvent(view.viewport(), &leave);
     EXPECT_TRUE(view.readout().isEmpty()) << "the pointer left the map";
     EXPECT_EQ(view.zoom().factor(), 1) << "the readout never moves the map";
-}
 
-// Zoomed at the finish line, the pointer on the driving line's last sample, which lies past the
-// line, reads the lap's own sample there, not the next lap's distance and time.
-TEST_F(TrackMapViewTest, ThePointerPastTheFinishLineReadsTheLap) {
-    TrackMapView& view = viewWithALap();
+    // Zoomed at the finish line, the pointer on the driving line's last sample, which lies past
+    // the line, reads the lap's own sample there, not the next lap's distance and time.
     const MapZoom::Point last = onMap(frame_->document().slots()[0].lapData->sampleCount - 1);
     view.zoomAboutCentre(16);
     view.keepInView(last.x, last.y);
     view.viewport()->grab();
-    const MapZoom::Point at = view.zoom().toView(last.x, last.y);
-    movePointer(QPointF(at.x, at.y));
+    const MapZoom::Point atLast = view.zoom().toView(last.x, last.y);
+    movePointer(QPointF(atLast.x, atLast.y));
     ASSERT_EQ(view.readout().size(), 6);
     EXPECT_EQ(view.readout()[1], "Distance: 2 m") << "was 1 m, past the line";
     EXPECT_EQ(view.readout()[5], "Time: 0:00.027s") << "was 1:16.250s on a lap of 1:16.236";
@@ -276,44 +262,33 @@ QImage pdfPage(TrackMapView& view, const QString& header, const QString& folder)
     return QImage(folder + "/page.png").convertToFormat(QImage::Format_RGB32);
 }
 
-// The image in blocks of `side` pixels, each the average of its pixels: lines drawn with
-// different antialiasing leave the same average when they cover the same area.
-QImage blockAverages(const QImage& image, int side) {
-    QImage blocks(image.width() / side, image.height() / side, QImage::Format_RGB32);
-    for (int by = 0; by < blocks.height(); ++by) {
-        for (int bx = 0; bx < blocks.width(); ++bx) {
-            int sum[3] = {};
-            for (int y = by * side; y < (by + 1) * side; ++y) {
-                const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-                for (int x = bx * side; x < (bx + 1) * side; ++x) {
-                    sum[0] += qRed(line[x]);
-                    sum[1] += qGreen(line[x]);
-                    sum[2] += qBlue(line[x]);
-                }
-            }
-            const int n = side * side;
-            blocks.setPixel(bx, by, qRgb(sum[0] / n, sum[1] / n, sum[2] / n));
-        }
-    }
-    return blocks;
-}
-
-// The share of the inked blocks of two pages whose averages differ visibly; a line drawn twice
-// as wide on one of them makes its blocks differ.
+// The share of the inked blocks of 16 x 16 pixels of two pages whose average colours differ
+// visibly: lines drawn with different antialiasing leave the same average when they cover the same
+// area, a line drawn twice as wide on one of them does not.
 double differingShare(const QImage& a, const QImage& b) {
-    const QImage blocksA = blockAverages(a, 16);
-    const QImage blocksB = blockAverages(b, 16);
+    constexpr int side = 16;
+    const auto average = [](const QImage& image, int bx, int by) {
+        int sum[3] = {};
+        for (int y = by * side; y < (by + 1) * side; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = bx * side; x < (bx + 1) * side; ++x) {
+                sum[0] += qRed(line[x]);
+                sum[1] += qGreen(line[x]);
+                sum[2] += qBlue(line[x]);
+            }
+        }
+        return qRgb(sum[0] / (side * side), sum[1] / (side * side), sum[2] / (side * side));
+    };
     int differing = 0;
     int inked = 0;
-    for (int y = 0; y < blocksA.height(); ++y) {
-        for (int x = 0; x < blocksA.width(); ++x) {
-            const QRgb p = blocksA.pixel(x, y);
-            const QRgb q = blocksB.pixel(x, y);
-            if (p != qRgb(255, 255, 255) || q != qRgb(255, 255, 255)) ++inked;
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                60)
-                ++differing;
+    for (int by = 0; by < a.height() / side; ++by) {
+        for (int bx = 0; bx < a.width() / side; ++bx) {
+            const QRgb p = average(a, bx, by);
+            const QRgb q = average(b, bx, by);
+            inked += p != qRgb(255, 255, 255) || q != qRgb(255, 255, 255);
+            differing += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                             std::abs(qBlue(p) - qBlue(q)) >
+                         60;
         }
     }
     return inked ? static_cast<double>(differing) / inked : 0;
