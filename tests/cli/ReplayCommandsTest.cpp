@@ -87,8 +87,12 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheckInText
     TempDir sim;
     writeDemoFolder(sim.path(), DemoOptions{});
     const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
-    const CliOutput r = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
-                             "race", "--lap", "2"});
+    const auto lap = [&](std::vector<std::string> format) {
+        format.insert(format.begin(), {"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0",
+                                       "--session", "race", "--lap", "2"});
+        return run(format);
+    };
+    const CliOutput r = lap({});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("splitTime1: 0:"), std::string::npos) << r.out;
     EXPECT_NE(
@@ -97,18 +101,15 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheckInText
         << r.out;
     EXPECT_NE(r.out.find("\nLap time check:\nThe stored lap time agrees with the telemetry.\n"),
               std::string::npos);
-    const CliOutput json = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0",
-                                "--session", "race", "--lap", "2", "--json"});
+    const CliOutput json = lap({"--json"});
     ASSERT_EQ(json.status, kExitOk) << json.err;
     const auto fields = nlohmann::json::parse(json.out);
     EXPECT_EQ(fields["lapTimeCheck"], "The stored lap time agrees with the telemetry.");
     EXPECT_EQ(fields["splitTime1"].get<std::string>().substr(0, 2), "0:");
-    const CliOutput csv = run({"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0", "--session",
-                               "race", "--lap", "2", "--csv"});
+    const CliOutput csv = lap({"--csv"});
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
               "sample,distance,lateral,gear,revs,orientation,roll,pitch,steering,aux1,aux2,distanceM,"
-              "lateralM,speed,"
-              "heading,slip,slipMinusSteering");
+              "lateralM,speed,heading,slip,slipMinusSteering");
 }
 
 TEST_F(ReplayCommandsTest, TrackmapDrawsTheLapsIntoABitmap) {
