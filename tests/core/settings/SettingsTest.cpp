@@ -62,15 +62,11 @@ TEST(Settings, FirstStartGivesDefaultsAndEveryValueSurvivesSaveAndLoad) {
 }
 
 TEST(Settings, SaveWritesTheChosenDirectoryFirstThenUserValuesInOrder) {
-    const std::vector<std::string> values{"user:DontShowQualReport",
-                                          "user:RetireInRaceReport",
-                                          "user:OffTheTrackInRaceReport",
-                                          "user:BMPSizeInPixel",
-                                          "user:MPH",
-                                          "user:AltRpyPath",
-                                          "user:RecordsPath",
-                                          "user:DefaultPlayerIndex",
-                                          "user:SpyGirlMsg"};
+    std::vector<std::string> values;
+    for (const char* key :
+         {"DontShowQualReport", "RetireInRaceReport", "OffTheTrackInRaceReport", "BMPSizeInPixel", "MPH",
+          "AltRpyPath", "RecordsPath", "DefaultPlayerIndex", "SpyGirlMsg"})
+        values.push_back(std::string("user:") + key);
     Backing backing;
     backing.machine->writeString("Directory", "/opt/veltra4");
     Settings s(backing.stores());
