@@ -10,33 +10,48 @@ namespace {
 
 using CliAppTest = CliTest;
 
-TEST_F(CliAppTest, HelpListsCommandsAndOptions) {
-    CliOutput r = run({"--help"});
+TEST_F(CliAppTest, HelpListsCommandsOptionsAndEachCommandsOptionsFromItsTable) {
+    const CliOutput r = run({"--help"});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_EQ(r.err, "");
-    EXPECT_NE(r.out.find("Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  settings\n      show the stored settings in force (with --sim-dir applied)\n"),
-              std::string::npos);
-    EXPECT_NE(r.out.find("  --sim-dir DIR  use DIR as the simulator folder for this run; it is not saved\n"),
-              std::string::npos);
+    for (const char* line :
+         {"Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n",
+          "  settings\n      show the stored settings in force (with --sim-dir applied)\n",
+          "  --sim-dir DIR  use DIR as the simulator folder for this run; it is not saved\n",
+          "  lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]\n",
+          "        --session SESSION  practice, qualifying, warmup or race\n",
+          "  laps FILE [--selectable] [--json]\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line;
 }
 
-TEST_F(CliAppTest, Version) {
-    CliOutput r = run({"--version"});
-    EXPECT_EQ(r.status, kExitOk);
-    EXPECT_EQ(r.out, "vxra (VELTRA4 Replay Analyser) 1.0\n");
-}
-
-TEST_F(CliAppTest, UsageErrorsGoToStderrWithStatusTwo) {
-    CliOutput unknown = run({"frobnicate"});
-    EXPECT_EQ(unknown.status, kExitUsage);
-    EXPECT_EQ(unknown.out, "");
-    EXPECT_EQ(unknown.err, "vxra: unknown command 'frobnicate'\nRun 'vxra --help' for usage.\n");
-
-    EXPECT_EQ(run({"--frob"}).err, "vxra: unknown option '--frob'\nRun 'vxra --help' for usage.\n");
-    EXPECT_EQ(run({"settings", "--sim-dir"}).err,
-              "vxra: --sim-dir needs a folder\nRun 'vxra --help' for usage.\n");
-    CliOutput nothing = run({});
+TEST_F(CliAppTest, VersionCommandHelpAndUsageErrorsGiveTheirStatusAndTexts) {
+    const std::string usage = "\nRun 'vxra --help' for usage.\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"--version"}, kExitOk, "vxra (VELTRA4 Replay Analyser) 1.0\n", ""},
+        {{"settings", "--help"},
+         kExitOk,
+         "Usage: vxra settings\nshow the stored settings in force (with --sim-dir applied)\n",
+         ""},
+        {{"frobnicate"}, kExitUsage, "", "vxra: unknown command 'frobnicate'" + usage},
+        {{"--frob"}, kExitUsage, "", "vxra: unknown option '--frob'" + usage},
+        {{"settings", "--sim-dir"}, kExitUsage, "", "vxra: --sim-dir needs a folder" + usage},
+        // Only the commands that print a document take --json.
+        {{"settings", "--json"}, kExitUsage, "", "vxra: unknown option '--json'" + usage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.front() + (c.args.size() > 1 ? " " + c.args[1] : ""));
+        const CliOutput r = run(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_EQ(run({"lap", "--help"}).out.substr(0, 77),
+              "Usage: vxra lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]");
+    const CliOutput nothing = run({});
     EXPECT_EQ(nothing.status, kExitUsage);
     EXPECT_EQ(nothing.out, "");
     EXPECT_NE(nothing.err.find("Usage: vxra"), std::string::npos);
@@ -57,21 +72,6 @@ TEST_F(CliAppTest, SimDirOverridesTheStoredFolderWithoutSavingIt) {
     EXPECT_EQ(user_->readString("Directory"), std::nullopt);
 }
 
-TEST_F(CliAppTest, HelpShowsEachCommandsOptionsFromItsTable) {
-    const CliOutput r = run({"--help"});
-    EXPECT_NE(r.out.find("  lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("        --session SESSION  practice, qualifying, warmup or race\n"),
-              std::string::npos);
-    EXPECT_NE(r.out.find("  laps FILE [--selectable] [--json]\n"), std::string::npos);
-    EXPECT_EQ(run({"lap", "--help"}).out.substr(0, 77),
-              "Usage: vxra lap FILE --driver N --session SESSION --lap SLOT [--csv] [--json]");
-    EXPECT_EQ(run({"settings", "--json"}).err,
-              "vxra: unknown option '--json'\nRun 'vxra --help' for usage.\n")
-        << "only the commands that print a document take --json";
-}
-
 TEST_F(CliAppTest, AnExceptionOutOfACommandIsAFailureNotAnAbort) {
     app_.add({"explode", "", "throws", {}, [](const CliArgs&, CliContext&) -> int {
                   throw std::runtime_error("something gave way");
@@ -81,17 +81,12 @@ TEST_F(CliAppTest, AnExceptionOutOfACommandIsAFailureNotAnAbort) {
               }});
     for (const auto& [command, message] : {std::pair{"explode", "vxra: something gave way\n"},
                                            std::pair{"throw-int", "vxra: unexpected error\n"}}) {
+        SCOPED_TRACE(command);
         const CliOutput r = run({command});
-        EXPECT_EQ(r.status, kExitFailure) << command;
-        EXPECT_EQ(r.out, "") << command;
-        EXPECT_EQ(r.err, message) << command;
+        EXPECT_EQ(r.status, kExitFailure);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, message);
     }
-}
-
-TEST_F(CliAppTest, CommandHelpShowsItsUsage) {
-    CliOutput r = run({"settings", "--help"});
-    EXPECT_EQ(r.status, kExitOk);
-    EXPECT_EQ(r.out, "Usage: vxra settings\nshow the stored settings in force (with --sim-dir applied)\n");
 }
 
 }  // namespace

@@ -27,13 +27,18 @@ protected:
         std::ofstream(dir_ / "sim/tracks/Testring/track.ini") << "track_length = 2.236936 miles\r\n";
     }
 
+    // Runs "report ARGS" with the simulator folder that holds the track.
+    CliOutput report(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--sim-dir", (dir_ / "sim").string(), "report"});
+        return run(args);
+    }
+
     TempDir dir_;
     std::filesystem::path replay_;
 };
 
 TEST_F(ReportCommandTest, PrintsTheReportInUtf8WithTheTrackLengthAndSpeedUnit) {
-    const std::string sim = (dir_ / "sim").string();
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string()}).status, kExitOk) << last_.err;
+    ASSERT_EQ(report({"race", replay_.string()}).status, kExitOk) << last_.err;
     EXPECT_EQ(last_.err, "");
     EXPECT_NE(
         last_.out.find("\n 1     7 Ann Owner                           1   1m12.000s             180.000\n"),
@@ -41,10 +46,10 @@ TEST_F(ReportCommandTest, PrintsTheReportInUtf8WithTheTrackLengthAndSpeedUnit) {
         << last_.out;
     EXPECT_EQ(last_.out.find('\r'), std::string::npos) << "the platform's line ends";
 
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string(), "--mph"}).status, kExitOk);
+    ASSERT_EQ(report({"race", replay_.string(), "--mph"}).status, kExitOk);
     EXPECT_NE(last_.out.find("1m12.000s             111.847\n"), std::string::npos) << last_.out;
 
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "settings", replay_.string()}).status, kExitOk);
+    ASSERT_EQ(report({"settings", replay_.string()}).status, kExitOk);
     EXPECT_NE(last_.out.find("Temperature:             68 \u00b0F"), std::string::npos) << last_.out;
 }
 
@@ -57,9 +62,7 @@ TEST_F(ReportCommandTest, MissingTrackIniWarnsAndGoesOn) {
 }
 
 TEST_F(ReportCommandTest, WritesTheExportFile) {
-    const std::string sim = (dir_ / "sim").string();
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "race", replay_.string(), "-o", dir_.path().string()}).status,
-              kExitOk);
+    ASSERT_EQ(report({"race", replay_.string(), "-o", dir_.path().string()}).status, kExitOk);
     const auto exported = dir_ / "race1_Race.txt";
     EXPECT_EQ(last_.out, exported.string() + "\n");
     std::ifstream in(exported, std::ios::binary);
@@ -67,34 +70,29 @@ TEST_F(ReportCommandTest, WritesTheExportFile) {
     EXPECT_EQ(text.substr(0, 15), "Track: Testring");
     EXPECT_EQ(text.find('\r'), std::string::npos);
 
-    ASSERT_EQ(
-        run({"--sim-dir", sim, "report", "complete", replay_.string(), "-o", (dir_ / "all").string()}).status,
-        kExitOk);
+    ASSERT_EQ(report({"complete", replay_.string(), "-o", (dir_ / "all").string()}).status, kExitOk);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "all.txt"));
-    ASSERT_EQ(run({"--sim-dir", sim, "report", "practice", replay_.string(), "-o", (dir_ / "p.TXT").string()})
-                  .status,
-              kExitOk);
+    ASSERT_EQ(report({"practice", replay_.string(), "-o", (dir_ / "p.TXT").string()}).status, kExitOk);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "p.TXT"));
 
-    EXPECT_EQ(
-        run({"report", "race", replay_.string(), "-o", (dir_ / "no/such/folder/r.txt").string()}).status,
-        kExitFailure);
+    EXPECT_EQ(report({"race", replay_.string(), "-o", (dir_ / "no/such/folder/r.txt").string()}).status,
+              kExitFailure);
     EXPECT_NE(last_.err.find("Error creating file!\n"), std::string::npos);
 }
 
 TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
-    ASSERT_EQ(run({"report", "lapchart", replay_.string()}).status, kExitOk);
-    EXPECT_NE(
-        last_.out.find("\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
-                       "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"),
-        std::string::npos)
-        << last_.out;
-    ASSERT_EQ(run({"report", "lapbylap", replay_.string()}).status, kExitOk);
-    EXPECT_NE(last_.out.find("\nEnd of the race:\nAnn Owner wins the race\n"), std::string::npos)
-        << last_.out;
-    ASSERT_EQ(run({"report", "flags", replay_.string()}).status, kExitOk);
-    EXPECT_NE(last_.out.find("\nRace data found - beginning detection.\n"), std::string::npos) << last_.out;
-
+    const std::pair<const char*, const char*> reports[] = {
+        {"lapchart",
+         "\n\nDriver: Ann Owner\n\nNo practice laps\n\nNo qualifying laps\n\nNo Warmup laps\n\n"
+         "Race laps\nLap 0: 01.000s\nLap 1: 1m12.000s\n"},
+        {"lapbylap", "\nEnd of the race:\nAnn Owner wins the race\n"},
+        {"flags", "\nRace data found - beginning detection.\n"},
+    };
+    for (const auto& [type, text] : reports) {
+        SCOPED_TRACE(type);
+        ASSERT_EQ(report({type, replay_.string()}).status, kExitOk);
+        EXPECT_NE(last_.out.find(text), std::string::npos) << last_.out;
+    }
     // This replay holds no telemetry: the lap cannot be loaded.
     EXPECT_EQ(run({"sectors", replay_.string() + ":0:race:1"}).status, kExitFailure);
     const std::string tail = "vxra: RpyDataClass: Error reading file!\nvxra: No replay lap loaded!\n";
@@ -108,13 +106,13 @@ TEST_F(ReportCommandTest, LapChartLapByLapFlagsAndSectors) {
 }
 
 TEST_F(ReportCommandTest, UsageErrors) {
-    EXPECT_EQ(run({"report", "laps", replay_.string()}).status, kExitUsage);
+    EXPECT_EQ(report({"laps", replay_.string()}).status, kExitUsage);
     EXPECT_EQ(
         last_.err,
         "vxra: unknown report type 'laps': settings, practice, qualifying, warmup, race, lapbylap, lapchart, "
         "complete or flags\nRun 'vxra --help' for usage.\n");
-    EXPECT_EQ(run({"report", "race"}).status, kExitUsage);
-    EXPECT_EQ(run({"report", "race", replay_.string(), "--mph", "--kph"}).status, kExitUsage);
+    EXPECT_EQ(report({"race"}).status, kExitUsage);
+    EXPECT_EQ(report({"race", replay_.string(), "--mph", "--kph"}).status, kExitUsage);
 }
 
 }  // namespace

@@ -19,15 +19,16 @@ protected:
         std::ofstream(sim_ / "tracks/Oval/track.ini") << trackIni(800 + 200 * std::numbers::pi);
     }
 
+    CliOutput track(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--sim-dir", sim_.path().string(), "track"});
+        return run(args);
+    }
+
     TempDir sim_;
 };
 
 TEST_F(TrackCommandTest, DescribesTheTrackAndPlacesPositions) {
-    ASSERT_EQ(
-        run({"--sim-dir", sim_.path().string(), "track", "oval", "--json", "--at", "100,5", "--at=5000,0"})
-            .status,
-        kExitOk)
-        << last_.err;
+    ASSERT_EQ(track({"oval", "--json", "--at", "100,5", "--at=5000,0"}).status, kExitOk) << last_.err;
     const auto json = nlohmann::json::parse(last_.out);
     EXPECT_EQ(json["compressed"], true);
     EXPECT_EQ(json["segmentCount"], 4);
@@ -41,15 +42,15 @@ TEST_F(TrackCommandTest, DescribesTheTrackAndPlacesPositions) {
 }
 
 TEST_F(TrackCommandTest, Failures) {
-    EXPECT_EQ(run({"--sim-dir", sim_.path().string(), "track", "imola"}).status, kExitFailure);
+    EXPECT_EQ(track({"imola"}).status, kExitFailure);
     EXPECT_EQ(last_.err, "vxra: Error: cannot open track file\n");
 
-    EXPECT_EQ(run({"--sim-dir", sim_.path().string(), "track", "oval", "--at", "1;2"}).status, kExitUsage);
+    EXPECT_EQ(track({"oval", "--at", "1;2"}).status, kExitUsage);
     EXPECT_EQ(last_.err,
               "vxra: --at takes DISTANCE,LATERAL in metres, not '1;2'\nRun 'vxra --help' for usage.\n");
 
     std::filesystem::remove(sim_ / "tracks/Oval/track.ini");
-    EXPECT_EQ(run({"--sim-dir", sim_.path().string(), "track", "oval"}).status, kExitOk);
+    EXPECT_EQ(track({"oval"}).status, kExitOk);
     EXPECT_EQ(last_.err,
               "vxra: Track.ini or entire track seems to be missing in the tracks directory: Speeds will be "
               "misreported in the reports!\n");

@@ -23,25 +23,27 @@ struct Backing {
     }
 };
 
-TEST(Settings, FirstStartGivesDefaults) {
-    Backing backing;
-    Settings s(backing.stores());
-    EXPECT_EQ(s.speedUnit(), 0);
-    EXPECT_EQ(s.dontShowQualReport(), 0);
-    EXPECT_EQ(s.retireInRaceReport(), 0);
-    EXPECT_EQ(s.offTheTrackInRaceReport(), 0);
-    EXPECT_EQ(s.bmpSizeInPixel(), 768);
-    EXPECT_EQ(s.altRpyPath(), "");
-    EXPECT_EQ(s.recordsPath(), "");
-    EXPECT_EQ(s.defaultPlayerIndex(), -1);
-    EXPECT_EQ(s.spyGirlMsg(), 0);
-    EXPECT_EQ(s.simulatorDirectory(), "");
+// Every value in force, in the order of the setters below.
+std::vector<std::string> valuesOf(const Settings& s) {
+    return {std::to_string(s.speedUnit()),
+            std::to_string(s.dontShowQualReport()),
+            std::to_string(s.retireInRaceReport()),
+            std::to_string(s.offTheTrackInRaceReport()),
+            std::to_string(s.bmpSizeInPixel()),
+            s.altRpyPath(),
+            s.recordsPath(),
+            std::to_string(s.defaultPlayerIndex()),
+            std::to_string(s.spyGirlMsg()),
+            s.simulatorDirectory()};
 }
 
-TEST(Settings, EveryValueSurvivesSaveAndLoad) {
+const std::vector<std::string> kDefaults{"0", "0", "0", "0", "768", "", "", "-1", "0", ""};
+
+TEST(Settings, FirstStartGivesDefaultsAndEveryValueSurvivesSaveAndLoad) {
     Backing backing;
     {
         Settings s(backing.stores());
+        EXPECT_EQ(valuesOf(s), kDefaults);
         s.setSpeedUnit(1);
         s.setDontShowQualReport(1);
         s.setRetireInRaceReport(1);
@@ -54,29 +56,17 @@ TEST(Settings, EveryValueSurvivesSaveAndLoad) {
         s.setSimulatorDirectory("/opt/veltra4");
         s.save();
     }
-    Settings s(backing.stores());
-    EXPECT_EQ(s.speedUnit(), 1);
-    EXPECT_EQ(s.dontShowQualReport(), 1);
-    EXPECT_EQ(s.retireInRaceReport(), 1);
-    EXPECT_EQ(s.offTheTrackInRaceReport(), 1);
-    EXPECT_EQ(s.bmpSizeInPixel(), 1024);
-    EXPECT_EQ(s.altRpyPath(), "/home/u/replays");
-    EXPECT_EQ(s.recordsPath(), "/home/u/records");
-    EXPECT_EQ(s.defaultPlayerIndex(), 3);
-    EXPECT_EQ(s.spyGirlMsg(), 7);
-    EXPECT_EQ(s.simulatorDirectory(), "/opt/veltra4");
+    EXPECT_EQ(valuesOf(Settings(backing.stores())),
+              (std::vector<std::string>{"1", "1", "1", "1", "1024", "/home/u/replays", "/home/u/records", "3",
+                                        "7", "/opt/veltra4"}));
 }
 
 TEST(Settings, SaveWritesTheChosenDirectoryFirstThenUserValuesInOrder) {
-    const std::vector<std::string> values{"user:DontShowQualReport",
-                                          "user:RetireInRaceReport",
-                                          "user:OffTheTrackInRaceReport",
-                                          "user:BMPSizeInPixel",
-                                          "user:MPH",
-                                          "user:AltRpyPath",
-                                          "user:RecordsPath",
-                                          "user:DefaultPlayerIndex",
-                                          "user:SpyGirlMsg"};
+    std::vector<std::string> values;
+    for (const char* key :
+         {"DontShowQualReport", "RetireInRaceReport", "OffTheTrackInRaceReport", "BMPSizeInPixel", "MPH",
+          "AltRpyPath", "RecordsPath", "DefaultPlayerIndex", "SpyGirlMsg"})
+        values.push_back(std::string("user:") + key);
     Backing backing;
     backing.machine->writeString("Directory", "/opt/veltra4");
     Settings s(backing.stores());
@@ -98,12 +88,7 @@ TEST(Settings, WrongTypedValuesTakeTheirDefaults) {
     backing.user->writeString("DefaultPlayerIndex", "first");
     backing.user->writeInt("AltRpyPath", 12);
     backing.machine->writeInt("Directory", 5);
-    Settings s(backing.stores());
-    EXPECT_EQ(s.speedUnit(), 0);
-    EXPECT_EQ(s.bmpSizeInPixel(), 768);
-    EXPECT_EQ(s.defaultPlayerIndex(), -1);
-    EXPECT_EQ(s.altRpyPath(), "");
-    EXPECT_EQ(s.simulatorDirectory(), "");
+    EXPECT_EQ(valuesOf(Settings(backing.stores())), kDefaults);
 }
 
 struct DirectoryCase {

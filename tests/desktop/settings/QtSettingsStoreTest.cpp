@@ -14,12 +14,8 @@ class QtSettingsStoreTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        setPaths(dir_.filePath("user"), dir_.filePath("system"));
-    }
-
-    static void setPaths(const QString& user, const QString& system) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, user);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("user"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir_.filePath("system"));
     }
 
     QString userFile() const {
@@ -44,9 +40,9 @@ TEST_F(QtSettingsStoreTest, SavesUnderTheProgramsNamesAndOnlyReadsTheSimulatorsS
     EXPECT_EQ(user.value("Settings/MPH").toInt(), 1);
     EXPECT_EQ(user.value("Settings/BMPSizeInPixel").toInt(), 768);
     EXPECT_EQ(user.value("Settings/Directory").toString(), "/home/u/veltra4");
-    EXPECT_EQ(QSettings(machineFile(), QSettings::IniFormat).allKeys(), QStringList{"VELTRA4/Directory"});
-    EXPECT_EQ(QSettings(machineFile(), QSettings::IniFormat).value("VELTRA4/Directory").toString(),
-              "/opt/veltra4");
+    const QSettings machine(machineFile(), QSettings::IniFormat);
+    EXPECT_EQ(machine.allKeys(), QStringList{"VELTRA4/Directory"});
+    EXPECT_EQ(machine.value("VELTRA4/Directory").toString(), "/opt/veltra4");
 
     Settings again(makeQtSettingsStores());
     EXPECT_EQ(again.speedUnit(), 1);
