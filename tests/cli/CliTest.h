@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "CliApp.h"
 #include "Commands.h"
+#include "DemoFolder.h"
 #include "MemorySettings.h"
+#include "TempDir.h"
 
 struct CliOutput {
     int status;
@@ -36,3 +40,34 @@ protected:
     }};
     CliOutput last_{};
 };
+
+// The tool over the demo simulator folder, written once per suite.
+class DemoCliTest : public CliTest {
+protected:
+    static void SetUpTestSuite() {
+        sim_ = std::make_unique<TempDir>();
+        writeDemoFolder(sim_->path(), DemoOptions{});
+    }
+    static void TearDownTestSuite() { sim_.reset(); }
+
+    static std::string replay(const std::string& name) { return (sim_->path() / "replay" / name).string(); }
+    // Race lap 2 of `driver` in the demo weekend, as FILE:DRIVER:SESSION:LAP.
+    static std::string weekendRaceLap(int driver) {
+        return replay("Rivaldi weekend (saved in race).rpy") + ":" + std::to_string(driver) + ":race:2";
+    }
+    // Runs `vxra --sim-dir DEMO ARGS`.
+    CliOutput vxra(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--sim-dir", sim_->path().string()});
+        return run(args);
+    }
+
+    static inline std::unique_ptr<TempDir> sim_;
+};
+
+// The keys of a JSON object, in their order.
+inline std::vector<std::string> keysOf(const nlohmann::ordered_json& object) {
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : object.items())
+        keys.push_back(key);
+    return keys;
+}

@@ -3,35 +3,22 @@
 #include <nlohmann/json.hpp>
 
 #include "CliTest.h"
-#include "DemoFolder.h"
-#include "TempDir.h"
 
 namespace {
 
-class FindCommandTest : public CliTest {
+class FindCommandTest : public DemoCliTest {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
     CliOutput find(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--sim-dir", sim_->path().string(), "find"});
-        return run(args);
+        args.insert(args.begin(), "find");
+        return vxra(args);
     }
-    static std::string replay(const std::string& name) { return (sim_->path() / "replay" / name).string(); }
-
-    static inline std::unique_ptr<TempDir> sim_;
 };
 
 TEST_F(FindCommandTest, ListsTheTracksLapsSortedWithTheScansMessages) {
     const CliOutput json = find({"RIVALDI", "--sort", "laptime", "--json"});
     ASSERT_EQ(json.status, kExitOk) << json.err;
     const auto parsed = nlohmann::ordered_json::parse(json.out);
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : parsed.items())
-        keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"track", "count", "rows", "messages"}));
+    EXPECT_EQ(keysOf(parsed), (std::vector<std::string>{"track", "count", "rows", "messages"}));
     EXPECT_EQ(parsed["track"], "Rivaldi");
     EXPECT_EQ(parsed["count"], "109");
     ASSERT_EQ(parsed["rows"].size(), 109u);

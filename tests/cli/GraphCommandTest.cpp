@@ -6,40 +6,23 @@
 #include <sstream>
 
 #include "CliTest.h"
-#include "DemoFolder.h"
-#include "TempDir.h"
 
 namespace {
 
-class GraphCommandTest : public CliTest {
+class GraphCommandTest : public DemoCliTest {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = new TempDir;
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { delete sim_; }
-
-    static std::string lap(int driver) {
-        return (sim_->path() / "replay/Rivaldi weekend (saved in race).rpy").string() + ":" +
-               std::to_string(driver) + ":race:2";
-    }
+    static std::string lap(int driver) { return weekendRaceLap(driver); }
     CliOutput graph(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--sim-dir", sim_->path().string(), "graph"});
-        return run(args);
+        args.insert(args.begin(), "graph");
+        return vxra(args);
     }
-
-    static TempDir* sim_;
 };
-TempDir* GraphCommandTest::sim_ = nullptr;
 
 TEST_F(GraphCommandTest, GivesTheCurvesAndTheDifferenceAsJson) {
     ASSERT_EQ(graph({lap(0), lap(3), "--channel", "speed", "--difference", "--json"}).status, kExitOk)
         << last_.err;
     const auto json = nlohmann::ordered_json::parse(last_.out);
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : json.items())
-        keys.push_back(key);
-    EXPECT_EQ(keys,
+    EXPECT_EQ(keysOf(json),
               (std::vector<std::string>{"channel", "xAxis", "yAxis", "yRange", "curves", "difference"}));
     EXPECT_EQ(json["channel"], "speed");
     EXPECT_EQ(json["xAxis"], nlohmann::json({"Meter", "Meter"}));

@@ -3,8 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include "CliTest.h"
-#include "DemoFolder.h"
-#include "TempDir.h"
 
 namespace {
 
@@ -15,28 +13,19 @@ const std::string kName = "Qualif\xe9";
 // The same name in JSON, its bytes read as Windows-1252, as the desktop program shows it.
 const std::string kNameInJson = "Qualif\u00e9";
 
-class NonUtf8NamesTest : public CliTest {
+class NonUtf8NamesTest : public DemoCliTest {
 protected:
     // The demo folder with its full weekend renamed to "Qualifé.rpy" and Hollowmere's track file
     // copied into a track "Qualifé".
     static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-        fs::rename(sim_->path() / "replay/Rivaldi weekend (saved in race).rpy", replay());
+        DemoCliTest::SetUpTestSuite();
+        fs::rename(replay("Rivaldi weekend (saved in race).rpy"), weekend());
         const fs::path track = sim_->path() / "tracks" / kName;
         fs::create_directories(track);
         fs::copy_file(sim_->path() / "tracks/HollowMere/hollowmere.PTF", track / (kName + ".ptf"));
     }
-    static void TearDownTestSuite() { sim_.reset(); }
-    static std::string replay() { return (sim_->path() / "replay" / (kName + ".rpy")).string(); }
-    static std::string lap() { return replay() + ":0:race:2"; }
-
-    CliOutput vxra(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--sim-dir", sim_->path().string()});
-        return run(args);
-    }
-
-    static inline std::unique_ptr<TempDir> sim_;
+    static std::string weekend() { return replay(kName + ".rpy"); }
+    static std::string lap() { return weekend() + ":0:race:2"; }
 };
 
 TEST_F(NonUtf8NamesTest, EveryJsonOutputIsValidUtf8) {
@@ -47,15 +36,15 @@ TEST_F(NonUtf8NamesTest, EveryJsonOutputIsValidUtf8) {
     };
     const std::string replayInJson = (sim_->path() / "replay" / (kNameInJson + ".rpy")).string();
     const Case cases[] = {
-        {{"info", replay()}, "/header/fileName", replayInJson},
+        {{"info", weekend()}, "/header/fileName", replayInJson},
         {{"find", "rivaldi"}, "/rows/0/path", replayInJson},
         {{"find", kName}, "/track", kNameInJson},
         {{"track", kName}, "/trackName", kNameInJson},
-        {{"laps", replay()}, "", ""},
-        {{"lap", replay(), "--driver", "0", "--session", "race", "--lap", "2"}, "", ""},
+        {{"laps", weekend()}, "", ""},
+        {{"lap", weekend(), "--driver", "0", "--session", "race", "--lap", "2"}, "", ""},
         {{"graph", lap(), lap(), "--channel", "speed", "--difference"}, "", ""},
         {{"gears", lap()}, "", ""},
-        {{"racechart", replay()}, "", ""},
+        {{"racechart", weekend()}, "", ""},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
@@ -72,7 +61,7 @@ TEST_F(NonUtf8NamesTest, EveryJsonOutputIsValidUtf8) {
 TEST_F(NonUtf8NamesTest, AReportFileNameTooLongForTheSystemIsAFileError) {
     TempDir out;
     const std::string tooLong = (out.path() / std::string(300, 'r')).string();
-    EXPECT_EQ(vxra({"report", "race", replay(), "-o", tooLong}).status, kExitFailure);
+    EXPECT_EQ(vxra({"report", "race", weekend(), "-o", tooLong}).status, kExitFailure);
     EXPECT_EQ(last_.out, "");
     EXPECT_EQ(last_.err, "vxra: Error creating file!\n");
 }

@@ -5,33 +5,19 @@
 #include <sstream>
 
 #include "CliTest.h"
-#include "DemoFolder.h"
-#include "TempDir.h"
 #include "racechart/RaceChartPalette.h"
 
 namespace {
 
-class RaceChartCommandTest : public CliTest {
-protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
-    static std::string replay(const std::string& name) { return (sim_->path() / "replay" / name).string(); }
-
-    static inline std::unique_ptr<TempDir> sim_;
-};
+using RaceChartCommandTest = DemoCliTest;
 
 TEST_F(RaceChartCommandTest, GivesTheLayoutAsJson) {
     const CliOutput json = run({"racechart", replay("Rivaldi quick race.rpy"), "--json"});
     ASSERT_EQ(json.status, kExitOk) << json.err;
     const auto parsed = nlohmann::ordered_json::parse(json.out);
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : parsed.items())
-        keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"width", "height", "laps", "drivers", "startQuestionMarks",
-                                              "start", "rowLabels", "columns"}));
+    EXPECT_EQ(keysOf(parsed),
+              (std::vector<std::string>{"width", "height", "laps", "drivers", "startQuestionMarks", "start",
+                                        "rowLabels", "columns"}));
     EXPECT_EQ(parsed["width"], 314);
     EXPECT_EQ(parsed["height"], 266);
     EXPECT_EQ(parsed["laps"], 3);
