@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "ConstantPaceReplay.h"
@@ -31,6 +32,21 @@ protected:
     }
     TempDir dir_;
 };
+
+// Two cars, ended early: enough for the tests that need any whole replay.
+ConstantPaceReplay shortTwoCars() {
+    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
+    fixture.lastFrameTime = 3000;
+    return fixture;
+}
+
+// A replay of Ann, its owner, id 10, and no lap table yet.
+ReplayWriter annOwnsTheReplay() {
+    ReplayWriter w;
+    w.setOwner(0, "Ann", "Owner");
+    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
+    return w;
+}
 
 void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -117,8 +133,7 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
 
 TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
     for (int count : {50, 51}) {
-        ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-        fixture.lastFrameTime = 3000;
+        ConstantPaceReplay fixture = shortTwoCars();
         while (static_cast<int>(fixture.cars.size()) < count) {
             ConstantPaceCar car = fixture.cars[1];
             car.driver.id = 100 + static_cast<std::uint32_t>(fixture.cars.size());
@@ -141,9 +156,7 @@ TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
 }
 
 TEST_F(DriverTableTest, OwnerIsSearchedByNameWhenTheIndexIsWrong) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.lastFrameTime = 3000;
-    ReplayWriter writer = fixture.writer();
+    ReplayWriter writer = shortTwoCars().writer();
     writer.setOwner(0, "Bob", "Bot");
     auto d = read(writer);
     EXPECT_EQ(d->ownerIndex, 1);
@@ -155,7 +168,7 @@ TEST_F(DriverTableTest, OwnerIsSearchedByNameWhenTheIndexIsWrong) {
     EXPECT_EQ(d->ownerSearched, 1);
 }
 
-TEST_F(DriverTableTest, LapTablesAreAssignedToTheirSessions) {
+TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
     struct Case {
         bool quickRace;
         int inProgress;
@@ -182,7 +195,13 @@ TEST_F(DriverTableTest, LapTablesAreAssignedToTheirSessions) {
         for (int s = 0; s < kSessionCount; ++s)
             EXPECT_EQ(d->sessionPresent[s], c.present[s]) << s;
         EXPECT_EQ(d->lapCount(c.lastTableSession, 0), 3);
+        EXPECT_EQ(d->quickRace, c.quickRace ? 1 : 0);
+        EXPECT_EQ(d->firstMarkerSession, c.lastTableSession) << "quick race marker code 1 is the race";
         EXPECT_EQ(d->windowStart[c.lastTableSession], 1000u) << "markers are booked to the same session";
+        EXPECT_EQ(d->windowEnd[c.lastTableSession], 160000u);
+        EXPECT_EQ(d->selectable(c.lastTableSession, 0, 2), 1);
+        EXPECT_EQ(d->selectable(c.lastTableSession, 1, 2), c.lastTableSession == kQualifying ? 0 : 1)
+            << "in qualifying only the owner's laps are selectable";
     }
 }
 
@@ -201,33 +220,9 @@ TEST_F(DriverTableTest, SelectableLapsLieStrictlyInsideTheWindow) {
     EXPECT_EQ(d->selectable(kPractice, 1, 3), 0) << "ends at the window end";
 }
 
-TEST_F(DriverTableTest, InQualifyingOnlyTheOwnersLapsAreSelectable) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.sessionInProgress = kQualifying;
-    fixture.tables = 2;
-    auto d = read(fixture.writer());
-    EXPECT_EQ(d->selectable(kQualifying, 0, 1), 1);
-    EXPECT_EQ(d->selectable(kQualifying, 1, 1), 0);
-}
-
-TEST_F(DriverTableTest, QuickRaceMarkerCodeOneIsTheRace) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.quickRace = true;
-    fixture.sessionInProgress = kRace;
-    fixture.tables = 2;
-    auto d = read(fixture.writer());
-    EXPECT_EQ(d->quickRace, 1);
-    EXPECT_EQ(d->windowStart[kRace], 1000u);
-    EXPECT_EQ(d->windowEnd[kRace], 160000u);
-    EXPECT_EQ(d->firstMarkerSession, kRace);
-    EXPECT_EQ(d->selectable(kRace, 1, 2), 1);
-}
-
 TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Owner");
+    ReplayWriter w = annOwnsTheReplay();
     w.setSessionInProgress(kRace);
-    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
     for (int t = 0; t < 4; ++t)
         w.addLapTable({lapListFromDurations(10, 1000, {60000})});
     w.addFrame({sessionMarkerRecord(kPractice, 5000)});
@@ -248,9 +243,7 @@ TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
 }
 
 TEST_F(DriverTableTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Owner");
-    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
+    ReplayWriter w = annOwnsTheReplay();
     w.addDriver({"Twin", "One", "", "GT", 2, 250, 20});
     w.addDriver({"Twin", "Two", "", "GT", 3, 250, 20});
     w.addLapTable({lapListFromDurations(10, 1000, std::vector<std::uint32_t>(520, 1000)),
@@ -267,9 +260,7 @@ TEST_F(DriverTableTest, LapListsAreCutMatchedAndIgnoredAsTheFormatSays) {
 }
 
 TEST_F(DriverTableTest, ADriversLastListCountsAndDriversOutsideTheTableHaveNoLaps) {
-    ReplayWriter w;
-    w.setOwner(0, "Ann", "Owner");
-    w.addDriver({"Ann", "Owner", "", "GT", 1, 150, 10});
+    ReplayWriter w = annOwnsTheReplay();
     w.addDriver({"Bo", "Other", "", "GT", 2, 250, 20});
     w.addLapTable({lapListFromDurations(10, 1000, {2000, 3000, 4000}), lapListFromDurations(20, 1000, {2500}),
                    lapListFromDurations(10, 500, {6000})});
@@ -292,25 +283,38 @@ TEST_F(DriverTableTest, ADriversLastListCountsAndDriversOutsideTheTableHaveNoLap
     EXPECT_EQ(d->lapCount(kSessionCount, 0), 0);
 }
 
-TEST_F(DriverTableTest, DamagedStructuresFail) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.lastFrameTime = 3000;
-    const std::vector<std::uint8_t> good = fixture.writer().bytes();
+TEST_F(DriverTableTest, DamagedStructuresAndTelemetryFail) {
+    const std::vector<std::uint8_t> good = shortTwoCars().writer().bytes();
     const std::size_t tables = 280 + 2 * 184;
-
-    auto damaged = [&](auto change) {
-        std::vector<std::uint8_t> bytes = good;
-        change(bytes);
-        return read(bytes);
+    const std::size_t firstFrame = get32(good, 8) - get32(good, 28) + 12;
+    using Bytes = std::vector<std::uint8_t>;
+    const struct {
+        const char* what;
+        std::function<void(Bytes&)> change;
+        DriverTableError error;
+    } cases[] = {
+        {"session in progress 5", [](Bytes& b) { put32(b, 80, 5); }, DriverTableError::DamagedStructure},
+        {"a lap table too long", [&](Bytes& b) { put32(b, tables + 8, 0xFFFFFF); },
+         DriverTableError::DamagedStructure},
+        {"a lap list too short", [&](Bytes& b) { put32(b, tables + 20, 4); },
+         DriverTableError::DamagedStructure},
+        {"telemetry past the end", [](Bytes& b) { put32(b, 8, static_cast<std::uint32_t>(b.size())); },
+         DriverTableError::DamagedStructure},
+        {"the first record's type", [&](Bytes& b) { b[firstFrame + 8] = 7; },
+         DriverTableError::InvalidRecordType},
+        {"a frame shorter than its head", [&](Bytes& b) { b[firstFrame] = 4, b[firstFrame + 1] = 0; },
+         DriverTableError::DamagedTelemetry},
+        {"a record running past its frame", [&](Bytes& b) { b[firstFrame + 10] = 0xF0; },
+         DriverTableError::DamagedTelemetry},
+        {"last frame length below 8", [](Bytes& b) { b[32] = 3, b[33] = 0; },
+         DriverTableError::DamagedTelemetry},
     };
-    auto tooManyTables = damaged([](auto& b) { put32(b, 80, 5); });
-    EXPECT_EQ(tooManyTables.error, DriverTableError::DamagedStructure) << "session in progress 5";
-    auto tableTooLong = damaged([&](auto& b) { put32(b, tables + 8, 0xFFFFFF); });
-    EXPECT_EQ(tableTooLong.error, DriverTableError::DamagedStructure);
-    auto listTooShort = damaged([&](auto& b) { put32(b, tables + 20, 4); });
-    EXPECT_EQ(listTooShort.error, DriverTableError::DamagedStructure);
-    auto telemetryPastEnd = damaged([](auto& b) { put32(b, 8, static_cast<std::uint32_t>(b.size())); });
-    EXPECT_EQ(telemetryPastEnd.error, DriverTableError::DamagedStructure);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes bytes = good;
+        c.change(bytes);
+        EXPECT_EQ(read(bytes).error, c.error);
+    }
 }
 
 // The largest resident set this process has had, in kB.
@@ -323,9 +327,7 @@ long peakKilobytes() {
 // A file whose frames length is 0 has lap tables that claim the whole rest of the file; here 128 MB
 // of empty chunks after the real tables. The read refuses them without holding what they claim.
 TEST_F(DriverTableTest, LapTablesClaimingAHugeFileAreRefusedInLittleMemory) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.lastFrameTime = 3000;
-    std::vector<std::uint8_t> bytes = fixture.writer().bytes();
+    std::vector<std::uint8_t> bytes = shortTwoCars().writer().bytes();
     bytes.resize(get32(bytes, 8) - get32(bytes, 28));  // the head, the drivers and the lap tables
     constexpr std::uint32_t kClaimedLength = 128 << 20;
     put32(bytes, 8, kClaimedLength);  // file length - 12
@@ -347,33 +349,8 @@ TEST_F(DriverTableTest, LapTablesClaimingAHugeFileAreRefusedInLittleMemory) {
         testing::ExitedWithCode(0), "");
 }
 
-TEST_F(DriverTableTest, DamagedTelemetryFails) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.lastFrameTime = 3000;
-    const std::vector<std::uint8_t> good = fixture.writer().bytes();
-    const std::size_t firstFrame = get32(good, 8) - get32(good, 28) + 12;
-
-    std::vector<std::uint8_t> bytes = good;
-    bytes[firstFrame + 8] = 7;  // the first record's type
-    EXPECT_EQ(read(bytes).error, DriverTableError::InvalidRecordType);
-
-    bytes = good;
-    bytes[firstFrame] = 4, bytes[firstFrame + 1] = 0;  // a frame shorter than its head
-    EXPECT_EQ(read(bytes).error, DriverTableError::DamagedTelemetry);
-
-    bytes = good;
-    bytes[firstFrame + 10] = 0xF0;  // a record running past its frame
-    EXPECT_EQ(read(bytes).error, DriverTableError::DamagedTelemetry);
-
-    bytes = good;
-    bytes[32] = 3, bytes[33] = 0;  // last frame length below 8
-    EXPECT_EQ(read(bytes).error, DriverTableError::DamagedTelemetry);
-}
-
 TEST_F(DriverTableTest, FileDateIsEnglishWhateverTheLocale) {
-    ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    fixture.lastFrameTime = 3000;
-    const auto path = dir_.write("dated.rpy", fixture.writer().bytes());
+    const auto path = dir_.write("dated.rpy", shortTwoCars().writer().bytes());
     using namespace std::chrono;
     const sys_seconds noon = sys_days{year{2001} / March / 5} + hours{12};
     std::filesystem::last_write_time(path, file_clock::from_sys(noon));
