@@ -24,7 +24,13 @@ protected:
     std::unique_ptr<DriverTable> drivers_;
 };
 
-TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkers) {
+// Every sample of a lap driven at the fixture's constant pace reads 72 km/h.
+void expectSpeed72(const LapTelemetry& lap, double tolerance) {
+    for (int k = 1; k <= lap.sampleCount; ++k)
+        ASSERT_NEAR(lap.speed[k], 72.0, tolerance) << k;
+}
+
+TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkersThenTrimmedToTheLineAndConverted) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 2: 52000 .. 102000 ms
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
@@ -41,12 +47,7 @@ TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkers) {
     EXPECT_EQ(lap.distance[1], fixture.distanceAt(fixture.cars[0], 51000));
     EXPECT_EQ(lap.gear[1], 3);
     EXPECT_EQ(lap.revs[1], 600u);
-}
 
-TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
-    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    LapTelemetry lap;
-    ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
     const int n = lap.sampleCount;
     ASSERT_TRUE(lap.process(1));
     EXPECT_EQ(lap.processed, 1);
@@ -62,8 +63,7 @@ TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
     EXPECT_EQ(lap.distance[2], 0u);
     EXPECT_DOUBLE_EQ(lap.distanceM[3], lap.distance[3] * 0.0005);
     EXPECT_EQ(lap.revs[1], 8061u);
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
+    expectSpeed72(lap, 0.1);
     EXPECT_EQ(lap.heading.size(), static_cast<std::size_t>(lap.sampleCount) + 1);
 }
 
@@ -83,8 +83,7 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
 
     ASSERT_TRUE(lap.process(1));
     EXPECT_NEAR(lap.frameLapTime, 50000, 30);
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        ASSERT_NEAR(lap.speed[k], 72.0, 0.2) << k;
+    expectSpeed72(lap, 0.2);
     EXPECT_NEAR(lap.lateralM[5], 0.0, 1e-9);
 }
 
@@ -134,8 +133,7 @@ TEST_F(LapTelemetryTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
     EXPECT_EQ(lap.endFrame, 153 * 36 + 1) << "the last frame";
     EXPECT_EQ(lap.filledSamples, lap.sampleCount - 1);
     ASSERT_TRUE(lap.process(1));
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
+    expectSpeed72(lap, 0.1);
 }
 
 TEST_F(LapTelemetryTest, Outcomes) {
