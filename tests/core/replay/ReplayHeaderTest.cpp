@@ -57,14 +57,10 @@ TEST_F(ReplayHeaderTest, DecodesEveryFieldFromItsOffset) {
     Head head;
     head.bytes[174] = 0b1101'1010;  // double file (1), in-car view (3), yellows (4), damage 3 (6-7)
     head.bytes[175] = 0b0011'0111;  // full pace (0), arcade (1), wind SW (2-4), smoke (5)
-    head.bytes[180] = 1;
-    head.bytes[184] = 2;  // cloudy
-    head.bytes[188] = 77;
-    head.bytes[189] = 12;
-    head.bytes[191] = 98;
-    head.bytes[192] = 50;
-    head.bytes[196] = 1;
-    head.bytes[198] = 19;
+    // Manual weather, cloudy (2), temperature, wind speed, AI strength, race distance, fixed set-up, AI cars.
+    for (const auto& [at, value] :
+         {std::pair{180, 1}, {184, 2}, {188, 77}, {189, 12}, {191, 98}, {192, 50}, {196, 1}, {198, 19}})
+        head.bytes[at] = static_cast<std::uint8_t>(value);
     head.f32(207, 1800.0f);
     head.u16(213, 12);
     head.f32(223, 300.0f);
