@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "TempDir.h"
 
@@ -75,27 +77,16 @@ TEST_F(ReplayHeaderTest, DecodesEveryFieldFromItsOffset) {
     EXPECT_EQ(h.ownerLastName, "Owner");
     EXPECT_EQ(h.trackName, "monzagp");
     EXPECT_EQ(h.carSet, "GT");
-    EXPECT_EQ(h.doubleFileRestarts, 1);
-    EXPECT_EQ(h.forceInCarView, 1);
-    EXPECT_EQ(h.yellowFlags, 1);
-    EXPECT_EQ(h.damageLevel, 3);
-    EXPECT_EQ(h.fullPaceLap, 1);
-    EXPECT_EQ(h.arcadeMode, 1);
-    EXPECT_EQ(h.windDirection, "SW");
-    EXPECT_EQ(h.forceSmoke, 1);
-    EXPECT_EQ(h.manualWeather, 1);
-    EXPECT_EQ(h.cloudy, 1);
-    EXPECT_EQ(h.temperature, 77);
-    EXPECT_EQ(h.windSpeed, 12);
-    EXPECT_EQ(h.aiStrength, 98);
-    EXPECT_EQ(h.raceDistancePercent, 50);
-    EXPECT_EQ(h.fixedSetup, 1);
-    EXPECT_EQ(h.aiCars, 19);
-    EXPECT_EQ(h.quickRace, 0);
-    EXPECT_EQ(h.practiceMinutes, 30);
-    EXPECT_EQ(h.qualifyingLaps, 12);
-    EXPECT_EQ(h.warmupMinutes, 5);
-    EXPECT_EQ(h.raceLaps, 31);
+    // Grouped by the bytes they come from.
+    EXPECT_EQ(std::tuple(h.doubleFileRestarts, h.forceInCarView, h.yellowFlags, h.damageLevel),
+              std::tuple(1, 1, 1, 3));
+    EXPECT_EQ(std::tuple(h.fullPaceLap, h.arcadeMode, h.windDirection, h.forceSmoke),
+              std::tuple(1, 1, std::string("SW"), 1));
+    EXPECT_EQ(std::tuple(h.manualWeather, h.cloudy, h.temperature, h.windSpeed, h.aiStrength,
+                         h.raceDistancePercent, h.fixedSetup, static_cast<int>(h.aiCars)),
+              std::tuple(1, 1, 77, 12, 98, 50, 1, 19));
+    EXPECT_EQ(std::tuple(h.quickRace, h.practiceMinutes, h.qualifyingLaps, h.warmupMinutes, h.raceLaps),
+              std::tuple(0, 30, 12, 5, 31));
 }
 
 TEST_F(ReplayHeaderTest, QuickRaceTakesItsOwnSources) {
@@ -106,11 +97,8 @@ TEST_F(ReplayHeaderTest, QuickRaceTakesItsOwnSources) {
     head.u16(229, 60);      // ignored
     head.f32(207, 600.0f);  // ignored
     ReplayHeader h = read(head);
-    EXPECT_EQ(h.quickRace, 1);
-    EXPECT_EQ(h.raceLaps, 15);
-    EXPECT_EQ(h.qualifyingLaps, 4);
-    EXPECT_EQ(h.practiceMinutes, 0);
-    EXPECT_EQ(h.warmupMinutes, 0);
+    EXPECT_EQ(std::tuple(h.quickRace, h.practiceMinutes, h.qualifyingLaps, h.warmupMinutes, h.raceLaps),
+              std::tuple(1, 0, 4, 0, 15));
 }
 
 TEST_F(ReplayHeaderTest, DependentFlagsAreCleared) {
