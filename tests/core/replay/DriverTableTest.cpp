@@ -9,6 +9,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "ConstantPaceReplay.h"
 #include "TempDir.h"
@@ -106,13 +108,11 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
     ASSERT_EQ(d.error, std::nullopt);
     EXPECT_EQ(d->driverCount, 1);
     EXPECT_EQ(d->lastFrameLength, 16);
-    EXPECT_EQ(d->driver(0).firstName, "Ann");
-    EXPECT_EQ(d->driver(0).lastName, "Owner");
-    EXPECT_EQ(d->driver(0).chatNick, "annie");
-    EXPECT_EQ(d->driver(0).carName, "Veltra GT");
-    EXPECT_EQ(d->driver(0).carNumber, 7u);
-    EXPECT_EQ(d->driver(0).kind, 0);
-    EXPECT_EQ(d->driver(0).driverId, 10u);
+    const auto& ann = d->driver(0);
+    EXPECT_EQ(
+        std::tuple(ann.firstName, ann.lastName, ann.chatNick, ann.carName),
+        std::tuple(std::string("Ann"), std::string("Owner"), std::string("annie"), std::string("Veltra GT")));
+    EXPECT_EQ(std::tuple(ann.carNumber, ann.kind, ann.driverId), std::tuple(7u, DriverRecord::Human, 10u));
     EXPECT_EQ(d->onlineRace, 1);
     EXPECT_EQ(d->ownerSearched, 0);
     EXPECT_EQ(d->telemetryOffset, 504u);
