@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "ConstantPaceReplay.h"
 #include "TempDir.h"
@@ -34,13 +35,10 @@ TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkersThenTrimmedToTheLineAndConve
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 2: 52000 .. 102000 ms
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
-    EXPECT_EQ(lap.lapStart, 52000u);
-    EXPECT_EQ(lap.lapEnd, 102000u);
+    EXPECT_EQ(std::tuple(lap.lapStart, lap.lapEnd), std::tuple(52000u, 102000u));
     // The first marker less than 1050 ms before the start, the first more than 30 ms after the end.
-    EXPECT_EQ(lap.startTime, 51000u);
-    EXPECT_EQ(lap.startFrame, 51 * 36 + 1);
-    EXPECT_EQ(lap.endTime, 103000u);
-    EXPECT_EQ(lap.endFrame, 103 * 36 + 1);
+    EXPECT_EQ(std::tuple(lap.startTime, lap.startFrame), std::tuple(51000u, 51 * 36 + 1));
+    EXPECT_EQ(std::tuple(lap.endTime, lap.endFrame), std::tuple(103000u, 103 * 36 + 1));
     EXPECT_EQ(lap.sampleCount, lap.endFrame + 2 - lap.startFrame);
     EXPECT_EQ(lap.filledSamples, lap.sampleCount);
     EXPECT_EQ(lap.missingSamples, 0) << "the owner's samples never count as missing";
