@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,20 @@ protected:
     }
     TempDir dir_;
 };
+
+// The lap words of a driver's slots 0 .. count - 1, and whether each slot is selectable.
+std::vector<std::uint32_t> lapEntries(const ReadTable& d, int session, int driver, int count) {
+    std::vector<std::uint32_t> entries;
+    for (int slot = 0; slot < count; ++slot)
+        entries.push_back(d->lapEntry(session, driver, slot));
+    return entries;
+}
+std::vector<bool> selectableSlots(const ReadTable& d, int session, int driver, int count) {
+    std::vector<bool> selectable;
+    for (int slot = 0; slot < count; ++slot)
+        selectable.push_back(d->selectable(session, driver, slot));
+    return selectable;
+}
 
 // Two cars, ended early: enough for the tests that need any whole replay.
 ConstantPaceReplay shortTwoCars() {
@@ -116,19 +131,15 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
     EXPECT_EQ(d->onlineRace, 1);
     EXPECT_EQ(d->ownerSearched, 0);
     EXPECT_EQ(d->telemetryOffset, 504u);
-    EXPECT_EQ(d->sessionPresent[kPractice], 1);
-    EXPECT_EQ(d->sessionPresent[kQualifying], 0);
+    EXPECT_EQ(d->sessionPresent, (std::array<std::uint8_t, kSessionCount>{1, 0, 0, 0}));
     EXPECT_EQ(d->lapCount(kPractice, 0), 2);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 0), 4096u);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 1), 50000u | kOffTrackLap);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 2), 50000u);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 3), kUnusedSlot);
+    EXPECT_EQ(lapEntries(d, kPractice, 0, 4),
+              (std::vector<std::uint32_t>{4096u, 50000u | kOffTrackLap, 50000u, kUnusedSlot}));
     EXPECT_EQ(d->lapEntry(kRace, 0, 0), kNoRaceSlot) << "a session the file does not hold keeps its filler";
     EXPECT_EQ(d->windowStart[kPractice], 1000u);
     EXPECT_EQ(d->windowEnd[kPractice], 200000u);
-    EXPECT_EQ(d->selectable(kPractice, 0, 0), 0);
-    EXPECT_EQ(d->selectable(kPractice, 0, 1), 1) << "off the track alone does not prevent selection";
-    EXPECT_EQ(d->selectable(kPractice, 0, 2), 1);
+    EXPECT_EQ(selectableSlots(d, kPractice, 0, 3), (std::vector<bool>{false, true, true}))
+        << "off the track alone does not prevent selection";
 }
 
 TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
@@ -173,7 +184,7 @@ TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
         bool quickRace;
         int inProgress;
         int tables;
-        std::array<int, 4> present;
+        std::array<std::uint8_t, kSessionCount> present;
         int lastTableSession;
     };
     const Case cases[] = {
@@ -192,8 +203,7 @@ TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
         auto d = read(fixture.writer());
         ASSERT_EQ(d.error, std::nullopt);
         ASSERT_EQ(d->driverCount, 2);
-        for (int s = 0; s < kSessionCount; ++s)
-            EXPECT_EQ(d->sessionPresent[s], c.present[s]) << s;
+        EXPECT_EQ(d->sessionPresent, c.present);
         EXPECT_EQ(d->lapCount(c.lastTableSession, 0), 3);
         EXPECT_EQ(d->quickRace, c.quickRace ? 1 : 0);
         EXPECT_EQ(d->firstMarkerSession, c.lastTableSession) << "quick race marker code 1 is the race";
@@ -213,11 +223,9 @@ TEST_F(DriverTableTest, SelectableLapsLieStrictlyInsideTheWindow) {
     auto d = read(fixture.writer());
     ASSERT_EQ(d->windowStart[kPractice], 1000u);
     ASSERT_EQ(d->windowEnd[kPractice], 160000u);
-    EXPECT_EQ(d->selectable(kPractice, 0, 1), 0);
-    EXPECT_EQ(d->selectable(kPractice, 0, 2), 1);
-    EXPECT_EQ(d->selectable(kPractice, 1, 1), 0) << "incomplete";
-    EXPECT_EQ(d->selectable(kPractice, 1, 2), 1) << "off track and black flag";
-    EXPECT_EQ(d->selectable(kPractice, 1, 3), 0) << "ends at the window end";
+    EXPECT_EQ(selectableSlots(d, kPractice, 0, 3), (std::vector<bool>{false, false, true}));
+    // Incomplete; off track and black flag; ending at the window end.
+    EXPECT_EQ(selectableSlots(d, kPractice, 1, 4), (std::vector<bool>{false, false, true, false}));
 }
 
 TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
@@ -234,10 +242,9 @@ TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
     EXPECT_EQ(d->firstMarkerSession, kPractice);
     EXPECT_EQ(d->lastMarkerSession, kRace);
     EXPECT_EQ(d->windowStart[kPractice], 5000u);
-    EXPECT_EQ(d->windowEnd[kPractice], kOpenWindowEnd) << "started but never ended";
-    EXPECT_EQ(d->windowEnd[kQualifying], kOpenWindowEnd);
-    EXPECT_EQ(d->windowEnd[kWarmup], kOpenWindowEnd);
-    EXPECT_EQ(d->windowEnd[kRace], 300000u);
+    EXPECT_EQ(d->windowEnd, (std::array<std::uint32_t, kSessionCount>{kOpenWindowEnd, kOpenWindowEnd,
+                                                                      kOpenWindowEnd, 300000u}))
+        << "started but never ended";
     EXPECT_EQ(d->selectable(kPractice, 0, 1), 0) << "starts before the window";
     EXPECT_EQ(d->selectable(kQualifying, 0, 1), 1) << "qualifying lies wholly inside the recording";
 }
@@ -269,9 +276,8 @@ TEST_F(DriverTableTest, ADriversLastListCountsAndDriversOutsideTheTableHaveNoLap
     auto d = read(w);
     ASSERT_EQ(d.error, std::nullopt);
     EXPECT_EQ(d->lapCount(kPractice, 0), 1);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 0), 500u);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 1), 6000u);
-    EXPECT_EQ(d->lapEntry(kPractice, 0, 2), kUnusedSlot) << "nothing of the first list is left";
+    EXPECT_EQ(lapEntries(d, kPractice, 0, 3), (std::vector<std::uint32_t>{500u, 6000u, kUnusedSlot}))
+        << "nothing of the first list is left";
     EXPECT_EQ(d->lapEntry(kPractice, 1, 1), 2500u);
     EXPECT_TRUE(d->selectable(kPractice, 0, 1));
     for (int outside : {-1, 2, kMaxDrivers}) {
