@@ -14,10 +14,10 @@ void put32(std::uint8_t* p, std::uint32_t v) {
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-// The fields an owner state carries, comparable at once.
+// All of a sample's fields, comparable at once. Samples below list their fields in this, the declared, order.
 auto fields(const TelemetrySample& s) {
     return std::tuple{s.distance, s.lateral, s.gear,     s.revs, s.orientation,
-                      s.roll,     s.pitch,   s.steering, s.aux1};
+                      s.roll,     s.pitch,   s.steering, s.aux1, s.aux2};
 }
 
 TEST(RecordDecoding, OwnerStateBitFields) {
@@ -26,17 +26,8 @@ TEST(RecordDecoding, OwnerStateBitFields) {
     put32(&p[4], 0x80000 | 0xABCu << 20);              // lateral: top bit of 20, aux1 0xABC
     put32(&p[8], 1023 | 0x800u << 10 | 0x1FFu << 22);  // revs, orientation -2048, pitch 511
     put32(&p[12], 0x200 | 0x0Fu << 20 | 0x80u << 24);  // roll -512, aux2 15, steering -128
-    const TelemetrySample s = decodeOwnerState(p);
-    EXPECT_EQ(s.distance, 0x03FFFFFFu);
-    EXPECT_EQ(s.gear, -1);
-    EXPECT_EQ(s.lateral, -524288);
-    EXPECT_EQ(s.aux1, 0xABCu);
-    EXPECT_EQ(s.revs, 1023u);
-    EXPECT_EQ(s.orientation, -2048);
-    EXPECT_EQ(s.pitch, 511);
-    EXPECT_EQ(s.roll, -512);
-    EXPECT_EQ(s.aux2, 15u);
-    EXPECT_EQ(s.steering, -128);
+    EXPECT_EQ(fields(decodeOwnerState(p)),
+              fields({0x03FFFFFF, -524288, -1, 1023, -2048, -512, 511, -128, 0xABC, 15}));
 }
 
 TEST(RecordDecoding, CarStateBitFields) {
@@ -45,32 +36,13 @@ TEST(RecordDecoding, CarStateBitFields) {
     put32(&e[4], 1000 | 42u << 24);                    // distance 1000, driver 42
     put32(&e[8], 5 | 0x3FFu << 10);                    // roll 5, revs 1023 (aux2 sees bits 16-22)
     put32(&e[12], 0x7FF | 0x10000u << 12 | 7u << 29);  // orientation 2047, lateral -65536, gear 6
-    const TelemetrySample s = decodeCarState(e);
     EXPECT_EQ(carStateDriverId(e), 42);
-    EXPECT_EQ(s.distance, 1953u);  // trunc(1000 * 2 * 0.9765628511)
-    EXPECT_EQ(s.pitch, -512);
-    EXPECT_EQ(s.roll, 5);
-    EXPECT_EQ(s.revs, 1023u);
-    EXPECT_EQ(s.aux2, 0x0Fu);
-    EXPECT_EQ(s.orientation, 2047);
-    EXPECT_EQ(s.lateral, -65536);
-    EXPECT_EQ(s.gear, 6);
-    EXPECT_EQ(s.steering, 0);
-    EXPECT_EQ(s.aux1, 0u);
+    // Distance: trunc(1000 * 2 * 0.9765628511); a car state holds no steering nor aux1.
+    EXPECT_EQ(fields(decodeCarState(e)), fields({1953, -65536, 6, 1023, 2047, 5, -512, 0, 0, 0x0F}));
 }
 
 TEST(RecordDecoding, WriterEncodingsDecodeToTheirSamples) {
-    TelemetrySample s;
-    s.distance = 7'654'321;
-    s.lateral = -12345;
-    s.gear = 5;
-    s.revs = 777;
-    s.orientation = -1000;
-    s.roll = -3;
-    s.pitch = 200;
-    s.steering = -40;
-    s.aux1 = 9;
-    s.aux2 = 3;
+    TelemetrySample s{7'654'321, -12345, 5, 777, -1000, -3, 200, -40, 9, 3};
     EXPECT_EQ(fields(decodeOwnerState(encodeOwnerState(s))), fields(s));
 
     s.revs = 12;  // below bit 16, so the overlapping aux2 field stays clear
