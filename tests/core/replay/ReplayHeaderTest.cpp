@@ -70,14 +70,11 @@ TEST_F(ReplayHeaderTest, DecodesEveryFieldFromItsOffset) {
 
     ReplayHeader h = read(head);
     ASSERT_EQ(error_, std::nullopt);
-    EXPECT_EQ(h.formatVersion, 3);
-    EXPECT_EQ(h.fileLength, 5012u);
-    EXPECT_EQ(h.frameCount, 7200u);
-    EXPECT_EQ(h.ownerFirstName, "Ann");
-    EXPECT_EQ(h.ownerLastName, "Owner");
-    EXPECT_EQ(h.trackName, "monzagp");
-    EXPECT_EQ(h.carSet, "GT");
     // Grouped by the bytes they come from.
+    EXPECT_EQ(std::tuple(h.formatVersion, h.fileLength, h.frameCount), std::tuple(3, 5012u, 7200u));
+    EXPECT_EQ(
+        std::tuple(h.ownerFirstName, h.ownerLastName, h.trackName, h.carSet),
+        std::tuple(std::string("Ann"), std::string("Owner"), std::string("monzagp"), std::string("GT")));
     EXPECT_EQ(std::tuple(h.doubleFileRestarts, h.forceInCarView, h.yellowFlags, h.damageLevel),
               std::tuple(1, 1, 1, 3));
     EXPECT_EQ(std::tuple(h.fullPaceLap, h.arcadeMode, h.windDirection, h.forceSmoke),
