@@ -71,12 +71,10 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
     fixture.framesWithoutCarStates = {2600, 2601};
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 1, 2, kPractice));
-    EXPECT_EQ(lap.missingSamples, 5);
-    EXPECT_EQ(lap.longestGap, 3);
-    EXPECT_EQ(lap.filledSamples, lap.sampleCount - 7);
+    EXPECT_EQ(std::tuple(lap.missingSamples, lap.longestGap, lap.filledSamples),
+              std::tuple(5, 3, lap.sampleCount - 7));
     const int missing = 2000 - lap.startFrame + 2;  // sample k comes from 0-based frame startFrame + k - 2
-    EXPECT_EQ(lap.distance[missing], 0u);
-    EXPECT_EQ(lap.gear[missing], 0);
+    EXPECT_EQ(std::tuple(lap.distance[missing], lap.gear[missing]), std::tuple(0u, 0));
     EXPECT_EQ(lap.gear[missing - 1], 4);
 
     ASSERT_TRUE(lap.process(1));
