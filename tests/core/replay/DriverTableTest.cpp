@@ -144,6 +144,7 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
 
 TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
     for (int count : {50, 51}) {
+        SCOPED_TRACE(testing::Message() << count << " drivers");
         ConstantPaceReplay fixture = shortTwoCars();
         while (static_cast<int>(fixture.cars.size()) < count) {
             ConstantPaceCar car = fixture.cars[1];
@@ -196,6 +197,9 @@ TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
         {true, kRace, 1, {0, 0, 0, 1}, kRace},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << (c.quickRace ? "quick race" : "weekend") << ", session in progress " << c.inProgress
+                     << ", " << c.tables << " lap tables");
         ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
         fixture.quickRace = c.quickRace;
         fixture.sessionInProgress = c.inProgress;
