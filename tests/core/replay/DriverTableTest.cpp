@@ -121,23 +121,20 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
 
     auto d = read(b);
     ASSERT_EQ(d.error, std::nullopt);
-    EXPECT_EQ(d->driverCount, 1);
-    EXPECT_EQ(d->lastFrameLength, 16);
+    EXPECT_EQ(
+        std::tuple(d->driverCount, d->lastFrameLength, d->onlineRace, d->ownerSearched, d->telemetryOffset),
+        std::tuple(1, 16, 1, 0, 504u));
     const auto& ann = d->driver(0);
     EXPECT_EQ(
         std::tuple(ann.firstName, ann.lastName, ann.chatNick, ann.carName),
         std::tuple(std::string("Ann"), std::string("Owner"), std::string("annie"), std::string("Veltra GT")));
     EXPECT_EQ(std::tuple(ann.carNumber, ann.kind, ann.driverId), std::tuple(7u, DriverRecord::Human, 10u));
-    EXPECT_EQ(d->onlineRace, 1);
-    EXPECT_EQ(d->ownerSearched, 0);
-    EXPECT_EQ(d->telemetryOffset, 504u);
     EXPECT_EQ(d->sessionPresent, (std::array<std::uint8_t, kSessionCount>{1, 0, 0, 0}));
     EXPECT_EQ(d->lapCount(kPractice, 0), 2);
     EXPECT_EQ(lapEntries(d, kPractice, 0, 4),
               (std::vector<std::uint32_t>{4096u, 50000u | kOffTrackLap, 50000u, kUnusedSlot}));
     EXPECT_EQ(d->lapEntry(kRace, 0, 0), kNoRaceSlot) << "a session the file does not hold keeps its filler";
-    EXPECT_EQ(d->windowStart[kPractice], 1000u);
-    EXPECT_EQ(d->windowEnd[kPractice], 200000u);
+    EXPECT_EQ(std::tuple(d->windowStart[kPractice], d->windowEnd[kPractice]), std::tuple(1000u, 200000u));
     EXPECT_EQ(selectableSlots(d, kPractice, 0, 3), (std::vector<bool>{false, true, true}))
         << "off the track alone does not prevent selection";
 }
@@ -243,8 +240,7 @@ TEST_F(DriverTableTest, WindowsOpenAcrossSessions) {
     auto d = read(w);
     ASSERT_EQ(d.error, std::nullopt);
     ASSERT_EQ(d->driverCount, 1);
-    EXPECT_EQ(d->firstMarkerSession, kPractice);
-    EXPECT_EQ(d->lastMarkerSession, kRace);
+    EXPECT_EQ(std::tuple(d->firstMarkerSession, d->lastMarkerSession), std::tuple(kPractice, kRace));
     EXPECT_EQ(d->windowStart[kPractice], 5000u);
     EXPECT_EQ(d->windowEnd, (std::array<std::uint32_t, kSessionCount>{kOpenWindowEnd, kOpenWindowEnd,
                                                                       kOpenWindowEnd, 300000u}))
