@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "ConstantPaceReplay.h"
 #include "TempDir.h"
@@ -24,29 +25,27 @@ protected:
     std::unique_ptr<DriverTable> drivers_;
 };
 
-TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkers) {
+// Every sample of a lap driven at the fixture's constant pace reads 72 km/h.
+void expectSpeed72(const LapTelemetry& lap, double tolerance) {
+    for (int k = 1; k <= lap.sampleCount; ++k)
+        ASSERT_NEAR(lap.speed[k], 72.0, tolerance) << k;
+}
+
+TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkersThenTrimmedToTheLineAndConverted) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();  // owner's lap 2: 52000 .. 102000 ms
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
-    EXPECT_EQ(lap.lapStart, 52000u);
-    EXPECT_EQ(lap.lapEnd, 102000u);
+    EXPECT_EQ(std::tuple(lap.lapStart, lap.lapEnd), std::tuple(52000u, 102000u));
     // The first marker less than 1050 ms before the start, the first more than 30 ms after the end.
-    EXPECT_EQ(lap.startTime, 51000u);
-    EXPECT_EQ(lap.startFrame, 51 * 36 + 1);
-    EXPECT_EQ(lap.endTime, 103000u);
-    EXPECT_EQ(lap.endFrame, 103 * 36 + 1);
+    EXPECT_EQ(std::tuple(lap.startTime, lap.startFrame), std::tuple(51000u, 51 * 36 + 1));
+    EXPECT_EQ(std::tuple(lap.endTime, lap.endFrame), std::tuple(103000u, 103 * 36 + 1));
     EXPECT_EQ(lap.sampleCount, lap.endFrame + 2 - lap.startFrame);
     EXPECT_EQ(lap.filledSamples, lap.sampleCount);
     EXPECT_EQ(lap.missingSamples, 0) << "the owner's samples never count as missing";
     EXPECT_EQ(lap.distance[1], fixture.distanceAt(fixture.cars[0], 51000));
     EXPECT_EQ(lap.gear[1], 3);
     EXPECT_EQ(lap.revs[1], 600u);
-}
 
-TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
-    const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
-    LapTelemetry lap;
-    ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
     const int n = lap.sampleCount;
     ASSERT_TRUE(lap.process(1));
     EXPECT_EQ(lap.processed, 1);
@@ -62,8 +61,7 @@ TEST_F(LapTelemetryTest, ProcessTrimsToTheLapAndConverts) {
     EXPECT_EQ(lap.distance[2], 0u);
     EXPECT_DOUBLE_EQ(lap.distanceM[3], lap.distance[3] * 0.0005);
     EXPECT_EQ(lap.revs[1], 8061u);
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
+    expectSpeed72(lap, 0.1);
     EXPECT_EQ(lap.heading.size(), static_cast<std::size_t>(lap.sampleCount) + 1);
 }
 
@@ -73,18 +71,15 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
     fixture.framesWithoutCarStates = {2600, 2601};
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 1, 2, kPractice));
-    EXPECT_EQ(lap.missingSamples, 5);
-    EXPECT_EQ(lap.longestGap, 3);
-    EXPECT_EQ(lap.filledSamples, lap.sampleCount - 7);
+    EXPECT_EQ(std::tuple(lap.missingSamples, lap.longestGap, lap.filledSamples),
+              std::tuple(5, 3, lap.sampleCount - 7));
     const int missing = 2000 - lap.startFrame + 2;  // sample k comes from 0-based frame startFrame + k - 2
-    EXPECT_EQ(lap.distance[missing], 0u);
-    EXPECT_EQ(lap.gear[missing], 0);
+    EXPECT_EQ(std::tuple(lap.distance[missing], lap.gear[missing]), std::tuple(0u, 0));
     EXPECT_EQ(lap.gear[missing - 1], 4);
 
     ASSERT_TRUE(lap.process(1));
     EXPECT_NEAR(lap.frameLapTime, 50000, 30);
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        ASSERT_NEAR(lap.speed[k], 72.0, 0.2) << k;
+    expectSpeed72(lap, 0.2);
     EXPECT_NEAR(lap.lateralM[5], 0.0, 1e-9);
 }
 
@@ -134,8 +129,7 @@ TEST_F(LapTelemetryTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
     EXPECT_EQ(lap.endFrame, 153 * 36 + 1) << "the last frame";
     EXPECT_EQ(lap.filledSamples, lap.sampleCount - 1);
     ASSERT_TRUE(lap.process(1));
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        ASSERT_NEAR(lap.speed[k], 72.0, 0.1) << k;
+    expectSpeed72(lap, 0.1);
 }
 
 TEST_F(LapTelemetryTest, Outcomes) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "ReplayWriter.h"
 
@@ -13,23 +14,20 @@ void put32(std::uint8_t* p, std::uint32_t v) {
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+// All of a sample's fields, comparable at once. Samples below list their fields in this, the declared, order.
+auto fields(const TelemetrySample& s) {
+    return std::tuple{s.distance, s.lateral, s.gear,     s.revs, s.orientation,
+                      s.roll,     s.pitch,   s.steering, s.aux1, s.aux2};
+}
+
 TEST(RecordDecoding, OwnerStateBitFields) {
     std::array<std::uint8_t, 36> p{};
     put32(&p[0], 0x03FFFFFF | 0u << 27);               // distance all ones, gear field 0
     put32(&p[4], 0x80000 | 0xABCu << 20);              // lateral: top bit of 20, aux1 0xABC
     put32(&p[8], 1023 | 0x800u << 10 | 0x1FFu << 22);  // revs, orientation -2048, pitch 511
     put32(&p[12], 0x200 | 0x0Fu << 20 | 0x80u << 24);  // roll -512, aux2 15, steering -128
-    const TelemetrySample s = decodeOwnerState(p);
-    EXPECT_EQ(s.distance, 0x03FFFFFFu);
-    EXPECT_EQ(s.gear, -1);
-    EXPECT_EQ(s.lateral, -524288);
-    EXPECT_EQ(s.aux1, 0xABCu);
-    EXPECT_EQ(s.revs, 1023u);
-    EXPECT_EQ(s.orientation, -2048);
-    EXPECT_EQ(s.pitch, 511);
-    EXPECT_EQ(s.roll, -512);
-    EXPECT_EQ(s.aux2, 15u);
-    EXPECT_EQ(s.steering, -128);
+    EXPECT_EQ(fields(decodeOwnerState(p)),
+              fields({0x03FFFFFF, -524288, -1, 1023, -2048, -512, 511, -128, 0xABC, 15}));
 }
 
 TEST(RecordDecoding, CarStateBitFields) {
@@ -38,55 +36,26 @@ TEST(RecordDecoding, CarStateBitFields) {
     put32(&e[4], 1000 | 42u << 24);                    // distance 1000, driver 42
     put32(&e[8], 5 | 0x3FFu << 10);                    // roll 5, revs 1023 (aux2 sees bits 16-22)
     put32(&e[12], 0x7FF | 0x10000u << 12 | 7u << 29);  // orientation 2047, lateral -65536, gear 6
-    const TelemetrySample s = decodeCarState(e);
     EXPECT_EQ(carStateDriverId(e), 42);
-    EXPECT_EQ(s.distance, 1953u);  // trunc(1000 * 2 * 0.9765628511)
-    EXPECT_EQ(s.pitch, -512);
-    EXPECT_EQ(s.roll, 5);
-    EXPECT_EQ(s.revs, 1023u);
-    EXPECT_EQ(s.aux2, 0x0Fu);
-    EXPECT_EQ(s.orientation, 2047);
-    EXPECT_EQ(s.lateral, -65536);
-    EXPECT_EQ(s.gear, 6);
-    EXPECT_EQ(s.steering, 0);
-    EXPECT_EQ(s.aux1, 0u);
+    // Distance: trunc(1000 * 2 * 0.9765628511); a car state holds no steering nor aux1.
+    EXPECT_EQ(fields(decodeCarState(e)), fields({1953, -65536, 6, 1023, 2047, 5, -512, 0, 0, 0x0F}));
 }
 
 TEST(RecordDecoding, WriterEncodingsDecodeToTheirSamples) {
-    TelemetrySample s;
-    s.distance = 7'654'321;
-    s.lateral = -12345;
-    s.gear = 5;
-    s.revs = 777;
-    s.orientation = -1000;
-    s.roll = -3;
-    s.pitch = 200;
-    s.steering = -40;
-    s.aux1 = 9;
-    s.aux2 = 3;
-    const TelemetrySample owner = decodeOwnerState(encodeOwnerState(s));
-    EXPECT_EQ(owner.distance, s.distance);
-    EXPECT_EQ(owner.lateral, s.lateral);
-    EXPECT_EQ(owner.gear, s.gear);
-    EXPECT_EQ(owner.revs, s.revs);
-    EXPECT_EQ(owner.orientation, s.orientation);
-    EXPECT_EQ(owner.roll, s.roll);
-    EXPECT_EQ(owner.pitch, s.pitch);
-    EXPECT_EQ(owner.steering, s.steering);
-    EXPECT_EQ(owner.aux1, s.aux1);
+    TelemetrySample s{7'654'321, -12345, 5, 777, -1000, -3, 200, -40, 9, 3};
+    EXPECT_EQ(fields(decodeOwnerState(encodeOwnerState(s))), fields(s));
 
     s.revs = 12;  // below bit 16, so the overlapping aux2 field stays clear
     s.aux2 = 0;
     const auto entry = encodeCarState(77, s);
-    const TelemetrySample car = decodeCarState(entry);
+    TelemetrySample car = decodeCarState(entry);
     EXPECT_EQ(carStateDriverId(entry), 77);
     EXPECT_NEAR(car.distance, s.distance, 2.0);
-    EXPECT_EQ(car.lateral, s.lateral);
-    EXPECT_EQ(car.gear, s.gear);
-    EXPECT_EQ(car.revs, s.revs);
-    EXPECT_EQ(car.orientation, s.orientation);
-    EXPECT_EQ(car.roll, s.roll);
-    EXPECT_EQ(car.pitch, s.pitch);
+    // A car state holds neither steering nor aux1, and its distance is coarser.
+    car.distance = s.distance;
+    car.steering = s.steering;
+    car.aux1 = s.aux1;
+    EXPECT_EQ(fields(car), fields(s));
 }
 
 }  // namespace

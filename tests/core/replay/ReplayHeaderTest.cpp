@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "TempDir.h"
 
@@ -57,14 +59,10 @@ TEST_F(ReplayHeaderTest, DecodesEveryFieldFromItsOffset) {
     Head head;
     head.bytes[174] = 0b1101'1010;  // double file (1), in-car view (3), yellows (4), damage 3 (6-7)
     head.bytes[175] = 0b0011'0111;  // full pace (0), arcade (1), wind SW (2-4), smoke (5)
-    head.bytes[180] = 1;
-    head.bytes[184] = 2;  // cloudy
-    head.bytes[188] = 77;
-    head.bytes[189] = 12;
-    head.bytes[191] = 98;
-    head.bytes[192] = 50;
-    head.bytes[196] = 1;
-    head.bytes[198] = 19;
+    // Manual weather, cloudy (2), temperature, wind speed, AI strength, race distance, fixed set-up, AI cars.
+    for (const auto& [at, value] :
+         {std::pair{180, 1}, {184, 2}, {188, 77}, {189, 12}, {191, 98}, {192, 50}, {196, 1}, {198, 19}})
+        head.bytes[at] = static_cast<std::uint8_t>(value);
     head.f32(207, 1800.0f);
     head.u16(213, 12);
     head.f32(223, 300.0f);
@@ -72,34 +70,20 @@ TEST_F(ReplayHeaderTest, DecodesEveryFieldFromItsOffset) {
 
     ReplayHeader h = read(head);
     ASSERT_EQ(error_, std::nullopt);
-    EXPECT_EQ(h.formatVersion, 3);
-    EXPECT_EQ(h.fileLength, 5012u);
-    EXPECT_EQ(h.frameCount, 7200u);
-    EXPECT_EQ(h.ownerFirstName, "Ann");
-    EXPECT_EQ(h.ownerLastName, "Owner");
-    EXPECT_EQ(h.trackName, "monzagp");
-    EXPECT_EQ(h.carSet, "GT");
-    EXPECT_EQ(h.doubleFileRestarts, 1);
-    EXPECT_EQ(h.forceInCarView, 1);
-    EXPECT_EQ(h.yellowFlags, 1);
-    EXPECT_EQ(h.damageLevel, 3);
-    EXPECT_EQ(h.fullPaceLap, 1);
-    EXPECT_EQ(h.arcadeMode, 1);
-    EXPECT_EQ(h.windDirection, "SW");
-    EXPECT_EQ(h.forceSmoke, 1);
-    EXPECT_EQ(h.manualWeather, 1);
-    EXPECT_EQ(h.cloudy, 1);
-    EXPECT_EQ(h.temperature, 77);
-    EXPECT_EQ(h.windSpeed, 12);
-    EXPECT_EQ(h.aiStrength, 98);
-    EXPECT_EQ(h.raceDistancePercent, 50);
-    EXPECT_EQ(h.fixedSetup, 1);
-    EXPECT_EQ(h.aiCars, 19);
-    EXPECT_EQ(h.quickRace, 0);
-    EXPECT_EQ(h.practiceMinutes, 30);
-    EXPECT_EQ(h.qualifyingLaps, 12);
-    EXPECT_EQ(h.warmupMinutes, 5);
-    EXPECT_EQ(h.raceLaps, 31);
+    // Grouped by the bytes they come from.
+    EXPECT_EQ(std::tuple(h.formatVersion, h.fileLength, h.frameCount), std::tuple(3, 5012u, 7200u));
+    EXPECT_EQ(
+        std::tuple(h.ownerFirstName, h.ownerLastName, h.trackName, h.carSet),
+        std::tuple(std::string("Ann"), std::string("Owner"), std::string("monzagp"), std::string("GT")));
+    EXPECT_EQ(std::tuple(h.doubleFileRestarts, h.forceInCarView, h.yellowFlags, h.damageLevel),
+              std::tuple(1, 1, 1, 3));
+    EXPECT_EQ(std::tuple(h.fullPaceLap, h.arcadeMode, h.windDirection, h.forceSmoke),
+              std::tuple(1, 1, std::string("SW"), 1));
+    EXPECT_EQ(std::tuple(h.manualWeather, h.cloudy, h.temperature, h.windSpeed, h.aiStrength,
+                         h.raceDistancePercent, h.fixedSetup, static_cast<int>(h.aiCars)),
+              std::tuple(1, 1, 77, 12, 98, 50, 1, 19));
+    EXPECT_EQ(std::tuple(h.quickRace, h.practiceMinutes, h.qualifyingLaps, h.warmupMinutes, h.raceLaps),
+              std::tuple(0, 30, 12, 5, 31));
 }
 
 TEST_F(ReplayHeaderTest, QuickRaceTakesItsOwnSources) {
@@ -110,11 +94,8 @@ TEST_F(ReplayHeaderTest, QuickRaceTakesItsOwnSources) {
     head.u16(229, 60);      // ignored
     head.f32(207, 600.0f);  // ignored
     ReplayHeader h = read(head);
-    EXPECT_EQ(h.quickRace, 1);
-    EXPECT_EQ(h.raceLaps, 15);
-    EXPECT_EQ(h.qualifyingLaps, 4);
-    EXPECT_EQ(h.practiceMinutes, 0);
-    EXPECT_EQ(h.warmupMinutes, 0);
+    EXPECT_EQ(std::tuple(h.quickRace, h.practiceMinutes, h.qualifyingLaps, h.warmupMinutes, h.raceLaps),
+              std::tuple(1, 0, 4, 0, 15));
 }
 
 TEST_F(ReplayHeaderTest, DependentFlagsAreCleared) {

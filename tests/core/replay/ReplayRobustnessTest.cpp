@@ -44,19 +44,17 @@ ConstantPaceReplay smallFixture() {
 TEST(ReplayRobustness, EveryPrefixGivesAnOutcome) {
     TempDir dir;
     const std::vector<std::uint8_t> good = smallFixture().writer().bytes();
-    const auto path = dir / "prefix.rpy";
-    ASSERT_TRUE(readEverything(dir.write("prefix.rpy", good)));
+    const auto path = dir.write("prefix.rpy", good);
+    ASSERT_TRUE(readEverything(path));
 
     // Cut over the head, the tables and the first frames, and over the last frames.
-    std::vector<std::size_t> lengths;
-    for (std::size_t n = 0; n < 1600; ++n)
-        lengths.push_back(n);
-    for (std::size_t n = good.size() - 400; n < good.size(); ++n)
-        lengths.push_back(n);
-    for (std::size_t n : lengths) {
-        dir.write("prefix.rpy", std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<long>(n)));
-        EXPECT_FALSE(readEverything(path)) << "a cut file cannot be whole: " << n;
-    }
+    for (const auto& [from, to] :
+         {std::pair{std::size_t{0}, std::size_t{1600}}, {good.size() - 400, good.size()}})
+        for (std::size_t n = from; n < to; ++n) {
+            dir.write("prefix.rpy",
+                      std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<long>(n)));
+            EXPECT_FALSE(readEverything(path)) << "a cut file cannot be whole: " << n;
+        }
 }
 
 TEST(ReplayRobustness, RandomCorruptionGivesAnOutcome) {
