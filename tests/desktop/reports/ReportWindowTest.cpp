@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,7 +109,7 @@ TEST_F(ReportWindowTest, AReportOnlyFileThatCannotBeReadIsTold) {
     EXPECT_EQ(events_[4], "report: Practice Report") << "the report still opens, with speeds of a length 0";
 }
 
-TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAsking) {
+TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAskingAndOfTwoFilesAskWhichListingEachOnce) {
     addLap(kWeekend);
     nextLap_ = LapChoice{0, kRace, 3};
     addLap(kWeekend);
@@ -118,12 +117,8 @@ TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAsking) {
     frame_->runCommand(command(ReportType::LapChart));
     EXPECT_EQ(events_, QStringList({"report: Lap Chart"}));
     EXPECT_EQ(shownText_, reportOn(kWeekend, ReportType::LapChart));
-}
 
-TEST_F(ReportWindowTest, LoadedLapsOfTwoFilesAskWhichFileListingEachOnce) {
-    addLap(kWeekend);
-    nextLap_ = LapChoice{0, kRace, 3};
-    addLap(kWeekend);
+    events_.clear();
     addLap(kQuickRace);
     ASSERT_EQ(frame_->document().lapCount(), 3);
     const QString choose =
@@ -179,7 +174,7 @@ void generateShown(ReportWindow& window) {
     ASSERT_TRUE(finished.wait(60000));
 }
 
-TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
+TEST_F(ReportWindowTest, ProgressiveReportsLeftAloneGrowToTheWholeText) {
     addLap(kWeekend);
     addLap(kQuickRace);
     const ReplayDocument& document = frame_->document();
@@ -197,6 +192,8 @@ TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
     EXPECT_EQ(flags.windowTitle(), "Report");
     EXPECT_EQ(flags.titleLabel()->text(), "Flag report");
     generateShown(flags);
+    EXPECT_TRUE(flags.madeWhole()) << "left alone, the report runs to its end";
+    EXPECT_FALSE(flags.generating());
     const std::string whole = generateReport(ReportType::Flags, {lap.header.get(), lap.drivers.get()});
     EXPECT_EQ(flags.reportText(), whole);
     QString shown = QString::fromStdString(whole);
@@ -226,16 +223,6 @@ TEST_F(ReportWindowTest, ClosingStopsAProgressiveReport) {
     EXPECT_FALSE(window.madeWhole()) << "Close stopped the report before its end";
     QCoreApplication::processEvents();
     EXPECT_EQ(window.reportText(), "first piece\r\n") << "pieces still queued at Close are dropped";
-}
-
-TEST_F(ReportWindowTest, AProgressiveReportLeftAloneIsMadeWhole) {
-    addLap(kWeekend);
-    const ReplayDocument::Slot& lap = frame_->document().slots()[0];
-    ReportWindow flags(ReportType::Flags, frame_->document(), settings_, lap.header.get(), lap.drivers.get(),
-                       0);
-    generateShown(flags);
-    EXPECT_TRUE(flags.madeWhole());
-    EXPECT_FALSE(flags.generating());
 }
 
 TEST_F(ReportWindowTest, AReportWindowOpensAtTheSizeTheLastOneWasLeft) {
