@@ -98,7 +98,7 @@ TEST_F(PlotViewTest, ADraggedRectangleBecomesTheZoomToolAndADoubleClickZoomsToIt
     EXPECT_EQ(canvas()->range(), (PlotRange{0, 800, 0, 600}));
 }
 
-TEST_F(PlotViewTest, ATooSmallRectangleIsNoZoomAndEscapeDropsTheTool) {
+TEST_F(PlotViewTest, ATooSmallRectangleIsNoZoomEscapeDropsTheToolAndHandlesResizeIt) {
     drag({100, 100}, {100, 100});
     EXPECT_FALSE(canvas()->zoomToolActive());
     drag({100, 100}, {400, 100});  // one pixel high
@@ -108,9 +108,8 @@ TEST_F(PlotViewTest, ATooSmallRectangleIsNoZoomAndEscapeDropsTheTool) {
     QTest::keyClick(canvas(), Qt::Key_Escape);
     EXPECT_FALSE(canvas()->zoomToolActive());
     EXPECT_EQ(canvas()->range(), (PlotRange{0, 800, 0, 600}));
-}
 
-TEST_F(PlotViewTest, AHandleResizesTheRectangleButNeverBelowItsMinimum) {
+    // A handle resizes the rectangle, but never below its minimum.
     drag({100, 100}, {300, 250});
     drag({300, 250}, {400, 260});  // the bottom-right handle
     EXPECT_EQ(canvas()->zoomRect(), QRect(QPoint(100, 100), QPoint(400, 260)));
@@ -118,7 +117,7 @@ TEST_F(PlotViewTest, AHandleResizesTheRectangleButNeverBelowItsMinimum) {
     EXPECT_EQ(canvas()->zoomRect().size(), QSize(2, 2));
 }
 
-TEST_F(PlotViewTest, UndoGoesBackOneFitOnlyAndTheProgramsViewForgetsIt) {
+TEST_F(PlotViewTest, UndoGoesBackOneFitOnlyADoubleClickFitsThePageAndTheProgramsViewForgetsIt) {
     addLine();
     canvas()->fit(FitKind::Width);
     EXPECT_EQ(canvas()->range(), (PlotRange{100, 700, 0, 600}));
@@ -129,16 +128,12 @@ TEST_F(PlotViewTest, UndoGoesBackOneFitOnlyAndTheProgramsViewForgetsIt) {
     EXPECT_EQ(canvas()->range(), (PlotRange{100, 700, 0, 600}));
     EXPECT_FALSE(item(menu().get(), PlotCanvas::Undo)->isEnabled());
 
-    canvas()->fit(FitKind::Page);
-    view_.setView(0, 10, 0, 6, true);  // another channel
-    EXPECT_FALSE(canvas()->canUndo());
-}
-
-TEST_F(PlotViewTest, ADoubleClickWithoutTheZoomToolFitsThePage) {
-    addLine();
+    // A double click without the zoom tool fits the page.
     QTest::mouseDClick(canvas(), Qt::LeftButton, {}, QPoint(400, 300));
     EXPECT_EQ(canvas()->range(), (PlotRange{100, 700, 50, 350}));
     EXPECT_TRUE(canvas()->canUndo());
+    view_.setView(0, 10, 0, 6, true);  // another channel
+    EXPECT_FALSE(canvas()->canUndo());
 }
 
 TEST_F(PlotViewTest, ShiftDragPansSoTheDataFollowThePointer) {
