@@ -67,7 +67,7 @@ protected:
     PlotView view_;
 };
 
-TEST_F(PlotViewTest, TheContainerLaysOutRulersAndPlot) {
+TEST_F(PlotViewTest, TheContainerLaysOutRulersAndPlotAndThePointsPaneOnRequest) {
     const PlotContainer* container = view_.container();
     EXPECT_EQ(container->verticalRuler()->geometry(), QRect(0, 0, 15, 615));
     EXPECT_EQ(container->horizontalRuler()->geometry(), QRect(0, 0, 815, 15));
@@ -77,6 +77,16 @@ TEST_F(PlotViewTest, TheContainerLaysOutRulersAndPlot) {
     EXPECT_EQ(container->verticalRuler()->high(), 600);
     EXPECT_EQ(container->horizontalRuler()->toolTip(), "Meter, m");
     EXPECT_EQ(container->verticalRuler()->unit(), "Kph");
+
+    // The points pane lists the curves when shown.
+    addLine();
+    view_.showPointsPane(true);
+    EXPECT_TRUE(view_.pointsPaneShown());
+    const auto* pane = view_.findChild<QTreeWidget*>();
+    ASSERT_EQ(pane->topLevelItemCount(), 1);
+    EXPECT_EQ(pane->topLevelItem(0)->text(0), "New graph - 0");
+    EXPECT_EQ(pane->topLevelItem(0)->text(1), "61");
+    EXPECT_EQ(pane->topLevelItem(0)->text(3), "700");
 }
 
 TEST_F(PlotViewTest, ADraggedRectangleBecomesTheZoomToolAndADoubleClickZoomsToIt) {
@@ -235,17 +245,6 @@ TEST_F(PlotViewTest, TheGridIsDottedAtTheRulersTicks) {
                 << column.x << ", " << y;
         }
     }
-}
-
-TEST_F(PlotViewTest, ThePointsPaneListsTheCurvesWhenShown) {
-    addLine();
-    view_.showPointsPane(true);
-    EXPECT_TRUE(view_.pointsPaneShown());
-    const auto* pane = view_.findChild<QTreeWidget*>();
-    ASSERT_EQ(pane->topLevelItemCount(), 1);
-    EXPECT_EQ(pane->topLevelItem(0)->text(0), "New graph - 0");
-    EXPECT_EQ(pane->topLevelItem(0)->text(1), "61");
-    EXPECT_EQ(pane->topLevelItem(0)->text(3), "700");
 }
 
 // Labels keep to the 12 pixels of a ruler away from the plot, so whatever face draws them, pixel 12
