@@ -11,12 +11,13 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-std::vector<std::string> labels(const AxisTicks& ticks) {
-    std::vector<std::string> result;
+// The tick values scaled to the exponent, one decimal each, a space between.
+std::string labels(const AxisTicks& ticks) {
+    std::string result;
     for (const double value : ticks.values) {
         char text[32];
         std::snprintf(text, sizeof text, "%.1f", scaledToExponent(value, ticks.exponent));
-        result.emplace_back(text);
+        result += (result.empty() ? "" : " ") + std::string(text);
     }
     return result;
 }
@@ -50,44 +51,39 @@ TEST(ValueMap, ValuesOutOfReachAreHeldAndNaNGoesToTheStart) {
     EXPECT_EQ((ValueMap{0, 100, -1e308, 1e308}.toPixel(0)), 0);  // a span that overflows
 }
 
-TEST(AxisTicks, ZeroToAHundredWithFiveLabelsAccumulatesTheSinglePrecisionStep) {
-    const AxisTicks ticks = computeTicks(ValueMap{0, 500, 0, 100}, 5);
-    EXPECT_EQ(ticks.exponent, 2);
-    EXPECT_EQ(ticks.step, static_cast<double>(0.2f));
-    EXPECT_EQ(labels(ticks), (std::vector<std::string>{"0.0", "0.2", "0.4", "0.6", "0.8"}));
-    EXPECT_EQ(ticks.pixels, (std::vector<int>{0, 100, 200, 300, 400}));  // 1.000000015 lies outside
-}
-
-TEST(AxisTicks, ASmallRangeTakesItsExponentDirectly) {
-    const AxisTicks ticks = computeTicks(ValueMap{0, 100, 0, 0.05}, 5);
-    EXPECT_EQ(ticks.exponent, -2);
-    EXPECT_EQ(ticks.step, 1);
-    EXPECT_EQ(labels(ticks), (std::vector<std::string>{"0.0", "1.0", "2.0", "3.0", "4.0", "5.0"}));
-    EXPECT_NEAR(ticks.pixels.back(), 100, 1);
-}
-
-TEST(AxisTicks, ANarrowRangeFarFromZeroIsNarrowedUntilItsEndsReachAHundred) {
-    const AxisTicks ticks = computeTicks(ValueMap{0, 500, 1000, 1001}, 5);
-    EXPECT_EQ(ticks.exponent, 1);                      // 100.0 .. 100.1
-    EXPECT_EQ(ticks.step, static_cast<double>(0.1f));  // wider than the span
-    EXPECT_TRUE(ticks.values.empty());
-}
-
-TEST(AxisTicks, ADownwardRangeStartsAtTheNearestCandidateInside) {
-    // 5 x 0.2f lies just beyond 1, so 0.8 is the candidate nearest the start inside the range.
-    const AxisTicks ticks = computeTicks(ValueMap{0, 100, 10, 0}, 5);
-    EXPECT_EQ(ticks.exponent, 1);
-    EXPECT_EQ(labels(ticks), (std::vector<std::string>{"0.8", "0.6", "0.4", "0.2", "0.0"}));
-    EXPECT_EQ(ticks.pixels.front(), 19);  // 20 - a hair
-    EXPECT_NEAR(ticks.pixels.back(), 100, 1);
-}
-
-TEST(AxisTicks, ANegativeRangeCountsUpFromItsStart) {
-    const AxisTicks ticks = computeTicks(ValueMap{0, 400, -50, -10}, 4);
-    EXPECT_EQ(ticks.exponent, 1);
-    EXPECT_EQ(ticks.step, 1);
-    EXPECT_EQ(labels(ticks), (std::vector<std::string>{"-5.0", "-4.0", "-3.0", "-2.0", "-1.0"}));
-    EXPECT_EQ(ticks.pixels, (std::vector<int>{0, 100, 200, 300, 400}));
+TEST(AxisTicks, TheExponentStepLabelsAndPixelsFollowTheRange) {
+    const struct {
+        const char* name;
+        ValueMap map;
+        int wanted, exponent;
+        double step;
+        const char* labels;
+        std::vector<int> pixels;
+    } cases[] = {
+        // The single-precision step accumulates: 1.000000015 lies outside.
+        {"zero to a hundred", {0, 500, 0, 100}, 5, 2, 0.2f, "0.0 0.2 0.4 0.6 0.8", {0, 100, 200, 300, 400}},
+        {"small range", {0, 100, 0, 0.05}, 5, -2, 1, "0.0 1.0 2.0 3.0 4.0 5.0", {0, 20, 40, 60, 80, 100}},
+        // Narrowed until its ends reach a hundred, 100.0 .. 100.1: the step is wider than the span.
+        {"narrow range far from zero", {0, 500, 1000, 1001}, 5, 1, 0.1f, "", {}},
+        // 5 x 0.2f lies just beyond 1, so 0.8 is the candidate nearest the start inside the range.
+        {"downward range", {0, 100, 10, 0}, 5, 1, 0.2f, "0.8 0.6 0.4 0.2 0.0", {19, 39, 59, 79, 100}},
+        {"negative range", {0, 400, -50, -10}, 4, 1, 1, "-5.0 -4.0 -3.0 -2.0 -1.0", {0, 100, 200, 300, 400}},
+        {"tiny span at a tiny magnitude",
+         {0, 100, 1e-300, 2e-300},
+         5,
+         -300,
+         0.2f,
+         "1.0 1.2 1.4 1.6 1.8",
+         {0, 20, 40, 60, 80}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const AxisTicks ticks = computeTicks(c.map, c.wanted);
+        EXPECT_EQ(ticks.exponent, c.exponent);
+        EXPECT_EQ(ticks.step, c.step);
+        EXPECT_EQ(labels(ticks), c.labels);
+        EXPECT_EQ(ticks.pixels, c.pixels);
+    }
 }
 
 TEST(AxisTicks, NoWantedLabelsTakesTheSmallestStep) {
@@ -119,12 +115,6 @@ TEST(AxisTicks, DegenerateRangesGiveFewOrNoTicksAndNeverHang) {
     EXPECT_TRUE(computeTicks(ValueMap{0, 100, kNaN, 1}, 5).values.empty());
     EXPECT_TRUE(computeTicks(ValueMap{0, 100, 1, 1 + 2.3e-16}, 5).values.empty());
     EXPECT_EQ(computeTicks(ValueMap{0, 100, 1, 1 + 1e-17}, 2).values.size(), 2u);  // equal ends in a double
-}
-
-TEST(AxisTicks, ATinySpanAtATinyMagnitudeIsScaledLikeAnyOther) {
-    const AxisTicks ticks = computeTicks(ValueMap{0, 100, 1e-300, 2e-300}, 5);
-    EXPECT_EQ(ticks.exponent, -300);
-    EXPECT_EQ(labels(ticks), (std::vector<std::string>{"1.0", "1.2", "1.4", "1.6", "1.8"}));
 }
 
 }  // namespace

@@ -58,11 +58,12 @@ TEST(GraphChannels, TheTimeAndRevsAxesReachTheirPoints) {
     }
 }
 
-TEST(GraphChannels, SpeedLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
+TEST(GraphChannels, SpeedInKphOrMphLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
     const LapTelemetry lap = steadyLap(10);
     const std::vector<PlotPoint> speed = channelPoints(lap, GraphChannel::Speed, false);
     EXPECT_EQ(ys(speed), (std::vector<double>{102, 103, 104, 105, 106, 107}));  // samples 2..7
     EXPECT_EQ(speed.front().x, 20);
+    EXPECT_DOUBLE_EQ(channelPoints(lap, GraphChannel::Speed, true).front().y, 102 * 0.621);  // in mph
     const std::vector<PlotPoint> revs = channelPoints(lap, GraphChannel::Revs, false);
     EXPECT_EQ(revs.size(), 7u);  // samples 2..8
     EXPECT_EQ(revs.back().y, 5008);
@@ -70,11 +71,6 @@ TEST(GraphChannels, SpeedLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
     EXPECT_DOUBLE_EQ(time.front().y, 2.0 / 36);
     EXPECT_DOUBLE_EQ(time.back().y, 8.0 / 36);
     EXPECT_EQ(ys(channelPoints(lap, GraphChannel::SlipAngle, false)).front(), -3);
-}
-
-TEST(GraphChannels, MilesPerHourScaleTheSpeed) {
-    const std::vector<PlotPoint> speed = channelPoints(steadyLap(10), GraphChannel::Speed, true);
-    EXPECT_DOUBLE_EQ(speed.front().y, 102 * 0.621);
 }
 
 TEST(GraphChannels, NeutralAndSamplesNoRecordFilledAreLeftOut) {

@@ -17,6 +17,13 @@ protected:
               {{&fast_, 55500, 0xFF0000}, {&slow_, 61700, 0x0000FF}, {&third_, 58300, 0x00FB38}}, 0) {}
 
     int curves() const { return plot_.curveCount(); }
+    // Speed of the first two laps with their difference shown.
+    void showFirstTwoWithDifference() {
+        graphs_.selectChannel(GraphChannel::Speed, false);
+        graphs_.setLapChecked(0, true);
+        graphs_.setLapChecked(1, true);
+        graphs_.setDifferenceChecked(true);
+    }
 
     LapTelemetry fast_, slow_, third_;
     PlotModel plot_;
@@ -79,10 +86,7 @@ TEST_F(LapGraphsTest, TwoLapsMakeTheDifferenceAThirdTakesItAwayAndLeavingTwoBrin
 }
 
 TEST_F(LapGraphsTest, AnotherChannelRedrawsEveryCurveInItsRange) {
-    graphs_.selectChannel(GraphChannel::Speed, false);
-    graphs_.setLapChecked(0, true);
-    graphs_.setLapChecked(1, true);
-    graphs_.setDifferenceChecked(true);
+    showFirstTwoWithDifference();
     graphs_.selectChannel(GraphChannel::Time, false);
     EXPECT_EQ(plot_.axis(false).label(), "Time, Seconds");
     EXPECT_EQ(curves(), 4);
@@ -108,10 +112,7 @@ TEST_F(LapGraphsTest, TheRevsAxisGrowsToTheHighestRevsShownAndNeverShrinks) {
 }
 
 TEST_F(LapGraphsTest, TheGapByDistanceReplacesTheGapBySamples) {
-    graphs_.selectChannel(GraphChannel::Speed, false);
-    graphs_.setLapChecked(0, true);
-    graphs_.setLapChecked(1, true);
-    graphs_.setDifferenceChecked(true);
+    showFirstTwoWithDifference();
     const std::size_t bySamples = plot_.curve(graphs_.differenceCurve())->points.size();
     graphs_.setDifferenceKind(DifferenceKind::ByDistance);
     EXPECT_EQ(curves(), 4);

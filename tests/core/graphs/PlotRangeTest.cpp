@@ -28,22 +28,17 @@ TEST(PlotRange, DataOfOneValueAreWidenedSoTheRangeNeverCollapses) {
     EXPECT_TRUE(isShowable(fitted(kRange, DataBounds{1e-300, 1e-300, 6, 6}, FitKind::Page)));
 }
 
-TEST(PlotRange, ZoomingToARectangleReadsItsEdgesThroughTheMaps) {
+TEST(PlotRange, ZoomsAndPansReadThePixelsThroughTheMaps) {
     const ValueMap x = xMapOf(kRange, 200), y = yMapOf(kRange, 100);
     expectRange(zoomedTo(x, y, 20, 60, 75, 25), (PlotRange{10, 30, -5, 5}));
-}
 
-TEST(PlotRange, ZoomingAboutAPointKeepsItsValueUnderThePointer) {
-    const ValueMap x = xMapOf(kRange, 200), y = yMapOf(kRange, 100);
+    // Zooming about a point keeps its value under the pointer.
     const PlotRange closer = zoomedAbout(kRange, x, y, 50, 25, 2);  // the pointer on (25, 5)
     expectRange(closer, PlotRange{12.5, 62.5, -2.5, 7.5});
     EXPECT_DOUBLE_EQ(xMapOf(closer, 200).toValue(50), 25);
     EXPECT_DOUBLE_EQ(yMapOf(closer, 100).toValue(25), 5);
     expectRange(zoomedAbout(closer, xMapOf(closer, 200), yMapOf(closer, 100), 50, 25, 0.5), kRange);
-}
 
-TEST(PlotRange, PanningMovesTheDataWithThePointer) {
-    const ValueMap x = xMapOf(kRange, 200), y = yMapOf(kRange, 100);
     // The pointer moves 20 pixels right and 10 down: what was under it follows, so the range moves
     // left and up in values.
     expectRange(panned(kRange, x, y, 100, 50, 120, 60), (PlotRange{-10, 90, -8, 12}));

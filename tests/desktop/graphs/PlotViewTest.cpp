@@ -67,7 +67,7 @@ protected:
     PlotView view_;
 };
 
-TEST_F(PlotViewTest, TheContainerLaysOutRulersAndPlot) {
+TEST_F(PlotViewTest, TheContainerLaysOutRulersAndPlotAndThePointsPaneOnRequest) {
     const PlotContainer* container = view_.container();
     EXPECT_EQ(container->verticalRuler()->geometry(), QRect(0, 0, 15, 615));
     EXPECT_EQ(container->horizontalRuler()->geometry(), QRect(0, 0, 815, 15));
@@ -77,6 +77,16 @@ TEST_F(PlotViewTest, TheContainerLaysOutRulersAndPlot) {
     EXPECT_EQ(container->verticalRuler()->high(), 600);
     EXPECT_EQ(container->horizontalRuler()->toolTip(), "Meter, m");
     EXPECT_EQ(container->verticalRuler()->unit(), "Kph");
+
+    // The points pane lists the curves when shown.
+    addLine();
+    view_.showPointsPane(true);
+    EXPECT_TRUE(view_.pointsPaneShown());
+    const auto* pane = view_.findChild<QTreeWidget*>();
+    ASSERT_EQ(pane->topLevelItemCount(), 1);
+    EXPECT_EQ(pane->topLevelItem(0)->text(0), "New graph - 0");
+    EXPECT_EQ(pane->topLevelItem(0)->text(1), "61");
+    EXPECT_EQ(pane->topLevelItem(0)->text(3), "700");
 }
 
 TEST_F(PlotViewTest, ADraggedRectangleBecomesTheZoomToolAndADoubleClickZoomsToIt) {
@@ -98,7 +108,7 @@ TEST_F(PlotViewTest, ADraggedRectangleBecomesTheZoomToolAndADoubleClickZoomsToIt
     EXPECT_EQ(canvas()->range(), (PlotRange{0, 800, 0, 600}));
 }
 
-TEST_F(PlotViewTest, ATooSmallRectangleIsNoZoomAndEscapeDropsTheTool) {
+TEST_F(PlotViewTest, ATooSmallRectangleIsNoZoomEscapeDropsTheToolAndHandlesResizeIt) {
     drag({100, 100}, {100, 100});
     EXPECT_FALSE(canvas()->zoomToolActive());
     drag({100, 100}, {400, 100});  // one pixel high
@@ -108,9 +118,8 @@ TEST_F(PlotViewTest, ATooSmallRectangleIsNoZoomAndEscapeDropsTheTool) {
     QTest::keyClick(canvas(), Qt::Key_Escape);
     EXPECT_FALSE(canvas()->zoomToolActive());
     EXPECT_EQ(canvas()->range(), (PlotRange{0, 800, 0, 600}));
-}
 
-TEST_F(PlotViewTest, AHandleResizesTheRectangleButNeverBelowItsMinimum) {
+    // A handle resizes the rectangle, but never below its minimum.
     drag({100, 100}, {300, 250});
     drag({300, 250}, {400, 260});  // the bottom-right handle
     EXPECT_EQ(canvas()->zoomRect(), QRect(QPoint(100, 100), QPoint(400, 260)));
@@ -118,7 +127,7 @@ TEST_F(PlotViewTest, AHandleResizesTheRectangleButNeverBelowItsMinimum) {
     EXPECT_EQ(canvas()->zoomRect().size(), QSize(2, 2));
 }
 
-TEST_F(PlotViewTest, UndoGoesBackOneFitOnlyAndTheProgramsViewForgetsIt) {
+TEST_F(PlotViewTest, UndoGoesBackOneFitOnlyADoubleClickFitsThePageAndTheProgramsViewForgetsIt) {
     addLine();
     canvas()->fit(FitKind::Width);
     EXPECT_EQ(canvas()->range(), (PlotRange{100, 700, 0, 600}));
@@ -129,16 +138,12 @@ TEST_F(PlotViewTest, UndoGoesBackOneFitOnlyAndTheProgramsViewForgetsIt) {
     EXPECT_EQ(canvas()->range(), (PlotRange{100, 700, 0, 600}));
     EXPECT_FALSE(item(menu().get(), PlotCanvas::Undo)->isEnabled());
 
-    canvas()->fit(FitKind::Page);
-    view_.setView(0, 10, 0, 6, true);  // another channel
-    EXPECT_FALSE(canvas()->canUndo());
-}
-
-TEST_F(PlotViewTest, ADoubleClickWithoutTheZoomToolFitsThePage) {
-    addLine();
+    // A double click without the zoom tool fits the page.
     QTest::mouseDClick(canvas(), Qt::LeftButton, {}, QPoint(400, 300));
     EXPECT_EQ(canvas()->range(), (PlotRange{100, 700, 50, 350}));
     EXPECT_TRUE(canvas()->canUndo());
+    view_.setView(0, 10, 0, 6, true);  // another channel
+    EXPECT_FALSE(canvas()->canUndo());
 }
 
 TEST_F(PlotViewTest, ShiftDragPansSoTheDataFollowThePointer) {
@@ -240,17 +245,6 @@ TEST_F(PlotViewTest, TheGridIsDottedAtTheRulersTicks) {
                 << column.x << ", " << y;
         }
     }
-}
-
-TEST_F(PlotViewTest, ThePointsPaneListsTheCurvesWhenShown) {
-    addLine();
-    view_.showPointsPane(true);
-    EXPECT_TRUE(view_.pointsPaneShown());
-    const auto* pane = view_.findChild<QTreeWidget*>();
-    ASSERT_EQ(pane->topLevelItemCount(), 1);
-    EXPECT_EQ(pane->topLevelItem(0)->text(0), "New graph - 0");
-    EXPECT_EQ(pane->topLevelItem(0)->text(1), "61");
-    EXPECT_EQ(pane->topLevelItem(0)->text(3), "700");
 }
 
 // Labels keep to the 12 pixels of a ruler away from the plot, so whatever face draws them, pixel 12

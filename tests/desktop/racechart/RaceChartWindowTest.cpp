@@ -142,20 +142,11 @@ public:
 
 protected:
     int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-            case PdmWidth:
-            case PdmHeight:
-                return 1000;
-            case PdmDpiX:
-            case PdmDpiY:
-            case PdmPhysicalDpiX:
-            case PdmPhysicalDpiY:
-                return 96;
-            case PdmDepth:
-                return 32;
-            default:
-                return QPaintDevice::metric(metric);
-        }
+        if (metric == PdmWidth || metric == PdmHeight) return 1000;
+        if (metric == PdmDepth) return 32;
+        if (metric == PdmDpiX || metric == PdmDpiY || metric == PdmPhysicalDpiX || metric == PdmPhysicalDpiY)
+            return 96;
+        return QPaintDevice::metric(metric);
     }
 
 private:

@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,7 +72,10 @@ protected:
 const std::string kWeekend = "Rivaldi weekend (saved in race).rpy";
 const std::string kQuickRace = "Rivaldi quick race.rpy";
 
-TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAlone) {
+TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAloneAndTellsWhenItCannotBeRead) {
+    frame_->runCommand(command(ReportType::SectorTimes));
+    EXPECT_EQ(events_, QStringList({"message: No replay lap loaded!"})) << "sector times need a loaded lap";
+    events_.clear();
     EXPECT_TRUE(frame_->action(command(ReportType::Race))->isEnabled());
     frame_->runCommand(command(ReportType::Race));
     EXPECT_EQ(events_,
@@ -92,10 +94,9 @@ TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAlone) {
     EXPECT_EQ(shownText_, reportOn(kQuickRace, ReportType::Race));
     EXPECT_EQ(frame_->document().lapCount(), 0) << "the document's laps are not touched";
     EXPECT_FALSE(frame_->document().trackLoaded());
-}
 
-TEST_F(ReportWindowTest, AReportOnlyFileThatCannotBeReadIsTold) {
-    answer_ = true;
+    // A report-only file that cannot be read is told.
+    events_.clear();
     reportOnly_ = replay("Damaged signature.rpy");
     frame_->runCommand(command(ReportType::Qualifying));
     EXPECT_EQ(events_.mid(2), QStringList({"open dialog", "message: HeaderClass: Error reading file!",
@@ -110,7 +111,7 @@ TEST_F(ReportWindowTest, AReportOnlyFileThatCannotBeReadIsTold) {
     EXPECT_EQ(events_[4], "report: Practice Report") << "the report still opens, with speeds of a length 0";
 }
 
-TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAsking) {
+TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAskingAndOfTwoFilesAskWhichListingEachOnce) {
     addLap(kWeekend);
     nextLap_ = LapChoice{0, kRace, 3};
     addLap(kWeekend);
@@ -118,12 +119,11 @@ TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAsking) {
     frame_->runCommand(command(ReportType::LapChart));
     EXPECT_EQ(events_, QStringList({"report: Lap Chart"}));
     EXPECT_EQ(shownText_, reportOn(kWeekend, ReportType::LapChart));
-}
+    events_.clear();
+    frame_->runCommand(command(ReportType::SectorTimes));
+    EXPECT_EQ(events_, QStringList({"report: Sector Times"}));
 
-TEST_F(ReportWindowTest, LoadedLapsOfTwoFilesAskWhichFileListingEachOnce) {
-    addLap(kWeekend);
-    nextLap_ = LapChoice{0, kRace, 3};
-    addLap(kWeekend);
+    events_.clear();
     addLap(kQuickRace);
     ASSERT_EQ(frame_->document().lapCount(), 3);
     const QString choose =
@@ -162,16 +162,6 @@ TEST_F(ReportWindowTest, TheChoiceDialogKeepsAClickedChoiceOnCancel) {
     EXPECT_EQ(dialog.chosenIndex(), 1);
 }
 
-TEST_F(ReportWindowTest, SectorTimesNeedALoadedLap) {
-    frame_->runCommand(command(ReportType::SectorTimes));
-    EXPECT_EQ(events_, QStringList({"message: No replay lap loaded!"}));
-
-    events_.clear();
-    addLap(kWeekend);
-    frame_->runCommand(command(ReportType::SectorTimes));
-    EXPECT_EQ(events_, QStringList({"report: Sector Times"}));
-}
-
 // Runs a progressively made report in a shown window to its end.
 void generateShown(ReportWindow& window) {
     QSignalSpy finished(&window, &ReportWindow::generationFinished);
@@ -179,7 +169,7 @@ void generateShown(ReportWindow& window) {
     ASSERT_TRUE(finished.wait(60000));
 }
 
-TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
+TEST_F(ReportWindowTest, ProgressiveReportsLeftAloneGrowToTheWholeText) {
     addLap(kWeekend);
     addLap(kQuickRace);
     const ReplayDocument& document = frame_->document();
@@ -197,6 +187,8 @@ TEST_F(ReportWindowTest, ProgressiveReportsGrowToTheWholeText) {
     EXPECT_EQ(flags.windowTitle(), "Report");
     EXPECT_EQ(flags.titleLabel()->text(), "Flag report");
     generateShown(flags);
+    EXPECT_TRUE(flags.madeWhole()) << "left alone, the report runs to its end";
+    EXPECT_FALSE(flags.generating());
     const std::string whole = generateReport(ReportType::Flags, {lap.header.get(), lap.drivers.get()});
     EXPECT_EQ(flags.reportText(), whole);
     QString shown = QString::fromStdString(whole);
@@ -226,16 +218,6 @@ TEST_F(ReportWindowTest, ClosingStopsAProgressiveReport) {
     EXPECT_FALSE(window.madeWhole()) << "Close stopped the report before its end";
     QCoreApplication::processEvents();
     EXPECT_EQ(window.reportText(), "first piece\r\n") << "pieces still queued at Close are dropped";
-}
-
-TEST_F(ReportWindowTest, AProgressiveReportLeftAloneIsMadeWhole) {
-    addLap(kWeekend);
-    const ReplayDocument::Slot& lap = frame_->document().slots()[0];
-    ReportWindow flags(ReportType::Flags, frame_->document(), settings_, lap.header.get(), lap.drivers.get(),
-                       0);
-    generateShown(flags);
-    EXPECT_TRUE(flags.madeWhole());
-    EXPECT_FALSE(flags.generating());
 }
 
 TEST_F(ReportWindowTest, AReportWindowOpensAtTheSizeTheLastOneWasLeft) {
