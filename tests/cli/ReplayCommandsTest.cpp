@@ -5,12 +5,11 @@
 
 #include "CliTest.h"
 #include "ConstantPaceReplay.h"
-#include "DemoFolder.h"
 #include "TempDir.h"
 
 namespace {
 
-class ReplayCommandsTest : public CliTest {
+class ReplayCommandsTest : public DemoCliTest {
 protected:
     void SetUp() override {
         ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
@@ -84,13 +83,10 @@ TEST_F(ReplayCommandsTest, LapsListsTheLapDialogsTree) {
 }
 
 TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheckInTextJsonAndCsv) {
-    TempDir sim;
-    writeDemoFolder(sim.path(), DemoOptions{});
-    const std::string weekend = (sim / "replay/Rivaldi weekend (saved in race).rpy").string();
     const auto lap = [&](std::vector<std::string> format) {
-        format.insert(format.begin(), {"--sim-dir", sim.path().string(), "lap", weekend, "--driver", "0",
+        format.insert(format.begin(), {"lap", replay("Rivaldi weekend (saved in race).rpy"), "--driver", "0",
                                        "--session", "race", "--lap", "2"});
-        return run(format);
+        return vxra(format);
     };
     const CliOutput r = lap({});
     ASSERT_EQ(r.status, kExitOk) << r.err;
@@ -113,12 +109,9 @@ TEST_F(ReplayCommandsTest, LapWithTheTrackAddsSplitTimesAndTheLapTimeCheckInText
 }
 
 TEST_F(ReplayCommandsTest, TrackmapDrawsTheLapsIntoABitmap) {
-    TempDir sim;
-    writeDemoFolder(sim.path(), DemoOptions{});
-    const std::string lap = (sim / "replay/Rivaldi weekend (saved in race).rpy").string() + ":0:race:2";
+    const std::string lap = weekendRaceLap(0);
     const std::string target = (dir_ / "rivaldi").string();
-    const CliOutput r =
-        run({"--sim-dir", sim.path().string(), "trackmap", lap, "-o", target, "--size", "100"});
+    const CliOutput r = vxra({"trackmap", lap, "-o", target, "--size", "100"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(r.out, target + ".bmp\n");
     EXPECT_EQ(std::filesystem::file_size(target + ".bmp"), 100u * 52u + 122u);
@@ -127,8 +120,7 @@ TEST_F(ReplayCommandsTest, TrackmapDrawsTheLapsIntoABitmap) {
     const CliOutput noTrack = run({"--sim-dir", dir_.path().string(), "trackmap", lap, "-o", target});
     EXPECT_EQ(noTrack.status, kExitFailure);
     EXPECT_EQ(noTrack.err.substr(noTrack.err.size() - 17), "No track loaded!\n");
-    const CliOutput unwritable = run(
-        {"--sim-dir", sim.path().string(), "trackmap", lap, "-o", (dir_ / "no folder" / "map.bmp").string()});
+    const CliOutput unwritable = vxra({"trackmap", lap, "-o", (dir_ / "no folder" / "map.bmp").string()});
     EXPECT_EQ(unwritable.status, kExitFailure);
     EXPECT_EQ(unwritable.err, "vxra: Error creating file!\n");
 }
