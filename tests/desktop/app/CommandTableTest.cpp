@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "MainWindowTestBase.h"
+#include "desktop/map/TrackMapView.h"
+
+namespace {
+
+// One line per entry: text, shortcuts, fly-by text and check mark; "----" for a separator.
+QString entryLine(const QAction* action) {
+    if (action->isSeparator()) return QStringLiteral("----");
+    QStringList keys;
+    for (const QKeySequence& key : action->shortcuts())
+        keys << key.toString();
+    return action->text() + " | " + keys.join(", ") + " | " + action->statusTip() +
+           (action->isCheckable() ? " | checkable" : "");
+}
+
+QStringList entriesOf(const QString& title, const QList<QAction*>& actions) {
+    QStringList lines{"[" + title + "]"};
+    for (const QAction* action : actions)
+        lines << entryLine(action);
+    return lines;
+}
+
+class CommandTableTest : public MainWindowTestBase {};
+
+// The menus, the map's own menu and the toolbars entry by entry, as users know them.
+TEST_F(CommandTableTest, MenusAndToolbarsKeepTheirEntriesAndOrder) {
+    QStringList shown;
+    for (const QAction* menu : frame_->menuBar()->actions())
+        shown << entriesOf(menu->text(), menu->menu()->actions());
+    shown << entriesOf(QStringLiteral("map"), frame_->view()->contextMenu->actions());
+    for (const QToolBar* bar : frame_->findChildren<QToolBar*>())
+        shown << entriesOf(bar->windowTitle(), bar->actions());
+    const QStringList expected = {
+        "[&File]",
+        "&Clear all replay laps... | Ctrl+N | Remove every loaded replay lap",
+        "&Add replay lap... |  | Add a lap from a replay file",
+        "Add replay lap using Lap Finder... |  | Find the laps of a track in the replay folders",
+        "Open most recently added replay file... |  | Add a lap from the newest replay in the replay folder",
+        "&Open... | Ctrl+O | Add a lap from a replay file",
+        "Move/Remove loaded replay laps... |  | Reorder or remove the loaded laps",
+        "----",
+        "Save Trackmap as BMP-file... |  | Save the track map as a bitmap file",
+        "----",
+        "&Print... | Ctrl+P | Print the track map",
+        "Print Pre&view... |  | Show the printed track map",
+        "P&rint Setup... |  | Choose the printer and the page",
+        "----",
+        "Settings... |  | Change the program's settings",
+        "----",
+        " |  | ",
+        " |  | ",
+        " |  | ",
+        " |  | ",
+        " |  | ",
+        " |  | ",
+        " |  | ",
+        "----",
+        "E&xit | Ctrl+Q | Quit the program",
+        "[&Edit]",
+        "&Undo | Ctrl+Z, Alt+Backspace | Undo the last action",
+        "----",
+        "Cu&t | Ctrl+X, Shift+Del | Cut the selection to the clipboard",
+        "&Copy | Ctrl+C, Ctrl+Ins | Copy the selection to the clipboard",
+        "&Paste | Ctrl+V, Shift+Ins | Insert the clipboard's contents",
+        "[&View]",
+        "&Toolbar |  | Show or hide the toolbar | checkable",
+        "&Status Bar |  | Show or hide the status bar | checkable",
+        "Playback Bar |  | Show or hide the playback bar | checkable",
+        "Plot Settings |  | Show or hide the plot settings | checkable",
+        "Zoom Bar |  | Show or hide the zoom bar | checkable",
+        "Lap Bar |  | Show or hide the lap bar | checkable",
+        "----",
+        "Zoom In |  | Click to zoom in on a point or drag a zoom box | checkable",
+        "Zoom Out |  | Click to zoom out on a point | checkable",
+        "Panning Tool |  | Move the track map around | checkable",
+        "----",
+        "Zoom In On Centre | Ctrl++, Ctrl+= | Zoom in on the middle of the map",
+        "Zoom Out From Centre | Ctrl+- | Zoom out from the middle of the map",
+        "Fit To Track | Ctrl+0 | Show the whole track",
+        "[&Playback]",
+        "Beginning of lap |  | Move the playback to the start of the laps",
+        "Start/Continue |  | Play the laps back in real time | checkable",
+        "Pause |  | Pause the playback | checkable",
+        "Fast Forward |  | Play the laps back fast | checkable",
+        "Stop |  | Stop the playback",
+        "Move to end of lap |  | Move the playback to the end of the laps",
+        "[&Reports]",
+        "Race Settings Etc |  | Report the weekend's settings",
+        "----",
+        "Practice |  | Report the practice times",
+        "Qualify |  | Report the qualifying times",
+        "Warmup |  | Report the warmup times",
+        "Race |  | Report the race results",
+        "----",
+        "Lap by lap |  | Tell the race lap by lap",
+        "Lap Chart |  | List every lap of every driver",
+        "Complete(all above) |  | All the reports above in one",
+        "Flags (yellows etc) |  | Report the flags shown in the race",
+        "----",
+        "Graphical Race Report |  | Chart every driver's position lap by lap",
+        "[&Tools]",
+        "&Graph |  | Plot the loaded laps' telemetry",
+        "Gearchange Analyser |  | Analyse the gear changes of a loaded lap",
+        "Sector Times |  | Compare the sector times of the loaded laps",
+        "[&Help]",
+        "View Readme file |  | Open the user guide",
+        "----",
+        "&About VELTRA4 Replay Analyser |  | Show the program's version and credits",
+        "[map]",
+        "Zoom In |  | Click to zoom in on a point or drag a zoom box | checkable",
+        "Zoom Out |  | Click to zoom out on a point | checkable",
+        "Panning Tool |  | Move the track map around | checkable",
+        "Show whole track |  | ",
+        "----",
+        "Toggle lap 1 |  | Show or hide the driving line of lap 1 | checkable",
+        "Toggle lap 2 |  | Show or hide the driving line of lap 2 | checkable",
+        "Toggle lap 3 |  | Show or hide the driving line of lap 3 | checkable",
+        "Toggle lap 4 |  | Show or hide the driving line of lap 4 | checkable",
+        "Toggle lap 5 |  | Show or hide the driving line of lap 5 | checkable",
+        "[Toolbar]",
+        "&Clear all replay laps... | Ctrl+N | Remove every loaded replay lap",
+        "&Add replay lap... |  | Add a lap from a replay file",
+        "Add replay lap using Lap Finder... |  | Find the laps of a track in the replay folders",
+        "Move/Remove loaded replay laps... |  | Reorder or remove the loaded laps",
+        "----",
+        "&Print... | Ctrl+P | Print the track map",
+        "&About VELTRA4 Replay Analyser |  | Show the program's version and credits",
+        "----",
+        "&Graph |  | Plot the loaded laps' telemetry",
+        "Gearchange Analyser |  | Analyse the gear changes of a loaded lap",
+        "[Playback Bar]",
+        "Beginning of lap |  | Move the playback to the start of the laps",
+        "Start/Continue |  | Play the laps back in real time | checkable",
+        "Pause |  | Pause the playback | checkable",
+        "Fast Forward |  | Play the laps back fast | checkable",
+        "Stop |  | Stop the playback",
+        "Move to end of lap |  | Move the playback to the end of the laps",
+        "[Zoom Bar]",
+        "Zoom In |  | Click to zoom in on a point or drag a zoom box | checkable",
+        "Zoom Out |  | Click to zoom out on a point | checkable",
+        "Fit To Track | Ctrl+0 | Show the whole track",
+        "Panning Tool |  | Move the track map around | checkable",
+        "[Lap Bar]",
+        "Toggle lap 1 |  | Show or hide the driving line of lap 1 | checkable",
+        "Toggle lap 2 |  | Show or hide the driving line of lap 2 | checkable",
+        "Toggle lap 3 |  | Show or hide the driving line of lap 3 | checkable",
+        "Toggle lap 4 |  | Show or hide the driving line of lap 4 | checkable",
+        "Toggle lap 5 |  | Show or hide the driving line of lap 5 | checkable",
+    };
+    EXPECT_EQ(shown.join("\n").toStdString(), expected.join("\n").toStdString());
+}
+
+// Stored toolbar layouts and scripts send these numbers: they never change.
+TEST_F(CommandTableTest, CommandsKeepTheirNumbers) {
+    QStringList numbered;
+    for (int id = 0; id < 70000; ++id) {
+        if (const QAction* action = frame_->action(id))
+            numbered << QString::number(id) + " " + action->text();
+    }
+    const QStringList expected = {
+        "32771 &Graph",
+        "32772 Qualify",
+        "32773 Race",
+        "32774 Lap by lap",
+        "32775 Complete(all above)",
+        "32776 &Add replay lap...",
+        "32777 Lap Chart",
+        "32781 Start/Continue",
+        "32783 Pause",
+        "32784 Fast Forward",
+        "32785 Stop",
+        "32786 Playback Bar",
+        "32787 Plot Settings",
+        "32788 Move to end of lap",
+        "32789 Beginning of lap",
+        "32790 Zoom In",
+        "32791 Zoom Out",
+        "32792 Fit To Track",
+        "32793 Zoom Bar",
+        "32794 View Readme file",
+        "32795 Toggle lap 1",
+        "32796 Toggle lap 2",
+        "32797 Toggle lap 3",
+        "32798 Toggle lap 4",
+        "32799 Toggle lap 5",
+        "32800 Panning Tool",
+        "32801 Settings...",
+        "32804 Add replay lap using Lap Finder...",
+        "32808 Gearchange Analyser",
+        "32810 Save Trackmap as BMP-file...",
+        "32812 Lap Bar",
+        "32815 Graphical Race Report",
+        "32816 Open most recently added replay file...",
+        "32827 Sector Times",
+        "32828 Practice",
+        "32829 Warmup",
+        "32830 Race Settings Etc",
+        "32831 Move/Remove loaded replay laps...",
+        "32833 Flags (yellows etc)",
+        "32900 Zoom In On Centre",
+        "32901 Zoom Out From Centre",
+        "57600 &Clear all replay laps...",
+        "57601 &Open...",
+        "57606 P&rint Setup...",
+        "57607 &Print...",
+        "57609 Print Pre&view...",
+        "57634 &Copy",
+        "57635 Cu&t",
+        "57637 &Paste",
+        "57643 &Undo",
+        "57664 &About VELTRA4 Replay Analyser",
+        "57665 E&xit",
+        "57680 Next Pane",
+        "57681 Previous Pane",
+        "59392 &Toolbar",
+        "59393 &Status Bar",
+    };
+    EXPECT_EQ(numbered.join("\n").toStdString(), expected.join("\n").toStdString());
+}
+
+}  // namespace
