@@ -8,20 +8,23 @@
 #include <optional>
 
 #include "DemoSimulatorTest.h"
+#include "ScriptedDialogs.h"
 #include "desktop/app/MainWindow.h"
 #include "replay/ReplayFormat.h"
 
 // The main window over the demo simulator folder, with a profile of its own and scripted
-// answers: messages are collected, and the lap dialog gives `nextLap_` (race lap 2 of the first
+// dialogs: messages are collected, and the lap dialog gives `nextLap_` (race lap 2 of the first
 // driver unless a test says otherwise).
 class MainWindowTestBase : public DemoSimulatorTest {
 protected:
     void SetUp() override {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile_.path());
         DemoSimulatorTest::SetUp();
-        frame_ = std::make_unique<MainWindow>(settings_);
-        frame_->messageShower = [this](const QString& text, bool) { messages_.push_back(text); };
-        frame_->lapChooser = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
+        dialogs_.message = [this](const QString& text, MainWindowDialogs::MessageKind) {
+            messages_.push_back(text);
+        };
+        dialogs_.lap = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
+        frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
     }
     void TearDown() override {
         frame_.reset();
@@ -33,6 +36,7 @@ protected:
     bool enabled(int id) const { return frame_->action(id)->isEnabled(); }
 
     QTemporaryDir profile_;
+    ScriptedDialogs dialogs_;
     std::unique_ptr<MainWindow> frame_;
     std::optional<LapChoice> nextLap_ = LapChoice{0, kRace, 2};
     QStringList messages_;

@@ -63,26 +63,16 @@ bool sectorTimes(const ReportInput& input, const ReportSink& sink) {
 const std::vector<ReportKind>& reportKinds() {
     using T = ReportType;
     static const std::vector<ReportKind> kKinds = {
-        {T::RaceSettings, "settings", 32830, "Race Settings Etc", "Report the weekend's settings", 0,
-         "Race Settings Etc", "_MiscInfo", false, whole<raceSettingsReport>},
-        {T::Practice, "practice", 32828, "Practice", "Report the practice times", 1, "Practice Report",
-         "_Practice", false, whole<practiceReport>},
-        {T::Qualifying, "qualifying", 32772, "Qualify", "Report the qualifying times", 1, "Qualifying Report",
-         "_Qualify", false, whole<qualifyingReport>},
-        {T::Warmup, "warmup", 32829, "Warmup", "Report the warmup times", 1, "Warmup Report", "_Warmup",
-         false, whole<warmupReport>},
-        {T::Race, "race", 32773, "Race", "Report the race results", 1, "Race Report", "_Race", false,
-         whole<raceReport>},
-        {T::LapByLap, "lapbylap", 32774, "Lap by lap", "Tell the race lap by lap", 2, "Lap By Lap report",
-         "_LapByLap", false, whole<lapByLapReport>},
-        {T::LapChart, "lapchart", 32777, "Lap Chart", "List every lap of every driver", 2, "Lap Chart",
-         "_LapChart", false, whole<lapChart>},
-        {T::Complete, "complete", 32775, "Complete(all above)", "All the reports above in one", 2,
-         "Complete Report", "_Complete", false, whole<completeReport>},
-        {T::Flags, "flags", 32833, "Flags (yellows etc)", "Report the flags shown in the race", 2,
-         "Flag report", "_Flags", true, flags},
-        {T::SectorTimes, nullptr, 32827, "Sector Times", "Compare the sector times of the loaded laps",
-         kToolsMenu, "Sector Times", "SectorTimes", true, sectorTimes},
+        {T::RaceSettings, "settings", "Race Settings Etc", "_MiscInfo", false, whole<raceSettingsReport>},
+        {T::Practice, "practice", "Practice Report", "_Practice", false, whole<practiceReport>},
+        {T::Qualifying, "qualifying", "Qualifying Report", "_Qualify", false, whole<qualifyingReport>},
+        {T::Warmup, "warmup", "Warmup Report", "_Warmup", false, whole<warmupReport>},
+        {T::Race, "race", "Race Report", "_Race", false, whole<raceReport>},
+        {T::LapByLap, "lapbylap", "Lap By Lap report", "_LapByLap", false, whole<lapByLapReport>},
+        {T::LapChart, "lapchart", "Lap Chart", "_LapChart", false, whole<lapChart>},
+        {T::Complete, "complete", "Complete Report", "_Complete", false, whole<completeReport>},
+        {T::Flags, "flags", "Flag report", "_Flags", true, flags},
+        {T::SectorTimes, nullptr, "Sector Times", "SectorTimes", true, sectorTimes},
     };
     return kKinds;
 }

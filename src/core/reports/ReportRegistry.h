@@ -7,8 +7,8 @@
 
 #include "reports/ReportText.h"
 
-// Every text report, in one table that the Reports and Tools menus, the command table, the report
-// window and `vxra report` are built from. A new report is a generator and a row here.
+// Every text report, in one table that the report window and `vxra report` are built from. A new
+// report is a generator and a row here (and, for the desktop program, a row of its command table).
 
 // The report codes.
 enum class ReportType : int {
@@ -29,19 +29,13 @@ using ReportGenerator = bool (*)(const ReportInput& input, const ReportSink& sin
 
 struct ReportKind {
     ReportType type;
-    const char* key;  // the TYPE of `vxra report`; null for sector times, which `vxra sectors` makes
-    int commandId;    // the command that opens it
-    const char* menuText;
-    const char* statusTip;
-    int menuGroup;      // the menu puts a separator between groups; kToolsMenu: the Tools menu
+    const char* key;    // the TYPE of `vxra report`; null for sector times, which `vxra sectors` makes
     const char* title;  // above the report in its window
     const char* exportSuffix;
     bool progressive;  // made on a worker, the text growing on screen as it is made
     ReportGenerator generate;
 };
-inline constexpr int kToolsMenu = -1;
-
-// In menu order.
+// In the order of the desktop program's menus.
 const std::vector<ReportKind>& reportKinds();
 const ReportKind& reportKind(ReportType type);
 // The report of a `vxra report` TYPE; null for an unknown word.

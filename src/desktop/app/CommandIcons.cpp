@@ -7,7 +7,6 @@
 #include <QStyle>
 #include <QStyleOption>
 
-#include "desktop/app/CommandTable.h"
 #include "document/ReplayDocument.h"
 
 namespace {
@@ -131,62 +130,14 @@ QIcon finder() {
     });
 }
 
-}  // namespace
-
-namespace {
-
-QIcon pictureOf(int id, const QStyle* style) {
-    switch (id) {
-        case ID_FILE_NEW:
-            return style->standardIcon(QStyle::SP_DialogResetButton);
-        case ID_ADD_REPLAY_LAP:
-            return style->standardIcon(QStyle::SP_DialogOpenButton);
-        case ID_LAP_FINDER:
-            return finder();
-        case ID_MOVE_REMOVE:
-            return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-        case ID_FILE_PRINT:
-            return QIcon::fromTheme(QStringLiteral("document-print"), printer());
-        case ID_APP_ABOUT:
-            return style->standardIcon(QStyle::SP_MessageBoxInformation);
-        case ID_GRAPH:
-            return graph();
-        case ID_GEARCHANGE_ANALYSER:
-            return gearLever();
-        case ID_BEGINNING_OF_LAP:
-            return style->standardIcon(QStyle::SP_MediaSkipBackward);
-        case ID_START_CONTINUE:
-            return style->standardIcon(QStyle::SP_MediaPlay);
-        case ID_PAUSE:
-            return style->standardIcon(QStyle::SP_MediaPause);
-        case ID_FAST_FORWARD:
-            return style->standardIcon(QStyle::SP_MediaSeekForward);
-        case ID_STOP:
-            return style->standardIcon(QStyle::SP_MediaStop);
-        case ID_MOVE_TO_END_OF_LAP:
-            return style->standardIcon(QStyle::SP_MediaSkipForward);
-        case ID_ZOOM_IN:
-            return magnifier(true);
-        case ID_ZOOM_OUT:
-            return magnifier(false);
-        case ID_FIT_TO_TRACK:
-            return fitToTrack();
-        case ID_PANNING_TOOL:
-            return hand();
-        default:
-            if (id >= ID_TOGGLE_LAP_1 && id < ID_TOGGLE_LAP_1 + 5) return lapToggle(id - ID_TOGGLE_LAP_1);
-            return QIcon();
-    }
-}
-
 // The style's disabled rendering of the picture, faded further: the style alone only greys the
 // colours, which leaves dark pictures looking usable.
-QIcon withDisabledLook(const QIcon& icon, const QStyle* style) {
+QIcon withDisabledLook(const QIcon& icon, const QStyle& style) {
     if (icon.isNull()) return icon;
     const QPixmap normal = icon.pixmap(kIconSize, kIconSize);
     QStyleOption option;
     option.palette = QApplication::palette();
-    const QPixmap greyed = style->generatedIconPixmap(QIcon::Disabled, normal, &option);
+    const QPixmap greyed = style.generatedIconPixmap(QIcon::Disabled, normal, &option);
     QPixmap faded(normal.size());
     faded.fill(Qt::transparent);
     {
@@ -201,6 +152,38 @@ QIcon withDisabledLook(const QIcon& icon, const QStyle* style) {
 
 }  // namespace
 
-QIcon commandIcon(int id, const QStyle* style) {
-    return withDisabledLook(pictureOf(id, style), style);
+CommandPicture standardPicture(QStyle::StandardPixmap which) {
+    return [which](const QStyle& style) { return style.standardIcon(which); };
+}
+
+QIcon lapFinderPicture(const QStyle&) {
+    return finder();
+}
+QIcon printPicture(const QStyle&) {
+    return QIcon::fromTheme(QStringLiteral("document-print"), printer());
+}
+QIcon graphPicture(const QStyle&) {
+    return graph();
+}
+QIcon gearLeverPicture(const QStyle&) {
+    return gearLever();
+}
+QIcon zoomInPicture(const QStyle&) {
+    return magnifier(true);
+}
+QIcon zoomOutPicture(const QStyle&) {
+    return magnifier(false);
+}
+QIcon fitToTrackPicture(const QStyle&) {
+    return fitToTrack();
+}
+QIcon panningPicture(const QStyle&) {
+    return hand();
+}
+CommandPicture lapTogglePicture(int slot) {
+    return [slot](const QStyle&) { return lapToggle(slot); };
+}
+
+QIcon commandIcon(const CommandPicture& picture, const QStyle& style) {
+    return picture ? withDisabledLook(picture(style), style) : QIcon();
 }

@@ -3,8 +3,10 @@
 #include <functional>
 #include <vector>
 
-// The program's commands, with the numbers menus, toolbars and accelerators send. The report
-// commands take theirs from the report registry.
+#include "desktop/app/CommandIcons.h"
+
+// The program's commands, with the numbers menus, toolbars and accelerators send. The numbers
+// never change: stored toolbar layouts and scripts use them.
 enum CommandId : int {
     ID_FILE_NEW = 57600,  // Clear all replay laps
     ID_FILE_OPEN = 57601,
@@ -42,6 +44,16 @@ enum CommandId : int {
     ID_STOP = 32785,
     ID_MOVE_TO_END_OF_LAP = 32788,
     ID_TOGGLE_LAP_1 = 32795,  // to 32799
+    ID_REPORT_RACE_SETTINGS = 32830,
+    ID_REPORT_PRACTICE = 32828,
+    ID_REPORT_QUALIFYING = 32772,
+    ID_REPORT_WARMUP = 32829,
+    ID_REPORT_RACE = 32773,
+    ID_REPORT_LAP_BY_LAP = 32774,
+    ID_REPORT_LAP_CHART = 32777,
+    ID_REPORT_COMPLETE = 32775,
+    ID_REPORT_FLAGS = 32833,
+    ID_REPORT_SECTOR_TIMES = 32827,
     ID_GRAPHICAL_RACE_REPORT = 32815,
     ID_GRAPH = 32771,
     ID_GEARCHANGE_ANALYSER = 32808,
@@ -51,42 +63,98 @@ enum CommandId : int {
     ID_ZOOM_OUT_CENTRE = 32901,
 };
 
-// When a command may run: always; only while playback is fully stopped (A); only with a lap loaded
-// (L); with a lap loaded and no playback running (zoom tools); the lap toggles: that slot loaded and
-// playback neither running nor paused; never (a feature not built yet, or the Edit menu's standard
-// commands, which nothing here implements).
-// PlaybackStopped: neither playing nor paused. PlaybackPlaying: a lap loaded and the playback
-// playing; PlaybackRunning: a lap loaded and playing or paused.
-enum class EnableRule {
-    Always,
-    PlaybackStopped,
-    LapLoaded,
-    LapLoadedNotPlaying,
-    LapSlotLoaded,
-    PlaybackPlaying,
-    PlaybackRunning,
-    Never
+// When a command may run.
+enum class EnabledWhen {
+    // Commands that touch neither the laps nor the playback: settings, bars, help, exit.
+    always,
+    // Commands that change the loaded laps or read them whole (adding laps, reports, printing): a
+    // playback playing or paused still holds the laps it shows, so they wait until it stops.
+    playbackStopped,
+    // Commands that need a lap's map but may run during playback (fit to track, panning, start).
+    lapLoaded,
+    // The zoom tools: they need a map, and a playback draws its lines at the scale it started with.
+    lapLoadedNotPlaying,
+    // A lap toggle: its slot must hold a lap, and the lines shown stay fixed while a playback runs.
+    lapSlotLoaded,
+    // Playback controls that move a playing (not paused) playback.
+    playbackPlaying,
+    // Stop: there must be a playback, playing or paused.
+    playbackRunning,
+    // Commands nothing here implements (the Edit menu's standard ones, Print Setup, the panes).
+    never,
 };
 
-// A command: its menu text (with "&" mnemonics), the status bar's fly-by text, when it may run,
-// whether it shows a check mark, and what it does (nothing for commands not built yet).
+// The menus of the menu bar.
+enum class Menu { none, file, edit, view, playback, reports, tools, help };
+// The toolbars.
+enum class Bar { none, main, playback, zoom, laps };
+// What comes between an entry and the one before it.
+enum class Gap { none, separator, recentFiles };
+
+// Where a command shows in the menu bar: its menu, in table order.
+struct MenuPlace {
+    Menu menu = Menu::none;
+    Gap gap = Gap::none;
+};
+// Where a command shows on a toolbar: its bar, at `position` (counted from 1 along the bar).
+struct BarPlace {
+    Bar bar = Bar::none;
+    int position = 0;
+    Gap gap = Gap::none;
+};
+
+// A command: its number; its menu text (with "&" mnemonics) and the status bar's fly-by text;
+// when it may run; its menu and toolbar places; its shortcuts ("; " between several); whether it
+// shows a check mark; its toolbar picture; and what it does (nothing for commands not built yet).
 struct Command {
     int id;
     const char* menuText;
     const char* statusTip;
-    EnableRule rule;
+    EnabledWhen enabledWhen;
+    MenuPlace menu = {};
+    BarPlace bar = {};
+    const char* shortcuts = "";
     bool checkable = false;
-    std::function<void()> run;
+    CommandPicture picture = {};
+    std::function<void()> run = {};
 };
 
-// The program's commands in one table; running one is a lookup.
+// The program's commands in one table: the menus and toolbars are built from it, and running a
+// command is a lookup.
 class CommandTable {
 public:
     void add(Command command) { commands_.push_back(std::move(command)); }
     const std::vector<Command>& all() const { return commands_; }
     // Null for a number that is no command.
     const Command* find(int id) const;
+    // The commands placed in a menu or on a toolbar, in their order there.
+    std::vector<const Command*> inMenu(Menu menu) const;
+    std::vector<const Command*> onBar(Bar bar) const;
 
 private:
     std::vector<Command> commands_;
+};
+
+// The menu bar's menus in their order, with their titles.
+struct MenuTitle {
+    Menu menu;
+    const char* title;
+};
+inline constexpr MenuTitle kMenus[] = {
+    {Menu::file, "&File"},         {Menu::edit, "&Edit"},       {Menu::view, "&View"},
+    {Menu::playback, "&Playback"}, {Menu::reports, "&Reports"}, {Menu::tools, "&Tools"},
+    {Menu::help, "&Help"},
+};
+// The toolbars in the order they are made: the title (also the bar's name in the stored window
+// layout) and the View menu command that shows or hides it.
+struct ToolBarTitle {
+    Bar bar;
+    const char* title;
+    int toggle;
+};
+inline constexpr ToolBarTitle kToolBars[] = {
+    {Bar::main, "Toolbar", ID_VIEW_TOOLBAR},
+    {Bar::playback, "Playback Bar", ID_VIEW_PLAYBACK_BAR},
+    {Bar::zoom, "Zoom Bar", ID_VIEW_ZOOM_BAR},
+    {Bar::laps, "Lap Bar", ID_VIEW_LAP_BAR},
 };

@@ -1,20 +1,18 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
-#include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
 #include "desktop/app/CommandTable.h"
+#include "desktop/app/MainWindowDialogs.h"
 #include "desktop/reports/ReportCommands.h"
 #include "document/DocumentUi.h"
 #include "document/ReplayDocument.h"
 #include "map/MapScene.h"
-#include "map/Playback.h"
 #include "settings/Settings.h"
 
 class QAction;
@@ -22,18 +20,21 @@ class QLabel;
 class QMenu;
 class QToolBar;
 class GuideWindow;
+class PlaybackController;
 class PlotSettingsBar;
 class TrackMapView;
 
 // The program's one main window: menus, the main toolbar, the playback, zoom and lap bars, the
 // status bar, the plot settings bar on the left and the view in the middle. It owns the document
-// and answers its questions with dialogs; every command is a row of its command table.
+// and answers its questions with the dialogs it is given; every command is a row of its command
+// table.
 class MainWindow : public QMainWindow, public DocumentUi {
     Q_OBJECT
 
 public:
-    // `settings` (the program's, with the folder of this run) outlives the window.
-    explicit MainWindow(Settings& settings, QWidget* parent = nullptr);
+    // `settings` (the program's, with the folder of this run) and `dialogs` outlive the window;
+    // without `dialogs` it asks with the real ones.
+    explicit MainWindow(Settings& settings, MainWindowDialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Shows the document's title in the window title, "<title> - VELTRA4 Replay Analyser".
@@ -56,25 +57,10 @@ public:
     // The laps whose driving lines are drawn: ticked, loaded, and no playback running or paused.
     LapsShown lapsShown() const;
 
-    // The bitmap export's save dialog, replaceable by tests: the path chosen, nothing when cancelled.
-    std::function<std::optional<QString>(const QString& proposed)> bitmapPathChooser;
     QAction* action(int id) const;
     QToolBar* toolBar(int viewCommand) const;
     QStringList recentFiles() const { return recentFiles_; }
-    // Whether playback runs or is paused (rule A).
-    bool playbackActive() const { return playback_.running(); }
-    const Playback& playback() const { return playback_; }
-    // One tick of the playback timer (tests call it instead of waiting).
-    void playbackTick();
-
-    // Dialog answers, replaceable by tests.
-    std::function<std::optional<LapChoice>(const ReplayHeader&, const DriverTable&)> lapChooser;
-    std::function<void(const QString& text, bool information)> messageShower;
-    // Runs the graph window (modal), replaceable by tests.
-    std::function<void(class GraphWindow& window)> graphWindowShower;
-    std::function<void(class GearChangeDialog& dialog)> gearChangeDialogShower;
-    std::function<void(class LapFinderDialog& dialog)> lapFinderShower;
-    std::function<void(class RaceChartWindow& window)> raceChartShower;
+    PlaybackController& playback() const { return *playback_; }
 
     // DocumentUi
     std::optional<std::filesystem::path> chooseReplayFile(const std::string& title, const std::string& filter,
@@ -93,9 +79,12 @@ protected:
     void closeEvent(class QCloseEvent* event) override;
 
 private:
+    static constexpr int kRecentFiles = 7;
+
     void createCommands();
     void createActions();
     void createMenus();
+    void addRecentFiles(QMenu& menu);
     void createBars();
     void restoreLayout();
     void updateCommands();
@@ -119,36 +108,20 @@ private:
     void saveTrackmapBitmap();
     void printMap(bool preview);
     QMenu* createMapMenu();
-    void startPlayback();
-    void pausePlayback();
-    void fastForwardPlayback();
-    void stopPlayback();
-    void moveToEndOfLap();
-    void moveToBeginningOfLap();
-    // The playback stopped: the bar shows the split times and the map the whole lines again.
-    void playbackStopped();
-    void followCar(const PlaybackTick& tick);
-    // The plot settings bar's lap boxes, by slot.
-    std::array<bool, Playback::kLaps> tickedLaps() const;
 
     Settings& settings_;
+    std::unique_ptr<MainWindowDialogs> ownDialogs_;
+    MainWindowDialogs& dialogs_;
     ReplayDocument document_{*this, settings_};
-    ReportCommands reports_{document_, settings_, *this, this};
+    ReportCommands reports_{document_, settings_, *this, dialogs_, this};
     CommandTable commands_;
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> bars_;
     PlotSettingsBar* plotSettings_;
     TrackMapView* view_;
     GuideWindow* guide_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;
-    Playback playback_;
-    QTimer playbackTimer_;
-    // Ticks that came more than a period late in this playback (shown with the logging rule
-    // "vxra.playback.debug=true").
-    QElapsedTimer sinceTick_;
-    int ticks_ = 0;
-    int lateTicks_ = 0;
+    PlaybackController* playback_;
 };

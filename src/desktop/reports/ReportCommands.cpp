@@ -1,11 +1,8 @@
 #include "desktop/reports/ReportCommands.h"
 
-#include <QMessageBox>
-
-#include "Version.h"
 #include "common/SimulatorFolders.h"
 #include "desktop/common/QtText.h"
-#include "desktop/reports/ReportFileChoiceDialog.h"
+#include "desktop/reports/ReportDialogs.h"
 #include "desktop/reports/ReportWindow.h"
 #include "document/LoadPipeline.h"
 #include "document/ReplayDocument.h"
@@ -13,38 +10,23 @@
 #include "track/TrackIni.h"
 
 ReportCommands::ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui,
-                               QWidget* parent)
-    : document_(document), settings_(settings), ui_(ui), parent_(parent) {
-    fileChooser = [parent](const QStringList& labels) {
-        ReportFileChoiceDialog dialog(labels, parent);
-        dialog.exec();
-        return dialog.chosenIndex();
-    };
-    askYesNo = [parent](const QString& question) {
-        return QMessageBox::question(parent, QString::fromLatin1(kProductName), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    };
-    replayChooser = [this] {
-        return ui_.chooseReplayFile("Select Replay File", "Replay files (*.rpy);;All Files(*.*)",
-                                    replayFolder(settings_.simulatorDirectory()));
-    };
-    showReport = [](ReportWindow& window) { window.exec(); };
-}
+                               ReportDialogs& dialogs, QWidget* parent)
+    : document_(document), settings_(settings), ui_(ui), dialogs_(dialogs), parent_(parent) {}
 
-int ReportCommands::chooseReportFile() {
+std::optional<int> ReportCommands::chooseReportFile() {
     const std::vector<int> slots = reportFileSlots(document_);
     if (slots.empty()) {
         ui_.message(kNoLapLoaded);
-        return -1;
+        return std::nullopt;
     }
     if (slots.size() == 1) return slots.front();
     QStringList labels;
     for (const int slot : slots)
         labels.append(
             fromWin1252(reportFileLabel(*document_.slots()[static_cast<std::size_t>(slot)].header)));
-    const int chosen = fileChooser(labels);
-    return chosen >= 0 && chosen < static_cast<int>(slots.size()) ? slots[static_cast<std::size_t>(chosen)]
-                                                                  : -1;
+    const std::optional<int> chosen = dialogs_.chooseReportFile(labels);
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(slots.size())) return std::nullopt;
+    return slots[static_cast<std::size_t>(*chosen)];
 }
 
 void ReportCommands::report(ReportType type) {
@@ -54,14 +36,16 @@ void ReportCommands::report(ReportType type) {
 
 void ReportCommands::withReportReplay(
     const std::function<void(const ReplayHeader&, const DriverTable&)>& use) {
-    const int slot = chooseReportFile();
-    if (slot >= 0) {
-        const ReplayDocument::Slot& lap = document_.slots()[static_cast<std::size_t>(slot)];
+    if (const std::optional<int> slot = chooseReportFile()) {
+        const ReplayDocument::Slot& lap = document_.slots()[static_cast<std::size_t>(*slot)];
         return use(*lap.header, *lap.drivers);
     }
-    if (!askYesNo(QStringLiteral("Do you wish to choose a replay file to be used in the report only?")))
+    if (!dialogs_.askYesNo(
+            QStringLiteral("Do you wish to choose a replay file to be used in the report only?")))
         return;
-    const auto path = replayChooser();
+    const auto path = dialogs_.chooseReplayFile(QStringLiteral("Select Replay File"),
+                                                QStringLiteral("Replay files (*.rpy);;All Files(*.*)"),
+                                                replayFolder(settings_.simulatorDirectory()));
     if (!path) return;
     const auto replay = readReplay(*path);
     if (!replay) {
@@ -78,11 +62,11 @@ void ReportCommands::open(ReportType type, const ReplayHeader& header, const Dri
     const TrackLength length = readTrackLength(settings_.simulatorDirectory(), header.trackName);
     if (!length.message.empty()) ui_.message(length.message);
     ReportWindow window(type, document_, settings_, &header, &drivers, length.metres, parent_);
-    showReport(window);
+    dialogs_.runWindow(window);
 }
 
 void ReportCommands::sectorTimes() {
     if (document_.lapCount() == 0) return ui_.message(kNoLapLoaded);
     ReportWindow window(ReportType::SectorTimes, document_, settings_, nullptr, nullptr, 0, parent_);
-    showReport(window);
+    dialogs_.runWindow(window);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QStringList>
-#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -10,7 +8,7 @@
 
 class QWidget;
 class ReplayDocument;
-class ReportWindow;
+class ReportDialogs;
 class DocumentUi;
 class ReplayHeader;
 class DriverTable;
@@ -19,7 +17,9 @@ class DriverTable;
 // the report alone), then open the report window on it.
 class ReportCommands {
 public:
-    ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui, QWidget* parent);
+    // Messages go to `ui`, questions to `dialogs`; the report windows are children of `parent`.
+    ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui,
+                   ReportDialogs& dialogs, QWidget* parent);
 
     // A report of one replay (every type but sector times).
     void report(ReportType type);
@@ -28,16 +28,9 @@ public:
     void withReportReplay(const std::function<void(const ReplayHeader&, const DriverTable&)>& use);
     // The sector times of the loaded laps.
     void sectorTimes();
-    // The slot of the loaded lap whose replay the report is to use, or -1: with no lap loaded
-    // (after saying so), or when the choice dialog closes with nothing clicked.
-    int chooseReportFile();
-
-    // Dialog answers, replaceable by tests: the file-choice dialog (the clicked index, -1 for none),
-    // a Yes/No question, the open dialog for a report-only replay, and the report window itself.
-    std::function<int(const QStringList& labels)> fileChooser;
-    std::function<bool(const QString& question)> askYesNo;
-    std::function<std::optional<std::filesystem::path>()> replayChooser;
-    std::function<void(ReportWindow& window)> showReport;
+    // The slot of the loaded lap whose replay the report is to use; none with no lap loaded (after
+    // saying so), or when the choice dialog closes with nothing clicked.
+    std::optional<int> chooseReportFile();
 
 private:
     void open(ReportType type, const ReplayHeader& header, const DriverTable& drivers);
@@ -45,5 +38,6 @@ private:
     const ReplayDocument& document_;
     const Settings& settings_;
     DocumentUi& ui_;
+    ReportDialogs& dialogs_;
     QWidget* parent_;
 };

@@ -33,6 +33,6 @@ ReportFileChoiceDialog::ReportFileChoiceDialog(const QStringList& labels, QWidge
 }
 
 void ReportFileChoiceDialog::accept() {
-    if (chosen_ < 0) return showMessage(QStringLiteral("Choose file to base the report on!"));
+    if (!chosen_) return showMessage(QStringLiteral("Choose file to base the report on!"));
     QDialog::accept();
 }

@@ -4,12 +4,13 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QRadioButton;
 
 // "Reports only based on one file - choose which to use": one radio button per loaded replay file.
 // The first two are always shown, the others only with a label. Either button closes it with the
-// clicked choice (-1 when none); OK with nothing clicked asks for a choice instead.
+// clicked choice (none when nothing was clicked); OK with nothing clicked asks for a choice instead.
 class ReportFileChoiceDialog : public QDialog {
     Q_OBJECT
 
@@ -18,7 +19,7 @@ public:
 
     explicit ReportFileChoiceDialog(const QStringList& labels, QWidget* parent = nullptr);
 
-    int chosenIndex() const { return chosen_; }
+    std::optional<int> chosenIndex() const { return chosen_; }
     QRadioButton* radio(int index) const { return radios_[static_cast<std::size_t>(index)]; }
     std::function<void(const QString& text)> showMessage;
 
@@ -26,5 +27,5 @@ public:
 
 private:
     std::array<QRadioButton*, maxChoices> radios_{};
-    int chosen_ = -1;
+    std::optional<int> chosen_;
 };

@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, DroppedFilesAndTheCommandLineAddLapsAndRecentFiles) {
 }
 
 TEST_F(MainWindowTest, CommandLineLapsAreAddedWithoutTheLapDialog) {
-    frame_->lapChooser = [](const ReplayHeader&, const DriverTable&) -> std::optional<LapChoice> {
+    dialogs_.lap = [](const ReplayHeader&, const DriverTable&) -> std::optional<LapChoice> {
         ADD_FAILURE() << "the lap dialog was shown";
         return std::nullopt;
     };
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, CommandLineLapsAreAddedWithoutTheLapDialog) {
     EXPECT_EQ(frame_->recentFiles(), QStringList{weekend()});
 
     nextLap_ = LapChoice{0, kRace, 2};
-    frame_->lapChooser = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
+    dialogs_.lap = [this](const ReplayHeader&, const DriverTable&) { return nextLap_; };
     frame_->openArgument(weekend());
     EXPECT_EQ(frame_->document().lapCount(), 2) << "a plain path asks for the lap";
     frame_->openArgument(weekend() + ":0:race:0");

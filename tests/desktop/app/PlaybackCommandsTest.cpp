@@ -12,6 +12,7 @@
 #include "desktop/common/DocumentColours.h"
 #include "desktop/document/OrientCompass.h"
 #include "desktop/document/PlotSettingsBar.h"
+#include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
 
 namespace {
@@ -61,7 +62,7 @@ TEST_F(PlaybackCommandsTest, StartNeedsATrackAndATickedLap) {
     messages_.clear();
     frame_->runCommand(ID_START_CONTINUE);
     EXPECT_EQ(messages_, QStringList{"Realtime plotting of driving lines not available without trackmap!"});
-    EXPECT_FALSE(frame_->playback().playing());
+    EXPECT_FALSE(frame_->playback().state().playing());
 
     frame_->runCommand(ID_FILE_NEW);
     loadTwoLaps();
@@ -70,7 +71,7 @@ TEST_F(PlaybackCommandsTest, StartNeedsATrackAndATickedLap) {
     messages_.clear();
     frame_->runCommand(ID_START_CONTINUE);
     EXPECT_EQ(messages_, QStringList{"Choose lap(s) to play!"});
-    EXPECT_FALSE(frame_->playback().playing());
+    EXPECT_FALSE(frame_->playback().state().playing());
 }
 
 TEST_F(PlaybackCommandsTest, PlayingGreysWhatMustWaitAndShowsTheValues) {
@@ -86,14 +87,14 @@ TEST_F(PlaybackCommandsTest, PlayingGreysWhatMustWaitAndShowsTheValues) {
     EXPECT_FALSE(enabled(ID_ZOOM_IN) || enabled(ID_TOGGLE_LAP_1) || enabled(ID_FILE_NEW) ||
                  enabled(ID_GRAPH));
 
-    frame_->playbackTick();
+    frame_->playback().tick();
     ASSERT_EQ(view()->playedLine(0).size(), 1u);  // sample 2
     EXPECT_TRUE(view()->carPosition(1).has_value());
     const LapTelemetry& lap = *frame_->document().slots()[0].lapData;
     EXPECT_EQ(bar()->realtimeValue(0, 0)->text(), QString::number(static_cast<int>(lap.speed[2])));
     EXPECT_EQ(bar()->elapsedTime()->text(), "0:00");
     EXPECT_EQ(bar()->orientation(0)->sector(), orientationSector(lap.orientation[2]));
-    frame_->playbackTick();
+    frame_->playback().tick();
     EXPECT_EQ(view()->playedLine(0).size(), 2u);
 }
 
@@ -103,7 +104,7 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
     view()->viewport()->grab();  // laid out at the window's size, the track shown whole
     frame_->runCommand(ID_START_CONTINUE);
     for (int i = 0; i < 20; ++i)
-        frame_->playbackTick();
+        frame_->playback().tick();
     frame_->runCommand(ID_PAUSE);
     EXPECT_TRUE(checked(ID_PAUSE));
     EXPECT_TRUE(enabled(ID_STOP));
@@ -122,8 +123,8 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
         << "sample " << aheadSample << " is not played yet";
 
     frame_->runCommand(ID_STOP);
-    EXPECT_FALSE(frame_->playbackActive());
-    EXPECT_EQ(frame_->playback().position(), 0u);
+    EXPECT_FALSE(frame_->playback().active());
+    EXPECT_EQ(frame_->playback().state().position(), 0u);
     EXPECT_TRUE(view()->playedLine(0).empty());
     EXPECT_FALSE(view()->carPosition(0).has_value());
     EXPECT_TRUE(enabled(ID_TOGGLE_LAP_1) && enabled(ID_FILE_NEW));
@@ -144,7 +145,7 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
     }
     bar()->focusDriver()->setCurrentIndex(1);
     frame_->runCommand(ID_START_CONTINUE);
-    frame_->playbackTick();
+    frame_->playback().tick();
     for (const bool paused : {false, true}) {
         if (paused) frame_->runCommand(ID_PAUSE);
         QTimer::singleShot(0, [] {
@@ -152,7 +153,7 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
         });
         frame_->runCommand(ID_SETTINGS);
         SCOPED_TRACE(paused ? "paused" : "playing");
-        EXPECT_EQ(frame_->playback().paused(), paused);
+        EXPECT_EQ(frame_->playback().state().paused(), paused);
         EXPECT_EQ(bar()->focus(), PlotSettingsBar::Focus::Driver);
         EXPECT_EQ(bar()->focusDriverRow(), 1);
         EXPECT_FALSE(bar()->splitTime(0, 0)->isVisibleTo(bar()));
@@ -170,12 +171,12 @@ TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
     view()->viewport()->grab();  // laid out at the window's size
     view()->zoomAboutCentre(16);
     frame_->runCommand(ID_START_CONTINUE);
-    while (frame_->playback().position() < 2736)
-        frame_->playbackTick();
+    while (frame_->playback().state().position() < 2736)
+        frame_->playback().tick();
     const QPointF elsewhere = view()->playedLine(0)[600];
     view()->keepInView(elsewhere.x(), elsewhere.y());
-    frame_->playbackTick();
-    ASSERT_EQ(frame_->playback().position(), 2738u);
+    frame_->playback().tick();
+    ASSERT_EQ(frame_->playback().state().position(), 2738u);
     const MapZoom& zoom = view()->zoom();
     const MapZoom::Point centre = zoom.toMap(zoom.viewportWidth() / 2.0, zoom.viewportHeight() / 2.0);
     const QPointF leader = *view()->carPosition(1);
@@ -188,12 +189,12 @@ TEST_F(PlaybackCommandsTest, FastForwardRestartsAfreshAndMoveToEndLeavesNothingG
     frame_->runCommand(ID_START_CONTINUE);
     frame_->runCommand(ID_FAST_FORWARD);
     EXPECT_TRUE(checked(ID_FAST_FORWARD));
-    frame_->playbackTick();
-    EXPECT_EQ(frame_->playback().position(), 4u);
+    frame_->playback().tick();
+    EXPECT_EQ(frame_->playback().state().position(), 4u);
     for (int i = 0; i < 9; ++i)
-        frame_->playbackTick();
+        frame_->playback().tick();
     frame_->runCommand(ID_BEGINNING_OF_LAP);
-    frame_->playbackTick();
+    frame_->playback().tick();
     EXPECT_EQ(view()->playedLine(0).size(), 1u) << "started afresh at sample 4: no stray line";
     frame_->runCommand(ID_MOVE_TO_END_OF_LAP);
     EXPECT_FALSE(checked(ID_FAST_FORWARD) || checked(ID_START_CONTINUE));
@@ -203,12 +204,12 @@ TEST_F(PlaybackCommandsTest, FastForwardRestartsAfreshAndMoveToEndLeavesNothingG
 TEST_F(PlaybackCommandsTest, MoveRemoveStopsThePlaybackFirst) {
     loadTwoLaps();
     frame_->runCommand(ID_START_CONTINUE);
-    frame_->playbackTick();
+    frame_->playback().tick();
     QTimer::singleShot(0, [] {
         if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
     });
     frame_->runCommand(ID_MOVE_REMOVE);
-    EXPECT_FALSE(frame_->playbackActive());
+    EXPECT_FALSE(frame_->playback().active());
     EXPECT_TRUE(view()->playedLine(0).empty());
 }
 

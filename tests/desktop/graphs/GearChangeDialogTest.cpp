@@ -39,7 +39,7 @@ TEST_F(GearChangeDialogTest, ShowsTheChosenLapsAnalysisAndEmptiesKindsItNeverMad
 
 TEST_F(GearChangeDialogTest, TheCommandNeedsALap) {
     int shown = 0;
-    frame_->gearChangeDialogShower = [&shown](GearChangeDialog&) { ++shown; };
+    dialogs_.onWindow<GearChangeDialog>([&shown](GearChangeDialog&) { ++shown; });
     frame_->runCommand(ID_GEARCHANGE_ANALYSER);
     EXPECT_EQ(messages_, QStringList{"No replay lap loaded!"});
     addLap("Rivaldi weekend (saved in race).rpy");

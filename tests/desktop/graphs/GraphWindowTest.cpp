@@ -165,7 +165,7 @@ TEST_F(GraphWindowTest, TheSmallMapMarksTheSegmentAndTheCheckedLapsUnderTheMouse
 
 TEST_F(GraphWindowTest, TheMainWindowOpensItOnlyWithALap) {
     int shown = 0;
-    frame_->graphWindowShower = [&shown](GraphWindow&) { ++shown; };
+    dialogs_.onWindow<GraphWindow>([&shown](GraphWindow&) { ++shown; });
     EXPECT_TRUE(enabled(ID_GRAPH));
     frame_->runCommand(ID_GRAPH);
     EXPECT_EQ(messages_, QStringList{"No replay lap loaded!"});

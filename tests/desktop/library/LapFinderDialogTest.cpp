@@ -277,13 +277,13 @@ TEST_F(LapFinderDialogTest, OkChecksTheCountThenLoadsTheSelectionInListOrder) {
 
 TEST_F(LapFinderDialogTest, TheCommandLoadsTheChosenLapsIntoTheDocument) {
     FoundLap chosen;
-    frame_->lapFinderShower = [&](LapFinderDialog& dialog) {
+    dialogs_.onWindow<LapFinderDialog>([&](LapFinderDialog& dialog) {
         dialog.showMessage = [](QMessageBox::Icon, const QString&, const QString&) {};
         scan(dialog, "HollowMere");
         select(dialog, {1});
         chosen = dialog.model()->lap(1);
         dialog.accept();
-    };
+    });
     EXPECT_TRUE(enabled(ID_LAP_FINDER));
     frame_->runCommand(ID_LAP_FINDER);
     ASSERT_EQ(frame_->document().lapCount(), 1);

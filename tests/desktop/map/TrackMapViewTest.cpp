@@ -29,7 +29,7 @@ class TrackMapViewTest : public MainWindowTestBase {
 protected:
     void SetUp() override {
         MainWindowTestBase::SetUp();
-        frame_->bitmapPathChooser = [this](const QString& proposed) {
+        dialogs_.bitmapPath = [this](const QString& proposed) {
             proposed_ = proposed;
             return bitmapAnswer_;
         };

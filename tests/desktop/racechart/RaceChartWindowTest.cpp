@@ -22,10 +22,10 @@ protected:
     // Opens the chart through the Reports menu's command; the test looks at the open window.
     void openChart(const std::function<void(RaceChartWindow&)>& look) {
         int shown = 0;
-        frame_->raceChartShower = [&](RaceChartWindow& window) {
+        dialogs_.onWindow<RaceChartWindow>([&](RaceChartWindow& window) {
             ++shown;
             look(window);
-        };
+        });
         frame_->runCommand(ID_GRAPHICAL_RACE_REPORT);
         EXPECT_EQ(shown, 1);
     }
@@ -36,10 +36,11 @@ protected:
 };
 
 TEST_F(RaceChartWindowTest, AReplayWithoutARaceGivesAMessageAndNoWindow) {
-    ReportCommands& reports = frame_->reportCommands();
-    reports.askYesNo = [](const QString&) { return true; };
-    reports.replayChooser = [] { return std::optional(replay("Hollowmere practice, two drivers.rpy")); };
-    frame_->raceChartShower = [](RaceChartWindow&) { ADD_FAILURE() << "no window without a race"; };
+    dialogs_.yesNo = [](const QString&) { return true; };
+    dialogs_.replayFile = [](const QString&) {
+        return std::optional(replay("Hollowmere practice, two drivers.rpy"));
+    };
+    dialogs_.window = [](QDialog&) { ADD_FAILURE() << "no window without a race"; };
     EXPECT_TRUE(enabled(ID_GRAPHICAL_RACE_REPORT));
     frame_->runCommand(ID_GRAPHICAL_RACE_REPORT);
     EXPECT_EQ(messages_,

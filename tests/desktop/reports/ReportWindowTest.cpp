@@ -33,24 +33,25 @@ class ReportWindowTest : public MainWindowTestBase {
 protected:
     void SetUp() override {
         MainWindowTestBase::SetUp();
-        frame_->messageShower = [this](const QString& text, bool) { events_.push_back("message: " + text); };
-        ReportCommands& reports = frame_->reportCommands();
-        reports.fileChooser = [this](const QStringList& labels) {
+        dialogs_.message = [this](const QString& text, MainWindowDialogs::MessageKind) {
+            events_.push_back("message: " + text);
+        };
+        dialogs_.reportFile = [this](const QStringList& labels) {
             events_.push_back("choose: " + labels.join(" | "));
             return choice_;
         };
-        reports.askYesNo = [this](const QString& question) {
+        dialogs_.yesNo = [this](const QString& question) {
             events_.push_back("ask: " + question);
             return answer_;
         };
-        reports.replayChooser = [this] {
+        dialogs_.replayFile = [this](const QString&) {
             events_.push_back("open dialog");
             return reportOnly_;
         };
-        reports.showReport = [this](ReportWindow& window) {
+        dialogs_.onWindow<ReportWindow>([this](ReportWindow& window) {
             events_.push_back("report: " + window.titleLabel()->text());
             shownText_ = window.reportText();
-        };
+        });
     }
     std::string reportOn(const std::string& name, ReportType type) const {
         ReplayHeader header;
@@ -59,11 +60,8 @@ protected:
         const TrackLength length = readTrackLength(sim_->path(), header.trackName);
         return generateReport(type, {&header, &drivers, length.metres, false, false});
     }
-    // The command that opens a report.
-    static int command(ReportType type) { return reportKind(type).commandId; }
-
     QStringList events_;
-    int choice_ = -1;
+    std::optional<int> choice_;
     bool answer_ = false;
     std::optional<fs::path> reportOnly_;
     std::string shownText_;
@@ -73,23 +71,23 @@ const std::string kWeekend = "Rivaldi weekend (saved in race).rpy";
 const std::string kQuickRace = "Rivaldi quick race.rpy";
 
 TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAloneAndTellsWhenItCannotBeRead) {
-    frame_->runCommand(command(ReportType::SectorTimes));
+    frame_->runCommand(ID_REPORT_SECTOR_TIMES);
     EXPECT_EQ(events_, QStringList({"message: No replay lap loaded!"})) << "sector times need a loaded lap";
     events_.clear();
-    EXPECT_TRUE(frame_->action(command(ReportType::Race))->isEnabled());
-    frame_->runCommand(command(ReportType::Race));
+    EXPECT_TRUE(frame_->action(ID_REPORT_RACE)->isEnabled());
+    frame_->runCommand(ID_REPORT_RACE);
     EXPECT_EQ(events_,
               QStringList({"message: No replay lap loaded!",
                            "ask: Do you wish to choose a replay file to be used in the report only?"}));
 
     events_.clear();
     answer_ = true;
-    frame_->runCommand(command(ReportType::Race));
+    frame_->runCommand(ID_REPORT_RACE);
     EXPECT_EQ(events_.last(), "open dialog") << "cancelling the open dialog ends the command";
 
     events_.clear();
     reportOnly_ = replay(kQuickRace);
-    frame_->runCommand(command(ReportType::Race));
+    frame_->runCommand(ID_REPORT_RACE);
     EXPECT_EQ(events_.last(), "report: Race Report");
     EXPECT_EQ(shownText_, reportOn(kQuickRace, ReportType::Race));
     EXPECT_EQ(frame_->document().lapCount(), 0) << "the document's laps are not touched";
@@ -98,13 +96,13 @@ TEST_F(ReportWindowTest, WithoutALoadedLapTheReportCanUseAFileReadForItAloneAndT
     // A report-only file that cannot be read is told.
     events_.clear();
     reportOnly_ = replay("Damaged signature.rpy");
-    frame_->runCommand(command(ReportType::Qualifying));
+    frame_->runCommand(ID_REPORT_QUALIFYING);
     EXPECT_EQ(events_.mid(2), QStringList({"open dialog", "message: HeaderClass: Error reading file!",
                                            "message: " + QString::fromStdString(reportOnly_->string())}));
 
     events_.clear();
     reportOnly_ = replay("Phantom Ring practice (track not installed).rpy");
-    frame_->runCommand(command(ReportType::Practice));
+    frame_->runCommand(ID_REPORT_PRACTICE);
     ASSERT_EQ(events_.size(), 5);
     EXPECT_TRUE(events_[3].startsWith("message: Track.ini or entire track seems to be missing"))
         << events_[3].toStdString();
@@ -116,11 +114,11 @@ TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAskingAndOfTwoFilesAskWhichLis
     nextLap_ = LapChoice{0, kRace, 3};
     addLap(kWeekend);
     ASSERT_EQ(frame_->document().lapCount(), 2);
-    frame_->runCommand(command(ReportType::LapChart));
+    frame_->runCommand(ID_REPORT_LAP_CHART);
     EXPECT_EQ(events_, QStringList({"report: Lap Chart"}));
     EXPECT_EQ(shownText_, reportOn(kWeekend, ReportType::LapChart));
     events_.clear();
-    frame_->runCommand(command(ReportType::SectorTimes));
+    frame_->runCommand(ID_REPORT_SECTOR_TIMES);
     EXPECT_EQ(events_, QStringList({"report: Sector Times"}));
 
     events_.clear();
@@ -131,13 +129,13 @@ TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAskingAndOfTwoFilesAskWhichLis
         "\"Rivaldi quick race\" - Marco Tanaka";
 
     choice_ = 1;
-    frame_->runCommand(command(ReportType::RaceSettings));
+    frame_->runCommand(ID_REPORT_RACE_SETTINGS);
     EXPECT_EQ(events_, QStringList({choose, "report: Race Settings Etc"}));
     EXPECT_EQ(shownText_, reportOn(kQuickRace, ReportType::RaceSettings));
 
     events_.clear();
-    choice_ = -1;
-    frame_->runCommand(command(ReportType::RaceSettings));
+    choice_.reset();
+    frame_->runCommand(ID_REPORT_RACE_SETTINGS);
     EXPECT_EQ(
         events_,
         QStringList({choose, "ask: Do you wish to choose a replay file to be used in the report only?"}));
@@ -156,6 +154,7 @@ TEST_F(ReportWindowTest, TheChoiceDialogKeepsAClickedChoiceOnCancel) {
     dialog.accept();
     EXPECT_EQ(messages, QStringList({"Choose file to base the report on!"}));
     EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK with nothing chosen keeps the dialog open";
+    EXPECT_EQ(dialog.chosenIndex(), std::nullopt);
 
     dialog.radio(1)->click();
     dialog.reject();
