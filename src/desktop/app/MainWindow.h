@@ -57,6 +57,7 @@ public:
     // The laps whose driving lines are drawn: ticked, loaded, and no playback running or paused.
     LapsShown lapsShown() const;
 
+    const CommandTable& commands() const { return commands_; }
     QAction* action(int id) const;
     QToolBar* toolBar(int viewCommand) const;
     QStringList recentFiles() const { return recentFiles_; }

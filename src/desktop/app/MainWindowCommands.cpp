@@ -430,7 +430,8 @@ void MainWindow::createActions() {
         a->setStatusTip(QString::fromLatin1(command.statusTip));
         a->setToolTip(toolTipOf(command.menuText));
         a->setIcon(commandIcon(command.picture, *style()));
-        a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.shortcuts)));
+        if (*command.shortcuts)
+            a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.shortcuts)));
         a->setCheckable(command.checkable);
         const int id = command.id;
         connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });

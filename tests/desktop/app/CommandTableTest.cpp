@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <map>
 
 #include "MainWindowTestBase.h"
 #include "desktop/map/TrackMapView.h"
@@ -154,6 +155,29 @@ TEST_F(CommandTableTest, MenusAndToolbarsKeepTheirEntriesAndOrder) {
         "Toggle lap 5 |  | Show or hide the driving line of lap 5 | checkable",
     };
     EXPECT_EQ(shown.join("\n").toStdString(), expected.join("\n").toStdString());
+}
+
+// A second command with a number, an action name or a shortcut already taken would be unreachable
+// or ambiguous: each is given once across the menus, the toolbars, the report rows and the keys.
+TEST_F(CommandTableTest, NumbersNamesAndShortcutsAreGivenOnce) {
+    std::map<int, int> rowsByNumber;
+    for (const Command& command : frame_->commands().all())
+        ++rowsByNumber[command.id];
+    QStringList taken;
+    for (const auto& [id, rows] : rowsByNumber) {
+        if (rows > 1) taken << QStringLiteral("number %1").arg(id);
+    }
+    std::map<QString, QString> byName, byShortcut;
+    for (const QAction* action : frame_->findChildren<QAction*>()) {
+        if (!action->objectName().isEmpty() && !byName.emplace(action->objectName(), action->text()).second)
+            taken << "name " + action->objectName();
+        for (const QKeySequence& key : action->shortcuts()) {
+            if (const auto [it, added] = byShortcut.emplace(key.toString(), action->text()); !added)
+                taken << key.toString() + " of " + it->second + " and " + action->text();
+        }
+    }
+    EXPECT_EQ(taken.join("\n").toStdString(), "");
+    EXPECT_EQ(byName.size(), frame_->commands().all().size()) << "every command's action has a name";
 }
 
 // Stored toolbar layouts and scripts send these numbers: they never change.
