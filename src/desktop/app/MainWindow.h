@@ -50,7 +50,6 @@ public:
 
     ReplayDocument& document() { return document_; }
     PlotSettingsBar* plotSettingsBar() const { return plotSettings_; }
-    ReportCommands& reportCommands() { return reports_; }
     TrackMapView* view() const { return view_; }
     // The user guide's window, once View Readme file (or the homepage link) opened it.
     GuideWindow* guideWindow() const { return guide_; }
