@@ -10,8 +10,8 @@
 #include <map>
 
 #include "common/TimeText.h"
-#include "desktop/common/DocumentColours.h"
 #include "desktop/common/QtText.h"
+#include "desktop/document/DocumentColours.h"
 #include "desktop/document/OrientCompass.h"
 #include "document/ReplayDocument.h"
 

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "desktop/common/DocumentColours.h"
 #include "desktop/common/QtText.h"
+#include "desktop/document/DocumentColours.h"
 #include "desktop/graphs/GraphTrackMap.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"

@@ -3,7 +3,7 @@
 #include <QPolygonF>
 #include <algorithm>
 
-#include "desktop/common/DocumentColours.h"
+#include "desktop/document/DocumentColours.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QPrinter>
 #include <cmath>
 
-#include "desktop/common/DocumentColours.h"
 #include "desktop/common/QtText.h"
+#include "desktop/document/DocumentColours.h"
 #include "desktop/map/MapPainter.h"
 #include "desktop/map/StartPicture.h"
 #include "map/SampleReadout.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "document/DocumentUi.h"
+#include "replay/LapChoice.h"
 
 class QCheckBox;
 class QLabel;

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "MainWindowTestBase.h"
-#include "desktop/common/DocumentColours.h"
+#include "desktop/document/DocumentColours.h"
 #include "desktop/document/OrientCompass.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/PlaybackController.h"

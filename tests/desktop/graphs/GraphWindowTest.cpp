@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "MainWindowTestBase.h"
-#include "desktop/common/DocumentColours.h"
+#include "desktop/document/DocumentColours.h"
 #include "desktop/graphs/GraphTrackMap.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"
