@@ -13,8 +13,6 @@
 
 namespace {
 
-using json = nlohmann::ordered_json;
-
 std::optional<LapFilter> filterFromKey(const std::string& key) {
     if (key == "all") return LapFilter::AllLaps;
     if (key == "no-ai") return LapFilter::NoAiLaps;
@@ -82,26 +80,32 @@ int find(const CliArgs& args, CliContext& context) {
         if (message.caption.empty()) message.caption = kProductName;
     }
 
-    json rows = json::array();
-    for (const FoundLap& row : found.laps)
-        rows.push_back({{"columns", row.columns},
-                        {"path", pathText(row.path())},
-                        {"driver", row.lap.driver},
-                        {"session", sessionKey(row.lap.session)},
-                        {"lap", row.lap.slot}});
-    json messages = json::array();
-    for (const ScanMessage& message : found.messages)
-        messages.push_back({{"caption", message.caption}, {"text", message.text}});
-    const json result{{"track", pathText(*track)},
-                      {"count", std::to_string(found.laps.size())},
-                      {"rows", rows},
-                      {"messages", messages}};
-
-    printDocument(args, context, result, [&](std::ostream& out) {
+    if (!args.has(kJsonOption.name)) {
         for (const ScanMessage& message : found.messages)
             context.err << "vxra: " << message.caption << ": " << message.text << "\n";
-        printTable(out, found.laps);
-    });
+        printTable(context.out, found.laps);
+        return kExitOk;
+    }
+    // Row by row: a folder of many replays gives tens of thousands of rows.
+    const auto writer = jsonWriter(context.out);
+    writer->beginObject();
+    writer->field("track", pathText(*track));
+    writer->field("count", std::to_string(found.laps.size()));
+    writer->key("rows");
+    writer->beginArray();
+    for (const FoundLap& row : found.laps)
+        writer->value({{"columns", row.columns},
+                       {"path", pathText(row.path())},
+                       {"driver", row.lap.driver},
+                       {"session", sessionKey(row.lap.session)},
+                       {"lap", row.lap.slot}});
+    writer->end();
+    writer->key("messages");
+    writer->beginArray();
+    for (const ScanMessage& message : found.messages)
+        writer->value({{"caption", message.caption}, {"text", message.text}});
+    writer->end();
+    writer->end();
     return kExitOk;
 }
 
