@@ -11,12 +11,20 @@ namespace {
 using json = nlohmann::ordered_json;
 
 // Gives `value` to the writer as a command does: containers of containers opened and closed around
-// their entries, every other value whole.
+// their entries, strings and integers by themselves, every other value whole.
 void stream(DocumentWriter& writer, const json& value) {
     const bool opened = !value.empty() && (value.is_object() || value.is_array()) &&
                         std::none_of(value.begin(), value.end(), [](const json& entry) {
                             return !entry.is_object() && !entry.is_array();
                         });
+    if (value.is_string()) {
+        writer.text(value.get<std::string>());
+        return;
+    }
+    if (value.is_number_integer()) {
+        writer.number(value.get<std::int64_t>());
+        return;
+    }
     if (!opened) {
         writer.value(value);
         return;
@@ -68,10 +76,12 @@ TEST(DocumentWriterTest, ReplacesBytesThatAreNotUtf8) {
     writer->key("n\xE9");
     writer->beginArray();
     writer->value({{"file", "caf\xE9.rpy"}});
+    writer->text("caf\xE9\n");
     writer->end();
     writer->end();
     EXPECT_EQ(out.str(),
-              "{\n  \"n\xEF\xBF\xBD\": [\n    {\n      \"file\": \"caf\xEF\xBF\xBD.rpy\"\n    }\n  ]\n}\n");
+              "{\n  \"n\xEF\xBF\xBD\": [\n    {\n      \"file\": \"caf\xEF\xBF\xBD.rpy\"\n    },\n    "
+              "\"caf\xEF\xBF\xBD\\n\"\n  ]\n}\n");
 }
 
 }  // namespace

@@ -93,12 +93,19 @@ int find(const CliArgs& args, CliContext& context) {
     writer->field("count", std::to_string(found.laps.size()));
     writer->key("rows");
     writer->beginArray();
-    for (const FoundLap& row : found.laps)
-        writer->value({{"columns", row.columns},
-                       {"path", pathText(row.path())},
-                       {"driver", row.lap.driver},
-                       {"session", sessionKey(row.lap.session)},
-                       {"lap", row.lap.slot}});
+    for (const FoundLap& row : found.laps) {
+        writer->beginObject();
+        writer->key("columns");
+        writer->beginArray();
+        for (const std::string& column : row.columns)
+            writer->text(column);
+        writer->end();
+        writer->textField("path", pathText(row.path()));
+        writer->numberField("driver", row.lap.driver);
+        writer->textField("session", sessionKey(row.lap.session));
+        writer->numberField("lap", row.lap.slot);
+        writer->end();
+    }
     writer->end();
     writer->key("messages");
     writer->beginArray();

@@ -1,5 +1,6 @@
 #include "JsonText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -68,62 +69,105 @@ std::string dumped(const json& value) {
     return value.dump(2, ' ', false, json::error_handler_t::replace);
 }
 
+// Held until a block is full, so a document of many small entries is not written piece by piece.
 class JsonWriter : public DocumentWriter {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
+    ~JsonWriter() override { flush(); }
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
 
     void beginObject() override { open('{', true); }
     void beginArray() override { open('[', false); }
     void end() override {
         const Level level = levels_.back();
         levels_.pop_back();
-        if (!level.empty) out_ << '\n' << indent();
-        out_ << (level.object ? '}' : ']');
-        if (levels_.empty()) out_ << '\n';
+        if (!level.empty) newLine();
+        pending_ += level.object ? '}' : ']';
+        endValue();
     }
     void key(std::string_view name) override {
         startEntry();
-        out_ << dumped(std::string(name)) << ": ";
+        appendString(name);
+        pending_ += ": ";
         afterKey_ = true;
     }
     void value(const json& value) override {
-        if (!afterKey_) startEntry();
-        afterKey_ = false;
+        startValue();
         // The value's own lines carry the indent of its depth here.
         const std::string text = dumped(value);
-        const std::string lineStart = "\n" + indent();
         std::size_t from = 0;
         for (std::size_t newline = text.find('\n'); newline != std::string::npos;
              newline = text.find('\n', from)) {
-            out_.write(text.data() + from, static_cast<std::streamsize>(newline - from)) << lineStart;
+            pending_.append(text, from, newline - from);
+            newLine();
             from = newline + 1;
         }
-        out_.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
-        if (levels_.empty()) out_ << '\n';
+        pending_.append(text, from);
+        endValue();
+    }
+    void text(std::string_view text) override {
+        startValue();
+        appendString(text);
+        endValue();
+    }
+    void number(std::int64_t number) override {
+        startValue();
+        pending_ += std::to_string(number);
+        endValue();
     }
 
 private:
+    static constexpr std::size_t kBlock = 64 << 10;
+
     struct Level {
         bool object;
         bool empty = true;
     };
 
-    std::string indent() const { return std::string(2 * levels_.size(), ' '); }
+    void newLine() {
+        pending_ += '\n';
+        pending_.append(2 * levels_.size(), ' ');
+    }
     // Before a key or an array item: the separator from the entry before and the line's indent.
     void startEntry() {
         if (levels_.empty()) return;
-        out_ << (levels_.back().empty ? "\n" : ",\n");
+        pending_ += levels_.back().empty ? "" : ",";
         levels_.back().empty = false;
-        out_ << indent();
+        newLine();
     }
-    void open(char bracket, bool object) {
+    void startValue() {
         if (!afterKey_) startEntry();
         afterKey_ = false;
-        out_ << bracket;
+    }
+    void endValue() {
+        if (levels_.empty()) pending_ += '\n';
+        if (levels_.empty() || pending_.size() >= kBlock) flush();
+    }
+    void open(char bracket, bool object) {
+        startValue();
+        pending_ += bracket;
         levels_.push_back({object});
+    }
+    // Plain ASCII as it is; anything that needs escaping or may not be UTF-8 as the library writes it.
+    void appendString(std::string_view text) {
+        const bool plain = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+        if (plain) {
+            pending_ += '"';
+            pending_ += text;
+            pending_ += '"';
+        } else {
+            pending_ += dumped(std::string(text));
+        }
+    }
+    void flush() {
+        out_ << pending_;
+        pending_.clear();
     }
 
     std::ostream& out_;
+    std::string pending_;
     std::vector<Level> levels_;
     bool afterKey_ = false;
 };
@@ -143,6 +187,8 @@ public:
             printEntry(out_, label(), value, !levels_.back().object, levels_.back().indent);
         }
     }
+    void text(std::string_view text) override { value(std::string(text)); }
+    void number(std::int64_t number) override { value(number); }
 
 private:
     struct Level {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -18,9 +19,9 @@ void printDocument(const CliArgs& args, CliContext& context, const nlohmann::ord
                    const std::function<void(std::ostream&)>& text = {});
 
 // Writes a document as it is produced, so output that grows with the input is never held whole:
-// the same bytes as the whole document would give, as JSON or as printJsonAsText's text. Containers
-// that are opened here must hold containers (rows, curves, points); a flat one, which text shows on
-// one line, is given whole to value().
+// the same bytes as the whole document would give, as JSON or as printJsonAsText's text. Text shows a
+// container opened here entry by entry, never on one line as it shows a flat one (a list of plain
+// values, a list item of plain fields): where text matters such a container is given whole to value().
 class DocumentWriter {
 public:
     virtual ~DocumentWriter() = default;
@@ -32,10 +33,21 @@ public:
     virtual void key(std::string_view name) = 0;
     // A whole value, small enough to be held.
     virtual void value(const nlohmann::ordered_json& value) = 0;
+    // A string and an integer, written without making a JSON value of them first.
+    virtual void text(std::string_view text) = 0;
+    virtual void number(std::int64_t number) = 0;
 
     void field(std::string_view name, const nlohmann::ordered_json& fieldValue) {
         key(name);
         value(fieldValue);
+    }
+    void textField(std::string_view name, std::string_view fieldText) {
+        key(name);
+        text(fieldText);
+    }
+    void numberField(std::string_view name, std::int64_t fieldNumber) {
+        key(name);
+        number(fieldNumber);
     }
 };
 
