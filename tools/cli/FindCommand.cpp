@@ -13,8 +13,6 @@
 
 namespace {
 
-using json = nlohmann::ordered_json;
-
 std::optional<LapFilter> filterFromKey(const std::string& key) {
     if (key == "all") return LapFilter::AllLaps;
     if (key == "no-ai") return LapFilter::NoAiLaps;
@@ -28,12 +26,12 @@ std::size_t displayWidth(const std::string& text) {
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-void printTable(std::ostream& out, const std::vector<FoundLap>& rows) {
+void printTable(std::ostream& out, const std::vector<const FoundLap*>& rows) {
     std::array<std::size_t, kLapColumnCount> widths{};
     for (std::size_t c = 0; c < kLapColumnCount; ++c) {
         widths[c] = displayWidth(kLapColumnTitles[c]);
-        for (const FoundLap& row : rows)
-            widths[c] = std::max(widths[c], displayWidth(row.columns[c]));
+        for (const FoundLap* row : rows)
+            widths[c] = std::max(widths[c], displayWidth(row->columns[c]));
     }
     const auto line = [&](const auto& cells) {
         std::string text;
@@ -45,8 +43,8 @@ void printTable(std::ostream& out, const std::vector<FoundLap>& rows) {
         out << text << "\n";
     };
     line(kLapColumnTitles);
-    for (const FoundLap& row : rows)
-        line(row.columns);
+    for (const FoundLap* row : rows)
+        line(row->columns);
     out << "Number of laps in table: " << rows.size() << "\n";
 }
 
@@ -77,31 +75,48 @@ int find(const CliArgs& args, CliContext& context) {
     }
 
     FoundLaps found = findLaps({simulator, context.settings.altRpyPath(), *track, *filter});
-    sortLaps(found.laps, *order);
+    // The rows stay where the scan put them; only their order is made.
+    std::vector<const FoundLap*> rows;
+    rows.reserve(found.laps.size());
+    for (const std::size_t position : sortedPositions(found.laps, *order))
+        rows.push_back(&found.laps[position]);
     for (ScanMessage& message : found.messages) {
         if (message.caption.empty()) message.caption = kProductName;
     }
 
-    json rows = json::array();
-    for (const FoundLap& row : found.laps)
-        rows.push_back({{"columns", row.columns},
-                        {"path", pathText(row.path())},
-                        {"driver", row.lap.driver},
-                        {"session", sessionKey(row.lap.session)},
-                        {"lap", row.lap.slot}});
-    json messages = json::array();
-    for (const ScanMessage& message : found.messages)
-        messages.push_back({{"caption", message.caption}, {"text", message.text}});
-    const json result{{"track", pathText(*track)},
-                      {"count", std::to_string(found.laps.size())},
-                      {"rows", rows},
-                      {"messages", messages}};
-
-    printDocument(args, context, result, [&](std::ostream& out) {
+    if (!args.has(kJsonOption.name)) {
         for (const ScanMessage& message : found.messages)
             context.err << "vxra: " << message.caption << ": " << message.text << "\n";
-        printTable(out, found.laps);
-    });
+        printTable(context.out, rows);
+        return kExitOk;
+    }
+    // Row by row: a folder of many replays gives tens of thousands of rows.
+    const auto writer = jsonWriter(context.out);
+    writer->beginObject();
+    writer->field("track", pathText(*track));
+    writer->field("count", std::to_string(rows.size()));
+    writer->key("rows");
+    writer->beginArray();
+    for (const FoundLap* row : rows) {
+        writer->beginObject();
+        writer->key("columns");
+        writer->beginArray();
+        for (const std::string& column : row->columns)
+            writer->text(column);
+        writer->end();
+        writer->textField("path", pathText(row->path()));
+        writer->numberField("driver", row->lap.driver);
+        writer->textField("session", sessionKey(row->lap.session));
+        writer->numberField("lap", row->lap.slot);
+        writer->end();
+    }
+    writer->end();
+    writer->key("messages");
+    writer->beginArray();
+    for (const ScanMessage& message : found.messages)
+        writer->value({{"caption", message.caption}, {"text", message.text}});
+    writer->end();
+    writer->end();
     return kExitOk;
 }
 

@@ -10,13 +10,13 @@
 
 namespace {
 
-using json = nlohmann::ordered_json;
-
-json pointsOf(const PointList& points) {
-    json list = json::array();
-    for (const PlotPoint& point : points.points())
-        list.push_back({point.x, point.y});
-    return list;
+void writePoints(DocumentWriter& writer, const PlotCurve* curve) {
+    writer.beginArray();
+    if (curve) {
+        for (const PlotPoint& point : curve->points.points())
+            writer.value({point.x, point.y});
+    }
+    writer.end();
 }
 
 std::optional<std::pair<int, int>> parseSize(const std::string& text) {
@@ -80,30 +80,38 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& enco
 
     const AxisInfo& xAxis = plot.axis(true);
     const AxisInfo& yAxis = plot.axis(false);
-    json document_json;
-    document_json["channel"] = channelKey(*channel);
-    document_json["xAxis"] = {xAxis.title(), xAxis.unit()};
-    document_json["yAxis"] = {yAxis.title(), yAxis.unit()};
-    document_json["yRange"] = {graphs.view().y1, graphs.view().y2};
-    json curves = json::array();
+    // As it is produced: a curve holds a point per sample of its lap.
+    const auto writer = documentWriter(args, context.out);
+    writer->beginObject();
+    writer->field("channel", channelKey(*channel));
+    writer->field("xAxis", {xAxis.title(), xAxis.unit()});
+    writer->field("yAxis", {yAxis.title(), yAxis.unit()});
+    writer->field("yRange", {graphs.view().y1, graphs.view().y2});
+    writer->key("curves");
+    writer->beginArray();
     for (int lap = 0; lap < static_cast<int>(laps.size()); ++lap) {
-        const PlotCurve* curve = plot.curve(graphs.curveOf(lap));
-        curves.push_back({{"lap", captions[static_cast<std::size_t>(lap)]},
-                          {"points", curve ? pointsOf(curve->points) : json::array()}});
+        writer->beginObject();
+        writer->field("lap", captions[static_cast<std::size_t>(lap)]);
+        writer->key("points");
+        writePoints(*writer, plot.curve(graphs.curveOf(lap)));
+        writer->end();
     }
-    document_json["curves"] = curves;
+    writer->end();
     if (args.has("--difference")) {
         const DifferenceTexts& texts = graphs.texts();
-        const PlotCurve* gap = plot.curve(graphs.differenceCurve());
-        const PlotCurve* zero = plot.curve(graphs.zeroLineCurve());
-        document_json["difference"] = {{"points", gap ? pointsOf(gap->points) : json::array()},
-                                       {"zeroLine", zero ? pointsOf(zero->points) : json::array()},
-                                       {"atFinishLine", texts.atFinishLine},
-                                       {"maxAhead", texts.maxAhead},
-                                       {"maxBehind", texts.maxBehind},
-                                       {"spread", texts.spread}};
+        writer->key("difference");
+        writer->beginObject();
+        writer->key("points");
+        writePoints(*writer, plot.curve(graphs.differenceCurve()));
+        writer->key("zeroLine");
+        writePoints(*writer, plot.curve(graphs.zeroLineCurve()));
+        writer->field("atFinishLine", texts.atFinishLine);
+        writer->field("maxAhead", texts.maxAhead);
+        writer->field("maxBehind", texts.maxBehind);
+        writer->field("spread", texts.spread);
+        writer->end();
     }
-    printDocument(args, context, document_json);
+    writer->end();
     return kExitOk;
 }
 

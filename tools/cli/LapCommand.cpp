@@ -100,12 +100,18 @@ int lap(const CliArgs& args, CliContext& context) {
         printCsv(context.out, telemetry, track != nullptr);
         return kExitOk;
     }
-    json fields = summary(telemetry, track != nullptr);
-    json document = fields;
-    document["qualityReport"] = win1252ToUtf8(load.qualityReport);
-    if (track) document["lapTimeCheck"] = load.lapTimeCheck.value_or(kCheckAgrees);
-    printDocument(args, context, document,
-                  [&](std::ostream& out) { printText(out, fields, load, track != nullptr); });
+    const json fields = summary(telemetry, track != nullptr);
+    if (!args.has(kJsonOption.name)) {
+        printText(context.out, fields, load, track != nullptr);
+        return kExitOk;
+    }
+    const auto writer = jsonWriter(context.out);
+    writer->beginObject();
+    for (const auto& field : fields.items())
+        writer->field(field.key(), field.value());
+    writer->field("qualityReport", win1252ToUtf8(load.qualityReport));
+    if (track) writer->field("lapTimeCheck", load.lapTimeCheck.value_or(kCheckAgrees));
+    writer->end();
     return kExitOk;
 }
 

@@ -79,19 +79,16 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
             if (!drivers.sessionPresent[static_cast<std::size_t>(session)]) continue;
             for (int slot = 1; slot <= drivers.lapCount(session, d); ++slot) {
                 if (!drivers.selectable(session, d, slot)) continue;
-                FoundLap lap;
-                lap.lapMs = lapDuration(drivers.lapEntry(session, d, slot));
-                lap.columns = {driverName,
-                               formatElapsedTime(lap.lapMs),
-                               header.arcadeMode ? "Arcade" : "Simulation",
-                               sessionColumn(session, drivers),
-                               drivers.fileDate,
-                               fileName};
-                lap.file = file;
-                lap.lap = {d, session, slot};
-                lap.fileDay = day;
-                lap.scanOrder = scanOrder++;
-                laps.push_back(std::move(lap));
+                const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, d, slot));
+                // Each text made once, in its place: a scan makes tens of thousands of rows.
+                laps.push_back({.columns = {driverName, formatElapsedTime(lapMs),
+                                            header.arcadeMode ? "Arcade" : "Simulation",
+                                            sessionColumn(session, drivers), drivers.fileDate, fileName},
+                                .file = file,
+                                .lap = {d, session, slot},
+                                .lapMs = lapMs,
+                                .fileDay = day,
+                                .scanOrder = scanOrder++});
             }
         }
     }

@@ -77,7 +77,8 @@ inline constexpr std::size_t kCarStateEntry = 16;
 
 // Types 1-18 but 7 are legal; anything else means the telemetry cannot be read on.
 constexpr bool isValidRecordType(std::uint16_t type) {
-    return type >= 1 && type <= 18 && type != 7;
+    constexpr std::uint32_t kValidTypes = 0x7FF7Eu;  // bits 1-18 but 7
+    return type < 32 && ((kValidTypes >> type) & 1u) != 0;
 }
 
 // Bytes a record occupies: its size rounded up to a multiple of 4.

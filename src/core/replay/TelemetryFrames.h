@@ -70,14 +70,14 @@ enum class FrameWalk { End, Damaged, InvalidType };
 // rounded up to 4 bytes. Inline: it runs for every record of the telemetry.
 template <typename OnRecord>
 FrameWalk forEachRecord(std::span<const std::uint8_t> frame, OnRecord onRecord) {
-    for (std::size_t at = kFrameHeadSize; at < frame.size();) {
-        ByteReader record(frame.subspan(at));  // the record and the rest of the frame
-        if (record.remaining() < kRecordHeadSize) return FrameWalk::Damaged;
-        const std::uint32_t head = record.u32();
+    const std::size_t length = frame.size();
+    for (std::size_t at = kFrameHeadSize; at < length;) {
+        if (length - at < kRecordHeadSize) return FrameWalk::Damaged;
+        const std::uint32_t head = ByteReader(frame.subspan(at, kRecordHeadSize)).u32();
         const auto type = static_cast<std::uint16_t>(head), size = static_cast<std::uint16_t>(head >> 16);
         if (!isValidRecordType(type)) return FrameWalk::InvalidType;
-        if (size < kRecordHeadSize || size > frame.size() - at) return FrameWalk::Damaged;
-        onRecord(TelemetryRecord{type, size, record.bytes(size - kRecordHeadSize)});
+        if (size < kRecordHeadSize || size > length - at) return FrameWalk::Damaged;
+        onRecord(TelemetryRecord{type, size, frame.subspan(at + kRecordHeadSize, size - kRecordHeadSize)});
         at += paddedRecordSize(size);
     }
     return FrameWalk::End;

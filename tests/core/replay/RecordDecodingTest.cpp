@@ -4,8 +4,11 @@
 
 #include <array>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "ReplayWriter.h"
+#include "replay/TelemetryFrames.h"
 
 namespace {
 
@@ -59,3 +62,38 @@ TEST(RecordDecoding, WriterEncodingsDecodeToTheirSamples) {
 }
 
 }  // namespace
+
+// A frame of an 8-byte head and then `records` (bytes laid out by hand): how the walk over it ends
+// and the (type, size) of each record it passed on.
+struct WalkCase {
+    std::vector<std::uint8_t> records;
+    FrameWalk ending;
+    std::vector<std::pair<int, int>> seen;
+};
+
+TEST(RecordDecoding, FrameWalksEndAtTheFirstRecordThatDoesNotFit) {
+    const WalkCase cases[] = {
+        // type 5 size 6 (padded to 8), then type 18 size 4
+        {{5, 0, 6, 0, 0xAA, 0xBB, 0, 0, 18, 0, 4, 0}, FrameWalk::End, {{5, 6}, {18, 4}}},
+        {{1, 0, 4, 0, 7, 0, 4, 0}, FrameWalk::InvalidType, {{1, 4}}},  // type 7 does not exist
+        {{0, 0, 4, 0}, FrameWalk::InvalidType, {}},
+        {{19, 0, 4, 0}, FrameWalk::InvalidType, {}},
+        {{32, 0, 4, 0}, FrameWalk::InvalidType, {}},
+        {{33, 0, 4, 0}, FrameWalk::InvalidType, {}},
+        {{0x01, 0x01, 4, 0}, FrameWalk::InvalidType, {}},      // type 257
+        {{3, 0, 3, 0}, FrameWalk::Damaged, {}},                // smaller than its head
+        {{3, 0, 8, 0, 0, 0}, FrameWalk::Damaged, {}},          // runs past the frame
+        {{13, 0, 4, 0, 1, 0}, FrameWalk::Damaged, {{13, 4}}},  // two bytes cannot hold a head
+    };
+    for (const WalkCase& c : cases) {
+        std::vector<std::uint8_t> frame(kFrameHeadSize, 0);
+        frame.insert(frame.end(), c.records.begin(), c.records.end());
+        std::vector<std::pair<int, int>> seen;
+        const FrameWalk ending = forEachRecord(frame, [&](const TelemetryRecord& record) {
+            EXPECT_EQ(record.payload.size(), record.size - kRecordHeadSize);
+            seen.emplace_back(record.type, record.size);
+        });
+        EXPECT_EQ(ending, c.ending) << ::testing::PrintToString(c.records);
+        EXPECT_EQ(seen, c.seen) << ::testing::PrintToString(c.records);
+    }
+}

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "JsonText.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// Gives `value` to the writer as a command does: containers of containers opened and closed around
+// their entries, strings and integers by themselves, every other value whole.
+void stream(DocumentWriter& writer, const json& value) {
+    const bool opened = !value.empty() && (value.is_object() || value.is_array()) &&
+                        std::none_of(value.begin(), value.end(), [](const json& entry) {
+                            return !entry.is_object() && !entry.is_array();
+                        });
+    if (value.is_string()) {
+        writer.text(value.get<std::string>());
+        return;
+    }
+    if (value.is_number_integer()) {
+        writer.number(value.get<std::int64_t>());
+        return;
+    }
+    if (!opened) {
+        writer.value(value);
+        return;
+    }
+    value.is_object() ? writer.beginObject() : writer.beginArray();
+    for (auto it = value.begin(); it != value.end(); ++it) {
+        if (value.is_object()) writer.key(it.key());
+        stream(writer, *it);
+    }
+    writer.end();
+}
+
+std::string streamed(std::unique_ptr<DocumentWriter> (*make)(std::ostream&), const json& document) {
+    std::ostringstream out;
+    stream(*make(out), document);
+    return out.str();
+}
+
+// Each document streamed gives the bytes of the whole document: nlohmann's dump as --json prints it,
+// and the text of printJsonAsText.
+TEST(DocumentWriterTest, StreamsTheBytesOfTheWholeDocument) {
+    const json documents[] = {
+        json::object(),
+        json::parse(R"({"a": 1, "b": [], "c": {}, "d": [[]], "e": [{}]})"),
+        json::parse(R"([[1.5, -0.0, 1e300], [true, null], {"x": "tab\t\"quote\" \u00e9"}])"),
+        json::parse(R"({"track": "Rivaldi", "count": "2", "rows": [
+            {"columns": ["M Tanaka", "1m 16.236s"], "path": "/r/a.rpy", "driver": 0, "lap": 1},
+            {"columns": ["J Berg", "1m 17.000s"], "path": "/r/b.rpy", "driver": 3, "lap": 12}],
+            "messages": [{"caption": "c", "text": "t"}]})"),
+        json::parse(R"({"curves": [{"lap": "L", "points": [[0.125, 47.346], [0.5, 49.7]]},
+            {"lap": "K", "points": []}], "difference": {"points": [[1, 2]], "spread": "0.1"}})"),
+        json::parse(R"({"outer": {"inner": {"deep": [[1, [2, 3]], {"k": {"v": 1}}]}}})"),
+    };
+    for (const json& document : documents) {
+        EXPECT_EQ(streamed(jsonWriter, document),
+                  document.dump(2, ' ', false, json::error_handler_t::replace) + "\n")
+            << document.dump();
+        std::ostringstream text;
+        printJsonAsText(text, document);
+        EXPECT_EQ(streamed(textWriter, document), text.str()) << document.dump();
+    }
+}
+
+// Bytes that are not UTF-8, in keys and values, become U+FFFD as in the whole document.
+TEST(DocumentWriterTest, ReplacesBytesThatAreNotUtf8) {
+    std::ostringstream out;
+    const auto writer = jsonWriter(out);
+    writer->beginObject();
+    writer->key("n\xE9");
+    writer->beginArray();
+    writer->value({{"file", "caf\xE9.rpy"}});
+    writer->text("caf\xE9\n");
+    writer->end();
+    writer->end();
+    EXPECT_EQ(out.str(),
+              "{\n  \"n\xEF\xBF\xBD\": [\n    {\n      \"file\": \"caf\xEF\xBF\xBD.rpy\"\n    },\n    "
+              "\"caf\xEF\xBF\xBD\\n\"\n  ]\n}\n");
+}
+
+}  // namespace
