@@ -70,7 +70,7 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
     chart.width = kColumnWidth * (m + 1) + 218;
     chart.height = kRowHeight * r + kTopMargin + 30;
 
-    const bool qualifying = drivers.sessionPresent[kQualifying] != 0;
+    const bool qualifying = drivers.sessionPresent[kQualifying];
     chart.startQuestionMarks = !qualifying;
     std::vector<std::pair<std::uint64_t, int>> startEntries;
     for (int d = 0; d < r; ++d)

@@ -28,7 +28,7 @@ Outcome<LapReadError> LapTelemetry::read(const DriverTable& source, int driver, 
     fileName = source.fileName;
     driverIndex = driver;
     session = lapSession;
-    processed = 0;
+    processed = false;
     finishLineSample.reset();
     filledSamples = missingSamples = longestGap = 0;
     startFrame = endFrame = 0;
@@ -246,7 +246,7 @@ Outcome<LapReadError> LapTelemetry::process(int margin) {
     trim(first, std::min(N, i2 + margin));
     convert();
     finishLineSample = i2 - first + 1;
-    processed = 1;
+    processed = true;
     return {};
 }
 

@@ -84,7 +84,7 @@ public:
     int frameLapTime = 0;  // ms
     int stepAtStart = 0;   // 0.5 mm units advanced in one sample
     int stepAtEnd = 0;
-    int processed = 0;
+    bool processed = false;
     // After process(): the first sample past the finish line at the lap's end, where the distance
     // falls back. Nothing before, and in laps made up without a line.
     std::optional<int> finishLineSample;

@@ -101,7 +101,7 @@ TEST_F(GraphWindowTest, TwoLapsDrawTheDifferenceAndAThirdTakesItAway) {
 
 TEST_F(GraphWindowTest, MilesPerHourAreReadWhenTheChannelIsChosen) {
     loadLaps(1);
-    settings_.setSpeedUnit(1);
+    settings_.setSpeedInMph(true);
     const auto window = open();
     window->lapBox(0)->setChecked(true);
     EXPECT_EQ(window->plot()->model().axis(false).unit(), "Mph");
