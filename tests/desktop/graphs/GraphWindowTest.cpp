@@ -159,7 +159,7 @@ TEST_F(GraphWindowTest, TheSmallMapMarksTheSegmentAndTheCheckedLapsUnderTheMouse
     EXPECT_EQ(dotColours(), QStringList{"#ff0000"});
 
     Q_EMIT window->plot()->pointerX(0);
-    EXPECT_EQ(window->trackMap()->highlightedSegment(), -1);
+    EXPECT_EQ(window->trackMap()->highlightedSegment(), std::nullopt);
     EXPECT_TRUE(window->trackMap()->dots().empty());
 }
 
