@@ -37,7 +37,7 @@ struct PlaybackScene {
         settings = std::make_unique<Settings>(
             SettingsStores{std::make_unique<MemorySettingsStore>(), std::make_unique<MemorySettingsStore>()},
             folder.string());
-        settings->setDontShowQualReport(1);
+        settings->setDontShowQualReport(true);
         document = std::make_unique<ReplayDocument>(ui, *settings);
         for (int driver = 0; driver < 5; ++driver)
             document->lapFinderLoad(folder / "replay/Rivaldi weekend (saved in race).rpy",

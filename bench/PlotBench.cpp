@@ -25,7 +25,7 @@ PlotModel& model() {
         PlotModel made;
         const std::uint32_t colours[kCurves] = {0xFF0000, 0x0000FF, 0x008000, 0xFF00FF, 0x808000};
         for (int lap = 0; lap < kCurves; ++lap) {
-            const int slot = made.addGraph(colours[lap], "New graph - " + std::to_string(lap));
+            const int slot = made.addGraph(colours[lap], "New graph - " + std::to_string(lap)).value();
             for (int i = 0; i < kPoints; ++i) {
                 const double distance = 5000.0 * i / kPoints;
                 const double speed = 180 + 120 * std::sin(distance / 5000 * 2 * M_PI * 11 + lap * 0.05) +

@@ -14,7 +14,7 @@
 // in-memory settings pointing at it, with the lap quality report switched off.
 class DemoSimulatorTest : public testing::Test {
 protected:
-    DemoSimulatorTest() { settings_.setDontShowQualReport(1); }
+    DemoSimulatorTest() { settings_.setDontShowQualReport(true); }
 
     static void SetUpTestSuite() {
         sim_ = std::make_unique<TempDir>();

@@ -11,6 +11,11 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
+// These switches have always been printed as 1 and 0, which scripts read.
+int asNumber(bool flag) {
+    return flag ? 1 : 0;
+}
+
 json headerJson(const ReplayHeader& h) {
     return {
         {"fileName", pathText(h.fileName)},
@@ -23,26 +28,26 @@ json headerJson(const ReplayHeader& h) {
         {"trackName", win1252ToUtf8(h.trackName)},
         {"carSet", win1252ToUtf8(h.carSet)},
         {"aiCars", h.aiCars},
-        {"quickRace", h.quickRace},
+        {"quickRace", asNumber(h.quickRace)},
         {"raceLaps", h.raceLaps},
         {"qualifyingLaps", h.qualifyingLaps},
         {"raceDistancePercent", h.raceDistancePercent},
         {"practiceMinutes", h.practiceMinutes},
         {"warmupMinutes", h.warmupMinutes},
         {"aiStrength", h.aiStrength},
-        {"cloudy", h.cloudy},
+        {"cloudy", asNumber(h.cloudy)},
         {"windSpeed", h.windSpeed},
         {"windDirection", h.windDirection},
         {"temperature", h.temperature},
         {"manualWeather", h.manualWeather},
-        {"arcadeMode", h.arcadeMode},
-        {"fullPaceLap", h.fullPaceLap},
-        {"doubleFileRestarts", h.doubleFileRestarts},
-        {"yellowFlags", h.yellowFlags},
+        {"arcadeMode", asNumber(h.arcadeMode)},
+        {"fullPaceLap", asNumber(h.fullPaceLap)},
+        {"doubleFileRestarts", asNumber(h.doubleFileRestarts)},
+        {"yellowFlags", asNumber(h.yellowFlags)},
         {"damageLevel", h.damageLevel},
-        {"fixedSetup", h.fixedSetup},
-        {"forceInCarView", h.forceInCarView},
-        {"forceSmoke", h.forceSmoke},
+        {"fixedSetup", asNumber(h.fixedSetup)},
+        {"forceInCarView", asNumber(h.forceInCarView)},
+        {"forceSmoke", asNumber(h.forceSmoke)},
     };
 }
 
@@ -88,9 +93,9 @@ json driversJson(const DriverTable& d) {
             {"driverCount", d.driverCount},
             {"loadedCount", d.driverCount},  // a table is read whole or not at all
             {"ownerIndex", d.ownerIndex},
-            {"ownerSearched", d.ownerSearched},
-            {"quickRace", d.quickRace},
-            {"onlineRace", d.onlineRace},
+            {"ownerSearched", asNumber(d.ownerSearched)},
+            {"quickRace", asNumber(d.quickRace)},
+            {"onlineRace", asNumber(d.onlineRace)},
             {"lastFrameLength", d.lastFrameLength},
             {"telemetryOffset", d.telemetryOffset},
             {"sessionPresent", present},

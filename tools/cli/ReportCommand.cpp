@@ -36,9 +36,9 @@ int report(const CliArgs& args, CliContext& context) {
     const Settings& settings = context.settings;
     const TrackLength length = readTrackLength(settings.simulatorDirectory(), replay->header->trackName);
     if (!length.message.empty()) context.err << "vxra: " << length.message << "\n";
-    const bool mph = args.has("--mph") || (!args.has("--kph") && settings.speedUnit() == 1);
+    const bool mph = args.has("--mph") || (!args.has("--kph") && settings.speedInMph());
     const ReportInput input{replay->header.get(), replay->drivers.get(), length.metres, mph,
-                            settings.offTheTrackInRaceReport() == 1};
+                            settings.offTheTrackInRaceReport()};
     const std::string text = generateReport(kind->type, input);
 
     const std::string* out = args.value("-o");

@@ -11,7 +11,7 @@ int showSettings(const CliArgs& args, CliContext& context) {
         << "RetireInRaceReport = " << s.retireInRaceReport() << "\n"
         << "OffTheTrackInRaceReport = " << s.offTheTrackInRaceReport() << "\n"
         << "BMPSizeInPixel = " << s.bmpSizeInPixel() << "\n"
-        << "MPH = " << s.speedUnit() << "\n"
+        << "MPH = " << s.speedInMph() << "\n"
         << "AltRpyPath = " << s.altRpyPath() << "\n"
         << "RecordsPath = " << s.recordsPath() << "\n"
         << "DefaultPlayerIndex = " << s.defaultPlayerIndex() << "\n"

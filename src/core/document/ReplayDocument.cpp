@@ -33,13 +33,13 @@ const std::array<Rgb, 22>& ReplayDocument::colourTable() {
 }
 
 bool ReplayDocument::speedUnitMph() const {
-    return settings_.speedUnit() == 1;
+    return settings_.speedInMph();
 }
 bool ReplayDocument::retireInRaceReport() const {
-    return settings_.retireInRaceReport() == 1;
+    return settings_.retireInRaceReport();
 }
 bool ReplayDocument::offTheTrackInRaceReport() const {
-    return settings_.offTheTrackInRaceReport() == 1;
+    return settings_.offTheTrackInRaceReport();
 }
 
 std::filesystem::path ReplayDocument::simulatorFolder() const {

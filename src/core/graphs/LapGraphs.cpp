@@ -20,8 +20,8 @@ bool LapGraphs::lapChecked(int lap) const {
     return lap >= 0 && lap < static_cast<int>(laps_.size()) && checked_[static_cast<std::size_t>(lap)];
 }
 
-int LapGraphs::curveOf(int lap) const {
-    return lapChecked(lap) ? curveOf_[static_cast<std::size_t>(lap)] : -1;
+std::optional<int> LapGraphs::curveOf(int lap) const {
+    return lapChecked(lap) ? curveOf_[static_cast<std::size_t>(lap)] : std::nullopt;
 }
 
 int LapGraphs::checkedCount() const {
@@ -82,28 +82,28 @@ void LapGraphs::setDifferenceKind(DifferenceKind kind) {
 
 void LapGraphs::addCurve(int lap) {
     const GraphLap& graphLap = laps_[static_cast<std::size_t>(lap)];
-    const int slot = plot_.addGraph(graphLap.colour, curveName(lap));
-    if (slot < 0) return;
+    const std::optional<int> slot = plot_.addGraph(graphLap.colour, curveName(lap));
+    if (!slot) return;
     const std::vector<PlotPoint> points = channelPoints(*graphLap.telemetry, channel_, mph_);
     for (const PlotPoint& point : points)
-        plot_.addPoint(slot, point.x, point.y);
+        plot_.addPoint(*slot, point.x, point.y);
     if (!points.empty()) maxX_ = std::max(maxX_, points.back().x);
     if (const std::optional<double> top = channelTop(channel_, points)) yHigh_ = std::max(yHigh_, *top);
     setView_(view());
-    plot_.graphChanged(slot, true);
+    plot_.graphChanged(*slot, true);
     curveOf_[static_cast<std::size_t>(lap)] = slot;
 }
 
 void LapGraphs::removeCurve(int lap) {
-    int& slot = curveOf_[static_cast<std::size_t>(lap)];
-    if (slot < 0) return;
-    plot_.clearGraph(slot, true);
-    plot_.removeGraph(slot, true);
-    slot = -1;
+    std::optional<int>& slot = curveOf_[static_cast<std::size_t>(lap)];
+    if (!slot) return;
+    plot_.clearGraph(*slot, true);
+    plot_.removeGraph(*slot, true);
+    slot.reset();
 }
 
 void LapGraphs::updateDifference() {
-    firstLap_ = -1;
+    firstLap_.reset();
     if (!differenceAvailable()) {
         removeDifference();
         return;
@@ -127,10 +127,11 @@ void LapGraphs::showDifference(int lapA, int lapB) {
     texts_ = difference.texts;
     if (difference.curve.empty()) return;
     const auto addCurveOf = [this, lapA](const std::vector<PlotPoint>& points) {
-        const int slot = plot_.addGraph(differenceColour_, curveName(lapA));
+        const std::optional<int> slot = plot_.addGraph(differenceColour_, curveName(lapA));
+        if (!slot) return slot;
         for (const PlotPoint& point : points)
-            plot_.addPoint(slot, point.x, point.y);
-        plot_.graphChanged(slot, true);
+            plot_.addPoint(*slot, point.x, point.y);
+        plot_.graphChanged(*slot, true);
         return slot;
     };
     differenceCurve_ = addCurveOf(difference.curve);
@@ -139,10 +140,10 @@ void LapGraphs::showDifference(int lapA, int lapB) {
 
 void LapGraphs::removeDifference() {
     texts_ = {};
-    for (int* slot : {&differenceCurve_, &zeroLineCurve_}) {
-        if (*slot < 0) continue;
-        plot_.clearGraph(*slot, true);
-        plot_.removeGraph(*slot, true);
-        *slot = -1;
+    for (std::optional<int>* slot : {&differenceCurve_, &zeroLineCurve_}) {
+        if (!*slot) continue;
+        plot_.clearGraph(**slot, true);
+        plot_.removeGraph(**slot, true);
+        slot->reset();
     }
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,14 +45,15 @@ public:
     // Exactly two laps are checked: the difference can be asked for.
     bool differenceAvailable() const;
     bool differenceChecked() const { return differenceChecked_; }
-    bool differenceShown() const { return differenceCurve_ >= 0; }
-    // The lap the difference is measured from (A, the first checked), or -1.
-    int firstLap() const { return firstLap_; }
+    bool differenceShown() const { return differenceCurve_.has_value(); }
+    // The lap the difference is measured from (A, the first checked).
+    std::optional<int> firstLap() const { return firstLap_; }
     const DifferenceTexts& texts() const { return texts_; }
 
-    int curveOf(int lap) const;
-    int differenceCurve() const { return differenceCurve_; }
-    int zeroLineCurve() const { return zeroLineCurve_; }
+    // Plot slots of the curves shown.
+    std::optional<int> curveOf(int lap) const;
+    std::optional<int> differenceCurve() const { return differenceCurve_; }
+    std::optional<int> zeroLineCurve() const { return zeroLineCurve_; }
     PlotRange view() const { return {0, maxX_, yLow_, yHigh_}; }
 
 private:
@@ -70,14 +72,14 @@ private:
     GraphChannel channel_ = GraphChannel::None;
     bool mph_ = false;
     std::array<bool, kMaxLaps> checked_{};
-    std::array<int, kMaxLaps> curveOf_{-1, -1, -1, -1, -1};
+    std::array<std::optional<int>, kMaxLaps> curveOf_{};
     double maxX_ = 1.0;
     double yLow_ = 0;
     double yHigh_ = 1.0;
     bool differenceChecked_ = false;
     DifferenceKind differenceKind_ = DifferenceKind::BySamples;
-    int differenceCurve_ = -1;
-    int zeroLineCurve_ = -1;
-    int firstLap_ = -1;
+    std::optional<int> differenceCurve_;
+    std::optional<int> zeroLineCurve_;
+    std::optional<int> firstLap_;
     DifferenceTexts texts_;
 };

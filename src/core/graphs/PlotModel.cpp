@@ -28,47 +28,46 @@ PlotCurve* PlotModel::usedSlot(int slot) const {
     return curves_[static_cast<std::size_t>(slot)].get();
 }
 
-const PlotCurve* PlotModel::curve(int slot) const {
-    return usedSlot(slot);
+const PlotCurve* PlotModel::curve(std::optional<int> slot) const {
+    return slot ? usedSlot(*slot) : nullptr;
 }
 
-int PlotModel::addGraph(std::uint32_t colour, std::string name) {
+std::optional<int> PlotModel::addGraph(std::uint32_t colour, std::string name) {
     const auto free = std::find(curves_.begin(), curves_.end(), nullptr);
-    if (free == curves_.end()) return -1;
+    if (free == curves_.end()) return std::nullopt;
     *free = std::make_unique<PlotCurve>(PlotCurve{{}, colour & 0xFFFFFFu, std::move(name)});
     ++count_;
     const int slot = static_cast<int>(free - curves_.begin());
-    notify({PlotNoticeCode::CurveAdded, slot, -1, true});
+    notify({PlotNoticeCode::CurveAdded, slot, std::nullopt, true});
     return slot;
 }
 
-int PlotModel::removeGraph(int slot, bool redraw) {
-    if (!usedSlot(slot)) return -1;
+bool PlotModel::removeGraph(int slot, bool redraw) {
+    if (!usedSlot(slot)) return false;
     curves_[static_cast<std::size_t>(slot)].reset();
     --count_;
-    notify({PlotNoticeCode::CurveRemoved, slot, -1, redraw});
-    return slot;
+    notify({PlotNoticeCode::CurveRemoved, slot, std::nullopt, redraw});
+    return true;
 }
 
-int PlotModel::addPoint(int slot, double x, double y) {
+std::optional<int> PlotModel::addPoint(int slot, double x, double y) {
     PlotCurve* curve = usedSlot(slot);
-    if (!curve) return -1;
-    const int index = curve->points.insert(x, y);
-    if (index >= 0) notify({PlotNoticeCode::PointAdded, slot, index});
+    if (!curve) return std::nullopt;
+    const std::optional<int> index = curve->points.insert(x, y);
+    if (index) notify({PlotNoticeCode::PointAdded, slot, *index});
     return index;
 }
 
-int PlotModel::clearGraph(int slot, bool redraw) {
+bool PlotModel::clearGraph(int slot, bool redraw) {
     PlotCurve* curve = usedSlot(slot);
-    if (!curve) return -1;
+    if (!curve) return false;
     curve->points.clear();
-    notify({PlotNoticeCode::CurveCleared, slot, -1, redraw});
-    return slot;
+    notify({PlotNoticeCode::CurveCleared, slot, std::nullopt, redraw});
+    return true;
 }
 
-int PlotModel::graphChanged(int slot, bool redraw) {
-    if (usedSlot(slot)) notify({PlotNoticeCode::CurveChanged, slot, -1, redraw});
-    return -1;
+void PlotModel::graphChanged(int slot, bool redraw) {
+    if (usedSlot(slot)) notify({PlotNoticeCode::CurveChanged, slot, std::nullopt, redraw});
 }
 
 void PlotModel::setAxis(std::string title, std::string unit, int precision, bool isX, bool redraw) {

@@ -40,8 +40,8 @@ PlotReaction reactionTo(PlotNoticeCode code);
 
 struct PlotNotice {
     PlotNoticeCode code;
-    int slot = -1;
-    int pointIndex = -1;
+    std::optional<int> slot{};        // none for the axis and view notices
+    std::optional<int> pointIndex{};  // PointAdded
     bool redraw = false;
     bool isX = false;   // AxisChanged
     PlotRange range{};  // ViewSet
@@ -62,22 +62,23 @@ public:
 
     void setListener(PlotListener* listener) { listener_ = listener; }
 
-    // The first free slot, or -1 when all are used.
-    int addGraph(std::uint32_t colour, std::string name);
-    // Each returns -1 for a slot outside 0..31 or empty; otherwise the slot (AddPoint: the point's
-    // index, or -1 for a point that is not finite).
-    int removeGraph(int slot, bool redraw);
-    int addPoint(int slot, double x, double y);
-    int clearGraph(int slot, bool redraw);
-    // Asks the plot window to draw the curves again; always -1.
-    int graphChanged(int slot, bool redraw);
+    // The first free slot, or nothing when all are used.
+    std::optional<int> addGraph(std::uint32_t colour, std::string name);
+    // False for a slot outside 0..31 or empty.
+    bool removeGraph(int slot, bool redraw);
+    bool clearGraph(int slot, bool redraw);
+    // The point's index in its curve; nothing for a slot outside 0..31 or empty, or a point that is
+    // not finite.
+    std::optional<int> addPoint(int slot, double x, double y);
+    // Asks the plot window to draw the curves again.
+    void graphChanged(int slot, bool redraw);
 
     void setAxis(std::string title, std::string unit, int precision, bool isX, bool redraw);
     const AxisInfo& axis(bool isX) const { return isX ? xAxis_ : yAxis_; }
     std::string formatValue(double value, bool isX, int formatIndex) const;
 
-    // The curve in a slot, or null.
-    const PlotCurve* curve(int slot) const;
+    // The curve in a slot, or null (also for no slot).
+    const PlotCurve* curve(std::optional<int> slot) const;
     int curveCount() const { return count_; }
     // The bounds of the curves that have points; nothing when none has.
     std::optional<DataBounds> dataBounds() const;

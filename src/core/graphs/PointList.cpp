@@ -26,8 +26,8 @@ void PointList::rescanBox() {
     }
 }
 
-int PointList::insert(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) return -1;
+std::optional<int> PointList::insert(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
     widenBox(x, y);
     const PlotPoint point{x, y};
     if (points_.empty() || x < points_.front().x) {

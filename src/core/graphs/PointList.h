@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 // The points of one curve, kept in ascending x with no two points sharing an x, and their bounding
@@ -14,9 +15,9 @@ struct PlotPoint {
 class PointList {
 public:
     // Inserts in x order; a point whose x is already present replaces that point. Returns the index
-    // where the point now stands, or -1 for a point that is not finite (it could be neither ordered
-    // nor drawn).
-    int insert(double x, double y);
+    // where the point now stands, or nothing for a point that is not finite (it could be neither
+    // ordered nor drawn).
+    std::optional<int> insert(double x, double y);
     void clear();
 
     const std::vector<PlotPoint>& points() const { return points_; }

@@ -32,12 +32,12 @@ bool hasSample(const LapTelemetry& lap, std::size_t i) {
 
 }  // namespace
 
-int orientationSector(int heading) {
+std::optional<int> orientationSector(int heading) {
     for (int sector = 0; sector < 16; ++sector) {
         if (std::abs(heading - kSectorCentres[sector]) <= 128) return sector;
         if (sector == 12 && std::abs(heading - 2048) <= 128) return 12;
     }
-    return -1;
+    return std::nullopt;
 }
 
 std::string elapsedText(unsigned position) {

@@ -11,9 +11,9 @@ class LapTelemetry;
 // fast forward), and what each ticked lap shows at that position.
 
 // The 16-way sector of a heading of 4096 units a turn: the first of the centres 1024, 768, 512 ...
-// (clockwise from 1024 in steps of 256) within 128 of it; -1 when none is (never, for a heading
-// within one turn).
-int orientationSector(int heading);
+// (clockwise from 1024 in steps of 256) within 128 of it; nothing when none is (never, for a
+// heading within one turn).
+std::optional<int> orientationSector(int heading);
 
 // The playback's elapsed time, "m:ss": 65 seconds show "1:05".
 std::string elapsedText(unsigned position);
@@ -24,7 +24,7 @@ struct LapTickValues {
     std::string gear;                    // "R", "N", "1" .. "6"
     int revs = 0;                        // the revs channel x 0.1, rounded: tens of rpm
     std::array<bool, 3> splitsPassed{};  // the 25/50/75 % split times below the elapsed time
-    int sector = -1;                     // orientationSector of the sample's orientation
+    std::optional<int> sector;           // orientationSector of the sample's orientation
     bool restartLine = false;            // the first sample drawn: the lap's line starts afresh
     std::optional<int> sample;           // the sample to extend the line to: none for a sample no
                                          // record filled

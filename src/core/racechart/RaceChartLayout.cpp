@@ -54,7 +54,7 @@ std::string rowLabel(const DriverTable& drivers, int d, int row) {
 
 RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
     RaceChartLayout chart;
-    const int r = drivers.driverCount;
+    const int driverCount = drivers.driverCount;
     const auto times = crossingTimes(drivers);
     const auto lapsOf = [&](int d) {
         return static_cast<int>(times[static_cast<std::size_t>(d)].size()) - 1;
@@ -62,44 +62,44 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
     const auto crossing = [&](int d, int lap) {
         return times[static_cast<std::size_t>(d)][static_cast<std::size_t>(lap)];
     };
-    int m = 0;
-    for (int d = 0; d < r; ++d)
-        m = std::max(m, lapsOf(d));
-    chart.laps = m;
-    chart.drivers = r;
-    chart.width = kColumnWidth * (m + 1) + 218;
-    chart.height = kRowHeight * r + kTopMargin + 30;
+    int mostLaps = 0;
+    for (int d = 0; d < driverCount; ++d)
+        mostLaps = std::max(mostLaps, lapsOf(d));
+    chart.laps = mostLaps;
+    chart.drivers = driverCount;
+    chart.width = kColumnWidth * (mostLaps + 1) + 218;
+    chart.height = kRowHeight * driverCount + kTopMargin + 30;
 
-    const bool qualifying = drivers.sessionPresent[kQualifying] != 0;
+    const bool qualifying = drivers.sessionPresent[kQualifying];
     chart.startQuestionMarks = !qualifying;
     std::vector<std::pair<std::uint64_t, int>> startEntries;
-    for (int d = 0; d < r; ++d)
+    for (int d = 0; d < driverCount; ++d)
         startEntries.emplace_back(qualifying       ? bestQualifyingLap(drivers, d)
                                   : lapsOf(d) >= 1 ? crossing(d, 1)
                                                    : kNoTime,
                                   d);
     chart.start = ranked(std::move(startEntries));
-    for (int row = 0; row < r; ++row)
+    for (int row = 0; row < driverCount; ++row)
         chart.rowLabels.push_back(rowLabel(drivers, chart.start[static_cast<std::size_t>(row)], row));
 
     // Each driver's row at the previous column (-1: none). With a qualifying table the start
     // column counts as lap 0, so lines begin there; without, they begin at lap 1.
-    std::vector<int> previousRow(static_cast<std::size_t>(r), -1);
+    std::vector<int> previousRow(static_cast<std::size_t>(driverCount), -1);
     if (qualifying) {
-        for (int row = 0; row < r; ++row)
+        for (int row = 0; row < driverCount; ++row)
             previousRow[static_cast<std::size_t>(chart.start[static_cast<std::size_t>(row)])] = row;
     }
     int previousLeadLap = 0;
-    for (int lap = 1; lap <= m; ++lap) {
+    for (int lap = 1; lap <= mostLaps; ++lap) {
         RaceChartColumn column;
         column.lap = lap;
         std::vector<std::pair<std::uint64_t, int>> entries;
-        for (int d = 0; d < r; ++d) {
+        for (int d = 0; d < driverCount; ++d) {
             if (lapsOf(d) >= lap) entries.emplace_back(crossing(d, lap), d);
         }
-        if (lap < m) {
+        if (lap < mostLaps) {
             std::uint64_t leaderNext = kNoTime;
-            for (int d = 0; d < r; ++d) {
+            for (int d = 0; d < driverCount; ++d) {
                 if (lapsOf(d) >= lap + 1) leaderNext = std::min(leaderNext, crossing(d, lap + 1));
             }
             column.leadLap =
@@ -107,16 +107,16 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
                                                [&](const auto& entry) { return entry.first <= leaderNext; }));
         } else {
             // The last lap has no next one: the previous lap's count holds (a one-lap race: all).
-            column.leadLap = m == 1 ? static_cast<int>(entries.size()) : previousLeadLap;
+            column.leadLap = mostLaps == 1 ? static_cast<int>(entries.size()) : previousLeadLap;
         }
         previousLeadLap = column.leadLap;
-        if (column.leadLap < r) column.shadedFrom = column.leadLap;
+        if (column.leadLap < driverCount) column.shadedFrom = column.leadLap;
         column.rows = ranked(std::move(entries));
 
-        std::vector<int> row(static_cast<std::size_t>(r), -1);
+        std::vector<int> row(static_cast<std::size_t>(driverCount), -1);
         for (std::size_t k = 0; k < column.rows.size(); ++k)
             row[static_cast<std::size_t>(column.rows[k])] = static_cast<int>(k);
-        for (int d = 0; d < r; ++d) {
+        for (int d = 0; d < driverCount; ++d) {
             const auto i = static_cast<std::size_t>(d);
             if (previousRow[i] >= 0 && row[i] >= 0) column.lines.push_back({d, previousRow[i], row[i]});
         }

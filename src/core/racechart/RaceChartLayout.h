@@ -26,18 +26,18 @@ struct RaceChartLine {
 };
 
 struct RaceChartColumn {
-    int lap;                        // 1 .. M
-    std::vector<int> rows;          // the driver on each row from the top; fewer than R after retirements
-    int leadLap = 0;                // n: the cars still on the leader's lap, the leader included
-    std::optional<int> shadedFrom;  // n, when rows n .. R - 1 are shaded
+    int lap;                        // 1 .. the chart's laps
+    std::vector<int> rows;          // the driver on each row from the top; fewer after retirements
+    int leadLap = 0;                // the cars still on the leader's lap, the leader included
+    std::optional<int> shadedFrom;  // leadLap, when the rows from it to the last are shaded
     std::vector<RaceChartLine> lines;
 };
 
 struct RaceChartLayout {
     int width = 0;
     int height = 0;
-    int laps = 0;     // M: the most race laps of any driver
-    int drivers = 0;  // R
+    int laps = 0;  // the most race laps of any driver
+    int drivers = 0;
     // Without a qualifying table the start order is by the first lap and its cells show "?".
     bool startQuestionMarks = false;
     std::vector<int> start;              // the driver on each row at the start

@@ -69,8 +69,7 @@ std::uint32_t DriverTable::lapEntry(int session, int d, int slot) const {
 
 bool DriverTable::selectable(int session, int d, int slot) const {
     const Row& r = row(session, d);
-    return static_cast<std::size_t>(slot) < r.slots &&
-           selectable_[r.first + static_cast<std::size_t>(slot)] != 0;
+    return static_cast<std::size_t>(slot) < r.slots && selectable_[r.first + static_cast<std::size_t>(slot)];
 }
 
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
@@ -123,7 +122,7 @@ Failure DriverTable::parse(BinaryFile& file, const StopCheck& stopRequested) {
         }
     }
 
-    quickRace = head.at(head::kRaceType).u8() == head::kQuickRace ? 1 : 0;
+    quickRace = head.at(head::kRaceType).u8() == head::kQuickRace;
     const std::uint64_t fileLengthField = head.at(head::kFileLength).u32();
     const std::uint64_t framesLength = head.at(head::kFramesLength).u32();
     const int sessionInProgress = static_cast<int>(head.at(head::kSessionInProgress).u32());
@@ -231,7 +230,7 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
             previousEnd = end;
         }
     }
-    sessionPresent[static_cast<std::size_t>(session)] = 1;
+    sessionPresent[static_cast<std::size_t>(session)] = true;
     return {};
 }
 
@@ -309,7 +308,7 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd,
 // A lap is selectable when it is complete and lies strictly inside its session's recorded window;
 // in qualifying only the owner's laps count.
 void DriverTable::markSelectableLaps() {
-    selectable_.assign(entries_.size(), 0);
+    selectable_.assign(entries_.size(), false);
     for (int s = 0; s < kSessionCount; ++s) {
         for (int d = 0; d < driverCount; ++d) {
             const Row& r = row(s, d);

@@ -56,10 +56,10 @@ public:
     std::uint16_t driverCount = 0;
     std::uint16_t lastFrameLength = 0;
     int ownerIndex = 0;
-    int ownerSearched = 0;
-    int quickRace = 0;
-    int onlineRace = 0;
-    std::array<std::uint8_t, kSessionCount> sessionPresent{};
+    bool ownerSearched = false;
+    bool quickRace = false;
+    bool onlineRace = false;
+    std::array<bool, kSessionCount> sessionPresent{};
     std::array<std::uint32_t, kSessionCount> windowStart{};
     std::array<std::uint32_t, kSessionCount> windowEnd{};
     int firstMarkerSession = 0;
@@ -106,9 +106,9 @@ private:
     void markSelectableLaps();
 
     std::vector<DriverRecord> drivers_;
-    std::vector<Row> rows_;                 // [session][driver], once the driver records are read
-    std::vector<std::uint32_t> entries_;    // the slots of every row, one after the other
-    std::vector<std::uint8_t> selectable_;  // each slot's selectable flag
+    std::vector<Row> rows_;               // [session][driver], once the driver records are read
+    std::vector<std::uint32_t> entries_;  // the slots of every row, one after the other
+    std::vector<bool> selectable_;        // each slot's selectable flag
 };
 
 // The text shown when a replay holds more drivers than the format allows.

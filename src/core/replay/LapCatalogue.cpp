@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kSessionTitles[] = {"Practice Laps", "Qualifying Laps", "Warmup Laps", "Race Laps"};
 constexpr const char* kDriverTypes[] = {"Human", "AI-car", "Non-competing"};
 
-std::string yesNo(int flag) {
+std::string yesNo(bool flag) {
     return flag ? "Yes" : "No";
 }
 

@@ -28,7 +28,7 @@ Outcome<LapReadError> LapTelemetry::read(const DriverTable& source, int driver, 
     fileName = source.fileName;
     driverIndex = driver;
     session = lapSession;
-    processed = 0;
+    processed = false;
     finishLineSample.reset();
     filledSamples = missingSamples = longestGap = 0;
     startFrame = endFrame = 0;
@@ -68,13 +68,13 @@ Outcome<LapReadError> LapTelemetry::findFrames(BinaryFile& file, const DriverTab
         const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
             const auto marker = readSessionMarker(record);
             if (!marker || marker->code != wantedCode || endFrame != 0) return;
-            const std::uint64_t t = marker->timeMs;
-            if (startFrame == 0 && lapStart < t + kStartLead) {
+            const std::uint64_t markerTime = marker->timeMs;
+            if (startFrame == 0 && lapStart < markerTime + kStartLead) {
                 startFrame = number;
                 startTime = marker->timeMs;
                 startOffset = frames.frameOffset();
             }
-            if (t > lapEnd + kEndSlack) {
+            if (markerTime > lapEnd + kEndSlack) {
                 endFrame = number;
                 endTime = marker->timeMs;
             }
@@ -89,7 +89,7 @@ Outcome<LapReadError> LapTelemetry::findFrames(BinaryFile& file, const DriverTab
     return {};
 }
 
-// Second pass: sample k from frame startFrame + k - 1. Frames past the end of the telemetry
+// Second pass: sample n from frame startFrame + n - 1. Frames past the end of the telemetry
 // leave their samples empty.
 Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t id,
                                                 std::uint64_t startOffset) {
@@ -98,7 +98,7 @@ Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t 
 
     FrameStream frames(file, startOffset, telemetryEnd_);
     std::span<const std::uint8_t> frame;
-    for (int k = 1; k <= sampleCount; ++k) {
+    for (int sample = 1; sample <= sampleCount; ++sample) {
         const FrameStream::Next next = frames.next(frame);
         if (next == FrameStream::Next::End) break;
         if (next == FrameStream::Next::Damaged) return LapReadError::InvalidRecord;
@@ -106,50 +106,52 @@ Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t 
         bool found = false;
         const auto walked = forEachRecord(frame, [&](const TelemetryRecord& record) {
             if (owner_ && record.type == kOwnerStateRecord && record.payload.size() >= kOwnerStatePayload) {
-                store(k, decodeOwnerState(record.payload));
+                store(sample, decodeOwnerState(record.payload));
                 found = true;
             } else if (!owner_ && record.type == kCarStatesRecord) {
                 sawCarStates = true;
                 for (std::size_t at = 0; at + kCarStateEntry <= record.payload.size(); at += kCarStateEntry) {
                     const auto entry = record.payload.subspan(at, kCarStateEntry);
                     if (carStateDriverId(entry) != id) continue;
-                    store(k, decodeCarState(entry));
+                    store(sample, decodeCarState(entry));
                     found = true;
                 }
             }
         });
         if (auto walk = walkOutcome(walked); !walk) return walk;
-        if (sawCarStates && !found) markMissing(k, previousMissing, run);
+        if (sawCarStates && !found) markMissing(sample, previousMissing, run);
     }
     return {};
 }
 
-void LapTelemetry::store(int k, const TelemetrySample& s) {
-    distance[k] = s.distance;
-    lateral[k] = s.lateral;
-    gear[k] = s.gear;
-    revs[k] = s.revs;
-    orientation[k] = s.orientation;
-    roll[k] = s.roll;
-    pitch[k] = s.pitch;
-    steering[k] = s.steering;
-    aux1[k] = s.aux1;
-    aux2[k] = s.aux2;
-    filled_[k] = 1;
+void LapTelemetry::store(int sample, const TelemetrySample& values) {
+    const auto k = static_cast<std::size_t>(sample);
+    distance[k] = values.distance;
+    lateral[k] = values.lateral;
+    gear[k] = values.gear;
+    revs[k] = values.revs;
+    orientation[k] = values.orientation;
+    roll[k] = values.roll;
+    pitch[k] = values.pitch;
+    steering[k] = values.steering;
+    aux1[k] = values.aux1;
+    aux2[k] = values.aux2;
+    filled_[k] = true;
     ++filledSamples;
 }
 
 // A sample whose frame carries other cars' states but not this driver's. Runs of consecutive
 // missing samples give the longest gap.
-void LapTelemetry::markMissing(int k, int& previousMissing, int& run) {
+void LapTelemetry::markMissing(int sample, int& previousMissing, int& run) {
     ++missingSamples;
-    if (k - previousMissing < 2) {
+    if (sample - previousMissing < 2) {
         ++run;
         longestGap = std::max(longestGap, run + 1);
     } else {
         run = 0;
     }
-    previousMissing = k;
+    previousMissing = sample;
+    const auto k = static_cast<std::size_t>(sample);
     distance[k] = 0;
     gear[k] = 0;
     aux1[k] = 0;
@@ -167,14 +169,14 @@ LapTelemetry LapTelemetry::blank(int samples) {
 }
 
 void LapTelemetry::resize(int count) {
-    const std::size_t n = static_cast<std::size_t>(count) + 1;
+    const std::size_t slots = static_cast<std::size_t>(count) + 1;
     for (auto* channel : {&distance, &revs, &aux1, &aux2})
-        channel->assign(n, 0);
+        channel->assign(slots, 0);
     for (auto* channel : {&lateral, &roll, &pitch})
-        channel->assign(n, 0);
+        channel->assign(slots, 0);
     for (auto* channel : {&gear, &orientation, &steering})
-        channel->assign(n, 0);
-    filled_.assign(n, 0);
+        channel->assign(slots, 0);
+    filled_.assign(slots, false);
     distanceM.clear();
     lateralM.clear();
     speed.clear();
@@ -184,57 +186,59 @@ void LapTelemetry::resize(int count) {
 }
 
 Outcome<LapReadError> LapTelemetry::process(int margin) {
-    const int N = sampleCount;
-    // Only samples that carry the driver's record take part: a missing one holds distance 0.
+    // Only sampleCount that carry the driver's record take part: a missing one holds distance 0.
     std::vector<int> filled;
-    for (int i = 1; i <= N; ++i) {
+    for (int i = 1; i <= sampleCount; ++i) {
         if (filled_[i]) filled.push_back(i);
     }
-    // i1: the last sample before the start/finish line, where the distance falls back.
-    int i1 = 0;
-    for (std::size_t f = 0; f + 1 < filled.size() && i1 == 0; ++f) {
-        if (distance[filled[f]] >= distance[filled[f + 1]]) i1 = filled[f];
+    // The last sample before the start/finish line, where the distance falls back.
+    int beforeStartLine = 0;
+    for (std::size_t f = 0; f + 1 < filled.size() && beforeStartLine == 0; ++f) {
+        if (distance[filled[f]] >= distance[filled[f + 1]]) beforeStartLine = filled[f];
     }
-    // i2: the first sample after the line at the lap's end.
+    // The first sample after the line at the lap's end.
     std::size_t last = filled.empty() ? 0 : filled.size() - 1;
     while (last > 0 && distance[filled[last - 1]] < distance[filled[last]])
         --last;
-    const int i2 = filled.empty() ? 0 : filled[last];
-    if (i1 == 0 || i2 - i1 < 3 || i1 + 3 > N) return LapReadError::NoLineCrossing;
+    const int afterFinishLine = filled.empty() ? 0 : filled[last];
+    if (beforeStartLine == 0 || afterFinishLine - beforeStartLine < 3 || beforeStartLine + 3 > sampleCount)
+        return LapReadError::NoLineCrossing;
 
-    lapStartIndex = startFrame - 1 + i1;
-    lapEndIndex = i2 + endFrame - N;
-    frameLapTime = static_cast<int>(static_cast<std::int64_t>(endTime) - startTime -
-                                    static_cast<std::int64_t>((i1 - 1) * kMsPerSample) -
-                                    static_cast<std::int64_t>((N - i2) * kMsPerSample));
+    lapStartIndex = startFrame - 1 + beforeStartLine;
+    lapEndIndex = afterFinishLine + endFrame - sampleCount;
+    frameLapTime =
+        static_cast<int>(static_cast<std::int64_t>(endTime) - startTime -
+                         static_cast<std::int64_t>((beforeStartLine - 1) * kMsPerSample) -
+                         static_cast<std::int64_t>((sampleCount - afterFinishLine) * kMsPerSample));
     const auto step = [&](int to, int from) {
         return static_cast<int>(static_cast<std::int64_t>(distance[to]) - distance[from]);
     };
-    stepAtStart = distance[i1 + 1] == 0 ? step(i1 + 3, i1 + 2) : step(i1 + 2, i1 + 1);
-    stepAtEnd = step(i2 - 1, i2 - 2);
+    stepAtStart = distance[beforeStartLine + 1] == 0 ? step(beforeStartLine + 3, beforeStartLine + 2)
+                                                     : step(beforeStartLine + 2, beforeStartLine + 1);
+    stepAtEnd = step(afterFinishLine - 1, afterFinishLine - 2);
 
     // Speed from the distance advanced since the previous sample. Where that means nothing (the
     // sample after the line, where the distance falls back; a missing sample and the one after it)
     // the neighbours' speed is used.
-    std::vector<double> rawSpeed(static_cast<std::size_t>(N) + 1, 0.0);
-    std::vector<std::uint8_t> valid(static_cast<std::size_t>(N) + 1, 0);
-    for (int i = 2; i <= N; ++i) {
+    std::vector<double> rawSpeed(static_cast<std::size_t>(sampleCount) + 1, 0.0);
+    std::vector<bool> valid(static_cast<std::size_t>(sampleCount) + 1, false);
+    for (int i = 2; i <= sampleCount; ++i) {
         if (filled_[i] && filled_[i - 1] && distance[i] >= distance[i - 1]) {
             rawSpeed[i] = (distance[i] - distance[i - 1]) * kKmhPerUnitPerSample;
-            valid[i] = 1;
+            valid[i] = true;
         }
     }
-    std::vector<int> nextValid(static_cast<std::size_t>(N) + 2, N + 1);
-    for (int i = N; i >= 1; --i)
+    std::vector<int> nextValid(static_cast<std::size_t>(sampleCount) + 2, sampleCount + 1);
+    for (int i = sampleCount; i >= 1; --i)
         nextValid[i] = valid[i] ? i : nextValid[i + 1];
     int previousValid = 0;
-    for (int i = 1; i <= N; ++i) {
+    for (int i = 1; i <= sampleCount; ++i) {
         if (valid[i]) {
             previousValid = i;
             continue;
         }
         const int after = nextValid[i];
-        const bool hasBefore = previousValid >= 1, hasAfter = after <= N;
+        const bool hasBefore = previousValid >= 1, hasAfter = after <= sampleCount;
         rawSpeed[i] = hasBefore && hasAfter ? (rawSpeed[previousValid] + rawSpeed[after]) / 2
                       : hasBefore           ? rawSpeed[previousValid]
                       : hasAfter            ? rawSpeed[after]
@@ -242,11 +246,11 @@ Outcome<LapReadError> LapTelemetry::process(int margin) {
     }
     speed = std::move(rawSpeed);
 
-    const int first = std::max(1, i1 + 1 - margin);
-    trim(first, std::min(N, i2 + margin));
+    const int first = std::max(1, beforeStartLine + 1 - margin);
+    trim(first, std::min(sampleCount, afterFinishLine + margin));
     convert();
-    finishLineSample = i2 - first + 1;
-    processed = 1;
+    finishLineSample = afterFinishLine - first + 1;
+    processed = true;
     return {};
 }
 
@@ -262,16 +266,16 @@ void LapTelemetry::trim(int first, int last) {
 }
 
 void LapTelemetry::convert() {
-    const std::size_t n = static_cast<std::size_t>(sampleCount) + 1;
-    distanceM.assign(n, 0.0);
-    lateralM.assign(n, 0.0);
-    for (std::size_t k = 1; k < n; ++k) {
+    const std::size_t slots = static_cast<std::size_t>(sampleCount) + 1;
+    distanceM.assign(slots, 0.0);
+    lateralM.assign(slots, 0.0);
+    for (std::size_t k = 1; k < slots; ++k) {
         distanceM[k] = distance[k] * kMetresPerUnit;
         lateralM[k] =
             owner_ ? std::tan(lateral[k] * 2.911741e-6) * 13.0 : std::tan(lateral[k] * 2.261833e-5) * 26.0;
         revs[k] = static_cast<std::uint32_t>(std::tan(revs[k] * 0.001288481) * 8262.364);
     }
-    heading.assign(n, 0);
-    slip.assign(n, 0);
-    slipMinusSteering.assign(n, 0);
+    heading.assign(slots, 0);
+    slip.assign(slots, 0);
+    slipMinusSteering.assign(slots, 0);
 }

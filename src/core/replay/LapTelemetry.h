@@ -64,11 +64,11 @@ public:
     std::vector<double> distanceM;
     std::vector<double> lateralM;
     std::vector<double> speed;  // km/h
-    // Whether sample k (1..sampleCount) of the processed lap holds a position: a sample no record
+    // Whether a sample (1..sampleCount) of the processed lap holds a position: a sample no record
     // filled (an online gap) has distance and lateral offset both 0. Driving lines, map channels,
     // graphs and analyses all leave such samples out.
-    bool recorded(int k) const {
-        const auto i = static_cast<std::size_t>(k);
+    bool recorded(int sample) const {
+        const auto i = static_cast<std::size_t>(sample);
         return i < distanceM.size() && i < lateralM.size() && (distanceM[i] != 0 || lateralM[i] != 0);
     }
     // Derived map channels (degrees) and split times (ms), filled by the document.
@@ -84,7 +84,7 @@ public:
     int frameLapTime = 0;  // ms
     int stepAtStart = 0;   // 0.5 mm units advanced in one sample
     int stepAtEnd = 0;
-    int processed = 0;
+    bool processed = false;
     // After process(): the first sample past the finish line at the lap's end, where the distance
     // falls back. Nothing before, and in laps made up without a line.
     std::optional<int> finishLineSample;
@@ -93,13 +93,13 @@ private:
     Outcome<LapReadError> findFrames(BinaryFile& file, const DriverTable& drivers,
                                      std::uint64_t& startOffset);
     Outcome<LapReadError> readSamples(BinaryFile& file, std::uint32_t driverId, std::uint64_t startOffset);
-    void store(int k, const TelemetrySample& sample);
-    void markMissing(int k, int& previousMissing, int& run);
+    void store(int sample, const TelemetrySample& values);
+    void markMissing(int sample, int& previousMissing, int& run);
     void resize(int count);
     void trim(int first, int last);
     void convert();
 
     bool owner_ = false;  // the replay owner's lap, with its own record type and scales
     std::uint64_t telemetryEnd_ = 0;
-    std::vector<std::uint8_t> filled_;  // 1 where a record of the driver was decoded into the sample
+    std::vector<bool> filled_;  // where a record of the driver was decoded into the sample
 };

@@ -79,24 +79,24 @@ void ReplayHeader::decode() {
     trackName = asciiLower(heldText(r.at(head::kTrackName), 32));
     carSet = heldText(r.at(head::kCarSet), 16);
 
-    fixedSetup = r.at(head::kFixedSetup).u8() & 1;
-    forceInCarView = (rules >> 3) & 1;
-    forceSmoke = (modes >> 5) & 1;
-    fullPaceLap = modes & 1;
-    arcadeMode = (modes >> 1) & 1;
+    fixedSetup = (r.at(head::kFixedSetup).u8() & 1) != 0;
+    forceInCarView = ((rules >> 3) & 1) != 0;
+    forceSmoke = ((modes >> 5) & 1) != 0;
+    fullPaceLap = (modes & 1) != 0;
+    arcadeMode = ((modes >> 1) & 1) != 0;
     static constexpr const char* kWindDirections[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
     windDirection = kWindDirections[(modes >> 2) & 7];
-    yellowFlags = (rules >> 4) & 1;
-    doubleFileRestarts = (rules >> 1) & 1;
+    yellowFlags = ((rules >> 4) & 1) != 0;
+    doubleFileRestarts = ((rules >> 1) & 1) != 0;
     damageLevel = (rules >> 6) & 3;
     manualWeather = r.at(head::kManualWeather).u8();
-    cloudy = (r.at(head::kClouds).u8() >> 1) & 1;
+    cloudy = ((r.at(head::kClouds).u8() >> 1) & 1) != 0;
     temperature = r.at(head::kTemperature).u8();
     windSpeed = r.at(head::kWindSpeed).u8();
     aiStrength = r.at(head::kAiStrength).u8();
     aiCars = r.at(head::kAiCars).u8();
 
-    quickRace = r.at(head::kRaceType).u8() == head::kQuickRace ? 1 : 0;
+    quickRace = r.at(head::kRaceType).u8() == head::kQuickRace;
     if (quickRace) {
         raceLaps = r.at(head::kQualifyingLaps).u16();
         qualifyingLaps = r.at(head::kQuickQualifyingLaps).u8();
@@ -109,5 +109,5 @@ void ReplayHeader::decode() {
         warmupMinutes = sessionMinutes(upper24(r.at(head::kWarmupLength)));
     }
     raceDistancePercent = raceLaps == 0 ? 0 : r.at(head::kRaceDistance).u8();
-    if (!yellowFlags) doubleFileRestarts = 0;
+    if (!yellowFlags) doubleFileRestarts = false;
 }

@@ -48,7 +48,7 @@ std::size_t recordStep(std::uint16_t type, std::uint16_t size) {
 class FlagScan {
 public:
     FlagScan(const DriverTable& drivers, const ReportSink& sink)
-        : d_(drivers), sink_(sink), race_(drivers), raceLaps_(race_.mostLaps() + 1) {}
+        : drivers_(drivers), sink_(sink), race_(drivers), raceLaps_(race_.mostLaps() + 1) {}
 
     bool run();
 
@@ -64,10 +64,10 @@ private:
     bool onFlag(std::uint8_t change, std::uint8_t code);
     std::uint32_t leaderCrossing(int leaderLap) const;
 
-    const DriverTable& d_;
+    const DriverTable& drivers_;
     const ReportSink& sink_;
     const RaceTimes race_;
-    const int raceLaps_;  // R: leader crossings that end the race
+    const int raceLaps_;  // leader crossings that end the race
     bool stopped_ = false;
 
     std::uint64_t framesRead_ = 0;
@@ -103,14 +103,15 @@ bool FlagScan::onMarker(SessionMarker marker) {
         firstMarkerSeen_ = true;
         static constexpr const char* kInto[] = {"the practice session.\r\n", "the qualifying session.\r\n",
                                                 "the warmup.\r\n", "the race.\r\n"};
-        const auto sessionText =
-            d_.firstMarkerSession >= 0 && d_.firstMarkerSession < 4 ? kInto[d_.firstMarkerSession] : "";
+        const auto sessionText = drivers_.firstMarkerSession >= 0 && drivers_.firstMarkerSession < 4
+                                     ? kInto[drivers_.firstMarkerSession]
+                                     : "";
         if (!say("Replay file starts " + formatLapTime(static_cast<std::uint32_t>(framesRead_ * 28 + now_)) +
                  " into " + sessionText)) {
             return false;
         }
     }
-    if (d_.quickRace) code = quickRaceSession(code);
+    if (drivers_.quickRace) code = quickRaceSession(code);
     if (code >= kRace && !raceFound_) {
         raceFound_ = true;
         if (!say("\r\nRace data found - beginning detection.\r\n\r\n")) return false;
@@ -177,13 +178,13 @@ bool FlagScan::onFlag(std::uint8_t change, std::uint8_t code) {
 // size 0, or a record running past the end.
 FlagScan::Walk FlagScan::walk() {
     BinaryFile file;
-    if (!file.open(d_.fileName)) {
+    if (!file.open(drivers_.fileName)) {
         say("Error opening file!\r\n");
         return Walk::Stopped;
     }
-    const auto end = telemetryEnd(file, d_.telemetryOffset);
+    const auto end = telemetryEnd(file, drivers_.telemetryOffset);
     if (!end) return Walk::Stopped;
-    FrameStream frames(file, d_.telemetryOffset + kChunkHeadSize, *end);
+    FrameStream frames(file, drivers_.telemetryOffset + kChunkHeadSize, *end);
     std::span<const std::uint8_t> frame;
     for (;;) {
         const FrameStream::Next next = frames.next(frame);

@@ -62,7 +62,7 @@ std::string lapByLapReport(const ReportInput& in) {
     if (!d.sessionPresent[kRace]) return "This replay file does not contain race data.";
     const RaceTimes race(d);
     const int n = race.drivers();
-    const bool qualifying = d.sessionPresent[kQualifying] != 0;
+    const bool qualifying = d.sessionPresent[kQualifying];
     const auto count = [&](int i) { return race.laps(i); };
     const auto word = [&](int i, int j) { return race.entry(i, j); };
     const auto name = [&](int i) { return d.driverName(i); };

@@ -14,19 +14,19 @@ namespace {
 constexpr std::uint32_t kNoRaceData = 0xCDCDCD;
 constexpr std::uint32_t kPenalty = 3600000;  // a black-flag lap sorts behind everyone on the same lap
 
-// The race's lap table and times, with the laps completed by the classification's leader (M): a lap
-// under a black flag at the end of a driver's row does not count. The race leader's laps are Mx.
+// The race's lap table and times, with the laps completed by the classification's leader: a lap
+// under a black flag at the end of a driver's row does not count.
 class RaceTable : public RaceTimes {
 public:
     explicit RaceTable(const DriverTable& d) : RaceTimes(d) {
         for (int i = 0; i < drivers(); ++i) {
-            const int c = laps(i);
-            maxCompleted_ = std::max(maxCompleted_, penalised(i, c) ? c - 1 : c);
+            const int lapsDone = laps(i);
+            maxCompleted_ = std::max(maxCompleted_, penalised(i, lapsDone) ? lapsDone - 1 : lapsDone);
         }
     }
 
     bool penalised(int d, int lap) const { return lap > 0 && (entry(d, lap) & kBlackFlagLap); }
-    int maxCompleted() const { return maxCompleted_; }  // M
+    int maxCompleted() const { return maxCompleted_; }
 
 private:
     int maxCompleted_ = 0;
@@ -47,20 +47,20 @@ std::string raceReport(const ReportInput& in) {
     const DriverTable& drivers = *in.drivers;
     if (!drivers.sessionPresent[kRace]) return "This replay file does not contain race data.";
     const RaceTable race(drivers);
-    const int M = race.maxCompleted();
+    const int leaderLaps = race.maxCompleted();
     const auto name = [&](int d) { return alignLeft(drivers.driverName(d), 32); };
 
     std::string text =
-        reportHeaderLine(*in.header) + "\r\n\r\nRACE RESULTS (After " + std::to_string(M) +
+        reportHeaderLine(*in.header) + "\r\n\r\nRACE RESULTS (After " + std::to_string(leaderLaps) +
         " laps)\r\n\r\nPos No   Driver                           Laps   Race Time       Diff    Speed\r\n";
 
     // Classification by groups of equal lap counts, the most laps first. A driver whose raw count
-    // exceeds M (his last lap under a black flag, and nobody else got that far) is classified in the
-    // M group with his penalty.
+    // exceeds the leader's laps (his last lap under a black flag, and nobody else got that far) is
+    // classified in the leader's group with his penalty.
     std::vector<Classified> classified;
     bool footnote = false;
     std::uint32_t raceStart = 0, leaderKey = 0;
-    for (int L = M; L >= 0; --L) {
+    for (int groupLaps = leaderLaps; groupLaps >= 0; --groupLaps) {
         struct Member {
             int driver;
             int laps;  // his own lap count
@@ -69,42 +69,43 @@ std::string raceReport(const ReportInput& in) {
         };
         std::vector<Member> group;
         for (int d = 0; d < race.drivers(); ++d) {
-            const int c = race.laps(d);
-            if (c != L && !(L == M && c > M)) continue;
-            const bool pen = race.penalised(d, c);
-            group.push_back({d, c, pen, (race.at(d, c) + (pen ? kPenalty : 0)) & 0xFFFFFF});
+            const int lapsDone = race.laps(d);
+            if (lapsDone != groupLaps && !(groupLaps == leaderLaps && lapsDone > leaderLaps)) continue;
+            const bool pen = race.penalised(d, lapsDone);
+            group.push_back({d, lapsDone, pen, (race.at(d, lapsDone) + (pen ? kPenalty : 0)) & 0xFFFFFF});
         }
         std::stable_sort(group.begin(), group.end(),
                          [](const Member& a, const Member& b) { return a.key < b.key; });
         for (const Member& m : group) {
-            const int p = static_cast<int>(classified.size()) + 1;
-            if (p == 1) raceStart = race.at(m.driver, 0);
-            if (L == M && &m == &group.front()) leaderKey = m.key;
+            const int position = static_cast<int>(classified.size()) + 1;
+            if (position == 1) raceStart = race.at(m.driver, 0);
+            if (groupLaps == leaderLaps && &m == &group.front()) leaderKey = m.key;
             std::string raceTime;
-            if (L == 0) {
+            if (groupLaps == 0) {
                 raceTime = race.at(m.driver, 0) == kNoRaceData ? "DidNotStart" : "0m00.000s";
             } else {
                 raceTime = formatLapTime(race.at(m.driver, m.penalised ? m.laps - 1 : m.laps) - raceStart);
             }
             std::string difference;
-            if (p == 1) {
+            if (position == 1) {
                 difference = std::string(10, ' ');
-            } else if (L == M) {
-                difference = L == 0 ? "No time" : formatLapTime(race.at(m.driver, m.laps) - leaderKey);
+            } else if (groupLaps == leaderLaps) {
+                difference =
+                    groupLaps == 0 ? "No time" : formatLapTime(race.at(m.driver, m.laps) - leaderKey);
             } else {
-                difference = std::to_string(M - L + (m.penalised ? 1 : 0)) + " lap(s)";
+                difference = std::to_string(leaderLaps - groupLaps + (m.penalised ? 1 : 0)) + " lap(s)";
                 footnote = footnote || m.penalised;
             }
             const std::string speed =
-                L == 0 ? std::string(7, ' ')
-                       : formatSpeed(reportSpeed(m.laps * in.trackLength,
-                                                 race.at(m.driver, m.laps) - raceStart, in.mph));
-            text += alignRight(std::to_string(p), 2) + "  " +
+                groupLaps == 0 ? std::string(7, ' ')
+                               : formatSpeed(reportSpeed(m.laps * in.trackLength,
+                                                         race.at(m.driver, m.laps) - raceStart, in.mph));
+            text += alignRight(std::to_string(position), 2) + "  " +
                     alignRight(std::to_string(drivers.driver(m.driver).carNumber), 4) + " " + name(m.driver) +
                     " " + alignRight(std::to_string(m.penalised ? m.laps - 1 : m.laps), 4) + " " +
                     alignRight(raceTime, 11) + " " + alignRight(difference, 10) + (m.penalised ? "*" : " ") +
                     " " + alignRight(speed, 7) + "\r\n";
-            classified.push_back({m.driver, p});
+            classified.push_back({m.driver, position});
         }
     }
     if (footnote) {
@@ -125,8 +126,9 @@ std::string raceReport(const ReportInput& in) {
     for (int d = 0; d < race.drivers(); ++d) {
         Fastest f{d, kNoTime, 0};
         for (int j = 1; j <= race.laps(d); ++j) {
-            const std::uint32_t w = race.entry(d, j);
-            if (!(w & kIncompleteLap) && lapDuration(w) < f.time) f = {d, lapDuration(w), j};
+            const std::uint32_t lapEntry = race.entry(d, j);
+            if (!(lapEntry & kIncompleteLap) && lapDuration(lapEntry) < f.time)
+                f = {d, lapDuration(lapEntry), j};
         }
         fastest.push_back(f);
     }
@@ -143,7 +145,7 @@ std::string raceReport(const ReportInput& in) {
     }
 
     // Leaders: on each lap the driver with the smallest crossing time among those who did the lap.
-    const int Mx = race.mostLaps();
+    const int mostLaps = race.mostLaps();
     std::vector<int> ledLaps(static_cast<std::size_t>(race.drivers()), 0);
     text += "\r\n\r\nLEADERS\r\n\r\nDriver                           Laps\r\n";
     int stints = 0, previous = -1, stintStart = 0;
@@ -152,21 +154,21 @@ std::string raceReport(const ReportInput& in) {
         if (end != stintStart) text += "-" + std::to_string(end);
         text += "\r\n";
     };
-    for (int L = 1; L <= Mx; ++L) {
+    for (int lap = 1; lap <= mostLaps; ++lap) {
         int leader = -1;
         for (int d = 0; d < race.drivers(); ++d) {
-            if (race.laps(d) >= L && (leader < 0 || race.at(d, L) < race.at(leader, L))) leader = d;
+            if (race.laps(d) >= lap && (leader < 0 || race.at(d, lap) < race.at(leader, lap))) leader = d;
         }
         ++ledLaps[static_cast<std::size_t>(leader)];
         leaders.insert(leader);
         if (leader == previous) continue;
-        if (previous >= 0) closeStint(L - 1);
+        if (previous >= 0) closeStint(lap - 1);
         ++stints;
-        stintStart = L;
+        stintStart = lap;
         previous = leader;
-        text += name(leader) + " " + std::to_string(L);
+        text += name(leader) + " " + std::to_string(lap);
     }
-    if (previous >= 0) closeStint(Mx);
+    if (previous >= 0) closeStint(mostLaps);
     // Without a completed lap there is no lead change, not -1.
     text += "\r\nNumber of lead changes: " + std::to_string(std::max(0, stints - 1)) +
             "\r\nNumber of leaders: " + std::to_string(leaders.size()) + "\r\n\r\n\r\n";
@@ -216,10 +218,10 @@ std::string raceReport(const ReportInput& in) {
         std::vector<LapShare> shares;
         for (int d = 0; d < race.drivers(); ++d) {
             if (race.laps(d) == 0) continue;
-            int k = 0;
+            int marked = 0;
             for (int j = 1; j <= race.laps(d); ++j)
-                k += (race.entry(d, j) & bit) ? 1 : 0;
-            shares.push_back({d, k, race.laps(d)});
+                marked += (race.entry(d, j) & bit) ? 1 : 0;
+            shares.push_back({d, marked, race.laps(d)});
         }
         return shares;
     };

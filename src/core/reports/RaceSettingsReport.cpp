@@ -17,7 +17,7 @@ std::string settingsLine(const std::string& left, const std::string& leftValue, 
     return line.substr(0, 80) + "\r\n";
 }
 
-std::string yesNo(int flag) {
+std::string yesNo(bool flag) {
     return flag == 1 ? "Yes" : "No";
 }
 
@@ -36,7 +36,7 @@ std::string raceSettingsReport(const ReportInput& in) {
     text += settingsLine("Damage:", h.damageLevel >= 0 && h.damageLevel <= 3 ? kDamage[h.damageLevel] : "",
                          "Realistic:", manual ? "No" : "Yes");
     text += settingsLine("Full pace lap:", yesNo(h.fullPaceLap),
-                         "Conditions:", manual ? (h.cloudy == 1 ? "Cloudy" : "Clear") : "");
+                         "Conditions:", manual ? (h.cloudy ? "Cloudy" : "Clear") : "");
     text += settingsLine("Yellow flags:", yesNo(h.yellowFlags),
                          "Windspeed:", manual ? std::to_string(h.windSpeed) + " mph" : "");
     text += settingsLine("Double file restarts:", yesNo(h.doubleFileRestarts),
@@ -47,7 +47,7 @@ std::string raceSettingsReport(const ReportInput& in) {
     text += settingsLine("Force smoke:", yesNo(h.forceSmoke), "_________________Misc__________________", "");
     text += settingsLine("", "", "Carset:", h.carSet);
     text += settingsLine("____________Weekend Format_____________", "",
-                         "Game mode:", h.arcadeMode == 1 ? "Arcade" : "Simulation");
+                         "Game mode:", h.arcadeMode ? "Arcade" : "Simulation");
     text += settingsLine(
         "Practice:", h.practiceMinutes == -1 ? "No limit" : std::to_string(h.practiceMinutes) + " minutes",
         "Quick-race:", yesNo(h.quickRace));

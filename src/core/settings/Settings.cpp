@@ -4,15 +4,19 @@ namespace {
 
 constexpr const char* kDirectory = "Directory";
 
+std::int32_t storedSwitch(bool on) {
+    return on ? 1 : 0;
+}
+
 }  // namespace
 
 Settings::Settings(SettingsStores stores, std::optional<std::string> simulatorDirectoryForThisRun)
     : user_(std::move(stores.user)), simulatorDirectoryOverride_(std::move(simulatorDirectoryForThisRun)) {
     const SettingsStore& user = *user_;
-    speedUnit_ = user.readInt("MPH").value_or(0);
-    dontShowQualReport_ = user.readInt("DontShowQualReport").value_or(0);
-    retireInRaceReport_ = user.readInt("RetireInRaceReport").value_or(0);
-    offTheTrackInRaceReport_ = user.readInt("OffTheTrackInRaceReport").value_or(0);
+    speedInMph_ = user.readInt("MPH").value_or(0) == 1;
+    dontShowQualReport_ = user.readInt("DontShowQualReport").value_or(0) != 0;
+    retireInRaceReport_ = user.readInt("RetireInRaceReport").value_or(0) == 1;
+    offTheTrackInRaceReport_ = user.readInt("OffTheTrackInRaceReport").value_or(0) == 1;
     bmpSizeInPixel_ = user.readInt("BMPSizeInPixel").value_or(768);
     altRpyPath_ = user.readString("AltRpyPath").value_or("");
     recordsPath_ = user.readString("RecordsPath").value_or("");
@@ -38,11 +42,11 @@ void Settings::setSimulatorDirectory(std::string value) {
 void Settings::save() {
     SettingsStore& user = *user_;
     if (chosenSimulatorDirectory_) user.writeString(kDirectory, *chosenSimulatorDirectory_);
-    user.writeInt("DontShowQualReport", dontShowQualReport_);
-    user.writeInt("RetireInRaceReport", retireInRaceReport_);
-    user.writeInt("OffTheTrackInRaceReport", offTheTrackInRaceReport_);
+    user.writeInt("DontShowQualReport", storedSwitch(dontShowQualReport_));
+    user.writeInt("RetireInRaceReport", storedSwitch(retireInRaceReport_));
+    user.writeInt("OffTheTrackInRaceReport", storedSwitch(offTheTrackInRaceReport_));
     user.writeInt("BMPSizeInPixel", bmpSizeInPixel_);
-    user.writeInt("MPH", speedUnit_);
+    user.writeInt("MPH", storedSwitch(speedInMph_));
     user.writeString("AltRpyPath", altRpyPath_);
     user.writeString("RecordsPath", recordsPath_);
     user.writeInt("DefaultPlayerIndex", defaultPlayerIndex_);

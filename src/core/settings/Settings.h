@@ -23,21 +23,23 @@ public:
 
     void save();
 
-    // 1 = speeds in miles per hour, 0 = km/h ("MPH").
-    std::int32_t speedUnit() const { return speedUnit_; }
-    void setSpeedUnit(std::int32_t value) { speedUnit_ = value; }
+    // The switches below are stored as the integers 1 (on) and 0 (off).
 
-    // 1 = no lap-quality report when a lap is added ("DontShowQualReport").
-    std::int32_t dontShowQualReport() const { return dontShowQualReport_; }
-    void setDontShowQualReport(std::int32_t value) { dontShowQualReport_ = value; }
+    // Speeds in miles per hour rather than km/h ("MPH").
+    bool speedInMph() const { return speedInMph_; }
+    void setSpeedInMph(bool value) { speedInMph_ = value; }
+
+    // No lap-quality report when a lap is added ("DontShowQualReport").
+    bool dontShowQualReport() const { return dontShowQualReport_; }
+    void setDontShowQualReport(bool value) { dontShowQualReport_ = value; }
 
     // Stored and edited only; no report reads it ("RetireInRaceReport").
-    std::int32_t retireInRaceReport() const { return retireInRaceReport_; }
-    void setRetireInRaceReport(std::int32_t value) { retireInRaceReport_ = value; }
+    bool retireInRaceReport() const { return retireInRaceReport_; }
+    void setRetireInRaceReport(bool value) { retireInRaceReport_ = value; }
 
-    // 1 = the lap-by-lap report writes its off-track lines ("OffTheTrackInRaceReport").
-    std::int32_t offTheTrackInRaceReport() const { return offTheTrackInRaceReport_; }
-    void setOffTheTrackInRaceReport(std::int32_t value) { offTheTrackInRaceReport_ = value; }
+    // The lap-by-lap report writes its off-track lines ("OffTheTrackInRaceReport").
+    bool offTheTrackInRaceReport() const { return offTheTrackInRaceReport_; }
+    void setOffTheTrackInRaceReport(bool value) { offTheTrackInRaceReport_ = value; }
 
     // Size in pixels of the exported track-map bitmap ("BMPSizeInPixel").
     std::int32_t bmpSizeInPixel() const { return bmpSizeInPixel_; }
@@ -64,10 +66,10 @@ public:
 private:
     std::unique_ptr<SettingsStore> user_;
 
-    std::int32_t speedUnit_;
-    std::int32_t dontShowQualReport_;
-    std::int32_t retireInRaceReport_;
-    std::int32_t offTheTrackInRaceReport_;
+    bool speedInMph_;
+    bool dontShowQualReport_;
+    bool retireInRaceReport_;
+    bool offTheTrackInRaceReport_;
     std::int32_t bmpSizeInPixel_;
     std::string altRpyPath_;
     std::string recordsPath_;

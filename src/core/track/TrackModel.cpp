@@ -49,26 +49,26 @@ Result<TrackModel, TrackFileError> TrackModel::build(const VxTrack& track) {
     return model;
 }
 
-int TrackModel::findSegment(double distance) const {
+std::optional<int> TrackModel::findSegment(double distance) const {
     for (std::size_t i = 0; i < segments_.size(); ++i) {
         if (distance <= segments_[i]->startDistance() + segments_[i]->length()) return static_cast<int>(i);
     }
-    return -1;
+    return std::nullopt;
 }
 
 std::optional<TrackPoint> TrackModel::positionAt(double distance, double lateral) const {
-    const int index = findSegment(distance);
-    if (index < 0) return std::nullopt;
-    const TrackSegmentGeometry& segment = segmentAt(index);
+    const std::optional<int> index = findSegment(distance);
+    if (!index) return std::nullopt;
+    const TrackSegmentGeometry& segment = segmentAt(*index);
     return segment.positionAt(distance - segment.startDistance(), lateral);
 }
 
 void TrackModel::buildMarkers() {
     for (std::size_t m = 0; m < markers_.size(); ++m) {
         const double distance = totalLength_ * static_cast<double>(m) / 4;
-        const int index = findSegment(distance);
-        if (index < 0 || !segmentAt(index).hasEdges()) continue;
-        const TrackSegmentGeometry& segment = segmentAt(index);
+        const std::optional<int> index = findSegment(distance);
+        if (!index || !segmentAt(*index).hasEdges()) continue;
+        const TrackSegmentGeometry& segment = segmentAt(*index);
         const double s = distance - segment.startDistance();
         markers_[m] = {true, segment.leftEdgeAt(s), segment.rightEdgeAt(s)};
     }

@@ -29,8 +29,8 @@ public:
     // The model of a decoded track; fails when the track has no segments or a missing one.
     static Result<TrackModel, TrackFileError> build(const VxTrack& track);
 
-    // The first segment whose end is at or beyond the distance; -1 past the end of the track.
-    int findSegment(double distance) const;
+    // The first segment whose end is at or beyond the distance; nothing past the end of the track.
+    std::optional<int> findSegment(double distance) const;
     const TrackSegmentGeometry& segmentAt(int index) const {
         return *segments_[static_cast<std::size_t>(index)];
     }

@@ -8,14 +8,14 @@ OrientCompass::OrientCompass(QColor colour, QWidget* parent) : QWidget(parent), 
     setFixedSize(sizeHint());
 }
 
-void OrientCompass::setSector(int sector) {
+void OrientCompass::setSector(std::optional<int> sector) {
     if (sector == sector_) return;
     sector_ = sector;
     update();
 }
 
 void OrientCompass::paintEvent(QPaintEvent*) {
-    if (sector_ < 0) return;
+    if (!sector_) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre = QRectF(rect()).center();
@@ -23,7 +23,7 @@ void OrientCompass::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(colour_.darker(125), 1));
     painter.drawEllipse(centre, radius, radius);
     // Sector 4 (heading 0) points up; each further sector a sixteenth of a turn clockwise.
-    const double angle = (sector_ - 4) * 2 * std::numbers::pi / 16;
+    const double angle = (*sector_ - 4) * 2 * std::numbers::pi / 16;
     const QPointF tip = centre + QPointF(std::sin(angle), -std::cos(angle)) * (radius - 1);
     painter.setPen(QPen(colour_.darker(125), 2, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(centre, tip);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <optional>
 
 // A lap's orientation during playback: a small dial with a needle pointing to one of 16 sectors
 // (sector 4 up, counting clockwise in steps of a sixteenth of a turn toward lower headings), in the
@@ -12,8 +13,8 @@ class OrientCompass : public QWidget {
 public:
     explicit OrientCompass(QColor colour, QWidget* parent = nullptr);
 
-    void setSector(int sector);
-    int sector() const { return sector_; }
+    void setSector(std::optional<int> sector);
+    std::optional<int> sector() const { return sector_; }
 
     QSize sizeHint() const override { return {18, 18}; }
 
@@ -22,5 +23,5 @@ protected:
 
 private:
     QColor colour_;
-    int sector_ = -1;
+    std::optional<int> sector_;
 };

@@ -197,8 +197,8 @@ void PlotSettingsBar::showElapsed(const QString& elapsed) {
     elapsed_->setText(elapsed);
 }
 
-void PlotSettingsBar::showLapRealtime(int r, int speed, int revs, const QString& gear, int sector,
-                                      const std::array<bool, 3>& splitsPassed) {
+void PlotSettingsBar::showLapRealtime(int r, int speed, int revs, const QString& gear,
+                                      std::optional<int> sector, const std::array<bool, 3>& splitsPassed) {
     Row& row = rows_[static_cast<std::size_t>(r)];
     row.realtime[0]->setText(QString::number(speed));
     row.realtime[1]->setText(QString::number(revs));
@@ -214,7 +214,7 @@ void PlotSettingsBar::enterStoppedState() {
     for (Row& row : rows_) {
         for (QLabel* value : row.realtime)
             value->clear();
-        row.orient->setSector(-1);
+        row.orient->setSector(std::nullopt);
         row.box->setEnabled(true);
         for (QLabel* split : row.splits)
             split->setVisible(row.lap != nullptr);

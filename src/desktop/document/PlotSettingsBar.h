@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -33,9 +34,9 @@ public:
     // Back to the split times; the realtime fields are emptied.
     void enterStoppedState();
     // During playback: the elapsed time, and a playing lap's speed, revs (tens of rpm), gear,
-    // orientation sector (-1: none) and the split points it has passed.
+    // orientation sector (if any) and the split points it has passed.
     void showElapsed(const QString& elapsed);
-    void showLapRealtime(int row, int speed, int revs, const QString& gear, int sector,
+    void showLapRealtime(int row, int speed, int revs, const QString& gear, std::optional<int> sector,
                          const std::array<bool, 3>& splitsPassed);
 
     QCheckBox* lapBox(int row) const { return rows_[static_cast<std::size_t>(row)].box; }

@@ -19,7 +19,7 @@ GraphTrackMap::GraphTrackMap(const TrackModel* model, QWidget* parent) : QWidget
 
 void GraphTrackMap::setMarker(double distance, std::vector<LapDot> dots) {
     markerDistance_ = distance;
-    highlighted_ = model_ && distance != 0 ? model_->findSegment(distance) : -1;
+    highlighted_ = model_ && distance != 0 ? model_->findSegment(distance) : std::nullopt;
     dots_ = std::move(dots);
     update();
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class TrackModel;
@@ -24,7 +25,7 @@ public:
     // The distance under the mouse (0: none) and where each shown lap was there.
     void setMarker(double distance, std::vector<LapDot> dots);
     double markerDistance() const { return markerDistance_; }
-    int highlightedSegment() const { return highlighted_; }
+    std::optional<int> highlightedSegment() const { return highlighted_; }
     const std::vector<LapDot>& dots() const { return dots_; }
 
     QSize sizeHint() const override { return {180, 140}; }
@@ -35,6 +36,6 @@ protected:
 private:
     const TrackModel* model_;
     double markerDistance_ = 0;
-    int highlighted_ = -1;
+    std::optional<int> highlighted_;
     std::vector<LapDot> dots_;
 };

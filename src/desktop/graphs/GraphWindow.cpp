@@ -177,11 +177,11 @@ void GraphWindow::showDifferenceState() {
     const std::string* values[] = {&texts.atFinishLine, &texts.maxAhead, &texts.maxBehind, &texts.spread};
     for (std::size_t row = 0; row < differenceTexts_.size(); ++row)
         differenceTexts_[row]->setText(fromUtf8(*values[row]));
-    const int first = graphs_->differenceShown() ? graphs_->firstLap() : -1;
-    differenceGroup_->setStyleSheet(first < 0 ? QString()
-                                              : QStringLiteral("QGroupBox#differenceInfo::title { %1 }")
-                                                    .arg(textColourStyle(document_.lapColourIndex(
-                                                        slotOfBox_[static_cast<std::size_t>(first)]))));
+    const std::optional<int> first = graphs_->differenceShown() ? graphs_->firstLap() : std::nullopt;
+    differenceGroup_->setStyleSheet(!first ? QString()
+                                           : QStringLiteral("QGroupBox#differenceInfo::title { %1 }")
+                                                 .arg(textColourStyle(document_.lapColourIndex(
+                                                     slotOfBox_[static_cast<std::size_t>(*first)]))));
 }
 
 void GraphWindow::showMarker(double distance) {

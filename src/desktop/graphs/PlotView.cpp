@@ -42,24 +42,24 @@ void PlotView::plotNotice(const PlotNotice& notice) {
     if (notice.code != PlotNoticeCode::PointAdded && pointsPaneShown()) fillPointsPane();
 }
 
-int PlotView::addGraph(const QColor& colour, const QString& name) {
+std::optional<int> PlotView::addGraph(const QColor& colour, const QString& name) {
     return model_.addGraph(colour.rgb() & 0xFFFFFFu, name.toStdString());
 }
 
-int PlotView::removeGraph(int slot, bool redraw) {
+bool PlotView::removeGraph(int slot, bool redraw) {
     return model_.removeGraph(slot, redraw);
 }
 
-int PlotView::addPoint(int slot, double x, double y) {
+std::optional<int> PlotView::addPoint(int slot, double x, double y) {
     return model_.addPoint(slot, x, y);
 }
 
-int PlotView::clearGraph(int slot, bool redraw) {
+bool PlotView::clearGraph(int slot, bool redraw) {
     return model_.clearGraph(slot, redraw);
 }
 
-int PlotView::graphChanged(int slot, bool redraw) {
-    return model_.graphChanged(slot, redraw);
+void PlotView::graphChanged(int slot, bool redraw) {
+    model_.graphChanged(slot, redraw);
 }
 
 void PlotView::setView(double x1, double x2, double y1, double y2, bool redraw) {

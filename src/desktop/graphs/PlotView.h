@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <optional>
 
 #include "graphs/PlotModel.h"
 
@@ -12,21 +13,21 @@ class PlotCanvas;
 
 // A line plot of up to 32 curves: the one entry point for its client. It owns the curves and the
 // axes' descriptions; beside the plot with its rulers it has a list of the curves, hidden unless
-// asked for. Slots are 0..31; operations on an empty or unknown slot return -1 and change nothing.
+// asked for. Slots are 0..31; operations on an empty or unknown slot change nothing.
 class PlotView : public QWidget, private PlotListener {
     Q_OBJECT
 
 public:
     explicit PlotView(QWidget* parent = nullptr);
 
-    // The curve's slot, or -1 when all 32 are used.
-    int addGraph(const QColor& colour, const QString& name);
-    int removeGraph(int slot, bool redraw);
+    // The curve's slot, or nothing when all 32 are used.
+    std::optional<int> addGraph(const QColor& colour, const QString& name);
+    bool removeGraph(int slot, bool redraw);
     // The index the point now has in its curve. Adding points draws nothing: call graphChanged
     // when a curve is complete.
-    int addPoint(int slot, double x, double y);
-    int clearGraph(int slot, bool redraw);
-    int graphChanged(int slot, bool redraw);
+    std::optional<int> addPoint(int slot, double x, double y);
+    bool clearGraph(int slot, bool redraw);
+    void graphChanged(int slot, bool redraw);
 
     // The range shown, from the program: what Undo could go back to is forgotten.
     void setView(double x1, double x2, double y1, double y2, bool redraw);

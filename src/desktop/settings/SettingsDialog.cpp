@@ -61,13 +61,13 @@ SettingsDialog::SettingsDialog(Settings& settings, QWidget* parent) : QDialog(pa
 
     kph_ = new QRadioButton(QStringLiteral("KPH"));
     mph_ = new QRadioButton(QStringLiteral("MPH"));
-    (settings.speedUnit() == 1 ? mph_ : kph_)->setChecked(true);
+    (settings.speedInMph() ? mph_ : kph_)->setChecked(true);
     auto* units = new QHBoxLayout;
     units->addWidget(kph_);
     units->addWidget(mph_);
 
     quality_ = new QCheckBox(QStringLiteral("Quality report when adding replay"));
-    quality_->setChecked(settings.dontShowQualReport() == 0);
+    quality_->setChecked(!settings.dontShowQualReport());
     auto* qualityLayout = new QVBoxLayout;
     qualityLayout->addWidget(quality_);
 
@@ -79,10 +79,10 @@ SettingsDialog::SettingsDialog(Settings& settings, QWidget* parent) : QDialog(pa
     auto* browseRecords = new QPushButton(QStringLiteral("Browse"));
 
     retirement_ = new QCheckBox(QStringLiteral("Include retirement reason in Race Report"));
-    retirement_->setChecked(settings.retireInRaceReport() == 1);
-    // Checked removes the lap-by-lap report's off-track lines: the stored 1 writes them.
+    retirement_->setChecked(settings.retireInRaceReport());
+    // Checked removes the lap-by-lap report's off-track lines: the stored switch writes them.
     removeOffTrack_ = new QCheckBox(QStringLiteral("Remove off the track info in LapByLap"));
-    removeOffTrack_->setChecked(settings.offTheTrackInRaceReport() != 1);
+    removeOffTrack_->setChecked(!settings.offTheTrackInRaceReport());
     auto* reports = new QVBoxLayout;
     reports->addWidget(retirement_);
     reports->addWidget(removeOffTrack_);
@@ -150,10 +150,10 @@ void SettingsDialog::accept() {
         settings_.setSimulatorDirectory(folder.toStdString());
     settings_.setAltRpyPath(altReplay_->text().toStdString());
     settings_.setRecordsPath(records_->text().toStdString());
-    settings_.setSpeedUnit(mph_->isChecked() ? 1 : 0);
-    settings_.setDontShowQualReport(quality_->isChecked() ? 0 : 1);
-    settings_.setRetireInRaceReport(retirement_->isChecked() ? 1 : 0);
-    settings_.setOffTheTrackInRaceReport(removeOffTrack_->isChecked() ? 0 : 1);
+    settings_.setSpeedInMph(mph_->isChecked());
+    settings_.setDontShowQualReport(!quality_->isChecked());
+    settings_.setRetireInRaceReport(retirement_->isChecked());
+    settings_.setOffTheTrackInRaceReport(!removeOffTrack_->isChecked());
     settings_.setBmpSizeInPixel(bitmapSize_->value());
     settings_.save();
     QDialog::accept();

@@ -74,7 +74,7 @@ std::vector<std::string> lapsChanged(std::vector<std::string> first = {}) {
 }
 
 TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
-    settings_.setDontShowQualReport(0);
+    settings_.setDontShowQualReport(false);
     ui_.files = {weekend()};
     ui_.laps = {LapChoice{0, kRace, 2}};
     doc_.addReplayLap();

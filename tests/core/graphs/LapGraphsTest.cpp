@@ -72,7 +72,7 @@ TEST_F(LapGraphsTest, TwoLapsMakeTheDifferenceAThirdTakesItAwayAndLeavingTwoBrin
     EXPECT_FALSE(graphs_.differenceShown());
     EXPECT_EQ(curves(), 3);
     EXPECT_EQ(graphs_.texts().atFinishLine, "");
-    EXPECT_EQ(graphs_.firstLap(), -1);
+    EXPECT_EQ(graphs_.firstLap(), std::nullopt);
 
     graphs_.setLapChecked(0, false);  // two again, the difference still asked for: slow against third
     ASSERT_TRUE(graphs_.differenceShown());

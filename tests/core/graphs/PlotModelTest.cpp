@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 struct NoticeLog final : PlotListener {
@@ -13,9 +15,9 @@ TEST(PlotModel, HoldsThirtyTwoCurvesAndRefusesAThirtyThird) {
     PlotModel model;
     for (int i = 0; i < PlotModel::kSlots; ++i)
         EXPECT_EQ(model.addGraph(0xFF0000, "New graph - " + std::to_string(i)), i);
-    EXPECT_EQ(model.addGraph(0x00FF00, "one too many"), -1);
+    EXPECT_EQ(model.addGraph(0x00FF00, "one too many"), std::nullopt);
     EXPECT_EQ(model.curveCount(), 32);
-    EXPECT_EQ(model.removeGraph(7, false), 7);
+    EXPECT_TRUE(model.removeGraph(7, false));
     EXPECT_EQ(model.addGraph(0x0000FF, "again"), 7);  // the first free slot
     EXPECT_EQ(model.curve(7)->name, "again");
     EXPECT_EQ(model.curve(7)->colour, 0x0000FFu);
@@ -28,10 +30,10 @@ TEST(PlotModel, OperationsOnASlotOutsideTheRangeOrEmptyChangeNothing) {
     model.addGraph(0, "only");
     log.notices.clear();
     for (const int slot : {-1, 1, 31, 32, 1 << 30}) {
-        EXPECT_EQ(model.removeGraph(slot, true), -1);
-        EXPECT_EQ(model.addPoint(slot, 1, 2), -1);
-        EXPECT_EQ(model.clearGraph(slot, true), -1);
-        EXPECT_EQ(model.graphChanged(slot, true), -1);
+        EXPECT_FALSE(model.removeGraph(slot, true));
+        EXPECT_EQ(model.addPoint(slot, 1, 2), std::nullopt);
+        EXPECT_FALSE(model.clearGraph(slot, true));
+        model.graphChanged(slot, true);
         EXPECT_EQ(model.curve(slot), nullptr);
     }
     EXPECT_TRUE(log.notices.empty());
@@ -42,13 +44,14 @@ TEST(PlotModel, TellsItsListenerOfEveryChange) {
     PlotModel model;
     NoticeLog log;
     model.setListener(&log);
-    const int slot = model.addGraph(0x123456, "speed");
+    const int slot = model.addGraph(0x123456, "speed").value();
     EXPECT_EQ(model.addPoint(slot, 20, 1), 0);
     EXPECT_EQ(model.addPoint(slot, 10, 2), 0);
-    EXPECT_EQ(model.graphChanged(slot, true), -1);
-    EXPECT_EQ(model.clearGraph(slot, false), slot);
+    EXPECT_EQ(model.addPoint(slot, std::nan(""), 2), std::nullopt);
+    model.graphChanged(slot, true);
+    EXPECT_TRUE(model.clearGraph(slot, false));
     model.setAxis("Meter", "m", 0, true, true);
-    EXPECT_EQ(model.removeGraph(slot, true), slot);
+    EXPECT_TRUE(model.removeGraph(slot, true));
 
     using Code = PlotNoticeCode;
     const std::vector<Code> expected = {Code::CurveAdded,   Code::PointAdded,   Code::PointAdded,
@@ -58,6 +61,8 @@ TEST(PlotModel, TellsItsListenerOfEveryChange) {
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(log.notices[i].code, expected[i]) << i;
     EXPECT_EQ(log.notices[2].pointIndex, 0);  // x 10 went before x 20
+    EXPECT_EQ(log.notices[3].slot, slot);
+    EXPECT_EQ(log.notices[5].slot, std::nullopt);
     EXPECT_FALSE(log.notices[4].redraw);
     EXPECT_TRUE(log.notices[5].isX);
     EXPECT_EQ(model.formatValue(1234.56, true, 2), "Meter: 1235 m");
@@ -77,7 +82,7 @@ TEST(PlotModel, EachNoticeHasItsReaction) {
 TEST(PlotModel, TheDataBoundsSpanTheCurvesWithPoints) {
     PlotModel model;
     EXPECT_FALSE(model.dataBounds());
-    const int a = model.addGraph(0, "a"), b = model.addGraph(0, "b");
+    const int a = model.addGraph(0, "a").value(), b = model.addGraph(0, "b").value();
     model.addGraph(0, "empty");
     model.addPoint(a, 5, -1);
     model.addPoint(a, 9, 4);

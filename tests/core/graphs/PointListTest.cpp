@@ -60,9 +60,9 @@ TEST(PointList, PointsThatAreNotFiniteAreRefused) {
     list.insert(1, 1);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(list.insert(nan, 2), -1);
-    EXPECT_EQ(list.insert(2, inf), -1);
-    EXPECT_EQ(list.insert(-inf, 0), -1);
+    EXPECT_EQ(list.insert(nan, 2), std::nullopt);
+    EXPECT_EQ(list.insert(2, inf), std::nullopt);
+    EXPECT_EQ(list.insert(-inf, 0), std::nullopt);
     EXPECT_EQ(list.size(), 1u);
     EXPECT_EQ(list.maxY(), 1);
 }

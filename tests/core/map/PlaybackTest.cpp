@@ -38,8 +38,13 @@ protected:
 
 TEST(PlaybackTexts, SectorsAndElapsedTime) {
     // 896: within 128 of 1024 and of 768, the first wins.
-    for (const auto& [heading, sector] :
-         {std::pair{896, 0}, {1024, 0}, {0, 4}, {-2048, 12}, {2048, 12}, {1300, 15}, {5000, -1}})
+    for (const auto& [heading, sector] : {std::pair<int, std::optional<int>>{896, 0},
+                                          {1024, 0},
+                                          {0, 4},
+                                          {-2048, 12},
+                                          {2048, 12},
+                                          {1300, 15},
+                                          {5000, std::nullopt}})
         EXPECT_EQ(orientationSector(heading), sector) << "heading " << heading;
     for (const auto& [samples, text] : {std::pair{65u * 36, "1:05"}, {0, "0:00"}, {36 * 600 + 35, "10:00"}})
         EXPECT_EQ(elapsedText(samples), text);

@@ -81,7 +81,7 @@ TEST_F(SampleReadoutTest, TheReadoutNamesTheLapAndTheSamplesValues) {
                            "Time: " + formatSplitTime(static_cast<std::uint32_t>(399 * 1000 / 36)),
                        }));
     EXPECT_EQ(readout[0], "M Tanaka 1m 16.236s");
-    settings_.setSpeedUnit(1);
+    settings_.setSpeedInMph(true);
     EXPECT_EQ(sampleReadout(doc_, {0, k})[2],
               "Speed: " + std::to_string(std::lround(lap.speed[k] * 0.6213722922)) + " mph");
 }

@@ -123,13 +123,13 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
     ASSERT_EQ(d.error, std::nullopt);
     EXPECT_EQ(
         std::tuple(d->driverCount, d->lastFrameLength, d->onlineRace, d->ownerSearched, d->telemetryOffset),
-        std::tuple(1, 16, 1, 0, 504u));
+        std::tuple(1, 16, true, false, 504u));
     const auto& ann = d->driver(0);
     EXPECT_EQ(
         std::tuple(ann.firstName, ann.lastName, ann.chatNick, ann.carName),
         std::tuple(std::string("Ann"), std::string("Owner"), std::string("annie"), std::string("Veltra GT")));
     EXPECT_EQ(std::tuple(ann.carNumber, ann.kind, ann.driverId), std::tuple(7u, DriverRecord::Human, 10u));
-    EXPECT_EQ(d->sessionPresent, (std::array<std::uint8_t, kSessionCount>{1, 0, 0, 0}));
+    EXPECT_EQ(d->sessionPresent, (std::array<bool, kSessionCount>{true, false, false, false}));
     EXPECT_EQ(d->lapCount(kPractice, 0), 2);
     EXPECT_EQ(lapEntries(d, kPractice, 0, 4),
               (std::vector<std::uint32_t>{4096u, 50000u | kOffTrackLap, 50000u, kUnusedSlot}));
@@ -169,12 +169,12 @@ TEST_F(DriverTableTest, OwnerIsSearchedByNameWhenTheIndexIsWrong) {
     writer.setOwner(0, "Bob", "Bot");
     auto d = read(writer);
     EXPECT_EQ(d->ownerIndex, 1);
-    EXPECT_EQ(d->ownerSearched, 1);
+    EXPECT_TRUE(d->ownerSearched);
 
     writer.setOwner(1, "Nobody", "Atall");
     d = read(writer);
     EXPECT_EQ(d->ownerIndex, 1) << "without a match the stored index stays";
-    EXPECT_EQ(d->ownerSearched, 1);
+    EXPECT_TRUE(d->ownerSearched);
 }
 
 TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
@@ -182,16 +182,16 @@ TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
         bool quickRace;
         int inProgress;
         int tables;
-        std::array<std::uint8_t, kSessionCount> present;
+        std::array<bool, kSessionCount> present;
         int lastTableSession;
     };
     const Case cases[] = {
-        {false, kRace, 4, {1, 1, 1, 1}, kRace},
-        {false, kWarmup, 3, {1, 1, 1, 0}, kWarmup},
-        {false, kQualifying, 1, {0, 1, 0, 0}, kQualifying},
-        {true, kRace, 2, {0, 1, 0, 1}, kRace},
-        {true, kPractice, 1, {0, 1, 0, 0}, kQualifying},
-        {true, kRace, 1, {0, 0, 0, 1}, kRace},
+        {false, kRace, 4, {true, true, true, true}, kRace},
+        {false, kWarmup, 3, {true, true, true, false}, kWarmup},
+        {false, kQualifying, 1, {false, true, false, false}, kQualifying},
+        {true, kRace, 2, {false, true, false, true}, kRace},
+        {true, kPractice, 1, {false, true, false, false}, kQualifying},
+        {true, kRace, 1, {false, false, false, true}, kRace},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -206,7 +206,7 @@ TEST_F(DriverTableTest, LapTablesAndMarkersAreAssignedToTheirSessions) {
         ASSERT_EQ(d->driverCount, 2);
         EXPECT_EQ(d->sessionPresent, c.present);
         EXPECT_EQ(d->lapCount(c.lastTableSession, 0), 3);
-        EXPECT_EQ(d->quickRace, c.quickRace ? 1 : 0);
+        EXPECT_EQ(d->quickRace, c.quickRace);
         EXPECT_EQ(d->firstMarkerSession, c.lastTableSession) << "quick race marker code 1 is the race";
         EXPECT_EQ(d->windowStart[c.lastTableSession], 1000u) << "markers are booked to the same session";
         EXPECT_EQ(d->windowEnd[c.lastTableSession], 160000u);

@@ -48,7 +48,7 @@ TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkersThenTrimmedToTheLineAndConve
 
     const int n = lap.sampleCount;
     ASSERT_TRUE(lap.process(1));
-    EXPECT_EQ(lap.processed, 1);
+    EXPECT_TRUE(lap.processed);
     // Sample 36 (51972 ms) is the last before the line, sample 1837 (102000 ms) the first after it.
     EXPECT_EQ(lap.lapStartIndex, lap.startFrame - 1 + 36);
     EXPECT_EQ(lap.lapEndIndex, 1837 + lap.endFrame - n);
@@ -171,7 +171,7 @@ TEST_F(LapTelemetryTest, ProcessWithoutALineCrossingFails) {
     for (int k = 1; k <= lap.sampleCount; ++k)
         lap.distance[k] = static_cast<std::uint32_t>(k) * 1000;
     EXPECT_EQ(lap.process(1).error(), LapReadError::NoLineCrossing);
-    EXPECT_EQ(lap.processed, 0);
+    EXPECT_FALSE(lap.processed);
 }
 
 TEST_F(LapTelemetryTest, VeryShortLapsAreHandledSafely) {

@@ -25,7 +25,7 @@ struct Backing {
 
 // Every value in force, in the order of the setters below.
 std::vector<std::string> valuesOf(const Settings& s) {
-    return {std::to_string(s.speedUnit()),
+    return {std::to_string(s.speedInMph()),
             std::to_string(s.dontShowQualReport()),
             std::to_string(s.retireInRaceReport()),
             std::to_string(s.offTheTrackInRaceReport()),
@@ -44,10 +44,10 @@ TEST(Settings, FirstStartGivesDefaultsAndEveryValueSurvivesSaveAndLoad) {
     {
         Settings s(backing.stores());
         EXPECT_EQ(valuesOf(s), kDefaults);
-        s.setSpeedUnit(1);
-        s.setDontShowQualReport(1);
-        s.setRetireInRaceReport(1);
-        s.setOffTheTrackInRaceReport(1);
+        s.setSpeedInMph(true);
+        s.setDontShowQualReport(true);
+        s.setRetireInRaceReport(true);
+        s.setOffTheTrackInRaceReport(true);
         s.setBmpSizeInPixel(1024);
         s.setAltRpyPath("/home/u/replays");
         s.setRecordsPath("/home/u/records");
@@ -56,6 +56,8 @@ TEST(Settings, FirstStartGivesDefaultsAndEveryValueSurvivesSaveAndLoad) {
         s.setSimulatorDirectory("/opt/veltra4");
         s.save();
     }
+    for (const char* key : {"MPH", "DontShowQualReport", "RetireInRaceReport", "OffTheTrackInRaceReport"})
+        EXPECT_EQ(backing.user->readInt(key), 1) << key << ": a switch is stored as the integer 1";
     EXPECT_EQ(valuesOf(Settings(backing.stores())),
               (std::vector<std::string>{"1", "1", "1", "1", "1024", "/home/u/replays", "/home/u/records", "3",
                                         "7", "/opt/veltra4"}));

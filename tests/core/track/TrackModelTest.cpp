@@ -77,7 +77,7 @@ TEST_F(TrackModelTest, OvalLengthsPositionsAndSegments) {
 
     EXPECT_EQ(model.findSegment(400), 0) << "a segment's end belongs to it";
     EXPECT_EQ(model.findSegment(400.0001), 1);
-    EXPECT_EQ(model.findSegment(model.totalLength() + 1), -1);
+    EXPECT_EQ(model.findSegment(model.totalLength() + 1), std::nullopt);
 
     EXPECT_DOUBLE_EQ(model.minX(), -100);
     EXPECT_DOUBLE_EQ(model.maxX(), 500);

@@ -328,9 +328,9 @@ TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
                           "Please choose a valid Veltra 4 directory."});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings.simulatorDirectory(), sim_->path().string());
-    EXPECT_EQ(settings.speedUnit(), 1);
-    EXPECT_EQ(settings.dontShowQualReport(), 0);
-    EXPECT_EQ(settings.offTheTrackInRaceReport(), 1) << "unchecked: the off-track lines are written";
+    EXPECT_TRUE(settings.speedInMph());
+    EXPECT_FALSE(settings.dontShowQualReport());
+    EXPECT_TRUE(settings.offTheTrackInRaceReport()) << "unchecked: the off-track lines are written";
     EXPECT_EQ(settings.bmpSizeInPixel(), 1024);
     EXPECT_EQ(dialog.bitmapSize()->minimum(), 16);
     EXPECT_EQ(dialog.bitmapSize()->maximum(), 16384);

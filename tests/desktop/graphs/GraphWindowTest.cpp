@@ -101,7 +101,7 @@ TEST_F(GraphWindowTest, TwoLapsDrawTheDifferenceAndAThirdTakesItAway) {
 
 TEST_F(GraphWindowTest, MilesPerHourAreReadWhenTheChannelIsChosen) {
     loadLaps(1);
-    settings_.setSpeedUnit(1);
+    settings_.setSpeedInMph(true);
     const auto window = open();
     window->lapBox(0)->setChecked(true);
     EXPECT_EQ(window->plot()->model().axis(false).unit(), "Mph");
@@ -159,7 +159,7 @@ TEST_F(GraphWindowTest, TheSmallMapMarksTheSegmentAndTheCheckedLapsUnderTheMouse
     EXPECT_EQ(dotColours(), QStringList{"#ff0000"});
 
     Q_EMIT window->plot()->pointerX(0);
-    EXPECT_EQ(window->trackMap()->highlightedSegment(), -1);
+    EXPECT_EQ(window->trackMap()->highlightedSegment(), std::nullopt);
     EXPECT_TRUE(window->trackMap()->dots().empty());
 }
 

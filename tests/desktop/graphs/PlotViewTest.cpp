@@ -37,7 +37,7 @@ protected:
 
     // A curve of y = x / 2 from 100 to 700.
     void addLine() {
-        const int slot = view_.addGraph(Qt::red, "New graph - 0");
+        const int slot = view_.addGraph(Qt::red, "New graph - 0").value();
         for (int x = 100; x <= 700; x += 10)
             view_.addPoint(slot, x, x / 2.0);
         view_.graphChanged(slot, true);
@@ -209,7 +209,7 @@ TEST_F(PlotViewTest, TheWheelZoomsAboutThePointerOneUndoAGesture) {
 
 TEST_F(PlotViewTest, CurvesAreDrawnOnlyWhenSomethingChanges) {
     addLine();
-    const int lonely = view_.addGraph(Qt::blue, "New graph - 1");
+    const int lonely = view_.addGraph(Qt::blue, "New graph - 1").value();
     view_.addPoint(lonely, 50, 50);
     view_.graphChanged(lonely, true);
     view_.setViewFlags(0, true);
@@ -252,7 +252,7 @@ TEST_F(PlotViewTest, TheGridIsDottedAtTheRulersTicks) {
 TEST(PlotImage, DrawsTheRulersAndTheCurvesAsTheViewDoes) {
     PlotModel plot;
     plot.setAxis("Meter", "Meter", 0, true, false);
-    const int slot = plot.addGraph(0xFF0000, "New graph - 1");
+    const int slot = plot.addGraph(0xFF0000, "New graph - 1").value();
     plot.addPoint(slot, 0, 50);
     plot.addPoint(slot, 100, 50);
     const QSize size(415, 215);

@@ -31,7 +31,7 @@ TEST_F(QtSettingsStoreTest, SavesUnderTheProgramsNamesAndOnlyReadsTheSimulatorsS
     {
         Settings s(makeQtSettingsStores());
         EXPECT_EQ(s.simulatorDirectory(), "/opt/veltra4");
-        s.setSpeedUnit(1);
+        s.setSpeedInMph(true);
         s.setAltRpyPath("/home/u/replays, old");
         s.setSimulatorDirectory("/home/u/veltra4");
         s.save();
@@ -45,7 +45,7 @@ TEST_F(QtSettingsStoreTest, SavesUnderTheProgramsNamesAndOnlyReadsTheSimulatorsS
     EXPECT_EQ(machine.value("VELTRA4/Directory").toString(), "/opt/veltra4");
 
     Settings again(makeQtSettingsStores());
-    EXPECT_EQ(again.speedUnit(), 1);
+    EXPECT_TRUE(again.speedInMph());
     EXPECT_EQ(again.altRpyPath(), "/home/u/replays, old");
     EXPECT_EQ(again.simulatorDirectory(), "/home/u/veltra4");
 }
@@ -59,7 +59,7 @@ TEST_F(QtSettingsStoreTest, UnreadableValuesTakeTheirDefaults) {
         user.setValue("Settings/RecordsPath", QStringList{"a", "b"});
     }
     Settings s(makeQtSettingsStores());
-    EXPECT_EQ(s.speedUnit(), 0);
+    EXPECT_FALSE(s.speedInMph());
     EXPECT_EQ(s.bmpSizeInPixel(), 768);
     EXPECT_EQ(s.defaultPlayerIndex(), 2);
     EXPECT_EQ(s.recordsPath(), "");
