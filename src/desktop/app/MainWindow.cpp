@@ -52,8 +52,8 @@ MainWindow::MainWindow(Settings& settings, MainWindowDialogs* dialogs, QWidget* 
     connect(plotSettings_, &PlotSettingsBar::homepageRequested, this, &MainWindow::viewReadme);
     view_ = new TrackMapView(document_, [this] { return lapsShown(); });
     setCentralWidget(view_);
-    playback_ = new PlaybackController(document_, *plotSettings_, *view_, *this, this);
-    connect(playback_, &PlaybackController::stateChanged, this, &MainWindow::updateCommands);
+    playback_ = std::make_unique<PlaybackController>(document_, *plotSettings_, *view_, *this);
+    connect(playback_.get(), &PlaybackController::stateChanged, this, &MainWindow::updateCommands);
     addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
     connect(plotSettings_, &PlotSettingsBar::lapSelectionChanged, this, [this] {
         updateCommands();

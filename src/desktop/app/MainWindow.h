@@ -123,5 +123,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;
-    PlaybackController* playback_;
+    // Not a Qt child: it refers to the document, the bar and the view, so it goes first, before
+    // the members above and the child widgets.
+    std::unique_ptr<PlaybackController> playback_;
 };
