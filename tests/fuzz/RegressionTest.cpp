@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <regex>
 #include <set>
 
 #include "FuzzTarget.h"
@@ -43,6 +45,32 @@ TEST(FuzzRegressions, EveryKeptInputRunsThroughItsTarget) {
     for (const auto& entry : fs::directory_iterator(kRegressions))
         EXPECT_TRUE(targets.count(entry.path().filename().string())) << "no target named " << entry.path();
     EXPECT_GT(inputs, 0);
+}
+
+// The campaign keeps the seeds under their own names; a merged input with a seed's bytes under its
+// SHA-1 would only be a second copy. The corpora together stay under 40 MB.
+TEST(FuzzCorpora, HoldNoCopyOfASeedAndStaySmall) {
+    const std::regex sha1Name("[0-9a-f]{40}");
+    std::vector<std::string> copies;
+    std::uintmax_t bytes = 0;
+    for (const auto& folder : fs::directory_iterator(fs::path(VXRA_SOURCE_DIR) / "fuzz/corpus")) {
+        std::map<std::vector<std::uint8_t>, std::string> seeds;
+        std::vector<fs::path> merged;
+        for (const auto& entry : fs::directory_iterator(folder.path())) {
+            bytes += entry.file_size();
+            if (std::regex_match(entry.path().filename().string(), sha1Name))
+                merged.push_back(entry.path());
+            else
+                seeds.emplace(contents(entry.path()), entry.path().filename().string());
+        }
+        for (const fs::path& input : merged) {
+            if (const auto seed = seeds.find(contents(input)); seed != seeds.end())
+                copies.push_back(folder.path().filename().string() + "/" + input.filename().string() + " = " +
+                                 seed->second);
+        }
+    }
+    EXPECT_EQ(copies, std::vector<std::string>{});
+    EXPECT_LT(bytes, 40'000'000u);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 #include "reports/ReportText.h"
 
 // Every text report, in one table that the report window and `vxra report` are built from. A new
-// report is a generator and a row here (and, for the desktop program, a row of its command table).
+// report is a generator and a row here (and, for the desktop program, its command's number, menu
+// text and place in `kReportCommands`, src/desktop/app/MainWindowCommands.cpp).
 
 // The report codes.
 enum class ReportType : int {
@@ -35,7 +36,8 @@ struct ReportKind {
     bool progressive;  // made on a worker, the text growing on screen as it is made
     ReportGenerator generate;
 };
-// In the order of the desktop program's menus.
+// In the order of the desktop program's Reports menu (sector times, which it puts in the Tools
+// menu, last) and of `vxra report`'s list of types.
 const std::vector<ReportKind>& reportKinds();
 const ReportKind& reportKind(ReportType type);
 // The report of a `vxra report` TYPE; null for an unknown word.

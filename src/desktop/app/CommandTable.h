@@ -5,8 +5,9 @@
 
 #include "desktop/app/CommandIcons.h"
 
-// The program's commands, with the numbers menus, toolbars and accelerators send. The numbers
-// never change: stored toolbar layouts and scripts use them.
+// The program's commands, with the numbers menus, toolbars and accelerators send. A number is its
+// command's identity in the table and the tests; nothing outside the program stores one (a saved
+// window layout names its bars), so changing one would be harmless, but there is no reason to.
 enum CommandId : int {
     ID_FILE_NEW = 57600,  // Clear all replay laps
     ID_FILE_OPEN = 57601,
@@ -65,7 +66,8 @@ enum CommandId : int {
 
 // When a command may run.
 enum class EnabledWhen {
-    // Commands that touch neither the laps nor the playback: settings, bars, help, exit.
+    // Commands that may run at any time: settings, bars, help, exit, and those that look after a
+    // playback themselves (Move/Remove stops it first; a bitmap saved during one shows no lines).
     always,
     // Commands that change the loaded laps or read them whole (adding laps, reports, printing): a
     // playback playing or paused still holds the laps it shows, so they wait until it stops.
@@ -73,7 +75,7 @@ enum class EnabledWhen {
     // Commands that need a lap's map but may run during playback (fit to track, panning, start).
     lapLoaded,
     // The zoom tools: they need a map, and a playback draws its lines at the scale it started with.
-    lapLoadedNotPlaying,
+    lapLoadedPlaybackStopped,
     // A lap toggle: its slot must hold a lap, and the lines shown stay fixed while a playback runs.
     lapSlotLoaded,
     // Playback controls that move a playing (not paused) playback.

@@ -24,12 +24,8 @@
 #include "desktop/common/UserProfile.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
-#include "desktop/graphs/GearChangeDialog.h"
-#include "desktop/graphs/GraphWindow.h"
-#include "desktop/library/LapFinderDialog.h"
 #include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
-#include "desktop/racechart/RaceChartWindow.h"
 #include "desktop/settings/SettingsDialog.h"
 #include "map/TrackMapBitmap.h"
 #include "reports/ReportRegistry.h"
@@ -52,8 +48,8 @@ MainWindow::MainWindow(Settings& settings, MainWindowDialogs* dialogs, QWidget* 
     connect(plotSettings_, &PlotSettingsBar::homepageRequested, this, &MainWindow::viewReadme);
     view_ = new TrackMapView(document_, [this] { return lapsShown(); });
     setCentralWidget(view_);
-    playback_ = new PlaybackController(document_, *plotSettings_, *view_, *this, this);
-    connect(playback_, &PlaybackController::stateChanged, this, &MainWindow::updateCommands);
+    playback_ = std::make_unique<PlaybackController>(document_, *plotSettings_, *view_, *this);
+    connect(playback_.get(), &PlaybackController::stateChanged, this, &MainWindow::updateCommands);
     addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
     connect(plotSettings_, &PlotSettingsBar::lapSelectionChanged, this, [this] {
         updateCommands();
@@ -101,23 +97,6 @@ void MainWindow::addLapBy(const std::function<void()>& load) {
             document_.slots()[static_cast<std::size_t>(before)].header->fileName.string()));
 }
 
-void MainWindow::showLapFinder() {
-    LapFinderDialog finder(settings_, document_, this);
-    finder.loadLap = [this](const FoundLap& lap) {
-        addLapBy([&] { document_.lapFinderLoad(lap.path(), lap.lap); });
-    };
-    dialogs_.runWindow(finder);
-}
-
-// The replay is chosen as for the text reports; the window works on its own copy of the chart.
-void MainWindow::showRaceChart() {
-    reports_.withReportReplay([this](const ReplayHeader& header, const DriverTable& drivers) {
-        if (!drivers.sessionPresent[kRace]) return message("This replay file does not contain race info!");
-        RaceChartWindow window(header, drivers, settings_, this);
-        dialogs_.runWindow(window);
-    });
-}
-
 void MainWindow::openWithFileDialog() {
     const RememberedFolder folder(QStringLiteral("Open"));
     const QString file = QFileDialog::getOpenFileName(
@@ -149,21 +128,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     profile.setValue(kStateKey, saveState());
     profile.setValue(kStatusBarKey, !statusBar()->isHidden());
     QMainWindow::closeEvent(event);
-}
-
-void MainWindow::showGraphWindow() {
-    if (document_.lapCount() == 0) {
-        message(kNoLapLoaded);
-        return;
-    }
-    GraphWindow window(document_, this);
-    dialogs_.runWindow(window);
-}
-
-void MainWindow::showGearChangeDialog() {
-    if (document_.lapCount() == 0) return message(kNoLapLoaded);
-    GearChangeDialog dialog(document_, this);
-    dialogs_.runWindow(dialog);
 }
 
 void MainWindow::showAboutBox() {

@@ -96,14 +96,19 @@ private:
     // Runs a document command that may add a lap, and remembers the lap's file when it does.
     void addLapBy(const std::function<void()>& load);
     void openWithFileDialog();
-    void showLapFinder();
-    void showRaceChart();
+    // Opens one of the program's windows, made of `arguments` and this window as its parent, once
+    // what it needs is there (saying so when not).
+    enum class WindowNeeds { nothing, lap };
+    template <typename Window, typename... Arguments>
+    void openWindow(WindowNeeds needs, Arguments&&... arguments) {
+        if (needs == WindowNeeds::lap && document_.lapCount() == 0) return message(kNoLapLoaded);
+        Window window(std::forward<Arguments>(arguments)..., this);
+        dialogs_.runWindow(window);
+    }
     void toggleBar(int viewCommand);
     void moveRemoveLaps();
     void openSettings();
     void showAboutBox();
-    void showGraphWindow();
-    void showGearChangeDialog();
     void viewReadme();
     void saveTrackmapBitmap();
     void printMap(bool preview);
@@ -123,5 +128,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;
-    PlaybackController* playback_;
+    // Not a Qt child: it refers to the document, the bar and the view, so it goes first, before
+    // the members above and the child widgets.
+    std::unique_ptr<PlaybackController> playback_;
 };

@@ -4,13 +4,73 @@
 
 #include "desktop/app/MainWindow.h"
 #include "desktop/document/PlotSettingsBar.h"
+#include "desktop/graphs/GearChangeDialog.h"
+#include "desktop/graphs/GraphWindow.h"
+#include "desktop/library/LapFinderDialog.h"
 #include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
+#include "desktop/racechart/RaceChartWindow.h"
+#include "replay/ReplayFormat.h"
 #include "reports/ReportRegistry.h"
 
 namespace {
 
-constexpr int kRecentFiles = 7;
+// What the desktop adds to a report's registry row to make its command.
+struct ReportCommandRow {
+    ReportType type;
+    int id;
+    const char* menuText;
+    const char* statusTip;
+    MenuPlace menu;
+};
+constexpr ReportCommandRow kReportCommands[] = {
+    {ReportType::RaceSettings,
+     ID_REPORT_RACE_SETTINGS,
+     "Race Settings Etc",
+     "Report the weekend's settings",
+     {Menu::reports}},
+    {ReportType::Practice,
+     ID_REPORT_PRACTICE,
+     "Practice",
+     "Report the practice times",
+     {Menu::reports, Gap::separator}},
+    {ReportType::Qualifying, ID_REPORT_QUALIFYING, "Qualify", "Report the qualifying times", {Menu::reports}},
+    {ReportType::Warmup, ID_REPORT_WARMUP, "Warmup", "Report the warmup times", {Menu::reports}},
+    {ReportType::Race, ID_REPORT_RACE, "Race", "Report the race results", {Menu::reports}},
+    {ReportType::LapByLap,
+     ID_REPORT_LAP_BY_LAP,
+     "Lap by lap",
+     "Tell the race lap by lap",
+     {Menu::reports, Gap::separator}},
+    {ReportType::LapChart,
+     ID_REPORT_LAP_CHART,
+     "Lap Chart",
+     "List every lap of every driver",
+     {Menu::reports}},
+    {ReportType::Complete,
+     ID_REPORT_COMPLETE,
+     "Complete(all above)",
+     "All the reports above in one",
+     {Menu::reports}},
+    {ReportType::Flags,
+     ID_REPORT_FLAGS,
+     "Flags (yellows etc)",
+     "Report the flags shown in the race",
+     {Menu::reports}},
+    {ReportType::SectorTimes,
+     ID_REPORT_SECTOR_TIMES,
+     "Sector Times",
+     "Compare the sector times of the loaded laps",
+     {Menu::tools}},
+};
+
+// Null for a report the desktop has no command for (CommandTableTest fails on one).
+const ReportCommandRow* reportCommandRow(ReportType type) {
+    for (const ReportCommandRow& row : kReportCommands) {
+        if (row.type == type) return &row;
+    }
+    return nullptr;
+}
 
 // A tool tip from a menu text: no mnemonic, no trailing dots.
 QString toolTipOf(const char* menuText) {
@@ -28,7 +88,6 @@ void MainWindow::createCommands() {
     using W = EnabledWhen;
     const auto add = [this](Command command) { commands_.add(std::move(command)); };
     const auto toggle = [this](int id) { return [this, id] { toggleBar(id); }; };
-    const auto report = [this](ReportType type) { return [this, type] { reports_.report(type); }; };
 
     // File
     add({.id = ID_FILE_NEW,
@@ -55,7 +114,13 @@ void MainWindow::createCommands() {
          .menu = {Menu::file},
          .bar = {Bar::main, 3},
          .picture = lapFinderPicture,
-         .run = [this] { showLapFinder(); }});
+         .run = [this] {
+             LapFinderDialog finder(settings_, document_, this);
+             finder.loadLap = [this](const FoundLap& lap) {
+                 addLapBy([&] { document_.lapFinderLoad(lap.path(), lap.lap); });
+             };
+             dialogs_.runWindow(finder);
+         }});
     add({.id = ID_OPEN_MOST_RECENT,
          .menuText = "Open most recently added replay file...",
          .statusTip = "Add a lap from the newest replay in the replay folder",
@@ -199,7 +264,7 @@ void MainWindow::createCommands() {
     add({.id = ID_ZOOM_IN,
          .menuText = "Zoom In",
          .statusTip = "Click to zoom in on a point or drag a zoom box",
-         .enabledWhen = W::lapLoadedNotPlaying,
+         .enabledWhen = W::lapLoadedPlaybackStopped,
          .menu = {Menu::view, Gap::separator},
          .bar = {Bar::zoom, 1},
          .checkable = true,
@@ -208,7 +273,7 @@ void MainWindow::createCommands() {
     add({.id = ID_ZOOM_OUT,
          .menuText = "Zoom Out",
          .statusTip = "Click to zoom out on a point",
-         .enabledWhen = W::lapLoadedNotPlaying,
+         .enabledWhen = W::lapLoadedPlaybackStopped,
          .menu = {Menu::view},
          .bar = {Bar::zoom, 2},
          .checkable = true,
@@ -226,7 +291,7 @@ void MainWindow::createCommands() {
     add({.id = ID_ZOOM_IN_CENTRE,
          .menuText = "Zoom In On Centre",
          .statusTip = "Zoom in on the middle of the map",
-         .enabledWhen = W::lapLoadedNotPlaying,
+         .enabledWhen = W::lapLoadedPlaybackStopped,
          .menu = {Menu::view, Gap::separator},
          // Ctrl+= is Ctrl++ without the Shift key that "+" needs on many keyboards.
          .shortcuts = "Ctrl++; Ctrl+=",
@@ -234,7 +299,7 @@ void MainWindow::createCommands() {
     add({.id = ID_ZOOM_OUT_CENTRE,
          .menuText = "Zoom Out From Centre",
          .statusTip = "Zoom out from the middle of the map",
-         .enabledWhen = W::lapLoadedNotPlaying,
+         .enabledWhen = W::lapLoadedPlaybackStopped,
          .menu = {Menu::view},
          .shortcuts = "Ctrl+-",
          .run = [this] { view_->zoomAboutCentre(1 / MapZoom::kStep); }});
@@ -320,69 +385,8 @@ void MainWindow::createCommands() {
              .run = [this, slot] { plotSettings_->toggleLap(slot); }});
     }
 
-    // Reports
-    add({.id = ID_REPORT_RACE_SETTINGS,
-         .menuText = "Race Settings Etc",
-         .statusTip = "Report the weekend's settings",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::RaceSettings)});
-    add({.id = ID_REPORT_PRACTICE,
-         .menuText = "Practice",
-         .statusTip = "Report the practice times",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports, Gap::separator},
-         .run = report(ReportType::Practice)});
-    add({.id = ID_REPORT_QUALIFYING,
-         .menuText = "Qualify",
-         .statusTip = "Report the qualifying times",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::Qualifying)});
-    add({.id = ID_REPORT_WARMUP,
-         .menuText = "Warmup",
-         .statusTip = "Report the warmup times",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::Warmup)});
-    add({.id = ID_REPORT_RACE,
-         .menuText = "Race",
-         .statusTip = "Report the race results",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::Race)});
-    add({.id = ID_REPORT_LAP_BY_LAP,
-         .menuText = "Lap by lap",
-         .statusTip = "Tell the race lap by lap",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports, Gap::separator},
-         .run = report(ReportType::LapByLap)});
-    add({.id = ID_REPORT_LAP_CHART,
-         .menuText = "Lap Chart",
-         .statusTip = "List every lap of every driver",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::LapChart)});
-    add({.id = ID_REPORT_COMPLETE,
-         .menuText = "Complete(all above)",
-         .statusTip = "All the reports above in one",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::Complete)});
-    add({.id = ID_REPORT_FLAGS,
-         .menuText = "Flags (yellows etc)",
-         .statusTip = "Report the flags shown in the race",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports},
-         .run = report(ReportType::Flags)});
-    add({.id = ID_GRAPHICAL_RACE_REPORT,
-         .menuText = "Graphical Race Report",
-         .statusTip = "Chart every driver's position lap by lap",
-         .enabledWhen = W::playbackStopped,
-         .menu = {Menu::reports, Gap::separator},
-         .run = [this] { showRaceChart(); }});
-
-    // Tools
+    // Tools, then the reports: Sector Times, a report placed in the Tools menu, follows the windows
+    // there.
     add({.id = ID_GRAPH,
          .menuText = "&Graph",
          .statusTip = "Plot the loaded laps' telemetry",
@@ -390,7 +394,7 @@ void MainWindow::createCommands() {
          .menu = {Menu::tools},
          .bar = {Bar::main, 7, Gap::separator},
          .picture = graphPicture,
-         .run = [this] { showGraphWindow(); }});
+         .run = [this] { openWindow<GraphWindow>(WindowNeeds::lap, document_); }});
     add({.id = ID_GEARCHANGE_ANALYSER,
          .menuText = "Gearchange Analyser",
          .statusTip = "Analyse the gear changes of a loaded lap",
@@ -398,13 +402,30 @@ void MainWindow::createCommands() {
          .menu = {Menu::tools},
          .bar = {Bar::main, 8},
          .picture = gearLeverPicture,
-         .run = [this] { showGearChangeDialog(); }});
-    add({.id = ID_REPORT_SECTOR_TIMES,
-         .menuText = "Sector Times",
-         .statusTip = "Compare the sector times of the loaded laps",
+         .run = [this] { openWindow<GearChangeDialog>(WindowNeeds::lap, document_); }});
+    for (const ReportKind& kind : reportKinds()) {
+        const ReportCommandRow* row = reportCommandRow(kind.type);
+        if (!row) continue;
+        add({.id = row->id,
+             .menuText = row->menuText,
+             .statusTip = row->statusTip,
+             .enabledWhen = W::playbackStopped,
+             .menu = row->menu,
+             .run = [this, type = kind.type] { reports_.report(type); }});
+    }
+    // The replay is chosen as for the text reports; the window works on its own copy of the chart.
+    add({.id = ID_GRAPHICAL_RACE_REPORT,
+         .menuText = "Graphical Race Report",
+         .statusTip = "Chart every driver's position lap by lap",
          .enabledWhen = W::playbackStopped,
-         .menu = {Menu::tools},
-         .run = [this] { reports_.sectorTimes(); }});
+         .menu = {Menu::reports, Gap::separator},
+         .run = [this] {
+             reports_.withReportReplay([this](const ReplayHeader& header, const DriverTable& drivers) {
+                 if (!drivers.sessionPresent[kRace])
+                     return message("This replay file does not contain race info!");
+                 openWindow<RaceChartWindow>(WindowNeeds::nothing, header, drivers, settings_);
+             });
+         }});
 
     // Help
     add({.id = ID_VIEW_README,
@@ -517,7 +538,7 @@ void MainWindow::updateCommands() {
             case EnabledWhen::lapLoaded:
                 enabled = loaded;
                 break;
-            case EnabledWhen::lapLoadedNotPlaying:
+            case EnabledWhen::lapLoadedPlaybackStopped:
                 enabled = loaded && stopped;
                 break;
             case EnabledWhen::lapSlotLoaded: {

@@ -31,10 +31,10 @@ void PlaybackController::start() {
     switch (playback_.start(document_.trackLoaded(), anyTicked)) {
         case Playback::StartOutcome::NoTrack:
             ui_.information("Realtime plotting of driving lines not available without trackmap!");
-            return;
+            break;
         case Playback::StartOutcome::NoLapChosen:
             ui_.message("Choose lap(s) to play!");
-            return;
+            break;
         case Playback::StartOutcome::BackToNormalSpeed:
             break;
         case Playback::StartOutcome::Started:
@@ -47,6 +47,7 @@ void PlaybackController::start() {
             timer_.start();
             break;
     }
+    // Also after a refusal: the clicked Start button has checked itself and must be released.
     Q_EMIT stateChanged();
 }
 

@@ -18,7 +18,7 @@ class PlaybackController : public QObject {
     Q_OBJECT
 
 public:
-    // Messages go to `ui`; all four outlive the controller.
+    // Messages go to `ui`; all four must outlive the controller.
     PlaybackController(const ReplayDocument& document, PlotSettingsBar& panel, TrackMapView& view,
                        DocumentUi& ui, QObject* parent = nullptr);
 

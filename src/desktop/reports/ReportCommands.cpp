@@ -30,6 +30,7 @@ std::optional<int> ReportCommands::chooseReportFile() {
 }
 
 void ReportCommands::report(ReportType type) {
+    if (type == ReportType::SectorTimes) return sectorTimes();
     withReportReplay(
         [&](const ReplayHeader& header, const DriverTable& drivers) { open(type, header, drivers); });
 }

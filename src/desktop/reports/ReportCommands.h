@@ -21,18 +21,17 @@ public:
     ReportCommands(const ReplayDocument& document, const Settings& settings, DocumentUi& ui,
                    ReportDialogs& dialogs, QWidget* parent);
 
-    // A report of one replay (every type but sector times).
+    // A report: sector times of the loaded laps, any other type of one replay.
     void report(ReportType type);
     // Runs `use` on the replay a report is to be based on: a loaded lap's, or one read for the
     // report alone (after asking); nothing when none is chosen or it cannot be read.
     void withReportReplay(const std::function<void(const ReplayHeader&, const DriverTable&)>& use);
-    // The sector times of the loaded laps.
-    void sectorTimes();
     // The slot of the loaded lap whose replay the report is to use; none with no lap loaded (after
     // saying so), or when the choice dialog closes with nothing clicked.
     std::optional<int> chooseReportFile();
 
 private:
+    void sectorTimes();
     void open(ReportType type, const ReplayHeader& header, const DriverTable& drivers);
 
     const ReplayDocument& document_;

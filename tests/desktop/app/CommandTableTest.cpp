@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -7,6 +8,7 @@
 
 #include "MainWindowTestBase.h"
 #include "desktop/map/TrackMapView.h"
+#include "desktop/reports/ReportWindow.h"
 
 namespace {
 
@@ -157,30 +159,85 @@ TEST_F(CommandTableTest, MenusAndToolbarsKeepTheirEntriesAndOrder) {
     EXPECT_EQ(shown.join("\n").toStdString(), expected.join("\n").toStdString());
 }
 
-// A second command with a number, an action name or a shortcut already taken would be unreachable
-// or ambiguous: each is given once across the menus, the toolbars, the report rows and the keys.
-TEST_F(CommandTableTest, NumbersNamesAndShortcutsAreGivenOnce) {
-    std::map<int, int> rowsByNumber;
-    for (const Command& command : frame_->commands().all())
-        ++rowsByNumber[command.id];
+// A second command with a number or a shortcut already taken would be unreachable or ambiguous:
+// each is given once across the menus, the toolbars, the report rows and the keys. Two commands at
+// one place of a bar, or two mnemonics alike in one menu, would leave one out of reach; the recent
+// files go at exactly one place.
+TEST_F(CommandTableTest, NumbersShortcutsPlacesAndMnemonicsAreGivenOnce) {
     QStringList taken;
+    std::map<int, int> rowsByNumber;
+    std::map<std::pair<Bar, int>, int> rowsByBarPlace;
+    int recentFilesPlaces = 0;
+    for (const Command& command : frame_->commands().all()) {
+        ++rowsByNumber[command.id];
+        if (command.bar.bar != Bar::none) ++rowsByBarPlace[{command.bar.bar, command.bar.position}];
+        if (command.menu.gap == Gap::recentFiles) ++recentFilesPlaces;
+    }
     for (const auto& [id, rows] : rowsByNumber) {
         if (rows > 1) taken << QStringLiteral("number %1").arg(id);
     }
-    std::map<QString, QString> byName, byShortcut;
+    for (const auto& [place, rows] : rowsByBarPlace) {
+        if (rows > 1)
+            taken
+                << QStringLiteral("bar %1 position %2").arg(static_cast<int>(place.first)).arg(place.second);
+    }
+    for (const MenuTitle& menu : kMenus) {
+        std::map<QChar, QString> byMnemonic;
+        for (const Command* command : frame_->commands().inMenu(menu.menu)) {
+            const QString text = QString::fromLatin1(command->menuText);
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            if (amp < 0 || amp + 1 >= text.size()) continue;
+            if (const auto [it, added] = byMnemonic.emplace(text[amp + 1].toLower(), text); !added)
+                taken << "mnemonic of " + it->second + " and " + text;
+        }
+    }
+    std::map<QString, QString> byShortcut;
     for (const QAction* action : frame_->findChildren<QAction*>()) {
-        if (!action->objectName().isEmpty() && !byName.emplace(action->objectName(), action->text()).second)
-            taken << "name " + action->objectName();
         for (const QKeySequence& key : action->shortcuts()) {
             if (const auto [it, added] = byShortcut.emplace(key.toString(), action->text()); !added)
                 taken << key.toString() + " of " + it->second + " and " + action->text();
         }
     }
     EXPECT_EQ(taken.join("\n").toStdString(), "");
-    EXPECT_EQ(byName.size(), frame_->commands().all().size()) << "every command's action has a name";
+    EXPECT_EQ(recentFilesPlaces, 1);
 }
 
-// Stored toolbar layouts and scripts send these numbers: they never change.
+// Each report command opens its own report, and each report of the registry has one command.
+TEST_F(CommandTableTest, EveryReportHasOneCommandThatOpensIt) {
+    addLap("Rivaldi weekend (saved in race).rpy");
+    QString opened;
+    dialogs_.window = [&](QDialog& window) {
+        if (const auto* report = dynamic_cast<ReportWindow*>(&window)) opened = report->titleLabel()->text();
+    };
+    QStringList commands;
+    std::map<QString, int> commandsByTitle;
+    for (const Menu menu : {Menu::reports, Menu::tools}) {
+        for (const Command* command : frame_->commands().inMenu(menu)) {
+            opened.clear();
+            frame_->runCommand(command->id);
+            if (opened.isEmpty()) continue;
+            commands << QString::fromLatin1(command->menuText) + " -> " + opened;
+            ++commandsByTitle[opened];
+        }
+    }
+    const QStringList expected = {
+        "Race Settings Etc -> Race Settings Etc",
+        "Practice -> Practice Report",
+        "Qualify -> Qualifying Report",
+        "Warmup -> Warmup Report",
+        "Race -> Race Report",
+        "Lap by lap -> Lap By Lap report",
+        "Lap Chart -> Lap Chart",
+        "Complete(all above) -> Complete Report",
+        "Flags (yellows etc) -> Flag report",
+        "Sector Times -> Sector Times",
+    };
+    EXPECT_EQ(commands.join("\n").toStdString(), expected.join("\n").toStdString());
+    for (const ReportKind& kind : reportKinds())
+        EXPECT_EQ(commandsByTitle[QString::fromLatin1(kind.title)], 1) << kind.title;
+}
+
+// The numbers of the commands: one moved to another command by mistake shows here.
 TEST_F(CommandTableTest, CommandsKeepTheirNumbers) {
     QStringList numbered;
     for (int id = 0; id < 70000; ++id) {

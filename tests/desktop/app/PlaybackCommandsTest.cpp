@@ -60,18 +60,21 @@ TEST_F(PlaybackCommandsTest, StartNeedsATrackAndATickedLap) {
     nextLap_ = LapChoice{0, kPractice, 1};
     addLap("Phantom Ring practice (track not installed).rpy");
     messages_.clear();
-    frame_->runCommand(ID_START_CONTINUE);
+    // Clicked, the button is pressed; a refused start releases it.
+    frame_->action(ID_START_CONTINUE)->trigger();
     EXPECT_EQ(messages_, QStringList{"Realtime plotting of driving lines not available without trackmap!"});
     EXPECT_FALSE(frame_->playback().state().playing());
+    EXPECT_FALSE(checked(ID_START_CONTINUE));
 
     frame_->runCommand(ID_FILE_NEW);
     loadTwoLaps();
     frame_->runCommand(ID_TOGGLE_LAP_1);
     frame_->runCommand(ID_TOGGLE_LAP_1 + 1);
     messages_.clear();
-    frame_->runCommand(ID_START_CONTINUE);
+    frame_->action(ID_START_CONTINUE)->trigger();
     EXPECT_EQ(messages_, QStringList{"Choose lap(s) to play!"});
     EXPECT_FALSE(frame_->playback().state().playing());
+    EXPECT_FALSE(checked(ID_START_CONTINUE));
 }
 
 TEST_F(PlaybackCommandsTest, PlayingGreysWhatMustWaitAndShowsTheValues) {

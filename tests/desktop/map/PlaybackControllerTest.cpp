@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSignalSpy>
 
 #include "DemoSimulatorTest.h"
@@ -24,8 +26,13 @@ public:
 };
 
 // The playback on its own: a document, the plot settings bar and the map view, no main window.
+// The view is laid out at a fixed size so that scrolling has a viewport to keep the cars in.
 class PlaybackControllerTest : public DemoSimulatorTest {
 protected:
+    PlaybackControllerTest() {
+        view_.resize(600, 500);
+        view_.viewport()->grab();
+    }
     // A lap of a demo replay, ticked in the plot settings bar as a newly added lap is.
     void load(const std::string& name, LapChoice lap) {
         document_.lapFinderLoad(replay(name), lap);
@@ -54,7 +61,7 @@ TEST_F(PlaybackControllerTest, StartIsRefusedWithoutATrackOrATickedLap) {
                             "information: Realtime plotting of driving lines not available without trackmap!",
                             "message: Choose lap(s) to play!"}));
     EXPECT_FALSE(playback_.active());
-    EXPECT_EQ(changes_.count(), 0);
+    EXPECT_EQ(changes_.count(), 2) << "a refusal says so too: a clicked Start button is released";
 }
 
 // Each command moves the playback and says so once; the panel and the map follow.
@@ -101,6 +108,62 @@ TEST_F(PlaybackControllerTest, APlaybackStopsByItselfAtTheEndOfTheLap) {
     EXPECT_TRUE(view_.playedLine(0).empty()) << "the whole lines are back";
     EXPECT_TRUE(panel_.lapBox(0)->isEnabled());
     EXPECT_EQ(changes_.count(), 2) << "started and stopped";
+}
+
+TEST_F(PlaybackControllerTest, MoveToEndStopsAndShowsTheWholeLines) {
+    load(kWeekend, {0, kRace, 2});
+    playback_.start();
+    playback_.tick();
+    playback_.moveToEnd();
+    EXPECT_FALSE(playback_.active());
+    EXPECT_TRUE(view_.playedLine(0).empty());
+    EXPECT_FALSE(view_.carPosition(0).has_value());
+    EXPECT_TRUE(panel_.lapBox(0)->isEnabled());
+    EXPECT_EQ(changes_.count(), 2) << "started and stopped";
+}
+
+// Two laps of the race; the second (slot 1) is the faster and leads at position 2000. The view,
+// zoomed in and scrolled away from both cars, centres on the followed car at the next tick, and
+// stays where it is with Manual focus.
+TEST_F(PlaybackControllerTest, TheFocusKeepsTheFollowedCarInView) {
+    struct Case {
+        const char* focus;  // the radio button's text
+        int driverRow;      // the Focus Driver combo's row
+        std::optional<int> followedSlot;
+    };
+    const Case cases[] = {
+        {"Focus Leader", 0, 1},
+        {"Focus Driver:", 0, 0},
+        {"Focus Driver:", 1, 1},
+        {"Manual", 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.focus) + " " + std::to_string(c.driverRow));
+        document_.clearAll();
+        for (const int driver : {0, 3})
+            load(kWeekend, {driver, kRace, 2});
+        for (QRadioButton* button : panel_.findChildren<QRadioButton*>()) {
+            if (button->text() == c.focus) button->setChecked(true);
+        }
+        panel_.focusDriver()->setCurrentIndex(c.driverRow);
+        view_.showWholeMap();
+        view_.zoomAboutCentre(16);
+        playback_.start();
+        while (playback_.state().position() < 1998)
+            playback_.tick();
+        const QPointF elsewhere = view_.playedLine(0)[100];
+        view_.keepInView(elsewhere.x(), elsewhere.y());
+        const MapZoom& zoom = view_.zoom();
+        const MapZoom::Point before = zoom.toMap(zoom.viewportWidth() / 2.0, zoom.viewportHeight() / 2.0);
+        playback_.tick();
+        ASSERT_EQ(playback_.state().position(), 2000u);
+        const MapZoom::Point centre = zoom.toMap(zoom.viewportWidth() / 2.0, zoom.viewportHeight() / 2.0);
+        const QPointF expected =
+            c.followedSlot ? *view_.carPosition(*c.followedSlot) : QPointF(before.x, before.y);
+        EXPECT_NEAR(centre.x, expected.x(), 1);
+        EXPECT_NEAR(centre.y, expected.y(), 1);
+        playback_.stop();
+    }
 }
 
 }  // namespace
