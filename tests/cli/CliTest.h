@@ -10,9 +10,8 @@
 
 #include "CliApp.h"
 #include "Commands.h"
-#include "DemoFolder.h"
 #include "MemorySettings.h"
-#include "TempDir.h"
+#include "SharedDemoFolder.h"
 
 struct CliOutput {
     int status;
@@ -41,15 +40,9 @@ protected:
     CliOutput last_{};
 };
 
-// The tool over the demo simulator folder, written once per suite.
+// The tool over the demo simulator folder the build wrote.
 class DemoCliTest : public CliTest {
 protected:
-    static void SetUpTestSuite() {
-        sim_ = std::make_unique<TempDir>();
-        writeDemoFolder(sim_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { sim_.reset(); }
-
     static std::string replay(const std::string& name) { return (sim_->path() / "replay" / name).string(); }
     // Race lap 2 of `driver` in the demo weekend, as FILE:DRIVER:SESSION:LAP.
     static std::string weekendRaceLap(int driver) {
@@ -61,7 +54,7 @@ protected:
         return run(args);
     }
 
-    static inline std::unique_ptr<TempDir> sim_;
+    static inline const DemoSimulatorFolder* sim_ = &DemoSimulatorFolder::shared();
 };
 
 // The keys of a JSON object, in their order.

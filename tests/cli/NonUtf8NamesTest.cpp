@@ -15,17 +15,24 @@ const std::string kNameInJson = "Qualif\u00e9";
 
 class NonUtf8NamesTest : public DemoCliTest {
 protected:
-    // The demo folder with its full weekend renamed to "Qualifé.rpy" and Hollowmere's track file
-    // copied into a track "Qualifé".
+    // A copy of the demo folder with its full weekend renamed to "Qualifé.rpy" and Hollowmere's
+    // track file copied into a track "Qualifé".
     static void SetUpTestSuite() {
-        DemoCliTest::SetUpTestSuite();
+        copy_ = DemoSimulatorFolder::copy();
+        sim_ = copy_.get();
         fs::rename(replay("Rivaldi weekend (saved in race).rpy"), weekend());
         const fs::path track = sim_->path() / "tracks" / kName;
         fs::create_directories(track);
         fs::copy_file(sim_->path() / "tracks/HollowMere/hollowmere.PTF", track / (kName + ".ptf"));
     }
+    static void TearDownTestSuite() {
+        sim_ = &DemoSimulatorFolder::shared();
+        copy_.reset();
+    }
     static std::string weekend() { return replay(kName + ".rpy"); }
     static std::string lap() { return weekend() + ":0:race:2"; }
+
+    static inline std::unique_ptr<const DemoSimulatorFolder> copy_;
 };
 
 TEST_F(NonUtf8NamesTest, EveryJsonOutputIsValidUtf8) {

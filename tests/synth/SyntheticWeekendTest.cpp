@@ -9,6 +9,7 @@
 #include "DemoFolder.h"
 #include "FileBytes.h"
 #include "Scenario.h"
+#include "SharedDemoFolder.h"
 #include "TempDir.h"
 #include "common/SimulatorFolders.h"
 #include "replay/DriverTable.h"
@@ -30,15 +31,9 @@ using testing::Gt;
 using testing::Le;
 using testing::Lt;
 
-// The demo folder, made once for all tests of this file.
+// The demo folder the build wrote.
 class DemoFolderTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        folder_ = std::make_unique<TempDir>();
-        replays_ = writeDemoFolder(folder_->path(), DemoOptions{});
-    }
-    static void TearDownTestSuite() { folder_.reset(); }
-
     static fs::path replay(const std::string& name) { return folder_->path() / "replay" / name; }
     static std::unique_ptr<DriverTable> drivers(const fs::path& path) {
         auto d = std::make_unique<DriverTable>();
@@ -46,11 +41,8 @@ protected:
         return d;
     }
 
-    static std::unique_ptr<TempDir> folder_;
-    static std::vector<fs::path> replays_;
+    static inline const DemoSimulatorFolder* folder_ = &DemoSimulatorFolder::shared();
 };
-std::unique_ptr<TempDir> DemoFolderTest::folder_;
-std::vector<fs::path> DemoFolderTest::replays_;
 
 TEST_F(DemoFolderTest, SameSeedGivesTheSameFiles) {
     TempDir again;
