@@ -1,6 +1,6 @@
 // The Lap Finder's scan of 1,000 replays of one track, warm, against a plain read of the bytes the
 // scan must read of each file: its head and driver table (records and lap tables) and the frames
-// at both ends of the telemetry that bound its sessions. Goal: at most 2 x the plain read.
+// at both ends of the telemetry that bound its sessions. Goal: at most 1.5 x the plain read.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>

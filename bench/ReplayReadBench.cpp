@@ -1,5 +1,5 @@
 // Opening a replay and reading one lap, against a plain sequential read of the same file.
-// Goals: a lap near the end of a 100 MB file reads in at most 1.5 x the plain read; opening a
+// Goals: a lap near the end of a 100 MB file reads in at most 1.3 x the plain read; opening a
 // 100 MB file takes at most 2 x opening a 1 MB one; the peak heap of a lap read does not grow
 // with the file.
 #include <benchmark/benchmark.h>

@@ -16,11 +16,14 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> replayFilesIn(const fs::path& folder) {
     std::vector<std::pair<std::string, fs::path>> named;  // each file's name, taken once for the sort
-    for (const auto& entry : folderEntries(folder)) {
-        std::error_code error;
+    std::error_code error;
+    // Straight from the iterator, whose entries know their type from the listing: no status call.
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path& path = it->path();
+        std::error_code typeError;
         // A named pipe or device called "*.rpy" would block or never end: regular files only.
-        if (asciiLower(entry.path().extension().string()) == ".rpy" && entry.is_regular_file(error))
-            named.emplace_back(entry.path().filename().string(), entry.path());
+        if (asciiLower(path.extension().string()) == ".rpy" && it->is_regular_file(typeError))
+            named.emplace_back(path.filename().string(), path);
     }
     std::sort(named.begin(), named.end(),
               [](const auto& a, const auto& b) { return nameOrder(a.first, b.first); });
@@ -99,19 +102,20 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     const std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
     const std::string track = asciiLower(request.track);
     std::size_t scanOrder = 0;
-    BinaryFile file;  // one for all files, so its read-ahead block is made once
+    // One of each for all files, so their buffers are made once.
+    BinaryFile file;
+    ReplayHeader header;
+    DriverTable drivers;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!sink.progress(i, files.size())) return false;
         const fs::path& path = files[i];
         // One opening for both readers: most of what they read lies in the file's first block.
         file.open(path);
-        ReplayHeader header;
         if (!header.read(file, path)) {
             if (!sink.unreadable({unreadableFile(path)})) return false;
             continue;
         }
         if (header.formatVersion < 3 || asciiLower(header.trackName) != track) continue;
-        DriverTable drivers;
         if (const auto read = drivers.read(file, path, [&sink] { return sink.stopRequested(); }); !read) {
             if (read.error() == DriverTableError::Cancelled) return false;
             std::vector<ScanMessage> messages;

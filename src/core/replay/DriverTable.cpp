@@ -80,13 +80,32 @@ Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
 
 Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesystem::path& path,
                                             const StopCheck& stopRequested) {
-    *this = DriverTable();
+    reset();
     fileName = path;
     if (!file.isOpen()) return DriverTableError::CannotOpen;
     fileDate = formatFileDate(localTime(file.modificationTime()));
     Failure parsed = parse(file, stopRequested);
     if (parsed) markSelectableLaps();
     return parsed;
+}
+
+// Starts afresh; the buffers keep their room, as a scan reads one file's table after another into
+// the same object.
+void DriverTable::reset() {
+    std::vector<DriverRecord> drivers = std::move(drivers_);
+    std::vector<Row> rows = std::move(rows_);
+    std::vector<std::uint32_t> entries = std::move(entries_);
+    std::vector<bool> selectable = std::move(selectable_);
+    std::vector<std::uint8_t> fileBytes = std::move(fileBytes_);
+    *this = DriverTable();
+    drivers_ = std::move(drivers);
+    rows_ = std::move(rows);
+    entries_ = std::move(entries);
+    selectable_ = std::move(selectable);
+    fileBytes_ = std::move(fileBytes);
+    drivers_.clear();
+    rows_.clear();
+    entries_.clear();
 }
 
 std::uint64_t DriverTable::lapStartTime(int session, int d, int slot) const {
@@ -138,7 +157,8 @@ Failure DriverTable::parse(BinaryFile& file, const StopCheck& stopRequested) {
 }
 
 Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
-    std::vector<std::uint8_t> records(count * kDriverRecordSize);
+    std::vector<std::uint8_t>& records = fileBytes_;
+    records.resize(count * kDriverRecordSize);
     if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
     drivers_.resize(count);
     rows_.resize(kSessionCount * count);
@@ -167,7 +187,8 @@ Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::u
                                    int sessionInProgress) {
     // Real tables are far smaller; a damaged length could otherwise claim the whole file.
     if (end - begin > kMaxLapTablesSize) return DriverTableError::DamagedStructure;
-    std::vector<std::uint8_t> tables(static_cast<std::size_t>(end - begin));
+    std::vector<std::uint8_t>& tables = fileBytes_;
+    tables.resize(static_cast<std::size_t>(end - begin));
     if (!file.readAt(begin, tables)) return DriverTableError::DamagedStructure;
     entries_.reserve(tables.size() / 4);  // each slot is a 4-byte entry of a table
 
@@ -271,7 +292,7 @@ Failure DriverTable::bookMarkers(std::span<const std::uint8_t> frame,
 // From the first frame on, until a frame has set some session's window start.
 Failure DriverTable::walkForward(BinaryFile& file, std::uint64_t telemetryEnd,
                                  const StopCheck& stopRequested) {
-    std::vector<std::uint8_t> frame;
+    std::vector<std::uint8_t>& frame = fileBytes_;
     for (std::uint64_t at = telemetryOffset + kChunkHeadSize; at < telemetryEnd; at += frame.size()) {
         if (stopped(stopRequested)) return DriverTableError::Cancelled;
         if (!readFrame(file, at, telemetryEnd, frame)) return DriverTableError::DamagedTelemetry;
@@ -291,7 +312,7 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd,
     if (lastFrameLength < kFrameHeadSize || lastFrameLength > telemetryEnd - firstFrame) {
         return DriverTableError::DamagedTelemetry;
     }
-    std::vector<std::uint8_t> frame;
+    std::vector<std::uint8_t>& frame = fileBytes_;
     std::uint64_t at = telemetryEnd - lastFrameLength;
     for (;;) {
         if (stopped(stopRequested)) return DriverTableError::Cancelled;

@@ -94,6 +94,7 @@ private:
     }
 
     using Failure = Outcome<DriverTableError>;
+    void reset();
     Failure parse(BinaryFile& file, const StopCheck& stopRequested);
     Failure readDrivers(BinaryFile& file, std::size_t count);
     Failure readLapTables(BinaryFile& file, std::uint64_t begin, std::uint64_t end, int sessionInProgress);
@@ -106,9 +107,10 @@ private:
     void markSelectableLaps();
 
     std::vector<DriverRecord> drivers_;
-    std::vector<Row> rows_;               // [session][driver], once the driver records are read
-    std::vector<std::uint32_t> entries_;  // the slots of every row, one after the other
-    std::vector<bool> selectable_;        // each slot's selectable flag
+    std::vector<Row> rows_;                // [session][driver], once the driver records are read
+    std::vector<std::uint32_t> entries_;   // the slots of every row, one after the other
+    std::vector<bool> selectable_;         // each slot's selectable flag
+    std::vector<std::uint8_t> fileBytes_;  // the records, tables or frame being read
 };
 
 // The text shown when a replay holds more drivers than the format allows.

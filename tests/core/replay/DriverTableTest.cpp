@@ -164,6 +164,45 @@ TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
         "this number: 51");
 }
 
+// A scan reads one file after another into the same table: each read must leave what a fresh
+// table reads, whatever the one before held.
+TEST_F(DriverTableTest, ATableReadAgainHoldsOnlyTheNewFile) {
+    ConstantPaceReplay many = shortTwoCars();
+    while (many.cars.size() < 51) {
+        ConstantPaceCar car = many.cars[1];
+        car.driver.id = 100 + static_cast<std::uint32_t>(many.cars.size());
+        many.cars.push_back(car);
+    }
+    const auto tooMany = dir_.write("too many.rpy", many.writer().bytes());
+    many.cars.resize(50);
+    const auto fifty = dir_.write("fifty.rpy", many.writer().bytes());
+    const auto two = dir_.write("two.rpy", ConstantPaceReplay::twoCars().writer().bytes());
+
+    DriverTable fresh;
+    ASSERT_TRUE(fresh.read(two));
+    DriverTable reused;
+    ASSERT_TRUE(reused.read(fifty));
+    ASSERT_TRUE(reused.read(two));
+    EXPECT_EQ(reused.driverCount, 2);
+    for (int session = 0; session < kSessionCount; ++session) {
+        for (int d = 0; d < 3; ++d) {
+            SCOPED_TRACE(testing::Message() << "session " << session << ", driver " << d);
+            EXPECT_EQ(reused.lapCount(session, d), fresh.lapCount(session, d));
+            for (int slot = 0; slot <= fresh.lapCount(session, d) + 1; ++slot) {
+                EXPECT_EQ(reused.lapEntry(session, d, slot), fresh.lapEntry(session, d, slot));
+                EXPECT_EQ(reused.selectable(session, d, slot), fresh.selectable(session, d, slot));
+            }
+        }
+    }
+    EXPECT_EQ(reused.windowStart, fresh.windowStart);
+    EXPECT_EQ(reused.windowEnd, fresh.windowEnd);
+    EXPECT_EQ(reused.driverName(1), fresh.driverName(1));
+
+    EXPECT_EQ(reused.read(tooMany).error(), DriverTableError::TooManyDrivers);
+    EXPECT_EQ(reused.lapCount(kPractice, 0), 0) << "no lap of the file before remains";
+    EXPECT_EQ(reused.windowEnd[kPractice], 0u);
+}
+
 TEST_F(DriverTableTest, OwnerIsSearchedByNameWhenTheIndexIsWrong) {
     ReplayWriter writer = shortTwoCars().writer();
     writer.setOwner(0, "Bob", "Bot");
