@@ -7,8 +7,8 @@
 VXRA_FUZZ_TARGET(gears) {
     FuzzReader in(input);
     LapTelemetry lap = LapTelemetry::blank(in.take<std::uint16_t>() % 4000);
-    const auto size = static_cast<std::size_t>(lap.sampleCount) + 1;
-    for (std::size_t k = 1; k < size && !in.empty(); ++k) {
+    const auto size = static_cast<std::size_t>(lap.sampleCount);
+    for (std::size_t k = 0; k < size && !in.empty(); ++k) {
         const std::uint8_t head = in.take<std::uint8_t>();
         lap.gear[k] = static_cast<std::int16_t>(head % 8) - 1;
         if (head & 0x80) continue;  // no record filled it

@@ -14,9 +14,9 @@ constexpr int kMaxSamples = 3000;
 // it, a lateral offset, speed, gear, revs and slip.
 LapTelemetry madeUpLap(FuzzReader& in) {
     LapTelemetry lap = LapTelemetry::blank(in.take<std::uint16_t>() % kMaxSamples);
-    const auto size = static_cast<std::size_t>(lap.sampleCount) + 1;
+    const auto size = static_cast<std::size_t>(lap.sampleCount);
     std::uint32_t distance = in.take<std::uint32_t>();
-    for (std::size_t k = 1; k < size; ++k) {
+    for (std::size_t k = 0; k < size; ++k) {
         distance += in.take<std::uint16_t>();
         if (in.take<std::uint8_t>() == 0) continue;  // no record filled it
         lap.distance[k] = distance;

@@ -8,7 +8,7 @@ namespace {
 
 LapTelemetry madeUpLap(FuzzReader& in) {
     LapTelemetry lap = LapTelemetry::blank(in.take<std::uint16_t>() % 1200);
-    const auto size = static_cast<std::size_t>(lap.sampleCount) + 1;
+    const auto size = static_cast<std::size_t>(lap.sampleCount);
     lap.speed.assign(size, in.take<double>());
     lap.gear.assign(size, in.take<std::int16_t>());
     lap.revs.assign(size, in.take<std::uint32_t>());
@@ -19,7 +19,7 @@ LapTelemetry madeUpLap(FuzzReader& in) {
     const std::uint8_t every = in.take<std::uint8_t>();
     // The distance falls back at a made-up finish line.
     const std::uint16_t finish = in.take<std::uint16_t>();
-    for (std::size_t k = 1; k < size; ++k)
+    for (std::size_t k = 0; k < size; ++k)
         lap.distanceM[k] = every && k % every == 0 ? 0 : static_cast<double>(k < finish ? k : k - finish);
     lap.finishLineSample = finish;
     return lap;

@@ -20,12 +20,13 @@ void printCsv(std::ostream& out, const LapTelemetry& lap, bool mapChannels) {
            "speed"
         << (mapChannels ? ",heading,slip,slipMinusSteering\n" : "\n");
     char converted[96];
-    for (std::size_t k = 1; k <= static_cast<std::size_t>(lap.sampleCount); ++k) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(lap.sampleCount); ++k) {
         std::snprintf(converted, sizeof converted, "%.4f,%.4f,%.3f", lap.distanceM[k], lap.lateralM[k],
                       lap.speed[k]);
-        out << k << ',' << lap.distance[k] << ',' << lap.lateral[k] << ',' << lap.gear[k] << ','
-            << lap.revs[k] << ',' << lap.orientation[k] << ',' << lap.roll[k] << ',' << lap.pitch[k] << ','
-            << lap.steering[k] << ',' << lap.aux1[k] << ',' << lap.aux2[k] << ',' << converted;
+        out << sampleNumber(static_cast<int>(k)) << ',' << lap.distance[k] << ',' << lap.lateral[k] << ','
+            << lap.gear[k] << ',' << lap.revs[k] << ',' << lap.orientation[k] << ',' << lap.roll[k] << ','
+            << lap.pitch[k] << ',' << lap.steering[k] << ',' << lap.aux1[k] << ',' << lap.aux2[k] << ','
+            << converted;
         if (mapChannels)
             out << ',' << lap.heading[k] << ',' << lap.slip[k] << ',' << lap.slipMinusSteering[k];
         out << '\n';

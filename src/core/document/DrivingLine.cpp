@@ -27,7 +27,7 @@ public:
     void add(std::size_t k, double v) {
         speed_[k] = v;
         bool changed = false;
-        if (k >= 6) {
+        if (k >= 5) {
             const double d1 = std::fabs(p1_ - v), d2 = std::fabs(p2_ - v);
             if (d1 > 1.0) {
                 if (d2 > 1.0 && std::fabs(p3_ - v) < 2.0) {
@@ -58,9 +58,9 @@ void computeMapChannels(LapTelemetry& lap, const TrackModel& model, double track
     const DrivingLine line(model, lap);
     const double unitsPerMetre = transform.unitsPerMetre();
     SpeedSmoother smoother(lap.speed);
-    std::optional<MapPoint> previous = line.mapPoint(1, transform);
-    int previousSample = 1;
-    for (int k = 2; k <= lap.sampleCount - 1; ++k) {
+    std::optional<MapPoint> previous = line.mapPoint(0, transform);
+    int previousSample = 0;
+    for (int k = 1; k + 1 < lap.sampleCount; ++k) {
         const auto point = line.mapPoint(k, transform);
         if (!point) continue;  // missing samples keep the speed of their neighbours
         if (previous) {
@@ -88,10 +88,10 @@ void computeMapChannels(LapTelemetry& lap, const TrackModel& model, double track
     lap.splitTime1 = lap.splitTime2 = lap.splitTime3 = 0;
     if (trackLengthMetres <= 0) return;
     int* splits[] = {&lap.splitTime1, &lap.splitTime2, &lap.splitTime3};
-    // From sample 2 on: sample 1 lies before the line, at a distance near the full length.
-    for (int q = 0, k = 2; q < 3 && k <= lap.sampleCount; ++k) {
+    // From sample 1 on: sample 0 lies before the line, at a distance near the full length.
+    for (int q = 0, k = 1; q < 3 && k < lap.sampleCount; ++k) {
         while (q < 3 && lap.distanceM[static_cast<std::size_t>(k)] > (q + 1) * 0.25 * trackLengthMetres) {
-            *splits[q++] = static_cast<int>((k - 1) * 1000 / 36);
+            *splits[q++] = static_cast<int>(k * 1000 / 36);
         }
     }
 }

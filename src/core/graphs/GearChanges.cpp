@@ -23,11 +23,11 @@ struct Channels {
 };
 
 Channels channelsOf(const LapTelemetry& lap) {
-    const auto n = static_cast<std::size_t>(lap.sampleCount) + 1;
+    const auto n = static_cast<std::size_t>(lap.sampleCount);
     Channels c{std::vector<int>(n, 0), std::vector<long long>(n, 0), std::vector<double>(n, 0),
                std::vector<std::uint32_t>(n, 0)};
-    for (std::size_t k = 1; k < n; ++k) {
-        if (k > 1 && !lap.recorded(static_cast<int>(k))) {
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k > 0 && !lap.recorded(static_cast<int>(k))) {
             c.gear[k] = c.gear[k - 1];
             c.revs[k] = c.revs[k - 1];
             c.speed[k] = c.speed[k - 1];
@@ -43,7 +43,7 @@ Channels channelsOf(const LapTelemetry& lap) {
 }
 
 bool processed(const LapTelemetry& lap) {
-    const auto n = static_cast<std::size_t>(lap.sampleCount) + 1;
+    const auto n = static_cast<std::size_t>(lap.sampleCount);
     return lap.sampleCount > 0 && lap.gear.size() >= n && lap.revs.size() >= n && lap.speed.size() >= n &&
            lap.distance.size() >= n && lap.distanceM.size() >= n && lap.lateralM.size() >= n;
 }
@@ -80,25 +80,26 @@ GearAnalysis analyseGearChanges(const LapTelemetry& lap) {
     GearAnalysis result;
     if (!processed(lap)) return result;
     const Channels c = channelsOf(lap);
-    const int n = lap.sampleCount;
+    // The last sample takes no part: a change needs a sample after it.
+    const int end = lap.sampleCount - 1;
     const auto at = [](const auto& channel, int k) { return channel[static_cast<std::size_t>(k)]; };
 
     struct Sums {
         long long count = 0, startRevs = 0, revsLost = 0, speedLost = 0;
     };
     std::array<Sums, 5> sums{};
-    int i = 1;
-    while (i < n && at(c.gear, i) == 0)
+    int i = 0;
+    while (i < end && at(c.gear, i) == 0)
         ++i;
-    while (i < n) {
+    while (i < end) {
         if (at(c.gear, i) != 0) {
             ++i;
             continue;
         }
         const int p = i - 1;
-        while (i < n && at(c.gear, i) == 0)
+        while (i < end && at(c.gear, i) == 0)
             ++i;
-        if (i >= n) break;  // neutral to the end of the lap: no change
+        if (i >= end) break;  // neutral to the end of the lap: no change
 
         const int from = at(c.gear, p), to = at(c.gear, i);
         result.rows.push_back(

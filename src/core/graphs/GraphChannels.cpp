@@ -47,16 +47,16 @@ std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel chann
     const int n = lap.sampleCount;
     if (n <= 5 || channel == GraphChannel::None) return points;
     const auto size = static_cast<std::size_t>(n);
-    if (lap.distanceM.size() <= size || lap.speed.size() <= size || lap.gear.size() <= size ||
-        lap.revs.size() <= size)
+    if (lap.distanceM.size() < size || lap.speed.size() < size || lap.gear.size() < size ||
+        lap.revs.size() < size)
         return points;  // not processed
-    const int last = channel == GraphChannel::Speed ? n - 3 : n - 2;
+    const int last = channel == GraphChannel::Speed ? n - 4 : n - 3;
     const auto valueAt = [&](std::size_t i) -> std::optional<double> {
         switch (channel) {
             case GraphChannel::Speed:
                 return mph ? lap.speed[i] * kMilesPerKilometre : lap.speed[i];
             case GraphChannel::Time:
-                return static_cast<double>(i) / kSamplesPerSecond;
+                return static_cast<double>(sampleNumber(static_cast<int>(i))) / kSamplesPerSecond;
             case GraphChannel::Gear:
                 if (lap.gear[i] == 0) return std::nullopt;
                 return lap.gear[i];
@@ -69,7 +69,7 @@ std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel chann
         }
         return std::nullopt;
     };
-    for (int k = 2; k <= last; ++k) {
+    for (int k = 1; k <= last; ++k) {
         if (!lap.recorded(k)) continue;
         const auto i = static_cast<std::size_t>(k);
         if (const std::optional<double> y = valueAt(i)) points.push_back({lap.distanceM[i], *y});
@@ -89,7 +89,7 @@ std::optional<double> channelTop(GraphChannel channel, const std::vector<PlotPoi
 }
 
 std::optional<double> lateralAtDistance(const LapTelemetry& lap, double distance) {
-    for (int k = 2; k < lap.sampleCount; ++k)
+    for (int k = 1; k + 1 < lap.sampleCount; ++k)
         if (lap.recorded(k) && lap.distanceM[static_cast<std::size_t>(k)] >= distance)
             return lap.lateralM[static_cast<std::size_t>(k)];
     return std::nullopt;

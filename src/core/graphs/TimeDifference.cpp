@@ -22,7 +22,7 @@ constexpr double kLevelSeconds = 0.0005;
 constexpr double kMaxGapPoints = 20000;
 
 bool usable(const LapTelemetry& lap) {
-    return lap.sampleCount > 5 && lap.distance.size() > static_cast<std::size_t>(lap.sampleCount);
+    return lap.sampleCount > 5 && lap.distance.size() >= static_cast<std::size_t>(lap.sampleCount);
 }
 
 std::int64_t lapTimeMs(std::uint32_t lapEntry) {
@@ -66,8 +66,9 @@ Scale scaleFor(double yLow, double yHigh, double extreme) {
 // Moves the scan to the first sample after `index` that reaches `target`; false, leaving it where
 // it is, when the lap ends first.
 bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
-    int i = std::min(index + 1, lap.sampleCount);
-    while (i < lap.sampleCount && lap.distance[static_cast<std::size_t>(i)] < target)
+    const int lastSample = lap.sampleCount - 1;
+    int i = std::min(index + 1, lastSample);
+    while (i < lastSample && lap.distance[static_cast<std::size_t>(i)] < target)
         ++i;
     if (lap.distance[static_cast<std::size_t>(i)] < target) return false;
     index = i;
@@ -78,11 +79,11 @@ bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
 // as far as the one before.
 std::vector<PlotPoint> timeAgainstDistance(const LapTelemetry& lap) {
     std::vector<PlotPoint> course;
-    for (int k = 2; k < lap.sampleCount; ++k) {
+    for (int k = 1; k + 1 < lap.sampleCount; ++k) {
         if (!lap.recorded(k)) continue;
         const double distance = lap.distanceM[static_cast<std::size_t>(k)];
         if (!course.empty() && distance < course.back().x) continue;
-        course.push_back({distance, static_cast<double>(k) / kSamplesPerSecond});
+        course.push_back({distance, static_cast<double>(sampleNumber(k)) / kSamplesPerSecond});
     }
     return course;
 }
@@ -113,11 +114,11 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
         return lap.distance[static_cast<std::size_t>(k)];
     };
     const std::uint32_t total =
-        std::max(distanceAt(lapA, lapA.sampleCount - 2), distanceAt(lapB, lapB.sampleCount - 2));
+        std::max(distanceAt(lapA, lapA.sampleCount - 3), distanceAt(lapB, lapB.sampleCount - 3));
     const double step = total * kStepShare;
 
     std::vector<int> diff(kSteps, 0);
-    int indexA = 1, indexB = 1, maxDiff = 0, minDiff = 0;
+    int indexA = 0, indexB = 0, maxDiff = 0, minDiff = 0;
     bool bothGoOn = true;
     for (int k = 1; k < kSteps; ++k) {
         const auto target = static_cast<std::uint32_t>(k * step);

@@ -7,9 +7,9 @@
 
 namespace {
 
-// The last recorded sample from 2 to `sample`.
+// The last recorded sample from 1 to `sample`.
 std::optional<int> lastRecorded(const LapTelemetry& lap, int sample) {
-    for (int k = std::min(sample, lap.sampleCount); k >= 2; --k) {
+    for (int k = std::min(sample, lap.sampleCount - 1); k >= 1; --k) {
         if (lap.recorded(k)) return k;
     }
     return std::nullopt;

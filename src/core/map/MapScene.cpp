@@ -54,7 +54,7 @@ MapScene buildMapScene(const ReplayDocument& document, const MapTransform& trans
                       1,
                       slot,
                       {}};
-        for (int sample = 2; sample < lap.lapData->sampleCount; ++sample) {
+        for (int sample = 1; sample + 1 < lap.lapData->sampleCount; ++sample) {
             if (const auto point = lap.drivingLine->mapPoint(sample, transform)) {
                 line.points.push_back(*point);
                 line.samples.push_back(sample);

@@ -94,8 +94,9 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
     PlaybackTick result;
     position_ += fastForward_ ? 4 : 2;
     result.elapsed = elapsedText(position_);
-    result.elapsedMs = static_cast<int>((static_cast<double>(position_) * 1000 - 1000) / kSamplesPerSecond);
-    // Fast forward from the start never stands on sample 2, so a restart is remembered, not inferred.
+    // Position 0 is the laps' first sample, from which split times count too.
+    result.elapsedMs = static_cast<int>(static_cast<double>(position_) * 1000 / kSamplesPerSecond);
+    // Fast forward from the start never stands on position 2, so a restart is remembered, not inferred.
     const bool restart = linesRestart_ || position_ == 2;
     linesRestart_ = false;
     bool anySample = false;

@@ -44,5 +44,5 @@ std::vector<std::string> sampleReadout(const ReplayDocument& document, const Lap
             "Speed: " + std::to_string(std::lround(speed)) + (mph ? " mph" : " km/h"),
             "Gear: " + std::to_string(lap.gear[k]),
             "Revs: " + std::to_string(lap.revs[k]),
-            "Time: " + formatSplitTime(static_cast<std::uint32_t>((at.sample - 1) * 1000 / 36))};
+            "Time: " + formatSplitTime(static_cast<std::uint32_t>(at.sample * 1000 / 36))};
 }

@@ -89,16 +89,16 @@ Outcome<LapReadError> LapTelemetry::findFrames(BinaryFile& file, const DriverTab
     return {};
 }
 
-// Second pass: sample n from frame startFrame + n - 1. Frames past the end of the telemetry
-// leave their samples empty.
+// Second pass: sample n from frame startFrame + n. Frames past the end of the telemetry leave
+// their samples empty.
 Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t id,
                                                 std::uint64_t startOffset) {
-    int previousMissing = -1;
+    std::optional<int> previousMissing;
     int run = 0;
 
     FrameStream frames(file, startOffset, telemetryEnd_);
     std::span<const std::uint8_t> frame;
-    for (int sample = 1; sample <= sampleCount; ++sample) {
+    for (int sample = 0; sample < sampleCount; ++sample) {
         const FrameStream::Next next = frames.next(frame);
         if (next == FrameStream::Next::End) break;
         if (next == FrameStream::Next::Damaged) return LapReadError::InvalidRecord;
@@ -142,9 +142,9 @@ void LapTelemetry::store(int sample, const TelemetrySample& values) {
 
 // A sample whose frame carries other cars' states but not this driver's. Runs of consecutive
 // missing samples give the longest gap.
-void LapTelemetry::markMissing(int sample, int& previousMissing, int& run) {
+void LapTelemetry::markMissing(int sample, std::optional<int>& previousMissing, int& run) {
     ++missingSamples;
-    if (sample - previousMissing < 2) {
+    if (previousMissing && sample - *previousMissing < 2) {
         ++run;
         longestGap = std::max(longestGap, run + 1);
     } else {
@@ -169,7 +169,7 @@ LapTelemetry LapTelemetry::blank(int samples) {
 }
 
 void LapTelemetry::resize(int count) {
-    const std::size_t slots = static_cast<std::size_t>(count) + 1;
+    const auto slots = static_cast<std::size_t>(count);
     for (auto* channel : {&distance, &revs, &aux1, &aux2})
         channel->assign(slots, 0);
     for (auto* channel : {&lateral, &roll, &pitch})
@@ -188,77 +188,81 @@ void LapTelemetry::resize(int count) {
 Outcome<LapReadError> LapTelemetry::process(int margin) {
     // Only sampleCount that carry the driver's record take part: a missing one holds distance 0.
     std::vector<int> filled;
-    for (int i = 1; i <= sampleCount; ++i) {
+    for (int i = 0; i < sampleCount; ++i) {
         if (filled_[i]) filled.push_back(i);
     }
     // The last sample before the start/finish line, where the distance falls back.
-    int beforeStartLine = 0;
-    for (std::size_t f = 0; f + 1 < filled.size() && beforeStartLine == 0; ++f) {
+    std::optional<int> beforeStartLine;
+    for (std::size_t f = 0; f + 1 < filled.size() && !beforeStartLine; ++f) {
         if (distance[filled[f]] >= distance[filled[f + 1]]) beforeStartLine = filled[f];
     }
     // The first sample after the line at the lap's end.
     std::size_t last = filled.empty() ? 0 : filled.size() - 1;
     while (last > 0 && distance[filled[last - 1]] < distance[filled[last]])
         --last;
-    const int afterFinishLine = filled.empty() ? 0 : filled[last];
-    if (beforeStartLine == 0 || afterFinishLine - beforeStartLine < 3 || beforeStartLine + 3 > sampleCount)
-        return LapReadError::NoLineCrossing;
+    // A crossing at the start is found only with two filled samples, so `filled` is not empty here.
+    if (!beforeStartLine) return LapReadError::NoLineCrossing;
+    const int startLine = *beforeStartLine;
+    const int afterFinishLine = filled[last];
+    if (afterFinishLine - startLine < 3 || startLine + 3 >= sampleCount) return LapReadError::NoLineCrossing;
 
-    lapStartIndex = startFrame - 1 + beforeStartLine;
-    lapEndIndex = afterFinishLine + endFrame - sampleCount;
-    frameLapTime =
-        static_cast<int>(static_cast<std::int64_t>(endTime) - startTime -
-                         static_cast<std::int64_t>((beforeStartLine - 1) * kMsPerSample) -
-                         static_cast<std::int64_t>((sampleCount - afterFinishLine) * kMsPerSample));
+    // Frame numbers are 1-based: sample 0 comes from frame startFrame.
+    lapStartIndex = startFrame + startLine;
+    lapEndIndex = afterFinishLine + 1 + endFrame - sampleCount;
+    frameLapTime = static_cast<int>(
+        static_cast<std::int64_t>(endTime) - startTime - static_cast<std::int64_t>(startLine * kMsPerSample) -
+        static_cast<std::int64_t>((sampleCount - 1 - afterFinishLine) * kMsPerSample));
     const auto step = [&](int to, int from) {
         return static_cast<int>(static_cast<std::int64_t>(distance[to]) - distance[from]);
     };
-    stepAtStart = distance[beforeStartLine + 1] == 0 ? step(beforeStartLine + 3, beforeStartLine + 2)
-                                                     : step(beforeStartLine + 2, beforeStartLine + 1);
+    stepAtStart = distance[startLine + 1] == 0 ? step(startLine + 3, startLine + 2)
+                                               : step(startLine + 2, startLine + 1);
     stepAtEnd = step(afterFinishLine - 1, afterFinishLine - 2);
 
     // Speed from the distance advanced since the previous sample. Where that means nothing (the
     // sample after the line, where the distance falls back; a missing sample and the one after it)
     // the neighbours' speed is used.
-    std::vector<double> rawSpeed(static_cast<std::size_t>(sampleCount) + 1, 0.0);
-    std::vector<bool> valid(static_cast<std::size_t>(sampleCount) + 1, false);
-    for (int i = 2; i <= sampleCount; ++i) {
+    const auto samples = static_cast<std::size_t>(sampleCount);
+    std::vector<double> rawSpeed(samples, 0.0);
+    std::vector<bool> valid(samples, false);
+    for (int i = 1; i < sampleCount; ++i) {
         if (filled_[i] && filled_[i - 1] && distance[i] >= distance[i - 1]) {
             rawSpeed[i] = (distance[i] - distance[i - 1]) * kKmhPerUnitPerSample;
             valid[i] = true;
         }
     }
-    std::vector<int> nextValid(static_cast<std::size_t>(sampleCount) + 2, sampleCount + 1);
-    for (int i = sampleCount; i >= 1; --i)
+    // nextValid[i]: the first valid sample from i on; sampleCount where none follows.
+    std::vector<int> nextValid(samples + 1, sampleCount);
+    for (int i = sampleCount - 1; i >= 0; --i)
         nextValid[i] = valid[i] ? i : nextValid[i + 1];
-    int previousValid = 0;
-    for (int i = 1; i <= sampleCount; ++i) {
+    std::optional<int> previousValid;
+    for (int i = 0; i < sampleCount; ++i) {
         if (valid[i]) {
             previousValid = i;
             continue;
         }
         const int after = nextValid[i];
-        const bool hasBefore = previousValid >= 1, hasAfter = after <= sampleCount;
-        rawSpeed[i] = hasBefore && hasAfter ? (rawSpeed[previousValid] + rawSpeed[after]) / 2
-                      : hasBefore           ? rawSpeed[previousValid]
-                      : hasAfter            ? rawSpeed[after]
-                                            : 0.0;
+        const bool hasAfter = after < sampleCount;
+        rawSpeed[i] = previousValid && hasAfter ? (rawSpeed[*previousValid] + rawSpeed[after]) / 2
+                      : previousValid           ? rawSpeed[*previousValid]
+                      : hasAfter                ? rawSpeed[after]
+                                                : 0.0;
     }
     speed = std::move(rawSpeed);
 
-    const int first = std::max(1, beforeStartLine + 1 - margin);
-    trim(first, std::min(sampleCount, afterFinishLine + margin));
+    const int first = std::max(0, startLine + 1 - margin);
+    trim(first, std::min(sampleCount - 1, afterFinishLine + margin));
     convert();
-    finishLineSample = afterFinishLine - first + 1;
+    finishLineSample = afterFinishLine - first;
     processed = true;
     return {};
 }
 
-// Keeps samples first..last, renumbered from 1.
+// Keeps samples first..last, renumbered from 0.
 void LapTelemetry::trim(int first, int last) {
     const auto keep = [&](auto& channel) {
         channel.erase(channel.begin() + last + 1, channel.end());
-        channel.erase(channel.begin() + 1, channel.begin() + first);
+        channel.erase(channel.begin(), channel.begin() + first);
     };
     keep(distance), keep(lateral), keep(gear), keep(revs), keep(orientation), keep(roll), keep(pitch);
     keep(steering), keep(aux1), keep(aux2), keep(speed), keep(filled_);
@@ -266,10 +270,10 @@ void LapTelemetry::trim(int first, int last) {
 }
 
 void LapTelemetry::convert() {
-    const std::size_t slots = static_cast<std::size_t>(sampleCount) + 1;
+    const auto slots = static_cast<std::size_t>(sampleCount);
     distanceM.assign(slots, 0.0);
     lateralM.assign(slots, 0.0);
-    for (std::size_t k = 1; k < slots; ++k) {
+    for (std::size_t k = 0; k < slots; ++k) {
         distanceM[k] = distance[k] * kMetresPerUnit;
         lateralM[k] =
             owner_ ? std::tan(lateral[k] * 2.911741e-6) * 13.0 : std::tan(lateral[k] * 2.261833e-5) * 26.0;

@@ -11,6 +11,12 @@
 class BinaryFile;
 class DriverTable;
 
+// Samples are stored from index 0; users see them numbered from 1, and a sample's time in the lap
+// is its number of 1/36 s.
+constexpr int sampleNumber(int sampleIndex) {
+    return sampleIndex + 1;
+}
+
 enum class LapReadError {
     CannotOpen,
     InvalidRecord,   // an invalid record type, or damaged frame framing
@@ -21,7 +27,7 @@ enum class LapReadError {
 
 // The telemetry of one lap of one driver: raw channels as the records carry them, and after
 // process() the lap trimmed to the start/finish line and converted to metres, km/h and rpm.
-// Channels have sampleCount + 1 slots; slot 0 is unused.
+// Channels hold sampleCount samples, numbered from 0.
 class LapTelemetry {
 public:
     // Reads lap `lapSlot` (1..count) of driver `driverIndex` in `session` from the file `drivers`
@@ -64,7 +70,7 @@ public:
     std::vector<double> distanceM;
     std::vector<double> lateralM;
     std::vector<double> speed;  // km/h
-    // Whether a sample (1..sampleCount) of the processed lap holds a position: a sample no record
+    // Whether a sample (0..sampleCount - 1) of the processed lap holds a position: a sample no record
     // filled (an online gap) has distance and lateral offset both 0. Driving lines, map channels,
     // graphs and analyses all leave such samples out.
     bool recorded(int sample) const {
@@ -94,7 +100,7 @@ private:
                                      std::uint64_t& startOffset);
     Outcome<LapReadError> readSamples(BinaryFile& file, std::uint32_t driverId, std::uint64_t startOffset);
     void store(int sample, const TelemetrySample& values);
-    void markMissing(int sample, int& previousMissing, int& run);
+    void markMissing(int sample, std::optional<int>& previousMissing, int& run);
     void resize(int count);
     void trim(int first, int last);
     void convert();

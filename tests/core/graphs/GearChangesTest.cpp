@@ -10,14 +10,14 @@ namespace {
 // metre (2000 units) a sample.
 LapTelemetry lapOf(const std::vector<int>& gears) {
     LapTelemetry lap = LapTelemetry::blank(static_cast<int>(gears.size()));
-    const std::size_t n = gears.size() + 1;
+    const std::size_t n = gears.size();
     lap.revs.assign(n, 9000);
     lap.speed.assign(n, 100);
     lap.lateralM.assign(n, 1);
-    for (std::size_t k = 1; k < n; ++k) {
-        lap.gear[k] = static_cast<std::int16_t>(gears[k - 1]);
-        lap.distance[k] = static_cast<std::uint32_t>(2000 * k);
-        lap.distanceM[k] = static_cast<double>(k);
+    for (std::size_t k = 0; k < n; ++k) {
+        lap.gear[k] = static_cast<std::int16_t>(gears[k]);
+        lap.distance[k] = static_cast<std::uint32_t>(2000 * (k + 1));
+        lap.distanceM[k] = static_cast<double>(k + 1);
     }
     return lap;
 }
@@ -52,17 +52,17 @@ TEST(GearChanges, TheSameGearAgainCountsAsAnUpshiftIntoIt) {
 TEST(GearChanges, SpeedshiftsAreCountedAndDownshiftsAddNoStatistics) {
     LapTelemetry lap = lapOf(repeated({{2, 3}, {0, 3}, {3, 3}, {0, 3}, {4, 3}, {0, 3}, {3, 3}}));
     // Revs rising through the first two shifts: 9000 at the last sample in gear, more after.
-    for (const int k : {4, 5, 6})
+    for (const int k : {3, 4, 5})
         lap.revs[static_cast<std::size_t>(k)] = 9500;
-    for (const int k : {10, 11, 12})
+    for (const int k : {9, 10, 11})
         lap.revs[static_cast<std::size_t>(k)] = 9600;
-    // The 4->3 downshift (samples 15 to 19) with revs and speed unlike any upshift's.
-    for (std::size_t k = 13; k <= 21; ++k) {
-        lap.revs[k] = k <= 15 ? 7000 : 6000;
-        lap.speed[k] = k <= 15 ? 140 : 80;
+    // The 4->3 downshift (samples 14 to 18) with revs and speed unlike any upshift's.
+    for (std::size_t k = 12; k <= 20; ++k) {
+        lap.revs[k] = k <= 14 ? 7000 : 6000;
+        lap.speed[k] = k <= 14 ? 140 : 80;
     }
     LapTelemetry withoutDownshift = lap;
-    for (std::size_t k = 16; k <= 21; ++k)
+    for (std::size_t k = 15; k <= 20; ++k)
         withoutDownshift.gear[k] = 4;
 
     const GearAnalysis analysis = analyseGearChanges(lap);
@@ -88,7 +88,7 @@ TEST(GearChanges, MendsAtTheEdges) {
     LapTelemetry lap = lapOf(repeated({{5, 10}, {0, 3}}));
     EXPECT_EQ(analyseGearChanges(lap).changeCount, 0);
     LapTelemetry gappy = lapOf(repeated({{5, 10}}));
-    for (const int k : {4, 5, 6}) {
+    for (const int k : {3, 4, 5}) {
         gappy.gear[static_cast<std::size_t>(k)] = 0;
         gappy.distanceM[static_cast<std::size_t>(k)] = 0;
         gappy.lateralM[static_cast<std::size_t>(k)] = 0;
@@ -96,7 +96,7 @@ TEST(GearChanges, MendsAtTheEdges) {
     EXPECT_TRUE(analyseGearChanges(gappy).rows.empty());
     // A shift that gains speed makes a negative loss, averaged in signed arithmetic.
     LapTelemetry gaining = lapOf(repeated({{1, 3}, {0, 2}, {2, 3}}));
-    for (std::size_t k = 6; k <= 8; ++k)
+    for (std::size_t k = 5; k <= 7; ++k)
         gaining.speed[k] = 110;
     EXPECT_EQ(analyseGearChanges(gaining).upshifts[0]->speedLost, -9);  // trunc(100 + 0.5 - 110)
     EXPECT_EQ(analyseGearChanges(gaining).rows[0][4], "10");

@@ -7,7 +7,7 @@
 namespace {
 
 LapTelemetry steadyLap(int samples) {
-    return madeUpLap(samples, [](int k) { return 10.0 * k; });
+    return madeUpLap(samples, [](int k) { return 10.0 * (k + 1); });
 }
 
 std::vector<double> ys(const std::vector<PlotPoint>& points) {
@@ -61,11 +61,11 @@ TEST(GraphChannels, TheTimeAndRevsAxesReachTheirPoints) {
 TEST(GraphChannels, SpeedInKphOrMphLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
     const LapTelemetry lap = steadyLap(10);
     const std::vector<PlotPoint> speed = channelPoints(lap, GraphChannel::Speed, false);
-    EXPECT_EQ(ys(speed), (std::vector<double>{102, 103, 104, 105, 106, 107}));  // samples 2..7
+    EXPECT_EQ(ys(speed), (std::vector<double>{102, 103, 104, 105, 106, 107}));  // samples 1..6
     EXPECT_EQ(speed.front().x, 20);
     EXPECT_DOUBLE_EQ(channelPoints(lap, GraphChannel::Speed, true).front().y, 102 * 0.621);  // in mph
     const std::vector<PlotPoint> revs = channelPoints(lap, GraphChannel::Revs, false);
-    EXPECT_EQ(revs.size(), 7u);  // samples 2..8
+    EXPECT_EQ(revs.size(), 7u);  // samples 1..7
     EXPECT_EQ(revs.back().y, 5008);
     const std::vector<PlotPoint> time = channelPoints(lap, GraphChannel::Time, false);
     EXPECT_DOUBLE_EQ(time.front().y, 2.0 / 36);
@@ -75,10 +75,10 @@ TEST(GraphChannels, SpeedInKphOrMphLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
 
 TEST(GraphChannels, NeutralAndSamplesNoRecordFilledAreLeftOut) {
     LapTelemetry lap = steadyLap(20);
+    dropSample(lap, 3);
     dropSample(lap, 4);
-    dropSample(lap, 5);
     std::vector<double> gears = ys(channelPoints(lap, GraphChannel::Gear, false));
-    // Samples 2..18 without 4, 5 (dropped) and 7, 14 (neutral).
+    // Samples 1..17 without 3, 4 (dropped) and 6, 13 (neutral).
     EXPECT_EQ(gears, (std::vector<double>{2, 3, 6, 1, 2, 3, 4, 5, 6, 1, 2, 3, 4}));
     for (const PlotPoint& point : channelPoints(lap, GraphChannel::Speed, false))
         EXPECT_NE(point.x, 0);

@@ -9,9 +9,9 @@ namespace {
 class LapGraphsTest : public testing::Test {
 protected:
     LapGraphsTest()
-        : fast_(madeUpLap(2003, [](int k) { return 1.0 * (k - 2); })),
-          slow_(madeUpLap(2226, [](int k) { return 0.9 * (k - 2); })),
-          third_(madeUpLap(2100, [](int k) { return 0.95 * (k - 2); })),
+        : fast_(madeUpLap(2003, [](int k) { return 1.0 * (k - 1); })),
+          slow_(madeUpLap(2226, [](int k) { return 0.9 * (k - 1); })),
+          third_(madeUpLap(2100, [](int k) { return 0.95 * (k - 1); })),
           graphs_(
               plot_, [this](const PlotRange& range) { views_.push_back(range); },
               {{&fast_, 55500, 0xFF0000}, {&slow_, 61700, 0x0000FF}, {&third_, 58300, 0x00FB38}}, 0) {}
@@ -40,7 +40,7 @@ TEST_F(LapGraphsTest, ACheckedLapGetsItsCurveAndTheViewFollows) {
     const PlotCurve* curve = plot_.curve(graphs_.curveOf(1));
     EXPECT_EQ(curve->name, "New graph - 2");
     EXPECT_EQ(curve->colour, 0x0000FFu);
-    EXPECT_EQ(curve->points.size(), 2226u - 4);  // samples 2 .. N-3
+    EXPECT_EQ(curve->points.size(), 2226u - 4);  // samples 1 .. N-4
     ASSERT_FALSE(views_.empty());
     EXPECT_EQ(views_.back(), (PlotRange{0, curve->points.maxX(), 0, 400}));
     EXPECT_FALSE(graphs_.differenceAvailable());

@@ -7,8 +7,8 @@
 namespace {
 
 // Laps of 2000 m: A covers a metre a sample, B 0.9 m, so A draws ahead all the way.
-const LapTelemetry kFast = madeUpLap(2003, [](int k) { return 1.0 * (k - 2); });
-const LapTelemetry kSlow = madeUpLap(2226, [](int k) { return 0.9 * (k - 2); });
+const LapTelemetry kFast = madeUpLap(2003, [](int k) { return 1.0 * (k - 1); });
+const LapTelemetry kSlow = madeUpLap(2226, [](int k) { return 0.9 * (k - 1); });
 
 TEST(TimeDifference, IdenticalLapsHaveNoGapAndLieOnTheCentreLine) {
     const TimeDifference same = timeDifferenceBySamples({&kFast, 55500}, {&kFast, 55500}, 0, 400);
@@ -49,7 +49,7 @@ TEST(TimeDifference, TheSpreadIsTheWholeSpanCutToMilliseconds) {
     // A a sample ahead of B (27.78 ms) for 999 m, then standing for 9 samples and 8 behind
     // (222.22 ms): a spread of 9 samples, 250 ms, where 222 + 27 would make 249.
     const LapTelemetry aheadThenBehind =
-        madeUpLap(2012, [](int k) { return k <= 1000 ? k - 1.0 : std::max(999.0, k - 10.0); });
+        madeUpLap(2012, [](int k) { return k <= 999 ? 1.0 * k : std::max(999.0, k - 9.0); });
     const DifferenceLap a{&aheadThenBehind, 55861}, b{&kFast, 55611};
     for (const TimeDifference& gap :
          {timeDifferenceBySamples(a, b, 0, 400), timeDifferenceByDistance(a, b, 0, 400)}) {
@@ -60,13 +60,13 @@ TEST(TimeDifference, TheSpreadIsTheWholeSpanCutToMilliseconds) {
 }
 
 TEST(TimeDifference, ShortLapsHoldTheirLastDifferenceAndTinyOnesHaveNone) {
-    const LapTelemetry shortA = madeUpLap(100, [](int k) { return 10.0 * (k - 2); });
-    const LapTelemetry shortB = madeUpLap(120, [](int k) { return 8.0 * (k - 2); });
+    const LapTelemetry shortA = madeUpLap(100, [](int k) { return 10.0 * (k - 1); });
+    const LapTelemetry shortB = madeUpLap(120, [](int k) { return 8.0 * (k - 1); });
     const TimeDifference held = timeDifferenceBySamples({&shortA, 3000}, {&shortB, 3600}, 0, 400);
     ASSERT_EQ(held.curve.size(), 500u);
     EXPECT_EQ(held.curve[300].y, held.curve[498].y);
 
-    const LapTelemetry tiny = madeUpLap(5, [](int k) { return 1.0 * k; });
+    const LapTelemetry tiny = madeUpLap(5, [](int k) { return 1.0 * (k + 1); });
     for (const TimeDifference& none : {timeDifferenceBySamples({&tiny, 1}, {&kFast, 2}, 0, 400),
                                        timeDifferenceByDistance({&kFast, 1}, {&tiny, 2}, 0, 400)}) {
         EXPECT_TRUE(none.curve.empty());
@@ -91,7 +91,7 @@ TEST(TimeDifference, ByDistanceTheGapIsTheTimeBetweenTheLapsAtEachMetre) {
 
 TEST(TimeDifference, ByDistanceSamplesNoRecordFilledAreBridged) {
     LapTelemetry gappy = kFast;
-    for (int k = 500; k < 600; ++k)
+    for (int k = 499; k < 599; ++k)
         dropSample(gappy, k);
     const TimeDifference gap = timeDifferenceByDistance({&gappy, 55500}, {&kFast, 55500}, 0, 400);
     for (const PlotPoint& point : gap.curve)

@@ -10,13 +10,13 @@ namespace {
 // heading 896, with split times at 10, 20 and 30 s (0: none).
 LapTelemetry steadyLap(int samples, int splitMs = 10000) {
     LapTelemetry lap = LapTelemetry::blank(samples);
-    const auto n = static_cast<std::size_t>(samples) + 1;
+    const auto n = static_cast<std::size_t>(samples);
     lap.speed.assign(n, 200.9);
     lap.gear.assign(n, 4);
     lap.revs.assign(n, 8123);
     lap.orientation.assign(n, 896);
-    for (std::size_t k = 1; k < n; ++k)
-        lap.distanceM[k] = static_cast<double>(k);
+    for (std::size_t k = 0; k < n; ++k)
+        lap.distanceM[k] = static_cast<double>(k + 1);
     lap.splitTime1 = splitMs;
     lap.splitTime2 = 2 * splitMs;
     lap.splitTime3 = 3 * splitMs;
@@ -74,7 +74,7 @@ TEST_F(PlaybackTest, TheFirstTickDrawsSampleTwoAndTellsTheValues) {
     EXPECT_EQ(lap.revs, 812);  // tens of rpm
     EXPECT_EQ(lap.sector, 0);
     EXPECT_EQ(first.elapsed, "0:00");
-    EXPECT_EQ(first.elapsedMs, 27);
+    EXPECT_EQ(first.elapsedMs, 55);  // from the first sample, at position 0
     EXPECT_FALSE(first.laps[2].active);
     EXPECT_FALSE(tick().laps[0].restartLine);
     EXPECT_EQ(tick(true).laps[0].speed, 124);  // 200.9 km/h: 200 x 0.621
@@ -94,14 +94,15 @@ TEST_F(PlaybackTest, GearsAndSplitIndicators) {
     PlaybackTick now;
     while (playback_.position() < 722)
         now = tick();
-    // Position 722: (722000 - 1000) / 36 = 20027 ms, past the 10 s and 20 s splits only.
-    EXPECT_EQ(now.elapsedMs, 20027);
+    // Position 722: 722000 / 36 = 20055 ms, past the 10 s and 20 s splits only.
+    EXPECT_EQ(now.elapsedMs, 20055);
     EXPECT_EQ(now.laps[0].splitsPassed, (std::array<bool, 3>{true, true, false}));
     EXPECT_EQ(now.laps[2].splitsPassed,
               (std::array<bool, 3>{false, false, false}));  // a split of 0 never shows
 }
 
-// A lap plays while its sample count is above the position: 8 samples end at sample 6, 9 at 8.
+// A lap plays while it has a sample at the position: 8 samples end at sample 6 (the even
+// positions step over sample 7), 9 at their last, 8.
 TEST_F(PlaybackTest, AShortLapStopsAtItsLastSampleBelowTheCount) {
     for (const auto& [samples, lastPlayed] : {std::pair{8, 6}, {9, 8}}) {
         shortLap_ = steadyLap(samples, 0);
@@ -116,11 +117,25 @@ TEST_F(PlaybackTest, AShortLapStopsAtItsLastSampleBelowTheCount) {
     }
 }
 
+// Every position shows the lap's own sample there, up to the last one: no slot outside the samples.
+TEST_F(PlaybackTest, EachTickShowsTheSampleAtItsPositionUpToTheLast) {
+    for (std::size_t k = 0; k < shortLap_.speed.size(); ++k)
+        shortLap_.speed[k] = 100.0 + static_cast<double>(k);
+    ticked_[0] = false;
+    playback_.start(true, true);
+    std::optional<int> lastSpeed;
+    for (PlaybackTick now = tick(); now.laps[1].active; now = tick()) {
+        EXPECT_EQ(now.laps[1].speed, 100 + static_cast<int>(playback_.position()));
+        lastSpeed = now.laps[1].speed;
+    }
+    EXPECT_EQ(lastSpeed, static_cast<int>(shortLap_.speed.back())) << "the last sample is played";
+}
+
 TEST_F(PlaybackTest, PlaybackEndsWhenEveryTickedLapHasRunOut) {
     playback_.start(true, true);
     ticked_[0] = false;
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(tick().ended);  // samples 2, 4, 6, 8 of 9
+        EXPECT_FALSE(tick().ended);  // samples 2, 4, 6, 8 of 0 .. 8
     const PlaybackTick last = tick();
     EXPECT_TRUE(last.ended);
     EXPECT_FALSE(playback_.running());

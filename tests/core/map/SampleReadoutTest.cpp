@@ -70,7 +70,7 @@ TEST_F(SampleReadoutTest, ThePointerPastTheFinishLineReadsASampleOfTheLap) {
 
 TEST_F(SampleReadoutTest, TheReadoutNamesTheLapAndTheSamplesValues) {
     const LapTelemetry& lap = *doc_.slots()[0].lapData;
-    const int k = 400;
+    const int k = 399;
     const std::vector<std::string> readout = sampleReadout(doc_, {0, k});
     EXPECT_EQ(readout, (std::vector<std::string>{
                            lapCaption(doc_.slots()[0]),

@@ -27,7 +27,7 @@ protected:
 
 // Every sample of a lap driven at the fixture's constant pace reads 72 km/h.
 void expectSpeed72(const LapTelemetry& lap, double tolerance) {
-    for (int k = 1; k <= lap.sampleCount; ++k)
+    for (int k = 0; k < lap.sampleCount; ++k)
         ASSERT_NEAR(lap.speed[k], 72.0, tolerance) << k;
 }
 
@@ -42,27 +42,28 @@ TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkersThenTrimmedToTheLineAndConve
     EXPECT_EQ(lap.sampleCount, lap.endFrame + 2 - lap.startFrame);
     EXPECT_EQ(lap.filledSamples, lap.sampleCount);
     EXPECT_EQ(lap.missingSamples, 0) << "the owner's samples never count as missing";
-    EXPECT_EQ(lap.distance[1], fixture.distanceAt(fixture.cars[0], 51000));
-    EXPECT_EQ(lap.gear[1], 3);
-    EXPECT_EQ(lap.revs[1], 600u);
+    EXPECT_EQ(lap.distance[0], fixture.distanceAt(fixture.cars[0], 51000));
+    EXPECT_EQ(lap.gear[0], 3);
+    EXPECT_EQ(lap.revs[0], 600u);
 
     const int n = lap.sampleCount;
     ASSERT_TRUE(lap.process(1));
     EXPECT_TRUE(lap.processed);
-    // Sample 36 (51972 ms) is the last before the line, sample 1837 (102000 ms) the first after it.
-    EXPECT_EQ(lap.lapStartIndex, lap.startFrame - 1 + 36);
-    EXPECT_EQ(lap.lapEndIndex, 1837 + lap.endFrame - n);
+    // Sample 35 (51972 ms) is the last before the line, sample 1836 (102000 ms) the first after it;
+    // sample k comes from frame startFrame + k.
+    EXPECT_EQ(lap.lapStartIndex, lap.startFrame + 35);
+    EXPECT_EQ(lap.lapEndIndex, lap.endFrame - (n - 1 - 1836));
     EXPECT_EQ(lap.frameLapTime, 103000 - 51000 - 972 - 1027);
     EXPECT_NEAR(lap.stepAtStart, 1111, 1);
     EXPECT_NEAR(lap.stepAtEnd, 1111, 1);
-    ASSERT_EQ(lap.sampleCount, 1837 - 36 + 2);
-    EXPECT_EQ(lap.finishLineSample, 1837 - 36 + 1) << "sample 1837, on the line at distance 0";
-    EXPECT_GT(lap.distance[1], lap.distance[2]) << "sample 1 lies before the line";
-    EXPECT_EQ(lap.distance[2], 0u);
-    EXPECT_DOUBLE_EQ(lap.distanceM[3], lap.distance[3] * 0.0005);
-    EXPECT_EQ(lap.revs[1], 8061u);
+    ASSERT_EQ(lap.sampleCount, 1836 - 35 + 2);
+    EXPECT_EQ(lap.finishLineSample, 1836 - 35) << "sample 1836, on the line at distance 0";
+    EXPECT_GT(lap.distance[0], lap.distance[1]) << "sample 0 lies before the line";
+    EXPECT_EQ(lap.distance[1], 0u);
+    EXPECT_DOUBLE_EQ(lap.distanceM[2], lap.distance[2] * 0.0005);
+    EXPECT_EQ(lap.revs[0], 8061u);
     expectSpeed72(lap, 0.1);
-    EXPECT_EQ(lap.heading.size(), static_cast<std::size_t>(lap.sampleCount) + 1);
+    EXPECT_EQ(lap.heading.size(), static_cast<std::size_t>(lap.sampleCount));
 }
 
 TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
@@ -73,18 +74,18 @@ TEST_F(LapTelemetryTest, OtherCarsMissingSamplesAndGaps) {
     ASSERT_TRUE(lap.read(load(fixture), 1, 2, kPractice));
     EXPECT_EQ(std::tuple(lap.missingSamples, lap.longestGap, lap.filledSamples),
               std::tuple(5, 3, lap.sampleCount - 7));
-    const int missing = 2000 - lap.startFrame + 2;  // sample k comes from 0-based frame startFrame + k - 2
+    const int missing = 2000 - lap.startFrame + 1;  // sample k comes from 0-based frame startFrame + k - 1
     EXPECT_EQ(std::tuple(lap.distance[missing], lap.gear[missing]), std::tuple(0u, 0));
     EXPECT_EQ(lap.gear[missing - 1], 4);
 
     ASSERT_TRUE(lap.process(1));
     EXPECT_NEAR(lap.frameLapTime, 50000, 30);
     expectSpeed72(lap, 0.2);
-    EXPECT_NEAR(lap.lateralM[5], 0.0, 1e-9);
+    EXPECT_NEAR(lap.lateralM[4], 0.0, 1e-9);
 }
 
 // The AI car's lap 2 ends on the line in frame 3690 (102500 ms, distance 0); frame 1889 is the last
-// before its start line and the lap's sample 1.
+// before its start line and the lap's sample 0.
 TEST_F(LapTelemetryTest, TheFinishLineSampleIsWhereTheDistanceFallsBackPastAnyGap) {
     struct Case {
         const char* what;
@@ -104,7 +105,7 @@ TEST_F(LapTelemetryTest, TheFinishLineSampleIsWhereTheDistanceFallsBackPastAnyGa
         ASSERT_TRUE(lap.read(load(fixture), 1, 2, kPractice)) << c.what;
         EXPECT_EQ(lap.finishLineSample, std::nullopt) << c.what << ": read, not processed";
         ASSERT_TRUE(lap.process(1)) << c.what;
-        EXPECT_EQ(lap.finishLineSample, c.finishFrame - 1889 + 1) << c.what;
+        EXPECT_EQ(lap.finishLineSample, c.finishFrame - 1889) << c.what;
     }
 }
 
@@ -168,8 +169,8 @@ TEST_F(LapTelemetryTest, ProcessWithoutALineCrossingFails) {
     const ConstantPaceReplay fixture = ConstantPaceReplay::twoCars();
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 0, 2, kPractice));
-    for (int k = 1; k <= lap.sampleCount; ++k)
-        lap.distance[k] = static_cast<std::uint32_t>(k) * 1000;
+    for (int k = 0; k < lap.sampleCount; ++k)
+        lap.distance[k] = static_cast<std::uint32_t>(k + 1) * 1000;
     EXPECT_EQ(lap.process(1).error(), LapReadError::NoLineCrossing);
     EXPECT_FALSE(lap.processed);
 }

@@ -169,7 +169,7 @@ TEST_F(PlaybackCommandsTest, SettingsAcceptedDuringPlaybackKeepThePanel) {
 // has to scroll.
 TEST_F(PlaybackCommandsTest, FocusLeaderFollowsTheLeaderPastTheLine) {
     loadTwoLaps();
-    ASSERT_EQ(frame_->document().slots()[1].lapData->finishLineSample, 2738);
+    ASSERT_EQ(frame_->document().slots()[1].lapData->finishLineSample, 2737);
     frame_->resize(900, 700);
     view()->viewport()->grab();  // laid out at the window's size
     view()->zoomAboutCentre(16);

@@ -107,7 +107,7 @@ TEST_F(GraphWindowTest, MilesPerHourAreReadWhenTheChannelIsChosen) {
     EXPECT_EQ(window->plot()->model().axis(false).unit(), "Mph");
     const LapTelemetry& lap = *frame_->document().slots()[0].lapData;
     const PlotCurve* curve = window->plot()->model().curve(window->graphs().curveOf(0));
-    EXPECT_DOUBLE_EQ(curve->points.points().front().y, lap.speed[2] * 0.621);
+    EXPECT_DOUBLE_EQ(curve->points.points().front().y, lap.speed[1] * 0.621);
     EXPECT_EQ(window->plot()->canvas()->range().y2, 400);
 }
 

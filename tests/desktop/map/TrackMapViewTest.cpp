@@ -219,7 +219,7 @@ TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSampleEvenPastTheFini
 
     // Zoomed at the finish line, the pointer on the driving line's last sample, which lies past
     // the line, reads the lap's own sample there, not the next lap's distance and time.
-    const MapZoom::Point last = onMap(frame_->document().slots()[0].lapData->sampleCount - 1);
+    const MapZoom::Point last = onMap(frame_->document().slots()[0].lapData->sampleCount - 2);
     view.zoomAboutCentre(16);
     view.keepInView(last.x, last.y);
     view.viewport()->grab();
