@@ -68,7 +68,7 @@ void LapGraphs::setDifferenceChecked(bool checked) {
     if (checked) {
         updateDifference();
     } else {
-        firstLap_ = -1;
+        firstLap_.reset();
         removeDifference();
     }
 }
