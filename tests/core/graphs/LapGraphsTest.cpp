@@ -82,6 +82,7 @@ TEST_F(LapGraphsTest, TwoLapsMakeTheDifferenceAThirdTakesItAwayAndLeavingTwoBrin
 
     graphs_.setDifferenceChecked(false);
     EXPECT_EQ(curves(), 2);
+    EXPECT_EQ(graphs_.firstLap(), std::nullopt);
     EXPECT_EQ(graphs_.texts().spread, "");
 }
 
