@@ -72,9 +72,11 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                                    std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
-    const auto file = std::make_shared<const fs::path>(drivers.fileName);
-    const std::string fileName = pathText(drivers.fileName.filename());
-    const int day = fileDateNumber(drivers.fileDate);
+    const auto replay =
+        std::make_shared<const FoundReplay>(FoundReplay{.path = drivers.fileName,
+                                                        .fileDate = drivers.fileDate,
+                                                        .fileName = pathText(drivers.fileName.filename()),
+                                                        .fileDay = fileDateNumber(drivers.fileDate)});
     for (int d = 0; d < drivers.driverCount; ++d) {
         if (filteredOut(drivers, d, filter)) continue;
         const std::string driverName = win1252ToUtf8(drivers.driverName(d));
@@ -84,13 +86,12 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                 if (!drivers.selectable(session, d, slot)) continue;
                 const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, d, slot));
                 // Each text made once, in its place: a scan makes tens of thousands of rows.
-                laps.push_back({.columns = {driverName, formatElapsedTime(lapMs),
-                                            header.arcadeMode ? "Arcade" : "Simulation",
-                                            sessionColumn(session, drivers), drivers.fileDate, fileName},
-                                .file = file,
+                laps.push_back({.ownColumns = {driverName, formatElapsedTime(lapMs),
+                                               header.arcadeMode ? "Arcade" : "Simulation",
+                                               sessionColumn(session, drivers)},
+                                .replay = replay,
                                 .lap = {d, session, slot},
                                 .lapMs = lapMs,
-                                .fileDay = day,
                                 .scanOrder = scanOrder++});
             }
         }
