@@ -194,6 +194,7 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     }
     put("E crowded.rpy", crowded.writer());
     put("F notes.rpy.txt", practice(2).writer());
+    put(".rpy", practice(2).writer());  // a name without an extension
     fs::create_directories(replays_ / "G folder.rpy");
     ASSERT_EQ(::mkfifo((replays_ / "H pipe.rpy").c_str(), 0600), 0);  // opening it would block the scan
 
