@@ -31,20 +31,20 @@ void printTable(std::ostream& out, const std::vector<const FoundLap*>& rows) {
     for (std::size_t c = 0; c < kLapColumnCount; ++c) {
         widths[c] = displayWidth(kLapColumnTitles[c]);
         for (const FoundLap* row : rows)
-            widths[c] = std::max(widths[c], displayWidth(row->columns[c]));
+            widths[c] = std::max(widths[c], displayWidth(row->text(static_cast<LapColumn>(c))));
     }
-    const auto line = [&](const auto& cells) {
+    const auto line = [&](const auto& cellOf) {
         std::string text;
         for (std::size_t c = 0; c < kLapColumnCount; ++c) {
-            const std::string cell = cells[c];
+            const std::string cell = cellOf(c);
             text += cell;
             if (c + 1 < kLapColumnCount) text += std::string(widths[c] - displayWidth(cell) + 2, ' ');
         }
         out << text << "\n";
     };
-    line(kLapColumnTitles);
+    line([](std::size_t c) { return kLapColumnTitles[c]; });
     for (const FoundLap* row : rows)
-        line(row->columns);
+        line([row](std::size_t c) { return row->text(static_cast<LapColumn>(c)); });
     out << "Number of laps in table: " << rows.size() << "\n";
 }
 
@@ -101,8 +101,8 @@ int find(const CliArgs& args, CliContext& context) {
         writer->beginObject();
         writer->key("columns");
         writer->beginArray();
-        for (const std::string& column : row->columns)
-            writer->text(column);
+        for (std::size_t c = 0; c < kLapColumnCount; ++c)
+            writer->text(row->text(static_cast<LapColumn>(c)));
         writer->end();
         writer->textField("path", pathText(row->path()));
         writer->numberField("driver", row->lap.driver);

@@ -1,6 +1,7 @@
 #include "library/LapFinderScan.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "common/BinaryFile.h"
 #include "common/PathText.h"
@@ -14,6 +15,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Whether a listed path names a "*.rpy" file (extension in any case), read off the native text's
+// tail: no path pieces are made for the thousands of files a folder may hold.
+bool hasReplayExtension(const fs::path::string_type& native) {
+    constexpr std::string_view extension = ".rpy";
+    if (native.size() <= extension.size()) return false;
+    const std::size_t start = native.size() - extension.size();
+    // "x/.rpy" is a name without an extension.
+    const auto before = native[start - 1];
+    if (before == '/' || before == fs::path::preferred_separator) return false;
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        const auto c = native[start + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != extension[i]) return false;
+    }
+    return true;
+}
+
 std::vector<fs::path> replayFilesIn(const fs::path& folder) {
     std::vector<std::pair<std::string, fs::path>> named;  // each file's name, taken once for the sort
     std::error_code error;
@@ -22,7 +39,7 @@ std::vector<fs::path> replayFilesIn(const fs::path& folder) {
         const fs::path& path = it->path();
         std::error_code typeError;
         // A named pipe or device called "*.rpy" would block or never end: regular files only.
-        if (asciiLower(path.extension().string()) == ".rpy" && it->is_regular_file(typeError))
+        if (hasReplayExtension(path.native()) && it->is_regular_file(typeError))
             named.emplace_back(path.filename().string(), path);
     }
     std::sort(named.begin(), named.end(),
@@ -72,9 +89,11 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                                    std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
-    const auto file = std::make_shared<const fs::path>(drivers.fileName);
-    const std::string fileName = pathText(drivers.fileName.filename());
-    const int day = fileDateNumber(drivers.fileDate);
+    const auto replay =
+        std::make_shared<const FoundReplay>(FoundReplay{.path = drivers.fileName,
+                                                        .fileDate = drivers.fileDate,
+                                                        .fileName = pathText(drivers.fileName.filename()),
+                                                        .fileDay = fileDateNumber(drivers.fileDate)});
     for (int d = 0; d < drivers.driverCount; ++d) {
         if (filteredOut(drivers, d, filter)) continue;
         const std::string driverName = win1252ToUtf8(drivers.driverName(d));
@@ -84,13 +103,12 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                 if (!drivers.selectable(session, d, slot)) continue;
                 const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, d, slot));
                 // Each text made once, in its place: a scan makes tens of thousands of rows.
-                laps.push_back({.columns = {driverName, formatElapsedTime(lapMs),
-                                            header.arcadeMode ? "Arcade" : "Simulation",
-                                            sessionColumn(session, drivers), drivers.fileDate, fileName},
-                                .file = file,
+                laps.push_back({.ownColumns = {driverName, formatElapsedTime(lapMs),
+                                               header.arcadeMode ? "Arcade" : "Simulation",
+                                               sessionColumn(session, drivers)},
+                                .replay = replay,
                                 .lap = {d, session, slot},
                                 .lapMs = lapMs,
-                                .fileDay = day,
                                 .scanOrder = scanOrder++});
             }
         }

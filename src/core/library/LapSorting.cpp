@@ -30,7 +30,7 @@ std::vector<std::size_t> sortedPositions(const std::vector<FoundLap>& laps, LapO
         case LapOrder::LapTime:
             return by([](const FoundLap& a, const FoundLap& b) { return a.lapMs < b.lapMs; });
         case LapOrder::FileDate:
-            return by([](const FoundLap& a, const FoundLap& b) { return a.fileDay < b.fileDay; });
+            return by([](const FoundLap& a, const FoundLap& b) { return a.fileDay() < b.fileDay(); });
         case LapOrder::Driver:
         case LapOrder::GameMode:
         case LapOrder::Session:

@@ -160,22 +160,21 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
     std::vector<std::uint8_t>& records = fileBytes_;
     records.resize(count * kDriverRecordSize);
     if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
-    drivers_.resize(count);
     rows_.resize(kSessionCount * count);
+    // Each record made from its fields in place: a scan reads tens of thousands of them.
     for (std::size_t d = 0; d < count; ++d) {
         ByteReader r(
             std::span<const std::uint8_t>(records).subspan(d * kDriverRecordSize, kDriverRecordSize));
-        DriverRecord& driver = drivers_[d];
-        driver.firstName = r.at(kFirstNameAt).text(15);
-        driver.lastName = r.at(kLastNameAt).text(15);
-        driver.chatNick = r.at(kChatNickAt).text(31);
-        driver.carName = r.at(kCarNameAt).text(31);
-        driver.carNumber = r.at(kCarNumberAt).u32();
         const std::uint32_t kind = r.at(kKindAt).u32();
-        driver.kind = kind == kHumanCode ? DriverRecord::Human
-                      : kind == kAiCode  ? DriverRecord::AiCar
-                                         : DriverRecord::NonCompeting;
-        driver.driverId = r.at(kIdAt).u32();
+        drivers_.push_back({.firstName = r.at(kFirstNameAt).text(15),
+                            .lastName = r.at(kLastNameAt).text(15),
+                            .chatNick = r.at(kChatNickAt).text(31),
+                            .carName = r.at(kCarNameAt).text(31),
+                            .carNumber = r.at(kCarNumberAt).u32(),
+                            .driverId = r.at(kIdAt).u32(),
+                            .kind = kind == kHumanCode ? DriverRecord::Human
+                                    : kind == kAiCode  ? DriverRecord::AiCar
+                                                       : DriverRecord::NonCompeting});
     }
     onlineRace = count > 0 && !drivers_[0].chatNick.empty();
     return {};

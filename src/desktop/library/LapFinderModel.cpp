@@ -10,7 +10,7 @@ int LapFinderModel::columnCount(const QModelIndex& parent) const {
 
 QVariant LapFinderModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return QString::fromStdString(lap(index.row()).columns[static_cast<std::size_t>(index.column())]);
+    return QString::fromStdString(lap(index.row()).text(static_cast<LapColumn>(index.column())));
 }
 
 QVariant LapFinderModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -128,9 +128,11 @@ TEST_F(LapFinderScanTest, RowsPerDriverSessionAndSelectableSlotWithTheirTexts) {
     const RecordingSink sink = scan();
     ASSERT_EQ(sink.rows.size(), 3u);
     const FoundLap& first = sink.rows[0];
-    EXPECT_EQ(first.columns,
-              (std::array<std::string, kLapColumnCount>{"Marco Tanaka", "0m 20.000s", "Simulation",
-                                                        "Practice", "2026 Mar 14", "Weekend.rpy"}));
+    std::vector<std::string> texts;
+    for (std::size_t c = 0; c < kLapColumnCount; ++c)
+        texts.push_back(first.text(static_cast<LapColumn>(c)));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Marco Tanaka", "0m 20.000s", "Simulation", "Practice",
+                                               "2026 Mar 14", "Weekend.rpy"}));
     EXPECT_EQ(first.path(), replays_ / "Weekend.rpy");
     EXPECT_EQ(lapsOf(sink.rows), (std::vector<std::string>{"0 practice 1", "1 practice 1", "2 practice 1"}));
     EXPECT_EQ(column(sink.rows, LapColumn::Driver),
@@ -192,6 +194,7 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     }
     put("E crowded.rpy", crowded.writer());
     put("F notes.rpy.txt", practice(2).writer());
+    put(".rpy", practice(2).writer());  // a name without an extension
     fs::create_directories(replays_ / "G folder.rpy");
     ASSERT_EQ(::mkfifo((replays_ / "H pipe.rpy").c_str(), 0600), 0);  // opening it would block the scan
 
@@ -255,11 +258,11 @@ TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
     rows.resize(4, rows[0]);
     const auto set = [&](std::size_t i, const char* driver, const char* time, std::uint32_t ms,
                          const char* date) {
-        rows[i].columns[0] = driver;
-        rows[i].columns[1] = time;
+        rows[i].ownColumns[0] = driver;
+        rows[i].ownColumns[1] = time;
         rows[i].lapMs = ms;
-        rows[i].columns[4] = date;
-        rows[i].fileDay = fileDateNumber(date);
+        rows[i].replay = std::make_shared<const FoundReplay>(FoundReplay{
+            .path = "x.rpy", .fileDate = date, .fileName = "x.rpy", .fileDay = fileDateNumber(date)});
         rows[i].scanOrder = i;
     };
     set(0, "bob", "10m 00.000s", 600000, "2026 Aug 01");
