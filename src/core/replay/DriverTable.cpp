@@ -69,7 +69,9 @@ std::uint32_t DriverTable::lapEntry(int session, int d, int slot) const {
 
 bool DriverTable::selectable(int session, int d, int slot) const {
     const Row& r = row(session, d);
-    return static_cast<std::size_t>(slot) < r.slots && selectable_[r.first + static_cast<std::size_t>(slot)];
+    const std::size_t index = r.first + static_cast<std::size_t>(slot);
+    // A read that failed after the lap tables marked nothing selectable.
+    return static_cast<std::size_t>(slot) < r.slots && index < selectable_.size() && selectable_[index];
 }
 
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
@@ -106,6 +108,7 @@ void DriverTable::reset() {
     drivers_.clear();
     rows_.clear();
     entries_.clear();
+    selectable_.clear();
 }
 
 std::uint64_t DriverTable::lapStartTime(int session, int d, int slot) const {

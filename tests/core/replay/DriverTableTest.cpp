@@ -198,6 +198,24 @@ TEST_F(DriverTableTest, ATableReadAgainHoldsOnlyTheNewFile) {
     EXPECT_EQ(reused.windowEnd, fresh.windowEnd);
     EXPECT_EQ(reused.driverName(1), fresh.driverName(1));
 
+    // A read that fails in the telemetry, after the lap tables: no lap of the file before is
+    // selectable.
+    std::vector<std::uint8_t> damaged = ConstantPaceReplay::twoCars().writer().bytes();
+    damaged[get32(damaged, 8) - get32(damaged, 28) + 12 + 10] = 0xF0;  // the first record runs past its frame
+    const auto damagedPath = dir_.write("damaged.rpy", damaged);
+    const auto selectableLaps = [](const DriverTable& table) {
+        int laps = 0;
+        for (int session = 0; session < kSessionCount; ++session)
+            for (int driver = 0; driver < 2; ++driver)
+                for (int slot = 0; slot <= table.lapCount(session, driver); ++slot)
+                    laps += table.selectable(session, driver, slot);
+        return laps;
+    };
+    ASSERT_TRUE(reused.read(two));
+    ASSERT_GT(selectableLaps(reused), 0);
+    EXPECT_EQ(reused.read(damagedPath).error(), DriverTableError::DamagedTelemetry);
+    EXPECT_EQ(selectableLaps(reused), 0);
+
     EXPECT_EQ(reused.read(tooMany).error(), DriverTableError::TooManyDrivers);
     EXPECT_EQ(reused.lapCount(kPractice, 0), 0) << "no lap of the file before remains";
     EXPECT_EQ(reused.windowEnd[kPractice], 0u);
