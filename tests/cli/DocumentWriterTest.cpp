@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <stdexcept>
 
 #include "JsonText.h"
 
@@ -103,6 +104,19 @@ TEST(DocumentWriterTest, ReplacesBytesThatAreNotUtf8) {
     EXPECT_EQ(out.str(),
               "{\n  \"n\xEF\xBF\xBD\": [\n    {\n      \"file\": \"caf\xEF\xBF\xBD.rpy\"\n    },\n    "
               "\"caf\xEF\xBF\xBD\\n\"\n  ]\n}\n");
+}
+
+// An exception through a JSON document half written leaves nothing of it in the output.
+TEST(DocumentWriterTest, AnExceptionDropsTheDocumentHalfWritten) {
+    std::ostringstream out;
+    try {
+        const auto writer = jsonWriter(out);
+        writer->beginObject();
+        writer->textField("track", "Rivaldi");
+        throw std::runtime_error("a replay gave way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace
