@@ -16,10 +16,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "ConstantPaceReplay.h"
+#include "PracticeFolder.h"
 
 extern char** environ;
 
@@ -29,41 +30,8 @@ namespace fs = std::filesystem;
 
 constexpr int kReplays = 1000;
 constexpr std::uint32_t kCars = 25;  // one lap each: 25 rows a replay
-
-// A practice of 25 cars recorded from 1 s to 40 s, each car on a lap of its own.
-ConstantPaceReplay practiceReplay(int index) {
-    ConstantPaceReplay replay;
-    replay.firstFrameTime = 1000;
-    replay.lastFrameTime = 40000;
-    replay.trackMetres = 2000;
-    for (std::uint32_t c = 0; c < kCars; ++c) {
-        ConstantPaceCar car;
-        car.driver = {"Driver", "No" + std::to_string(c), "", "GT", c + 1, c == 0 ? 150u : 250u, 10 + c};
-        car.startTime = 2000 + 100 * c;
-        car.lapMs = 30000 + 10 * static_cast<std::uint32_t>(index % 100) + 250 * c;
-        car.laps = 1;
-        replay.cars.push_back(car);
-    }
-    return replay;
-}
-
-// The simulator folder in the build tree, written once and kept for later runs.
-fs::path simulatorFolder() {
-    const fs::path root = fs::path(VXRA_BENCH_DATA) / "find-bench-simulator";
-    const fs::path done = root / "complete";
-    if (!fs::exists(done)) {
-        fs::remove_all(root);
-        fs::create_directories(root / "tracks" / "testring");
-        fs::create_directories(root / "replay");
-        for (int i = 0; i < kReplays; ++i) {
-            char name[32];
-            std::snprintf(name, sizeof name, "practice %04d.rpy", i);
-            practiceReplay(i).writer().write(root / "replay" / name);
-        }
-        std::ofstream(done) << kReplays << " replays\n";
-    }
-    return root;
-}
+// Long enough for the last car's slowest lap (it ends at 41.4 s) to be complete.
+constexpr std::uint32_t kRecordedUntilMs = 42000;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -106,9 +74,9 @@ struct ProcessRun {
     bool ok = false;
 };
 
-// Runs vxra with its output to /dev/null and its own empty settings profile.
+// Runs vxra with its output to `output` and its own empty settings profile.
 ProcessRun runTool(const std::string& tool, const std::vector<std::string>& arguments,
-                   const fs::path& profile) {
+                   const fs::path& profile, const fs::path& output = "/dev/null") {
     std::vector<std::string> words{tool};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -124,7 +92,8 @@ ProcessRun runTool(const std::string& tool, const std::vector<std::string>& argu
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     ProcessRun run;
     const auto start = std::chrono::steady_clock::now();
     pid_t child = 0;
@@ -140,6 +109,22 @@ ProcessRun runTool(const std::string& tool, const std::vector<std::string>& argu
     return run;
 }
 
+// The rows a case's output holds: the JSON's count, which must agree with its rows (none when the
+// JSON does not parse), or the text table's lines less its title and its total.
+std::size_t rowsIn(const fs::path& output, bool json) {
+    std::ifstream in(output);
+    if (json) {
+        const auto document = nlohmann::json::parse(in, nullptr, false);
+        if (document.is_discarded()) return 0;
+        const std::size_t count = std::stoul(document.at("count").get<std::string>());
+        return count == document.at("rows").size() ? count : 0;
+    }
+    std::size_t lines = 0;
+    for (std::string line; std::getline(in, line);)
+        ++lines;
+    return lines < 2 ? 0 : lines - 2;
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -150,7 +135,7 @@ double median(std::vector<double> values) {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const std::string tool = argc > 2 ? argv[2] : VXRA_TOOL;
-    const fs::path folder = simulatorFolder();
+    const fs::path folder = practiceFolder("find-bench-simulator", kReplays, kCars, kRecordedUntilMs);
     const fs::path profile = fs::path(VXRA_BENCH_DATA) / "find-bench-profile";
     fs::create_directories(profile);
     const std::vector<std::string> common{"--sim-dir", folder.string(), "find", "testring"};
@@ -161,6 +146,19 @@ int main(int argc, char** argv) {
     };
     std::vector<Case> cases{{"find --json", common, {}, {}, {}}, {"find (text table)", common, {}, {}, {}}};
     cases[0].arguments.push_back("--json");
+
+    // Once, before anything is timed: a run that printed less would measure less.
+    const fs::path output = fs::path(VXRA_BENCH_DATA) / "find-bench-output";
+    for (const Case& c : cases) {
+        const std::size_t rows = runTool(tool, c.arguments, profile, output).ok
+                                     ? rowsIn(output, c.arguments.back() == "--json")
+                                     : 0;
+        if (rows != kReplays * kCars) {
+            std::fprintf(stderr, "vxra %s gave %zu rows, not %u\n", c.name, rows, kReplays * kCars);
+            return 1;
+        }
+    }
+    fs::remove(output);
 
     std::vector<double> plainWall, plainProcessor;
     plainReadOfTheHeads(folder);  // warms the page cache

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <vector>
 
-#include "ConstantPaceReplay.h"
+#include "PracticeFolder.h"
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
 #include "library/LapFinderScan.h"
@@ -19,42 +19,9 @@ namespace fs = std::filesystem;
 
 constexpr int kReplays = 1000;
 
-// A practice of 20 cars recorded from 1 s to 40 s (about 0.5 MB), each car on a lap of its own.
-// The first frame's session marker opens the window, as in a simulator's replay.
-ConstantPaceReplay practiceReplay(int index) {
-    ConstantPaceReplay replay;
-    replay.firstFrameTime = 1000;
-    replay.lastFrameTime = 40000;
-    replay.trackMetres = 2000;
-    for (std::uint32_t c = 0; c < 20; ++c) {
-        ConstantPaceCar car;
-        car.driver = {"Driver", "No" + std::to_string(c), "", "GT", c + 1, c == 0 ? 150u : 250u, 10 + c};
-        car.startTime = 2000 + 100 * c;
-        car.lapMs = 30000 + 10 * static_cast<std::uint32_t>(index % 100) + 250 * c;
-        car.laps = 1;
-        replay.cars.push_back(car);
-    }
-    return replay;
-}
-
-// The simulator folder, written once and kept for later runs.
+// The simulator folder: 20 cars a replay recorded until 40 s, about 0.5 MB each.
 const fs::path& simulatorFolder() {
-    static const fs::path folder = [] {
-        const fs::path root = fs::temp_directory_path() / "vxra-bench-lapfinder-v2";
-        const fs::path done = root / "complete";
-        if (!fs::exists(done)) {
-            fs::remove_all(root);
-            fs::create_directories(root / "tracks" / "testring");
-            fs::create_directories(root / "replay");
-            for (int i = 0; i < kReplays; ++i) {
-                char name[32];
-                std::snprintf(name, sizeof name, "practice %04d.rpy", i);
-                practiceReplay(i).writer().write(root / "replay" / name);
-            }
-            std::ofstream(done) << "1000 replays\n";
-        }
-        return root;
-    }();
+    static const fs::path folder = practiceFolder("lapfinder-bench-simulator", kReplays, 20, 40000);
     return folder;
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stdexcept>
+#include <streambuf>
 
 #include "CliTest.h"
 
@@ -86,6 +88,36 @@ TEST_F(CliAppTest, AnExceptionOutOfACommandIsAFailureNotAnAbort) {
         EXPECT_EQ(r.status, kExitFailure);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, message);
+    }
+}
+
+// An output whose every write fails, as on a full disk.
+class FailingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+using CliAppDemoTest = DemoCliTest;
+
+TEST_F(CliAppDemoTest, AnOutputThatCannotBeWrittenIsAFailure) {
+    const std::string weekend = replay("Rivaldi weekend (saved in race).rpy");
+    const std::vector<std::string> commands[] = {
+        {"find", "rivaldi"},
+        {"find", "rivaldi", "--json"},
+        {"graph", weekendRaceLap(0), "--channel", "speed", "--json"},
+        {"lap", weekend, "--driver", "0", "--session", "race", "--lap", "2", "--json"},
+    };
+    for (std::vector<std::string> args : commands) {
+        SCOPED_TRACE(args.front() + " " + args.back());
+        args.insert(args.begin(), {"--sim-dir", sim_->path().string()});
+        FailingBuffer failing;
+        std::ostream out(&failing);
+        std::ostringstream err;
+        EXPECT_EQ(app_.run(args, out, err), kExitFailure);
+        // The text table tells of the demo folder's damaged replays first.
+        EXPECT_TRUE(err.str().ends_with("\nvxra: error writing the output\n") ||
+                    err.str() == "vxra: error writing the output\n")
+            << err.str();
     }
 }
 

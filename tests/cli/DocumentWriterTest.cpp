@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <stdexcept>
 
 #include "JsonText.h"
 
@@ -10,36 +11,56 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// Gives `value` to the writer as a command does: containers of containers opened and closed around
-// their entries, strings and integers by themselves, every other value whole.
-void stream(DocumentWriter& writer, const json& value) {
-    const bool opened = !value.empty() && (value.is_object() || value.is_array()) &&
-                        std::none_of(value.begin(), value.end(), [](const json& entry) {
-                            return !entry.is_object() && !entry.is_array();
-                        });
-    if (value.is_string()) {
-        writer.text(value.get<std::string>());
-        return;
-    }
-    if (value.is_number_integer()) {
-        writer.number(value.get<std::int64_t>());
-        return;
-    }
-    if (!opened) {
-        writer.value(value);
-        return;
-    }
-    value.is_object() ? writer.beginObject() : writer.beginArray();
-    for (auto it = value.begin(); it != value.end(); ++it) {
-        if (value.is_object()) writer.key(it.key());
-        stream(writer, *it);
-    }
-    writer.end();
+bool isPlain(const json& value) {
+    return !value.is_object() && !value.is_array();
 }
 
-std::string streamed(std::unique_ptr<DocumentWriter> (*make)(std::ostream&), const json& document) {
+// How a command decides what to open: the JSON writer every container with entries, the text
+// writer every one that text does not show on one line (a list of plain values, a list item of
+// plain fields), which it gives whole.
+enum class Opens { everyContainer, containersNotShownFlat };
+
+bool opened(Opens opens, const json& value, bool inArray) {
+    if (isPlain(value) || value.empty()) return false;
+    if (opens == Opens::everyContainer) return true;
+    const bool flat = std::all_of(value.begin(), value.end(), isPlain);
+    return !(flat && (value.is_array() || inArray));
+}
+
+// Gives `value` to the writer as find and graph do: the containers it opens entry by entry, strings
+// and integers by themselves (with their key as one field in an object), every other value whole.
+void stream(DocumentWriter& writer, Opens opens, const json& value, bool inArray = false) {
+    if (value.is_string()) {
+        writer.text(value.get<std::string>());
+    } else if (value.is_number_integer()) {
+        writer.number(value.get<std::int64_t>());
+    } else if (!opened(opens, value, inArray)) {
+        writer.value(value);
+    } else if (value.is_array()) {
+        writer.beginArray();
+        for (const json& item : value)
+            stream(writer, opens, item, true);
+        writer.end();
+    } else {
+        writer.beginObject();
+        for (auto it = value.begin(); it != value.end(); ++it) {
+            if (it->is_string()) {
+                writer.textField(it.key(), it->get<std::string>());
+            } else if (it->is_number_integer()) {
+                writer.numberField(it.key(), it->get<std::int64_t>());
+            } else {
+                writer.key(it.key());
+                stream(writer, opens, *it);
+            }
+        }
+        writer.end();
+    }
+}
+
+std::string streamed(std::unique_ptr<DocumentWriter> (*make)(std::ostream&), Opens opens,
+                     const json& document) {
     std::ostringstream out;
-    stream(*make(out), document);
+    stream(*make(out), opens, document);
     return out.str();
 }
 
@@ -59,12 +80,13 @@ TEST(DocumentWriterTest, StreamsTheBytesOfTheWholeDocument) {
         json::parse(R"({"outer": {"inner": {"deep": [[1, [2, 3]], {"k": {"v": 1}}]}}})"),
     };
     for (const json& document : documents) {
-        EXPECT_EQ(streamed(jsonWriter, document),
+        EXPECT_EQ(streamed(jsonWriter, Opens::everyContainer, document),
                   document.dump(2, ' ', false, json::error_handler_t::replace) + "\n")
             << document.dump();
         std::ostringstream text;
         printJsonAsText(text, document);
-        EXPECT_EQ(streamed(textWriter, document), text.str()) << document.dump();
+        EXPECT_EQ(streamed(textWriter, Opens::containersNotShownFlat, document), text.str())
+            << document.dump();
     }
 }
 
@@ -82,6 +104,19 @@ TEST(DocumentWriterTest, ReplacesBytesThatAreNotUtf8) {
     EXPECT_EQ(out.str(),
               "{\n  \"n\xEF\xBF\xBD\": [\n    {\n      \"file\": \"caf\xEF\xBF\xBD.rpy\"\n    },\n    "
               "\"caf\xEF\xBF\xBD\\n\"\n  ]\n}\n");
+}
+
+// An exception through a JSON document half written leaves nothing of it in the output.
+TEST(DocumentWriterTest, AnExceptionDropsTheDocumentHalfWritten) {
+    std::ostringstream out;
+    try {
+        const auto writer = jsonWriter(out);
+        writer->beginObject();
+        writer->textField("track", "Rivaldi");
+        throw std::runtime_error("a replay gave way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -90,7 +90,11 @@ void CliApp::printHelp(std::ostream& out) const {
 
 int CliApp::run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) const {
     try {
-        return dispatch(arguments, out, err);
+        const int status = dispatch(arguments, out, err);
+        // A full disk or a closed pipe shows only here: the output is in the stream's hands until
+        // flushed.
+        if (status == kExitOk && !out.flush()) return failure(err, "error writing the output");
+        return status;
     } catch (const std::exception& error) {
         return failure(err, error.what());
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,10 @@ std::string dumped(const json& value) {
 class JsonWriter : public DocumentWriter {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
-    ~JsonWriter() override { flush(); }
+    // When an exception unwinds, the rest of the half-written document is dropped.
+    ~JsonWriter() override {
+        if (std::uncaught_exceptions() == uncaughtAtStart_) flush();
+    }
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;
 
@@ -170,6 +174,7 @@ private:
     std::string pending_;
     std::vector<Level> levels_;
     bool afterKey_ = false;
+    int uncaughtAtStart_ = std::uncaught_exceptions();
 };
 
 class TextWriter : public DocumentWriter {

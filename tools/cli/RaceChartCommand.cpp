@@ -22,7 +22,7 @@ json chartJson(const RaceChartLayout& chart) {
             lines.push_back({line.driver, line.fromRow, line.toRow});
         columns.push_back({{"lap", column.lap},
                            {"rows", column.rows},
-                           {"leadLap", column.leadLap},
+                           {"leadLap", column.carsOnLeadLap},
                            {"shadedFrom", column.shadedFrom ? json(*column.shadedFrom) : json(nullptr)},
                            {"lines", lines}});
     }

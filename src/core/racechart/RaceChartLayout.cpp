@@ -89,7 +89,7 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
         for (int row = 0; row < driverCount; ++row)
             previousRow[static_cast<std::size_t>(chart.start[static_cast<std::size_t>(row)])] = row;
     }
-    int previousLeadLap = 0;
+    int previousCarsOnLeadLap = 0;
     for (int lap = 1; lap <= mostLaps; ++lap) {
         RaceChartColumn column;
         column.lap = lap;
@@ -102,15 +102,15 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
             for (int d = 0; d < driverCount; ++d) {
                 if (lapsOf(d) >= lap + 1) leaderNext = std::min(leaderNext, crossing(d, lap + 1));
             }
-            column.leadLap =
+            column.carsOnLeadLap =
                 static_cast<int>(std::count_if(entries.begin(), entries.end(),
                                                [&](const auto& entry) { return entry.first <= leaderNext; }));
         } else {
             // The last lap has no next one: the previous lap's count holds (a one-lap race: all).
-            column.leadLap = mostLaps == 1 ? static_cast<int>(entries.size()) : previousLeadLap;
+            column.carsOnLeadLap = mostLaps == 1 ? static_cast<int>(entries.size()) : previousCarsOnLeadLap;
         }
-        previousLeadLap = column.leadLap;
-        if (column.leadLap < driverCount) column.shadedFrom = column.leadLap;
+        previousCarsOnLeadLap = column.carsOnLeadLap;
+        if (column.carsOnLeadLap < driverCount) column.shadedFrom = column.carsOnLeadLap;
         column.rows = ranked(std::move(entries));
 
         std::vector<int> row(static_cast<std::size_t>(driverCount), -1);

@@ -28,8 +28,8 @@ struct RaceChartLine {
 struct RaceChartColumn {
     int lap;                        // 1 .. the chart's laps
     std::vector<int> rows;          // the driver on each row from the top; fewer after retirements
-    int leadLap = 0;                // the cars still on the leader's lap, the leader included
-    std::optional<int> shadedFrom;  // leadLap, when the rows from it to the last are shaded
+    int carsOnLeadLap = 0;          // the cars still on the leader's lap, the leader included
+    std::optional<int> shadedFrom;  // carsOnLeadLap, when the rows from it to the last are shaded
     std::vector<RaceChartLine> lines;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/TimeText.h"
+#include "common/YesNo.h"
 #include "replay/DriverTable.h"
 #include "replay/LapChoice.h"
 #include "replay/LapTelemetry.h"
@@ -12,10 +13,6 @@ namespace {
 
 constexpr const char* kSessionTitles[] = {"Practice Laps", "Qualifying Laps", "Warmup Laps", "Race Laps"};
 constexpr const char* kDriverTypes[] = {"Human", "AI-car", "Non-competing"};
-
-std::string yesNo(bool flag) {
-    return flag ? "Yes" : "No";
-}
 
 }  // namespace
 

@@ -89,8 +89,8 @@ Outcome<LapReadError> LapTelemetry::findFrames(BinaryFile& file, const DriverTab
     return {};
 }
 
-// Second pass: sample n from frame startFrame + n. Frames past the end of the telemetry leave
-// their samples empty.
+// Second pass: the samples come from consecutive frames, the first from startFrame. Frames past the
+// end of the telemetry leave their samples empty.
 Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t id,
                                                 std::uint64_t startOffset) {
     std::optional<int> previousMissing;
@@ -186,7 +186,7 @@ void LapTelemetry::resize(int count) {
 }
 
 Outcome<LapReadError> LapTelemetry::process(int margin) {
-    // Only sampleCount that carry the driver's record take part: a missing one holds distance 0.
+    // Only samples that carry the driver's record take part: a missing one holds distance 0.
     std::vector<int> filled;
     for (int i = 0; i < sampleCount; ++i) {
         if (filled_[i]) filled.push_back(i);

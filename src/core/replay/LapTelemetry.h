@@ -43,7 +43,7 @@ public:
     static LapTelemetry blank(int samples);
 
     std::filesystem::path fileName;
-    int driverIndex = -1;
+    std::optional<int> driverIndex;
     int session = 0;
     std::uint64_t lapStart = 0;  // ms of session time
     std::uint64_t lapEnd = 0;

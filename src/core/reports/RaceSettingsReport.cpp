@@ -1,5 +1,6 @@
 #include "reports/RaceSettingsReport.h"
 
+#include "common/YesNo.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 
@@ -15,10 +16,6 @@ std::string settingsLine(const std::string& left, const std::string& leftValue, 
     line.insert(40, right);
     line.insert(65, rightValue);
     return line.substr(0, 80) + "\r\n";
-}
-
-std::string yesNo(bool flag) {
-    return flag == 1 ? "Yes" : "No";
 }
 
 }  // namespace

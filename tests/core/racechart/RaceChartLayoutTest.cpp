@@ -54,7 +54,7 @@ TEST_F(RaceChartLayoutTest, QualifyingSetsTheStartAndLinesRunFromIt) {
     EXPECT_EQ(c.columns[0].lines, (Lines{{0, 1, 0}, {1, 2, 2}, {2, 0, 1}}));
     EXPECT_EQ(c.columns[1].rows, (std::vector<int>{1, 0, 2}));
     EXPECT_EQ(c.columns[1].lines, (Lines{{0, 0, 1}, {1, 2, 0}, {2, 1, 2}}));
-    EXPECT_EQ(c.columns[0].leadLap, 3);
+    EXPECT_EQ(c.columns[0].carsOnLeadLap, 3);
     EXPECT_EQ(c.columns[0].shadedFrom, std::nullopt);
 }
 
@@ -85,11 +85,11 @@ TEST_F(RaceChartLayoutTest, LappedCarsAreShadedAndTheLastLapKeepsThePreviousCoun
     const RaceChartLayout c =
         chart({{60000, 60000, 60000, 60000}, {61000, 61000, 61000, 61000}, {90000, 90000, 90000}},
               {{70000}, {71000}, {72000}});
-    EXPECT_EQ(c.columns[0].leadLap, 3);
-    EXPECT_EQ(c.columns[1].leadLap, 2);
+    EXPECT_EQ(c.columns[0].carsOnLeadLap, 3);
+    EXPECT_EQ(c.columns[1].carsOnLeadLap, 2);
     EXPECT_EQ(c.columns[1].shadedFrom, 2);
-    EXPECT_EQ(c.columns[2].leadLap, 2);
-    EXPECT_EQ(c.columns[3].leadLap, 2) << "the last lap repeats the previous count";
+    EXPECT_EQ(c.columns[2].carsOnLeadLap, 2);
+    EXPECT_EQ(c.columns[3].carsOnLeadLap, 2) << "the last lap repeats the previous count";
     EXPECT_EQ(c.columns[3].rows, (std::vector<int>{0, 1}));
 }
 
@@ -103,7 +103,7 @@ TEST_F(RaceChartLayoutTest, PlacesUpToNineCarryTwoMoreBlanks) {
     EXPECT_EQ(c.rowLabels[8], "D8 Car   9");
     EXPECT_EQ(c.rowLabels[9], "D9 Car 10");
     // A one-lap race has no previous lap: every car at lap 1 is on the lead lap.
-    EXPECT_EQ(c.columns[0].leadLap, 10);
+    EXPECT_EQ(c.columns[0].carsOnLeadLap, 10);
     EXPECT_EQ(c.columns[0].shadedFrom, std::nullopt);
 }
 
