@@ -35,14 +35,14 @@ VXRA_FUZZ_TARGET(plot) {
 
     const auto sixPerCharacter = [](const std::string& text) { return 6 * static_cast<int>(text.size()); };
     const RulerGeometry ruler{in.take<std::int16_t>(), in.take<std::int8_t>(), in.take<std::int8_t>()};
-    static_cast<void>(layOutRuler(ruler, map.c, map.d, "Kph", sixPerCharacter));
+    static_cast<void>(layOutRuler(ruler, map.startValue, map.endValue, "Kph", sixPerCharacter));
 
     PlotModel model;
     AxisInfo axis;
     axis.set("Speed %s", "%n", in.take<std::int8_t>());
-    static_cast<void>(axis.format(map.c, in.take<std::int8_t>()));
+    static_cast<void>(axis.format(map.startValue, in.take<std::int8_t>()));
     const int width = in.take<std::uint16_t>(), height = in.take<std::uint16_t>();
-    PlotRange range{map.c, map.d, in.take<double>(), in.take<double>()};
+    PlotRange range{map.startValue, map.endValue, in.take<double>(), in.take<double>()};
     while (!in.empty()) {
         const int slot = in.take<std::uint8_t>() % 40 - 4;
         switch (in.take<std::uint8_t>() % 8) {

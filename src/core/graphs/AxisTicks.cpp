@@ -47,28 +47,29 @@ double scaledToExponent(double value, int exponent) {
 
 AxisTicks computeTicks(const ValueMap& map, int wantedLabels) {
     AxisTicks ticks;
-    if (!std::isfinite(map.c) || !std::isfinite(map.d)) return ticks;
-    int e = exponentOf(std::fabs(map.c) >= std::fabs(map.d) ? map.c : map.d);
-    ticks.exponent = e;
-    if (map.c == map.d) {
+    if (!std::isfinite(map.startValue) || !std::isfinite(map.endValue)) return ticks;
+    int exponent =
+        exponentOf(std::fabs(map.startValue) >= std::fabs(map.endValue) ? map.startValue : map.endValue);
+    ticks.exponent = exponent;
+    if (map.startValue == map.endValue) {
         const int count = std::clamp(wantedLabels, 0, kMaxTicks);
-        ticks.values.assign(static_cast<std::size_t>(count), map.c);
-        ticks.pixels.assign(static_cast<std::size_t>(count), map.toPixel(map.c));
+        ticks.values.assign(static_cast<std::size_t>(count), map.startValue);
+        ticks.pixels.assign(static_cast<std::size_t>(count), map.toPixel(map.startValue));
         return ticks;
     }
 
-    double start = scaledToExponent(map.c, e), end = scaledToExponent(map.d, e);
+    double start = scaledToExponent(map.startValue, exponent), end = scaledToExponent(map.endValue, exponent);
     if (!std::isfinite(start) || !std::isfinite(end)) return AxisTicks{};
     while (std::fabs(start - end) < kNarrowSpan && start < 100 && end < 100) {
-        --e;
-        start = scaledToExponent(map.c, e);
-        end = scaledToExponent(map.d, e);
+        --exponent;
+        start = scaledToExponent(map.startValue, exponent);
+        end = scaledToExponent(map.endValue, exponent);
         if (!std::isfinite(start) || !std::isfinite(end)) return AxisTicks{};
     }
     const double span = std::fabs(start - end);
     if (!std::isfinite(span)) return AxisTicks{};
     const double step = stepFor(span, wantedLabels);
-    ticks.exponent = e;
+    ticks.exponent = exponent;
     ticks.step = step;
     if (span < step || std::fabs(start / step) > kLargestMultiple) return ticks;
 
@@ -84,11 +85,11 @@ AxisTicks computeTicks(const ValueMap& map, int wantedLabels) {
     }
     if (!found) return ticks;
 
-    const double direction = map.d > map.c ? step : -step;
+    const double direction = map.endValue > map.startValue ? step : -step;
     for (double tick = first;
          tick >= low && tick <= high && static_cast<int>(ticks.values.size()) < kMaxTicks;
          tick += direction) {
-        const double value = unscaled(tick, e);
+        const double value = unscaled(tick, exponent);
         ticks.values.push_back(value);
         ticks.pixels.push_back(map.toPixel(value));
     }

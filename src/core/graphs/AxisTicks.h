@@ -2,29 +2,35 @@
 
 #include <vector>
 
-// A linear map between the pixels a..b and the values c..d of one plot axis, and the ticks of an
-// axis: where its labels go and what they say.
+// A linear map between the pixels and the values of one plot axis, and the ticks of an axis: where
+// its labels go and what they say.
 
 struct ValueMap {
-    int a;     // pixel at the start
-    int b;     // pixel at the end
-    double c;  // value at the start
-    double d;  // value at the end
+    int startPixel;
+    int endPixel;
+    double startValue;
+    double endValue;
 
     static constexpr int kPixelLimit = 1 << 24;
 
     // Values per pixel; 0 when the pixel ends are equal.
-    double factor() const { return a == b ? 0 : (d - c) / (static_cast<double>(b) - a); }
+    double factor() const {
+        return startPixel == endPixel
+                   ? 0
+                   : (endValue - startValue) / (static_cast<double>(endPixel) - startPixel);
+    }
     // The value at pixel p; the start value when the value ends are equal.
-    double toValue(double p) const { return c == d ? c : (p - a) * factor() + c; }
+    double toValue(double p) const {
+        return startValue == endValue ? startValue : (p - startPixel) * factor() + startValue;
+    }
     // The pixel of value v, truncated toward zero. Equal ends of either kind, and a value that is
     // not a number, map to the start pixel; pixels far outside are held to +-kPixelLimit. Inline:
     // every point of every curve goes through it.
     int toPixel(double v) const {
         const double perPixel = factor();
-        if (perPixel == 0 || c == d) return a;
-        const double pixel = (v - c) / perPixel + a;
-        if (pixel != pixel) return a;  // not a number
+        if (perPixel == 0 || startValue == endValue) return startPixel;
+        const double pixel = (v - startValue) / perPixel + startPixel;
+        if (pixel != pixel) return startPixel;  // not a number
         return static_cast<int>(pixel < -kPixelLimit  ? -kPixelLimit
                                 : pixel > kPixelLimit ? kPixelLimit
                                                       : pixel);

@@ -23,29 +23,30 @@ struct Channels {
 };
 
 Channels channelsOf(const LapTelemetry& lap) {
-    const auto n = static_cast<std::size_t>(lap.sampleCount);
-    Channels c{std::vector<int>(n, 0), std::vector<long long>(n, 0), std::vector<double>(n, 0),
-               std::vector<std::uint32_t>(n, 0)};
-    for (std::size_t k = 0; k < n; ++k) {
-        if (k > 0 && !lap.recorded(static_cast<int>(k))) {
-            c.gear[k] = c.gear[k - 1];
-            c.revs[k] = c.revs[k - 1];
-            c.speed[k] = c.speed[k - 1];
-            c.position[k] = c.position[k - 1];
+    const auto sampleCount = static_cast<std::size_t>(lap.sampleCount);
+    Channels channels{std::vector<int>(sampleCount, 0), std::vector<long long>(sampleCount, 0),
+                      std::vector<double>(sampleCount, 0), std::vector<std::uint32_t>(sampleCount, 0)};
+    for (std::size_t sample = 0; sample < sampleCount; ++sample) {
+        if (sample > 0 && !lap.recorded(static_cast<int>(sample))) {
+            channels.gear[sample] = channels.gear[sample - 1];
+            channels.revs[sample] = channels.revs[sample - 1];
+            channels.speed[sample] = channels.speed[sample - 1];
+            channels.position[sample] = channels.position[sample - 1];
             continue;
         }
-        c.gear[k] = lap.gear[k];
-        c.revs[k] = lap.revs[k];
-        c.speed[k] = std::isfinite(lap.speed[k]) ? lap.speed[k] : 0;
-        c.position[k] = lap.distance[k];
+        channels.gear[sample] = lap.gear[sample];
+        channels.revs[sample] = lap.revs[sample];
+        channels.speed[sample] = std::isfinite(lap.speed[sample]) ? lap.speed[sample] : 0;
+        channels.position[sample] = lap.distance[sample];
     }
-    return c;
+    return channels;
 }
 
 bool processed(const LapTelemetry& lap) {
-    const auto n = static_cast<std::size_t>(lap.sampleCount);
-    return lap.sampleCount > 0 && lap.gear.size() >= n && lap.revs.size() >= n && lap.speed.size() >= n &&
-           lap.distance.size() >= n && lap.distanceM.size() >= n && lap.lateralM.size() >= n;
+    const auto sampleCount = static_cast<std::size_t>(lap.sampleCount);
+    return lap.sampleCount > 0 && lap.gear.size() >= sampleCount && lap.revs.size() >= sampleCount &&
+           lap.speed.size() >= sampleCount && lap.distance.size() >= sampleCount &&
+           lap.distanceM.size() >= sampleCount && lap.lateralM.size() >= sampleCount;
 }
 
 // trunc(to + 0.5 - from), held inside what a speed difference can be.
@@ -79,57 +80,61 @@ std::string GearAnalysis::summary() const {
 GearAnalysis analyseGearChanges(const LapTelemetry& lap) {
     GearAnalysis result;
     if (!processed(lap)) return result;
-    const Channels c = channelsOf(lap);
+    const Channels channels = channelsOf(lap);
     // The last sample takes no part: a change needs a sample after it.
     const int end = lap.sampleCount - 1;
-    const auto at = [](const auto& channel, int k) { return channel[static_cast<std::size_t>(k)]; };
+    const auto at = [](const auto& channel, int sample) { return channel[static_cast<std::size_t>(sample)]; };
 
     struct Sums {
         long long count = 0, startRevs = 0, revsLost = 0, speedLost = 0;
     };
     std::array<Sums, 5> sums{};
-    int i = 0;
-    while (i < end && at(c.gear, i) == 0)
-        ++i;
-    while (i < end) {
-        if (at(c.gear, i) != 0) {
-            ++i;
+    int sample = 0;
+    while (sample < end && at(channels.gear, sample) == 0)
+        ++sample;
+    while (sample < end) {
+        if (at(channels.gear, sample) != 0) {
+            ++sample;
             continue;
         }
-        const int p = i - 1;
-        while (i < end && at(c.gear, i) == 0)
-            ++i;
-        if (i >= end) break;  // neutral to the end of the lap: no change
+        const int previous = sample - 1;
+        while (sample < end && at(channels.gear, sample) == 0)
+            ++sample;
+        if (sample >= end) break;  // neutral to the end of the lap: no change
 
-        const int from = at(c.gear, p), to = at(c.gear, i);
+        const int from = at(channels.gear, previous), to = at(channels.gear, sample);
         result.rows.push_back(
             {std::to_string(result.changeCount + 1) + ": " + std::to_string(from) + "->" + std::to_string(to),
-             std::to_string(at(c.position, p) / kUnitsPerMetre), std::to_string(at(c.revs, p)),
-             std::to_string(at(c.revs, i) - at(c.revs, p)),
-             std::to_string(speedDifference(at(c.speed, i), at(c.speed, p))), neutralTimeText(i - p)});
+             std::to_string(at(channels.position, previous) / kUnitsPerMetre),
+             std::to_string(at(channels.revs, previous)),
+             std::to_string(at(channels.revs, sample) - at(channels.revs, previous)),
+             std::to_string(speedDifference(at(channels.speed, sample), at(channels.speed, previous))),
+             neutralTimeText(sample - previous)});
         if (to < from) {
-            result.neutralDownshiftSamples += i - p;
+            result.neutralDownshiftSamples += sample - previous;
         } else {
             ++result.upshiftCount;
-            result.neutralUpshiftSamples += i - p;
+            result.neutralUpshiftSamples += sample - previous;
             if (to >= 2 && to <= 6) {
                 Sums& kind = sums[static_cast<std::size_t>(to - 2)];
                 ++kind.count;
-                kind.startRevs += at(c.revs, p);
-                kind.revsLost += at(c.revs, p) - at(c.revs, i);
-                kind.speedLost += speedDifference(at(c.speed, p), at(c.speed, i));
+                kind.startRevs += at(channels.revs, previous);
+                kind.revsLost += at(channels.revs, previous) - at(channels.revs, sample);
+                kind.speedLost += speedDifference(at(channels.speed, previous), at(channels.speed, sample));
             }
-            if (at(c.revs, p) < at(c.revs, p + 2) && at(c.revs, p) < at(c.revs, i - 1))
+            if (at(channels.revs, previous) < at(channels.revs, previous + 2) &&
+                at(channels.revs, previous) < at(channels.revs, sample - 1))
                 ++result.speedshiftCount;
         }
         ++result.changeCount;
-        ++i;
+        ++sample;
     }
     for (std::size_t kind = 0; kind < sums.size(); ++kind) {
-        const Sums& s = sums[kind];
-        if (s.count > 0)
+        const Sums& kindSums = sums[kind];
+        if (kindSums.count > 0)
             result.upshifts[kind] =
-                UpshiftAverages{s.startRevs / s.count, s.revsLost / s.count, s.speedLost / s.count};
+                UpshiftAverages{kindSums.startRevs / kindSums.count, kindSums.revsLost / kindSums.count,
+                                kindSums.speedLost / kindSums.count};
     }
     return result;
 }

@@ -44,35 +44,35 @@ ChannelAxis channelAxis(GraphChannel channel, bool mph) {
 
 std::vector<PlotPoint> channelPoints(const LapTelemetry& lap, GraphChannel channel, bool mph) {
     std::vector<PlotPoint> points;
-    const int n = lap.sampleCount;
-    if (n <= 5 || channel == GraphChannel::None) return points;
-    const auto size = static_cast<std::size_t>(n);
+    const int sampleCount = lap.sampleCount;
+    if (sampleCount <= 5 || channel == GraphChannel::None) return points;
+    const auto size = static_cast<std::size_t>(sampleCount);
     if (lap.distanceM.size() < size || lap.speed.size() < size || lap.gear.size() < size ||
         lap.revs.size() < size)
         return points;  // not processed
-    const int last = channel == GraphChannel::Speed ? n - 4 : n - 3;
-    const auto valueAt = [&](std::size_t i) -> std::optional<double> {
+    const int last = channel == GraphChannel::Speed ? sampleCount - 4 : sampleCount - 3;
+    const auto valueAt = [&](std::size_t sample) -> std::optional<double> {
         switch (channel) {
             case GraphChannel::Speed:
-                return mph ? lap.speed[i] * kMilesPerKilometre : lap.speed[i];
+                return mph ? lap.speed[sample] * kMilesPerKilometre : lap.speed[sample];
             case GraphChannel::Time:
-                return static_cast<double>(sampleNumber(static_cast<int>(i))) / kSamplesPerSecond;
+                return static_cast<double>(sampleNumber(static_cast<int>(sample))) / kSamplesPerSecond;
             case GraphChannel::Gear:
-                if (lap.gear[i] == 0) return std::nullopt;
-                return lap.gear[i];
+                if (lap.gear[sample] == 0) return std::nullopt;
+                return lap.gear[sample];
             case GraphChannel::Revs:
-                return lap.revs[i];
+                return lap.revs[sample];
             case GraphChannel::SlipAngle:
-                return i < lap.slip.size() ? std::optional<double>(lap.slip[i]) : std::nullopt;
+                return sample < lap.slip.size() ? std::optional<double>(lap.slip[sample]) : std::nullopt;
             case GraphChannel::None:
                 break;
         }
         return std::nullopt;
     };
-    for (int k = 1; k <= last; ++k) {
-        if (!lap.recorded(k)) continue;
-        const auto i = static_cast<std::size_t>(k);
-        if (const std::optional<double> y = valueAt(i)) points.push_back({lap.distanceM[i], *y});
+    for (int sample = 1; sample <= last; ++sample) {
+        if (!lap.recorded(sample)) continue;
+        const auto index = static_cast<std::size_t>(sample);
+        if (const std::optional<double> y = valueAt(index)) points.push_back({lap.distanceM[index], *y});
     }
     return points;
 }
@@ -89,9 +89,9 @@ std::optional<double> channelTop(GraphChannel channel, const std::vector<PlotPoi
 }
 
 std::optional<double> lateralAtDistance(const LapTelemetry& lap, double distance) {
-    for (int k = 1; k + 1 < lap.sampleCount; ++k)
-        if (lap.recorded(k) && lap.distanceM[static_cast<std::size_t>(k)] >= distance)
-            return lap.lateralM[static_cast<std::size_t>(k)];
+    for (int sample = 1; sample + 1 < lap.sampleCount; ++sample)
+        if (lap.recorded(sample) && lap.distanceM[static_cast<std::size_t>(sample)] >= distance)
+            return lap.lateralM[static_cast<std::size_t>(sample)];
     return std::nullopt;
 }
 

@@ -79,24 +79,24 @@ bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
 // as far as the one before.
 std::vector<PlotPoint> timeAgainstDistance(const LapTelemetry& lap) {
     std::vector<PlotPoint> course;
-    for (int k = 1; k + 1 < lap.sampleCount; ++k) {
-        if (!lap.recorded(k)) continue;
-        const double distance = lap.distanceM[static_cast<std::size_t>(k)];
+    for (int sample = 1; sample + 1 < lap.sampleCount; ++sample) {
+        if (!lap.recorded(sample)) continue;
+        const double distance = lap.distanceM[static_cast<std::size_t>(sample)];
         if (!course.empty() && distance < course.back().x) continue;
-        course.push_back({distance, static_cast<double>(sampleNumber(k)) / kSamplesPerSecond});
+        course.push_back({distance, static_cast<double>(sampleNumber(sample)) / kSamplesPerSecond});
     }
     return course;
 }
 
-// The time at distance `s` on a course that covers it, linear between its samples; `at` is where
+// The time at `distance` on a course that covers it, linear between its samples; `at` is where
 // the previous look-up ended (look-ups go forward).
-double timeAt(const std::vector<PlotPoint>& course, std::size_t& at, double s) {
-    while (at + 1 < course.size() && course[at + 1].x < s)
+double timeAt(const std::vector<PlotPoint>& course, std::size_t& at, double distance) {
+    while (at + 1 < course.size() && course[at + 1].x < distance)
         ++at;
     const PlotPoint& before = course[at];
     const PlotPoint& after = course[std::min(at + 1, course.size() - 1)];
-    if (after.x <= before.x || s <= before.x) return before.y;
-    return before.y + (after.y - before.y) * (s - before.x) / (after.x - before.x);
+    if (after.x <= before.x || distance <= before.x) return before.y;
+    return before.y + (after.y - before.y) * (distance - before.x) / (after.x - before.x);
 }
 
 }  // namespace
@@ -110,8 +110,8 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
         result.texts = unavailableTexts();
         return result;
     }
-    const auto distanceAt = [](const LapTelemetry& lap, int k) {
-        return lap.distance[static_cast<std::size_t>(k)];
+    const auto distanceAt = [](const LapTelemetry& lap, int sample) {
+        return lap.distance[static_cast<std::size_t>(sample)];
     };
     const std::uint32_t total =
         std::max(distanceAt(lapA, lapA.sampleCount - 3), distanceAt(lapB, lapB.sampleCount - 3));
@@ -120,19 +120,20 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     std::vector<int> diff(kSteps, 0);
     int indexA = 0, indexB = 0, maxDiff = 0, minDiff = 0;
     bool bothGoOn = true;
-    for (int k = 1; k < kSteps; ++k) {
-        const auto target = static_cast<std::uint32_t>(k * step);
+    for (int stepIndex = 1; stepIndex < kSteps; ++stepIndex) {
+        const auto target = static_cast<std::uint32_t>(stepIndex * step);
         bothGoOn = bothGoOn && advance(lapA, indexA, target) && advance(lapB, indexB, target);
-        diff[static_cast<std::size_t>(k)] =
-            bothGoOn ? indexA - indexB : diff[static_cast<std::size_t>(k - 1)];
-        maxDiff = std::max(maxDiff, diff[static_cast<std::size_t>(k)]);
-        minDiff = std::min(minDiff, diff[static_cast<std::size_t>(k)]);
+        diff[static_cast<std::size_t>(stepIndex)] =
+            bothGoOn ? indexA - indexB : diff[static_cast<std::size_t>(stepIndex - 1)];
+        maxDiff = std::max(maxDiff, diff[static_cast<std::size_t>(stepIndex)]);
+        minDiff = std::min(minDiff, diff[static_cast<std::size_t>(stepIndex)]);
     }
 
     const Scale scale = scaleFor(yLow, yHigh, std::max(maxDiff, -minDiff));
-    const auto xAt = [step](int k) { return std::trunc(k * step) * kUnitsToMetres; };
-    for (int k = 1; k < kSteps; ++k)
-        result.curve.push_back({xAt(k), diff[static_cast<std::size_t>(k)] * scale.factor + scale.centre});
+    const auto xAt = [step](int stepIndex) { return std::trunc(stepIndex * step) * kUnitsToMetres; };
+    for (int stepIndex = 1; stepIndex < kSteps; ++stepIndex)
+        result.curve.push_back(
+            {xAt(stepIndex), diff[static_cast<std::size_t>(stepIndex)] * scale.factor + scale.centre});
     const std::int64_t lapTimeDifference = lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry);
     const double finalDiff = std::trunc(static_cast<double>(lapTimeDifference) * kSamplesPerMs);
     result.curve.push_back({xAt(kSteps), finalDiff * scale.factor + scale.centre});
@@ -159,8 +160,8 @@ TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const Difference
     const double stride = std::max(1.0, std::ceil((last - first) / kMaxGapPoints));
     std::vector<PlotPoint> gap;
     std::size_t atA = 0, atB = 0;
-    for (double s = first; s <= last; s += stride)
-        gap.push_back({s, timeAt(courseA, atA, s) - timeAt(courseB, atB, s)});
+    for (double distance = first; distance <= last; distance += stride)
+        gap.push_back({distance, timeAt(courseA, atA, distance) - timeAt(courseB, atB, distance)});
 
     double behind = 0, ahead = 0;
     for (const PlotPoint& point : gap) {

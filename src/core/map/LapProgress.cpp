@@ -9,8 +9,8 @@ namespace {
 
 // The last recorded sample from 1 to `sample`.
 std::optional<int> lastRecorded(const LapTelemetry& lap, int sample) {
-    for (int k = std::min(sample, lap.sampleCount - 1); k >= 1; --k) {
-        if (lap.recorded(k)) return k;
+    for (int candidate = std::min(sample, lap.sampleCount - 1); candidate >= 1; --candidate) {
+        if (lap.recorded(candidate)) return candidate;
     }
     return std::nullopt;
 }

@@ -12,15 +12,15 @@ using namespace racechart;
 
 constexpr std::uint64_t kNoTime = std::numeric_limits<std::uint64_t>::max();
 
-// A driver's race crossing times: element j is the session time at which he completed lap j
+// A driver's race crossing times: per lap the session time at which he completed it
 // (slot 0 is the time before the line).
 std::vector<std::vector<std::uint64_t>> crossingTimes(const DriverTable& drivers) {
     std::vector<std::vector<std::uint64_t>> times(drivers.driverCount);
-    for (int d = 0; d < drivers.driverCount; ++d) {
+    for (int driver = 0; driver < drivers.driverCount; ++driver) {
         std::uint64_t sum = 0;
-        for (int j = 0; j <= drivers.lapCount(kRace, d); ++j) {
-            sum += lapDuration(drivers.lapEntry(kRace, d, j));
-            times[static_cast<std::size_t>(d)].push_back(sum);
+        for (int lap = 0; lap <= drivers.lapCount(kRace, driver); ++lap) {
+            sum += lapDuration(drivers.lapEntry(kRace, driver, lap));
+            times[static_cast<std::size_t>(driver)].push_back(sum);
         }
     }
     return times;
@@ -36,18 +36,18 @@ std::vector<int> ranked(std::vector<std::pair<std::uint64_t, int>> entries) {
     return order;
 }
 
-std::uint64_t bestQualifyingLap(const DriverTable& drivers, int d) {
+std::uint64_t bestQualifyingLap(const DriverTable& drivers, int driver) {
     std::uint64_t best = kNoTime;
-    for (int j = 1; j <= drivers.lapCount(kQualifying, d); ++j) {
-        const std::uint32_t entry = drivers.lapEntry(kQualifying, d, j);
+    for (int lap = 1; lap <= drivers.lapCount(kQualifying, driver); ++lap) {
+        const std::uint32_t entry = drivers.lapEntry(kQualifying, driver, lap);
         if (!(entry & kIncompleteLap)) best = std::min<std::uint64_t>(best, lapDuration(entry));
     }
     return best;
 }
 
-std::string rowLabel(const DriverTable& drivers, int d, int row) {
+std::string rowLabel(const DriverTable& drivers, int driver, int row) {
     const int place = row + 1;
-    return drivers.driverName(d) + (place < 10 ? "   " : " ") + std::to_string(place);
+    return drivers.driverName(driver) + (place < 10 ? "   " : " ") + std::to_string(place);
 }
 
 }  // namespace
@@ -56,15 +56,15 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
     RaceChartLayout chart;
     const int driverCount = drivers.driverCount;
     const auto times = crossingTimes(drivers);
-    const auto lapsOf = [&](int d) {
-        return static_cast<int>(times[static_cast<std::size_t>(d)].size()) - 1;
+    const auto lapsOf = [&](int driver) {
+        return static_cast<int>(times[static_cast<std::size_t>(driver)].size()) - 1;
     };
-    const auto crossing = [&](int d, int lap) {
-        return times[static_cast<std::size_t>(d)][static_cast<std::size_t>(lap)];
+    const auto crossing = [&](int driver, int lap) {
+        return times[static_cast<std::size_t>(driver)][static_cast<std::size_t>(lap)];
     };
     int mostLaps = 0;
-    for (int d = 0; d < driverCount; ++d)
-        mostLaps = std::max(mostLaps, lapsOf(d));
+    for (int driver = 0; driver < driverCount; ++driver)
+        mostLaps = std::max(mostLaps, lapsOf(driver));
     chart.laps = mostLaps;
     chart.drivers = driverCount;
     chart.width = kColumnWidth * (mostLaps + 1) + 218;
@@ -73,11 +73,11 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
     const bool qualifying = drivers.sessionPresent[kQualifying];
     chart.startQuestionMarks = !qualifying;
     std::vector<std::pair<std::uint64_t, int>> startEntries;
-    for (int d = 0; d < driverCount; ++d)
-        startEntries.emplace_back(qualifying       ? bestQualifyingLap(drivers, d)
-                                  : lapsOf(d) >= 1 ? crossing(d, 1)
-                                                   : kNoTime,
-                                  d);
+    for (int driver = 0; driver < driverCount; ++driver)
+        startEntries.emplace_back(qualifying            ? bestQualifyingLap(drivers, driver)
+                                  : lapsOf(driver) >= 1 ? crossing(driver, 1)
+                                                        : kNoTime,
+                                  driver);
     chart.start = ranked(std::move(startEntries));
     for (int row = 0; row < driverCount; ++row)
         chart.rowLabels.push_back(rowLabel(drivers, chart.start[static_cast<std::size_t>(row)], row));
@@ -94,13 +94,13 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
         RaceChartColumn column;
         column.lap = lap;
         std::vector<std::pair<std::uint64_t, int>> entries;
-        for (int d = 0; d < driverCount; ++d) {
-            if (lapsOf(d) >= lap) entries.emplace_back(crossing(d, lap), d);
+        for (int driver = 0; driver < driverCount; ++driver) {
+            if (lapsOf(driver) >= lap) entries.emplace_back(crossing(driver, lap), driver);
         }
         if (lap < mostLaps) {
             std::uint64_t leaderNext = kNoTime;
-            for (int d = 0; d < driverCount; ++d) {
-                if (lapsOf(d) >= lap + 1) leaderNext = std::min(leaderNext, crossing(d, lap + 1));
+            for (int driver = 0; driver < driverCount; ++driver) {
+                if (lapsOf(driver) >= lap + 1) leaderNext = std::min(leaderNext, crossing(driver, lap + 1));
             }
             column.carsOnLeadLap =
                 static_cast<int>(std::count_if(entries.begin(), entries.end(),
@@ -114,11 +114,12 @@ RaceChartLayout layoutRaceChart(const DriverTable& drivers) {
         column.rows = ranked(std::move(entries));
 
         std::vector<int> row(static_cast<std::size_t>(driverCount), -1);
-        for (std::size_t k = 0; k < column.rows.size(); ++k)
-            row[static_cast<std::size_t>(column.rows[k])] = static_cast<int>(k);
-        for (int d = 0; d < driverCount; ++d) {
-            const auto i = static_cast<std::size_t>(d);
-            if (previousRow[i] >= 0 && row[i] >= 0) column.lines.push_back({d, previousRow[i], row[i]});
+        for (std::size_t position = 0; position < column.rows.size(); ++position)
+            row[static_cast<std::size_t>(column.rows[position])] = static_cast<int>(position);
+        for (int driver = 0; driver < driverCount; ++driver) {
+            const auto index = static_cast<std::size_t>(driver);
+            if (previousRow[index] >= 0 && row[index] >= 0)
+                column.lines.push_back({driver, previousRow[index], row[index]});
         }
         previousRow = std::move(row);
         chart.columns.push_back(std::move(column));

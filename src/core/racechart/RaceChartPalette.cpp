@@ -55,11 +55,12 @@ const std::vector<Rgb>& palette() {
     return colours;
 }
 
-std::uint8_t driverColour(int d) {
-    if (d <= 0) return kFirstDriverColour;
-    if (d <= 2 * kRepeatedColours)
-        return static_cast<std::uint8_t>(kFirstDriverColour + 1 + (d - 1) % kRepeatedColours);
-    return static_cast<std::uint8_t>(kFirstDriverColour + 1 + kRepeatedColours + (d - 41) % kLateColours);
+std::uint8_t driverColour(int driver) {
+    if (driver <= 0) return kFirstDriverColour;
+    if (driver <= 2 * kRepeatedColours)
+        return static_cast<std::uint8_t>(kFirstDriverColour + 1 + (driver - 1) % kRepeatedColours);
+    return static_cast<std::uint8_t>(kFirstDriverColour + 1 + kRepeatedColours +
+                                     (driver - 41) % kLateColours);
 }
 
 }  // namespace racechart

@@ -23,6 +23,6 @@ const std::vector<Rgb>& palette();
 
 // The palette index of driver d's colour: d = 0 green, d = 1 .. 40 twenty colours twice over,
 // d = 41 and above ten colours of their own.
-std::uint8_t driverColour(int d);
+std::uint8_t driverColour(int driver);
 
 }  // namespace racechart

@@ -26,15 +26,19 @@ std::string lapLabel(int slot, std::uint32_t entry) {
 
 std::vector<DriverItem> buildLapTree(const DriverTable& drivers, bool onlySelectable) {
     std::vector<DriverItem> tree;
-    for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
-        DriverItem driver{d, drivers.driverName(d) + " #" + std::to_string(drivers.driver(d).carNumber), {}};
-        for (int s = 0; s < kSessionCount; ++s) {
-            if (!drivers.sessionPresent[s]) continue;
-            SessionItem session{s, kSessionTitles[s], {}};
-            for (int slot = 0; slot <= drivers.lapCount(s, d); ++slot) {
-                const bool selectable = drivers.selectable(s, d, slot) != 0;
+    for (int driverIndex = 0; driverIndex < drivers.driverCount && driverIndex < kMaxDrivers; ++driverIndex) {
+        DriverItem driver{
+            driverIndex,
+            drivers.driverName(driverIndex) + " #" + std::to_string(drivers.driver(driverIndex).carNumber),
+            {}};
+        for (int sessionIndex = 0; sessionIndex < kSessionCount; ++sessionIndex) {
+            if (!drivers.sessionPresent[sessionIndex]) continue;
+            SessionItem session{sessionIndex, kSessionTitles[sessionIndex], {}};
+            for (int slot = 0; slot <= drivers.lapCount(sessionIndex, driverIndex); ++slot) {
+                const bool selectable = drivers.selectable(sessionIndex, driverIndex, slot) != 0;
                 if (onlySelectable && !selectable) continue;
-                session.laps.push_back({slot, lapLabel(slot, drivers.lapEntry(s, d, slot)), selectable});
+                session.laps.push_back(
+                    {slot, lapLabel(slot, drivers.lapEntry(sessionIndex, driverIndex, slot)), selectable});
             }
             driver.sessions.push_back(std::move(session));
         }

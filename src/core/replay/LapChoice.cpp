@@ -27,8 +27,8 @@ const char* sessionName(int session) {
 }
 
 std::optional<int> sessionFromKey(std::string_view key) {
-    for (int s = 0; s < kSessionCount; ++s) {
-        if (key == sessionKey(s)) return s;
+    for (int session = 0; session < kSessionCount; ++session) {
+        if (key == sessionKey(session)) return session;
     }
     return std::nullopt;
 }

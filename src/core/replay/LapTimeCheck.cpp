@@ -19,12 +19,14 @@ constexpr const char* kLapTimeMightBeWrong = "VxRA has detected the laptime for 
 }  // namespace
 
 std::optional<LapTimeCheck> checkLapTime(const LapTelemetry& lap, double trackLengthMetres) {
-    const int n = lap.sampleCount;
-    if (trackLengthMetres <= 0 || lap.stepAtStart == 0 || lap.stepAtEnd == 0 || n < 5) return std::nullopt;
-    const double a = (n - 4) / 36.0;
+    const int sampleCount = lap.sampleCount;
+    if (trackLengthMetres <= 0 || lap.stepAtStart == 0 || lap.stepAtEnd == 0 || sampleCount < 5)
+        return std::nullopt;
+    const double a = (sampleCount - 4) / 36.0;
     const double b = lap.distance[1] / static_cast<double>(lap.stepAtStart) / 36;
     // Signed: the last sample before the line may lie beyond the official length.
-    const std::int64_t e = static_cast<std::int64_t>(trackLengthMetres * 2000) - lap.distance[n - 3];
+    const std::int64_t e =
+        static_cast<std::int64_t>(trackLengthMetres * 2000) - lap.distance[sampleCount - 3];
     const std::int64_t toLine = std::llabs(e) > lap.stepAtEnd ? lap.stepAtEnd : e;
     const double c = static_cast<double>(toLine) / lap.stepAtEnd / 36;
     LapTimeCheck check;

@@ -90,8 +90,8 @@ private:
 std::uint32_t FlagScan::leaderCrossing(int leaderLap) const {
     std::uint32_t best = kNoCrossing;
     if (leaderLap > std::min(raceLaps_, kMaxLaps)) return best;  // past the laps a row holds
-    for (int d = 0; d < race_.drivers(); ++d) {
-        if (race_.laps(d) >= leaderLap) best = std::min(best, race_.at(d, leaderLap));
+    for (int driver = 0; driver < race_.drivers(); ++driver) {
+        if (race_.laps(driver) >= leaderLap) best = std::min(best, race_.at(driver, leaderLap));
     }
     return best;
 }

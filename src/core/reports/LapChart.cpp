@@ -24,21 +24,21 @@ std::string lapChart(const ReportInput& in) {
     const DriverTable& drivers = *in.drivers;
     std::string text = reportHeaderLine(*in.header);
     text.reserve(32 * kLapSlots * static_cast<std::size_t>(std::max<int>(drivers.driverCount, 1)));
-    for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
-        text += "\r\n\r\nDriver: " + drivers.driverName(d) + "\r\n";
-        for (int s = 0; s < kSessionCount; ++s) {
-            const int count = drivers.lapCount(s, d);
+    for (int driver = 0; driver < drivers.driverCount && driver < kMaxDrivers; ++driver) {
+        text += "\r\n\r\nDriver: " + drivers.driverName(driver) + "\r\n";
+        for (int session = 0; session < kSessionCount; ++session) {
+            const int count = drivers.lapCount(session, driver);
             if (count == 0) {
-                text += kNoLaps[s];
+                text += kNoLaps[session];
                 continue;
             }
-            text += std::string("\r\n") + kHeadings[s];
+            text += std::string("\r\n") + kHeadings[session];
             // The race lists lap 0 as well: the start to the first crossing of the line.
-            for (int j = s == kRace ? 0 : 1; j <= count; ++j) {
-                const std::uint32_t word = drivers.lapEntry(s, d, j);
+            for (int lap = session == kRace ? 0 : 1; lap <= count; ++lap) {
+                const std::uint32_t word = drivers.lapEntry(session, driver, lap);
                 char number[16];
                 text.append("Lap ")
-                    .append(number, std::to_chars(number, number + sizeof number, j).ptr)
+                    .append(number, std::to_chars(number, number + sizeof number, lap).ptr)
                     .append(": ");
                 appendLapTime(text, word);
                 if (lapFlags(word)) text.append(" [").append(lapFlagNames(word)).append("]");

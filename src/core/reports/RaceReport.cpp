@@ -18,14 +18,14 @@ constexpr std::uint32_t kPenalty = 3600000;  // a black-flag lap sorts behind ev
 // under a black flag at the end of a driver's row does not count.
 class RaceTable : public RaceTimes {
 public:
-    explicit RaceTable(const DriverTable& d) : RaceTimes(d) {
-        for (int i = 0; i < drivers(); ++i) {
-            const int lapsDone = laps(i);
-            maxCompleted_ = std::max(maxCompleted_, penalised(i, lapsDone) ? lapsDone - 1 : lapsDone);
+    explicit RaceTable(const DriverTable& table) : RaceTimes(table) {
+        for (int driver = 0; driver < drivers(); ++driver) {
+            const int lapsDone = laps(driver);
+            maxCompleted_ = std::max(maxCompleted_, penalised(driver, lapsDone) ? lapsDone - 1 : lapsDone);
         }
     }
 
-    bool penalised(int d, int lap) const { return lap > 0 && (entry(d, lap) & kBlackFlagLap); }
+    bool penalised(int driver, int lap) const { return lap > 0 && (entry(driver, lap) & kBlackFlagLap); }
     int maxCompleted() const { return maxCompleted_; }
 
 private:
@@ -48,7 +48,7 @@ std::string raceReport(const ReportInput& in) {
     if (!drivers.sessionPresent[kRace]) return "This replay file does not contain race data.";
     const RaceTable race(drivers);
     const int leaderLaps = race.maxCompleted();
-    const auto name = [&](int d) { return alignLeft(drivers.driverName(d), 32); };
+    const auto name = [&](int driver) { return alignLeft(drivers.driverName(driver), 32); };
 
     std::string text =
         reportHeaderLine(*in.header) + "\r\n\r\nRACE RESULTS (After " + std::to_string(leaderLaps) +
@@ -68,44 +68,48 @@ std::string raceReport(const ReportInput& in) {
             std::uint32_t key;
         };
         std::vector<Member> group;
-        for (int d = 0; d < race.drivers(); ++d) {
-            const int lapsDone = race.laps(d);
+        for (int driver = 0; driver < race.drivers(); ++driver) {
+            const int lapsDone = race.laps(driver);
             if (lapsDone != groupLaps && !(groupLaps == leaderLaps && lapsDone > leaderLaps)) continue;
-            const bool pen = race.penalised(d, lapsDone);
-            group.push_back({d, lapsDone, pen, (race.at(d, lapsDone) + (pen ? kPenalty : 0)) & 0xFFFFFF});
+            const bool pen = race.penalised(driver, lapsDone);
+            group.push_back(
+                {driver, lapsDone, pen, (race.at(driver, lapsDone) + (pen ? kPenalty : 0)) & 0xFFFFFF});
         }
         std::stable_sort(group.begin(), group.end(),
                          [](const Member& a, const Member& b) { return a.key < b.key; });
-        for (const Member& m : group) {
+        for (const Member& member : group) {
             const int position = static_cast<int>(classified.size()) + 1;
-            if (position == 1) raceStart = race.at(m.driver, 0);
-            if (groupLaps == leaderLaps && &m == &group.front()) leaderKey = m.key;
+            if (position == 1) raceStart = race.at(member.driver, 0);
+            if (groupLaps == leaderLaps && &member == &group.front()) leaderKey = member.key;
             std::string raceTime;
             if (groupLaps == 0) {
-                raceTime = race.at(m.driver, 0) == kNoRaceData ? "DidNotStart" : "0m00.000s";
+                raceTime = race.at(member.driver, 0) == kNoRaceData ? "DidNotStart" : "0m00.000s";
             } else {
-                raceTime = formatLapTime(race.at(m.driver, m.penalised ? m.laps - 1 : m.laps) - raceStart);
+                raceTime = formatLapTime(
+                    race.at(member.driver, member.penalised ? member.laps - 1 : member.laps) - raceStart);
             }
             std::string difference;
             if (position == 1) {
                 difference = std::string(10, ' ');
             } else if (groupLaps == leaderLaps) {
-                difference =
-                    groupLaps == 0 ? "No time" : formatLapTime(race.at(m.driver, m.laps) - leaderKey);
+                difference = groupLaps == 0 ? "No time"
+                                            : formatLapTime(race.at(member.driver, member.laps) - leaderKey);
             } else {
-                difference = std::to_string(leaderLaps - groupLaps + (m.penalised ? 1 : 0)) + " lap(s)";
-                footnote = footnote || m.penalised;
+                difference = std::to_string(leaderLaps - groupLaps + (member.penalised ? 1 : 0)) + " lap(s)";
+                footnote = footnote || member.penalised;
             }
             const std::string speed =
-                groupLaps == 0 ? std::string(7, ' ')
-                               : formatSpeed(reportSpeed(m.laps * in.trackLength,
-                                                         race.at(m.driver, m.laps) - raceStart, in.mph));
+                groupLaps == 0
+                    ? std::string(7, ' ')
+                    : formatSpeed(reportSpeed(member.laps * in.trackLength,
+                                              race.at(member.driver, member.laps) - raceStart, in.mph));
             text += alignRight(std::to_string(position), 2) + "  " +
-                    alignRight(std::to_string(drivers.driver(m.driver).carNumber), 4) + " " + name(m.driver) +
-                    " " + alignRight(std::to_string(m.penalised ? m.laps - 1 : m.laps), 4) + " " +
-                    alignRight(raceTime, 11) + " " + alignRight(difference, 10) + (m.penalised ? "*" : " ") +
-                    " " + alignRight(speed, 7) + "\r\n";
-            classified.push_back({m.driver, position});
+                    alignRight(std::to_string(drivers.driver(member.driver).carNumber), 4) + " " +
+                    name(member.driver) + " " +
+                    alignRight(std::to_string(member.penalised ? member.laps - 1 : member.laps), 4) + " " +
+                    alignRight(raceTime, 11) + " " + alignRight(difference, 10) +
+                    (member.penalised ? "*" : " ") + " " + alignRight(speed, 7) + "\r\n";
+            classified.push_back({member.driver, position});
         }
     }
     if (footnote) {
@@ -123,25 +127,25 @@ std::string raceReport(const ReportInput& in) {
         int lap;
     };
     std::vector<Fastest> fastest;
-    for (int d = 0; d < race.drivers(); ++d) {
-        Fastest f{d, kNoTime, 0};
-        for (int j = 1; j <= race.laps(d); ++j) {
-            const std::uint32_t lapEntry = race.entry(d, j);
-            if (!(lapEntry & kIncompleteLap) && lapDuration(lapEntry) < f.time)
-                f = {d, lapDuration(lapEntry), j};
+    for (int driver = 0; driver < race.drivers(); ++driver) {
+        Fastest best{driver, kNoTime, 0};
+        for (int lap = 1; lap <= race.laps(driver); ++lap) {
+            const std::uint32_t lapEntry = race.entry(driver, lap);
+            if (!(lapEntry & kIncompleteLap) && lapDuration(lapEntry) < best.time)
+                best = {driver, lapDuration(lapEntry), lap};
         }
-        fastest.push_back(f);
+        fastest.push_back(best);
     }
     std::stable_sort(fastest.begin(), fastest.end(),
                      [](const Fastest& a, const Fastest& b) { return a.time < b.time; });
     text += "RACE FASTEST LAPS\r\n\r\nPos Driver                                 Time    Speed  Lap\r\n";
     for (std::size_t row = 0; row < fastest.size(); ++row) {
-        const Fastest& f = fastest[row];
-        const bool none = f.time == kNoTime;
-        text += alignRight(std::to_string(row + 1), 2) + "  " + name(f.driver) + " " +
-                alignRight(lapTimeOrNone(f.time), 10) + "  " +
-                alignRight(none ? "" : formatSpeed(reportSpeed(in.trackLength, f.time, in.mph)), 7) + " " +
-                alignRight(none ? "" : std::to_string(f.lap), 4) + "\r\n";
+        const Fastest& best = fastest[row];
+        const bool none = best.time == kNoTime;
+        text += alignRight(std::to_string(row + 1), 2) + "  " + name(best.driver) + " " +
+                alignRight(lapTimeOrNone(best.time), 10) + "  " +
+                alignRight(none ? "" : formatSpeed(reportSpeed(in.trackLength, best.time, in.mph)), 7) + " " +
+                alignRight(none ? "" : std::to_string(best.lap), 4) + "\r\n";
     }
 
     // Leaders: on each lap the driver with the smallest crossing time among those who did the lap.
@@ -156,8 +160,9 @@ std::string raceReport(const ReportInput& in) {
     };
     for (int lap = 1; lap <= mostLaps; ++lap) {
         int leader = -1;
-        for (int d = 0; d < race.drivers(); ++d) {
-            if (race.laps(d) >= lap && (leader < 0 || race.at(d, lap) < race.at(leader, lap))) leader = d;
+        for (int driver = 0; driver < race.drivers(); ++driver) {
+            if (race.laps(driver) >= lap && (leader < 0 || race.at(driver, lap) < race.at(leader, lap)))
+                leader = driver;
         }
         ++ledLaps[static_cast<std::size_t>(leader)];
         leaders.insert(leader);
@@ -174,15 +179,15 @@ std::string raceReport(const ReportInput& in) {
             "\r\nNumber of leaders: " + std::to_string(leaders.size()) + "\r\n\r\n\r\n";
 
     std::vector<int> byLapsLed(static_cast<std::size_t>(race.drivers()));
-    for (int d = 0; d < race.drivers(); ++d)
-        byLapsLed[static_cast<std::size_t>(d)] = d;
+    for (int driver = 0; driver < race.drivers(); ++driver)
+        byLapsLed[static_cast<std::size_t>(driver)] = driver;
     std::stable_sort(byLapsLed.begin(), byLapsLed.end(), [&](int a, int b) {
         return ledLaps[static_cast<std::size_t>(a)] > ledLaps[static_cast<std::size_t>(b)];
     });
     text += "MOST LAPS LED\r\n\r\nDriver                           Laps led\r\n";
-    for (int d : byLapsLed) {
-        if (ledLaps[static_cast<std::size_t>(d)] > 0) {
-            text += name(d) + " " + std::to_string(ledLaps[static_cast<std::size_t>(d)]) + "\r\n";
+    for (int driver : byLapsLed) {
+        if (ledLaps[static_cast<std::size_t>(driver)] > 0) {
+            text += name(driver) + " " + std::to_string(ledLaps[static_cast<std::size_t>(driver)]) + "\r\n";
         }
     }
     text += "\r\n\r\n";
@@ -193,19 +198,20 @@ std::string raceReport(const ReportInput& in) {
             int driver, start, finish;
         };
         std::vector<Climber> climbers;
-        for (const Classified& c : classified) {
-            const auto slot = std::find_if(grid.begin(), grid.end(),
-                                           [&](const RankedDriver& r) { return r.driver == c.driver; });
-            climbers.push_back({c.driver, static_cast<int>(slot - grid.begin()) + 1, c.position});
+        for (const Classified& placed : classified) {
+            const auto slot = std::find_if(grid.begin(), grid.end(), [&](const RankedDriver& ranked) {
+                return ranked.driver == placed.driver;
+            });
+            climbers.push_back({placed.driver, static_cast<int>(slot - grid.begin()) + 1, placed.position});
         }
         std::stable_sort(climbers.begin(), climbers.end(), [](const Climber& a, const Climber& b) {
             return a.start - a.finish > b.start - b.finish;
         });
         text += "HIGHEST CLIMBER\r\n\r\nDriver                           Start Finish  Change\r\n";
-        for (const Climber& c : climbers) {
-            text += name(c.driver) + "    " + alignRight(std::to_string(c.start), 2) + "     " +
-                    alignRight(std::to_string(c.finish), 2) + "     " +
-                    alignRight(std::to_string(c.start - c.finish), 3) + "  \r\n";
+        for (const Climber& climber : climbers) {
+            text += name(climber.driver) + "    " + alignRight(std::to_string(climber.start), 2) + "     " +
+                    alignRight(std::to_string(climber.finish), 2) + "     " +
+                    alignRight(std::to_string(climber.start - climber.finish), 3) + "  \r\n";
         }
     } else {
         text += "\r\nReplay doesn't contain qualifying info - skipping \"Highest Climber\" table\r\n";
@@ -216,12 +222,12 @@ std::string raceReport(const ReportInput& in) {
     };
     const auto countLaps = [&](std::uint32_t bit) {
         std::vector<LapShare> shares;
-        for (int d = 0; d < race.drivers(); ++d) {
-            if (race.laps(d) == 0) continue;
+        for (int driver = 0; driver < race.drivers(); ++driver) {
+            if (race.laps(driver) == 0) continue;
             int marked = 0;
-            for (int j = 1; j <= race.laps(d); ++j)
-                marked += (race.entry(d, j) & bit) ? 1 : 0;
-            shares.push_back({d, marked, race.laps(d)});
+            for (int lap = 1; lap <= race.laps(driver); ++lap)
+                marked += (race.entry(driver, lap) & bit) ? 1 : 0;
+            shares.push_back({driver, marked, race.laps(driver)});
         }
         return shares;
     };
@@ -229,23 +235,26 @@ std::string raceReport(const ReportInput& in) {
     std::stable_sort(blackFlags.begin(), blackFlags.end(),
                      [](const LapShare& a, const LapShare& b) { return a.count > b.count; });
     text += "\r\n\r\nBLACK FLAG LAPS\r\n\r\nDriver                           Laps/Total\r\n";
-    for (const LapShare& s : blackFlags) {
-        if (s.count == 0) continue;
-        text += name(s.driver) + "  " +
-                alignRight("(" + std::to_string(s.count) + "/" + std::to_string(s.total) + ")", 9) + "\r\n";
+    for (const LapShare& lapShare : blackFlags) {
+        if (lapShare.count == 0) continue;
+        text +=
+            name(lapShare.driver) + "  " +
+            alignRight("(" + std::to_string(lapShare.count) + "/" + std::to_string(lapShare.total) + ")", 9) +
+            "\r\n";
     }
 
     auto onTrack = countLaps(kOffTrackLap);
-    for (LapShare& s : onTrack)
-        s.count = s.total - s.count;  // laps without leaving the track
+    for (LapShare& lapShare : onTrack)
+        lapShare.count = lapShare.total - lapShare.count;  // laps without leaving the track
     std::stable_sort(onTrack.begin(), onTrack.end(),
                      [](const LapShare& a, const LapShare& b) { return a.count > b.count; });
     text += "\r\n\r\nON TRACK LAPS\r\n\r\nDriver                           Laps/Total    Percent\r\n";
-    for (const LapShare& s : onTrack) {
-        const double share = 1 - static_cast<double>(s.total - s.count) / s.total;
-        text += name(s.driver) + "  " +
-                alignRight("(" + std::to_string(s.count) + "/" + std::to_string(s.total) + ")", 9) + "     " +
-                alignRight(formatPercent(100 * share), 6) + "\r\n";
+    for (const LapShare& lapShare : onTrack) {
+        const double share = 1 - static_cast<double>(lapShare.total - lapShare.count) / lapShare.total;
+        text +=
+            name(lapShare.driver) + "  " +
+            alignRight("(" + std::to_string(lapShare.count) + "/" + std::to_string(lapShare.total) + ")", 9) +
+            "     " + alignRight(formatPercent(100 * share), 6) + "\r\n";
     }
     text += "\r\n\r\nAll times are unofficial\r\n(Replay might have been saved before end of race)\r\n\r\n";
     text.append(kReportFooter);

@@ -21,41 +21,44 @@ std::string settingsLine(const std::string& left, const std::string& leftValue, 
 }  // namespace
 
 std::string raceSettingsReport(const ReportInput& in) {
-    const ReplayHeader& h = *in.header;
+    const ReplayHeader& header = *in.header;
     static constexpr const char* kDamage[] = {"None", "??????", "Moderate", "Realistic"};
-    const bool manual = h.manualWeather == 1;
-    const std::string file = h.fileName.string();
+    const bool manual = header.manualWeather == 1;
+    const std::string file = header.fileName.string();
     const std::string fileName = file.substr(file.find_last_of("/\\") + 1);
 
-    std::string text = reportHeaderLine(h) + "\r\n\r\n";
+    std::string text = reportHeaderLine(header) + "\r\n\r\n";
     text += settingsLine("_________________Rules_________________", "",
                          "________________Weather________________", "");
-    text += settingsLine("Damage:", h.damageLevel >= 0 && h.damageLevel <= 3 ? kDamage[h.damageLevel] : "",
-                         "Realistic:", manual ? "No" : "Yes");
-    text += settingsLine("Full pace lap:", yesNo(h.fullPaceLap),
-                         "Conditions:", manual ? (h.cloudy ? "Cloudy" : "Clear") : "");
-    text += settingsLine("Yellow flags:", yesNo(h.yellowFlags),
-                         "Windspeed:", manual ? std::to_string(h.windSpeed) + " mph" : "");
-    text += settingsLine("Double file restarts:", yesNo(h.doubleFileRestarts),
-                         "Wind direction:", manual ? h.windDirection : "");
-    text += settingsLine("Fixed setup:", yesNo(h.fixedSetup),
-                         "Temperature:", manual ? std::to_string(h.temperature) + " \xB0" + "F" : "");
-    text += settingsLine("Force incar view:", yesNo(h.forceInCarView), "", "");
-    text += settingsLine("Force smoke:", yesNo(h.forceSmoke), "_________________Misc__________________", "");
-    text += settingsLine("", "", "Carset:", h.carSet);
-    text += settingsLine("____________Weekend Format_____________", "",
-                         "Game mode:", h.arcadeMode ? "Arcade" : "Simulation");
     text += settingsLine(
-        "Practice:", h.practiceMinutes == -1 ? "No limit" : std::to_string(h.practiceMinutes) + " minutes",
-        "Quick-race:", yesNo(h.quickRace));
-    text += settingsLine("Qualifying:", std::to_string(h.qualifyingLaps) + " lap(s)",
-                         "Merrownet-race:", yesNo(in.drivers->onlineRace));
-    text += settingsLine("Warmup:", std::to_string(h.warmupMinutes) + " minutes",
-                         "AI strength:", std::to_string(h.aiStrength) + " %");
+        "Damage:", header.damageLevel >= 0 && header.damageLevel <= 3 ? kDamage[header.damageLevel] : "",
+        "Realistic:", manual ? "No" : "Yes");
+    text += settingsLine("Full pace lap:", yesNo(header.fullPaceLap),
+                         "Conditions:", manual ? (header.cloudy ? "Cloudy" : "Clear") : "");
+    text += settingsLine("Yellow flags:", yesNo(header.yellowFlags),
+                         "Windspeed:", manual ? std::to_string(header.windSpeed) + " mph" : "");
+    text += settingsLine("Double file restarts:", yesNo(header.doubleFileRestarts),
+                         "Wind direction:", manual ? header.windDirection : "");
+    text += settingsLine("Fixed setup:", yesNo(header.fixedSetup),
+                         "Temperature:", manual ? std::to_string(header.temperature) + " \xB0" + "F" : "");
+    text += settingsLine("Force incar view:", yesNo(header.forceInCarView), "", "");
     text +=
-        settingsLine("Number of race laps:", std::to_string(h.raceLaps) + " lap(s)", "Number of cars(AI):",
-                     std::to_string(in.drivers->driverCount) + "(" + std::to_string(h.aiCars) + ")");
-    text += settingsLine("% of full race distance:", std::to_string(h.raceDistancePercent) + " %",
+        settingsLine("Force smoke:", yesNo(header.forceSmoke), "_________________Misc__________________", "");
+    text += settingsLine("", "", "Carset:", header.carSet);
+    text += settingsLine("____________Weekend Format_____________", "",
+                         "Game mode:", header.arcadeMode ? "Arcade" : "Simulation");
+    text += settingsLine(
+        "Practice:",
+        header.practiceMinutes == -1 ? "No limit" : std::to_string(header.practiceMinutes) + " minutes",
+        "Quick-race:", yesNo(header.quickRace));
+    text += settingsLine("Qualifying:", std::to_string(header.qualifyingLaps) + " lap(s)",
+                         "Merrownet-race:", yesNo(in.drivers->onlineRace));
+    text += settingsLine("Warmup:", std::to_string(header.warmupMinutes) + " minutes",
+                         "AI strength:", std::to_string(header.aiStrength) + " %");
+    text += settingsLine("Number of race laps:", std::to_string(header.raceLaps) + " lap(s)",
+                         "Number of cars(AI):",
+                         std::to_string(in.drivers->driverCount) + "(" + std::to_string(header.aiCars) + ")");
+    text += settingsLine("% of full race distance:", std::to_string(header.raceDistancePercent) + " %",
                          "Replay Filename:", fileName);
     text.append("\r\n\r\n").append(kReportFooter);
     return text;

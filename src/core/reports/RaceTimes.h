@@ -14,10 +14,10 @@ public:
 
     int drivers() const { return drivers_; }
     int mostLaps() const { return mostLaps_; }  // the most laps any driver has
-    int laps(int d) const { return table_.lapCount(kRace, d); }
-    std::uint32_t entry(int d, int slot) const { return table_.lapEntry(kRace, d, slot); }
-    std::uint32_t at(int d, int slot) const {
-        return cumulative_[static_cast<std::size_t>(d) * kLapSlots + static_cast<std::size_t>(slot)];
+    int laps(int driver) const { return table_.lapCount(kRace, driver); }
+    std::uint32_t entry(int driver, int slot) const { return table_.lapEntry(kRace, driver, slot); }
+    std::uint32_t at(int driver, int slot) const {
+        return cumulative_[static_cast<std::size_t>(driver) * kLapSlots + static_cast<std::size_t>(slot)];
     }
 
 private:

@@ -33,23 +33,23 @@ bool sectorTimesReport(const ReplayDocument& document, const ReportSink& sink) {
         const std::array<std::int64_t, 5> points = {0, slot.lapData->splitTime1, slot.lapData->splitTime2,
                                                     slot.lapData->splitTime3, lapTime};
         const bool measured = points[1] > 0 && points[2] > 0 && points[3] > 0;
-        for (std::size_t s = 0; s < 4; ++s) {
+        for (std::size_t sectorIndex = 0; sectorIndex < 4; ++sectorIndex) {
             std::optional<std::uint32_t> sector;
-            const std::int64_t value = points[s + 1] - points[s];
+            const std::int64_t value = points[sectorIndex + 1] - points[sectorIndex];
             if (measured && value >= 0) {
                 sector = static_cast<std::uint32_t>(value);
-                best[s] = std::min(best[s], *sector);
+                best[sectorIndex] = std::min(best[sectorIndex], *sector);
             }
             line += column(sector);
         }
         if (!sink(line + column(lapTime) + "\r\n")) return false;
     }
     std::optional<std::uint32_t> theoretical = 0;
-    for (std::uint32_t b : best) {
-        if (b == 0xFFFFFFFF)
+    for (std::uint32_t sectorBest : best) {
+        if (sectorBest == 0xFFFFFFFF)
             theoretical.reset();
         else if (theoretical)
-            *theoretical += b;
+            *theoretical += sectorBest;
     }
     return sink("\r\nTheoretically fastest laptime from the above laps combined: " +
                 (theoretical ? formatLapTime(*theoretical) : std::string("No time")) +

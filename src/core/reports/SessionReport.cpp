@@ -30,23 +30,24 @@ bool official(const DriverTable& drivers, int session) {
 
 std::vector<RankedDriver> sessionRanking(const DriverTable& drivers, int session) {
     std::vector<RankedDriver> ranking;
-    for (int d = 0; d < drivers.driverCount && d < kMaxDrivers; ++d) {
+    for (int driver = 0; driver < drivers.driverCount && driver < kMaxDrivers; ++driver) {
         std::uint32_t best = kNoTime;
-        for (int j = 1; j <= drivers.lapCount(session, d); ++j) {
-            const std::uint32_t entry = drivers.lapEntry(session, d, j);
+        for (int lap = 1; lap <= drivers.lapCount(session, driver); ++lap) {
+            const std::uint32_t entry = drivers.lapEntry(session, driver, lap);
             if (!(entry & kIncompleteLap) && lapDuration(entry) < best) best = lapDuration(entry);
         }
-        ranking.push_back({d, best});
+        ranking.push_back({driver, best});
     }
-    std::stable_sort(ranking.begin(), ranking.end(),
-                     [](const RankedDriver& a, const RankedDriver& b) { return a.best < b.best; });
+    std::stable_sort(
+        ranking.begin(), ranking.end(),
+        [](const RankedDriver& first, const RankedDriver& second) { return first.best < second.best; });
     return ranking;
 }
 
 std::string sessionReport(int session, const ReportInput& in) {
     const SessionReportKind& kind =
         *std::find_if(std::begin(kKinds), std::end(kKinds),
-                      [session](const SessionReportKind& k) { return k.session == session; });
+                      [session](const SessionReportKind& candidate) { return candidate.session == session; });
     const DriverTable& drivers = *in.drivers;
     if (!drivers.sessionPresent[kind.session]) return kind.missing;
 
@@ -57,11 +58,11 @@ std::string sessionReport(int session, const ReportInput& in) {
     const std::uint32_t leaderBest = ranking.empty() ? kNoTime : ranking.front().best;
     const double leaderSpeed = reportSpeed(in.trackLength, leaderBest, in.mph);
     for (std::size_t row = 0; row < ranking.size(); ++row) {
-        const auto [d, best] = ranking[row];
+        const auto [driver, best] = ranking[row];
         const bool noTime = best == kNoTime;
         text += alignRight(std::to_string(row + 1), 2) + "  " +
-                alignRight(std::to_string(drivers.driver(d).carNumber), 4) + " " +
-                alignLeft(drivers.driverName(d), 32) +
+                alignRight(std::to_string(drivers.driver(driver).carNumber), 4) + " " +
+                alignLeft(drivers.driverName(driver), 32) +
                 alignRight(noTime ? "No time" : formatLapTime(best), 10);
         if (row == 0) {
             text += std::string(12, ' ');
@@ -76,7 +77,7 @@ std::string sessionReport(int session, const ReportInput& in) {
                 alignRight(formatSpeed(speed), 7) + " " +
                 (row == 0 ? std::string(7, ' ') : alignRight(formatSpeed(leaderSpeed - speed + 0.001), 7));
         }
-        text += alignRight(std::to_string(drivers.lapCount(kind.session, d)), 4) + "\r\n";
+        text += alignRight(std::to_string(drivers.lapCount(kind.session, driver)), 4) + "\r\n";
     }
     text += "\r\n";
     text += official(drivers, kind.session)

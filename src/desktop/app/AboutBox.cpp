@@ -46,9 +46,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     static std::array<QPixmap, 3> pictures = {flagPicture(1), flagPicture(2), flagPicture(3)};
     pictures_ = &pictures;
     auto* layout = new QGridLayout(this);
-    for (int c = 0; c < 2; ++c) {
-        columns_[static_cast<std::size_t>(c)] = new QLabel;
-        layout->addWidget(columns_[static_cast<std::size_t>(c)], 0, c == 0 ? 0 : 2, 2, 1);
+    for (int column = 0; column < 2; ++column) {
+        columns_[static_cast<std::size_t>(column)] = new QLabel;
+        layout->addWidget(columns_[static_cast<std::size_t>(column)], 0, column == 0 ? 0 : 2, 2, 1);
     }
     auto* title =
         new QLabel(QStringLiteral("%1 Version %2")
@@ -76,9 +76,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
 void AboutBox::advance() {
     const auto shown = framePictures(counter_);
-    for (int c = 0; c < 2; ++c)
-        columns_[static_cast<std::size_t>(c)]->setPixmap(
-            (*pictures_)[static_cast<std::size_t>(shown[static_cast<std::size_t>(c)] - 1)]);
+    for (int column = 0; column < 2; ++column)
+        columns_[static_cast<std::size_t>(column)]->setPixmap(
+            (*pictures_)[static_cast<std::size_t>(shown[static_cast<std::size_t>(column)] - 1)]);
     counter_ = counter_ >= 254 ? 0 : counter_ + 1;
 }
 

@@ -58,8 +58,9 @@ QIcon hand() {
     return drawnIcon([&](QPainter& p) {
         p.setPen(QPen(QColor(40, 40, 40), 2));
         p.setBrush(QColor(250, 220, 180));
-        for (int f = 0; f < 4; ++f)
-            p.drawRoundedRect(QRectF(8 + f * 4.5, 4 + (f == 0 || f == 3 ? 3 : 0), 4.5, 14), 2, 2);
+        for (int finger = 0; finger < 4; ++finger)
+            p.drawRoundedRect(QRectF(8 + finger * 4.5, 4 + (finger == 0 || finger == 3 ? 3 : 0), 4.5, 14), 2,
+                              2);
         p.drawRoundedRect(QRectF(8, 14, 18, 14), 5, 5);
     });
 }

@@ -38,8 +38,8 @@ MoveRemoveDialog::MoveRemoveDialog(const ReplayDocument& document, QWidget* pare
                     QString::fromStdString(slot.header->fileName.filename().string())});
         row->setData(0, Qt::UserRole, static_cast<int>(i));
     }
-    for (int c = 0; c < 5; ++c)
-        list_->resizeColumnToContents(c);
+    for (int column = 0; column < 5; ++column)
+        list_->resizeColumnToContents(column);
 
     auto* remove = new QPushButton(QStringLiteral("Remove"));
     auto* up = new QPushButton(QStringLiteral("Move up"));

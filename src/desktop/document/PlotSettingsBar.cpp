@@ -62,30 +62,31 @@ PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("
     auto* splits = new QGroupBox(QStringLiteral("Splittimes"));
     auto* splitGrid = new QGridLayout(splits);
     const char* heads[] = {"25%", "50%", "75%"};
-    for (int c = 0; c < 3; ++c)
-        splitGrid->addWidget(new QLabel(QString::fromLatin1(heads[c])), 0, c + 1);
+    for (int column = 0; column < 3; ++column)
+        splitGrid->addWidget(new QLabel(QString::fromLatin1(heads[column])), 0, column + 1);
 
-    for (int r = 0; r < kRows; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        const QString number = QString::number(r + 1);
-        row.number = colouredLabel(number, r);
-        row.box = new QCheckBox;
-        lapGrid->addWidget(row.number, r, 0);
-        lapGrid->addWidget(row.box, r, 1);
-        connect(row.box, &QCheckBox::clicked, this, &PlotSettingsBar::lapSelectionChanged);
-        row.realtimeHead = colouredLabel(number, r);
-        realtimeGrid->addWidget(row.realtimeHead, 0, r + 1);
-        for (int v = 0; v < 3; ++v) {
-            row.realtime[static_cast<std::size_t>(v)] = new QLabel;
-            realtimeGrid->addWidget(row.realtime[static_cast<std::size_t>(v)], v + 1, r + 1);
+    for (int row = 0; row < kRows; ++row) {
+        Row& widgets = rows_[static_cast<std::size_t>(row)];
+        const QString number = QString::number(row + 1);
+        widgets.number = colouredLabel(number, row);
+        widgets.box = new QCheckBox;
+        lapGrid->addWidget(widgets.number, row, 0);
+        lapGrid->addWidget(widgets.box, row, 1);
+        connect(widgets.box, &QCheckBox::clicked, this, &PlotSettingsBar::lapSelectionChanged);
+        widgets.realtimeHead = colouredLabel(number, row);
+        realtimeGrid->addWidget(widgets.realtimeHead, 0, row + 1);
+        for (int reading = 0; reading < 3; ++reading) {
+            widgets.realtime[static_cast<std::size_t>(reading)] = new QLabel;
+            realtimeGrid->addWidget(widgets.realtime[static_cast<std::size_t>(reading)], reading + 1,
+                                    row + 1);
         }
-        row.orient = new OrientCompass(documentColour(r));
-        realtimeGrid->addWidget(row.orient, 5, r + 1);
-        row.splitNumber = colouredLabel(number, r);
-        splitGrid->addWidget(row.splitNumber, r + 1, 0);
-        for (int c = 0; c < 3; ++c) {
-            row.splits[static_cast<std::size_t>(c)] = new QLabel;
-            splitGrid->addWidget(row.splits[static_cast<std::size_t>(c)], r + 1, c + 1);
+        widgets.orient = new OrientCompass(documentColour(row));
+        realtimeGrid->addWidget(widgets.orient, 5, row + 1);
+        widgets.splitNumber = colouredLabel(number, row);
+        splitGrid->addWidget(widgets.splitNumber, row + 1, 0);
+        for (int column = 0; column < 3; ++column) {
+            widgets.splits[static_cast<std::size_t>(column)] = new QLabel;
+            splitGrid->addWidget(widgets.splits[static_cast<std::size_t>(column)], row + 1, column + 1);
         }
     }
     auto* homepage = new QLabel(QStringLiteral("<a href=\"guide\">Visit VxRA homepage!</a>"));
@@ -99,25 +100,25 @@ PlotSettingsBar::PlotSettingsBar(QWidget* parent) : QDockWidget(QStringLiteral("
     layout->addWidget(homepage);
     layout->addStretch();
     setWidget(panel);
-    for (int r = 0; r < kRows; ++r)
-        showRow(r, false);
+    for (int row = 0; row < kRows; ++row)
+        showRow(row, false);
     enterStoppedState();
 }
 
-void PlotSettingsBar::showRow(int r, bool shown) {
-    Row& row = rows_[static_cast<std::size_t>(r)];
-    for (QWidget* w : {static_cast<QWidget*>(row.number), static_cast<QWidget*>(row.box),
-                       static_cast<QWidget*>(row.splitNumber)}) {
-        w->setVisible(shown);
+void PlotSettingsBar::showRow(int row, bool shown) {
+    Row& widgets = rows_[static_cast<std::size_t>(row)];
+    for (QWidget* widget : {static_cast<QWidget*>(widgets.number), static_cast<QWidget*>(widgets.box),
+                            static_cast<QWidget*>(widgets.splitNumber)}) {
+        widget->setVisible(shown);
     }
-    for (QLabel* split : row.splits) {
+    for (QLabel* split : widgets.splits) {
         split->setVisible(shown);
         if (!shown) split->clear();
     }
     if (!shown) {
-        row.box->setChecked(false);
-        row.box->setText(QString());
-        row.lap = nullptr;
+        widgets.box->setChecked(false);
+        widgets.box->setText(QString());
+        widgets.lap = nullptr;
     }
 }
 
@@ -126,31 +127,31 @@ void PlotSettingsBar::showRow(int r, bool shown) {
 void PlotSettingsBar::refresh(const ReplayDocument& document) {
     focusDriver_->clear();
     std::map<const LapTelemetry*, bool> ticks;
-    for (const Row& r : rows_) {
-        if (r.lap) ticks[r.lap] = r.box->isChecked();
+    for (const Row& widgets : rows_) {
+        if (widgets.lap) ticks[widgets.lap] = widgets.box->isChecked();
     }
     int row = 0;
     for (const ReplayDocument::Slot& slot : document.slots()) {
         if (!slot.inUse || !slot.lapData || row == kRows) continue;
-        Row& r = rows_[static_cast<std::size_t>(row)];
+        Row& widgets = rows_[static_cast<std::size_t>(row)];
         const QString label = fromWin1252(lapCaption(slot));
         showRow(row, true);
-        r.box->setText(label);
-        r.box->setStyleSheet(textColourStyle(row));
+        widgets.box->setText(label);
+        widgets.box->setStyleSheet(textColourStyle(row));
         const auto tick = ticks.find(slot.lapData.get());
-        r.box->setChecked(tick == ticks.end() || tick->second);
-        r.lap = slot.lapData.get();
+        widgets.box->setChecked(tick == ticks.end() || tick->second);
+        widgets.lap = slot.lapData.get();
         focusDriver_->addItem(label);
         const int splits[] = {slot.lapData->splitTime1, slot.lapData->splitTime2, slot.lapData->splitTime3};
         // A split time of 0 was never computed (no track length): its cell stays empty.
-        for (int c = 0; c < 3; ++c)
-            r.splits[static_cast<std::size_t>(c)]->setText(
-                splits[c] == 0 ? QString()
-                               : fromUtf8(formatSplitTime(static_cast<std::uint32_t>(splits[c]))));
+        for (int column = 0; column < 3; ++column)
+            widgets.splits[static_cast<std::size_t>(column)]->setText(
+                splits[column] == 0 ? QString()
+                                    : fromUtf8(formatSplitTime(static_cast<std::uint32_t>(splits[column]))));
         ++row;
     }
-    for (int r = row; r < kRows; ++r)
-        showRow(r, false);
+    for (int unusedRow = row; unusedRow < kRows; ++unusedRow)
+        showRow(unusedRow, false);
     if (focusDriver_->count() > 0) focusDriver_->setCurrentIndex(0);
 }
 
@@ -171,16 +172,16 @@ bool PlotSettingsBar::isLapChecked(int row) const {
 
 void PlotSettingsBar::enterPlayingState() {
     realtime_->setVisible(true);
-    for (int r = 0; r < kRows; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        row.box->setEnabled(false);
-        for (QLabel* split : row.splits)
+    for (int row = 0; row < kRows; ++row) {
+        Row& widgets = rows_[static_cast<std::size_t>(row)];
+        widgets.box->setEnabled(false);
+        for (QLabel* split : widgets.splits)
             split->setVisible(false);
-        const bool shown = row.box->isChecked() && row.lap;
-        row.realtimeHead->setVisible(shown);
-        for (QLabel* value : row.realtime)
+        const bool shown = widgets.box->isChecked() && widgets.lap;
+        widgets.realtimeHead->setVisible(shown);
+        for (QLabel* value : widgets.realtime)
             value->setVisible(shown);
-        row.orient->setVisible(shown);
+        widgets.orient->setVisible(shown);
     }
 }
 
@@ -197,15 +198,15 @@ void PlotSettingsBar::showElapsed(const QString& elapsed) {
     elapsed_->setText(elapsed);
 }
 
-void PlotSettingsBar::showLapRealtime(int r, int speed, int revs, const QString& gear,
+void PlotSettingsBar::showLapRealtime(int row, int speed, int revs, const QString& gear,
                                       std::optional<int> sector, const std::array<bool, 3>& splitsPassed) {
-    Row& row = rows_[static_cast<std::size_t>(r)];
-    row.realtime[0]->setText(QString::number(speed));
-    row.realtime[1]->setText(QString::number(revs));
-    row.realtime[2]->setText(gear);
-    row.orient->setSector(sector);
-    for (std::size_t s = 0; s < row.splits.size(); ++s)
-        row.splits[s]->setVisible(splitsPassed[s]);
+    Row& widgets = rows_[static_cast<std::size_t>(row)];
+    widgets.realtime[0]->setText(QString::number(speed));
+    widgets.realtime[1]->setText(QString::number(revs));
+    widgets.realtime[2]->setText(gear);
+    widgets.orient->setSector(sector);
+    for (std::size_t split = 0; split < widgets.splits.size(); ++split)
+        widgets.splits[split]->setVisible(splitsPassed[split]);
 }
 
 void PlotSettingsBar::enterStoppedState() {

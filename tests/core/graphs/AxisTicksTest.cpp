@@ -108,7 +108,7 @@ TEST(AxisTicks, DegenerateRangesGiveFewOrNoTicksAndNeverHang) {
           ValueMap{0, 100, -1e308, 1e308}, ValueMap{7, 7, 0, 1}}) {
         for (const int labels : {-1, 0, 1, 5, 1 << 30}) {
             const AxisTicks ticks = computeTicks(map, labels);
-            EXPECT_LE(ticks.values.size(), 30u) << map.c << ".." << map.d << " n=" << labels;
+            EXPECT_LE(ticks.values.size(), 30u) << map.startValue << ".." << map.endValue << " n=" << labels;
             EXPECT_EQ(ticks.values.size(), ticks.pixels.size());
         }
     }
