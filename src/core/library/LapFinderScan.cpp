@@ -56,14 +56,14 @@ const char* sessionColumn(int session, const DriverTable& drivers) {
     return session == kPractice && drivers.driverCount == 2 ? "Training" : sessionName(session);
 }
 
-bool filteredOut(const DriverTable& drivers, int d, LapFilter filter) {
+bool filteredOut(const DriverTable& drivers, int driver, LapFilter filter) {
     switch (filter) {
         case LapFilter::AllLaps:
             return false;
         case LapFilter::NoAiLaps:
-            return drivers.driver(d).kind == DriverRecord::AiCar;
+            return drivers.driver(driver).kind == DriverRecord::AiCar;
         case LapFilter::OwnerLapsOnly:
-            return d != drivers.ownerIndex;
+            return driver != drivers.ownerIndex;
     }
     return false;
 }
@@ -94,20 +94,20 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                                                         .fileDate = drivers.fileDate,
                                                         .fileName = pathText(drivers.fileName.filename()),
                                                         .fileDay = fileDateNumber(drivers.fileDate)});
-    for (int d = 0; d < drivers.driverCount; ++d) {
-        if (filteredOut(drivers, d, filter)) continue;
-        const std::string driverName = win1252ToUtf8(drivers.driverName(d));
+    for (int driver = 0; driver < drivers.driverCount; ++driver) {
+        if (filteredOut(drivers, driver, filter)) continue;
+        const std::string driverName = win1252ToUtf8(drivers.driverName(driver));
         for (int session = 0; session < kSessionCount; ++session) {
             if (!drivers.sessionPresent[static_cast<std::size_t>(session)]) continue;
-            for (int slot = 1; slot <= drivers.lapCount(session, d); ++slot) {
-                if (!drivers.selectable(session, d, slot)) continue;
-                const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, d, slot));
+            for (int slot = 1; slot <= drivers.lapCount(session, driver); ++slot) {
+                if (!drivers.selectable(session, driver, slot)) continue;
+                const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, driver, slot));
                 // Each text made once, in its place: a scan makes tens of thousands of rows.
                 laps.push_back({.ownColumns = {driverName, formatElapsedTime(lapMs),
                                                header.arcadeMode ? "Arcade" : "Simulation",
                                                sessionColumn(session, drivers)},
                                 .replay = replay,
-                                .lap = {d, session, slot},
+                                .lap = {driver, session, slot},
                                 .lapMs = lapMs,
                                 .scanOrder = scanOrder++});
             }

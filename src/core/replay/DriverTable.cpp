@@ -49,26 +49,27 @@ std::string tooManyDriversMessage(int driverCount) {
            std::to_string(driverCount);
 }
 
-const DriverTable::Row& DriverTable::row(int session, int d) const {
+const DriverTable::Row& DriverTable::row(int session, int driver) const {
     static const Row kNoRow;
-    const std::size_t index = static_cast<std::size_t>(session) * driverCount + static_cast<std::size_t>(d);
-    return d >= 0 && d < driverCount && index < rows_.size() ? rows_[index] : kNoRow;
+    const std::size_t index =
+        static_cast<std::size_t>(session) * driverCount + static_cast<std::size_t>(driver);
+    return driver >= 0 && driver < driverCount && index < rows_.size() ? rows_[index] : kNoRow;
 }
 
-int DriverTable::lapCount(int session, int d) const {
-    const std::size_t slots = row(session, d).slots;
+int DriverTable::lapCount(int session, int driver) const {
+    const std::size_t slots = row(session, driver).slots;
     return slots == 0 ? 0 : static_cast<int>(slots) - 1;
 }
 
 // Race rows of a file without a race keep a filler of their own.
-std::uint32_t DriverTable::lapEntry(int session, int d, int slot) const {
-    const Row& r = row(session, d);
+std::uint32_t DriverTable::lapEntry(int session, int driver, int slot) const {
+    const Row& r = row(session, driver);
     if (static_cast<std::size_t>(slot) < r.slots) return entries_[r.first + static_cast<std::size_t>(slot)];
     return session == kRace && !sessionPresent[kRace] ? kNoRaceSlot : kUnusedSlot;
 }
 
-bool DriverTable::selectable(int session, int d, int slot) const {
-    const Row& r = row(session, d);
+bool DriverTable::selectable(int session, int driver, int slot) const {
+    const Row& r = row(session, driver);
     const std::size_t index = r.first + static_cast<std::size_t>(slot);
     // A read that failed after the lap tables marked nothing selectable.
     return static_cast<std::size_t>(slot) < r.slots && index < selectable_.size() && selectable_[index];
@@ -111,10 +112,10 @@ void DriverTable::reset() {
     selectable_.clear();
 }
 
-std::uint64_t DriverTable::lapStartTime(int session, int d, int slot) const {
+std::uint64_t DriverTable::lapStartTime(int session, int driver, int slot) const {
     std::uint64_t start = 0;
     for (int j = 0; j < slot; ++j)
-        start += lapDuration(lapEntry(session, d, j));
+        start += lapDuration(lapEntry(session, driver, j));
     return start;
 }
 
@@ -134,13 +135,13 @@ Failure DriverTable::parse(BinaryFile& file, const StopCheck& stopRequested) {
     // Owner: the stored index when its record carries the owner's names, else the last record that does.
     const std::string ownerFirst = head.at(head::kOwnerFirstName).text(16);
     const std::string ownerLast = head.at(head::kOwnerLastName).text(16);
-    auto isOwner = [&](std::size_t d) {
-        return drivers_[d].firstName == ownerFirst && drivers_[d].lastName == ownerLast;
+    auto isOwner = [&](std::size_t record) {
+        return drivers_[record].firstName == ownerFirst && drivers_[record].lastName == ownerLast;
     };
     ownerSearched = !(ownerIndex >= 0 && static_cast<std::size_t>(ownerIndex) < count && isOwner(ownerIndex));
     if (ownerSearched) {
-        for (std::size_t d = 0; d < count; ++d) {
-            if (isOwner(d)) ownerIndex = static_cast<int>(d);
+        for (std::size_t record = 0; record < count; ++record) {
+            if (isOwner(record)) ownerIndex = static_cast<int>(record);
         }
     }
 
@@ -150,12 +151,12 @@ Failure DriverTable::parse(BinaryFile& file, const StopCheck& stopRequested) {
     const int sessionInProgress = static_cast<int>(head.at(head::kSessionInProgress).u32());
     const std::uint64_t tablesBegin = kDriverRecordsOffset + kDriverRecordSize * count;
     if (fileLengthField < framesLength) return DriverTableError::DamagedStructure;
-    const std::uint64_t T = fileLengthField - framesLength;
-    const std::uint64_t telemetryEnd = T + kChunkHeadSize + framesLength;
-    if (T < tablesBegin || telemetryEnd > file.size()) return DriverTableError::DamagedStructure;
+    const std::uint64_t telemetryStart = fileLengthField - framesLength;
+    const std::uint64_t telemetryEnd = telemetryStart + kChunkHeadSize + framesLength;
+    if (telemetryStart < tablesBegin || telemetryEnd > file.size()) return DriverTableError::DamagedStructure;
 
-    if (Failure f = readLapTables(file, tablesBegin, T, sessionInProgress); !f) return f;
-    telemetryOffset = T;
+    if (Failure f = readLapTables(file, tablesBegin, telemetryStart, sessionInProgress); !f) return f;
+    telemetryOffset = telemetryStart;
     return findWindows(file, telemetryEnd, stopRequested);
 }
 
@@ -223,8 +224,8 @@ Failure DriverTable::readLapTables(BinaryFile& file, std::uint64_t begin, std::u
 // A session's table: one lap list ("ORPL" chunk) per driver; lists of unknown drivers are skipped.
 // Lap entries hold each lap's end time, which become durations here.
 Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int session) {
-    for (int d = 0; d < driverCount; ++d)
-        row(session, d) = Row{};
+    for (int driver = 0; driver < driverCount; ++driver)
+        row(session, driver) = Row{};
 
     for (ByteReader lists(table); lists.remaining() > 0;) {
         if (lists.remaining() < kChunkHeadSize + kLapListHead) return DriverTableError::DamagedStructure;
@@ -236,8 +237,8 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
 
         const std::uint32_t id = list.u32();
         int driver = -1;
-        for (int d = 0; d < driverCount; ++d) {
-            if (drivers_[static_cast<std::size_t>(d)].driverId == id) driver = d;
+        for (int candidate = 0; candidate < driverCount; ++candidate) {
+            if (drivers_[static_cast<std::size_t>(candidate)].driverId == id) driver = candidate;
         }
         if (driver < 0) continue;
 
@@ -332,16 +333,17 @@ Failure DriverTable::walkBackward(BinaryFile& file, std::uint64_t telemetryEnd,
 // in qualifying only the owner's laps count.
 void DriverTable::markSelectableLaps() {
     selectable_.assign(entries_.size(), false);
-    for (int s = 0; s < kSessionCount; ++s) {
-        for (int d = 0; d < driverCount; ++d) {
-            const Row& r = row(s, d);
+    for (int session = 0; session < kSessionCount; ++session) {
+        for (int driver = 0; driver < driverCount; ++driver) {
+            const Row& r = row(session, driver);
             std::uint64_t end = 0;
             for (std::size_t j = 0; j < r.slots; ++j) {
                 const std::uint32_t entry = entries_[r.first + j];
                 end += lapDuration(entry);
                 const std::uint64_t start = end - lapDuration(entry);
-                selectable_[r.first + j] = j > 0 && !(entry & kIncompleteLap) && start > windowStart[s] &&
-                                           end < windowEnd[s] && (s != kQualifying || d == ownerIndex);
+                selectable_[r.first + j] = j > 0 && !(entry & kIncompleteLap) &&
+                                           start > windowStart[session] && end < windowEnd[session] &&
+                                           (session != kQualifying || driver == ownerIndex);
             }
         }
     }

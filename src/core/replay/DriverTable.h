@@ -67,19 +67,19 @@ public:
     std::uint64_t telemetryOffset = 0;
 
     // Driver `d` (0 .. driverCount - 1).
-    const DriverRecord& driver(int d) const { return drivers_[static_cast<std::size_t>(d)]; }
+    const DriverRecord& driver(int index) const { return drivers_[static_cast<std::size_t>(index)]; }
     // First name, blank, last name.
-    std::string driverName(int d) const { return driver(d).firstName + " " + driver(d).lastName; }
+    std::string driverName(int index) const { return driver(index).firstName + " " + driver(index).lastName; }
 
     // The laps a driver's row of a session holds (slots 1 .. count; slot 0 is the time before the
     // start/finish line), each slot's LapEntry, and whether its telemetry is in the file. A slot
     // past the row's laps holds kUnusedSlot, or kNoRaceSlot in the race of a file without one.
-    int lapCount(int session, int d) const;
-    std::uint32_t lapEntry(int session, int d, int slot) const;
-    bool selectable(int session, int d, int slot) const;
+    int lapCount(int session, int driver) const;
+    std::uint32_t lapEntry(int session, int driver, int slot) const;
+    bool selectable(int session, int driver, int slot) const;
 
     // Start of lap `slot` in session time (ms): the sum of the slots before it.
-    std::uint64_t lapStartTime(int session, int d, int slot) const;
+    std::uint64_t lapStartTime(int session, int driver, int slot) const;
 
 private:
     // A driver's row in a session: its slots 0 .. count, at `first` in entries_ and selectable_.
@@ -88,9 +88,9 @@ private:
         std::size_t slots = 0;
     };
     // A driver outside the table has an empty row.
-    const Row& row(int session, int d) const;
-    Row& row(int session, int d) {
-        return rows_[static_cast<std::size_t>(session) * driverCount + static_cast<std::size_t>(d)];
+    const Row& row(int session, int driver) const;
+    Row& row(int session, int driver) {
+        return rows_[static_cast<std::size_t>(session) * driverCount + static_cast<std::size_t>(driver)];
     }
 
     using Failure = Outcome<DriverTableError>;
