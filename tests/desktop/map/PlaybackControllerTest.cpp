@@ -96,30 +96,32 @@ TEST_F(PlaybackControllerTest, TheCommandsMoveThePlaybackAndThePanelAndMapFollow
     EXPECT_EQ(changes_.count(), 6) << "stopping a stopped playback changes nothing";
 }
 
-TEST_F(PlaybackControllerTest, APlaybackStopsByItselfAtTheEndOfTheLap) {
-    load(kWeekend, {0, kRace, 2});
-    playback_.start();
-    const int samples = document_.slots()[0].lapData->sampleCount;
-    int ticks = 0;
-    for (; ticks < samples && playback_.active(); ++ticks)
-        playback_.tick();
-    EXPECT_FALSE(playback_.active());
-    EXPECT_EQ(ticks, samples / 2 + 1) << samples << " samples, 2 a tick, then the tick that finds the end";
-    EXPECT_TRUE(view_.playedLine(0).empty()) << "the whole lines are back";
-    EXPECT_TRUE(panel_.lapBox(0)->isEnabled());
-    EXPECT_EQ(changes_.count(), 2) << "started and stopped";
-}
-
-TEST_F(PlaybackControllerTest, MoveToEndStopsAndShowsTheWholeLines) {
-    load(kWeekend, {0, kRace, 2});
-    playback_.start();
-    playback_.tick();
-    playback_.moveToEnd();
-    EXPECT_FALSE(playback_.active());
-    EXPECT_TRUE(view_.playedLine(0).empty());
-    EXPECT_FALSE(view_.carPosition(0).has_value());
-    EXPECT_TRUE(panel_.lapBox(0)->isEnabled());
-    EXPECT_EQ(changes_.count(), 2) << "started and stopped";
+// A playback ends by itself at the lap's end, or at once with Move to end: either way the whole
+// lines and the lap boxes are back, and it said so once on starting and once on stopping.
+TEST_F(PlaybackControllerTest, APlaybackEndsByItselfOrWithMoveToEnd) {
+    for (const bool byItself : {true, false}) {
+        SCOPED_TRACE(byItself ? "by itself" : "move to end");
+        document_.clearAll();
+        changes_.clear();
+        load(kWeekend, {0, kRace, 2});
+        playback_.start();
+        const int samples = document_.slots()[0].lapData->sampleCount;
+        int ticks = 0;
+        if (byItself) {
+            for (; ticks < samples && playback_.active(); ++ticks)
+                playback_.tick();
+            EXPECT_EQ(ticks, samples / 2 + 1)
+                << samples << " samples, 2 a tick, then the tick that finds the end";
+        } else {
+            playback_.tick();
+            playback_.moveToEnd();
+        }
+        EXPECT_FALSE(playback_.active());
+        EXPECT_TRUE(view_.playedLine(0).empty());
+        EXPECT_FALSE(view_.carPosition(0).has_value());
+        EXPECT_TRUE(panel_.lapBox(0)->isEnabled());
+        EXPECT_EQ(changes_.count(), 2) << "started and stopped";
+    }
 }
 
 // Two laps of the race; the second (slot 1) is the faster and leads at position 2000. The view,
