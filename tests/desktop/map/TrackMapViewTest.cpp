@@ -81,7 +81,6 @@ TEST_F(TrackMapViewTest, ZoomToolsSwitchEachOtherOff) {
     frame_->runCommand(ID_PANNING_TOOL);
     frame_->runCommand(ID_FIT_TO_TRACK);
     EXPECT_FALSE(frame_->view()->panning()) << "Show whole track switches panning off";
-    EXPECT_EQ(frame_->view()->zoom().factor(), 1);
 }
 
 TEST_F(TrackMapViewTest, TheWheelZoomsAndANewTrackIsShownWhole) {
