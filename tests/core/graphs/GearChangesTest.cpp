@@ -84,9 +84,13 @@ TEST(GearChanges, SpeedshiftsAreCountedAndDownshiftsAddNoStatistics) {
 }
 
 TEST(GearChanges, MendsAtTheEdges) {
-    // A neutral run to the end is no change; a gap in the record inside gear 5 is no change.
-    LapTelemetry lap = lapOf(repeated({{5, 10}, {0, 3}}));
-    EXPECT_EQ(analyseGearChanges(lap).changeCount, 0);
+    // No neutral after a gear, a neutral run to the end, an empty lap and a gap in the record
+    // inside gear 5 are no change.
+    const GearAnalysis noNeutral = analyseGearChanges(lapOf(repeated({{0, 3}, {4, 20}})));
+    EXPECT_EQ(noNeutral.changeCount, 0);
+    EXPECT_EQ(noNeutral.summary(), "Out of 0 upshifts, 0 was a speedshift.");
+    EXPECT_EQ(analyseGearChanges(lapOf(repeated({{5, 10}, {0, 3}}))).changeCount, 0);
+    EXPECT_TRUE(analyseGearChanges(LapTelemetry{}).rows.empty());
     LapTelemetry gappy = lapOf(repeated({{5, 10}}));
     for (const int k : {3, 4, 5}) {
         gappy.gear[static_cast<std::size_t>(k)] = 0;
@@ -122,13 +126,6 @@ TEST(GearChanges, NeutralTimesAreWrittenWithThreeDigits) {
     EXPECT_EQ(neutralTimeText(6), ".166");
     EXPECT_EQ(neutralTimeText(36), "1.000");
     EXPECT_EQ(neutralTimeText(0), ".000");
-}
-
-TEST(GearChanges, ALapWithoutNeutralHasNoChanges) {
-    const GearAnalysis analysis = analyseGearChanges(lapOf(repeated({{0, 3}, {4, 20}})));
-    EXPECT_EQ(analysis.changeCount, 0);
-    EXPECT_EQ(analysis.summary(), "Out of 0 upshifts, 0 was a speedshift.");
-    EXPECT_TRUE(analyseGearChanges(LapTelemetry{}).rows.empty());
 }
 
 }  // namespace

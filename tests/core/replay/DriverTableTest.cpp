@@ -57,6 +57,17 @@ ConstantPaceReplay shortTwoCars() {
     return fixture;
 }
 
+// shortTwoCars with copies of the second car, each with its own id, up to count drivers.
+ConstantPaceReplay shortWithDrivers(int count) {
+    ConstantPaceReplay fixture = shortTwoCars();
+    while (static_cast<int>(fixture.cars.size()) < count) {
+        ConstantPaceCar car = fixture.cars[1];
+        car.driver.id = 100 + static_cast<std::uint32_t>(fixture.cars.size());
+        fixture.cars.push_back(car);
+    }
+    return fixture;
+}
+
 // A replay of Ann, its owner, id 10, and no lap table yet.
 ReplayWriter annOwnsTheReplay() {
     ReplayWriter w;
@@ -142,13 +153,7 @@ TEST_F(DriverTableTest, HandLaidTablesAreReadFromTheirOffsets) {
 TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
     for (int count : {50, 51}) {
         SCOPED_TRACE(testing::Message() << count << " drivers");
-        ConstantPaceReplay fixture = shortTwoCars();
-        while (static_cast<int>(fixture.cars.size()) < count) {
-            ConstantPaceCar car = fixture.cars[1];
-            car.driver.id = 100 + static_cast<std::uint32_t>(fixture.cars.size());
-            fixture.cars.push_back(car);
-        }
-        auto d = read(fixture.writer());
+        auto d = read(shortWithDrivers(count).writer());
         EXPECT_EQ(d->driverCount, count);
         if (count == 50) {
             EXPECT_EQ(d.error, std::nullopt);
@@ -167,12 +172,7 @@ TEST_F(DriverTableTest, FiftyDriversLoadFiftyOneDoNot) {
 // A scan reads one file after another into the same table: each read must leave what a fresh
 // table reads, whatever the one before held.
 TEST_F(DriverTableTest, ATableReadAgainHoldsOnlyTheNewFile) {
-    ConstantPaceReplay many = shortTwoCars();
-    while (many.cars.size() < 51) {
-        ConstantPaceCar car = many.cars[1];
-        car.driver.id = 100 + static_cast<std::uint32_t>(many.cars.size());
-        many.cars.push_back(car);
-    }
+    ConstantPaceReplay many = shortWithDrivers(51);
     const auto tooMany = dir_.write("too many.rpy", many.writer().bytes());
     many.cars.resize(50);
     const auto fifty = dir_.write("fifty.rpy", many.writer().bytes());
