@@ -112,3 +112,7 @@ inline constexpr const char* kNoLapLoaded = "No replay lap loaded!";
 // A loaded lap's caption wherever one is shown: the first name's initial, the last name and the
 // lap's time, "M Tanaka 1m 16.236s". Windows-1252.
 std::string lapCaption(const ReplayDocument::Slot& slot);
+
+// A loaded lap named in full, so two laps of one driver are told apart: driver, session, lap
+// number and time, "M Tanaka · Race lap 2 · 1m 16.236s". Windows-1252.
+std::string fullLapCaption(const ReplayDocument::Slot& slot);

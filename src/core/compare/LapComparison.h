@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Result.h"
+
+class LapTelemetry;
+
+// Where, and by how much, laps gain or lose against a reference lap: each lap's elapsed time as a
+// function of the distance from the line, compared metre by metre, and the laps' split sectors.
+
+// One lap given to the comparison.
+struct ComparisonInput {
+    const LapTelemetry* telemetry;  // processed, with distances and split times filled
+    std::uint32_t lapEntry;         // its lap table word: the lap time (ms) in the low 24 bits
+};
+
+struct DeltaPoint {
+    double distance;  // m from the line
+    double time;      // s since the line
+    double delta;     // s: this lap's time minus the reference's at the same distance; + is slower
+    double speed;     // km/h
+};
+
+struct ComparedLap {
+    double lapTime;      // s, from the lap table
+    double finishDelta;  // s: lapTime minus the reference's lapTime
+    // Every `step` metres that both this lap and the reference cover, in increasing distance. The
+    // reference's own points have delta 0.
+    std::vector<DeltaPoint> points;
+
+    // The point at `distance`, interpolated between the two points around it; nothing outside
+    // the points.
+    std::optional<DeltaPoint> at(double distance) const;
+};
+
+inline constexpr int kComparedSectors = 4;
+
+// One split sector: start to 25 %, 25 to 50 %, 50 to 75 %, 75 % to the finish.
+struct SectorComparison {
+    std::string name;                           // "Sector 1" .. "Sector 4"
+    std::vector<std::optional<double>> times;   // s, per lap as in LapComparison::laps
+    std::vector<std::optional<double>> deltas;  // s, against the reference's time
+    std::optional<int> best;                    // the lap with the shortest time here
+};
+
+struct LapComparison {
+    double step = 1;                // m between points
+    std::vector<ComparedLap> laps;  // the reference first, then the others in the order given
+    std::array<SectorComparison, kComparedSectors> sectors;
+    // s: the sum of the best time of each sector, when every sector has one.
+    std::optional<double> theoreticalBest;
+};
+
+enum class ComparisonRefusal {
+    NoDistances,  // a lap without a track: no distances to compare along
+    TooManyLaps,  // more than the reference and four others
+};
+
+// The reason shown to the user.
+std::string refusalText(ComparisonRefusal refusal);
+
+inline constexpr int kMaxComparedLaps = 5;
+
+Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& reference,
+                                                     const std::vector<ComparisonInput>& others,
+                                                     double step = 1);
