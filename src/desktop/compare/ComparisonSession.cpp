@@ -1,0 +1,119 @@
+#include "desktop/compare/ComparisonSession.h"
+
+#include <algorithm>
+
+#include "document/ReplayDocument.h"
+
+namespace {
+
+std::uint32_t lapTimeMs(const ReplayDocument::Slot& slot) {
+    return slot.lapEntry() & 0xFFFFFFu;
+}
+
+}  // namespace
+
+ComparisonSession::ComparisonSession(const ReplayDocument& document, QObject* parent)
+    : QObject(parent), document_(document) {
+    recompute();
+}
+
+void ComparisonSession::refresh() {
+    recompute();
+    Q_EMIT comparisonChanged();
+}
+
+const LapComparison* ComparisonSession::comparison() const {
+    return comparison_ ? &*comparison_ : nullptr;
+}
+
+const std::optional<std::string>& ComparisonSession::refusal() const {
+    return refusal_;
+}
+
+const std::vector<int>& ComparisonSession::slots() const {
+    return slots_;
+}
+
+std::optional<int> ComparisonSession::referenceSlot() const {
+    return referenceSlot_;
+}
+
+void ComparisonSession::setReferenceSlot(int slot) {
+    chosenReference_ = slot;
+    refresh();
+}
+
+std::optional<int> ComparisonSession::colouredSlot() const {
+    return colouredSlot_;
+}
+
+void ComparisonSession::setColouredSlot(int slot) {
+    chosenColoured_ = slot;
+    refresh();
+}
+
+std::optional<double> ComparisonSession::cursor() const {
+    return cursor_;
+}
+
+void ComparisonSession::setCursor(std::optional<double> distance) {
+    if (distance == cursor_) return;
+    cursor_ = distance;
+    Q_EMIT cursorMoved();
+}
+
+std::vector<int> ComparisonSession::loadedSlots() const {
+    std::vector<int> loaded;
+    for (int slot = 0; slot < ReplayDocument::maxLaps; ++slot)
+        if (document_.slots()[static_cast<std::size_t>(slot)].inUse) loaded.push_back(slot);
+    return loaded;
+}
+
+std::optional<int> ComparisonSession::fastestSlot() const {
+    std::optional<int> fastest;
+    for (const int slot : loadedSlots()) {
+        const auto& candidate = document_.slots()[static_cast<std::size_t>(slot)];
+        if (!fastest ||
+            lapTimeMs(candidate) < lapTimeMs(document_.slots()[static_cast<std::size_t>(*fastest)]))
+            fastest = slot;
+    }
+    return fastest;
+}
+
+void ComparisonSession::recompute() {
+    const std::vector<int> loaded = loadedSlots();
+    const auto isLoaded = [&](std::optional<int> slot) {
+        return slot && std::find(loaded.begin(), loaded.end(), *slot) != loaded.end();
+    };
+    referenceSlot_ = isLoaded(chosenReference_) ? chosenReference_ : fastestSlot();
+
+    slots_.clear();
+    if (referenceSlot_) slots_.push_back(*referenceSlot_);
+    for (const int slot : loaded)
+        if (slot != referenceSlot_) slots_.push_back(slot);
+
+    colouredSlot_.reset();
+    if (isLoaded(chosenColoured_) && chosenColoured_ != referenceSlot_)
+        colouredSlot_ = chosenColoured_;
+    else if (slots_.size() > 1)
+        colouredSlot_ = slots_[1];
+
+    comparison_.reset();
+    refusal_.reset();
+    if (slots_.size() < 2) {
+        cursor_.reset();
+        return;
+    }
+    const auto inputOf = [&](int slot) {
+        const auto& lap = document_.slots()[static_cast<std::size_t>(slot)];
+        return ComparisonInput{lap.lapData.get(), lap.lapEntry()};
+    };
+    std::vector<ComparisonInput> others;
+    for (auto slot = std::next(slots_.begin()); slot != slots_.end(); ++slot)
+        others.push_back(inputOf(*slot));
+    auto result = compareLaps(inputOf(slots_.front()), others);
+    if (result)
+        comparison_ = std::move(result).value();
+    else
+        refusal_ = refusalText(result.error());
+}
