@@ -92,6 +92,26 @@ void PlotCanvas::setRange(const PlotRange& range, bool redraw) {
     xRuler_->setRange(range.x1, range.x2);
     yRuler_->setRange(range.y1, range.y2);
     pictureChanged(redraw);
+    Q_EMIT rangeChanged();
+}
+
+std::optional<int> PlotCanvas::markerPixel() const {
+    if (!markerX_) return std::nullopt;
+    const int x = xMap().toPixel(*markerX_);
+    if (x < 0 || x >= width()) return std::nullopt;
+    return x;
+}
+
+// Only the columns around the line are copied again.
+void PlotCanvas::updateMarker() {
+    if (const std::optional<int> x = markerPixel()) update(*x - 1, 0, 3, height());
+}
+
+void PlotCanvas::setMarkerX(std::optional<double> x) {
+    if (x == markerX_) return;
+    updateMarker();
+    markerX_ = x;
+    updateMarker();
 }
 
 void PlotCanvas::setFlags(quint32 flags, bool redraw) {
@@ -186,6 +206,10 @@ void PlotCanvas::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
         painter.drawRect(bandRect().adjusted(0, 0, -1, -1));
     }
+    if (const std::optional<int> x = markerPixel()) {
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawLine(*x, 0, *x, height() - 1);
+    }
 }
 
 void PlotCanvas::resizeEvent(QResizeEvent*) {
@@ -228,6 +252,7 @@ void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
     } else if (zoomToolActive_) {
         setCursor(ZoomRectangle::cursorFor(zoomRect_.partAt(at)));
     }
+    Q_EMIT pointerMoved(xMap().toValue(at.x()));
     trackCoordinates(at);
 }
 

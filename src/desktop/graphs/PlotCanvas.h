@@ -65,9 +65,18 @@ public:
     // How many times the curves were drawn.
     int renderCount() const { return renderCount_; }
 
+    // A vertical line at x over the curves, drawn on the picture as it is copied to the screen, so
+    // moving it draws no curve again. Nothing: no line.
+    void setMarkerX(std::optional<double> x);
+    std::optional<double> markerX() const { return markerX_; }
+
 Q_SIGNALS:
     // The x value under the pointer, on every fourth move of the mouse.
     void pointerX(double x);
+    // The x value under the pointer, on every move of the mouse.
+    void pointerMoved(double x);
+    // The range shown changed: the user zoomed, panned, fitted or undid, or the program set it.
+    void rangeChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,6 +99,8 @@ private:
     void showCoordinatesTip();
     void popUpMenu(const QPoint& globalPosition);
     QRect bandRect() const { return QRect(bandStart_, bandEnd_).normalized(); }
+    std::optional<int> markerPixel() const;
+    void updateMarker();
 
     const PlotModel& model_;
     HorizontalRuler* xRuler_;
@@ -113,4 +124,5 @@ private:
     bool panning_ = false;
     QPoint panPrevious_;
     QElapsedTimer lastWheel_;
+    std::optional<double> markerX_;
 };

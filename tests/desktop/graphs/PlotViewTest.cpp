@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "desktop/graphs/PlotCanvas.h"
@@ -193,6 +194,43 @@ TEST_F(PlotViewTest, EveryFourthMoveTellsTheCoordinatesAndTheListener) {
     for (int x = 1; x <= 4; ++x)
         QTest::mouseMove(canvas(), QPoint(300, 100 + x));
     EXPECT_EQ(listener.count(), 3);
+}
+
+// The lap comparison's cursor follows every move, and its line is laid over the picture: moving
+// it draws no curve again.
+TEST_F(PlotViewTest, EveryMoveTellsTheDistanceAndTheMarkerLineIsLaidOverThePicture) {
+    QSignalSpy moved(canvas(), &PlotCanvas::pointerMoved);
+    for (int x = 1; x <= 3; ++x)
+        QTest::mouseMove(canvas(), QPoint(100 + x, 200));
+    ASSERT_EQ(moved.count(), 3);
+    EXPECT_EQ(moved.at(2).at(0).toDouble(), 103);
+
+    addLine();
+    view_.setViewFlags(0, true);
+    canvas()->grab();
+    const int renders = canvas()->renderCount();
+    struct Step {
+        std::optional<double> marker;
+        QColor at300, at500;
+    };
+    for (const Step& step : {Step{300, Qt::black, Qt::white}, Step{500, Qt::white, Qt::black},
+                             Step{std::nullopt, Qt::white, Qt::white}}) {
+        canvas()->setMarkerX(step.marker);
+        const QImage picture = canvas()->grab().toImage();
+        for (const int y : {0, 100, 599}) {  // clear of the curve, which crosses y 150 and 250 there
+            EXPECT_EQ(picture.pixelColor(300, y), step.at300) << y;
+            EXPECT_EQ(picture.pixelColor(500, y), step.at500) << y;
+        }
+    }
+    EXPECT_EQ(canvas()->renderCount(), renders);
+}
+
+TEST_F(PlotViewTest, ChangesOfTheRangeAreTold) {
+    QSignalSpy changed(canvas(), &PlotCanvas::rangeChanged);
+    wheel(QPoint(200, 450), 120);
+    view_.setView(0, 800, 0, 600, true);
+    view_.setView(0, 800, 0, 600, true);  // no change
+    EXPECT_EQ(changed.count(), 2);
 }
 
 TEST_F(PlotViewTest, TheWheelZoomsAboutThePointerOneUndoAGesture) {
