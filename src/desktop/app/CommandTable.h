@@ -62,6 +62,7 @@ enum CommandId : int {
     // This program's own, numbered after the others.
     ID_ZOOM_IN_CENTRE = 32900,
     ID_ZOOM_OUT_CENTRE = 32901,
+    ID_VIEW_LAP_COMPARISON = 32910,
 };
 
 // When a command may run.

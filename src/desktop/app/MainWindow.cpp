@@ -22,6 +22,8 @@
 #include "desktop/common/PrintJob.h"
 #include "desktop/common/QtText.h"
 #include "desktop/common/UserProfile.h"
+#include "desktop/compare/ComparisonSession.h"
+#include "desktop/compare/LapComparisonDock.h"
 #include "desktop/document/MoveRemoveDialog.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/PlaybackController.h"
@@ -51,6 +53,12 @@ MainWindow::MainWindow(Settings& settings, MainWindowDialogs* dialogs, QWidget* 
     playback_ = std::make_unique<PlaybackController>(document_, *plotSettings_, *view_, *this);
     connect(playback_.get(), &PlaybackController::stateChanged, this, &MainWindow::updateCommands);
     addDockWidget(Qt::LeftDockWidgetArea, plotSettings_);
+    comparison_ = new ComparisonSession(document_, this);
+    comparisonDock_ = new LapComparisonDock(*comparison_, document_, this);
+    // Under the map only: the plot settings bar keeps the whole left side.
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, comparisonDock_);
+    comparisonDock_->hide();
     connect(plotSettings_, &PlotSettingsBar::lapSelectionChanged, this, [this] {
         updateCommands();
         redrawViews();
@@ -119,6 +127,7 @@ void MainWindow::restoreLayout() {
     for (const auto& [viewCommand, bar] : bars_)
         action(viewCommand)->setChecked(!bar->isHidden());
     action(ID_VIEW_PLOT_SETTINGS)->setChecked(!plotSettings_->isHidden());
+    action(ID_VIEW_LAP_COMPARISON)->setChecked(!comparisonDock_->isHidden());
     action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
@@ -243,6 +252,9 @@ void MainWindow::information(const std::string& text) {
 
 void MainWindow::lapListChanged() {
     plotSettings_->refresh(document_);
+    const bool comparedBefore = comparison_->slots().size() >= 2;
+    comparison_->refresh();
+    if (!comparedBefore && comparison_->slots().size() >= 2) comparisonDock_->show();
     setDocumentTitle(fromUtf8(document_.title()));
     updateCommands();
 }

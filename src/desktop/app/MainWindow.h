@@ -22,6 +22,8 @@ class QToolBar;
 class GuideWindow;
 class PlaybackController;
 class PlotSettingsBar;
+class ComparisonSession;
+class LapComparisonDock;
 class TrackMapView;
 
 // The program's one main window: menus, the main toolbar, the playback, zoom and lap bars, the
@@ -50,6 +52,8 @@ public:
 
     ReplayDocument& document() { return document_; }
     PlotSettingsBar* plotSettingsBar() const { return plotSettings_; }
+    ComparisonSession& comparisonSession() const { return *comparison_; }
+    LapComparisonDock* comparisonDock() const { return comparisonDock_; }
     TrackMapView* view() const { return view_; }
     // The user guide's window, once View Readme file (or the homepage link) opened it.
     GuideWindow* guideWindow() const { return guide_; }
@@ -123,6 +127,8 @@ private:
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> bars_;
     PlotSettingsBar* plotSettings_;
+    ComparisonSession* comparison_;
+    LapComparisonDock* comparisonDock_;
     TrackMapView* view_;
     GuideWindow* guide_ = nullptr;
     QAction* recentSeparator_ = nullptr;

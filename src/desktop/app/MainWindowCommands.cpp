@@ -3,6 +3,7 @@
 #include <QToolBar>
 
 #include "desktop/app/MainWindow.h"
+#include "desktop/compare/LapComparisonDock.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/graphs/GearChangeDialog.h"
 #include "desktop/graphs/GraphWindow.h"
@@ -261,6 +262,13 @@ void MainWindow::createCommands() {
          .menu = {Menu::view},
          .checkable = true,
          .run = toggle(ID_VIEW_LAP_BAR)});
+    add({.id = ID_VIEW_LAP_COMPARISON,
+         .menuText = "Lap Comparison",
+         .statusTip = "Show or hide the lap comparison",
+         .enabledWhen = W::always,
+         .menu = {Menu::view},
+         .checkable = true,
+         .run = toggle(ID_VIEW_LAP_COMPARISON)});
     add({.id = ID_ZOOM_IN,
          .menuText = "Zoom In",
          .statusTip = "Click to zoom in on a point or drag a zoom box",
@@ -480,6 +488,9 @@ void MainWindow::createBars() {
     action(ID_VIEW_PLOT_SETTINGS)->setChecked(true);
     connect(plotSettings_, &QDockWidget::visibilityChanged, action(ID_VIEW_PLOT_SETTINGS),
             &QAction::setChecked);
+    action(ID_VIEW_LAP_COMPARISON)->setChecked(!comparisonDock_->isHidden());
+    connect(comparisonDock_, &QDockWidget::visibilityChanged, action(ID_VIEW_LAP_COMPARISON),
+            &QAction::setChecked);
 }
 
 void MainWindow::createMenus() {
@@ -583,9 +594,10 @@ QToolBar* MainWindow::toolBar(int viewCommand) const {
 }
 
 void MainWindow::toggleBar(int viewCommand) {
-    QWidget* bar = viewCommand == ID_VIEW_STATUS_BAR      ? statusBar()
-                   : viewCommand == ID_VIEW_PLOT_SETTINGS ? static_cast<QWidget*>(plotSettings_)
-                                                          : toolBar(viewCommand);
+    QWidget* bar = viewCommand == ID_VIEW_STATUS_BAR       ? statusBar()
+                   : viewCommand == ID_VIEW_PLOT_SETTINGS  ? static_cast<QWidget*>(plotSettings_)
+                   : viewCommand == ID_VIEW_LAP_COMPARISON ? static_cast<QWidget*>(comparisonDock_)
+                                                           : toolBar(viewCommand);
     bar->setVisible(!bar->isVisible());
     action(viewCommand)->setChecked(bar->isVisible());
 }

@@ -78,6 +78,7 @@ TEST_F(CommandTableTest, MenusAndToolbarsKeepTheirEntriesAndOrder) {
         "Plot Settings |  | Show or hide the plot settings | checkable",
         "Zoom Bar |  | Show or hide the zoom bar | checkable",
         "Lap Bar |  | Show or hide the lap bar | checkable",
+        "Lap Comparison |  | Show or hide the lap comparison | checkable",
         "----",
         "Zoom In |  | Click to zoom in on a point or drag a zoom box | checkable",
         "Zoom Out |  | Click to zoom out on a point | checkable",

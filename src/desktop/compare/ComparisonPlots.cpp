@@ -1,0 +1,93 @@
+#include "desktop/compare/ComparisonPlots.h"
+
+#include <QPainter>
+#include <cmath>
+#include <cstdio>
+
+#include "desktop/graphs/PlotImage.h"
+
+namespace comparisonplots {
+
+namespace {
+
+constexpr double kMphPerKmh = 0.6213722922;
+// The share of the curves' height left free above and below them.
+constexpr double kRoom = 0.08;
+
+double shownSpeed(double kmh, bool mph) {
+    return mph ? kmh * kMphPerKmh : kmh;
+}
+
+void setDistanceAxis(PlotModel& plot) {
+    plot.setAxis("Distance", "m", 0, true, false);
+}
+
+}  // namespace
+
+void fillDelta(PlotModel& plot, const LapComparison& comparison, const std::vector<std::uint32_t>& colours) {
+    setDistanceAxis(plot);
+    plot.setAxis("Delta", "s", 3, false, false);
+    double first = 0, last = 0;
+    for (const ComparedLap& lap : comparison.laps) {
+        if (lap.points.empty()) continue;
+        first = std::min(first, lap.points.front().distance);
+        last = std::max(last, lap.points.back().distance);
+    }
+    const std::optional<int> zero = plot.addGraph(kZeroLineColour, "0 s");
+    plot.addPoint(*zero, first, 0);
+    plot.addPoint(*zero, last, 0);
+    for (std::size_t lap = 0; lap < comparison.laps.size() && lap < colours.size(); ++lap) {
+        const std::optional<int> slot = plot.addGraph(colours[lap], "Lap " + std::to_string(lap + 1));
+        if (!slot) break;
+        for (const DeltaPoint& point : comparison.laps[lap].points)
+            plot.addPoint(*slot, point.distance, point.delta);
+    }
+    plot.graphChanged(0, true);
+}
+
+void fillSpeed(PlotModel& plot, const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
+               bool mph) {
+    setDistanceAxis(plot);
+    plot.setAxis("Speed", mph ? "mph" : "km/h", 0, false, false);
+    for (std::size_t lap = 0; lap < comparison.laps.size() && lap < colours.size(); ++lap) {
+        const std::optional<int> slot = plot.addGraph(colours[lap], "Lap " + std::to_string(lap + 1));
+        if (!slot) break;
+        for (const DeltaPoint& point : comparison.laps[lap].points)
+            plot.addPoint(*slot, point.distance, shownSpeed(point.speed, mph));
+    }
+    plot.graphChanged(0, true);
+}
+
+PlotRange fittedRange(const PlotModel& plot) {
+    const std::optional<DataBounds> bounds = plot.dataBounds();
+    if (!bounds) return {0, 10, 0, 10};
+    PlotRange range = fitted({}, *bounds, FitKind::Page);
+    const double room = (range.y2 - range.y1) * kRoom;
+    range.y1 -= room;
+    range.y2 += room;
+    return range;
+}
+
+QImage picture(const PlotModel& delta, const PlotRange& deltaRange, const PlotModel& speed,
+               const PlotRange& speedRange, QSize size) {
+    const int deltaHeight = size.height() / 2;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, plotImage(delta, deltaRange, {size.width(), deltaHeight}));
+    painter.drawImage(0, deltaHeight,
+                      plotImage(speed, speedRange, {size.width(), size.height() - deltaHeight}));
+    return image;
+}
+
+std::string readout(const DeltaPoint& point, bool mph) {
+    // Whole milliseconds, and no "-0.000" for a lap a hair ahead.
+    double delta = std::round(point.delta * 1000) / 1000;
+    if (delta == 0) delta = 0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%+.3f s  %ld %s", delta, std::lround(shownSpeed(point.speed, mph)),
+                  mph ? "mph" : "km/h");
+    return text;
+}
+
+}  // namespace comparisonplots

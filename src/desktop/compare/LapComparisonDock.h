@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTableWidget;
+class QGridLayout;
+class ComparisonPlotsView;
+class ComparisonSession;
+class ReplayDocument;
+
+// "Lap comparison": the session's laps against its reference lap, by distance from the line. A
+// chooser of the reference, the delta and speed plots with the cursor and a readout per lap, and
+// the sector table with the theoretical best; the plots save as a PNG picture, the data as CSV.
+// With fewer than two laps, or a comparison refused, a line saying so instead.
+class LapComparisonDock : public QDockWidget {
+    Q_OBJECT
+
+public:
+    LapComparisonDock(ComparisonSession& session, const ReplayDocument& document, QWidget* parent = nullptr);
+
+    // Asks for the path to save to, from a proposed name and a file filter; nothing when cancelled.
+    // Tests replace it.
+    std::function<std::optional<QString>(const QString& proposal, const QString& filter)> chooseSavePath;
+    // Tells the user a file could not be written. Tests replace it.
+    std::function<void(const QString& text)> showMessage;
+
+    void savePicture();
+
+    QComboBox* referenceChooser() const { return reference_; }
+    ComparisonPlotsView* plots() const { return plots_; }
+    QTableWidget* sectorTable() const { return sectors_; }
+    QLabel* theoreticalBestLabel() const { return theoreticalBest_; }
+    QLabel* messageLabel() const { return message_; }
+    // The readout of each lap of the comparison, in its order.
+    const std::vector<QLabel*>& readouts() const { return readouts_; }
+    QLabel* cursorLabel() const { return cursorDistance_; }
+
+private:
+    void showComparison();
+    void showCursor();
+    void fillReferenceChooser();
+    void fillReadoutRows();
+    void fillSectorTable();
+    bool speedUnitMph() const;
+    QString caption(int slot) const;
+    int colourIndex(int slot) const;
+
+    ComparisonSession& session_;
+    const ReplayDocument& document_;
+    QStackedWidget* pages_;
+    QLabel* message_;
+    QComboBox* reference_;
+    QPushButton* savePicture_;
+    ComparisonPlotsView* plots_;
+    QLabel* cursorDistance_;
+    QGridLayout* readoutRows_;
+    std::vector<QLabel*> readouts_;
+    QTableWidget* sectors_;
+    QLabel* theoreticalBest_;
+};
