@@ -257,6 +257,7 @@ void MainWindow::lapListChanged() {
     if (!comparedBefore && comparison_->slots().size() >= 2) {
         comparisonDock_->show();
         action(ID_VIEW_LAP_COMPARISON)->setChecked(true);  // told by the dock only while the window shows
+        resizeDocks({comparisonDock_}, {height() * 2 / 5}, Qt::Vertical);  // the map keeps the most room
     }
     setDocumentTitle(fromUtf8(document_.title()));
     updateCommands();
