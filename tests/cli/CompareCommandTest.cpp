@@ -2,7 +2,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "CliTest.h"
+#include "TempDir.h"
+#include "document/ReplayDocument.h"
 
 namespace {
 
@@ -105,12 +111,75 @@ TEST_F(CompareCommandTest, SaysWhyItCannotCompare) {
          {weekendRaceLap(0), weekendRaceLap(3), "--json", "--csv"},
          kExitUsage,
          "vxra: give --json or --csv, not both" + usage},
+        {"a picture and CSV",
+         {weekendRaceLap(0), weekendRaceLap(3), "--csv", "-o", "c.png"},
+         kExitUsage,
+         "vxra: give --csv or -o, not both" + usage},
+        {"a picture too small",
+         {weekendRaceLap(0), weekendRaceLap(3), "-o", "c.png", "--size", "63x700"},
+         kExitUsage,
+         "vxra: --size takes WIDTHxHEIGHT, each 64 to 8192 pixels" + usage},
+        {"a picture without a painter",
+         {weekendRaceLap(0), weekendRaceLap(3), "-o", "c.png"},
+         kExitFailure,
+         "vxra: this build of vxra cannot draw pictures\n"},
     };
     for (const FailureCase& failureCase : cases) {
         EXPECT_EQ(compare(failureCase.args).status, failureCase.status) << failureCase.name;
         EXPECT_EQ(last_.err, failureCase.err) << failureCase.name;
         EXPECT_EQ(last_.out, "") << failureCase.name;
     }
+}
+
+// The picture is the desktop program's drawing of what the command computed: the laps in the order
+// given, in the document's colours, at the size asked for.
+TEST_F(CompareCommandTest, DrawsThePlotsIntoAPicture) {
+    struct Drawn {
+        std::size_t laps;
+        std::vector<std::uint32_t> colours;
+        bool mph;
+        int width, height;
+    };
+    std::vector<Drawn> drawn;
+    std::string picture = "PNG";
+    CliApp app([this] {
+        return SettingsStores{std::make_unique<SharedStore>(user_), std::make_unique<SharedStore>(machine_)};
+    });
+    PictureMakers pictures;
+    pictures.comparison = [&](const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
+                              bool mph, int width, int height) {
+        drawn.push_back({comparison.laps.size(), colours, mph, width, height});
+        return picture;
+    };
+    registerAllCommands(app, pictures);
+    TempDir out;
+    const std::filesystem::path target = out / "compare.png";
+    std::ostringstream stdoutText, stderrText;
+    const auto draw = [&](std::vector<std::string> more) {
+        std::vector<std::string> args{"--sim-dir",       sim_->path().string(), "compare", weekendRaceLap(0),
+                                      weekendRaceLap(3), weekendRaceLap(1),     "-o",      target.string()};
+        args.insert(args.end(), more.begin(), more.end());
+        return app.run(args, stdoutText, stderrText);
+    };
+    ASSERT_EQ(draw({}), kExitOk) << stderrText.str();
+    ASSERT_EQ(draw({"--size", "640x480"}), kExitOk) << stderrText.str();
+    EXPECT_EQ(stdoutText.str(), target.string() + "\n" + target.string() + "\n");
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), picture);
+    const auto& table = ReplayDocument::colourTable();
+    const std::vector<std::uint32_t> colours{table[0].packed(), table[1].packed(), table[2].packed()};
+    ASSERT_EQ(drawn.size(), 2u);
+    for (const Drawn& each : drawn) {
+        EXPECT_EQ(each.laps, 3u);
+        EXPECT_EQ(each.colours, colours);
+        EXPECT_FALSE(each.mph);
+    }
+    EXPECT_EQ((std::pair{drawn[0].width, drawn[0].height}), (std::pair{1200, 700}));
+    EXPECT_EQ((std::pair{drawn[1].width, drawn[1].height}), (std::pair{640, 480}));
+
+    picture.clear();  // nothing drawn
+    EXPECT_EQ(draw({}), kExitFailure);
+    EXPECT_EQ(stderrText.str(), "vxra: Error creating file!\n");
 }
 
 }  // namespace

@@ -57,3 +57,12 @@ std::optional<int> parseInt(const std::string& text) {
     if (error != std::errc() || at != end || text.empty()) return std::nullopt;
     return value;
 }
+
+std::optional<std::pair<int, int>> parsePictureSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return std::nullopt;
+    const auto width = parseInt(text.substr(0, x)), height = parseInt(text.substr(x + 1));
+    if (!width || !height || *width < 64 || *height < 64 || *width > 8192 || *height > 8192)
+        return std::nullopt;
+    return std::pair{*width, *height};
+}

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // An option of a command: a flag ("--json") or, with a value name, an option that takes a value
@@ -39,3 +40,7 @@ std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args,
 
 // A whole decimal number that fits an int; nothing otherwise.
 std::optional<int> parseInt(const std::string& text);
+
+// A picture's size as "WIDTHxHEIGHT", each 64 to 8192 pixels; nothing otherwise.
+std::optional<std::pair<int, int>> parsePictureSize(const std::string& text);
+inline constexpr const char* kPictureSizeError = "--size takes WIDTHxHEIGHT, each 64 to 8192 pixels";

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CliApp.h"
+#include "compare/LapComparison.h"
 #include "graphs/PlotModel.h"
 #include "racechart/RaceChartLayout.h"
 
@@ -17,14 +18,23 @@ using PlotImageEncoder =
 // drawing library.
 using RaceChartDrawer = std::function<std::vector<std::uint8_t>(const RaceChartLayout& chart)>;
 
+// Draws a lap comparison's plots as the desktop program's comparison dock shows them, each lap in
+// its colour (0xRRGGBB, in the comparison's order), speeds in mph or km/h, as a PNG picture of
+// width x height pixels: the file's bytes, empty when it cannot be made. Given by a build that has
+// a drawing library.
+using ComparisonImageEncoder =
+    std::function<std::string(const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
+                              bool mph, int width, int height)>;
+
 // What the commands that make pictures draw them with.
 struct PictureMakers {
     PlotImageEncoder plot;
     RaceChartDrawer raceChart;
+    ComparisonImageEncoder comparison = {};
 };
 
 // Each subcommand lives in its own file and registers itself here.
-void registerCompareCommand(CliApp& app);
+void registerCompareCommand(CliApp& app, ComparisonImageEncoder encodeImage);
 void registerFindCommand(CliApp& app);
 void registerGearsCommand(CliApp& app);
 void registerGraphCommand(CliApp& app, PlotImageEncoder encodeImage);
@@ -39,7 +49,7 @@ void registerTrackCommand(CliApp& app);
 void registerTrackmapCommand(CliApp& app);
 
 inline void registerAllCommands(CliApp& app, const PictureMakers& pictures = {}) {
-    registerCompareCommand(app);
+    registerCompareCommand(app, pictures.comparison);
     registerFindCommand(app);
     registerGearsCommand(app);
     registerGraphCommand(app, pictures.plot);

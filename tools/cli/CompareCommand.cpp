@@ -8,6 +8,7 @@
 #include "JsonText.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
+#include "common/WholeFile.h"
 #include "compare/ComparisonCsv.h"
 #include "compare/LapComparison.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 constexpr double kDefaultStep = 10;
 
-enum class CompareOutput { Text, Json, Csv };
+enum class CompareOutput { Text, Json, Csv, Picture };
 
 // The output the command line asks for; nothing, after saying why, when it asks for two.
 std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err) {
@@ -24,6 +25,7 @@ std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err
          {std::pair{"--json", CompareOutput::Json}, {"--csv", CompareOutput::Csv}}) {
         if (args.has(flag)) chosen.emplace_back(flag, output);
     }
+    if (args.value("-o")) chosen.emplace_back("-o", CompareOutput::Picture);
     if (chosen.size() > 1) {
         usageError(err, std::string("give ") + chosen[0].first + " or " + chosen[1].first + ", not both");
         return std::nullopt;
@@ -144,9 +146,15 @@ void writeText(std::ostream& out, const LapComparison& comparison, const std::ve
 }
 
 // Where and by how much laps gain or lose against the first one.
-int compare(const CliArgs& args, CliContext& context) {
+int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncoder& encodeImage) {
     const std::optional<CompareOutput> output = chosenOutput(args, context.err);
     if (!output) return kExitUsage;
+    std::pair<int, int> size{1200, 700};
+    if (const std::string* sizeText = args.value("--size")) {
+        const auto parsed = parsePictureSize(*sizeText);
+        if (!parsed) return usageError(context.err, kPictureSizeError);
+        size = *parsed;
+    }
     double step = kDefaultStep;
     if (const std::string* stepText = args.value("--step")) {
         const std::optional<double> metres = parseMetres(*stepText);
@@ -162,11 +170,16 @@ int compare(const CliArgs& args, CliContext& context) {
     std::vector<ComparisonInput> laps;
     std::vector<NamedLap> names;
     std::vector<std::string> captions;  // Windows-1252
-    for (const ReplayDocument::Slot& slot : loaded.document().slots()) {
+    std::vector<std::uint32_t> colours;
+    const ReplayDocument& document = loaded.document();
+    for (int index = 0; index < ReplayDocument::maxLaps; ++index) {
+        const ReplayDocument::Slot& slot = document.slots()[static_cast<std::size_t>(index)];
         if (!slot.inUse || !slot.lapData) continue;
         laps.push_back({slot.lapData.get(), slot.lapEntry()});
         captions.push_back(fullLapCaption(slot));
         names.push_back({args.operands[names.size()], win1252ToUtf8(captions.back())});
+        colours.push_back(
+            ReplayDocument::colourTable()[static_cast<std::size_t>(document.lapColourIndex(index))].packed());
     }
     const auto compared = compareLaps(laps.front(), {laps.begin() + 1, laps.end()}, step);
     if (!compared) return failure(context.err, refusalText(compared.error()));
@@ -180,20 +193,37 @@ int compare(const CliArgs& args, CliContext& context) {
         case CompareOutput::Text:
             writeText(context.out, compared.value(), names);
             break;
+        case CompareOutput::Picture: {
+            if (!encodeImage) return failure(context.err, "this build of vxra cannot draw pictures");
+            const std::filesystem::path target = *args.value("-o");
+            const std::string png =
+                encodeImage(compared.value(), colours, document.speedUnitMph(), size.first, size.second);
+            if (png.empty() || !writeWholeFile(target, png, std::ios::binary))
+                return failure(context.err, "Error creating file!");
+            context.out << target.string() << "\n";
+            break;
+        }
     }
     return kExitOk;
 }
 
 }  // namespace
 
-void registerCompareCommand(CliApp& app) {
-    app.add({"compare",
-             "REF LAP ...",
-             "load a reference lap and up to four laps (each FILE:DRIVER:SESSION:LAP) as the desktop program "
-             "does and tell where, and by how much, each gains or loses against the reference: the time "
-             "difference by distance, the finish delta, the split sectors and the theoretical best lap",
-             {{"--step", "M", "metres between points (default 10)"},
-              kJsonOption,
-              {"--csv", "", "print each lap's time, delta and speed at every point as CSV"}},
-             compare});
+void registerCompareCommand(CliApp& app, ComparisonImageEncoder encodeImage) {
+    app.add(
+        {"compare",
+         "REF LAP ...",
+         "load a reference lap and up to four laps (each FILE:DRIVER:SESSION:LAP) as the desktop program "
+         "does and tell where, and by how much, each gains or loses against the reference: the time "
+         "difference by distance, the finish delta, the split sectors and the theoretical best lap",
+         {{"--step", "M", "metres between points (default 10)"},
+          kJsonOption,
+          {"--csv", "", "print each lap's time, delta and speed at every point as CSV"},
+          {"-o", "COMPARE.png",
+           "draw the delta and speed plots, as the desktop program's lap comparison shows them, into a PNG "
+           "picture instead"},
+          {"--size", "WxH", "the picture's size in pixels (default 1200x700)"}},
+         [encodeImage](const CliArgs& args, CliContext& context) {
+             return compare(args, context, encodeImage);
+         }});
 }

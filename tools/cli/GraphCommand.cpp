@@ -19,15 +19,6 @@ void writePoints(DocumentWriter& writer, const PlotCurve* curve) {
     writer.end();
 }
 
-std::optional<std::pair<int, int>> parseSize(const std::string& text) {
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos) return std::nullopt;
-    const auto width = parseInt(text.substr(0, x)), height = parseInt(text.substr(x + 1));
-    if (!width || !height || *width < 64 || *height < 64 || *width > 8192 || *height > 8192)
-        return std::nullopt;
-    return std::pair{*width, *height};
-}
-
 // The graph window's curves for every loaded lap, checked in order, as JSON or as a picture.
 int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& encodeImage) {
     const std::string* channelName = args.value("--channel");
@@ -37,8 +28,8 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& enco
     if (out && args.has("--json")) return usageError(context.err, "give --json or -o, not both");
     std::pair<int, int> size{1200, 700};
     if (const std::string* sizeText = args.value("--size")) {
-        const auto parsed = parseSize(*sizeText);
-        if (!parsed) return usageError(context.err, "--size takes WIDTHxHEIGHT, each 64 to 8192 pixels");
+        const auto parsed = parsePictureSize(*sizeText);
+        if (!parsed) return usageError(context.err, kPictureSizeError);
         size = *parsed;
     }
     if (args.has("--difference") && args.operands.size() != 2)

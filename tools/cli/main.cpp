@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include "desktop/compare/ComparisonPlots.h"
 #include "desktop/graphs/PlotImage.h"
 #include "desktop/racechart/RaceChartImage.h"
 
@@ -29,14 +30,22 @@ auto withGuiApplication(Draw draw) {
 }
 
 // Into memory: the command writes the file by its name's own bytes, which a QString need not keep.
+std::string pngBytes(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png.toStdString();
+}
+
 std::string encodePlotImage(const PlotModel& plot, const PlotRange& range, int width, int height) {
-    return withGuiApplication([&] {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        plotImage(plot, range, QSize(width, height)).save(&buffer, "PNG");
-        return png.toStdString();
-    });
+    return withGuiApplication([&] { return pngBytes(plotImage(plot, range, QSize(width, height))); });
+}
+
+std::string encodeComparisonImage(const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
+                                  bool mph, int width, int height) {
+    return withGuiApplication(
+        [&] { return pngBytes(comparisonplots::picture(comparison, colours, mph, QSize(width, height))); });
 }
 
 std::vector<std::uint8_t> drawRaceChartPixels(const RaceChartLayout& chart) {
@@ -49,7 +58,7 @@ std::vector<std::uint8_t> drawRaceChartPixels(const RaceChartLayout& chart) {
 int main(int argc, char* argv[]) {
     CliApp app(makeQtSettingsStores);
 #ifdef VXRA_PICTURES
-    registerAllCommands(app, {encodePlotImage, drawRaceChartPixels});
+    registerAllCommands(app, {encodePlotImage, drawRaceChartPixels, encodeComparisonImage});
 #else
     registerAllCommands(app);
 #endif

@@ -131,6 +131,7 @@ TEST(ComparisonReadout, GivesTheDeltaInMillisecondsAndTheSpeedInTheChosenUnit) {
 
 TEST_F(LapComparisonDockTest, ThePointerOverEitherPlotMovesTheOneCursorAndItsReadouts) {
     addRaceLaps({0, 3});
+    QApplication::processEvents();  // the dock laid out as it opens
     const ComparisonPlotsView* plots = dock().plots();
     for (PlotView* plot : {plots->deltaPlot(), plots->speedPlot()}) {
         PlotCanvas* canvas = plot->canvas();
@@ -231,6 +232,36 @@ TEST_F(LapComparisonDockTest, ThePlotsSaveAsAPictureAndTheDataAsUtf8Csv) {
     EXPECT_EQ(messages, (QStringList{"Error creating file!", "Error creating file!"}));
     EXPECT_EQ(filters, (std::vector<QString>{"PNG pictures (*.png)", "CSV files (*.csv)", "CSV files (*.csv)",
                                              "PNG pictures (*.png)"}));
+}
+
+// vxra compare -o draws this picture: the delta plot over the speed plot. Here the second lap loses
+// a second steadily at one steady speed, so its delta climbs across the upper half while its speed
+// lies flat in the lower one.
+TEST(ComparisonPicture, StacksTheDeltaPlotOverTheSpeedPlot) {
+    LapComparison comparison;
+    for (const double slope : {0.0, 0.001}) {
+        ComparedLap lap{};
+        for (double distance = 0; distance <= 1000; distance += 10)
+            lap.points.push_back({distance, distance / 50, distance * slope, 100 + 100 * slope * 1000});
+        comparison.laps.push_back(lap);
+    }
+    const QImage picture = comparisonplots::picture(comparison, {0xFF0000, 0x0000FF}, false, QSize(600, 400));
+    ASSERT_EQ(picture.size(), QSize(600, 400));
+    struct Rows {
+        int first = 400, last = -1;
+    };
+    Rows upper, lower;
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 600; ++x) {
+            if (picture.pixelColor(x, y) != QColor(Qt::blue)) continue;
+            Rows& rows = y < 200 ? upper : lower;
+            rows.first = std::min(rows.first, y);
+            rows.last = std::max(rows.last, y);
+        }
+    }
+    EXPECT_GT(upper.last - upper.first, 100) << "the delta climbs over most of the upper plot";
+    EXPECT_GE(lower.first, 200);
+    EXPECT_LE(lower.last - lower.first, 1) << "the speed lies flat";
 }
 
 }  // namespace
