@@ -85,14 +85,17 @@ QImage picture(const LapComparison& comparison, const std::vector<std::uint32_t>
     return picture(delta, fittedRange(delta), speed, fittedRange(speed), size);
 }
 
-std::string readout(const DeltaPoint& point, bool mph) {
-    // Whole milliseconds, and no "-0.000" for a lap a hair ahead.
-    double delta = std::round(point.delta * 1000) / 1000;
-    if (delta == 0) delta = 0;
-    char text[64];
-    std::snprintf(text, sizeof text, "%+.3f s  %ld %s", delta, std::lround(shownSpeed(point.speed, mph)),
-                  mph ? "mph" : "km/h");
+std::string signedSeconds(double seconds) {
+    double rounded = std::round(seconds * 1000) / 1000;
+    if (rounded == 0) rounded = 0;  // no "-0.000"
+    char text[32];
+    std::snprintf(text, sizeof text, "%+.3f", rounded);
     return text;
+}
+
+std::string readout(const DeltaPoint& point, bool mph) {
+    return signedSeconds(point.delta) + " s  " + std::to_string(std::lround(shownSpeed(point.speed, mph))) +
+           (mph ? " mph" : " km/h");
 }
 
 }  // namespace comparisonplots

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,17 +30,11 @@
 
 namespace {
 
-// The best time of a sector column, as the timing screens mark it.
+// The best time of a sector column: violet, as timing screens mark a best sector.
 const QColor kBestSectorColour(0xE6, 0xD5, 0xF7);
 
 std::uint32_t milliseconds(double seconds) {
     return static_cast<std::uint32_t>(std::lround(std::max(0.0, seconds) * 1000));
-}
-
-QString signedSeconds(double seconds) {
-    double rounded = std::round(seconds * 1000) / 1000;
-    if (rounded == 0) rounded = 0;  // no "-0.000"
-    return QString::asprintf("%+.3f", rounded);
 }
 
 // "17.638", or "1:05.123" past a minute: a sector's time, short enough for four columns.
@@ -236,7 +231,8 @@ void LapComparisonDock::fillSectorTable() {
             QString text = sectorTime(*time);
             const std::optional<double> delta =
                 lap < sector.deltas.size() ? sector.deltas[lap] : std::nullopt;
-            if (lap > 0 && delta) text += QLatin1Char('\n') + signedSeconds(*delta);
+            if (lap > 0 && delta)
+                text += QLatin1Char('\n') + fromUtf8(comparisonplots::signedSeconds(*delta));
             auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (sector.best == row) {
