@@ -37,9 +37,9 @@ public:
         start_ = lineCrossing(course_.front(), firstSampleTime);
         // The line is where every lap's course begins.
         if (course_.front().distance > 0) course_.insert(course_.begin(), {0, start_, course_.front().speed});
+        // Without a recorded sample past the finish line, the last one before it.
         double finish = course_.back().time;
-        if (finishSample >= 0 && lap.recorded(finishSample) &&
-            static_cast<std::size_t>(finishSample) < lap.speed.size()) {
+        if (lap.recorded(finishSample) && static_cast<std::size_t>(finishSample) < lap.speed.size()) {
             const auto i = static_cast<std::size_t>(finishSample);
             finish = lineCrossing(
                 {lap.distanceM[i], static_cast<double>(sampleNumber(finishSample)) / kSamplesPerSecond,
@@ -51,7 +51,9 @@ public:
     }
 
     // Whether the lap goes anywhere along the track.
-    bool hasDistances() const { return !course_.empty() && course_.back().distance > 0; }
+    bool hasDistances() const {
+        return !course_.empty() && course_.back().distance > 0 && std::isfinite(course_.back().distance);
+    }
     double lastDistance() const { return course_.back().distance; }
     const std::vector<CoursePoint>& course() const { return course_; }
     double elapsed(double sampleClock) const { return (sampleClock - start_) * scale_; }
