@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "MainWindowTestBase.h"
@@ -114,6 +116,41 @@ TEST_F(LapComparisonDockTest, TheChooserOffersEveryLapInFullAndSetsTheReference)
     EXPECT_EQ(session().slots().front(), other);
     EXPECT_EQ(session().comparison()->laps.front().finishDelta, 0);
     EXPECT_EQ(chooser->currentIndex(), other);
+}
+
+// The map colours one lap by time gained: the first compared lap after the reference unless the
+// user chose another, never the reference itself.
+TEST_F(LapComparisonDockTest, TheSessionColoursTheFirstOtherLapUnlessAnotherIsChosen) {
+    addRaceLaps({0, 3, 1});  // lap times 1m 16.236s, 1m 16.009s, 1m 15.928s
+    QSignalSpy changed(&session(), &ComparisonSession::comparisonChanged);
+    QSignalSpy moved(&session(), &ComparisonSession::cursorMoved);
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int reference;
+        std::vector<int> slots;
+        int coloured;
+    };
+    const Step steps[] = {
+        {"the fastest is the reference", [] {}, 2, {2, 0, 1}, 0},
+        {"another lap coloured", [this] { session().setColouredSlot(1); }, 2, {2, 0, 1}, 1},
+        {"the coloured lap made the reference", [this] { session().setReferenceSlot(1); }, 1, {1, 0, 2}, 0},
+        {"the chosen lap coloured again once it is not the reference",
+         [this] { session().setReferenceSlot(0); },
+         0,
+         {0, 1, 2},
+         1},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(session().referenceSlot(), step.reference) << step.what;
+        EXPECT_EQ(session().slots(), step.slots) << step.what;
+        EXPECT_EQ(session().colouredSlot(), step.coloured) << step.what;
+    }
+    EXPECT_EQ(changed.count(), 3);
+    session().setCursor(250);
+    session().setCursor(250);
+    EXPECT_EQ(moved.count(), 1) << "told once per move";
 }
 
 TEST(ComparisonReadout, GivesTheDeltaInMillisecondsAndTheSpeedInTheChosenUnit) {
