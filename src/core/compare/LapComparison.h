@@ -29,8 +29,8 @@ struct DeltaPoint {
 struct ComparedLap {
     double lapTime;      // s, from the lap table
     double finishDelta;  // s: lapTime minus the reference's lapTime
-    // Every `step` metres that both this lap and the reference cover, in increasing distance. The
-    // reference's own points have delta 0.
+    // Every `step` metres from the line that both this lap and the reference cover, in increasing
+    // distance. The reference's own points have delta 0.
     std::vector<DeltaPoint> points;
 
     // The point at `distance`, interpolated between the two points around it; nothing outside
@@ -49,7 +49,7 @@ struct SectorComparison {
 };
 
 struct LapComparison {
-    double step = 1;                // m between points
+    double step = 1;                // m between points: as asked, or wider on a course too long for it
     std::vector<ComparedLap> laps;  // the reference first, then the others in the order given
     std::array<SectorComparison, kComparedSectors> sectors;
     // s: the sum of the best time of each sector, when every sector has one.
@@ -59,6 +59,7 @@ struct LapComparison {
 enum class ComparisonRefusal {
     NoDistances,  // a lap without a track: no distances to compare along
     TooManyLaps,  // more than the reference and four others
+    InvalidStep,  // a step between points that is not a positive number of metres
 };
 
 // The reason shown to the user.

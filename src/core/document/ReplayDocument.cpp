@@ -5,6 +5,7 @@
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
+#include "replay/LapChoice.h"
 
 namespace {
 
@@ -16,6 +17,14 @@ constexpr const char* kNotSameTrack = "This file is not from the same track!";
 std::string lapCaption(const ReplayDocument::Slot& slot) {
     const DriverRecord& driver = slot.driver();
     return driver.firstName.substr(0, 1) + " " + driver.lastName + " " +
+           formatElapsedTime(lapDuration(slot.lapEntry()));
+}
+
+std::string fullLapCaption(const ReplayDocument::Slot& slot) {
+    const DriverRecord& driver = slot.driver();
+    const std::string separator = " \xB7 ";  // a middle dot
+    return driver.firstName.substr(0, 1) + " " + driver.lastName + separator + sessionName(slot.lapSession) +
+           " lap " + std::to_string(slot.lapSlot) + separator +
            formatElapsedTime(lapDuration(slot.lapEntry()));
 }
 

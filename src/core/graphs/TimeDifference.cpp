@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "common/TimeText.h"
+#include "graphs/DistanceCourse.h"
 #include "replay/LapTelemetry.h"
-#include "replay/ReplayFormat.h"
 
 namespace {
 
@@ -75,30 +75,6 @@ bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
     return true;
 }
 
-// The lap's time (s) against its distance (m): its recorded samples inside the lap, each at least
-// as far as the one before.
-std::vector<PlotPoint> timeAgainstDistance(const LapTelemetry& lap) {
-    std::vector<PlotPoint> course;
-    for (int sample = 1; sample + 1 < lap.sampleCount; ++sample) {
-        if (!lap.recorded(sample)) continue;
-        const double distance = lap.distanceM[static_cast<std::size_t>(sample)];
-        if (!course.empty() && distance < course.back().x) continue;
-        course.push_back({distance, static_cast<double>(sampleNumber(sample)) / kSamplesPerSecond});
-    }
-    return course;
-}
-
-// The time at `distance` on a course that covers it, linear between its samples; `at` is where
-// the previous look-up ended (look-ups go forward).
-double timeAt(const std::vector<PlotPoint>& course, std::size_t& at, double distance) {
-    while (at + 1 < course.size() && course[at + 1].x < distance)
-        ++at;
-    const PlotPoint& before = course[at];
-    const PlotPoint& after = course[std::min(at + 1, course.size() - 1)];
-    if (after.x <= before.x || distance <= before.x) return before.y;
-    return before.y + (after.y - before.y) * (distance - before.x) / (after.x - before.x);
-}
-
 }  // namespace
 
 TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceLap& b, double yLow,
@@ -148,20 +124,22 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
 TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const DifferenceLap& b, double yLow,
                                         double yHigh) {
     TimeDifference result;
-    const std::vector<PlotPoint> courseA = timeAgainstDistance(*a.telemetry);
-    const std::vector<PlotPoint> courseB = timeAgainstDistance(*b.telemetry);
+    const std::vector<CoursePoint> courseA =
+        courseAlongDistance(*a.telemetry, 1, a.telemetry->sampleCount - 1);
+    const std::vector<CoursePoint> courseB =
+        courseAlongDistance(*b.telemetry, 1, b.telemetry->sampleCount - 1);
     if (!usable(*a.telemetry) || !usable(*b.telemetry) || courseA.size() < 2 || courseB.size() < 2) {
         result.texts = unavailableTexts();
         return result;
     }
-    const double first = std::ceil(std::max(courseA.front().x, courseB.front().x));
-    const double last = std::floor(std::min(courseA.back().x, courseB.back().x));
+    const double first = std::ceil(std::max(courseA.front().distance, courseB.front().distance));
+    const double last = std::floor(std::min(courseA.back().distance, courseB.back().distance));
     // A metre apart, or further on courses longer than any track, so the curve stays drawable.
     const double stride = std::max(1.0, std::ceil((last - first) / kMaxGapPoints));
     std::vector<PlotPoint> gap;
-    std::size_t atA = 0, atB = 0;
+    CourseReader readerA(courseA), readerB(courseB);
     for (double distance = first; distance <= last; distance += stride)
-        gap.push_back({distance, timeAt(courseA, atA, distance) - timeAt(courseB, atB, distance)});
+        gap.push_back({distance, readerA.at(distance).time - readerB.at(distance).time});
 
     double behind = 0, ahead = 0;
     for (const PlotPoint& point : gap) {

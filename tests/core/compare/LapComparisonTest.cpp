@@ -1,0 +1,359 @@
+#include "compare/LapComparison.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "DemoSimulatorTest.h"
+#include "SilentDocumentUi.h"
+#include "document/ReplayDocument.h"
+#include "replay/ReplayFormat.h"
+
+namespace {
+
+constexpr double kMetresPerSampleAtOneKmh = 1 / 3.6 / kSamplesPerSecond;
+
+// A processed lap made up for comparison tests, on a track of `trackLength` m: sample 0 before the
+// line, samples 1 .. N-2 on the lap at `metresAt(k)`, sample N-1 past the finish line. Each
+// sample's speed is the distance it covers in a sample; the line lies halfway between the samples
+// around it.
+LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt, double trackLength = 1000) {
+    LapTelemetry lap = LapTelemetry::blank(samples);
+    const auto place = [&](int k) {
+        return k == 0 ? trackLength - 0.5 : k == samples - 1 ? 0.5 : metresAt(k);
+    };
+    for (int k = 0; k < samples; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        lap.distanceM[i] = place(k);
+        lap.lateralM[i] = 1.5;
+        const double covered = k == 0 || k == 1 || k == samples - 1 ? 1 : place(k) - place(k - 1);
+        lap.speed[i] = covered / kMetresPerSampleAtOneKmh;
+    }
+    lap.finishLineSample = samples - 1;
+    return lap;
+}
+
+// Half a metre past the line at sample 1, a metre a sample: 1000 samples from line to line.
+LapTelemetry steadyLap() {
+    return madeUpLap(1002, [](int k) { return k - 0.5; });
+}
+
+void leaveUnrecorded(LapTelemetry& lap, int k) {
+    lap.distanceM[static_cast<std::size_t>(k)] = 0;
+    lap.lateralM[static_cast<std::size_t>(k)] = 0;
+}
+
+TEST(LapComparison, EachLapsClockIsScaledToItsLapTime) {
+    // Both laps take 1000 samples (27.778 s) from line to line; the tables say 27.800 and 27.900 s.
+    const LapTelemetry lap = steadyLap();
+    const auto compared = compareLaps({&lap, 27800}, {{&lap, 27900}}, 100);
+    ASSERT_TRUE(compared) << refusalText(compared.error());
+    const LapComparison& comparison = compared.value();
+    ASSERT_EQ(comparison.laps.size(), 2u);
+    EXPECT_EQ(comparison.laps[0].lapTime, 27.8);
+    EXPECT_EQ(comparison.laps[1].finishDelta, 0.1);
+    ASSERT_EQ(comparison.laps[1].points.size(), 10u);  // 0 .. 900 m; the lap records up to 999.5 m
+    for (const DeltaPoint& point : comparison.laps[1].points) {
+        EXPECT_NEAR(point.time, 27.9 * point.distance / 1000, 1e-9) << point.distance;
+        EXPECT_NEAR(point.delta, 0.1 * point.distance / 1000, 1e-9) << point.distance;
+        EXPECT_NEAR(point.speed, 129.6, 1e-9);
+    }
+    for (const DeltaPoint& point : comparison.laps[0].points)
+        EXPECT_EQ(point.delta, 0);
+}
+
+TEST(LapComparison, APointBetweenPointsIsInterpolatedAndNothingOutside) {
+    const LapTelemetry lap = steadyLap();
+    const auto compared = compareLaps({&lap, 27800}, {{&lap, 27900}}, 100);
+    ASSERT_TRUE(compared);
+    const ComparedLap& other = compared.value().laps[1];
+    const auto between = other.at(250);
+    ASSERT_TRUE(between);
+    EXPECT_NEAR(between->delta, 0.025, 1e-9);
+    EXPECT_EQ(other.at(900)->distance, 900);
+    EXPECT_FALSE(other.at(-1));
+    EXPECT_FALSE(other.at(900.5));
+}
+
+struct RefusalCase {
+    const char* name;
+    std::function<Result<LapComparison, ComparisonRefusal>()> compare;
+    ComparisonRefusal refusal;
+    const char* text;
+};
+
+TEST(LapComparison, RefusesWhatCannotBeCompared) {
+    static const LapTelemetry lap = steadyLap();
+    static const LapTelemetry empty = LapTelemetry::blank(0);
+    static const LapTelemetry unrecorded = LapTelemetry::blank(40);
+    static const LapTelemetry onTheLine = madeUpLap(40, [](int) { return 0.0; });
+    const char* const kNoDistances = "A lap without distances along the track cannot be compared.";
+    const char* const kBadStep = "The step between points must be a positive number of metres.";
+    const RefusalCase cases[] = {
+        {"no samples",
+         [] {
+             return compareLaps({&lap, 1}, {{&empty, 1}});
+         },
+         ComparisonRefusal::NoDistances, kNoDistances},
+        {"none recorded",
+         [] {
+             return compareLaps({&unrecorded, 1}, {});
+         },
+         ComparisonRefusal::NoDistances, kNoDistances},
+        {"never leaves the line",
+         [] {
+             return compareLaps({&lap, 1}, {{&onTheLine, 1}});
+         },
+         ComparisonRefusal::NoDistances, kNoDistances},
+        {"no lap",
+         [] {
+             return compareLaps({nullptr, 1}, {});
+         },
+         ComparisonRefusal::NoDistances, kNoDistances},
+        {"five others",
+         [] {
+             return compareLaps({&lap, 1}, std::vector<ComparisonInput>(5, {&lap, 1}));
+         },
+         ComparisonRefusal::TooManyLaps, "Up to four laps can be compared with the reference lap."},
+        {"no step",
+         [] {
+             return compareLaps({&lap, 1}, {}, 0);
+         },
+         ComparisonRefusal::InvalidStep, kBadStep},
+        {"step back",
+         [] {
+             return compareLaps({&lap, 1}, {}, -1);
+         },
+         ComparisonRefusal::InvalidStep, kBadStep},
+        {"step not a number",
+         [] {
+             return compareLaps({&lap, 1}, {}, std::numeric_limits<double>::quiet_NaN());
+         },
+         ComparisonRefusal::InvalidStep, kBadStep},
+        {"endless step",
+         [] {
+             return compareLaps({&lap, 1}, {}, std::numeric_limits<double>::infinity());
+         },
+         ComparisonRefusal::InvalidStep, kBadStep},
+    };
+    for (const RefusalCase& refusalCase : cases) {
+        const auto compared = refusalCase.compare();
+        ASSERT_FALSE(compared) << refusalCase.name;
+        EXPECT_EQ(compared.error(), refusalCase.refusal) << refusalCase.name;
+        EXPECT_EQ(refusalText(compared.error()), refusalCase.text) << refusalCase.name;
+    }
+    EXPECT_TRUE(compareLaps({&lap, 1}, std::vector<ComparisonInput>(4, {&lap, 1})));
+}
+
+struct OddLapCase {
+    const char* name;
+    std::function<void(LapTelemetry&)> change;
+};
+
+TEST(LapComparison, OddLapsGiveFiniteOrderedPoints) {
+    // Each lap is back on the steady lap's schedule after 200 m, so level with it from there.
+    const LapTelemetry reference = steadyLap();
+    const OddLapCase cases[] = {
+        {"the same lap", [](LapTelemetry&) {}},
+        // Samples no record filled are left out: the course runs straight across them.
+        {"online gaps",
+         [](LapTelemetry& lap) {
+             for (int k = 20; k < 120; ++k)
+                 leaveUnrecorded(lap, k);
+         }},
+        // Stands at 100.5 m for 50 samples, then makes up the 50 m in one.
+        {"standing still",
+         [](LapTelemetry& lap) {
+             for (int k = 101; k <= 150; ++k)
+                 lap.distanceM[static_cast<std::size_t>(k)] = 100.5;
+         }},
+        // A sample thrown back is left out.
+        {"distance thrown back", [](LapTelemetry& lap) { lap.distanceM[150] = 10; }},
+    };
+    for (const OddLapCase& oddCase : cases) {
+        LapTelemetry lap = steadyLap();
+        oddCase.change(lap);
+        const auto compared = compareLaps({&reference, 27800}, {{&lap, 27800}}, 1);
+        ASSERT_TRUE(compared) << oddCase.name;
+        const ComparedLap& other = compared.value().laps[1];
+        ASSERT_EQ(other.points.size(), 1000u) << oddCase.name;
+        for (std::size_t k = 0; k < other.points.size(); ++k) {
+            const DeltaPoint& point = other.points[k];
+            ASSERT_EQ(point.distance, static_cast<double>(k)) << oddCase.name;
+            ASSERT_TRUE(std::isfinite(point.time) && std::isfinite(point.delta) && std::isfinite(point.speed))
+                << oddCase.name << " at " << point.distance;
+            if (k >= 200) {
+                ASSERT_NEAR(point.delta, 0, 1e-9) << oddCase.name << " at " << point.distance;
+            }
+        }
+    }
+}
+
+TEST(LapComparison, ADistanceJumpAheadIsCrossedInAStraightLine) {
+    // Records stop at 400 m and start again at 600 m 100 samples later.
+    const LapTelemetry reference = steadyLap();
+    LapTelemetry lap = steadyLap();
+    for (int k = 401; k < 601; ++k)
+        leaveUnrecorded(lap, k);
+    const auto compared = compareLaps({&reference, 27800}, {{&lap, 27800}}, 100);
+    ASSERT_TRUE(compared);
+    EXPECT_NEAR(compared.value().laps[1].points[5].delta, 0, 1e-9);
+}
+
+// Split times (ms) of a lap, a sector being what lies between two of them.
+void setSplits(LapTelemetry& lap, int first, int second, int third) {
+    lap.splitTime1 = first;
+    lap.splitTime2 = second;
+    lap.splitTime3 = third;
+}
+
+TEST(LapComparison, SectorsTheirBestAndTheTheoreticalBest) {
+    LapTelemetry reference = steadyLap(), quickerStart = steadyLap(), oneSampleSector = steadyLap();
+    setSplits(reference, 7000, 14000, 21000);       // 7, 7, 7, 6.8 s
+    setSplits(quickerStart, 6500, 14100, 21200);    // 6.5, 7.6, 7.1, 6.8 s
+    setSplits(oneSampleSector, 7000, 7027, 21000);  // a sector of one sample
+    const auto compared =
+        compareLaps({&reference, 27800}, {{&quickerStart, 28000}, {&oneSampleSector, 27700}}, 100);
+    ASSERT_TRUE(compared);
+    const LapComparison& comparison = compared.value();
+    const std::array<std::vector<std::optional<double>>, kComparedSectors> times = {{
+        {7.0, 6.5, 7.0},
+        {7.0, 7.6, 0.027},
+        {7.0, 7.1, 13.973},
+        {6.8, 6.8, 6.7},
+    }};
+    const std::array<std::vector<std::optional<double>>, kComparedSectors> deltas = {{
+        {0.0, -0.5, 0.0},
+        {0.0, 0.6, -6.973},
+        {0.0, 0.1, 6.973},
+        {0.0, 0.0, -0.1},
+    }};
+    const std::array<int, kComparedSectors> best = {1, 2, 0, 2};
+    for (std::size_t sector = 0; sector < kComparedSectors; ++sector) {
+        const SectorComparison& column = comparison.sectors[sector];
+        EXPECT_EQ(column.name, "Sector " + std::to_string(sector + 1));
+        EXPECT_EQ(column.times, times[sector]) << column.name;
+        EXPECT_EQ(column.deltas, deltas[sector]) << column.name;
+        EXPECT_EQ(column.best, best[sector]) << column.name;
+    }
+    EXPECT_EQ(comparison.theoreticalBest, 20.227);
+}
+
+TEST(LapComparison, ASplitNotMeasuredLeavesItsSectorsEmpty) {
+    LapTelemetry reference = steadyLap(), withoutTrack = steadyLap();
+    setSplits(reference, 0, 14000, 21000);
+    setSplits(withoutTrack, 0, 0, 0);
+    const auto compared = compareLaps({&reference, 27800}, {{&withoutTrack, 28000}}, 100);
+    ASSERT_TRUE(compared);
+    const LapComparison& comparison = compared.value();
+    const std::vector<std::optional<double>> none = {std::nullopt, std::nullopt};
+    EXPECT_EQ(comparison.sectors[0].times, none);
+    EXPECT_EQ(comparison.sectors[1].times, none);
+    EXPECT_EQ(comparison.sectors[2].times, (std::vector<std::optional<double>>{7.0, std::nullopt}));
+    EXPECT_EQ(comparison.sectors[2].deltas, (std::vector<std::optional<double>>{0.0, std::nullopt}));
+    EXPECT_EQ(comparison.sectors[3].times, (std::vector<std::optional<double>>{6.8, std::nullopt}));
+    EXPECT_EQ(comparison.sectors[1].best, std::nullopt);
+    EXPECT_EQ(comparison.sectors[3].best, 0);
+    EXPECT_EQ(comparison.theoreticalBest, std::nullopt);
+}
+
+// The demo weekend's race lap 2 of drivers 0 and 3, compared the way the comparison is defined,
+// worked out here sample by sample.
+class DemoLapComparisonTest : public DemoSimulatorTest {
+protected:
+    DemoLapComparisonTest() {
+        const auto weekend = replay("Rivaldi weekend (saved in race).rpy");
+        document_.lapFinderLoad(weekend, {0, kRace, 2});
+        document_.lapFinderLoad(weekend, {3, kRace, 2});
+    }
+
+    // The lap's elapsed time at every whole metre up to `metres`: its recorded samples between the
+    // lines that go no further back, on a sample clock that starts where the line is crossed
+    // (back from the first sample by its distance at its speed) and that takes the lap-table time
+    // to the finish line crossing (back from the first sample past it the same way).
+    static std::vector<double> elapsedByMetre(const ReplayDocument::Slot& slot, int metres) {
+        const LapTelemetry& lap = *slot.lapData;
+        const int finish = *lap.finishLineSample;
+        std::vector<std::pair<double, double>> course;  // distance, sample
+        for (int k = 1; k < finish; ++k) {
+            const double distance = lap.distanceM[static_cast<std::size_t>(k)];
+            if (!lap.recorded(k) || (!course.empty() && distance < course.back().first)) continue;
+            course.emplace_back(distance, k);
+        }
+        const auto samplesBack = [&](int k) {
+            return lap.distanceM[static_cast<std::size_t>(k)] /
+                   (lap.speed[static_cast<std::size_t>(k)] * kMetresPerSampleAtOneKmh);
+        };
+        const auto first = static_cast<int>(course.front().second);
+        const double start = first - samplesBack(first);
+        const double end = finish - samplesBack(finish);
+        course.insert(course.begin(), {0.0, start});
+        const double secondsPerSample = lapDuration(slot.lapEntry()) / 1000.0 / (end - start);
+        std::vector<double> elapsed;
+        std::size_t after = 1;
+        for (int metre = 0; metre <= metres; ++metre) {
+            while (course[after].first < metre)
+                ++after;
+            const auto& [fromDistance, fromSample] = course[after - 1];
+            const auto& [toDistance, toSample] = course[after];
+            const double sample = metre <= fromDistance
+                                      ? fromSample
+                                      : fromSample + (toSample - fromSample) * (metre - fromDistance) /
+                                                         (toDistance - fromDistance);
+            elapsed.push_back((sample - start) * secondsPerSample);
+        }
+        return elapsed;
+    }
+
+    SilentDocumentUi ui_;
+    ReplayDocument document_{ui_, settings_};
+};
+
+TEST_F(DemoLapComparisonTest, MatchesTheLapTimesTheSplitsAndTheTimesAtEveryMetre) {
+    ASSERT_EQ(document_.lapCount(), 2);
+    const ReplayDocument::Slot& reference = document_.slots()[0];
+    const ReplayDocument::Slot& other = document_.slots()[1];
+    const auto compared = compareLaps({reference.lapData.get(), reference.lapEntry()},
+                                      {{other.lapData.get(), other.lapEntry()}});
+    ASSERT_TRUE(compared);
+    const LapComparison& comparison = compared.value();
+    const ComparedLap& lap = comparison.laps[1];
+
+    const auto referenceMs = static_cast<std::int64_t>(lapDuration(reference.lapEntry()));
+    const auto otherMs = static_cast<std::int64_t>(lapDuration(other.lapEntry()));
+    ASSERT_NE(otherMs, referenceMs);
+    EXPECT_EQ(lap.finishDelta, static_cast<double>(otherMs - referenceMs) / 1000);
+
+    ASSERT_GT(lap.points.size(), 4000u);
+    const int lastMetre = static_cast<int>(lap.points.back().distance);
+    const std::vector<double> referenceTimes = elapsedByMetre(reference, lastMetre);
+    const std::vector<double> otherTimes = elapsedByMetre(other, lastMetre);
+    for (std::size_t metre = 0; metre < lap.points.size(); ++metre) {
+        ASSERT_EQ(lap.points[metre].distance, static_cast<double>(metre));
+        ASSERT_NEAR(lap.points[metre].delta, otherTimes[metre] - referenceTimes[metre], 0.001) << metre;
+    }
+    // The last metre recorded lies within a sample of the line, and the delta runs on to the finish.
+    EXPECT_NEAR(lap.points.back().delta, lap.finishDelta, 0.001);
+
+    double sectorDeltas = 0;
+    double bestSectors = 0;
+    for (const SectorComparison& sector : comparison.sectors) {
+        ASSERT_TRUE(sector.deltas[1] && sector.best) << sector.name;
+        sectorDeltas += *sector.deltas[1];
+        bestSectors += std::min(*sector.times[0], *sector.times[1]);
+        EXPECT_EQ(*sector.times[static_cast<std::size_t>(*sector.best)],
+                  std::min(*sector.times[0], *sector.times[1]));
+    }
+    EXPECT_NEAR(sectorDeltas, lap.finishDelta, 0.001);
+    ASSERT_TRUE(comparison.theoreticalBest);
+    EXPECT_NEAR(*comparison.theoreticalBest, bestSectors, 1e-9);
+}
+
+TEST_F(DemoLapComparisonTest, NamesALapInFull) {
+    ASSERT_EQ(document_.lapCount(), 2);
+    EXPECT_EQ(fullLapCaption(document_.slots()[0]), "M Tanaka \xB7 Race lap 2 \xB7 1m 16.236s");
+}
+
+}  // namespace
