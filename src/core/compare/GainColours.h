@@ -16,7 +16,7 @@ inline constexpr double kGainWindowM = 10;
 // s of delta change per 10 m: within ±kNeutralGainRate the line is grey; from kSaturatedGainRate
 // on it is full green (gaining) or full red (losing), and in between it fades from grey.
 inline constexpr double kNeutralGainRate = 0.002;
-inline constexpr double kSaturatedGainRate = 0.010;
+inline constexpr double kSaturatedGainRate = 0.005;
 
 // s per 10 m: the change of the delta across the 10 m around `distance`, the window kept inside
 // the lap's points (and scaled to 10 m). Nothing outside the points, where they span no distance,
@@ -31,5 +31,5 @@ Rgb gainColour(double rate);
 std::vector<Rgb> sampleGainColours(const ComparedLap& lap, const LapTelemetry& telemetry, Rgb own);
 
 // What the colours mean, for a legend: "Green gains, red loses more than 2 ms per 10 m (full
-// colour from 10 ms)".
+// colour from 5 ms)".
 std::string gainLegendText();

@@ -14,14 +14,14 @@ constexpr Rgb kGreen{0, 170, 0};
 constexpr Rgb kRed{220, 0, 0};
 constexpr Rgb kOwn{255, 0, 255};
 
-// A lap compared every metre from 0 to 100 m whose delta (s) stays level to 20 m, falls 6 ms per
-// 10 m to 40 m, rises 20 ms per 10 m to 60 m, 1 ms per 10 m to 80 m and 6 ms per 10 m to 100 m.
+// A lap compared every metre from 0 to 100 m whose delta (s) stays level to 20 m, falls 3.5 ms per
+// 10 m to 40 m, rises 20 ms per 10 m to 60 m, 1 ms per 10 m to 80 m and 3.5 ms per 10 m to 100 m.
 ComparedLap madeUpLap() {
     struct Stretch {
         double to;
         double ratePer10m;
     };
-    constexpr Stretch kStretches[] = {{20, 0}, {40, -0.006}, {60, 0.020}, {80, 0.001}, {100, 0.006}};
+    constexpr Stretch kStretches[] = {{20, 0}, {40, -0.0035}, {60, 0.020}, {80, 0.001}, {100, 0.0035}};
     ComparedLap lap{};
     double delta = 0;
     for (int metre = 0; metre <= 100; ++metre) {
@@ -44,8 +44,8 @@ TEST(GainColoursTest, GreyWithinTwoMillisecondsPer10mThenFadingToFullGreenOrRed)
         {0, kGrey},
         {0.002, kGrey},
         {-0.002, kGrey},
-        {0.006, {185, 75, 75}},   // half way from grey to red
-        {-0.006, {75, 160, 75}},  // half way to green
+        {0.0035, {185, 75, 75}},   // half way from grey to red
+        {-0.0035, {75, 160, 75}},  // half way to green
         {kSaturatedGainRate, kRed},
         {0.05, kRed},
         {-kSaturatedGainRate, kGreen},
@@ -64,13 +64,13 @@ TEST(GainColoursTest, TheRateIsTheDeltaChangeOverThe10mAroundADistance) {
         std::optional<double> rate;
     } cases[] = {
         {10, 0},
-        {30, -0.006},
+        {30, -0.0035},
         {50, 0.020},
         {70, 0.001},
-        {90, 0.006},
-        {20, -0.003},  // half the window level, half falling
-        {0, 0},        // the window kept inside the points
-        {100, 0.006},
+        {90, 0.0035},
+        {20, -0.00175},  // half the window level, half falling
+        {0, 0},          // the window kept inside the points
+        {100, 0.0035},
         {-0.5, std::nullopt},  // outside the compared distance
         {100.5, std::nullopt},
         {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
@@ -107,7 +107,7 @@ TEST(GainColoursTest, EachSampleInsideTheComparedDistanceTakesItsColourTheOthers
 }
 
 TEST(GainColoursTest, TheLegendStatesTheNeutralBandAndTheSaturation) {
-    EXPECT_EQ(gainLegendText(), "Green gains, red loses more than 2 ms per 10 m (full colour from 10 ms)");
+    EXPECT_EQ(gainLegendText(), "Green gains, red loses more than 2 ms per 10 m (full colour from 5 ms)");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "MainWindowTestBase.h"
@@ -251,6 +252,33 @@ TEST_F(TrackMapViewTest, ThePointerNearALineTellsTheDistanceOfTheSampleItReads) 
     EXPECT_EQ(hovered.count(), 1) << "nothing away from the lines";
 }
 
+// The legend's entries give their laps' full names in a tool tip: two laps of one driver differ.
+TEST_F(TrackMapViewTest, TheLegendsToolTipNamesTheLapUnderThePointerInFull) {
+    TrackMapView& view = viewWithALap();
+    nextLap_ = LapChoice{0, kRace, 3};
+    addLap("Rivaldi weekend (saved in race).rpy");
+    view.viewport()->grab();
+    QFont bold = view.viewport()->font();
+    bold.setBold(true);
+    const int line = QFontMetrics(bold).lineSpacing();
+    // The first entry's colour stroke starts 12 pixels in from the view's corner.
+    const struct {
+        QPoint at;
+        QString tip;
+    } cases[] = {
+        {QPoint(14, 12 + line / 2), QString::fromUtf8("M Tanaka · Race lap 2 · 1m 16.236s")},
+        {QPoint(14, 12 + line + line / 2), QString::fromUtf8("M Tanaka · Race lap 3 · 1m 16.525s")},
+        {QPoint(14, 12 + 2 * line + line / 2), QString()},
+        {QPoint(view.viewport()->width() - 5, 12 + line / 2), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(view.legendToolTip(c.at), c.tip) << c.at.x() << "," << c.at.y();
+
+    QHelpEvent help(QEvent::ToolTip, cases[1].at, view.viewport()->mapToGlobal(cases[1].at));
+    QCoreApplication::sendEvent(view.viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), cases[1].tip) << "shown on resting there";
+}
+
 // Whether every pixel within `radius` of `centre` has `colour`.
 bool discOf(const QImage& image, QPointF centre, int radius, const QColor& colour) {
     for (int dy = -radius; dy <= radius; ++dy) {
@@ -275,12 +303,13 @@ TEST_F(TrackMapViewTest, TheCursorIsADotOnEachComparedLapsLineAtItsDistance) {
     // At one distance the two cars are close: each lap's dot is looked at alone.
     for (const int slot : {0, 1}) {
         view.setComparisonCursor({slot}, distance);
-        const auto expected = lapPositionAt(document.slots()[static_cast<std::size_t>(slot)], distance, layout);
+        const auto expected =
+            lapPositionAt(document.slots()[static_cast<std::size_t>(slot)], distance, layout);
         ASSERT_TRUE(expected && view.cursorDot(slot)) << "lap " << slot + 1;
         EXPECT_EQ(*view.cursorDot(slot), QPointF(expected->x, expected->y)) << "lap " << slot + 1;
+        const QImage image = view.viewport()->grab().toImage();  // laid out at the view's size
         const MapZoom::Point at = view.zoom().toView(expected->x, expected->y);
-        EXPECT_TRUE(discOf(view.viewport()->grab().toImage(), QPointF(at.x, at.y), 3,
-                           documentColour(document.lapColourIndex(slot))))
+        EXPECT_TRUE(discOf(image, QPointF(at.x, at.y), 2, documentColour(document.lapColourIndex(slot))))
             << "lap " << slot + 1 << "'s dot in its colour";
     }
     view.setComparisonCursor({1, 0}, distance);
