@@ -13,6 +13,21 @@ namespace {
 
 const QString kColourByGainKey = QStringLiteral("Window/ColourLineByTimeGained");
 
+// The colours of the coloured lap's samples by time gained against the reference.
+std::optional<SampleColours> gainColours(const ComparisonSession& session, const ReplayDocument& document) {
+    const LapComparison* comparison = session.comparison();
+    const std::optional<int> slot = session.colouredSlot();
+    if (!comparison || !slot) return std::nullopt;
+    const std::vector<int>& compared = session.slots();
+    const auto entry =
+        static_cast<std::size_t>(std::find(compared.begin(), compared.end(), *slot) - compared.begin());
+    if (entry >= comparison->laps.size()) return std::nullopt;
+    const Rgb own = ReplayDocument::colourTable()[static_cast<std::size_t>(document.lapColourIndex(*slot))];
+    return SampleColours{*slot,
+                         sampleGainColours(comparison->laps[entry],
+                                           *document.slots()[static_cast<std::size_t>(*slot)].lapData, own)};
+}
+
 }  // namespace
 
 // The lap comparison on the map: the cursor's dots on the compared laps' lines, moved by the
@@ -44,16 +59,5 @@ void MainWindow::showComparisonCursor() {
 }
 
 void MainWindow::showGainColours() {
-    const LapComparison* comparison = comparison_->comparison();
-    const std::optional<int> slot = comparison_->colouredSlot();
-    const std::vector<int>& compared = comparison_->slots();
-    const auto entry = slot ? std::find(compared.begin(), compared.end(), *slot) : compared.end();
-    if (!colourByGain_ || !comparison || entry == compared.end() ||
-        static_cast<std::size_t>(entry - compared.begin()) >= comparison->laps.size())
-        return view_->setSampleColours(std::nullopt);
-    const ReplayDocument::Slot& lap = document_.slots()[static_cast<std::size_t>(*slot)];
-    const Rgb own = ReplayDocument::colourTable()[static_cast<std::size_t>(document_.lapColourIndex(*slot))];
-    view_->setSampleColours(SampleColours{
-        *slot, sampleGainColours(comparison->laps[static_cast<std::size_t>(entry - compared.begin())],
-                                 *lap.lapData, own)});
+    view_->setSampleColours(colourByGain_ ? gainColours(*comparison_, document_) : std::nullopt);
 }

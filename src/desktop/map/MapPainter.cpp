@@ -56,7 +56,7 @@ void drawShape(QPainter& painter, const MapShape& shape, const MapPens& pens,
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    if (sampleColours && shape.lap >= 0 && shape.lap == sampleColours->slot)
+    if (sampleColours && shape.lap == sampleColours->slot)
         return drawInSampleColours(painter, shape, pen, sampleColours->bySample);
     painter.drawPolyline(polygonOf(shape));
 }
