@@ -24,6 +24,7 @@ struct PictureMakers {
 };
 
 // Each subcommand lives in its own file and registers itself here.
+void registerCompareCommand(CliApp& app);
 void registerFindCommand(CliApp& app);
 void registerGearsCommand(CliApp& app);
 void registerGraphCommand(CliApp& app, PlotImageEncoder encodeImage);
@@ -38,6 +39,7 @@ void registerTrackCommand(CliApp& app);
 void registerTrackmapCommand(CliApp& app);
 
 inline void registerAllCommands(CliApp& app, const PictureMakers& pictures = {}) {
+    registerCompareCommand(app);
     registerFindCommand(app);
     registerGearsCommand(app);
     registerGraphCommand(app, pictures.plot);

@@ -255,7 +255,11 @@ void MainWindow::lapListChanged() {
     plotSettings_->refresh(document_);
     const bool comparedBefore = comparison_->slots().size() >= 2;
     comparison_->refresh();
-    if (!comparedBefore && comparison_->slots().size() >= 2) comparisonDock_->show();
+    if (!comparedBefore && comparison_->slots().size() >= 2) {
+        comparisonDock_->show();
+        action(ID_VIEW_LAP_COMPARISON)->setChecked(true);  // told by the dock only while the window shows
+        resizeDocks({comparisonDock_}, {height() * 2 / 5}, Qt::Vertical);  // the map keeps the most room
+    }
     setDocumentTitle(fromUtf8(document_.title()));
     updateCommands();
 }

@@ -27,15 +27,12 @@ void setDistanceAxis(PlotModel& plot) {
 void fillDelta(PlotModel& plot, const LapComparison& comparison, const std::vector<std::uint32_t>& colours) {
     setDistanceAxis(plot);
     plot.setAxis("Delta", "s", 3, false, false);
-    double first = 0, last = 0;
-    for (const ComparedLap& lap : comparison.laps) {
-        if (lap.points.empty()) continue;
-        first = std::min(first, lap.points.front().distance);
-        last = std::max(last, lap.points.back().distance);
-    }
+    // Along the reference's distances, which every other lap's lie within; its own curve lies on it.
     const std::optional<int> zero = plot.addGraph(kZeroLineColour, "0 s");
-    plot.addPoint(*zero, first, 0);
-    plot.addPoint(*zero, last, 0);
+    if (!comparison.laps.empty() && !comparison.laps.front().points.empty()) {
+        plot.addPoint(*zero, comparison.laps.front().points.front().distance, 0);
+        plot.addPoint(*zero, comparison.laps.front().points.back().distance, 0);
+    }
     for (std::size_t lap = 0; lap < comparison.laps.size() && lap < colours.size(); ++lap) {
         const std::optional<int> slot = plot.addGraph(colours[lap], "Lap " + std::to_string(lap + 1));
         if (!slot) break;
@@ -78,6 +75,14 @@ QImage picture(const PlotModel& delta, const PlotRange& deltaRange, const PlotMo
     painter.drawImage(0, deltaHeight,
                       plotImage(speed, speedRange, {size.width(), size.height() - deltaHeight}));
     return image;
+}
+
+QImage picture(const LapComparison& comparison, const std::vector<std::uint32_t>& colours, bool mph,
+               QSize size) {
+    PlotModel delta, speed;
+    fillDelta(delta, comparison, colours);
+    fillSpeed(speed, comparison, colours, mph);
+    return picture(delta, fittedRange(delta), speed, fittedRange(speed), size);
 }
 
 std::string readout(const DeltaPoint& point, bool mph) {

@@ -28,6 +28,10 @@ PlotRange fittedRange(const PlotModel& plot);
 QImage picture(const PlotModel& delta, const PlotRange& deltaRange, const PlotModel& speed,
                const PlotRange& speedRange, QSize size);
 
+// The comparison's plots, fitted, as one picture: what the dock shows before any zoom.
+QImage picture(const LapComparison& comparison, const std::vector<std::uint32_t>& colours, bool mph,
+               QSize size);
+
 // A lap at the cursor: "+0.213 s  183 km/h" (or mph).
 std::string readout(const DeltaPoint& point, bool mph);
 

@@ -14,9 +14,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <sstream>
 
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
+#include "compare/ComparisonCsv.h"
 #include "desktop/common/QtText.h"
 #include "desktop/common/UserProfile.h"
 #include "desktop/compare/ComparisonPlots.h"
@@ -38,6 +40,13 @@ QString signedSeconds(double seconds) {
     double rounded = std::round(seconds * 1000) / 1000;
     if (rounded == 0) rounded = 0;  // no "-0.000"
     return QString::asprintf("%+.3f", rounded);
+}
+
+// "17.638", or "1:05.123" past a minute: a sector's time, short enough for four columns.
+QString sectorTime(double seconds) {
+    const TimeParts time = splitTime(milliseconds(seconds));
+    return time.minutes ? QString::asprintf("%u:%02u.%03u", time.minutes, time.seconds, time.milliseconds)
+                        : QString::asprintf("%u.%03u", time.seconds, time.milliseconds);
 }
 
 std::optional<QString> askSavePath(QWidget* parent, const QString& proposal, const QString& filter) {
@@ -63,6 +72,7 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
       message_(new QLabel),
       reference_(new QComboBox),
       savePicture_(new QPushButton(tr("Save plots as PNG..."))),
+      saveData_(new QPushButton(tr("Save data as CSV..."))),
       plots_(new ComparisonPlotsView),
       cursorDistance_(new QLabel),
       readoutRows_(new QGridLayout),
@@ -82,6 +92,7 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
     top->addWidget(reference_, 1);
     top->addStretch();
     top->addWidget(savePicture_);
+    top->addWidget(saveData_);
     reference_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* readouts = new QWidget;
@@ -97,9 +108,9 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
     auto* table = new QWidget;
     auto* tableColumn = new QVBoxLayout(table);
     tableColumn->setContentsMargins(0, 0, 0, 0);
-    tableColumn->addWidget(sectors_, 1);
+    tableColumn->addWidget(sectors_);
     tableColumn->addWidget(theoreticalBest_);
-    tableColumn->addWidget(readouts);
+    tableColumn->addWidget(readouts, 1);
 
     auto* split = new QSplitter(Qt::Horizontal);
     split->addWidget(plots_);
@@ -120,6 +131,7 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
     connect(reference_, &QComboBox::activated, this,
             [this](int index) { session_.setReferenceSlot(reference_->itemData(index).toInt()); });
     connect(savePicture_, &QPushButton::clicked, this, &LapComparisonDock::savePicture);
+    connect(saveData_, &QPushButton::clicked, this, &LapComparisonDock::saveData);
     connect(plots_, &ComparisonPlotsView::pointerAt, this,
             [this](double distance) { session_.setCursor(distance); });
     connect(&session_, &ComparisonSession::comparisonChanged, this, &LapComparisonDock::showComparison);
@@ -174,16 +186,19 @@ void LapComparisonDock::fillReadoutRows() {
     if (!session_.comparison()) return;
     const std::vector<int>& slots = session_.slots();
     for (std::size_t lap = 0; lap < slots.size(); ++lap) {
-        auto* name = new QLabel(caption(slots[lap]));
-        name->setStyleSheet(textColourStyle(colourIndex(slots[lap])));
-        auto* value = new QLabel;
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         const int row = static_cast<int>(lap);
-        readoutRows_->addWidget(name, row, 0);
-        readoutRows_->addWidget(value, row, 1);
+        const QString style = textColourStyle(colourIndex(slots[lap]));
+        auto* number = new QLabel(QString::number(slots[lap] + 1));
+        number->setStyleSheet(style + QStringLiteral(" font-weight: bold;"));
+        auto* name = new QLabel(caption(slots[lap]));
+        name->setStyleSheet(style);
+        auto* value = new QLabel;
+        readoutRows_->addWidget(number, row, 0);
+        readoutRows_->addWidget(name, row, 1);
+        readoutRows_->addWidget(value, row, 2);
         readouts_.push_back(value);
     }
-    readoutRows_->setColumnStretch(0, 1);
+    readoutRows_->setColumnStretch(1, 1);
 }
 
 void LapComparisonDock::fillSectorTable() {
@@ -198,23 +213,30 @@ void LapComparisonDock::fillSectorTable() {
     const std::vector<int>& slots = session_.slots();
     sectors_->setRowCount(static_cast<int>(slots.size()));
     sectors_->setColumnCount(kComparedSectors + 1);
-    QStringList headers{tr("Lap")};
+    QStringList headers{QString()};
     for (const SectorComparison& sector : comparison->sectors)
         headers << fromUtf8(sector.name);
     sectors_->setHorizontalHeaderLabels(headers);
     for (std::size_t lap = 0; lap < slots.size(); ++lap) {
         const int row = static_cast<int>(lap);
-        auto* name = new QTableWidgetItem(caption(slots[lap]));
-        name->setForeground(documentColour(colourIndex(slots[lap])).darker(125));
-        sectors_->setItem(row, 0, name);
+        // The lap's number in its colour, as the plot settings bar numbers it; named in full beside
+        // its readout.
+        auto* number = new QTableWidgetItem(QString::number(slots[lap] + 1));
+        number->setForeground(documentColour(colourIndex(slots[lap])).darker(125));
+        number->setToolTip(caption(slots[lap]));
+        QFont numberFont = number->font();
+        numberFont.setBold(true);
+        number->setFont(numberFont);
+        number->setTextAlignment(Qt::AlignCenter);
+        sectors_->setItem(row, 0, number);
         for (int column = 0; column < kComparedSectors; ++column) {
             const SectorComparison& sector = comparison->sectors[static_cast<std::size_t>(column)];
             const std::optional<double> time = lap < sector.times.size() ? sector.times[lap] : std::nullopt;
             if (!time) continue;
-            QString text = fromUtf8(formatSplitTime(milliseconds(*time)));
+            QString text = sectorTime(*time);
             const std::optional<double> delta =
                 lap < sector.deltas.size() ? sector.deltas[lap] : std::nullopt;
-            if (lap > 0 && delta) text += QStringLiteral("  ") + signedSeconds(*delta);
+            if (lap > 0 && delta) text += QLatin1Char('\n') + signedSeconds(*delta);
             auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (sector.best == row) {
@@ -228,6 +250,10 @@ void LapComparisonDock::fillSectorTable() {
         }
     }
     sectors_->resizeColumnsToContents();
+    sectors_->resizeRowsToContents();
+    // No empty rows below the laps: the readouts follow the table.
+    sectors_->setMaximumHeight(sectors_->horizontalHeader()->sizeHint().height() +
+                               sectors_->verticalHeader()->length() + 2 * sectors_->frameWidth());
     if (comparison->theoreticalBest)
         theoreticalBest_->setText(
             tr("Theoretical best: %1")
@@ -260,4 +286,18 @@ void LapComparisonDock::savePicture() {
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         std::ios::binary))
         showMessage(QStringLiteral("Error creating file!"));
+}
+
+void LapComparisonDock::saveData() {
+    const LapComparison* comparison = session_.comparison();
+    if (!comparison) return;
+    const std::optional<QString> path =
+        chooseSavePath(QStringLiteral("Lap comparison.csv"), tr("CSV files (*.csv)"));
+    if (!path) return;
+    std::vector<std::string> captions;
+    for (const int slot : session_.slots())
+        captions.push_back(fullLapCaption(document_.slots()[static_cast<std::size_t>(slot)]));
+    std::ostringstream csv;
+    writeComparisonCsv(csv, *comparison, captions);
+    if (!writeWholeFile(path->toStdString(), csv.str())) showMessage(QStringLiteral("Error creating file!"));
 }

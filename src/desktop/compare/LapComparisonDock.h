@@ -33,6 +33,7 @@ public:
     std::function<void(const QString& text)> showMessage;
 
     void savePicture();
+    void saveData();
 
     QComboBox* referenceChooser() const { return reference_; }
     ComparisonPlotsView* plots() const { return plots_; }
@@ -59,6 +60,7 @@ private:
     QLabel* message_;
     QComboBox* reference_;
     QPushButton* savePicture_;
+    QPushButton* saveData_;
     ComparisonPlotsView* plots_;
     QLabel* cursorDistance_;
     QGridLayout* readoutRows_;

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "CliTest.h"
+
+namespace {
+
+class CompareCommandTest : public DemoCliTest {
+protected:
+    CliOutput compare(std::vector<std::string> args) {
+        args.insert(args.begin(), "compare");
+        return vxra(args);
+    }
+};
+
+TEST_F(CompareCommandTest, GivesTheComparisonAsJson) {
+    const std::string reference = weekendRaceLap(0), other = weekendRaceLap(3);
+    ASSERT_EQ(compare({reference, other, "--step", "2500", "--json"}).status, kExitOk) << last_.err;
+    const auto quoted = [](const std::string& text) { return nlohmann::json(text).dump(); };
+    const auto numbers = [](const std::string& values) {
+        std::string lines;
+        for (std::size_t from = 0; from < values.size();) {
+            const std::size_t comma = std::min(values.find(',', from), values.size());
+            lines += "        " + values.substr(from, comma - from) + (comma < values.size() ? ",\n" : "\n");
+            from = comma + 1;
+        }
+        return lines;
+    };
+    const auto sector = [&](int number, const std::string& times, const std::string& deltas, bool last) {
+        return "    {\n      \"name\": \"Sector " + std::to_string(number) + "\",\n      \"times\": [\n" +
+               numbers(times) + "      ],\n      \"deltas\": [\n" + numbers(deltas) +
+               "      ],\n      \"best\": 1\n    }" + (last ? "\n" : ",\n");
+    };
+    EXPECT_EQ(
+        last_.out,
+        "{\n  \"reference\": {\n    \"lap\": " + quoted(reference) +
+            ",\n    \"caption\": \"M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s\",\n"
+            "    \"lapTime\": 76.236\n  },\n  \"step\": 2500.0,\n  \"laps\": [\n    {\n      \"lap\": " +
+            quoted(other) +
+            ",\n      \"caption\": \"A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s\",\n"
+            "      \"lapTime\": 76.009,\n      \"finishDelta\": -0.227,\n      \"points\": [\n"
+            "        [\n          0.0,\n          0.0,\n          287.3\n        ],\n"
+            "        [\n          2500.0,\n          -0.1099,\n          219.9\n        ],\n"
+            "        [\n          5000.0,\n          -0.2175,\n          260.3\n        ]\n"
+            "      ]\n    }\n  ],\n  \"sectors\": [\n" +
+            sector(1, "17.694,17.638", "0.0,-0.056", false) +
+            sector(2, "21.194,21.139", "0.0,-0.055", false) +
+            sector(3, "16.667,16.611", "0.0,-0.056", false) + sector(4, "20.681,20.621", "0.0,-0.06", true) +
+            "  ],\n  \"theoreticalBest\": 76.009\n}\n");
+}
+
+TEST_F(CompareCommandTest, GivesTheComparisonAsTextAndAsCsv) {
+    ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3)}).status, kExitOk) << last_.err;
+    EXPECT_EQ(last_.out,
+              "Reference (lap 1): M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s\n"
+              "Lap 2: A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s, -0.227 s at the finish\n"
+              "\n"
+              "                  Lap 1             Lap 2\n"
+              "Sector 1          17.694            17.638 -0.056 *\n"
+              "Sector 2          21.194            21.139 -0.055 *\n"
+              "Sector 3          16.667            16.611 -0.056 *\n"
+              "Sector 4          20.681            20.621 -0.060 *\n"
+              "Theoretical best: 1m 16.009s\n");
+
+    ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3), "--step=2500", "--csv"}).status, kExitOk)
+        << last_.err;
+    const std::string reference = "M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s";
+    const std::string other = "A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s";
+    EXPECT_EQ(last_.out, "Distance (m)," + reference + " time (s)," + reference + " delta (s)," + reference +
+                             " speed (km/h)," + other + " time (s)," + other + " delta (s)," + other +
+                             " speed (km/h)\n"
+                             "0,0.0000,0.0000,287.9,0.0000,0.0000,287.3\n"
+                             "2500,36.9119,0.0000,219.2,36.8020,-0.1099,219.9\n"
+                             "5000,73.0425,0.0000,259.5,72.8250,-0.2175,260.3\n");
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+};
+
+TEST_F(CompareCommandTest, SaysWhyItCannotCompare) {
+    const std::string usage = "\nRun 'vxra --help' for usage.\n";
+    const FailureCase cases[] = {
+        {"a lap that does not load",
+         {weekendRaceLap(0), replay("Rivaldi weekend (saved in race).rpy") + ":0:race:99"},
+         kExitFailure,
+         "vxra: RpyDataClass: Error reading file!\nvxra: 1 of 2 laps could not be loaded\n"},
+        {"no step",
+         {weekendRaceLap(0), weekendRaceLap(3), "--step", "0"},
+         kExitFailure,
+         "vxra: The step between points must be a positive number of metres.\n"},
+        {"a step that is no number",
+         {weekendRaceLap(0), weekendRaceLap(3), "--step", "10m"},
+         kExitUsage,
+         "vxra: --step takes a number of metres" + usage},
+        {"no lap to compare",
+         {weekendRaceLap(0)},
+         kExitUsage,
+         "vxra: compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP" + usage},
+        {"two outputs",
+         {weekendRaceLap(0), weekendRaceLap(3), "--json", "--csv"},
+         kExitUsage,
+         "vxra: give --json or --csv, not both" + usage},
+    };
+    for (const FailureCase& failureCase : cases) {
+        EXPECT_EQ(compare(failureCase.args).status, failureCase.status) << failureCase.name;
+        EXPECT_EQ(last_.err, failureCase.err) << failureCase.name;
+        EXPECT_EQ(last_.out, "") << failureCase.name;
+    }
+}
+
+}  // namespace

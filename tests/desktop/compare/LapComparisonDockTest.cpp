@@ -1,0 +1,236 @@
+#include "desktop/compare/LapComparisonDock.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "MainWindowTestBase.h"
+#include "TempDir.h"
+#include "common/TimeText.h"
+#include "desktop/common/QtText.h"
+#include "desktop/compare/ComparisonPlots.h"
+#include "desktop/compare/ComparisonPlotsView.h"
+#include "desktop/compare/ComparisonSession.h"
+#include "desktop/graphs/PlotCanvas.h"
+#include "desktop/graphs/PlotView.h"
+
+namespace {
+
+constexpr const char* kWeekend = "Rivaldi weekend (saved in race).rpy";
+
+class LapComparisonDockTest : public MainWindowTestBase {
+protected:
+    void SetUp() override {
+        MainWindowTestBase::SetUp();
+        frame_->resize(1200, 900);
+        frame_->show();
+        QApplication::processEvents();
+    }
+    // Race lap 2 of each driver, in slot order.
+    void addRaceLaps(std::initializer_list<int> drivers) {
+        for (const int driver : drivers) {
+            nextLap_ = LapChoice{driver, kRace, 2};
+            addLap(kWeekend);
+        }
+    }
+    LapComparisonDock& dock() { return *frame_->comparisonDock(); }
+    ComparisonSession& session() { return frame_->comparisonSession(); }
+    std::uint32_t lapTimeOf(int slot) {
+        return frame_->document().slots()[static_cast<std::size_t>(slot)].lapEntry() & 0xFFFFFFu;
+    }
+};
+
+TEST_F(LapComparisonDockTest, AppearsWhenASecondLapIsLoadedTogglesAndIsRemembered) {
+    const QAction* toggle = frame_->action(ID_VIEW_LAP_COMPARISON);
+    EXPECT_FALSE(dock().isVisible());
+    EXPECT_EQ(frame_->dockWidgetArea(&dock()), Qt::BottomDockWidgetArea);
+    addRaceLaps({0});
+    EXPECT_FALSE(dock().isVisible());
+    addRaceLaps({3});
+    EXPECT_TRUE(dock().isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_FALSE(dock().messageLabel()->isVisibleTo(&dock()));
+
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_FALSE(dock().isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    addRaceLaps({1});
+    EXPECT_FALSE(dock().isVisible()) << "a third lap leaves the user's choice alone";
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_TRUE(dock().isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+
+    // Its place and visibility are saved with the window's (by its object name).
+    EXPECT_TRUE(frame_->close());
+    MainWindow next(settings_);
+    next.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(next.comparisonDock()->isVisible());
+    EXPECT_TRUE(next.action(ID_VIEW_LAP_COMPARISON)->isChecked());
+    EXPECT_EQ(next.comparisonDock()->messageLabel()->text(), "Load two or more laps to compare them.");
+}
+
+TEST_F(LapComparisonDockTest, WithFewerThanTwoLapsAHintAndARefusalSaysWhy) {
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_EQ(dock().messageLabel()->text(), "Load two or more laps to compare them.");
+    EXPECT_TRUE(dock().messageLabel()->isVisible());
+
+    addRaceLaps({0, 3});
+    EXPECT_FALSE(dock().messageLabel()->isVisible());
+    // A lap whose samples hold no position has no distances to compare along.
+    LapTelemetry& lap = *frame_->document().slots()[1].lapData;
+    std::fill(lap.distanceM.begin(), lap.distanceM.end(), 0.0);
+    std::fill(lap.lateralM.begin(), lap.lateralM.end(), 0.0);
+    session().refresh();
+    EXPECT_EQ(session().comparison(), nullptr);
+    EXPECT_EQ(dock().messageLabel()->text(), "A lap without distances along the track cannot be compared.");
+    EXPECT_TRUE(dock().messageLabel()->isVisible());
+}
+
+TEST_F(LapComparisonDockTest, TheChooserOffersEveryLapInFullAndSetsTheReference) {
+    addRaceLaps({0, 3, 1});
+    QComboBox* chooser = dock().referenceChooser();
+    ASSERT_EQ(chooser->count(), 3);
+    int fastest = 0;
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(chooser->itemText(slot), fromWin1252(fullLapCaption(frame_->document().slots()[slot])));
+        if (lapTimeOf(slot) < lapTimeOf(fastest)) fastest = slot;
+    }
+    EXPECT_EQ(session().referenceSlot(), fastest);
+    EXPECT_EQ(chooser->currentIndex(), fastest);
+
+    const int other = (fastest + 1) % 3;
+    chooser->setCurrentIndex(other);
+    Q_EMIT chooser->activated(other);
+    EXPECT_EQ(session().referenceSlot(), other);
+    ASSERT_NE(session().comparison(), nullptr);
+    EXPECT_EQ(session().slots().front(), other);
+    EXPECT_EQ(session().comparison()->laps.front().finishDelta, 0);
+    EXPECT_EQ(chooser->currentIndex(), other);
+}
+
+TEST(ComparisonReadout, GivesTheDeltaInMillisecondsAndTheSpeedInTheChosenUnit) {
+    struct Case {
+        double delta, speed;
+        bool mph;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{0.2134, 183.4, false, "+0.213 s  183 km/h"}, Case{-1.0006, 99.5, false, "-1.001 s  100 km/h"},
+          Case{-0.0004, 0, false, "+0.000 s  0 km/h"}, Case{0, 161, true, "+0.000 s  100 mph"}}) {
+        EXPECT_EQ(comparisonplots::readout({1000, 20, c.delta, c.speed}, c.mph), c.text) << c.text;
+    }
+}
+
+TEST_F(LapComparisonDockTest, ThePointerOverEitherPlotMovesTheOneCursorAndItsReadouts) {
+    addRaceLaps({0, 3});
+    const ComparisonPlotsView* plots = dock().plots();
+    for (PlotView* plot : {plots->deltaPlot(), plots->speedPlot()}) {
+        PlotCanvas* canvas = plot->canvas();
+        const QPoint at(canvas->width() / 3, canvas->height() / 2);
+        QTest::mouseMove(canvas, at);
+        const double distance = xMapOf(canvas->range(), canvas->width()).toValue(at.x());
+        ASSERT_EQ(session().cursor(), distance);
+        EXPECT_EQ(plots->deltaPlot()->canvas()->markerX(), distance);
+        EXPECT_EQ(plots->speedPlot()->canvas()->markerX(), distance);
+    }
+
+    session().setCursor(1000);
+    EXPECT_EQ(dock().cursorLabel()->text(), "At 1000 m");
+    const LapComparison& comparison = *session().comparison();
+    ASSERT_EQ(dock().readouts().size(), 2u);
+    EXPECT_TRUE(dock().readouts()[0]->text().startsWith("+0.000 s  ")) << "the reference against itself";
+    EXPECT_EQ(dock().readouts()[1]->text().toStdString(),
+              comparisonplots::readout(*comparison.laps[1].at(1000), false));
+
+    session().setCursor(std::nullopt);
+    EXPECT_EQ(dock().readouts()[1]->text(), "");
+    EXPECT_EQ(plots->speedPlot()->canvas()->markerX(), std::nullopt);
+}
+
+TEST_F(LapComparisonDockTest, ZoomingTheDistanceOfOnePlotMovesTheOther) {
+    addRaceLaps({0, 3});
+    PlotCanvas* delta = dock().plots()->deltaPlot()->canvas();
+    PlotCanvas* speed = dock().plots()->speedPlot()->canvas();
+    const PlotRange speedBefore = speed->range();
+    delta->setRange({100, 900, -1, 1}, true);
+    EXPECT_EQ(speed->range(), (PlotRange{100, 900, speedBefore.y1, speedBefore.y2}));
+    speed->undo();  // nothing of its own to undo
+    speed->setRange({200, 300, 0, 50}, true);
+    EXPECT_EQ(delta->range(), (PlotRange{200, 300, -1, 1}));
+}
+
+TEST_F(LapComparisonDockTest, TheSectorTableMarksTheBestOfEachColumnAndGivesTheTheoreticalBest) {
+    addRaceLaps({0, 3, 1});
+    const LapComparison& comparison = *session().comparison();
+    const QTableWidget* table = dock().sectorTable();
+    ASSERT_EQ(table->rowCount(), 3);
+    ASSERT_EQ(table->columnCount(), 1 + kComparedSectors);
+    double bestSum = 0;
+    for (int column = 1; column <= kComparedSectors; ++column) {
+        const SectorComparison& sector = comparison.sectors[static_cast<std::size_t>(column - 1)];
+        EXPECT_EQ(table->horizontalHeaderItem(column)->text(), "Sector " + QString::number(column));
+        std::optional<int> fastest;
+        for (int row = 0; row < 3; ++row)
+            if (!fastest || *sector.times[row] < *sector.times[*fastest]) fastest = row;
+        bestSum += *sector.times[*fastest];
+        for (int row = 0; row < 3; ++row) {
+            const QTableWidgetItem* cell = table->item(row, column);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->font().bold(), row == *fastest) << row << ", " << column;
+            const QStringList lines = cell->text().split('\n');
+            const double time = *sector.times[row];
+            EXPECT_EQ(lines.front(), QString::asprintf("%.3f", time)) << row << ", " << column;
+            if (row > 0) {
+                EXPECT_EQ(lines.back(), QString::asprintf("%+.3f", *sector.deltas[row]))
+                    << row << ", " << column;
+            }
+        }
+    }
+    EXPECT_EQ(
+        dock().theoreticalBestLabel()->text().toStdString(),
+        "Theoretical best: " + formatElapsedTime(static_cast<std::uint32_t>(std::lround(bestSum * 1000))));
+}
+
+TEST_F(LapComparisonDockTest, ThePlotsSaveAsAPictureAndTheDataAsUtf8Csv) {
+    addRaceLaps({0, 3});
+    TempDir folder;
+    QStringList messages;
+    std::vector<QString> filters;
+    dock().showMessage = [&](const QString& text) { messages << text; };
+    QString chosen;
+    dock().chooseSavePath = [&](const QString&, const QString& filter) -> std::optional<QString> {
+        filters.push_back(filter);
+        return chosen;
+    };
+
+    chosen = QString::fromStdString((folder / "plots.png").string());
+    dock().savePicture();
+    const QImage picture(chosen);
+    const ComparisonPlotsView* plots = dock().plots();
+    EXPECT_EQ(picture.size(), QSize(plots->deltaPlot()->width(),
+                                    plots->deltaPlot()->height() + plots->speedPlot()->height()));
+
+    chosen = QString::fromStdString((folder / "data.csv").string());
+    dock().saveData();
+    std::ifstream csv(folder / "data.csv", std::ios::binary);
+    std::stringstream bytes;
+    bytes << csv.rdbuf();
+    EXPECT_NE(bytes.str().find("Tanaka \xC2\xB7 Race lap 2"), std::string::npos) << "captions in UTF-8";
+
+    chosen = QString::fromStdString((folder / "missing" / "data.csv").string());
+    dock().saveData();
+    dock().savePicture();
+    EXPECT_EQ(messages, (QStringList{"Error creating file!", "Error creating file!"}));
+    EXPECT_EQ(filters, (std::vector<QString>{"PNG pictures (*.png)", "CSV files (*.csv)", "CSV files (*.csv)",
+                                             "PNG pictures (*.png)"}));
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "CliArgs.h"
+#include "Commands.h"
+#include "DocumentLoading.h"
+#include "JsonText.h"
+#include "common/Text1252.h"
+#include "common/TimeText.h"
+#include "compare/ComparisonCsv.h"
+#include "compare/LapComparison.h"
+
+namespace {
+
+constexpr double kDefaultStep = 10;
+
+enum class CompareOutput { Text, Json, Csv };
+
+// The output the command line asks for; nothing, after saying why, when it asks for two.
+std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err) {
+    std::vector<std::pair<const char*, CompareOutput>> chosen;
+    for (const auto& [flag, output] :
+         {std::pair{"--json", CompareOutput::Json}, {"--csv", CompareOutput::Csv}}) {
+        if (args.has(flag)) chosen.emplace_back(flag, output);
+    }
+    if (chosen.size() > 1) {
+        usageError(err, std::string("give ") + chosen[0].first + " or " + chosen[1].first + ", not both");
+        return std::nullopt;
+    }
+    return chosen.empty() ? CompareOutput::Text : chosen.front().second;
+}
+
+// A number of metres as written; nothing for anything else.
+std::optional<double> parseMetres(const std::string& text) {
+    char* end = nullptr;
+    const double metres = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(metres)) return std::nullopt;
+    return metres;
+}
+
+// Seconds to a tenth of a millisecond, as the points are given.
+double roundedSeconds(double seconds) {
+    return std::round(seconds * 10000) / 10000;
+}
+
+double roundedSpeed(double kmh) {
+    return std::round(kmh * 10) / 10;
+}
+
+nlohmann::ordered_json optionalNumber(const std::optional<double>& value) {
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json();
+}
+
+struct NamedLap {
+    std::string argument;  // as given on the command line
+    std::string caption;   // UTF-8
+};
+
+void writeJson(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names) {
+    // As it is produced: a lap holds a point every few metres.
+    const auto writer = jsonWriter(out);
+    writer->beginObject();
+    writer->field(
+        "reference",
+        {{"lap", names[0].argument}, {"caption", names[0].caption}, {"lapTime", comparison.laps[0].lapTime}});
+    writer->field("step", comparison.step);
+    writer->key("laps");
+    writer->beginArray();
+    for (std::size_t lap = 1; lap < comparison.laps.size(); ++lap) {
+        const ComparedLap& compared = comparison.laps[lap];
+        writer->beginObject();
+        writer->field("lap", names[lap].argument);
+        writer->field("caption", names[lap].caption);
+        writer->field("lapTime", compared.lapTime);
+        writer->field("finishDelta", compared.finishDelta);
+        writer->key("points");
+        writer->beginArray();
+        for (const DeltaPoint& point : compared.points)
+            writer->value({point.distance, roundedSeconds(point.delta), roundedSpeed(point.speed)});
+        writer->end();
+        writer->end();
+    }
+    writer->end();
+    writer->key("sectors");
+    writer->beginArray();
+    for (const SectorComparison& sector : comparison.sectors) {
+        nlohmann::ordered_json times = nlohmann::ordered_json::array(),
+                               deltas = nlohmann::ordered_json::array();
+        for (std::size_t lap = 0; lap < sector.times.size(); ++lap) {
+            times.push_back(optionalNumber(sector.times[lap]));
+            deltas.push_back(optionalNumber(sector.deltas[lap]));
+        }
+        writer->value(
+            {{"name", sector.name},
+             {"times", times},
+             {"deltas", deltas},
+             {"best", sector.best ? nlohmann::ordered_json(*sector.best) : nlohmann::ordered_json()}});
+    }
+    writer->end();
+    writer->field("theoreticalBest", optionalNumber(comparison.theoreticalBest));
+    writer->end();
+}
+
+std::string formatted(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::uint32_t milliseconds(double seconds) {
+    return static_cast<std::uint32_t>(std::llround(std::max(seconds, 0.0) * 1000));
+}
+
+// The laps, each one's finish delta, the sector table (* marks a sector's best) and the
+// theoretical best.
+void writeText(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names) {
+    out << "Reference (lap 1): " << names[0].caption << "\n";
+    for (std::size_t lap = 1; lap < comparison.laps.size(); ++lap)
+        out << "Lap " << lap + 1 << ": " << names[lap].caption << ", "
+            << formatted("%+.3f", comparison.laps[lap].finishDelta) << " s at the finish\n";
+    const auto cell = [](std::string text) {
+        constexpr std::size_t kWidth = 18;
+        return text.size() < kWidth ? text + std::string(kWidth - text.size(), ' ') : text + " ";
+    };
+    std::string head = cell("");
+    for (std::size_t lap = 0; lap < comparison.laps.size(); ++lap)
+        head += cell("Lap " + std::to_string(lap + 1));
+    out << "\n" << head.substr(0, head.find_last_not_of(' ') + 1) << "\n";
+    for (const SectorComparison& sector : comparison.sectors) {
+        std::string line = cell(sector.name);
+        for (std::size_t lap = 0; lap < sector.times.size(); ++lap) {
+            std::string text = sector.times[lap] ? formatted("%.3f", *sector.times[lap]) : "-";
+            if (lap > 0 && sector.deltas[lap]) text += formatted(" %+.3f", *sector.deltas[lap]);
+            if (sector.best == static_cast<int>(lap)) text += " *";
+            line += cell(text);
+        }
+        out << line.substr(0, line.find_last_not_of(' ') + 1) << "\n";
+    }
+    out << "Theoretical best: "
+        << (comparison.theoreticalBest ? formatElapsedTime(milliseconds(*comparison.theoreticalBest))
+                                       : std::string("-"))
+        << "\n";
+}
+
+// Where and by how much laps gain or lose against the first one.
+int compare(const CliArgs& args, CliContext& context) {
+    const std::optional<CompareOutput> output = chosenOutput(args, context.err);
+    if (!output) return kExitUsage;
+    double step = kDefaultStep;
+    if (const std::string* stepText = args.value("--step")) {
+        const std::optional<double> metres = parseMetres(*stepText);
+        if (!metres) return usageError(context.err, "--step takes a number of metres");
+        step = *metres;
+    }
+    if (args.operands.size() < 2)
+        return usageError(context.err,
+                          "compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP");
+    CommandLineDocument loaded(context.err, context.settings);
+    if (const int status = loaded.load(args.operands, "compare"); status != kExitOk) return status;
+
+    std::vector<ComparisonInput> laps;
+    std::vector<NamedLap> names;
+    std::vector<std::string> captions;  // Windows-1252
+    for (const ReplayDocument::Slot& slot : loaded.document().slots()) {
+        if (!slot.inUse || !slot.lapData) continue;
+        laps.push_back({slot.lapData.get(), slot.lapEntry()});
+        captions.push_back(fullLapCaption(slot));
+        names.push_back({args.operands[names.size()], win1252ToUtf8(captions.back())});
+    }
+    const auto compared = compareLaps(laps.front(), {laps.begin() + 1, laps.end()}, step);
+    if (!compared) return failure(context.err, refusalText(compared.error()));
+    switch (*output) {
+        case CompareOutput::Json:
+            writeJson(context.out, compared.value(), names);
+            break;
+        case CompareOutput::Csv:
+            writeComparisonCsv(context.out, compared.value(), captions);
+            break;
+        case CompareOutput::Text:
+            writeText(context.out, compared.value(), names);
+            break;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void registerCompareCommand(CliApp& app) {
+    app.add({"compare",
+             "REF LAP ...",
+             "load a reference lap and up to four laps (each FILE:DRIVER:SESSION:LAP) as the desktop program "
+             "does and tell where, and by how much, each gains or loses against the reference: the time "
+             "difference by distance, the finish delta, the split sectors and the theoretical best lap",
+             {{"--step", "M", "metres between points (default 10)"},
+              kJsonOption,
+              {"--csv", "", "print each lap's time, delta and speed at every point as CSV"}},
+             compare});
+}
