@@ -143,6 +143,31 @@ Bytes graphSeed(bool sameLap) {
     return bytes;
 }
 
+// The compare target's input: two laps of 302 samples from line to line at 1 m and 0.95 m a sample
+// (the second with a stretch no record filled), compared every metre.
+Bytes compareSeed() {
+    Bytes bytes;
+    const auto put = [&bytes](const auto value) { appendRaw(bytes, value); };
+    put(std::uint8_t{1}), put(std::uint8_t{4});
+    for (int lap = 0; lap < 2; ++lap) {
+        put(std::uint16_t{302});
+        for (int k = 0; k < 302; ++k) {
+            const bool filled = !(lap == 1 && k > 100 && k < 110);
+            if (k == 0 || k == 1 || k == 301) {  // before the line, just past it, past the finish
+                put(std::uint8_t{3}), put(static_cast<std::uint32_t>(k == 0 ? 599000 : 1000));
+            } else {
+                put(static_cast<std::uint8_t>(filled ? 1 : 0)),
+                    put(static_cast<std::uint16_t>(lap == 0 ? 2000 : 1900));
+            }
+            if (filled) put(static_cast<std::uint8_t>(lap == 0 ? 86 : 82));
+        }
+        put(std::uint16_t{301}), put(std::int32_t{2100}), put(std::int32_t{4200}), put(std::int32_t{6300});
+        put(static_cast<std::uint32_t>(lap == 0 ? 8400 : 8800));
+    }
+    put(std::uint8_t{128});
+    return bytes;
+}
+
 // The playback target's input: two ticked laps of 300 and 200 samples (every 50th sample no record
 // filled), then 400 ticks without a command.
 Bytes playbackSeed() {
@@ -269,6 +294,7 @@ int main(int argc, char** argv) {
     seeds["finder"] = {{"three-replays", finderSeed({replays.at("practice"), replays.at("quick-race"),
                                                      replays.at("flagged-race")})}};
     seeds["graph"] = {{"two-laps", graphSeed(false)}, {"one-lap-twice", graphSeed(true)}};
+    seeds["compare"] = {{"two-laps", compareSeed()}};
     for (const auto& [target, files] : seeds) {
         std::filesystem::create_directories(out / target);
         for (const auto& [name, bytes] : files) {
