@@ -37,9 +37,9 @@ public:
         start_ = lineCrossing(course_.front(), firstSampleTime);
         // The line is where every lap's course begins.
         if (course_.front().distance > 0) course_.insert(course_.begin(), {0, start_, course_.front().speed});
+        // Without a recorded sample past the finish line, the last one before it.
         double finish = course_.back().time;
-        if (finishSample >= 0 && lap.recorded(finishSample) &&
-            static_cast<std::size_t>(finishSample) < lap.speed.size()) {
+        if (lap.recorded(finishSample) && static_cast<std::size_t>(finishSample) < lap.speed.size()) {
             const auto i = static_cast<std::size_t>(finishSample);
             finish = lineCrossing(
                 {lap.distanceM[i], static_cast<double>(sampleNumber(finishSample)) / kSamplesPerSecond,
@@ -51,7 +51,9 @@ public:
     }
 
     // Whether the lap goes anywhere along the track.
-    bool hasDistances() const { return !course_.empty() && course_.back().distance > 0; }
+    bool hasDistances() const {
+        return !course_.empty() && course_.back().distance > 0 && std::isfinite(course_.back().distance);
+    }
     double lastDistance() const { return course_.back().distance; }
     const std::vector<CoursePoint>& course() const { return course_; }
     double elapsed(double sampleClock) const { return (sampleClock - start_) * scale_; }
@@ -62,19 +64,16 @@ private:
     double scale_ = 1;
 };
 
-// Every `step` metres from the line to `last`.
-std::vector<DeltaPoint> pointsOf(const LapClock& lap, const LapClock& reference, double step, double last) {
+// The lap's time and speed every `step` metres from the line to `last`, delta 0.
+std::vector<DeltaPoint> pointsOf(const LapClock& lap, double step, double last) {
     std::vector<DeltaPoint> points;
-    CourseReader lapCourse(lap.course()), referenceCourse(reference.course());
+    CourseReader course(lap.course());
     const auto count = static_cast<std::size_t>(std::floor(last / step)) + 1;
     points.reserve(count);
     for (std::size_t index = 0; index < count; ++index) {
         const double distance = static_cast<double>(index) * step;
-        const CoursePoint here = lapCourse.at(distance);
-        const double time = lap.elapsed(here.time);
-        const double delta =
-            &lap == &reference ? 0 : time - reference.elapsed(referenceCourse.at(distance).time);
-        points.push_back({distance, time, delta, here.speed});
+        const CoursePoint here = course.at(distance);
+        points.push_back({distance, lap.elapsed(here.time), 0, here.speed});
     }
     return points;
 }
@@ -150,8 +149,14 @@ Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& refe
     for (std::size_t lap = 0; lap < inputs.size(); ++lap) {
         const std::int64_t lapMs = lapDuration(inputs[lap].lapEntry);
         const double last = std::min(clocks[lap].lastDistance(), clocks.front().lastDistance());
-        comparison.laps.push_back({seconds(lapMs), seconds(lapMs - referenceMs),
-                                   pointsOf(clocks[lap], clocks.front(), comparison.step, last)});
+        comparison.laps.push_back(
+            {seconds(lapMs), seconds(lapMs - referenceMs), pointsOf(clocks[lap], comparison.step, last)});
+        // The reference's points run at least as far, at the same distances.
+        const std::vector<DeltaPoint>& referencePoints = comparison.laps.front().points;
+        for (std::size_t point = 0; lap > 0 && point < comparison.laps.back().points.size(); ++point) {
+            DeltaPoint& here = comparison.laps.back().points[point];
+            here.delta = here.time - referencePoints[point].time;
+        }
     }
 
     std::vector<std::array<std::optional<std::int64_t>, kComparedSectors>> sectorTimes;

@@ -7,8 +7,10 @@
 
 std::vector<CoursePoint> courseAlongDistance(const LapTelemetry& lap, int firstSample, int endSample) {
     std::vector<CoursePoint> course;
-    const int end = std::min(endSample, lap.sampleCount);
-    for (int sample = std::max(firstSample, 0); sample < end; ++sample) {
+    const int first = std::max(firstSample, 0), end = std::min(endSample, lap.sampleCount);
+    // One more for the point a caller may put before the course.
+    course.reserve(static_cast<std::size_t>(std::max(end - first, 0)) + 1);
+    for (int sample = first; sample < end; ++sample) {
         if (!lap.recorded(sample)) continue;
         const auto i = static_cast<std::size_t>(sample);
         const double distance = lap.distanceM[i];

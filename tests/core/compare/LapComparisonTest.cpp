@@ -89,6 +89,8 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     static const LapTelemetry empty = LapTelemetry::blank(0);
     static const LapTelemetry unrecorded = LapTelemetry::blank(40);
     static const LapTelemetry onTheLine = madeUpLap(40, [](int) { return 0.0; });
+    static const LapTelemetry endless =
+        madeUpLap(40, [](int k) { return k < 38 ? k - 0.5 : std::numeric_limits<double>::infinity(); });
     const char* const kNoDistances = "A lap without distances along the track cannot be compared.";
     const char* const kBadStep = "The step between points must be a positive number of metres.";
     const RefusalCase cases[] = {
