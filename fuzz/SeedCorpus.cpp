@@ -182,6 +182,18 @@ Bytes playbackSeed() {
     return bytes;
 }
 
+// The gaincolours target's input: 400 points a metre apart whose delta grows faster and faster,
+// and a lap of 300 samples 1.5 m apart (every 50th no record filled) over its finish line at 290.
+Bytes gainColoursSeed() {
+    Bytes bytes;
+    const auto put = [&bytes](const auto value) { appendRaw(bytes, value); };
+    put(0.0), put(std::uint16_t{400});
+    for (int point = 0; point < 400; ++point)
+        put(std::uint8_t{4}), put(point * point * 1e-5);
+    put(std::uint16_t{300}), put(0.0), put(1.5), put(std::uint8_t{50}), put(std::uint16_t{290}), put(0.004);
+    return bytes;
+}
+
 // The gears target's input: 400 samples shifting up through the gears with neutral runs between
 // them and a stretch no record filled.
 Bytes gearsSeed() {
@@ -275,6 +287,7 @@ int main(int argc, char** argv) {
                      {"tiny", plotSeed(0, 100, 1e-300, 2e-300, 0)}};
     seeds["playback"] = {{"two-laps", playbackSeed()}};
     seeds["gears"] = {{"up-through-the-gears", gearsSeed()}};
+    seeds["gaincolours"] = {{"growing-loss", gainColoursSeed()}};
     seeds["racechart"] = {{"quick-race", replays.at("quick-race")},
                           {"fifty-drivers", fiftyDriverRace()},
                           {"one-lap-no-qualifying", oneLapRace()}};

@@ -100,7 +100,6 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
     const bool restart = linesRestart_ || position_ == 2;
     linesRestart_ = false;
     bool anySample = false;
-    double leaderTravelled = 0;
     for (int slot = 0; slot < kLaps; ++slot) {
         const LapTelemetry* lap = laps[static_cast<std::size_t>(slot)];
         if (!lap || !ticked[static_cast<std::size_t>(slot)] || !hasSample(*lap, position_)) continue;
@@ -120,9 +119,9 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
         if (lap->recorded(static_cast<int>(i))) values.sample = static_cast<int>(i);
         // Not the distance itself: it falls back to 0 past the finish line and is 0 in a gap.
         const double travelled = distanceTravelled(*lap, static_cast<int>(i), trackLength);
-        if (!result.leader || travelled > leaderTravelled) {
+        if (!result.leader || travelled > result.leaderTravelled) {
             result.leader = slot;
-            leaderTravelled = travelled;
+            result.leaderTravelled = travelled;
         }
     }
     if (!anySample) {

@@ -37,7 +37,8 @@ struct PlaybackTick {
     // The active lap whose car has come furthest from the start line (distanceTravelled); the
     // lower slot among equals.
     std::optional<int> leader;
-    bool ended = false;  // no lap had a sample: playback stopped and went back to the start
+    double leaderTravelled = 0;  // m the leader has come (distanceTravelled); 0 without one
+    bool ended = false;          // no lap had a sample: playback stopped and went back to the start
 };
 
 class Playback {

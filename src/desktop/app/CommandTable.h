@@ -63,6 +63,7 @@ enum CommandId : int {
     ID_ZOOM_IN_CENTRE = 32900,
     ID_ZOOM_OUT_CENTRE = 32901,
     ID_VIEW_LAP_COMPARISON = 32910,
+    ID_COLOUR_BY_GAIN = 32920,
 };
 
 // When a command may run.
@@ -83,6 +84,8 @@ enum class EnabledWhen {
     playbackPlaying,
     // Stop: there must be a playback, playing or paused.
     playbackRunning,
+    // Commands that need a lap comparison: two comparable laps loaded.
+    comparisonExists,
     // Commands nothing here implements (the Edit menu's standard ones, Print Setup, the panes).
     never,
 };

@@ -68,6 +68,7 @@ MainWindow::MainWindow(Settings& settings, MainWindowDialogs* dialogs, QWidget* 
     createBars();
     createMenus();
     view_->contextMenu = createMapMenu();
+    connectComparison();
     connect(view_, &ZoomView::statusText, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(view_, &ZoomView::toolsChanged, this, &MainWindow::updateCommands);

@@ -117,6 +117,10 @@ private:
     void saveTrackmapBitmap();
     void printMap(bool preview);
     QMenu* createMapMenu();
+    void connectComparison();
+    void toggleColourByGain();
+    void showComparisonCursor();
+    void showGainColours();
 
     Settings& settings_;
     std::unique_ptr<MainWindowDialogs> ownDialogs_;
@@ -131,6 +135,7 @@ private:
     LapComparisonDock* comparisonDock_;
     TrackMapView* view_;
     GuideWindow* guide_ = nullptr;
+    bool colourByGain_ = false;  // "Colour line by time gained"
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;

@@ -3,6 +3,7 @@
 #include <QToolBar>
 
 #include "desktop/app/MainWindow.h"
+#include "desktop/compare/ComparisonSession.h"
 #include "desktop/compare/LapComparisonDock.h"
 #include "desktop/document/PlotSettingsBar.h"
 #include "desktop/graphs/GearChangeDialog.h"
@@ -320,6 +321,13 @@ void MainWindow::createCommands() {
          .shortcuts = "Ctrl+0",
          .picture = fitToTrackPicture,
          .run = [this] { view_->showWholeMap(); }});
+    add({.id = ID_COLOUR_BY_GAIN,
+         .menuText = "Colour line by time gained",
+         .statusTip = "Colour a compared lap's line by where it gains and loses time",
+         .enabledWhen = W::comparisonExists,
+         .menu = {Menu::view, Gap::separator},
+         .checkable = true,
+         .run = [this] { toggleColourByGain(); }});
 
     // Playback
     add({.id = ID_BEGINNING_OF_LAP,
@@ -563,6 +571,9 @@ void MainWindow::updateCommands() {
                 break;
             case EnabledWhen::playbackRunning:
                 enabled = loaded && playback.running();
+                break;
+            case EnabledWhen::comparisonExists:
+                enabled = comparison_->comparison() != nullptr;
                 break;
             case EnabledWhen::never:
                 enabled = false;

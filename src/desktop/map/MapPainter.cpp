@@ -19,7 +19,30 @@ QPolygonF polygonOf(const MapShape& shape) {
     return polygon;
 }
 
-void drawShape(QPainter& painter, const MapShape& shape, const MapPens& pens) {
+// Each stretch between two points in the colour of the first; stretches of one colour in one
+// polyline, so its joins stay round.
+void drawInSampleColours(QPainter& painter, const MapShape& shape, QPen pen,
+                         const std::vector<Rgb>& bySample) {
+    const QPolygonF polygon = polygonOf(shape);
+    const std::size_t count = std::min(shape.points.size(), shape.samples.size());
+    const auto colourAt = [&](std::size_t point) {
+        const auto sample = static_cast<std::size_t>(shape.samples[point]);
+        return sample < bySample.size() ? bySample[sample] : shape.colour;
+    };
+    for (std::size_t start = 0; start + 1 < count;) {
+        const Rgb colour = colourAt(start);
+        std::size_t end = start + 1;
+        while (end + 1 < count && colourAt(end) == colour)
+            ++end;
+        pen.setColor(toQColor(colour));
+        painter.setPen(pen);
+        painter.drawPolyline(polygon.constData() + start, static_cast<int>(end - start + 1));
+        start = end;
+    }
+}
+
+void drawShape(QPainter& painter, const MapShape& shape, const MapPens& pens,
+               const SampleColours* sampleColours) {
     if (shape.kind == MapShape::Kind::Fill) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(toQColor(shape.colour));
@@ -33,6 +56,8 @@ void drawShape(QPainter& painter, const MapShape& shape, const MapPens& pens) {
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
+    if (sampleColours && shape.lap == sampleColours->slot)
+        return drawInSampleColours(painter, shape, pen, sampleColours->bySample);
     painter.drawPolyline(polygonOf(shape));
 }
 
@@ -61,18 +86,33 @@ MapPens MapPens::print(double dotsPerInch) {
     return {false, dot, dot, dot, false};
 }
 
-void drawMapScene(QPainter& painter, const MapScene& scene, const MapPens& pens) {
+void drawMapScene(QPainter& painter, const MapScene& scene, const MapPens& pens,
+                  const SampleColours* sampleColours) {
     const auto firstLine =
         std::find_if(scene.begin(), scene.end(), [](const MapShape& s) { return s.lap >= 0; });
     for (auto shape = scene.begin(); shape != firstLine; ++shape)
-        drawShape(painter, *shape, pens);
+        drawShape(painter, *shape, pens, sampleColours);
     if (pens.firstLapOnTop) {
         for (auto shape = scene.end(); shape != firstLine;)
-            drawShape(painter, *--shape, pens);
+            drawShape(painter, *--shape, pens, sampleColours);
     } else {
         for (auto shape = firstLine; shape != scene.end(); ++shape)
-            drawShape(painter, *shape, pens);
+            drawShape(painter, *shape, pens, sampleColours);
     }
+}
+
+std::vector<QRect> legendRows(const QFont& font, const QRect& area, const std::vector<LegendEntry>& entries) {
+    const QFontMetrics metrics(font);
+    QStringList texts;
+    for (const LegendEntry& entry : entries)
+        texts.append(entry.text);
+    const int width = kPadding + kStroke + widestText(metrics, texts);
+    const int line = metrics.lineSpacing();
+    std::vector<QRect> rows;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        rows.emplace_back(area.left() + 2 * kPadding, area.top() + 2 * kPadding + line * static_cast<int>(i),
+                          width, line);
+    return rows;
 }
 
 void drawLegend(QPainter& painter, const QRect& area, const std::vector<LegendEntry>& entries) {
@@ -81,25 +121,17 @@ void drawLegend(QPainter& painter, const QRect& area, const std::vector<LegendEn
     QFont bold = painter.font();
     bold.setBold(true);
     painter.setFont(bold);
-    const QFontMetrics metrics = painter.fontMetrics();
-    QStringList texts;
-    for (const LegendEntry& entry : entries)
-        texts.append(entry.text);
-    const int textWidth = widestText(metrics, texts);
-    const int line = metrics.lineSpacing();
-    const QRect box(area.left() + kPadding, area.top() + kPadding, 3 * kPadding + kStroke + textWidth,
-                    2 * kPadding + line * static_cast<int>(entries.size()));
-    drawBox(painter, box);
+    const std::vector<QRect> rows = legendRows(bold, area, entries);
+    drawBox(painter, (rows.front() | rows.back()).adjusted(-kPadding, -kPadding, kPadding, kPadding));
     painter.setRenderHint(QPainter::Antialiasing);
-    int y = box.top() + kPadding;
-    for (const LegendEntry& entry : entries) {
-        const int middle = y + line / 2;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const LegendEntry& entry = entries[i];
+        const QRect& row = rows[i];
+        const int middle = row.top() + row.height() / 2;
         painter.setPen(QPen(entry.colour, 3, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(box.left() + kPadding, middle, box.left() + kPadding + kStroke, middle);
+        painter.drawLine(row.left(), middle, row.left() + kStroke, middle);
         painter.setPen(entry.colour.darker(125));
-        painter.drawText(QRect(box.left() + 2 * kPadding + kStroke, y, textWidth, line), Qt::AlignVCenter,
-                         entry.text);
-        y += line;
+        painter.drawText(row.adjusted(kPadding + kStroke, 0, 0, 0), Qt::AlignVCenter, entry.text);
     }
     painter.restore();
 }

@@ -22,8 +22,16 @@ struct MapPens {
     static MapPens print(double dotsPerInch);
 };
 
-// Draws a scene laid out in map units under the painter's transform.
-void drawMapScene(QPainter& painter, const MapScene& scene, const MapPens& pens);
+// One lap's driving line drawn in a colour per sample rather than the lap's own.
+struct SampleColours {
+    int slot;
+    std::vector<Rgb> bySample;  // samples beyond it keep the line's colour
+};
+
+// Draws a scene laid out in map units under the painter's transform, the line of `sampleColours`'
+// lap (when given) in its samples' colours.
+void drawMapScene(QPainter& painter, const MapScene& scene, const MapPens& pens,
+                  const SampleColours* sampleColours = nullptr);
 
 // A framed box of lines in the top-left corner of `area`: each entry in its colour, after a short
 // stroke of that colour.
@@ -32,6 +40,8 @@ struct LegendEntry {
     QColor colour;
 };
 void drawLegend(QPainter& painter, const QRect& area, const std::vector<LegendEntry>& entries);
+// Where drawLegend puts each entry's line in the legend's bold `font`.
+std::vector<QRect> legendRows(const QFont& font, const QRect& area, const std::vector<LegendEntry>& entries);
 
 // A framed note of lines beside `anchor`, kept inside `area` (the readout under the pointer); the
 // first line is its title, in bold and `titleColour`.

@@ -112,6 +112,7 @@ void PlaybackController::tick() {
     }
     view_.playTick(tick);
     followCar(tick);
+    if (tick.leader) Q_EMIT leaderMoved(tick.leaderTravelled);
 }
 
 // Focus Leader: the car that has come furthest; Focus Driver: the chosen lap's car while it plays.

@@ -40,6 +40,9 @@ public:
 Q_SIGNALS:
     // Playing, paused, fast or stopped changed: the commands' enabling follows.
     void stateChanged();
+    // Each tick with a lap playing: the metres the leading car has come from the start line (past
+    // the finish line they count on from the track length).
+    void leaderMoved(double travelled);
 
 private:
     // The playback stopped: the bar shows the split times and the map the whole lines again.

@@ -4,12 +4,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QToolTip>
 #include <cmath>
 
 #include "desktop/common/QtText.h"
 #include "desktop/document/DocumentColours.h"
-#include "desktop/map/MapPainter.h"
 #include "desktop/map/StartPicture.h"
+#include "map/LapPosition.h"
 #include "map/SampleReadout.h"
 #include "track/TrackModel.h"
 
@@ -19,6 +20,11 @@ constexpr double kScreenMargin = 50;
 constexpr double kPrintMarginShare = 0.01;  // of the map area, as 100 of the 10000 square
 constexpr double kReadoutReach = 8;         // pixels from a driving line
 constexpr double kCarRadius = 7;            // pixels of a car's disc during playback
+constexpr double kDotRadius = 5;            // pixels of a cursor dot
+
+MapTransform screenLayout(const TrackModel& model) {
+    return MapTransform(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin, model);
+}
 
 }  // namespace
 
@@ -40,9 +46,7 @@ void TrackMapView::trackChanged() {
 }
 
 void TrackMapView::layOutScene() {
-    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin,
-                              *document_.trackModel());
-    scene_ = buildMapScene(document_, layout, lapsShown_());
+    scene_ = buildMapScene(document_, screenLayout(*document_.trackModel()), lapsShown_());
     sceneStale_ = false;
     image_ = QImage();
 }
@@ -66,7 +70,8 @@ void TrackMapView::renderImage() {
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing);
     setMapTransform(painter);
-    drawMapScene(painter, scene_, MapPens::screen(zoom().pixelsPerUnit()));
+    drawMapScene(painter, scene_, MapPens::screen(zoom().pixelsPerUnit()),
+                 sampleColours_ ? &*sampleColours_ : nullptr);
     for (int slot = ReplayDocument::maxLaps - 1; slot >= 0; --slot)  // lap 1 on top, as on the map
         drawPlayedLine(painter, slot, 0);
 }
@@ -92,7 +97,7 @@ void TrackMapView::playTick(const PlaybackTick& tick) {
     const TrackModel* model = document_.trackModel();
     if (!model) return;
     if (sceneStale_) layOutScene();
-    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, kScreenMargin, kScreenMargin, *model);
+    const MapTransform layout = screenLayout(*model);
     QRect dirty;
     for (int slot = ReplayDocument::maxLaps - 1; slot >= 0; --slot) {
         const LapTickValues& values = tick.laps[static_cast<std::size_t>(slot)];
@@ -155,20 +160,92 @@ void TrackMapView::drawCars(QPainter& painter) {
     painter.restore();
 }
 
-// The laps whose lines are shown: the whole ones, or during playback the ones being played.
-void TrackMapView::drawLegend(QPainter& painter) {
-    std::vector<LegendEntry> entries;
-    const auto add = [&](int lap) {
-        const auto& slot = document_.slots()[static_cast<std::size_t>(lap)];
-        entries.push_back({fromWin1252(lapCaption(slot)), lapColour(lap)});
-    };
+std::vector<int> TrackMapView::legendLaps() const {
+    std::vector<int> laps;
     for (const MapShape& shape : scene_)
-        if (shape.lap >= 0) add(shape.lap);
-    if (entries.empty()) {
+        if (shape.lap >= 0) laps.push_back(shape.lap);
+    if (laps.empty()) {
         for (int lap = 0; lap < ReplayDocument::maxLaps; ++lap)
-            if (played_[static_cast<std::size_t>(lap)].car) add(lap);
+            if (played_[static_cast<std::size_t>(lap)].car) laps.push_back(lap);
     }
-    ::drawLegend(painter, viewport()->rect(), entries);
+    return laps;
+}
+
+std::vector<LegendEntry> TrackMapView::legendEntries() const {
+    std::vector<LegendEntry> entries;
+    for (const int lap : legendLaps())
+        entries.push_back(
+            {fromWin1252(lapCaption(document_.slots()[static_cast<std::size_t>(lap)])), lapColour(lap)});
+    return entries;
+}
+
+void TrackMapView::drawLegend(QPainter& painter) {
+    ::drawLegend(painter, viewport()->rect(), legendEntries());
+}
+
+QString TrackMapView::legendToolTip(QPoint at) const {
+    QFont bold = viewport()->font();
+    bold.setBold(true);
+    const std::vector<int> laps = legendLaps();
+    const std::vector<QRect> rows = legendRows(bold, viewport()->rect(), legendEntries());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].contains(at))
+            return fromWin1252(fullLapCaption(document_.slots()[static_cast<std::size_t>(laps[i])]));
+    }
+    return {};
+}
+
+void TrackMapView::setComparisonCursor(const std::vector<int>& slots, std::optional<double> distance) {
+    QRect dirty;
+    for (std::optional<QPointF>& dot : cursorDots_) {
+        if (dot) dirty |= dotRect(*dot);
+        dot.reset();
+    }
+    const TrackModel* model = document_.trackModel();
+    if (model && distance) {
+        const MapTransform layout = screenLayout(*model);
+        for (const int slot : slots) {
+            if (slot < 0 || slot >= ReplayDocument::maxLaps) continue;
+            const auto at =
+                lapPositionAt(document_.slots()[static_cast<std::size_t>(slot)], *distance, layout);
+            if (!at) continue;
+            cursorDots_[static_cast<std::size_t>(slot)] = QPointF(at->x, at->y);
+            dirty |= dotRect(QPointF(at->x, at->y));
+        }
+    }
+    if (!dirty.isNull()) viewport()->update(dirty);
+}
+
+std::optional<QPointF> TrackMapView::cursorDot(int slot) const {
+    return cursorDots_[static_cast<std::size_t>(slot)];
+}
+
+void TrackMapView::setSampleColours(std::optional<SampleColours> colours) {
+    sampleColours_ = std::move(colours);
+    image_ = QImage();
+    viewport()->update();
+}
+
+QRect TrackMapView::dotRect(const QPointF& onMap) const {
+    const MapZoom::Point at = zoom().toView(onMap.x(), onMap.y());
+    const int reach = static_cast<int>(kDotRadius) + 3;
+    return QRect(static_cast<int>(at.x) - reach, static_cast<int>(at.y) - reach, 2 * reach + 1,
+                 2 * reach + 1);
+}
+
+// Each dot in its lap's colour, framed so it shows on its own line.
+void TrackMapView::drawCursorDots(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int slot = ReplayDocument::maxLaps - 1; slot >= 0; --slot) {
+        const std::optional<QPointF>& dot = cursorDots_[static_cast<std::size_t>(slot)];
+        if (!dot) continue;
+        const MapZoom::Point at = zoom().toView(dot->x(), dot->y());
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.setBrush(lapColour(slot));
+        painter.drawEllipse(QPointF(at.x, at.y), kDotRadius, kDotRadius);
+    }
+    painter.restore();
 }
 
 void TrackMapView::paintEvent(QPaintEvent*) {
@@ -192,6 +269,7 @@ void TrackMapView::paintEvent(QPaintEvent*) {
     }
     painter.drawImage(0, 0, image_);
     drawCars(painter);
+    drawCursorDots(painter);
     drawLegend(painter);
     drawNote(painter, viewport()->rect(), readoutAt_, readout_, readoutColour_);
 }
@@ -204,6 +282,15 @@ void TrackMapView::mouseMoveEvent(QMouseEvent* event) {
 
 bool TrackMapView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Leave) clearReadout();
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = legendToolTip(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
     return ZoomView::viewportEvent(event);
 }
 
@@ -216,6 +303,8 @@ void TrackMapView::showReadout(QPoint at) {
                                       kReadoutReach / z.pixelsPerUnit());
     QStringList lines;
     if (sample) {
+        const LapTelemetry& lap = *document_.slots()[static_cast<std::size_t>(sample->slot)].lapData;
+        Q_EMIT lineHovered(lap.distanceM[static_cast<std::size_t>(sample->sample)]);
         for (const std::string& line : sampleReadout(document_, *sample))
             lines.append(fromWin1252(line));
         readoutColour_ = lapColour(sample->slot);

@@ -156,14 +156,17 @@ TEST_F(PlaybackTest, TheLeaderIsTheCarThatHasComeFurthest) {
     struct Case {
         unsigned position;
         std::optional<int> leader;
+        double travelled;  // m, by the leader
     };
-    const Case cases[] = {{2, 2}, {12, 2}, {30, 2}, {32, 2}, {38, 2}, {40, 0}};
+    const Case cases[] = {{2, 2, 200},     {12, 2, 1100},   {30, 2, 3000},
+                          {32, 2, 3001.5}, {38, 2, 3007.5}, {40, 0, 41}};
     playback_.start(true, true);
     for (const Case& c : cases) {
         PlaybackTick now;
         while (playback_.position() < c.position)
             now = tick();
         EXPECT_EQ(now.leader, c.leader) << "position " << c.position;
+        EXPECT_DOUBLE_EQ(now.leaderTravelled, c.travelled) << "position " << c.position;
     }
     ticked_ = {false, false, false, false, false};
     EXPECT_EQ(tick().leader, std::nullopt) << "no lap plays";

@@ -87,6 +87,9 @@ TEST_F(CommandTableTest, MenusAndToolbarsKeepTheirEntriesAndOrder) {
         "Zoom In On Centre | Ctrl++, Ctrl+= | Zoom in on the middle of the map",
         "Zoom Out From Centre | Ctrl+- | Zoom out from the middle of the map",
         "Fit To Track | Ctrl+0 | Show the whole track",
+        "----",
+        "Colour line by time gained |  | Colour a compared lap's line by where it gains and loses time | "
+        "checkable",
         "[&Playback]",
         "Beginning of lap |  | Move the playback to the start of the laps",
         "Start/Continue |  | Play the laps back in real time | checkable",

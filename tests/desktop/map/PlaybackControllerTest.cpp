@@ -124,6 +124,22 @@ TEST_F(PlaybackControllerTest, APlaybackEndsByItselfOrWithMoveToEnd) {
     }
 }
 
+// The comparison's cursor follows the leading car: each tick that plays tells how far it has come.
+TEST_F(PlaybackControllerTest, EachTickTellsHowFarTheLeadingCarHasCome) {
+    for (const int driver : {0, 3})
+        load(kWeekend, {driver, kRace, 2});
+    QSignalSpy leader(&playback_, &PlaybackController::leaderMoved);
+    playback_.start();
+    while (playback_.state().position() < 2000)
+        playback_.tick();
+    EXPECT_EQ(leader.count(), 1000);
+    EXPECT_EQ(leader.last().at(0).toDouble(), document_.slots()[1].lapData->distanceM[2000])
+        << "the second lap, the faster, leads";
+    playback_.pause();
+    playback_.tick();
+    EXPECT_EQ(leader.count(), 1000) << "a paused playback stands still";
+}
+
 // Two laps of the race; the second (slot 1) is the faster and leads at position 2000. The view,
 // zoomed in and scrolled away from both cars, centres on the followed car at the next tick, and
 // stays where it is with Manual focus.

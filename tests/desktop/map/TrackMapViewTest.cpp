@@ -10,15 +10,19 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/CommandTable.h"
+#include "desktop/document/DocumentColours.h"
 #include "desktop/map/TrackMapView.h"
+#include "map/LapPosition.h"
 #include "track/TrackModel.h"
 
 namespace {
@@ -227,6 +231,129 @@ TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSampleEvenPastTheFini
     ASSERT_EQ(view.readout().size(), 6);
     EXPECT_EQ(view.readout()[1], "Distance: 2 m") << "was 1 m, past the line";
     EXPECT_EQ(view.readout()[5], "Time: 0:00.027s") << "was 1:16.250s on a lap of 1:16.236";
+}
+
+// Zoomed in far, the pointer exactly on a sample reads that sample and tells its distance.
+TEST_F(TrackMapViewTest, ThePointerNearALineTellsTheDistanceOfTheSampleItReads) {
+    TrackMapView& view = viewWithALap();
+    QSignalSpy hovered(&view, &TrackMapView::lineHovered);
+    const int sample = frame_->document().slots()[0].lapData->sampleCount / 2;
+    const MapZoom::Point onLine = onMap(sample);
+    view.zoomAboutCentre(16);
+    view.keepInView(onLine.x, onLine.y);
+    view.viewport()->grab();
+    const MapZoom::Point at = view.zoom().toView(onLine.x, onLine.y);
+
+    movePointer(QPointF(at.x, at.y));
+    ASSERT_EQ(hovered.count(), 1);
+    EXPECT_EQ(hovered.last().at(0).toDouble(),
+              frame_->document().slots()[0].lapData->distanceM[static_cast<std::size_t>(sample)]);
+    movePointer(QPointF(5, view.viewport()->height() - 5));
+    EXPECT_EQ(hovered.count(), 1) << "nothing away from the lines";
+}
+
+// The legend's entries give their laps' full names in a tool tip: two laps of one driver differ.
+TEST_F(TrackMapViewTest, TheLegendsToolTipNamesTheLapUnderThePointerInFull) {
+    TrackMapView& view = viewWithALap();
+    nextLap_ = LapChoice{0, kRace, 3};
+    addLap("Rivaldi weekend (saved in race).rpy");
+    view.viewport()->grab();
+    QFont bold = view.viewport()->font();
+    bold.setBold(true);
+    const int line = QFontMetrics(bold).lineSpacing();
+    // The first entry's colour stroke starts 12 pixels in from the view's corner.
+    const struct {
+        QPoint at;
+        QString tip;
+    } cases[] = {
+        {QPoint(14, 12 + line / 2), QString::fromUtf8("M Tanaka · Race lap 2 · 1m 16.236s")},
+        {QPoint(14, 12 + line + line / 2), QString::fromUtf8("M Tanaka · Race lap 3 · 1m 16.525s")},
+        {QPoint(14, 12 + 2 * line + line / 2), QString()},
+        {QPoint(view.viewport()->width() - 5, 12 + line / 2), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(view.legendToolTip(c.at), c.tip) << c.at.x() << "," << c.at.y();
+
+    QHelpEvent help(QEvent::ToolTip, cases[1].at, view.viewport()->mapToGlobal(cases[1].at));
+    QCoreApplication::sendEvent(view.viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), cases[1].tip) << "shown on resting there";
+}
+
+// Whether every pixel within `radius` of `centre` has `colour`.
+bool discOf(const QImage& image, QPointF centre, int radius, const QColor& colour) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (dx * dx + dy * dy > radius * radius) continue;
+            const QPoint pixel(static_cast<int>(std::floor(centre.x())) + dx,
+                               static_cast<int>(std::floor(centre.y())) + dy);
+            if (image.pixelColor(pixel) != colour) return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(TrackMapViewTest, TheCursorIsADotOnEachComparedLapsLineAtItsDistance) {
+    TrackMapView& view = viewWithALap();
+    nextLap_ = LapChoice{3, kRace, 2};
+    addLap("Rivaldi weekend (saved in race).rpy");
+    const ReplayDocument& document = frame_->document();
+    const MapTransform layout(MapZoom::kSquare, MapZoom::kSquare, 50, 50, *document.trackModel());
+    const double distance = 1234.5;
+
+    // At one distance the two cars are close: each lap's dot is looked at alone.
+    for (const int slot : {0, 1}) {
+        view.setComparisonCursor({slot}, distance);
+        const auto expected =
+            lapPositionAt(document.slots()[static_cast<std::size_t>(slot)], distance, layout);
+        ASSERT_TRUE(expected && view.cursorDot(slot)) << "lap " << slot + 1;
+        EXPECT_EQ(*view.cursorDot(slot), QPointF(expected->x, expected->y)) << "lap " << slot + 1;
+        const QImage image = view.viewport()->grab().toImage();  // laid out at the view's size
+        const MapZoom::Point at = view.zoom().toView(expected->x, expected->y);
+        EXPECT_TRUE(discOf(image, QPointF(at.x, at.y), 2, documentColour(document.lapColourIndex(slot))))
+            << "lap " << slot + 1 << "'s dot in its colour";
+    }
+    view.setComparisonCursor({1, 0}, distance);
+    EXPECT_TRUE(view.cursorDot(0) && view.cursorDot(1));
+    view.setComparisonCursor({1}, distance);
+    EXPECT_FALSE(view.cursorDot(0)) << "a lap no longer compared";
+    EXPECT_TRUE(view.cursorDot(1));
+    view.setComparisonCursor({0, 1}, std::nullopt);
+    EXPECT_FALSE(view.cursorDot(0) || view.cursorDot(1)) << "no distance, no dots";
+    view.setComparisonCursor({0, 1}, 1e6);
+    EXPECT_FALSE(view.cursorDot(0) || view.cursorDot(1)) << "beyond the laps";
+}
+
+int pixelsOf(const QImage& image, const QColor& colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
+TEST_F(TrackMapViewTest, OneLapsLineMayBeDrawnInAColourPerSample) {
+    TrackMapView& view = viewWithALap();
+    const ReplayDocument::Slot& lap = frame_->document().slots()[0];
+    const QColor own = documentColour(frame_->document().lapColourIndex(0));
+    const QColor other(10, 200, 230);
+    const auto counts = [&] {
+        const QImage image = view.viewport()->grab().toImage();
+        return std::pair(pixelsOf(image, own), pixelsOf(image, other));
+    };
+    const auto [plainOwn, plainOther] = counts();
+    ASSERT_GT(plainOwn, 1000);
+    ASSERT_EQ(plainOther, 0);
+
+    const std::vector<Rgb> colours(static_cast<std::size_t>(lap.lapData->sampleCount), Rgb{10, 200, 230});
+    view.setSampleColours(SampleColours{0, colours});
+    const auto [colouredOwn, colouredOther] = counts();
+    EXPECT_LT(colouredOwn, plainOwn / 10) << "the legend's stroke keeps the lap's colour";
+    EXPECT_GT(colouredOther, plainOwn / 2);
+
+    view.setSampleColours(SampleColours{1, colours});
+    EXPECT_EQ(counts(), std::pair(plainOwn, 0)) << "another lap's colours";
+    view.setSampleColours(std::nullopt);
+    EXPECT_EQ(counts(), std::pair(plainOwn, 0));
 }
 
 // The preview records the page at the printer's resolution and plays it back scaled to the

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+#include "MainWindowTestBase.h"
+#include "TempDir.h"
+#include "desktop/compare/ComparisonSession.h"
+#include "desktop/document/DocumentColours.h"
+#include "desktop/map/PlaybackController.h"
+#include "desktop/map/TrackMapView.h"
+
+namespace {
+
+class MainWindowComparisonTest : public MainWindowTestBase {
+protected:
+    // Race lap 2 of drivers 4 and 1: the second, 1.1 s faster, is the reference, and the first is
+    // coloured by time gained.
+    void addTwoLaps() {
+        for (const int driver : {4, 1}) {
+            nextLap_ = LapChoice{driver, kRace, 2};
+            addLap("Rivaldi weekend (saved in race).rpy");
+        }
+        frame_->resize(900, 700);
+    }
+    QImage screen() const { return frame_->view()->viewport()->grab().toImage(); }
+    std::string bitmap() {
+        TempDir out;
+        dialogs_.bitmapPath = [&](const QString&) {
+            return std::optional(QString::fromStdString((out.path() / "map.bmp").string()));
+        };
+        frame_->runCommand(ID_SAVE_TRACKMAP_BMP);
+        QFile file(QString::fromStdString((out.path() / "map.bmp").string()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    }
+    // The print preview's first page, as the preview draws it.
+    QImage printedPage() {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
+                         [&](QPrinter* target) { frame_->view()->print(*target, "header", {}); });
+        preview.updatePreview();
+        QImage page(420, 594, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        const QSize paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
+        preview.findChild<QGraphicsView*>()->scene()->render(&painter, QRectF(page.rect()),
+                                                             QRectF(QPoint(), paper));
+        return page;
+    }
+};
+
+int pixelsOf(const QImage& image, const QColor& colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
+// Pixels between the line's grey and its full red: lap 1's own red is brighter.
+int losingPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.green() == c.blue() && c.red() > c.green() + 10 && c.red() <= 220;
+        }
+    }
+    return count;
+}
+
+TEST_F(MainWindowComparisonTest, TheOptionColoursTheComparedLapOnScreenAndIsRemembered) {
+    EXPECT_FALSE(enabled(ID_COLOUR_BY_GAIN)) << "no laps";
+    addLap("Rivaldi weekend (saved in race).rpy");
+    EXPECT_FALSE(enabled(ID_COLOUR_BY_GAIN)) << "one lap: nothing to compare";
+    frame_->runCommand(ID_FILE_NEW);
+    addTwoLaps();
+    ASSERT_EQ(frame_->comparisonSession().colouredSlot(), 0);
+    EXPECT_TRUE(enabled(ID_COLOUR_BY_GAIN));
+    EXPECT_FALSE(frame_->action(ID_COLOUR_BY_GAIN)->isChecked());
+
+    const QColor own = documentColour(frame_->document().lapColourIndex(0));
+    const QImage plain = screen();
+    frame_->runCommand(ID_COLOUR_BY_GAIN);
+    EXPECT_TRUE(frame_->action(ID_COLOUR_BY_GAIN)->isChecked());
+    const QImage coloured = screen();
+    EXPECT_LT(pixelsOf(coloured, own), pixelsOf(plain, own) / 4);
+    EXPECT_GT(losingPixels(coloured), losingPixels(plain) + 50) << "where the slower lap loses";
+    EXPECT_EQ(pixelsOf(coloured, documentColour(frame_->document().lapColourIndex(1))),
+              pixelsOf(plain, documentColour(frame_->document().lapColourIndex(1))))
+        << "the reference keeps its colour";
+
+    frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
+    EXPECT_TRUE(frame_->action(ID_COLOUR_BY_GAIN)->isChecked()) << "remembered";
+    frame_->runCommand(ID_COLOUR_BY_GAIN);
+    frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
+    EXPECT_FALSE(frame_->action(ID_COLOUR_BY_GAIN)->isChecked());
+}
+
+TEST_F(MainWindowComparisonTest, TheBitmapAndThePrintKeepThePlainLines) {
+    addTwoLaps();
+    settings_.setBmpSizeInPixel(300);
+    const std::string plainBitmap = bitmap();
+    const QImage plainPage = printedPage();
+    ASSERT_FALSE(plainBitmap.empty());
+    frame_->runCommand(ID_COLOUR_BY_GAIN);
+    EXPECT_EQ(bitmap(), plainBitmap);
+    EXPECT_EQ(printedPage(), plainPage);
+}
+
+TEST_F(MainWindowComparisonTest, ThePointerOnALineAndThePlaybacksLeaderMoveTheCursorDots) {
+    addTwoLaps();
+    ComparisonSession& session = frame_->comparisonSession();
+    TrackMapView& view = *frame_->view();
+    EXPECT_FALSE(view.cursorDot(0) || view.cursorDot(1));
+
+    Q_EMIT view.lineHovered(1500);
+    EXPECT_EQ(session.cursor(), 1500);
+    EXPECT_TRUE(view.cursorDot(0) && view.cursorDot(1));
+
+    frame_->playback().start();
+    while (frame_->playback().state().position() < 2000)
+        frame_->playback().tick();
+    EXPECT_EQ(session.cursor(), frame_->document().slots()[1].lapData->distanceM[2000]) << "the leader's";
+    EXPECT_TRUE(view.cursorDot(0) && view.cursorDot(1));
+
+    frame_->playback().stop();
+    frame_->runCommand(ID_FILE_NEW);
+    EXPECT_FALSE(view.cursorDot(0) || view.cursorDot(1)) << "nothing compared";
+}
+
+}  // namespace
