@@ -101,8 +101,8 @@ int fileDateNumber(std::string_view fileDate) {
         !number(fileDate.substr(fileDate.size() - 2), day))
         return 0;
     if (year < 0 || year > 200000 || day < 1 || day > 31) return 0;  // keeps the number in range
-    for (int m = 0; m < 12; ++m) {
-        if (month == englishMonth(m)) return year * 10000 + (m + 1) * 100 + day;
+    for (int monthIndex = 0; monthIndex < 12; ++monthIndex) {
+        if (month == englishMonth(monthIndex)) return year * 10000 + (monthIndex + 1) * 100 + day;
     }
     return 0;
 }
