@@ -67,11 +67,11 @@ Scale scaleFor(double yLow, double yHigh, double extreme) {
 // it is, when the lap ends first.
 bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
     const int lastSample = lap.sampleCount - 1;
-    int i = std::min(index + 1, lastSample);
-    while (i < lastSample && lap.distance[static_cast<std::size_t>(i)] < target)
-        ++i;
-    if (lap.distance[static_cast<std::size_t>(i)] < target) return false;
-    index = i;
+    int sample = std::min(index + 1, lastSample);
+    while (sample < lastSample && lap.distance[static_cast<std::size_t>(sample)] < target)
+        ++sample;
+    if (lap.distance[static_cast<std::size_t>(sample)] < target) return false;
+    index = sample;
     return true;
 }
 
