@@ -63,12 +63,12 @@ private:
     }
 
     void frame() {
-        const int t = kTopMargin;
-        fill(186, frameRight(), t - 3, t - 1, kFrame);
+        const int top = kTopMargin;
+        fill(186, frameRight(), top - 3, top - 1, kFrame);
         fill(186, frameRight(), bottom() - 1, bottom() + 1, kFrame);
-        fill(frameRight(), frameRight() + 2, t - 3, bottom() + 1, kFrame);
+        fill(frameRight(), frameRight() + 2, top - 3, bottom() + 1, kFrame);
         // What the frame encloses (it has no left bar, so this is the rectangle, not a flood).
-        fill(186, frameRight(), t - 1, bottom() - 1, kInterior);
+        fill(186, frameRight(), top - 1, bottom() - 1, kInterior);
         text(QRect(189, 0, kColumnWidth, kRowHeight), Qt::AlignCenter, QStringLiteral("S"), kText);
     }
 
