@@ -76,9 +76,9 @@ void CliApp::printHelp(std::ostream& out) const {
     out << "Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"
            "       vxra --help | --version\n\n"
         << kProductName << ": reports and telemetry from VELTRA Racing 4 replays.\n\nCommands:\n";
-    for (const auto& c : commands_) {
-        out << "  " << synopsis(c) << "\n      " << c.summary << "\n";
-        printOptions(out, c.options, "        ");
+    for (const auto& command : commands_) {
+        out << "  " << synopsis(command) << "\n      " << command.summary << "\n";
+        printOptions(out, command.options, "        ");
     }
     out << "\nOptions:\n";
     printOptions(out,

@@ -20,9 +20,9 @@ void writePoints(DocumentWriter& writer, const PlotCurve* curve) {
 }
 
 std::optional<std::pair<int, int>> parseSize(const std::string& text) {
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos) return std::nullopt;
-    const auto width = parseInt(text.substr(0, x)), height = parseInt(text.substr(x + 1));
+    const std::size_t separator = text.find('x');
+    if (separator == std::string::npos) return std::nullopt;
+    const auto width = parseInt(text.substr(0, separator)), height = parseInt(text.substr(separator + 1));
     if (!width || !height || *width < 64 || *height < 64 || *width > 8192 || *height > 8192)
         return std::nullopt;
     return std::pair{*width, *height};
