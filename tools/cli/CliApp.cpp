@@ -29,10 +29,10 @@ bool takeSimDir(std::vector<std::string>& args, std::optional<std::string>& simD
 }
 
 // "lap FILE --driver N [--csv]": the operands, then each option, optional ones in brackets.
-std::string synopsis(const CliCommand& c) {
-    std::string text = c.name;
-    if (!c.operands.empty()) text += " " + c.operands;
-    for (const CliOption& option : c.options) {
+std::string synopsis(const CliCommand& command) {
+    std::string text = command.name;
+    if (!command.operands.empty()) text += " " + command.operands;
+    for (const CliOption& option : command.options) {
         const std::string shown = option.value.empty() ? option.name : option.name + " " + option.value;
         text += option.required ? " " + shown : " [" + shown + "]";
     }
@@ -67,8 +67,8 @@ void CliApp::add(CliCommand command) {
 }
 
 const CliCommand* CliApp::find(const std::string& name) const {
-    auto it =
-        std::find_if(commands_.begin(), commands_.end(), [&](const CliCommand& c) { return c.name == name; });
+    auto it = std::find_if(commands_.begin(), commands_.end(),
+                           [&](const CliCommand& command) { return command.name == name; });
     return it == commands_.end() ? nullptr : &*it;
 }
 
