@@ -101,20 +101,20 @@ double timeAt(const std::vector<PlotPoint>& course, std::size_t& at, double dist
 
 }  // namespace
 
-TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+TimeDifference timeDifferenceBySamples(const DifferenceLap& lapA, const DifferenceLap& lapB, double yLow,
                                        double yHigh) {
     TimeDifference result;
-    const LapTelemetry& lapA = *a.telemetry;
-    const LapTelemetry& lapB = *b.telemetry;
-    if (!usable(lapA) || !usable(lapB)) {
+    const LapTelemetry& telemetryA = *lapA.telemetry;
+    const LapTelemetry& telemetryB = *lapB.telemetry;
+    if (!usable(telemetryA) || !usable(telemetryB)) {
         result.texts = unavailableTexts();
         return result;
     }
     const auto distanceAt = [](const LapTelemetry& lap, int sample) {
         return lap.distance[static_cast<std::size_t>(sample)];
     };
-    const std::uint32_t total =
-        std::max(distanceAt(lapA, lapA.sampleCount - 3), distanceAt(lapB, lapB.sampleCount - 3));
+    const std::uint32_t total = std::max(distanceAt(telemetryA, telemetryA.sampleCount - 3),
+                                         distanceAt(telemetryB, telemetryB.sampleCount - 3));
     const double step = total * kStepShare;
 
     std::vector<int> diff(kSteps, 0);
@@ -122,7 +122,7 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     bool bothGoOn = true;
     for (int stepIndex = 1; stepIndex < kSteps; ++stepIndex) {
         const auto target = static_cast<std::uint32_t>(stepIndex * step);
-        bothGoOn = bothGoOn && advance(lapA, indexA, target) && advance(lapB, indexB, target);
+        bothGoOn = bothGoOn && advance(telemetryA, indexA, target) && advance(telemetryB, indexB, target);
         diff[static_cast<std::size_t>(stepIndex)] =
             bothGoOn ? indexA - indexB : diff[static_cast<std::size_t>(stepIndex - 1)];
         maxDiff = std::max(maxDiff, diff[static_cast<std::size_t>(stepIndex)]);
@@ -134,7 +134,7 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     for (int stepIndex = 1; stepIndex < kSteps; ++stepIndex)
         result.curve.push_back(
             {xAt(stepIndex), diff[static_cast<std::size_t>(stepIndex)] * scale.factor + scale.centre});
-    const std::int64_t lapTimeDifference = lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry);
+    const std::int64_t lapTimeDifference = lapTimeMs(lapA.lapEntry) - lapTimeMs(lapB.lapEntry);
     const double finalDiff = std::trunc(static_cast<double>(lapTimeDifference) * kSamplesPerMs);
     result.curve.push_back({xAt(kSteps), finalDiff * scale.factor + scale.centre});
     result.zeroLine = {{0, scale.centre}, {result.curve.back().x, scale.centre}};
@@ -145,12 +145,12 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     return result;
 }
 
-TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+TimeDifference timeDifferenceByDistance(const DifferenceLap& lapA, const DifferenceLap& lapB, double yLow,
                                         double yHigh) {
     TimeDifference result;
-    const std::vector<PlotPoint> courseA = timeAgainstDistance(*a.telemetry);
-    const std::vector<PlotPoint> courseB = timeAgainstDistance(*b.telemetry);
-    if (!usable(*a.telemetry) || !usable(*b.telemetry) || courseA.size() < 2 || courseB.size() < 2) {
+    const std::vector<PlotPoint> courseA = timeAgainstDistance(*lapA.telemetry);
+    const std::vector<PlotPoint> courseB = timeAgainstDistance(*lapB.telemetry);
+    if (!usable(*lapA.telemetry) || !usable(*lapB.telemetry) || courseA.size() < 2 || courseB.size() < 2) {
         result.texts = unavailableTexts();
         return result;
     }
@@ -175,7 +175,7 @@ TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const Difference
     for (const PlotPoint& point : gap)
         result.curve.push_back({point.x, point.y * scale.factor + scale.centre});
     result.zeroLine = {{0, scale.centre}, {result.curve.empty() ? 0 : result.curve.back().x, scale.centre}};
-    result.texts = textsOf(lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry), behind, ahead,
+    result.texts = textsOf(lapTimeMs(lapA.lapEntry) - lapTimeMs(lapB.lapEntry), behind, ahead,
                            [](double seconds) { return static_cast<std::int64_t>(seconds * 1000); });
     return result;
 }
