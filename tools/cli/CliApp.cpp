@@ -29,10 +29,10 @@ bool takeSimDir(std::vector<std::string>& args, std::optional<std::string>& simD
 }
 
 // "lap FILE --driver N [--csv]": the operands, then each option, optional ones in brackets.
-std::string synopsis(const CliCommand& c) {
-    std::string text = c.name;
-    if (!c.operands.empty()) text += " " + c.operands;
-    for (const CliOption& option : c.options) {
+std::string synopsis(const CliCommand& command) {
+    std::string text = command.name;
+    if (!command.operands.empty()) text += " " + command.operands;
+    for (const CliOption& option : command.options) {
         const std::string shown = option.value.empty() ? option.name : option.name + " " + option.value;
         text += option.required ? " " + shown : " [" + shown + "]";
     }
@@ -67,8 +67,8 @@ void CliApp::add(CliCommand command) {
 }
 
 const CliCommand* CliApp::find(const std::string& name) const {
-    auto it =
-        std::find_if(commands_.begin(), commands_.end(), [&](const CliCommand& c) { return c.name == name; });
+    auto it = std::find_if(commands_.begin(), commands_.end(),
+                           [&](const CliCommand& command) { return command.name == name; });
     return it == commands_.end() ? nullptr : &*it;
 }
 
@@ -76,9 +76,9 @@ void CliApp::printHelp(std::ostream& out) const {
     out << "Usage: vxra [--sim-dir DIR] COMMAND [ARGUMENTS]\n"
            "       vxra --help | --version\n\n"
         << kProductName << ": reports and telemetry from VELTRA Racing 4 replays.\n\nCommands:\n";
-    for (const auto& c : commands_) {
-        out << "  " << synopsis(c) << "\n      " << c.summary << "\n";
-        printOptions(out, c.options, "        ");
+    for (const auto& command : commands_) {
+        out << "  " << synopsis(command) << "\n      " << command.summary << "\n";
+        printOptions(out, command.options, "        ");
     }
     out << "\nOptions:\n";
     printOptions(out,

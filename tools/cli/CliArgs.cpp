@@ -25,8 +25,8 @@ std::optional<CliArgs> parseCliArgs(const std::vector<std::string>& args,
         const std::string& arg = args[i];
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const auto option =
-            std::find_if(options.begin(), options.end(), [&](const CliOption& o) { return o.name == name; });
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const CliOption& candidate) { return candidate.name == name; });
         if (option == options.end() && !arg.starts_with("--")) {
             parsed.operands.push_back(arg);
             continue;

@@ -16,91 +16,93 @@ int asNumber(bool flag) {
     return flag ? 1 : 0;
 }
 
-json headerJson(const ReplayHeader& h) {
+json headerJson(const ReplayHeader& header) {
     return {
-        {"fileName", pathText(h.fileName)},
-        {"formatVersion", h.formatVersion},
-        {"fileLength", h.fileLength},
-        {"frameCount", h.frameCount},
-        {"sessionInProgress", sessionKey(h.sessionInProgress)},
-        {"ownerFirstName", win1252ToUtf8(h.ownerFirstName)},
-        {"ownerLastName", win1252ToUtf8(h.ownerLastName)},
-        {"trackName", win1252ToUtf8(h.trackName)},
-        {"carSet", win1252ToUtf8(h.carSet)},
-        {"aiCars", h.aiCars},
-        {"quickRace", asNumber(h.quickRace)},
-        {"raceLaps", h.raceLaps},
-        {"qualifyingLaps", h.qualifyingLaps},
-        {"raceDistancePercent", h.raceDistancePercent},
-        {"practiceMinutes", h.practiceMinutes},
-        {"warmupMinutes", h.warmupMinutes},
-        {"aiStrength", h.aiStrength},
-        {"cloudy", asNumber(h.cloudy)},
-        {"windSpeed", h.windSpeed},
-        {"windDirection", h.windDirection},
-        {"temperature", h.temperature},
-        {"manualWeather", h.manualWeather},
-        {"arcadeMode", asNumber(h.arcadeMode)},
-        {"fullPaceLap", asNumber(h.fullPaceLap)},
-        {"doubleFileRestarts", asNumber(h.doubleFileRestarts)},
-        {"yellowFlags", asNumber(h.yellowFlags)},
-        {"damageLevel", h.damageLevel},
-        {"fixedSetup", asNumber(h.fixedSetup)},
-        {"forceInCarView", asNumber(h.forceInCarView)},
-        {"forceSmoke", asNumber(h.forceSmoke)},
+        {"fileName", pathText(header.fileName)},
+        {"formatVersion", header.formatVersion},
+        {"fileLength", header.fileLength},
+        {"frameCount", header.frameCount},
+        {"sessionInProgress", sessionKey(header.sessionInProgress)},
+        {"ownerFirstName", win1252ToUtf8(header.ownerFirstName)},
+        {"ownerLastName", win1252ToUtf8(header.ownerLastName)},
+        {"trackName", win1252ToUtf8(header.trackName)},
+        {"carSet", win1252ToUtf8(header.carSet)},
+        {"aiCars", header.aiCars},
+        {"quickRace", asNumber(header.quickRace)},
+        {"raceLaps", header.raceLaps},
+        {"qualifyingLaps", header.qualifyingLaps},
+        {"raceDistancePercent", header.raceDistancePercent},
+        {"practiceMinutes", header.practiceMinutes},
+        {"warmupMinutes", header.warmupMinutes},
+        {"aiStrength", header.aiStrength},
+        {"cloudy", asNumber(header.cloudy)},
+        {"windSpeed", header.windSpeed},
+        {"windDirection", header.windDirection},
+        {"temperature", header.temperature},
+        {"manualWeather", header.manualWeather},
+        {"arcadeMode", asNumber(header.arcadeMode)},
+        {"fullPaceLap", asNumber(header.fullPaceLap)},
+        {"doubleFileRestarts", asNumber(header.doubleFileRestarts)},
+        {"yellowFlags", asNumber(header.yellowFlags)},
+        {"damageLevel", header.damageLevel},
+        {"fixedSetup", asNumber(header.fixedSetup)},
+        {"forceInCarView", asNumber(header.forceInCarView)},
+        {"forceSmoke", asNumber(header.forceSmoke)},
     };
 }
 
-json lapsJson(const DriverTable& d, int session, int driver) {
+json lapsJson(const DriverTable& drivers, int session, int driver) {
     json laps = json::array();
-    for (int slot = 0; slot <= d.lapCount(session, driver); ++slot) {
-        const std::uint32_t entry = d.lapEntry(session, driver, slot);
+    for (int slot = 0; slot <= drivers.lapCount(session, driver); ++slot) {
+        const std::uint32_t entry = drivers.lapEntry(session, driver, slot);
         laps.push_back({{"slot", slot},
                         {"lapEntry", entry},
                         {"duration", lapDuration(entry)},
                         {"flags", lapFlags(entry)},
-                        {"selectable", d.selectable(session, driver, slot)}});
+                        {"selectable", drivers.selectable(session, driver, slot)}});
     }
     return laps;
 }
 
-json driversJson(const DriverTable& d) {
+json driversJson(const DriverTable& drivers) {
     static constexpr const char* kKinds[] = {"Human", "AI-car", "Non-competing"};
     json list = json::array();
-    for (int i = 0; i < d.driverCount; ++i) {
+    for (int driver = 0; driver < drivers.driverCount; ++driver) {
         json sessions = json::object();
-        for (int s = 0; s < kSessionCount; ++s) {
-            if (d.sessionPresent[s])
-                sessions[sessionKey(s)] = {{"lapCount", d.lapCount(s, i)}, {"laps", lapsJson(d, s, i)}};
+        for (int session = 0; session < kSessionCount; ++session) {
+            if (drivers.sessionPresent[session])
+                sessions[sessionKey(session)] = {{"lapCount", drivers.lapCount(session, driver)},
+                                                 {"laps", lapsJson(drivers, session, driver)}};
         }
-        list.push_back({{"index", i},
-                        {"firstName", win1252ToUtf8(d.driver(i).firstName)},
-                        {"lastName", win1252ToUtf8(d.driver(i).lastName)},
-                        {"carNumber", d.driver(i).carNumber},
-                        {"driverKind", kKinds[d.driver(i).kind]},
-                        {"chatNick", win1252ToUtf8(d.driver(i).chatNick)},
-                        {"carName", win1252ToUtf8(d.driver(i).carName)},
-                        {"driverId", d.driver(i).driverId},
+        list.push_back({{"index", driver},
+                        {"firstName", win1252ToUtf8(drivers.driver(driver).firstName)},
+                        {"lastName", win1252ToUtf8(drivers.driver(driver).lastName)},
+                        {"carNumber", drivers.driver(driver).carNumber},
+                        {"driverKind", kKinds[drivers.driver(driver).kind]},
+                        {"chatNick", win1252ToUtf8(drivers.driver(driver).chatNick)},
+                        {"carName", win1252ToUtf8(drivers.driver(driver).carName)},
+                        {"driverId", drivers.driver(driver).driverId},
                         {"sessions", sessions}});
     }
     json windows = json::object();
     json present = json::array();
-    for (int s = 0; s < kSessionCount; ++s) {
-        if (d.sessionPresent[s]) present.push_back(sessionKey(s));
-        windows[sessionKey(s)] = {{"windowStart", d.windowStart[s]}, {"windowEnd", d.windowEnd[s]}};
+    for (int session = 0; session < kSessionCount; ++session) {
+        if (drivers.sessionPresent[session]) present.push_back(sessionKey(session));
+        windows[sessionKey(session)] = {{"windowStart", drivers.windowStart[session]},
+                                        {"windowEnd", drivers.windowEnd[session]}};
     }
-    return {{"fileDate", d.fileDate},
-            {"driverCount", d.driverCount},
-            {"loadedCount", d.driverCount},  // a table is read whole or not at all
-            {"ownerIndex", d.ownerIndex},
-            {"ownerSearched", asNumber(d.ownerSearched)},
-            {"quickRace", asNumber(d.quickRace)},
-            {"onlineRace", asNumber(d.onlineRace)},
-            {"lastFrameLength", d.lastFrameLength},
-            {"telemetryOffset", d.telemetryOffset},
+    return {{"fileDate", drivers.fileDate},
+            {"driverCount", drivers.driverCount},
+            {"loadedCount", drivers.driverCount},  // a table is read whole or not at all
+            {"ownerIndex", drivers.ownerIndex},
+            {"ownerSearched", asNumber(drivers.ownerSearched)},
+            {"quickRace", asNumber(drivers.quickRace)},
+            {"onlineRace", asNumber(drivers.onlineRace)},
+            {"lastFrameLength", drivers.lastFrameLength},
+            {"telemetryOffset", drivers.telemetryOffset},
             {"sessionPresent", present},
-            {"firstMarkerSession", sessionKey(d.firstMarkerSession)},
-            {"lastMarkerSession", sessionKey(d.lastMarkerSession)},
+            {"firstMarkerSession", sessionKey(drivers.firstMarkerSession)},
+            {"lastMarkerSession", sessionKey(drivers.lastMarkerSession)},
             {"windows", windows},
             {"drivers", list}};
 }

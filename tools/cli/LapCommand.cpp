@@ -20,15 +20,16 @@ void printCsv(std::ostream& out, const LapTelemetry& lap, bool mapChannels) {
            "speed"
         << (mapChannels ? ",heading,slip,slipMinusSteering\n" : "\n");
     char converted[96];
-    for (std::size_t k = 0; k < static_cast<std::size_t>(lap.sampleCount); ++k) {
-        std::snprintf(converted, sizeof converted, "%.4f,%.4f,%.3f", lap.distanceM[k], lap.lateralM[k],
-                      lap.speed[k]);
-        out << sampleNumber(static_cast<int>(k)) << ',' << lap.distance[k] << ',' << lap.lateral[k] << ','
-            << lap.gear[k] << ',' << lap.revs[k] << ',' << lap.orientation[k] << ',' << lap.roll[k] << ','
-            << lap.pitch[k] << ',' << lap.steering[k] << ',' << lap.aux1[k] << ',' << lap.aux2[k] << ','
-            << converted;
+    for (std::size_t sample = 0; sample < static_cast<std::size_t>(lap.sampleCount); ++sample) {
+        std::snprintf(converted, sizeof converted, "%.4f,%.4f,%.3f", lap.distanceM[sample],
+                      lap.lateralM[sample], lap.speed[sample]);
+        out << sampleNumber(static_cast<int>(sample)) << ',' << lap.distance[sample] << ','
+            << lap.lateral[sample] << ',' << lap.gear[sample] << ',' << lap.revs[sample] << ','
+            << lap.orientation[sample] << ',' << lap.roll[sample] << ',' << lap.pitch[sample] << ','
+            << lap.steering[sample] << ',' << lap.aux1[sample] << ',' << lap.aux2[sample] << ',' << converted;
         if (mapChannels)
-            out << ',' << lap.heading[k] << ',' << lap.slip[k] << ',' << lap.slipMinusSteering[k];
+            out << ',' << lap.heading[sample] << ',' << lap.slip[sample] << ','
+                << lap.slipMinusSteering[sample];
         out << '\n';
     }
 }

@@ -31,8 +31,8 @@ std::optional<TrackPosition> parsePosition(const std::string& text) {
     return p;
 }
 
-json point(const TrackPoint& p) {
-    return json::array({p.x, p.y});
+json point(const TrackPoint& trackPoint) {
+    return json::array({trackPoint.x, trackPoint.y});
 }
 
 int track(const CliArgs& args, CliContext& context) {

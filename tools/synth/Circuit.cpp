@@ -13,15 +13,18 @@ constexpr double kDegree = kPi / 180;
 // of a left-hand bend) gravel.
 enum Surface : std::uint32_t { kAsphalt = 1, kKerb = 3, kGrass = 4, kGravel = 6 };
 
-Circuit::Pose advance(const Circuit::Pose& p, const Circuit::Piece& piece, double s) {
-    if (!piece.isArc()) return {p.x + s * std::cos(p.heading), p.y + s * std::sin(p.heading), p.heading};
+Circuit::Pose advance(const Circuit::Pose& pose, const Circuit::Piece& piece, double distance) {
+    if (!piece.isArc())
+        return {pose.x + distance * std::cos(pose.heading), pose.y + distance * std::sin(pose.heading),
+                pose.heading};
     const double sign = piece.turnDegrees >= 0 ? 1 : -1;
-    const double r = piece.radius;
-    // Centre on the inside of the bend; walk the circle by s / r.
-    const double cx = p.x + r * std::cos(p.heading + sign * kPi / 2);
-    const double cy = p.y + r * std::sin(p.heading + sign * kPi / 2);
-    const double angle = p.heading - sign * kPi / 2 + sign * s / r;
-    return {cx + r * std::cos(angle), cy + r * std::sin(angle), p.heading + sign * s / r};
+    const double radius = piece.radius;
+    // Centre on the inside of the bend; walk the circle by distance / radius.
+    const double cx = pose.x + radius * std::cos(pose.heading + sign * kPi / 2);
+    const double cy = pose.y + radius * std::sin(pose.heading + sign * kPi / 2);
+    const double angle = pose.heading - sign * kPi / 2 + sign * distance / radius;
+    return {cx + radius * std::cos(angle), cy + radius * std::sin(angle),
+            pose.heading + sign * distance / radius};
 }
 
 double pieceLength(const Circuit::Piece& piece) {
@@ -33,18 +36,18 @@ double pieceLength(const Circuit::Piece& piece) {
 Circuit::Circuit(std::string name, std::vector<Piece> pieces, int closeA, int closeB)
     : name_(std::move(name)), pieces_(std::move(pieces)) {
     double turn = 0;
-    for (const Piece& p : pieces_)
-        turn += p.isArc() ? p.turnDegrees : 0;
+    for (const Piece& piece : pieces_)
+        turn += piece.isArc() ? piece.turnDegrees : 0;
     if (std::fabs(turn - 360) > 1e-9) throw std::logic_error("a circuit must turn through 360 degrees");
     // The end moves linearly with the two straights' lengths: one solve closes the loop.
     layOut();
-    const auto a = static_cast<std::size_t>(closeA), b = static_cast<std::size_t>(closeB);
-    const double ha = poses_[a].heading, hb = poses_[b].heading;
+    const auto straightA = static_cast<std::size_t>(closeA), straightB = static_cast<std::size_t>(closeB);
+    const double ha = poses_[straightA].heading, hb = poses_[straightB].heading;
     const double gx = poses_.back().x, gy = poses_.back().y;
     const double det = std::cos(ha) * std::sin(hb) - std::sin(ha) * std::cos(hb);
-    pieces_[a].length += (-gx * std::sin(hb) + gy * std::cos(hb)) / det;
-    pieces_[b].length += (-std::cos(ha) * gy + std::sin(ha) * gx) / det;
-    if (pieces_[a].length < 50 || pieces_[b].length < 50)
+    pieces_[straightA].length += (-gx * std::sin(hb) + gy * std::cos(hb)) / det;
+    pieces_[straightB].length += (-std::cos(ha) * gy + std::sin(ha) * gx) / det;
+    if (pieces_[straightA].length < 50 || pieces_[straightB].length < 50)
         throw std::logic_error("the circuit does not close");
     layOut();
 }
@@ -55,24 +58,24 @@ void Circuit::layOut() {
     length_ = 0;
     for (const Piece& piece : pieces_) {
         starts_.push_back(length_);
-        const double l = pieceLength(piece);
-        poses_.push_back(advance(poses_.back(), piece, l));
-        length_ += l;
+        const double length = pieceLength(piece);
+        poses_.push_back(advance(poses_.back(), piece, length));
+        length_ += length;
     }
 }
 
 std::size_t Circuit::pieceAt(double distance) const {
-    std::size_t i = 0;
-    while (i + 1 < pieces_.size() && distance >= starts_[i + 1])
-        ++i;
-    return i;
+    std::size_t piece = 0;
+    while (piece + 1 < pieces_.size() && distance >= starts_[piece + 1])
+        ++piece;
+    return piece;
 }
 
 Circuit::Pose Circuit::poseAt(double distance) const {
     distance = std::fmod(distance, length_);
     if (distance < 0) distance += length_;
-    const std::size_t i = pieceAt(distance);
-    return advance(poses_[i], pieces_[i], distance - starts_[i]);
+    const std::size_t piece = pieceAt(distance);
+    return advance(poses_[piece], pieces_[piece], distance - starts_[piece]);
 }
 
 double Circuit::curvatureAt(double distance) const {
@@ -83,10 +86,10 @@ double Circuit::curvatureAt(double distance) const {
 }
 
 Circuit::Pose Circuit::pointAt(double distance, double lateral) const {
-    Pose p = poseAt(distance);
-    p.x += lateral * std::cos(p.heading + kPi / 2);
-    p.y += lateral * std::sin(p.heading + kPi / 2);
-    return p;
+    Pose pose = poseAt(distance);
+    pose.x += lateral * std::cos(pose.heading + kPi / 2);
+    pose.y += lateral * std::sin(pose.heading + kPi / 2);
+    return pose;
 }
 
 TrackSpec Circuit::trackSpec() const {

@@ -30,9 +30,9 @@ public:
     const std::vector<Piece>& pieces() const { return pieces_; }
     double length() const { return length_; }
     // Start distance of each piece.
-    double pieceStart(std::size_t i) const { return starts_[i]; }
-    Pose startPose(std::size_t i) const { return poses_[i]; }
-    Pose endPose(std::size_t i) const { return poses_[i + 1]; }
+    double pieceStart(std::size_t piece) const { return starts_[piece]; }
+    Pose startPose(std::size_t piece) const { return poses_[piece]; }
+    Pose endPose(std::size_t piece) const { return poses_[piece + 1]; }
 
     // The point and heading of the centre line at a distance (wrapped onto the lap), and the
     // curvature there (1/radius, positive turning left).

@@ -38,5 +38,5 @@ struct ConstantPaceReplay {
     // Distance along the track (0.5 mm units) of a car at a session time.
     std::uint32_t distanceAt(const ConstantPaceCar& car, double timeMs) const;
     // The session time of 0-based frame f.
-    double frameTime(int f) const { return firstFrameTime + f * 1000.0 / 36.0; }
+    double frameTime(int frame) const { return firstFrameTime + frame * 1000.0 / 36.0; }
 };

@@ -11,24 +11,25 @@ constexpr double kApexApproach = 90;  // metres of straight used to swing out be
 RacingLine::RacingLine(const Circuit& circuit, double roadHalfWidth) : circuit_(circuit) {
     const double edge = roadHalfWidth - 1.2;
     const auto& pieces = circuit.pieces();
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (!pieces[i].isArc()) continue;
-        const double side = pieces[i].turnDegrees > 0 ? 1 : -1;
-        const double start = circuit.pieceStart(i);
-        const double end = i + 1 < pieces.size() ? circuit.pieceStart(i + 1) : circuit.length();
-        const double before =
-            i > 0 && !pieces[i - 1].isArc() ? std::min(kApexApproach, pieces[i - 1].length / 2) : 0;
-        const double after = i + 1 < pieces.size() && !pieces[i + 1].isArc()
-                                 ? std::min(kApexApproach, pieces[i + 1].length / 2)
+    for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
+        if (!pieces[piece].isArc()) continue;
+        const double side = pieces[piece].turnDegrees > 0 ? 1 : -1;
+        const double start = circuit.pieceStart(piece);
+        const double end = piece + 1 < pieces.size() ? circuit.pieceStart(piece + 1) : circuit.length();
+        const double before = piece > 0 && !pieces[piece - 1].isArc()
+                                  ? std::min(kApexApproach, pieces[piece - 1].length / 2)
+                                  : 0;
+        const double after = piece + 1 < pieces.size() && !pieces[piece + 1].isArc()
+                                 ? std::min(kApexApproach, pieces[piece + 1].length / 2)
                                  : 0;
         if (before > 0) points_.push_back({start - before, -side * edge});
         points_.push_back({(start + end) / 2, side * edge});
         if (after > 0) points_.push_back({end + after, -side * edge});
     }
-    for (Point& p : points_)
-        p.distance = std::fmod(p.distance + circuit.length(), circuit.length());
+    for (Point& point : points_)
+        point.distance = std::fmod(point.distance + circuit.length(), circuit.length());
     std::sort(points_.begin(), points_.end(),
-              [](const Point& a, const Point& b) { return a.distance < b.distance; });
+              [](const Point& first, const Point& second) { return first.distance < second.distance; });
 }
 
 double RacingLine::lateralAt(double distance) const {
@@ -36,14 +37,16 @@ double RacingLine::lateralAt(double distance) const {
     const double length = circuit_.length();
     distance = std::fmod(std::fmod(distance, length) + length, length);
     auto next = std::upper_bound(points_.begin(), points_.end(), distance,
-                                 [](double d, const Point& p) { return d < p.distance; });
-    const Point b =
+                                 [](double at, const Point& point) { return at < point.distance; });
+    const Point following =
         next == points_.end() ? Point{points_.front().distance + length, points_.front().lateral} : *next;
-    const Point a = next == points_.begin() ? Point{points_.back().distance - length, points_.back().lateral}
-                                            : *std::prev(next);
-    const double u = (distance - a.distance) / (b.distance - a.distance);
+    const Point previous = next == points_.begin()
+                               ? Point{points_.back().distance - length, points_.back().lateral}
+                               : *std::prev(next);
+    const double progress = (distance - previous.distance) / (following.distance - previous.distance);
     // Eased between the points, so the line has no kinks.
-    return a.lateral + (b.lateral - a.lateral) * (1 - std::cos(u * std::numbers::pi)) / 2;
+    return previous.lateral +
+           (following.lateral - previous.lateral) * (1 - std::cos(progress * std::numbers::pi)) / 2;
 }
 
 double RacingLine::slopeAt(double distance) const {
@@ -52,57 +55,60 @@ double RacingLine::slopeAt(double distance) const {
 
 LapProfile::LapProfile(const Circuit& circuit, const CarPerformance& car, double startSpeed)
     : length_(circuit.length()) {
-    const std::size_t n = static_cast<std::size_t>(std::ceil(length_));
-    std::vector<double> limit(n + 1);
-    for (std::size_t i = 0; i <= n; ++i) {
-        const double curvature = std::fabs(circuit.curvatureAt(static_cast<double>(i)));
+    const std::size_t metres = static_cast<std::size_t>(std::ceil(length_));
+    std::vector<double> limit(metres + 1);
+    for (std::size_t metre = 0; metre <= metres; ++metre) {
+        const double curvature = std::fabs(circuit.curvatureAt(static_cast<double>(metre)));
         // The racing line opens a bend up by a few metres of radius.
-        limit[i] = curvature > 0 ? std::min(car.topSpeed, std::sqrt(car.lateralGrip * (1 / curvature + 4)))
-                                 : car.topSpeed;
+        limit[metre] = curvature > 0
+                           ? std::min(car.topSpeed, std::sqrt(car.lateralGrip * (1 / curvature + 4)))
+                           : car.topSpeed;
     }
-    const auto accelerate = [&](double v) {
-        return std::sqrt(v * v + 2 * car.acceleration * (1 - (v / car.topSpeed) * (v / car.topSpeed)));
+    const auto accelerate = [&](double speed) {
+        return std::sqrt(speed * speed +
+                         2 * car.acceleration * (1 - (speed / car.topSpeed) * (speed / car.topSpeed)));
     };
-    const auto brake = [&](double v) { return std::sqrt(v * v + 2 * car.braking); };
+    const auto brake = [&](double speed) { return std::sqrt(speed * speed + 2 * car.braking); };
     speeds_ = limit;
     // Two rounds of the lap, so the speed at the line carries over from the lap before.
     const bool flying = startSpeed < 0;
     for (int round = 0; round < (flying ? 2 : 1); ++round) {
-        speeds_[0] = flying ? std::min(limit[0], accelerate(speeds_[n])) : startSpeed;
-        for (std::size_t i = 1; i <= n; ++i)
-            speeds_[i] = std::min(speeds_[i], accelerate(speeds_[i - 1]));
-        for (std::size_t i = n; i-- > 0;)
-            speeds_[i] = std::min(speeds_[i], brake(speeds_[i + 1]));
-        if (flying) speeds_[n] = std::min(speeds_[n], speeds_[0]);
+        speeds_[0] = flying ? std::min(limit[0], accelerate(speeds_[metres])) : startSpeed;
+        for (std::size_t metre = 1; metre <= metres; ++metre)
+            speeds_[metre] = std::min(speeds_[metre], accelerate(speeds_[metre - 1]));
+        for (std::size_t metre = metres; metre-- > 0;)
+            speeds_[metre] = std::min(speeds_[metre], brake(speeds_[metre + 1]));
+        if (flying) speeds_[metres] = std::min(speeds_[metres], speeds_[0]);
     }
     if (!flying) speeds_[0] = std::max(startSpeed, 0.5);
-    times_.assign(n + 1, 0.0);
-    for (std::size_t i = 1; i <= n; ++i) {
-        const double step = std::min(1.0, length_ - static_cast<double>(i - 1));
-        times_[i] = times_[i - 1] + 2 * step / (speeds_[i - 1] + speeds_[i]);
+    times_.assign(metres + 1, 0.0);
+    for (std::size_t metre = 1; metre <= metres; ++metre) {
+        const double step = std::min(1.0, length_ - static_cast<double>(metre - 1));
+        times_[metre] = times_[metre - 1] + 2 * step / (speeds_[metre - 1] + speeds_[metre]);
     }
 }
 
 double LapProfile::speedAt(double distance) const {
     const double at = std::clamp(distance, 0.0, static_cast<double>(speeds_.size() - 1));
-    const std::size_t i = std::min(static_cast<std::size_t>(at), speeds_.size() - 2);
-    return speeds_[i] + (speeds_[i + 1] - speeds_[i]) * (at - static_cast<double>(i));
+    const std::size_t metre = std::min(static_cast<std::size_t>(at), speeds_.size() - 2);
+    return speeds_[metre] + (speeds_[metre + 1] - speeds_[metre]) * (at - static_cast<double>(metre));
 }
 
 double LapProfile::timeAt(double distance) const {
     const double at = std::clamp(distance, 0.0, length_);
-    const std::size_t i = std::min(static_cast<std::size_t>(at), times_.size() - 2);
-    return times_[i] + (times_[i + 1] - times_[i]) * (at - static_cast<double>(i)) /
-                           std::min(1.0, length_ - static_cast<double>(i));
+    const std::size_t metre = std::min(static_cast<std::size_t>(at), times_.size() - 2);
+    return times_[metre] + (times_[metre + 1] - times_[metre]) * (at - static_cast<double>(metre)) /
+                               std::min(1.0, length_ - static_cast<double>(metre));
 }
 
 double LapProfile::distanceAt(double time) const {
-    const double t = std::clamp(time, 0.0, lapTime());
-    const auto next = std::upper_bound(times_.begin(), times_.end(), t);
+    const double clamped = std::clamp(time, 0.0, lapTime());
+    const auto next = std::upper_bound(times_.begin(), times_.end(), clamped);
     if (next == times_.end()) return length_;
-    const std::size_t i = static_cast<std::size_t>(next - times_.begin()) - 1;
-    const double span = std::min(1.0, length_ - static_cast<double>(i));
-    return static_cast<double>(i) + span * (t - times_[i]) / (times_[i + 1] - times_[i]);
+    const std::size_t metre = static_cast<std::size_t>(next - times_.begin()) - 1;
+    const double span = std::min(1.0, length_ - static_cast<double>(metre));
+    return static_cast<double>(metre) +
+           span * (clamped - times_[metre]) / (times_[metre + 1] - times_[metre]);
 }
 
 double Gearbox::rpmInGear(double speed, int gear) const {

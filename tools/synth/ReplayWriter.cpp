@@ -54,24 +54,27 @@ LapList lapListFromDurations(std::uint32_t driverId, std::uint32_t startTime,
     return list;
 }
 
-std::array<std::uint8_t, kOwnerStatePayload> encodeOwnerState(const TelemetrySample& s) {
+std::array<std::uint8_t, kOwnerStatePayload> encodeOwnerState(const TelemetrySample& sample) {
     std::array<std::uint8_t, kOwnerStatePayload> p{};
-    putU32(&p[0], field(s.distance, 0, 26) | field(s.gear + 1, 27, 3));
-    putU32(&p[4], field(s.lateral, 0, 20) | field(s.aux1, 20, 12));
-    putU32(&p[8], field(s.revs, 0, 10) | field(s.orientation, 10, 12) | field(s.pitch, 22, 10));
-    putU32(&p[12], field(s.roll, 0, 10) | field(s.aux2, 20, 5));
-    p[15] = static_cast<std::uint8_t>(s.steering);  // bits 24-31 of the last word
+    putU32(&p[0], field(sample.distance, 0, 26) | field(sample.gear + 1, 27, 3));
+    putU32(&p[4], field(sample.lateral, 0, 20) | field(sample.aux1, 20, 12));
+    putU32(&p[8],
+           field(sample.revs, 0, 10) | field(sample.orientation, 10, 12) | field(sample.pitch, 22, 10));
+    putU32(&p[12], field(sample.roll, 0, 10) | field(sample.aux2, 20, 5));
+    p[15] = static_cast<std::uint8_t>(sample.steering);  // bits 24-31 of the last word
     return p;
 }
 
-std::array<std::uint8_t, kCarStateEntry> encodeCarState(std::uint8_t driverId, const TelemetrySample& s) {
+std::array<std::uint8_t, kCarStateEntry> encodeCarState(std::uint8_t driverId,
+                                                        const TelemetrySample& sample) {
     std::array<std::uint8_t, kCarStateEntry> e{};
-    const auto packed =
-        static_cast<std::uint32_t>(std::min<double>(std::llround(s.distance / kCarDistanceFactor), 0xFFFFFF));
-    putU32(&e[0], field(s.pitch, 11, 10));
+    const auto packed = static_cast<std::uint32_t>(
+        std::min<double>(std::llround(sample.distance / kCarDistanceFactor), 0xFFFFFF));
+    putU32(&e[0], field(sample.pitch, 11, 10));
     putU32(&e[4], packed | static_cast<std::uint32_t>(driverId) << 24);
-    putU32(&e[8], field(s.roll, 0, 10) | field(s.revs, 10, 10) | field(s.aux2, 16, 7));
-    putU32(&e[12], field(s.orientation, 0, 12) | field(s.lateral, 12, 17) | field(s.gear + 1, 29, 3));
+    putU32(&e[8], field(sample.roll, 0, 10) | field(sample.revs, 10, 10) | field(sample.aux2, 16, 7));
+    putU32(&e[12],
+           field(sample.orientation, 0, 12) | field(sample.lateral, 12, 17) | field(sample.gear + 1, 29, 3));
     return e;
 }
 
@@ -140,30 +143,30 @@ void ReplayWriter::setCarSet(const std::string& name) {
     putText(&head_[128], 16, name);
 }
 
-void ReplayWriter::setWeekend(const WeekendSettings& w) {
-    head_[174] = static_cast<std::uint8_t>(w.doubleFileRestarts << 1 | w.forceInCarView << 3 |
-                                           w.yellowFlags << 4 | (w.damageLevel & 3) << 6);
-    head_[175] = static_cast<std::uint8_t>(w.fullPaceLap | w.arcadeMode << 1 | (w.windDirection & 7) << 2 |
-                                           w.forceSmoke << 5);
-    head_[180] = w.manualWeather ? 1 : 0;
-    head_[184] = static_cast<std::uint8_t>(w.cloudy << 1);
-    head_[188] = static_cast<std::uint8_t>(w.temperatureF);
-    head_[189] = static_cast<std::uint8_t>(w.windSpeedMph);
-    head_[191] = static_cast<std::uint8_t>(w.aiStrength);
-    head_[192] = static_cast<std::uint8_t>(w.raceDistancePercent);
-    head_[196] = w.fixedSetup ? 1 : 0;
-    head_[198] = static_cast<std::uint8_t>(w.aiCars);
-    head_[199] = w.quickRace ? 2 : 0;
-    std::memcpy(&head_[207], &w.practiceSeconds, 4);
-    std::memcpy(&head_[223], &w.warmupSeconds, 4);
-    if (w.quickRace) {
-        head_[205] = static_cast<std::uint8_t>(w.qualifyingLaps);
-        putU16(&head_[213], static_cast<std::uint32_t>(w.raceLaps));
+void ReplayWriter::setWeekend(const WeekendSettings& weekend) {
+    head_[174] = static_cast<std::uint8_t>(weekend.doubleFileRestarts << 1 | weekend.forceInCarView << 3 |
+                                           weekend.yellowFlags << 4 | (weekend.damageLevel & 3) << 6);
+    head_[175] = static_cast<std::uint8_t>(weekend.fullPaceLap | weekend.arcadeMode << 1 |
+                                           (weekend.windDirection & 7) << 2 | weekend.forceSmoke << 5);
+    head_[180] = weekend.manualWeather ? 1 : 0;
+    head_[184] = static_cast<std::uint8_t>(weekend.cloudy << 1);
+    head_[188] = static_cast<std::uint8_t>(weekend.temperatureF);
+    head_[189] = static_cast<std::uint8_t>(weekend.windSpeedMph);
+    head_[191] = static_cast<std::uint8_t>(weekend.aiStrength);
+    head_[192] = static_cast<std::uint8_t>(weekend.raceDistancePercent);
+    head_[196] = weekend.fixedSetup ? 1 : 0;
+    head_[198] = static_cast<std::uint8_t>(weekend.aiCars);
+    head_[199] = weekend.quickRace ? 2 : 0;
+    std::memcpy(&head_[207], &weekend.practiceSeconds, 4);
+    std::memcpy(&head_[223], &weekend.warmupSeconds, 4);
+    if (weekend.quickRace) {
+        head_[205] = static_cast<std::uint8_t>(weekend.qualifyingLaps);
+        putU16(&head_[213], static_cast<std::uint32_t>(weekend.raceLaps));
         putU16(&head_[229], 0);
     } else {
         head_[205] = 0;
-        putU16(&head_[213], static_cast<std::uint32_t>(w.qualifyingLaps));
-        putU16(&head_[229], static_cast<std::uint32_t>(w.raceLaps));
+        putU16(&head_[213], static_cast<std::uint32_t>(weekend.qualifyingLaps));
+        putU16(&head_[229], static_cast<std::uint32_t>(weekend.raceLaps));
     }
 }
 

@@ -61,12 +61,12 @@ struct CarTimeline {
 
 class WeekendBuilder {
 public:
-    explicit WeekendBuilder(const Scenario& s)
-        : s_(s),
-          circuit_(*s.circuit),
+    explicit WeekendBuilder(const Scenario& scenario)
+        : s_(scenario),
+          circuit_(*scenario.circuit),
           line_(circuit_, kRoadHalfWidth),
           flying_(circuit_, CarPerformance{}),
-          random_(s.seed) {}
+          random_(scenario.seed) {}
 
     ReplayWriter build();
 
@@ -76,8 +76,8 @@ private:
         return kind == 150 || kind == 250;
     }
     double lapFactor(int driver) {
-        const SynthDriver& d = s_.drivers[static_cast<std::size_t>(driver)];
-        return d.pace * (1 + d.consistency * random_.normal());
+        const SynthDriver& entrant = s_.drivers[static_cast<std::size_t>(driver)];
+        return entrant.pace * (1 + entrant.consistency * random_.normal());
     }
     LapRun lap(double start, const LapProfile& profile, double factor) const {
         const double duration = std::round(profile.lapTime() * 1000 * factor);
@@ -87,10 +87,10 @@ private:
     void planSession(const SessionPlan& plan);
     void planRace(const SessionPlan& plan, std::map<int, CarTimeline>& cars);
     std::vector<LapList> lapTable(const SessionPlan& plan) const;
-    CarState stateAt(const CarTimeline& car, double t) const;
+    CarState stateAt(const CarTimeline& car, double now) const;
     double flagTime(const FlagEvent& flag) const;
     double spanEnd(const TelemetrySpan& span) const;
-    bool nearTheLine(const CarTimeline& car, double t) const;
+    bool nearTheLine(const CarTimeline& car, double now) const;
     CarState cruising(const LapProfile& profile, double scale, double lapTime) const;
     void writeTelemetry(ReplayWriter& writer);
     TelemetrySample sample(const CarState& state, Gearbox& gearbox, bool owner) const;
@@ -108,12 +108,12 @@ void WeekendBuilder::planSession(const SessionPlan& plan) {
     std::map<int, CarTimeline>& cars = sessions_[plan.session];
     if (plan.standingStart) return planRace(plan, cars);
     int order = 0;
-    for (int d = 0; d < static_cast<int>(s_.drivers.size()); ++d) {
-        if (!competes(d)) continue;
-        CarTimeline& car = cars[d];
+    for (int driver = 0; driver < static_cast<int>(s_.drivers.size()); ++driver) {
+        if (!competes(driver)) continue;
+        CarTimeline& car = cars[driver];
         double start = plan.firstStart + plan.startInterval * order++;
-        for (int j = 0; j < plan.laps; ++j) {
-            car.laps.push_back(lap(start, flying_, lapFactor(d)));
+        for (int lapIndex = 0; lapIndex < plan.laps; ++lapIndex) {
+            car.laps.push_back(lap(start, flying_, lapFactor(driver)));
             start = car.laps.back().end();
         }
         car.cruise = &flying_;
@@ -125,43 +125,46 @@ void WeekendBuilder::planSession(const SessionPlan& plan) {
 // every car then finishes the lap it is on. Lapped cars finish with fewer laps.
 void WeekendBuilder::planRace(const SessionPlan& plan, std::map<int, CarTimeline>& cars) {
     std::vector<int> grid;
-    for (int d = 0; d < static_cast<int>(s_.drivers.size()); ++d) {
-        if (competes(d)) grid.push_back(d);
+    for (int driver = 0; driver < static_cast<int>(s_.drivers.size()); ++driver) {
+        if (competes(driver)) grid.push_back(driver);
     }
-    std::stable_sort(grid.begin(), grid.end(), [&](int a, int b) {
-        return s_.drivers[static_cast<std::size_t>(a)].pace < s_.drivers[static_cast<std::size_t>(b)].pace;
+    std::stable_sort(grid.begin(), grid.end(), [&](int driver, int other) {
+        return s_.drivers[static_cast<std::size_t>(driver)].pace <
+               s_.drivers[static_cast<std::size_t>(other)].pace;
     });
     double winnerTime = 1e18;
     for (std::size_t slot = 0; slot < grid.size(); ++slot) {
-        const int d = grid[slot];
-        CarTimeline& car = cars[d];
+        const int driver = grid[slot];
+        CarTimeline& car = cars[driver];
         car.onGrid = true;
         car.gridGap = 10 + 8.0 * static_cast<double>(slot);
-        car.nonStarter = std::count(s_.nonStarters.begin(), s_.nonStarters.end(), d) > 0;
+        car.nonStarter = std::count(s_.nonStarters.begin(), s_.nonStarters.end(), driver) > 0;
         if (car.nonStarter) continue;
         const double toLine = std::sqrt(2 * car.gridGap / kGridAcceleration);
-        const double factor = lapFactor(d);
+        const double factor = lapFactor(driver);
         startProfiles_.push_back(
             std::make_unique<LapProfile>(circuit_, CarPerformance{}, kGridAcceleration * toLine * factor));
         LapRun first = lap(std::round(toLine * 1000), *startProfiles_.back(), factor);
         car.laps.push_back(first);
-        for (int j = 1; j <= plan.laps; ++j)
-            car.laps.push_back(lap(car.laps.back().end(), flying_, lapFactor(d)));
+        for (int lapIndex = 1; lapIndex <= plan.laps; ++lapIndex)
+            car.laps.push_back(lap(car.laps.back().end(), flying_, lapFactor(driver)));
         winnerTime = std::min(winnerTime, car.laps[static_cast<std::size_t>(plan.laps) - 1].end());
         car.cruise = &flying_;
         car.cruiseScale = car.laps.back().scale;
     }
-    for (auto& [d, car] : cars) {
+    for (auto& [driver, car] : cars) {
         auto finish = std::find_if(car.laps.begin(), car.laps.end(),
-                                   [&](const LapRun& l) { return l.end() >= winnerTime; });
+                                   [&](const LapRun& run) { return run.end() >= winnerTime; });
         if (finish != car.laps.end()) car.laps.erase(finish + 1, car.laps.end());
-        for (const Retirement& r : s_.retirements) {
-            if (r.driver != d || static_cast<std::size_t>(r.completedLaps) >= car.laps.size()) continue;
-            const LapRun& last = car.laps[static_cast<std::size_t>(r.completedLaps)];
+        for (const Retirement& retirement : s_.retirements) {
+            if (retirement.driver != driver ||
+                static_cast<std::size_t>(retirement.completedLaps) >= car.laps.size())
+                continue;
+            const LapRun& last = car.laps[static_cast<std::size_t>(retirement.completedLaps)];
             const double stop = last.start + 0.4 * last.duration;
             car.stopDistance = stateAt(car, stop).distance;
             car.stopTime = stop;
-            car.laps.resize(static_cast<std::size_t>(r.completedLaps));
+            car.laps.resize(static_cast<std::size_t>(retirement.completedLaps));
         }
     }
 }
@@ -169,19 +172,21 @@ void WeekendBuilder::planRace(const SessionPlan& plan, std::map<int, CarTimeline
 // The lap table of a session: each car's start of lap 1 and the end of each lap, with flags.
 std::vector<LapList> WeekendBuilder::lapTable(const SessionPlan& plan) const {
     std::vector<LapList> lists;
-    for (const auto& [d, car] : sessions_.at(plan.session)) {
+    for (const auto& [driver, car] : sessions_.at(plan.session)) {
         if (car.nonStarter) continue;
         std::vector<std::uint32_t> laps;
-        for (std::size_t j = 0; j < car.laps.size(); ++j) {
-            std::uint32_t entry = static_cast<std::uint32_t>(car.laps[j].duration);
-            for (const LapIncident& i : s_.incidents) {
-                if (i.session == plan.session && i.driver == d && i.lap == static_cast<int>(j) + 1)
-                    entry |= i.flags;
+        for (std::size_t lapIndex = 0; lapIndex < car.laps.size(); ++lapIndex) {
+            std::uint32_t entry = static_cast<std::uint32_t>(car.laps[lapIndex].duration);
+            for (const LapIncident& incident : s_.incidents) {
+                if (incident.session == plan.session && incident.driver == driver &&
+                    incident.lap == static_cast<int>(lapIndex) + 1)
+                    entry |= incident.flags;
             }
             laps.push_back(entry);
         }
         const auto start = car.laps.empty() ? 0u : static_cast<std::uint32_t>(car.laps.front().start);
-        lists.push_back(lapListFromDurations(s_.drivers[static_cast<std::size_t>(d)].spec.id, start, laps));
+        lists.push_back(
+            lapListFromDurations(s_.drivers[static_cast<std::size_t>(driver)].spec.id, start, laps));
     }
     return lists;
 }
@@ -190,7 +195,7 @@ std::vector<LapList> WeekendBuilder::lapTable(const SessionPlan& plan) const {
 double WeekendBuilder::flagTime(const FlagEvent& flag) const {
     if (flag.leaderLap == 0) return flag.offset;
     double leaderStart = 1e18, winner = 1e18;
-    for (const auto& [d, car] : sessions_.at(kRace)) {
+    for (const auto& [driver, car] : sessions_.at(kRace)) {
         const auto lap = static_cast<std::size_t>(flag.leaderLap);
         if (flag.leaderLap > 0 && car.laps.size() >= lap)
             leaderStart = std::min(leaderStart, car.laps[lap - 1].start);
@@ -202,16 +207,17 @@ double WeekendBuilder::flagTime(const FlagEvent& flag) const {
 double WeekendBuilder::spanEnd(const TelemetrySpan& span) const {
     if (span.end == TelemetrySpan::AtTime) return span.to;
     double last = 0;
-    for (const auto& [d, car] : sessions_.at(span.session)) {
-        if (span.end == TelemetrySpan::AfterOwnersLastLap && d != s_.owner) continue;
-        for (std::size_t j = 0; j < car.laps.size(); ++j) {
+    for (const auto& [driver, car] : sessions_.at(span.session)) {
+        if (span.end == TelemetrySpan::AfterOwnersLastLap && driver != s_.owner) continue;
+        for (std::size_t lapIndex = 0; lapIndex < car.laps.size(); ++lapIndex) {
             const bool incomplete =
-                std::any_of(s_.incidents.begin(), s_.incidents.end(), [&](const LapIncident& i) {
-                    return i.session == span.session && i.driver == d && i.lap == static_cast<int>(j) + 1 &&
-                           (i.flags & kIncompleteLap);
+                std::any_of(s_.incidents.begin(), s_.incidents.end(), [&](const LapIncident& incident) {
+                    return incident.session == span.session && incident.driver == driver &&
+                           incident.lap == static_cast<int>(lapIndex) + 1 &&
+                           (incident.flags & kIncompleteLap);
                 });
             if (!incomplete || span.end == TelemetrySpan::AfterAllLaps)
-                last = std::max(last, car.laps[j].end());
+                last = std::max(last, car.laps[lapIndex].end());
         }
     }
     return std::ceil((last + 31) / 1000) * 1000;
@@ -219,55 +225,55 @@ double WeekendBuilder::spanEnd(const TelemetrySpan& span) const {
 
 // Within a second of crossing the line: online gaps are kept away from there, so every lap stays
 // measurable.
-bool WeekendBuilder::nearTheLine(const CarTimeline& car, double t) const {
-    return std::any_of(car.laps.begin(), car.laps.end(), [t](const LapRun& l) {
-        return std::fabs(l.start - t) < 1000 || std::fabs(l.end() - t) < 1000;
+bool WeekendBuilder::nearTheLine(const CarTimeline& car, double now) const {
+    return std::any_of(car.laps.begin(), car.laps.end(), [now](const LapRun& run) {
+        return std::fabs(run.start - now) < 1000 || std::fabs(run.end() - now) < 1000;
     });
 }
 
 CarState WeekendBuilder::cruising(const LapProfile& profile, double scale, double lapTime) const {
     CarState state;
     state.distance = profile.distanceAt(lapTime);
-    const double v = profile.speedAt(state.distance);
-    state.speed = v / scale;
+    const double speed = profile.speedAt(state.distance);
+    state.speed = speed / scale;
     state.acceleration =
         (profile.speedAt(state.distance + 1) - profile.speedAt(state.distance - 1)) / 2 * state.speed / scale;
     return state;
 }
 
-CarState WeekendBuilder::stateAt(const CarTimeline& car, double t) const {
+CarState WeekendBuilder::stateAt(const CarTimeline& car, double now) const {
     const double length = circuit_.length();
     CarState state;
     if (car.nonStarter) {
         state.distance = length - car.gridGap;
-    } else if (car.stopTime && t >= *car.stopTime) {
+    } else if (car.stopTime && now >= *car.stopTime) {
         state.distance = car.stopDistance;
         state.lateral = -12;  // parked off the road
-    } else if (car.laps.empty() || t >= car.laps.back().end()) {
-        const double since = car.laps.empty() ? t : t - car.laps.back().end();
+    } else if (car.laps.empty() || now >= car.laps.back().end()) {
+        const double since = car.laps.empty() ? now : now - car.laps.back().end();
         const double lapTime = car.cruise->lapTime() * 1000;
         state = cruising(*car.cruise, car.cruiseScale, std::fmod(since / car.cruiseScale, lapTime) / 1000);
-    } else if (t < car.laps.front().start) {
+    } else if (now < car.laps.front().start) {
         const LapRun& first = car.laps.front();
         if (car.onGrid) {
             // Constant acceleration from the grid to the line.
-            const double u = std::max(0.0, t) / first.start;
-            state.distance = length - car.gridGap + car.gridGap * u * u;
-            state.speed = 2 * car.gridGap * u / (first.start / 1000);
+            const double share = std::max(0.0, now) / first.start;
+            state.distance = length - car.gridGap + car.gridGap * share * share;
+            state.speed = 2 * car.gridGap * share / (first.start / 1000);
             state.acceleration = kGridAcceleration;
         } else {
             // The end of a lap driven before the first timed one.
-            const double before = (first.start - t) / first.scale;
+            const double before = (first.start - now) / first.scale;
             const double lapTime = flying_.lapTime() * 1000;
             state = cruising(flying_, first.scale, (lapTime - std::fmod(before, lapTime)) / 1000);
         }
     } else {
-        const auto it = std::upper_bound(car.laps.begin(), car.laps.end(), t,
-                                         [](double time, const LapRun& l) { return time < l.end(); });
-        state = cruising(*it->profile, it->scale, (t - it->start) / it->scale / 1000);
+        const auto it = std::upper_bound(car.laps.begin(), car.laps.end(), now,
+                                         [](double time, const LapRun& run) { return time < run.end(); });
+        state = cruising(*it->profile, it->scale, (now - it->start) / it->scale / 1000);
     }
     state.distance = std::fmod(state.distance + length, length);
-    const bool parked = car.stopTime && t >= *car.stopTime;
+    const bool parked = car.stopTime && now >= *car.stopTime;
     if (!parked && !car.nonStarter) state.lateral = line_.lateralAt(state.distance);
     state.curvature = circuit_.curvatureAt(state.distance);
     state.heading = circuit_.poseAt(state.distance).heading + std::atan(line_.slopeAt(state.distance));
@@ -276,23 +282,25 @@ CarState WeekendBuilder::stateAt(const CarTimeline& car, double t) const {
 
 TelemetrySample WeekendBuilder::sample(const CarState& state, Gearbox& gearbox, bool owner) const {
     gearbox.step(state.speed, state.acceleration);
-    TelemetrySample t;
-    t.distance = static_cast<std::uint32_t>(std::llround(state.distance * 2000));
-    t.lateral = owner ? static_cast<std::int32_t>(std::lround(std::atan(state.lateral / 13.0) / 2.911741e-6))
-                      : static_cast<std::int32_t>(std::lround(std::atan(state.lateral / 26.0) / 2.261833e-5));
-    t.gear = static_cast<std::int16_t>(gearbox.gear());
-    t.revs = static_cast<std::uint32_t>(
+    TelemetrySample values;
+    values.distance = static_cast<std::uint32_t>(std::llround(state.distance * 2000));
+    values.lateral =
+        owner ? static_cast<std::int32_t>(std::lround(std::atan(state.lateral / 13.0) / 2.911741e-6))
+              : static_cast<std::int32_t>(std::lround(std::atan(state.lateral / 26.0) / 2.261833e-5));
+    values.gear = static_cast<std::int16_t>(gearbox.gear());
+    values.revs = static_cast<std::uint32_t>(
         std::min(1023L, std::lround(std::atan(gearbox.rpm() / 8262.364) / 0.001288481)));
     // Orientation follows the car's path, with a little slip that grows with the lateral load.
     const double lateralLoad = state.speed * state.speed * state.curvature;
     const double slip = std::clamp(lateralLoad * 0.08, -4.0, 4.0);
     double degrees = std::remainder(state.heading * 180 / kPi + slip, 360.0);
-    t.orientation = static_cast<std::int16_t>(std::clamp(std::lround(degrees * 4096 / 360), -2048L, 2047L));
-    t.steering = static_cast<std::int16_t>(std::clamp(std::lround(state.curvature * 1500), -127L, 127L));
-    t.roll = static_cast<std::int32_t>(std::clamp(std::lround(lateralLoad * 4), -511L, 511L));
-    t.pitch = static_cast<std::int32_t>(std::clamp(std::lround(-state.acceleration * 4), -511L, 511L));
-    t.aux1 = state.acceleration > 0 ? 4095u : 0u;  // throttle
-    return t;
+    values.orientation =
+        static_cast<std::int16_t>(std::clamp(std::lround(degrees * 4096 / 360), -2048L, 2047L));
+    values.steering = static_cast<std::int16_t>(std::clamp(std::lround(state.curvature * 1500), -127L, 127L));
+    values.roll = static_cast<std::int32_t>(std::clamp(std::lround(lateralLoad * 4), -511L, 511L));
+    values.pitch = static_cast<std::int32_t>(std::clamp(std::lround(-state.acceleration * 4), -511L, 511L));
+    values.aux1 = state.acceleration > 0 ? 4095u : 0u;  // throttle
+    return values;
 }
 
 void WeekendBuilder::writeTelemetry(ReplayWriter& writer) {
@@ -301,50 +309,50 @@ void WeekendBuilder::writeTelemetry(ReplayWriter& writer) {
         const auto& cars = sessions_[span.session];
         const int code = s_.quickRace ? (span.session == kQualifying ? 0 : 1) : span.session;
         std::map<int, Gearbox> gearboxes;
-        for (const auto& [d, car] : cars)
-            gearboxes.emplace(d, Gearbox(d % 2 == 0));
+        for (const auto& [driver, car] : cars)
+            gearboxes.emplace(driver, Gearbox(driver % 2 == 0));
         const double end = spanEnd(span);
-        double t = span.from;
+        double now = span.from;
         double previous = -1;
-        for (int k = 0; t <= end + 1e-6; ++k) {
+        for (int frame = 0; now <= end + 1e-6; ++frame) {
             std::vector<RecordSpec> records;
-            if (k % kSamplesPerSecond == 0) {
+            if (frame % kSamplesPerSecond == 0) {
                 records.push_back(
-                    sessionMarkerRecord(code, static_cast<std::uint32_t>(std::llround(t / 10) * 10)));
+                    sessionMarkerRecord(code, static_cast<std::uint32_t>(std::llround(now / 10) * 10)));
             }
             if (auto it = cars.find(s_.owner); it != cars.end()) {
                 records.push_back(
-                    ownerStateRecord(sample(stateAt(it->second, t), gearboxes.at(s_.owner), true)));
+                    ownerStateRecord(sample(stateAt(it->second, now), gearboxes.at(s_.owner), true)));
             }
             records.push_back(plainRecord(5, 6));
             std::vector<std::pair<std::uint8_t, TelemetrySample>> others;
-            for (const auto& [d, car] : cars) {
-                if (d == s_.owner) continue;
-                const TelemetrySample state = sample(stateAt(car, t), gearboxes.at(d), false);
-                int& gap = gapLeft[d];
+            for (const auto& [driver, car] : cars) {
+                if (driver == s_.owner) continue;
+                const TelemetrySample state = sample(stateAt(car, now), gearboxes.at(driver), false);
+                int& gap = gapLeft[driver];
                 if (gap == 0 && s_.missingRate > 0 && random_.uniform() < s_.missingRate)
                     gap = 1 + static_cast<int>(random_.below(6));
-                if (gap > 0 && !nearTheLine(car, t)) {
+                if (gap > 0 && !nearTheLine(car, now)) {
                     --gap;
                     continue;
                 }
                 others.emplace_back(
-                    static_cast<std::uint8_t>(s_.drivers[static_cast<std::size_t>(d)].spec.id), state);
+                    static_cast<std::uint8_t>(s_.drivers[static_cast<std::size_t>(driver)].spec.id), state);
             }
             records.push_back(carStatesRecord(others));
             if (span.session == kRace) {
-                for (const FlagEvent& f : s_.flags) {
-                    const double at = flagTime(f);
-                    if (at > previous && at <= t) records.push_back(flagRecord(f.change, f.code));
+                for (const FlagEvent& flag : s_.flags) {
+                    const double at = flagTime(flag);
+                    if (at > previous && at <= now) records.push_back(flagRecord(flag.change, flag.code));
                 }
             }
-            if (k % 10 == 0) records.push_back(plainRecord(8, 10));
-            if (k % 25 == 3) records.push_back(plainRecord(14, 9));
+            if (frame % 10 == 0) records.push_back(plainRecord(8, 10));
+            if (frame % 25 == 3) records.push_back(plainRecord(14, 9));
             writer.addFrame(records);
-            previous = t;
+            previous = now;
             const bool accelerated = s_.accelerated && s_.accelerated->session == span.session &&
-                                     t >= s_.accelerated->from && t < s_.accelerated->to;
-            t += kFrameMs * (accelerated ? s_.accelerated->factor : 1);
+                                     now >= s_.accelerated->from && now < s_.accelerated->to;
+            now += kFrameMs * (accelerated ? s_.accelerated->factor : 1);
         }
     }
 }
@@ -360,8 +368,8 @@ ReplayWriter WeekendBuilder::build() {
     WeekendSettings weekend = s_.weekend;
     weekend.quickRace = s_.quickRace;
     writer.setWeekend(weekend);
-    for (const SynthDriver& d : s_.drivers)
-        writer.addDriver(d.spec);
+    for (const SynthDriver& entrant : s_.drivers)
+        writer.addDriver(entrant.spec);
     for (const SessionPlan& plan : s_.sessions)
         planSession(plan);
     for (const SessionPlan& plan : s_.sessions)
@@ -387,19 +395,19 @@ std::vector<SynthDriver> syntheticField(int count, std::uint32_t seed) {
                                             "Dubois", "Haddad", "Lenk",   "Walsh",  "Ferro",   "Ortiz"};
     Random random(seed);
     std::vector<SynthDriver> field;
-    for (int i = 0; i < count; ++i) {
-        SynthDriver d;
-        const auto n = static_cast<std::size_t>(i) % std::size(kFirst);
-        d.spec = {kFirst[n],
-                  kLast[(n * 7 + 3) % std::size(kLast)],
-                  "",
-                  i % 2 ? "Veltra GT-R" : "Veltra GT",
-                  static_cast<std::uint32_t>(3 + i * 2),
-                  i == 0 ? 150u : 250u,
-                  static_cast<std::uint32_t>(10 + i)};
-        d.pace = 1.0 + 0.05 * i / std::max(1, count - 1) + 0.004 * random.uniform();
-        d.consistency = 0.002 + 0.004 * random.uniform();
-        field.push_back(d);
+    for (int number = 0; number < count; ++number) {
+        SynthDriver driver;
+        const auto nameIndex = static_cast<std::size_t>(number) % std::size(kFirst);
+        driver.spec = {kFirst[nameIndex],
+                       kLast[(nameIndex * 7 + 3) % std::size(kLast)],
+                       "",
+                       number % 2 ? "Veltra GT-R" : "Veltra GT",
+                       static_cast<std::uint32_t>(3 + number * 2),
+                       number == 0 ? 150u : 250u,
+                       static_cast<std::uint32_t>(10 + number)};
+        driver.pace = 1.0 + 0.05 * number / std::max(1, count - 1) + 0.004 * random.uniform();
+        driver.consistency = 0.002 + 0.004 * random.uniform();
+        field.push_back(driver);
     }
     return field;
 }

@@ -50,26 +50,26 @@ public:
         for (const std::string& name : track_.tsoNames)
             tsoReference(name);
         u32(0);
-        for (const SegmentSpec& s : track_.segments)
-            segment(s);
+        for (const SegmentSpec& spec : track_.segments)
+            segment(spec);
         return std::move(out_);
     }
 
 private:
-    void u8(std::uint8_t v) { out_.push_back(v); }
-    void u32(std::uint32_t v) {
+    void u8(std::uint8_t value) { out_.push_back(value); }
+    void u32(std::uint32_t value) {
         for (int i = 0; i < 4; ++i)
-            out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+            out_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
-    void f64(double v) { bytes(&v, 8); }
-    void bytes(const void* p, std::size_t n) {
-        const auto* b = static_cast<const std::uint8_t*>(p);
-        out_.insert(out_.end(), b, b + n);
+    void f64(double value) { bytes(&value, 8); }
+    void bytes(const void* data, std::size_t size) {
+        const auto* first = static_cast<const std::uint8_t*>(data);
+        out_.insert(out_.end(), first, first + size);
     }
-    void zeros(std::size_t n) { out_.insert(out_.end(), n, 0); }
-    void text(const std::string& s) {
-        u32(static_cast<std::uint32_t>(s.size()));
-        bytes(s.data(), s.size());
+    void zeros(std::size_t count) { out_.insert(out_.end(), count, 0); }
+    void text(const std::string& value) {
+        u32(static_cast<std::uint32_t>(value.size()));
+        bytes(value.data(), value.size());
     }
 
     // A new object's id, class record and body header.
@@ -106,8 +106,8 @@ private:
     void appearance(int index) {
         shared(kAppearanceClass, index, [&] {
             beginObject(kAppearanceClass, 2);
-            for (int t : track_.appearances[static_cast<std::size_t>(index)].textures)
-                texture(t);
+            for (int textureIndex : track_.appearances[static_cast<std::size_t>(index)].textures)
+                texture(textureIndex);
             f64(1.0), f64(0.5), f64(0.25);
             zeros(76);
         });
@@ -122,16 +122,16 @@ private:
                 const std::vector<double> none;
                 const auto& values = array == 1 ? coords.first : array == 2 ? coords.second : none;
                 u32(static_cast<std::uint32_t>(values.size() * 8));
-                for (double v : values)
-                    f64(v);
+                for (double value : values)
+                    f64(value);
             }
         });
     }
     // One layer block per texture slot of the appearance that holds a texture.
     void layerBlocks(int appearanceIndex, std::size_t blockSize) {
         int slot = 0;
-        for (int t : track_.appearances[static_cast<std::size_t>(appearanceIndex)].textures) {
-            if (t < 0) continue;
+        for (int textureIndex : track_.appearances[static_cast<std::size_t>(appearanceIndex)].textures) {
+            if (textureIndex < 0) continue;
             const bool full = slot++ % 2 == 0;  // alternate full blocks and bare flags
             u8(full ? 0 : 1);
             if (full) zeros(blockSize);
@@ -158,56 +158,57 @@ private:
         text(name + std::string(1, '\0'));
     }
 
-    void segment(const SegmentSpec& s) {
+    void segment(const SegmentSpec& spec) {
         beginObject(kSegmentClass, 1);
-        u32(static_cast<std::uint32_t>(s.xSections.size()));
+        u32(static_cast<std::uint32_t>(spec.xSections.size()));
         u32(0);
-        for (const XSectionSpec& x : s.xSections) {
+        for (const XSectionSpec& xSection : spec.xSections) {
             beginObject(kXSectionClass, 2);
-            for (double v : x.values)
-                f64(v);
+            for (double value : xSection.values)
+                f64(value);
             zeros(1);
         }
-        u32(static_cast<std::uint32_t>(s.fSections.size()));
+        u32(static_cast<std::uint32_t>(spec.fSections.size()));
         u32(0);
-        for (const FSectionSpec& f : s.fSections) {
+        for (const FSectionSpec& fSection : spec.fSections) {
             beginObject(kFSectionClass, 4);
-            f64(f.a);
-            f64(f.b);
+            f64(fSection.startOffset);
+            f64(fSection.endOffset);
             zeros(5);
-            u32(f.c);
-            appearance(f.appearance);
-            if (f.appearance >= 0) {
-                textureCoords(f.textureCoords);
-                layerBlocks(f.appearance, 42);
+            u32(fSection.surface);
+            appearance(fSection.appearance);
+            if (fSection.appearance >= 0) {
+                textureCoords(fSection.textureCoords);
+                layerBlocks(fSection.appearance, 42);
             }
         }
-        u32(static_cast<std::uint32_t>(s.wSections.size()));
+        u32(static_cast<std::uint32_t>(spec.wSections.size()));
         u32(0);
-        for (const WSectionSpec& w : s.wSections) {
+        for (const WSectionSpec& wall : spec.wSections) {
             beginObject(kWSectionClass, 5);
-            f64(w.a);
-            f64(w.b);
+            f64(wall.startOffset);
+            f64(wall.endOffset);
             zeros(5);
             for (int i = 0; i < 4; ++i)
                 f64(2.0 + i);
             zeros(20);
             u32(9);
-            u32(w.rows);
+            u32(wall.rows);
             zeros(8);
-            for (std::uint32_t row = 0; row < w.rows; ++row) {
+            for (std::uint32_t row = 0; row < wall.rows; ++row) {
                 if (row > 0) f64(row * 10.0);
                 for (int cell = 0; cell < 5; ++cell) {
-                    appearance(w.appearance);
-                    if (w.appearance < 0) continue;
-                    textureCoords(w.textureCoords);
-                    layerBlocks(w.appearance, 34);
+                    appearance(wall.appearance);
+                    if (wall.appearance < 0) continue;
+                    textureCoords(wall.textureCoords);
+                    layerBlocks(wall.appearance, 34);
                 }
             }
         }
-        u32(s.kind);
-        for (double v : {s.startX, s.startY, s.startHeading, s.endX, s.endY, s.endHeading})
-            f64(v);
+        u32(spec.kind);
+        for (double value :
+             {spec.startX, spec.startY, spec.startHeading, spec.endX, spec.endY, spec.endHeading})
+            f64(value);
         zeros(2);
     }
 
@@ -218,9 +219,9 @@ private:
     std::map<std::pair<std::uint32_t, int>, std::uint32_t> sharedIds_;
 };
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 }  // namespace
@@ -232,9 +233,9 @@ std::vector<std::uint8_t> trackStream(const TrackSpec& track) {
 std::vector<std::uint8_t> trackArchive(const std::vector<ArchiveMember>& members) {
     std::vector<std::vector<std::uint8_t>> stored;
     std::size_t directorySize = 0;
-    for (const ArchiveMember& m : members) {
-        stored.push_back(m.packed ? pkwareImplode(m.data, false, 4096) : m.data);
-        directorySize += 15 + m.name.size() + 1;
+    for (const ArchiveMember& member : members) {
+        stored.push_back(member.packed ? pkwareImplode(member.data, false, 4096) : member.data);
+        directorySize += 15 + member.name.size() + 1;
     }
     std::vector<std::uint8_t> out = {'V', 'X', 'D', 'A', 'T', 0, 1, 0, 0, 0};
     std::uint32_t offset = static_cast<std::uint32_t>(out.size() + directorySize);
@@ -249,8 +250,8 @@ std::vector<std::uint8_t> trackArchive(const std::vector<ArchiveMember>& members
         out.push_back(0);
         offset += static_cast<std::uint32_t>(stored[i].size());
     }
-    for (const auto& s : stored)
-        out.insert(out.end(), s.begin(), s.end());
+    for (const auto& memberBytes : stored)
+        out.insert(out.end(), memberBytes.begin(), memberBytes.end());
     return out;
 }
 

@@ -18,16 +18,16 @@ struct XSectionSpec {
 
 // appearance and textureCoords index TrackSpec's lists; -1 is a null reference.
 struct FSectionSpec {
-    double a = 0;
-    double b = 0;
-    std::uint32_t c = 1;
+    double startOffset = 0;
+    double endOffset = 0;
+    std::uint32_t surface = 1;
     int appearance = -1;
     int textureCoords = -1;
 };
 
 struct WSectionSpec {
-    double a = 0;
-    double b = 0;
+    double startOffset = 0;
+    double endOffset = 0;
     std::uint32_t rows = 1;
     int appearance = -1;  // every cell of every row
     int textureCoords = -1;

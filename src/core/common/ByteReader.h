@@ -48,20 +48,21 @@ public:
         return fromBits<double, std::uint64_t>(low | static_cast<std::uint64_t>(u32()) << 32);
     }
 
-    // The next n bytes; empty (and failure) when they do not exist.
-    std::span<const std::uint8_t> bytes(std::size_t n) {
-        return take(n) ? data_.subspan(offset_ - n, n) : std::span<const std::uint8_t>{};
+    // The next `count` bytes; empty (and failure) when they do not exist.
+    std::span<const std::uint8_t> bytes(std::size_t count) {
+        return take(count) ? data_.subspan(offset_ - count, count) : std::span<const std::uint8_t>{};
     }
     // A fixed-width text field: up to its first NUL, never more than `width` bytes; consumes the
     // whole width.
     std::string text(std::size_t width) {
         if (!take(width)) return "";
-        const char* p = reinterpret_cast<const char*>(&data_[offset_ - width]);
-        const void* nul = std::memchr(p, 0, width);
-        return std::string(p, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - p) : width);
+        const char* field = reinterpret_cast<const char*>(&data_[offset_ - width]);
+        const void* nul = std::memchr(field, 0, width);
+        return std::string(field,
+                           nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : width);
     }
 
-    void skip(std::size_t n) { take(n); }
+    void skip(std::size_t count) { take(count); }
     void seek(std::size_t offset) {
         if (failed_ || offset > data_.size())
             fail();
@@ -82,8 +83,8 @@ public:
 private:
     // One comparison on the way of every read: after a failure the limit is the offset, so no read
     // succeeds again.
-    bool have(std::size_t n) {
-        if (n <= limit_ - offset_) return true;
+    bool have(std::size_t count) {
+        if (count <= limit_ - offset_) return true;
         fail();
         return false;
     }
@@ -92,9 +93,9 @@ private:
         offset_ = std::min(offset_, limit_);
         limit_ = offset_;
     }
-    bool take(std::size_t n) {
-        if (!have(n)) return false;
-        offset_ += n;
+    bool take(std::size_t count) {
+        if (!have(count)) return false;
+        offset_ += count;
         return true;
     }
     template <typename T, typename Bits>

@@ -29,8 +29,8 @@ bool isUtf8(std::string_view text) {
         if (lead == 0xF4) high = 0x8F;
         if (length == 0 || length > text.size() - i) return false;
         if (length > 1 && (byte(i + 1) < low || byte(i + 1) > high)) return false;
-        for (std::size_t k = 2; k < length; ++k) {
-            if ((byte(i + k) & 0xC0) != 0x80) return false;
+        for (std::size_t offset = 2; offset < length; ++offset) {
+            if ((byte(i + offset) & 0xC0) != 0x80) return false;
         }
         i += length;
     }

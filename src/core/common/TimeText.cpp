@@ -17,13 +17,13 @@ void appendNumber(std::string& out, std::uint32_t number) {
 }
 
 // "05.123s": how every time text ends.
-void appendSeconds(std::string& out, const TimeParts& t) {
-    const char text[] = {static_cast<char>('0' + t.seconds / 10),
-                         static_cast<char>('0' + t.seconds % 10),
+void appendSeconds(std::string& out, const TimeParts& parts) {
+    const char text[] = {static_cast<char>('0' + parts.seconds / 10),
+                         static_cast<char>('0' + parts.seconds % 10),
                          '.',
-                         static_cast<char>('0' + t.milliseconds / 100),
-                         static_cast<char>('0' + t.milliseconds / 10 % 10),
-                         static_cast<char>('0' + t.milliseconds % 10),
+                         static_cast<char>('0' + parts.milliseconds / 100),
+                         static_cast<char>('0' + parts.milliseconds / 10 % 10),
+                         static_cast<char>('0' + parts.milliseconds % 10),
                          's'};
     out.append(text, sizeof text);
 }
@@ -31,12 +31,12 @@ void appendSeconds(std::string& out, const TimeParts& t) {
 }  // namespace
 
 void appendLapTime(std::string& out, std::uint32_t lapWord) {
-    const TimeParts t = splitTime(lapWord & 0xFFFFFF);
-    if (t.minutes > 0) {
-        appendNumber(out, t.minutes);
+    const TimeParts parts = splitTime(lapWord & 0xFFFFFF);
+    if (parts.minutes > 0) {
+        appendNumber(out, parts.minutes);
         out += 'm';
     }
-    appendSeconds(out, t);
+    appendSeconds(out, parts);
 }
 
 std::string formatLapTime(std::uint32_t lapWord) {
@@ -46,20 +46,20 @@ std::string formatLapTime(std::uint32_t lapWord) {
 }
 
 std::string formatElapsedTime(std::uint32_t ms) {
-    const TimeParts t = splitTime(ms);
+    const TimeParts parts = splitTime(ms);
     std::string text;
-    appendNumber(text, t.minutes);
+    appendNumber(text, parts.minutes);
     text += "m ";
-    appendSeconds(text, t);
+    appendSeconds(text, parts);
     return text;
 }
 
 std::string formatSplitTime(std::uint32_t ms) {
-    const TimeParts t = splitTime(ms);
+    const TimeParts parts = splitTime(ms);
     std::string text;
-    appendNumber(text, t.minutes);
+    appendNumber(text, parts.minutes);
     text += ':';
-    appendSeconds(text, t);
+    appendSeconds(text, parts);
     return text;
 }
 
@@ -101,8 +101,8 @@ int fileDateNumber(std::string_view fileDate) {
         !number(fileDate.substr(fileDate.size() - 2), day))
         return 0;
     if (year < 0 || year > 200000 || day < 1 || day > 31) return 0;  // keeps the number in range
-    for (int m = 0; m < 12; ++m) {
-        if (month == englishMonth(m)) return year * 10000 + (m + 1) * 100 + day;
+    for (int monthIndex = 0; monthIndex < 12; ++monthIndex) {
+        if (month == englishMonth(monthIndex)) return year * 10000 + (monthIndex + 1) * 100 + day;
     }
     return 0;
 }

@@ -6,9 +6,9 @@
 #include "track/TrackModel.h"
 
 std::optional<MapPoint> DrivingLine::mapPoint(int sample, const MapTransform& transform) const {
-    const auto k = static_cast<std::size_t>(sample);
+    const auto index = static_cast<std::size_t>(sample);
     if (!lap_.recorded(sample)) return std::nullopt;
-    const auto point = model_.positionAt(lap_.distanceM[k], lap_.lateralM[k]);
+    const auto point = model_.positionAt(lap_.distanceM[index], lap_.lateralM[index]);
     if (!point) return std::nullopt;
     return transform.toMap(*point);
 }
@@ -24,26 +24,26 @@ class SpeedSmoother {
 public:
     explicit SpeedSmoother(std::vector<double>& speed) : speed_(speed) {}
 
-    void add(std::size_t k, double v) {
-        speed_[k] = v;
+    void add(std::size_t sample, double mapSpeed) {
+        speed_[sample] = mapSpeed;
         bool changed = false;
-        if (k >= 5) {
-            const double d1 = std::fabs(p1_ - v), d2 = std::fabs(p2_ - v);
+        if (sample >= 5) {
+            const double d1 = std::fabs(p1_ - mapSpeed), d2 = std::fabs(p2_ - mapSpeed);
             if (d1 > 1.0) {
-                if (d2 > 1.0 && std::fabs(p3_ - v) < 2.0) {
-                    speed_[k - 2] = speed_[k - 1] = (v + p3_) / 2;
-                    p2_ = speed_[k - 1];
+                if (d2 > 1.0 && std::fabs(p3_ - mapSpeed) < 2.0) {
+                    speed_[sample - 2] = speed_[sample - 1] = (mapSpeed + p3_) / 2;
+                    p2_ = speed_[sample - 1];
                     changed = true;
                 }
                 if (d2 < 2.0) {
-                    speed_[k - 1] = (v + p2_) / 2;
+                    speed_[sample - 1] = (mapSpeed + p2_) / 2;
                     changed = true;
                 }
             }
         }
         p3_ = p2_;
-        p2_ = changed ? speed_[k - 1] : p1_;
-        p1_ = v;
+        p2_ = changed ? speed_[sample - 1] : p1_;
+        p1_ = mapSpeed;
     }
 
 private:
@@ -60,38 +60,39 @@ void computeMapChannels(LapTelemetry& lap, const TrackModel& model, double track
     SpeedSmoother smoother(lap.speed);
     std::optional<MapPoint> previous = line.mapPoint(0, transform);
     int previousSample = 0;
-    for (int k = 1; k + 1 < lap.sampleCount; ++k) {
-        const auto point = line.mapPoint(k, transform);
+    for (int sample = 1; sample + 1 < lap.sampleCount; ++sample) {
+        const auto point = line.mapPoint(sample, transform);
         if (!point) continue;  // missing samples keep the speed of their neighbours
         if (previous) {
-            const auto i = static_cast<std::size_t>(k);
+            const auto index = static_cast<std::size_t>(sample);
             const double dx = static_cast<double>(point->x - previous->x);
             const double dy = static_cast<double>(point->y - previous->y);
             const int heading = static_cast<int>(std::atan2(dy, dx) * 57.29577951308232 + 180);
-            int slip = static_cast<int>(180 - lap.orientation[i] * 0.087890625 - heading);
+            int slip = static_cast<int>(180 - lap.orientation[index] * 0.087890625 - heading);
             if (slip < -300)
                 slip += 360;
             else if (slip > 300)
                 slip -= 360;
-            lap.heading[i] = static_cast<std::int16_t>(heading);
-            lap.slip[i] = static_cast<std::int16_t>(slip);
-            lap.slipMinusSteering[i] =
-                static_cast<std::int16_t>(slip - static_cast<int>(lap.steering[i] * 20 / 124));
+            lap.heading[index] = static_cast<std::int16_t>(heading);
+            lap.slip[index] = static_cast<std::int16_t>(slip);
+            lap.slipMinusSteering[index] =
+                static_cast<std::int16_t>(slip - static_cast<int>(lap.steering[index] * 20 / 124));
             // Over a gap the move spans several samples.
-            const double samples = k - previousSample;
-            smoother.add(i, std::sqrt(dx * dx + dy * dy) / samples * 129600 / (unitsPerMetre * 1000));
+            const double samples = sample - previousSample;
+            smoother.add(index, std::sqrt(dx * dx + dy * dy) / samples * 129600 / (unitsPerMetre * 1000));
         }
         previous = point;
-        previousSample = k;
+        previousSample = sample;
     }
 
     lap.splitTime1 = lap.splitTime2 = lap.splitTime3 = 0;
     if (trackLengthMetres <= 0) return;
     int* splits[] = {&lap.splitTime1, &lap.splitTime2, &lap.splitTime3};
     // From sample 1 on: sample 0 lies before the line, at a distance near the full length.
-    for (int q = 0, k = 1; q < 3 && k < lap.sampleCount; ++k) {
-        while (q < 3 && lap.distanceM[static_cast<std::size_t>(k)] > (q + 1) * 0.25 * trackLengthMetres) {
-            *splits[q++] = static_cast<int>(k * 1000 / 36);
+    for (int quarter = 0, sample = 1; quarter < 3 && sample < lap.sampleCount; ++sample) {
+        while (quarter < 3 &&
+               lap.distanceM[static_cast<std::size_t>(sample)] > (quarter + 1) * 0.25 * trackLengthMetres) {
+            *splits[quarter++] = static_cast<int>(sample * 1000 / 36);
         }
     }
 }

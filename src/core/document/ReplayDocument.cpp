@@ -79,7 +79,8 @@ void ReplayDocument::undo(int slot, const std::string& oldTitle) {
 
 void ReplayDocument::load(const Preset& preset) {
     if (lapCount_ == maxLaps) return ui_.message(kMaxLapsLoaded);
-    const auto occupied = std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return s.inUse; });
+    const auto occupied =
+        std::find_if(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.inUse; });
     const std::optional<std::string> currentTrack =
         occupied != slots_.end() ? std::optional(occupied->header->trackName) : std::nullopt;
 
@@ -94,7 +95,8 @@ void ReplayDocument::load(const Preset& preset) {
     }
 
     const int index = static_cast<int>(
-        std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.inUse; }) - slots_.begin());
+        std::find_if(slots_.begin(), slots_.end(), [](const Slot& slot) { return !slot.inUse; }) -
+        slots_.begin());
     Slot& slot = slots_[static_cast<std::size_t>(index)];
     auto header = readReplayHeader(path);
     if (!header) return tell(header.error());

@@ -74,10 +74,10 @@ AxisTicks computeTicks(const ValueMap& map, int wantedLabels) {
     if (span < step || std::fabs(start / step) > kLargestMultiple) return ticks;
 
     const double low = std::min(start, end), high = std::max(start, end);
-    const long long k = static_cast<long long>(start / step);
+    const long long startMultiple = static_cast<long long>(start / step);
     double first = 0;
     bool found = false;
-    for (long long candidate = k - 2; candidate <= k + 2; ++candidate) {
+    for (long long candidate = startMultiple - 2; candidate <= startMultiple + 2; ++candidate) {
         const double value = static_cast<double>(candidate) * step;
         if (value < low || value > high) continue;
         if (!found || std::fabs(value - start) < std::fabs(first - start)) first = value;

@@ -19,17 +19,17 @@ struct ValueMap {
                    ? 0
                    : (endValue - startValue) / (static_cast<double>(endPixel) - startPixel);
     }
-    // The value at pixel p; the start value when the value ends are equal.
-    double toValue(double p) const {
-        return startValue == endValue ? startValue : (p - startPixel) * factor() + startValue;
+    // The value at a pixel; the start value when the value ends are equal.
+    double toValue(double pixel) const {
+        return startValue == endValue ? startValue : (pixel - startPixel) * factor() + startValue;
     }
-    // The pixel of value v, truncated toward zero. Equal ends of either kind, and a value that is
+    // The pixel of a value, truncated toward zero. Equal ends of either kind, and a value that is
     // not a number, map to the start pixel; pixels far outside are held to +-kPixelLimit. Inline:
     // every point of every curve goes through it.
-    int toPixel(double v) const {
+    int toPixel(double value) const {
         const double perPixel = factor();
         if (perPixel == 0 || startValue == endValue) return startPixel;
-        const double pixel = (v - startValue) / perPixel + startPixel;
+        const double pixel = (value - startValue) / perPixel + startPixel;
         if (pixel != pixel) return startPixel;  // not a number
         return static_cast<int>(pixel < -kPixelLimit  ? -kPixelLimit
                                 : pixel > kPixelLimit ? kPixelLimit

@@ -39,8 +39,9 @@ std::optional<int> PointList::insert(double x, double y) {
         return static_cast<int>(points_.size()) - 1;
     }
     // Not beyond either end, so a point with an equal or larger x exists.
-    const auto at = std::lower_bound(points_.begin(), points_.end(), x,
-                                     [](const PlotPoint& p, double value) { return p.x < value; });
+    const auto at =
+        std::lower_bound(points_.begin(), points_.end(), x,
+                         [](const PlotPoint& candidate, double value) { return candidate.x < value; });
     const int index = static_cast<int>(at - points_.begin());
     if (at->x == x) {
         *at = point;

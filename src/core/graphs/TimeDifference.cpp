@@ -67,30 +67,30 @@ Scale scaleFor(double yLow, double yHigh, double extreme) {
 // it is, when the lap ends first.
 bool advance(const LapTelemetry& lap, int& index, std::uint32_t target) {
     const int lastSample = lap.sampleCount - 1;
-    int i = std::min(index + 1, lastSample);
-    while (i < lastSample && lap.distance[static_cast<std::size_t>(i)] < target)
-        ++i;
-    if (lap.distance[static_cast<std::size_t>(i)] < target) return false;
-    index = i;
+    int sample = std::min(index + 1, lastSample);
+    while (sample < lastSample && lap.distance[static_cast<std::size_t>(sample)] < target)
+        ++sample;
+    if (lap.distance[static_cast<std::size_t>(sample)] < target) return false;
+    index = sample;
     return true;
 }
 
 }  // namespace
 
-TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+TimeDifference timeDifferenceBySamples(const DifferenceLap& lapA, const DifferenceLap& lapB, double yLow,
                                        double yHigh) {
     TimeDifference result;
-    const LapTelemetry& lapA = *a.telemetry;
-    const LapTelemetry& lapB = *b.telemetry;
-    if (!usable(lapA) || !usable(lapB)) {
+    const LapTelemetry& telemetryA = *lapA.telemetry;
+    const LapTelemetry& telemetryB = *lapB.telemetry;
+    if (!usable(telemetryA) || !usable(telemetryB)) {
         result.texts = unavailableTexts();
         return result;
     }
     const auto distanceAt = [](const LapTelemetry& lap, int sample) {
         return lap.distance[static_cast<std::size_t>(sample)];
     };
-    const std::uint32_t total =
-        std::max(distanceAt(lapA, lapA.sampleCount - 3), distanceAt(lapB, lapB.sampleCount - 3));
+    const std::uint32_t total = std::max(distanceAt(telemetryA, telemetryA.sampleCount - 3),
+                                         distanceAt(telemetryB, telemetryB.sampleCount - 3));
     const double step = total * kStepShare;
 
     std::vector<int> diff(kSteps, 0);
@@ -98,7 +98,7 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     bool bothGoOn = true;
     for (int stepIndex = 1; stepIndex < kSteps; ++stepIndex) {
         const auto target = static_cast<std::uint32_t>(stepIndex * step);
-        bothGoOn = bothGoOn && advance(lapA, indexA, target) && advance(lapB, indexB, target);
+        bothGoOn = bothGoOn && advance(telemetryA, indexA, target) && advance(telemetryB, indexB, target);
         diff[static_cast<std::size_t>(stepIndex)] =
             bothGoOn ? indexA - indexB : diff[static_cast<std::size_t>(stepIndex - 1)];
         maxDiff = std::max(maxDiff, diff[static_cast<std::size_t>(stepIndex)]);
@@ -110,7 +110,7 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     for (int stepIndex = 1; stepIndex < kSteps; ++stepIndex)
         result.curve.push_back(
             {xAt(stepIndex), diff[static_cast<std::size_t>(stepIndex)] * scale.factor + scale.centre});
-    const std::int64_t lapTimeDifference = lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry);
+    const std::int64_t lapTimeDifference = lapTimeMs(lapA.lapEntry) - lapTimeMs(lapB.lapEntry);
     const double finalDiff = std::trunc(static_cast<double>(lapTimeDifference) * kSamplesPerMs);
     result.curve.push_back({xAt(kSteps), finalDiff * scale.factor + scale.centre});
     result.zeroLine = {{0, scale.centre}, {result.curve.back().x, scale.centre}};
@@ -121,14 +121,14 @@ TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceL
     return result;
 }
 
-TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+TimeDifference timeDifferenceByDistance(const DifferenceLap& lapA, const DifferenceLap& lapB, double yLow,
                                         double yHigh) {
     TimeDifference result;
     const std::vector<CoursePoint> courseA =
-        courseAlongDistance(*a.telemetry, 1, a.telemetry->sampleCount - 1);
+        courseAlongDistance(*lapA.telemetry, 1, lapA.telemetry->sampleCount - 1);
     const std::vector<CoursePoint> courseB =
-        courseAlongDistance(*b.telemetry, 1, b.telemetry->sampleCount - 1);
-    if (!usable(*a.telemetry) || !usable(*b.telemetry) || courseA.size() < 2 || courseB.size() < 2) {
+        courseAlongDistance(*lapB.telemetry, 1, lapB.telemetry->sampleCount - 1);
+    if (!usable(*lapA.telemetry) || !usable(*lapB.telemetry) || courseA.size() < 2 || courseB.size() < 2) {
         result.texts = unavailableTexts();
         return result;
     }
@@ -153,7 +153,7 @@ TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const Difference
     for (const PlotPoint& point : gap)
         result.curve.push_back({point.x, point.y * scale.factor + scale.centre});
     result.zeroLine = {{0, scale.centre}, {result.curve.empty() ? 0 : result.curve.back().x, scale.centre}};
-    result.texts = textsOf(lapTimeMs(a.lapEntry) - lapTimeMs(b.lapEntry), behind, ahead,
+    result.texts = textsOf(lapTimeMs(lapA.lapEntry) - lapTimeMs(lapB.lapEntry), behind, ahead,
                            [](double seconds) { return static_cast<std::int64_t>(seconds * 1000); });
     return result;
 }

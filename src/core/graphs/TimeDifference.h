@@ -34,11 +34,11 @@ struct DifferenceLap {
 // a step one of them never reaches on, the difference is held. The gap fills at most 70 % of the
 // half height; a gap of 0 everywhere lies on the centre line. The last point is the lap times'
 // difference in samples.
-TimeDifference timeDifferenceBySamples(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+TimeDifference timeDifferenceBySamples(const DifferenceLap& lapA, const DifferenceLap& lapB, double yLow,
                                        double yHigh);
 
 // By distance: at every metre both laps covered (every few metres past 20 km), A's time there
 // minus B's (each lap's time interpolated between its samples), in seconds, scaled in the same
 // way. The texts tell the largest lead and deficit of this gap.
-TimeDifference timeDifferenceByDistance(const DifferenceLap& a, const DifferenceLap& b, double yLow,
+TimeDifference timeDifferenceByDistance(const DifferenceLap& lapA, const DifferenceLap& lapB, double yLow,
                                         double yHigh);

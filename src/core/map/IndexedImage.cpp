@@ -62,8 +62,8 @@ void IndexedImage::draw(const MapScene& scene) {
 void IndexedImage::fillPolygon(const std::vector<MapPoint>& points, std::uint8_t index) {
     std::vector<Vertex> vertices;
     vertices.reserve(points.size());
-    for (const MapPoint& p : points)
-        vertices.push_back({static_cast<double>(p.x) + 0.5, static_cast<double>(p.y) + 0.5});
+    for (const MapPoint& point : points)
+        vertices.push_back({static_cast<double>(point.x) + 0.5, static_cast<double>(point.y) + 0.5});
     fillVertices(vertices, index);
 }
 
@@ -73,9 +73,9 @@ void IndexedImage::fillPolygon(const std::vector<MapPoint>& points, std::uint8_t
 void IndexedImage::fillVertices(const std::vector<Vertex>& vertices, std::uint8_t index) {
     if (vertices.size() < 3 || width_ == 0 || height_ == 0) return;
     double top = vertices.front().y, bottom = top;
-    for (const Vertex& v : vertices) {
-        top = std::min(top, v.y);
-        bottom = std::max(bottom, v.y);
+    for (const Vertex& vertex : vertices) {
+        top = std::min(top, vertex.y);
+        bottom = std::max(bottom, vertex.y);
     }
     const int firstRow = std::max(0, clampedPixel(std::ceil(top - 0.5), height_));
     const int lastRow = std::min(height_ - 1, clampedPixel(std::floor(bottom - 0.5), height_));
@@ -88,14 +88,14 @@ void IndexedImage::fillVertices(const std::vector<Vertex>& vertices, std::uint8_
         const double y = row + 0.5;
         crossings.clear();
         for (std::size_t i = 0; i < vertices.size(); ++i) {
-            const Vertex& a = vertices[i];
-            const Vertex& b = vertices[(i + 1) % vertices.size()];
-            if ((a.y <= y) == (b.y <= y)) continue;
-            const double x = a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y);
-            crossings.push_back({x, b.y > a.y ? 1 : -1});
+            const Vertex& start = vertices[i];
+            const Vertex& end = vertices[(i + 1) % vertices.size()];
+            if ((start.y <= y) == (end.y <= y)) continue;
+            const double x = start.x + (y - start.y) * (end.x - start.x) / (end.y - start.y);
+            crossings.push_back({x, end.y > start.y ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),
-                  [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+                  [](const Crossing& left, const Crossing& right) { return left.x < right.x; });
         int winding = 0;
         for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += crossings[i].direction;
@@ -111,18 +111,20 @@ void IndexedImage::fillVertices(const std::vector<Vertex>& vertices, std::uint8_
 
 // Bresenham's line, its ends included, clipped to the image first so far-off points cost nothing.
 void IndexedImage::drawLine(MapPoint from, MapPoint to, std::uint8_t index) {
+    // The line is from + t (to - from) for t in [t0, t1]; it crosses the line of edge i (left,
+    // right, top, bottom) where t = room[i] / outward[i].
     double t0 = 0, t1 = 1;
     const double dx = static_cast<double>(to.x - from.x), dy = static_cast<double>(to.y - from.y);
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {static_cast<double>(from.x), static_cast<double>(width_ - 1 - from.x),
-                         static_cast<double>(from.y), static_cast<double>(height_ - 1 - from.y)};
+    const double outward[4] = {-dx, dx, -dy, dy};
+    const double room[4] = {static_cast<double>(from.x), static_cast<double>(width_ - 1 - from.x),
+                            static_cast<double>(from.y), static_cast<double>(height_ - 1 - from.y)};
     for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return;
+        if (outward[i] == 0) {
+            if (room[i] < 0) return;
             continue;
         }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
+        const double t = room[i] / outward[i];
+        if (outward[i] < 0) {
             t0 = std::max(t0, t);
         } else {
             t1 = std::min(t1, t);

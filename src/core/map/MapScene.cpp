@@ -28,8 +28,8 @@ private:
     std::vector<MapPoint> mapped(const std::vector<TrackPoint>& points) const {
         std::vector<MapPoint> out;
         out.reserve(points.size());
-        for (const TrackPoint& p : points)
-            out.push_back(transform_.toMap(p));
+        for (const TrackPoint& point : points)
+            out.push_back(transform_.toMap(point));
         return out;
     }
 

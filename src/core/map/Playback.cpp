@@ -24,10 +24,10 @@ int wholeSpeed(double speed) {
     return std::isfinite(speed) && std::fabs(speed) < 1e6 ? static_cast<int>(speed) : 0;
 }
 
-// The lap has processed channels at sample i.
-bool hasSample(const LapTelemetry& lap, std::size_t i) {
-    return static_cast<std::size_t>(lap.sampleCount) > i && lap.speed.size() > i && lap.gear.size() > i &&
-           lap.revs.size() > i && lap.orientation.size() > i;
+// The lap has processed channels at this sample.
+bool hasSample(const LapTelemetry& lap, std::size_t sample) {
+    return static_cast<std::size_t>(lap.sampleCount) > sample && lap.speed.size() > sample &&
+           lap.gear.size() > sample && lap.revs.size() > sample && lap.orientation.size() > sample;
 }
 
 }  // namespace
@@ -104,21 +104,21 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
         const LapTelemetry* lap = laps[static_cast<std::size_t>(slot)];
         if (!lap || !ticked[static_cast<std::size_t>(slot)] || !hasSample(*lap, position_)) continue;
         anySample = true;
-        const std::size_t i = position_;
+        const std::size_t sample = position_;
         LapTickValues& values = result.laps[static_cast<std::size_t>(slot)];
         values.active = true;
-        const int kmh = wholeSpeed(lap->speed[i]);
+        const int kmh = wholeSpeed(lap->speed[sample]);
         values.speed = mph ? static_cast<int>(kmh * kMilesPerKilometre) : kmh;
-        values.gear = gearText(lap->gear[i]);
-        values.revs = static_cast<int>(lap->revs[i] * 0.1 + 0.5);
+        values.gear = gearText(lap->gear[sample]);
+        values.revs = static_cast<int>(lap->revs[sample] * 0.1 + 0.5);
         const int splits[3] = {lap->splitTime1, lap->splitTime2, lap->splitTime3};
-        for (std::size_t s = 0; s < 3; ++s)
-            values.splitsPassed[s] = splits[s] != 0 && splits[s] < result.elapsedMs;
-        values.sector = orientationSector(lap->orientation[i]);
+        for (std::size_t split = 0; split < 3; ++split)
+            values.splitsPassed[split] = splits[split] != 0 && splits[split] < result.elapsedMs;
+        values.sector = orientationSector(lap->orientation[sample]);
         values.restartLine = restart;
-        if (lap->recorded(static_cast<int>(i))) values.sample = static_cast<int>(i);
+        if (lap->recorded(static_cast<int>(sample))) values.sample = static_cast<int>(sample);
         // Not the distance itself: it falls back to 0 past the finish line and is 0 in a gap.
-        const double travelled = distanceTravelled(*lap, static_cast<int>(i), trackLength);
+        const double travelled = distanceTravelled(*lap, static_cast<int>(sample), trackLength);
         if (!result.leader || travelled > result.leaderTravelled) {
             result.leader = slot;
             result.leaderTravelled = travelled;

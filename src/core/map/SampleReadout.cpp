@@ -36,13 +36,13 @@ std::optional<LapSample> nearestSample(const ReplayDocument& document, const Map
 std::vector<std::string> sampleReadout(const ReplayDocument& document, const LapSample& at) {
     const ReplayDocument::Slot& slot = document.slots()[static_cast<std::size_t>(at.slot)];
     const LapTelemetry& lap = *slot.lapData;
-    const auto k = static_cast<std::size_t>(at.sample);
+    const auto index = static_cast<std::size_t>(at.sample);
     const bool mph = document.speedUnitMph();
-    const double speed = lap.speed[k] * (mph ? kMphPerKmh : 1);
+    const double speed = lap.speed[index] * (mph ? kMphPerKmh : 1);
     return {lapCaption(slot),
-            "Distance: " + std::to_string(std::lround(lap.distanceM[k])) + " m",
+            "Distance: " + std::to_string(std::lround(lap.distanceM[index])) + " m",
             "Speed: " + std::to_string(std::lround(speed)) + (mph ? " mph" : " km/h"),
-            "Gear: " + std::to_string(lap.gear[k]),
-            "Revs: " + std::to_string(lap.revs[k]),
+            "Gear: " + std::to_string(lap.gear[index]),
+            "Revs: " + std::to_string(lap.revs[index]),
             "Time: " + formatSplitTime(static_cast<std::uint32_t>(at.sample * 1000 / 36))};
 }

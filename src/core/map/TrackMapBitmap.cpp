@@ -22,10 +22,10 @@ constexpr int kBitmapMargin = 5;
 // bottom-up bitmap whose rows are padded to 4 bytes.
 std::string bitmapHead(int width, int height, int bitsPerPixel, const std::vector<Rgb>& palette,
                        std::uint32_t spareEntries) {
-    const auto w = static_cast<std::uint32_t>(width);
-    const auto h = static_cast<std::uint32_t>(height);
-    const std::uint32_t rowBytes = (w * static_cast<std::uint32_t>(bitsPerPixel) + 31) / 32 * 4;
-    const std::uint32_t pixelBytes = rowBytes * h;
+    const auto columns = static_cast<std::uint32_t>(width);
+    const auto rows = static_cast<std::uint32_t>(height);
+    const std::uint32_t rowBytes = (columns * static_cast<std::uint32_t>(bitsPerPixel) + 31) / 32 * 4;
+    const std::uint32_t pixelBytes = rowBytes * rows;
     const auto entries = static_cast<std::uint32_t>(palette.size());
     const std::uint32_t pixelOffset = 54 + 4 * (entries + spareEntries);
     std::string out;
@@ -35,8 +35,8 @@ std::string bitmapHead(int width, int height, int bitsPerPixel, const std::vecto
     put32(out, 0);
     put32(out, pixelOffset);
     put32(out, 40);
-    put32(out, w);
-    put32(out, h);  // positive: bottom-up rows
+    put32(out, columns);
+    put32(out, rows);  // positive: bottom-up rows
     put16(out, 1);
     put16(out, static_cast<std::uint32_t>(bitsPerPixel));
     put32(out, 0);
@@ -45,10 +45,10 @@ std::string bitmapHead(int width, int height, int bitsPerPixel, const std::vecto
     put32(out, kPixelsPerMetre);
     put32(out, entries);
     put32(out, 0);
-    for (const Rgb& c : palette) {
-        out += static_cast<char>(c.b);
-        out += static_cast<char>(c.g);
-        out += static_cast<char>(c.r);
+    for (const Rgb& colour : palette) {
+        out += static_cast<char>(colour.b);
+        out += static_cast<char>(colour.g);
+        out += static_cast<char>(colour.r);
         out += '\0';
     }
     for (std::uint32_t i = 0; i < spareEntries; ++i)

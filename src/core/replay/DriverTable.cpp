@@ -63,16 +63,17 @@ int DriverTable::lapCount(int session, int driver) const {
 
 // Race rows of a file without a race keep a filler of their own.
 std::uint32_t DriverTable::lapEntry(int session, int driver, int slot) const {
-    const Row& r = row(session, driver);
-    if (static_cast<std::size_t>(slot) < r.slots) return entries_[r.first + static_cast<std::size_t>(slot)];
+    const Row& laps = row(session, driver);
+    if (static_cast<std::size_t>(slot) < laps.slots)
+        return entries_[laps.first + static_cast<std::size_t>(slot)];
     return session == kRace && !sessionPresent[kRace] ? kNoRaceSlot : kUnusedSlot;
 }
 
 bool DriverTable::selectable(int session, int driver, int slot) const {
-    const Row& r = row(session, driver);
-    const std::size_t index = r.first + static_cast<std::size_t>(slot);
+    const Row& laps = row(session, driver);
+    const std::size_t index = laps.first + static_cast<std::size_t>(slot);
     // A read that failed after the lap tables marked nothing selectable.
-    return static_cast<std::size_t>(slot) < r.slots && index < selectable_.size() && selectable_[index];
+    return static_cast<std::size_t>(slot) < laps.slots && index < selectable_.size() && selectable_[index];
 }
 
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
@@ -114,8 +115,8 @@ void DriverTable::reset() {
 
 std::uint64_t DriverTable::lapStartTime(int session, int driver, int slot) const {
     std::uint64_t start = 0;
-    for (int j = 0; j < slot; ++j)
-        start += lapDuration(lapEntry(session, driver, j));
+    for (int earlier = 0; earlier < slot; ++earlier)
+        start += lapDuration(lapEntry(session, driver, earlier));
     return start;
 }
 
@@ -166,16 +167,16 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
     if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
     rows_.resize(kSessionCount * count);
     // Each record made from its fields in place: a scan reads tens of thousands of them.
-    for (std::size_t d = 0; d < count; ++d) {
-        ByteReader r(
-            std::span<const std::uint8_t>(records).subspan(d * kDriverRecordSize, kDriverRecordSize));
-        const std::uint32_t kind = r.at(kKindAt).u32();
-        drivers_.push_back({.firstName = r.at(kFirstNameAt).text(15),
-                            .lastName = r.at(kLastNameAt).text(15),
-                            .chatNick = r.at(kChatNickAt).text(31),
-                            .carName = r.at(kCarNameAt).text(31),
-                            .carNumber = r.at(kCarNumberAt).u32(),
-                            .driverId = r.at(kIdAt).u32(),
+    for (std::size_t driver = 0; driver < count; ++driver) {
+        ByteReader record(
+            std::span<const std::uint8_t>(records).subspan(driver * kDriverRecordSize, kDriverRecordSize));
+        const std::uint32_t kind = record.at(kKindAt).u32();
+        drivers_.push_back({.firstName = record.at(kFirstNameAt).text(15),
+                            .lastName = record.at(kLastNameAt).text(15),
+                            .chatNick = record.at(kChatNickAt).text(31),
+                            .carName = record.at(kCarNameAt).text(31),
+                            .carNumber = record.at(kCarNumberAt).u32(),
+                            .driverId = record.at(kIdAt).u32(),
                             .kind = kind == kHumanCode ? DriverRecord::Human
                                     : kind == kAiCode  ? DriverRecord::AiCar
                                                        : DriverRecord::NonCompeting});
@@ -247,7 +248,7 @@ Failure DriverTable::readLapTable(std::span<const std::uint8_t> table, int sessi
         row(session, driver) = Row{entries_.size(), static_cast<std::size_t>(count) + 1};
         std::uint32_t previousEnd = list.u32() & kLapTimeMask;
         entries_.push_back(previousEnd);
-        for (int j = 1; j <= count; ++j) {
+        for (int lap = 1; lap <= count; ++lap) {
             const std::uint32_t entry = list.u32();
             const std::uint32_t end = entry & kLapTimeMask;
             entries_.push_back(((end - previousEnd) & kLapTimeMask) | (entry & ~kLapTimeMask));
@@ -263,8 +264,8 @@ Failure DriverTable::findWindows(BinaryFile& file, std::uint64_t telemetryEnd,
     if (Failure f = walkForward(file, telemetryEnd, stopRequested); !f) return f;
     if (Failure f = walkBackward(file, telemetryEnd, stopRequested); !f) return f;
 
-    for (int s : {kPractice, kQualifying, kWarmup}) {
-        if (windowEnd[s] == 0 && windowStart[s] > 0) windowEnd[s] = kOpenWindowEnd;
+    for (int session : {kPractice, kQualifying, kWarmup}) {
+        if (windowEnd[session] == 0 && windowStart[session] > 0) windowEnd[session] = kOpenWindowEnd;
     }
     if (firstMarkerSession < kQualifying && lastMarkerSession > kQualifying)
         windowEnd[kQualifying] = kOpenWindowEnd;
@@ -288,7 +289,7 @@ Failure DriverTable::bookMarkers(std::span<const std::uint8_t> frame,
     });
     if (walked == FrameWalk::InvalidType) return DriverTableError::InvalidRecordType;
     if (walked == FrameWalk::Damaged) return DriverTableError::DamagedTelemetry;
-    seen = std::any_of(window.begin(), window.end(), [](std::uint32_t t) { return t != 0; });
+    seen = std::any_of(window.begin(), window.end(), [](std::uint32_t time) { return time != 0; });
     return {};
 }
 
@@ -335,15 +336,15 @@ void DriverTable::markSelectableLaps() {
     selectable_.assign(entries_.size(), false);
     for (int session = 0; session < kSessionCount; ++session) {
         for (int driver = 0; driver < driverCount; ++driver) {
-            const Row& r = row(session, driver);
+            const Row& laps = row(session, driver);
             std::uint64_t end = 0;
-            for (std::size_t j = 0; j < r.slots; ++j) {
-                const std::uint32_t entry = entries_[r.first + j];
+            for (std::size_t slot = 0; slot < laps.slots; ++slot) {
+                const std::uint32_t entry = entries_[laps.first + slot];
                 end += lapDuration(entry);
                 const std::uint64_t start = end - lapDuration(entry);
-                selectable_[r.first + j] = j > 0 && !(entry & kIncompleteLap) &&
-                                           start > windowStart[session] && end < windowEnd[session] &&
-                                           (session != kQualifying || driver == ownerIndex);
+                selectable_[laps.first + slot] = slot > 0 && !(entry & kIncompleteLap) &&
+                                                 start > windowStart[session] && end < windowEnd[session] &&
+                                                 (session != kQualifying || driver == ownerIndex);
             }
         }
     }

@@ -80,41 +80,44 @@ SelectedLapInfo selectedLapInfo(const DriverTable& drivers, int driver, int sess
     return info;
 }
 
-std::vector<std::pair<std::string, std::string>> describeReplay(const ReplayHeader& h, const DriverTable& d) {
+std::vector<std::pair<std::string, std::string>> describeReplay(const ReplayHeader& header,
+                                                                const DriverTable& drivers) {
     static constexpr const char* kDamage[] = {"None", "??????", "Moderate", "Realistic"};
-    const auto minutes = [](int m) { return m == -1 ? std::string("No limit") : std::to_string(m); };
+    const auto minutesText = [](int minutes) {
+        return minutes == -1 ? std::string("No limit") : std::to_string(minutes);
+    };
     return {
-        {"Saved by:", h.ownerFirstName + " " + h.ownerLastName},
-        {"Track:", h.trackName},
-        {"Carset:", h.carSet},
-        {"AI-cars:", std::to_string(h.aiCars)},
-        {"Length:", formatReplayLength(h.frameCount)},
-        {"No of cars:", std::to_string(d.driverCount)},
-        {"Race:", yesNo(d.sessionPresent[kRace])},
-        {"Qual:", yesNo(d.sessionPresent[kQualifying])},
-        {"Practice:", yesNo(d.sessionPresent[kPractice])},
-        {"Warmup:", yesNo(d.sessionPresent[kWarmup])},
-        {"Conditions:", h.cloudy ? "Cloudy" : "Clear"},
-        {"Windspeed:", std::to_string(h.windSpeed)},
-        {"Wind dir:", h.windDirection},
-        {"Temp:", std::to_string(h.temperature)},
-        {"Practice (min):", minutes(h.practiceMinutes)},
-        {"Qual (laps)", std::to_string(h.qualifyingLaps)},
-        {"Warmup (min):", minutes(h.warmupMinutes)},
-        {"Race (laps):", std::to_string(h.raceLaps)},
-        {"Damage:", kDamage[h.damageLevel & 3]},
-        {"Yellow flags:", yesNo(h.yellowFlags)},
-        {"Double file:", yesNo(h.doubleFileRestarts)},
-        {"Full pace:", yesNo(h.fullPaceLap)},
-        {"AI Strength:", std::to_string(h.aiStrength)},
-        {"Realistic:", yesNo(h.manualWeather != 1)},
-        {"Race (%):", std::to_string(h.raceDistancePercent)},
-        {"Game mode:", h.arcadeMode ? "Arcade" : "Simulation"},
-        {"Fixed setup:", yesNo(h.fixedSetup)},
-        {"Force incar:", yesNo(h.forceInCarView)},
-        {"Force smoke:", yesNo(h.forceSmoke)},
-        {"Quick race:", yesNo(h.quickRace)},
-        {"Merrownet:", yesNo(d.onlineRace)},
+        {"Saved by:", header.ownerFirstName + " " + header.ownerLastName},
+        {"Track:", header.trackName},
+        {"Carset:", header.carSet},
+        {"AI-cars:", std::to_string(header.aiCars)},
+        {"Length:", formatReplayLength(header.frameCount)},
+        {"No of cars:", std::to_string(drivers.driverCount)},
+        {"Race:", yesNo(drivers.sessionPresent[kRace])},
+        {"Qual:", yesNo(drivers.sessionPresent[kQualifying])},
+        {"Practice:", yesNo(drivers.sessionPresent[kPractice])},
+        {"Warmup:", yesNo(drivers.sessionPresent[kWarmup])},
+        {"Conditions:", header.cloudy ? "Cloudy" : "Clear"},
+        {"Windspeed:", std::to_string(header.windSpeed)},
+        {"Wind dir:", header.windDirection},
+        {"Temp:", std::to_string(header.temperature)},
+        {"Practice (min):", minutesText(header.practiceMinutes)},
+        {"Qual (laps)", std::to_string(header.qualifyingLaps)},
+        {"Warmup (min):", minutesText(header.warmupMinutes)},
+        {"Race (laps):", std::to_string(header.raceLaps)},
+        {"Damage:", kDamage[header.damageLevel & 3]},
+        {"Yellow flags:", yesNo(header.yellowFlags)},
+        {"Double file:", yesNo(header.doubleFileRestarts)},
+        {"Full pace:", yesNo(header.fullPaceLap)},
+        {"AI Strength:", std::to_string(header.aiStrength)},
+        {"Realistic:", yesNo(header.manualWeather != 1)},
+        {"Race (%):", std::to_string(header.raceDistancePercent)},
+        {"Game mode:", header.arcadeMode ? "Arcade" : "Simulation"},
+        {"Fixed setup:", yesNo(header.fixedSetup)},
+        {"Force incar:", yesNo(header.forceInCarView)},
+        {"Force smoke:", yesNo(header.forceSmoke)},
+        {"Quick race:", yesNo(header.quickRace)},
+        {"Merrownet:", yesNo(drivers.onlineRace)},
     };
 }
 

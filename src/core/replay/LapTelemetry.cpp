@@ -125,18 +125,18 @@ Outcome<LapReadError> LapTelemetry::readSamples(BinaryFile& file, std::uint32_t 
 }
 
 void LapTelemetry::store(int sample, const TelemetrySample& values) {
-    const auto k = static_cast<std::size_t>(sample);
-    distance[k] = values.distance;
-    lateral[k] = values.lateral;
-    gear[k] = values.gear;
-    revs[k] = values.revs;
-    orientation[k] = values.orientation;
-    roll[k] = values.roll;
-    pitch[k] = values.pitch;
-    steering[k] = values.steering;
-    aux1[k] = values.aux1;
-    aux2[k] = values.aux2;
-    filled_[k] = true;
+    const auto index = static_cast<std::size_t>(sample);
+    distance[index] = values.distance;
+    lateral[index] = values.lateral;
+    gear[index] = values.gear;
+    revs[index] = values.revs;
+    orientation[index] = values.orientation;
+    roll[index] = values.roll;
+    pitch[index] = values.pitch;
+    steering[index] = values.steering;
+    aux1[index] = values.aux1;
+    aux2[index] = values.aux2;
+    filled_[index] = true;
     ++filledSamples;
 }
 
@@ -151,12 +151,12 @@ void LapTelemetry::markMissing(int sample, std::optional<int>& previousMissing, 
         run = 0;
     }
     previousMissing = sample;
-    const auto k = static_cast<std::size_t>(sample);
-    distance[k] = 0;
-    gear[k] = 0;
-    aux1[k] = 0;
-    lateral[k] = 0;
-    revs[k] = 0;
+    const auto index = static_cast<std::size_t>(sample);
+    distance[index] = 0;
+    gear[index] = 0;
+    aux1[index] = 0;
+    lateral[index] = 0;
+    revs[index] = 0;
 }
 
 LapTelemetry LapTelemetry::blank(int samples) {
@@ -188,13 +188,13 @@ void LapTelemetry::resize(int count) {
 Outcome<LapReadError> LapTelemetry::process(int margin) {
     // Only samples that carry the driver's record take part: a missing one holds distance 0.
     std::vector<int> filled;
-    for (int i = 0; i < sampleCount; ++i) {
-        if (filled_[i]) filled.push_back(i);
+    for (int sample = 0; sample < sampleCount; ++sample) {
+        if (filled_[sample]) filled.push_back(sample);
     }
     // The last sample before the start/finish line, where the distance falls back.
     std::optional<int> beforeStartLine;
-    for (std::size_t f = 0; f + 1 < filled.size() && !beforeStartLine; ++f) {
-        if (distance[filled[f]] >= distance[filled[f + 1]]) beforeStartLine = filled[f];
+    for (std::size_t entry = 0; entry + 1 < filled.size() && !beforeStartLine; ++entry) {
+        if (distance[filled[entry]] >= distance[filled[entry + 1]]) beforeStartLine = filled[entry];
     }
     // The first sample after the line at the lap's end.
     std::size_t last = filled.empty() ? 0 : filled.size() - 1;
@@ -225,28 +225,28 @@ Outcome<LapReadError> LapTelemetry::process(int margin) {
     const auto samples = static_cast<std::size_t>(sampleCount);
     std::vector<double> rawSpeed(samples, 0.0);
     std::vector<bool> valid(samples, false);
-    for (int i = 1; i < sampleCount; ++i) {
-        if (filled_[i] && filled_[i - 1] && distance[i] >= distance[i - 1]) {
-            rawSpeed[i] = (distance[i] - distance[i - 1]) * kKmhPerUnitPerSample;
-            valid[i] = true;
+    for (int sample = 1; sample < sampleCount; ++sample) {
+        if (filled_[sample] && filled_[sample - 1] && distance[sample] >= distance[sample - 1]) {
+            rawSpeed[sample] = (distance[sample] - distance[sample - 1]) * kKmhPerUnitPerSample;
+            valid[sample] = true;
         }
     }
-    // nextValid[i]: the first valid sample from i on; sampleCount where none follows.
+    // nextValid[sample]: the first valid sample from that one on; sampleCount where none follows.
     std::vector<int> nextValid(samples + 1, sampleCount);
-    for (int i = sampleCount - 1; i >= 0; --i)
-        nextValid[i] = valid[i] ? i : nextValid[i + 1];
+    for (int sample = sampleCount - 1; sample >= 0; --sample)
+        nextValid[sample] = valid[sample] ? sample : nextValid[sample + 1];
     std::optional<int> previousValid;
-    for (int i = 0; i < sampleCount; ++i) {
-        if (valid[i]) {
-            previousValid = i;
+    for (int sample = 0; sample < sampleCount; ++sample) {
+        if (valid[sample]) {
+            previousValid = sample;
             continue;
         }
-        const int after = nextValid[i];
+        const int after = nextValid[sample];
         const bool hasAfter = after < sampleCount;
-        rawSpeed[i] = previousValid && hasAfter ? (rawSpeed[*previousValid] + rawSpeed[after]) / 2
-                      : previousValid           ? rawSpeed[*previousValid]
-                      : hasAfter                ? rawSpeed[after]
-                                                : 0.0;
+        rawSpeed[sample] = previousValid && hasAfter ? (rawSpeed[*previousValid] + rawSpeed[after]) / 2
+                           : previousValid           ? rawSpeed[*previousValid]
+                           : hasAfter                ? rawSpeed[after]
+                                                     : 0.0;
     }
     speed = std::move(rawSpeed);
 
@@ -273,11 +273,11 @@ void LapTelemetry::convert() {
     const auto slots = static_cast<std::size_t>(sampleCount);
     distanceM.assign(slots, 0.0);
     lateralM.assign(slots, 0.0);
-    for (std::size_t k = 0; k < slots; ++k) {
-        distanceM[k] = distance[k] * kMetresPerUnit;
-        lateralM[k] =
-            owner_ ? std::tan(lateral[k] * 2.911741e-6) * 13.0 : std::tan(lateral[k] * 2.261833e-5) * 26.0;
-        revs[k] = static_cast<std::uint32_t>(std::tan(revs[k] * 0.001288481) * 8262.364);
+    for (std::size_t sample = 0; sample < slots; ++sample) {
+        distanceM[sample] = distance[sample] * kMetresPerUnit;
+        lateralM[sample] = owner_ ? std::tan(lateral[sample] * 2.911741e-6) * 13.0
+                                  : std::tan(lateral[sample] * 2.261833e-5) * 26.0;
+        revs[sample] = static_cast<std::uint32_t>(std::tan(revs[sample] * 0.001288481) * 8262.364);
     }
     heading.assign(slots, 0);
     slip.assign(slots, 0);

@@ -74,8 +74,9 @@ public:
     // filled (an online gap) has distance and lateral offset both 0. Driving lines, map channels,
     // graphs and analyses all leave such samples out.
     bool recorded(int sample) const {
-        const auto i = static_cast<std::size_t>(sample);
-        return i < distanceM.size() && i < lateralM.size() && (distanceM[i] != 0 || lateralM[i] != 0);
+        const auto index = static_cast<std::size_t>(sample);
+        return index < distanceM.size() && index < lateralM.size() &&
+               (distanceM[index] != 0 || lateralM[index] != 0);
     }
     // Derived map channels (degrees) and split times (ms), filled by the document.
     std::vector<std::int16_t> heading;

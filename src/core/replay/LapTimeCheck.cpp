@@ -22,18 +22,18 @@ std::optional<LapTimeCheck> checkLapTime(const LapTelemetry& lap, double trackLe
     const int sampleCount = lap.sampleCount;
     if (trackLengthMetres <= 0 || lap.stepAtStart == 0 || lap.stepAtEnd == 0 || sampleCount < 5)
         return std::nullopt;
-    const double a = (sampleCount - 4) / 36.0;
-    const double b = lap.distance[1] / static_cast<double>(lap.stepAtStart) / 36;
+    const double wholeStepSeconds = (sampleCount - 4) / 36.0;
+    const double firstStepSeconds = lap.distance[1] / static_cast<double>(lap.stepAtStart) / 36;
     // Signed: the last sample before the line may lie beyond the official length.
-    const std::int64_t e =
+    const std::int64_t distanceToLine =
         static_cast<std::int64_t>(trackLengthMetres * 2000) - lap.distance[sampleCount - 3];
-    const std::int64_t toLine = std::llabs(e) > lap.stepAtEnd ? lap.stepAtEnd : e;
-    const double c = static_cast<double>(toLine) / lap.stepAtEnd / 36;
+    const std::int64_t toLine = std::llabs(distanceToLine) > lap.stepAtEnd ? lap.stepAtEnd : distanceToLine;
+    const double lastStepSeconds = static_cast<double>(toLine) / lap.stepAtEnd / 36;
     LapTimeCheck check;
-    check.calculated = static_cast<int>((a + b + c) * 1000);
+    check.calculated = static_cast<int>((wholeStepSeconds + firstStepSeconds + lastStepSeconds) * 1000);
     check.dataMissing =
         check.calculated != 0 && (lap.distance[2] > 3 * static_cast<std::int64_t>(lap.stepAtStart) ||
-                                  std::llabs(e) > 3 * static_cast<std::int64_t>(lap.stepAtEnd));
+                                  std::llabs(distanceToLine) > 3 * static_cast<std::int64_t>(lap.stepAtEnd));
     return check;
 }
 

@@ -36,8 +36,8 @@ int ReplayHeader::sessionMinutes(std::uint32_t upper24) {
         {0x453B80, 50}, {0x454E40, 55}, {0x456100, 60}, {0x4573C0, 65}, {0x458340, 70},
         {0x458CA0, 75}, {0x459600, 80}, {0x459F60, 85}, {0x45A8C0, 90}, {0x4913A8, -1},
     };
-    for (const Entry& e : kTable) {
-        if (e.bits == upper24) return e.minutes;
+    for (const Entry& entry : kTable) {
+        if (entry.bits == upper24) return entry.minutes;
     }
     return 66;
 }

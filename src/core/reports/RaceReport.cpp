@@ -181,8 +181,8 @@ std::string raceReport(const ReportInput& in) {
     std::vector<int> byLapsLed(static_cast<std::size_t>(race.drivers()));
     for (int driver = 0; driver < race.drivers(); ++driver)
         byLapsLed[static_cast<std::size_t>(driver)] = driver;
-    std::stable_sort(byLapsLed.begin(), byLapsLed.end(), [&](int a, int b) {
-        return ledLaps[static_cast<std::size_t>(a)] > ledLaps[static_cast<std::size_t>(b)];
+    std::stable_sort(byLapsLed.begin(), byLapsLed.end(), [&](int driver, int other) {
+        return ledLaps[static_cast<std::size_t>(driver)] > ledLaps[static_cast<std::size_t>(other)];
     });
     text += "MOST LAPS LED\r\n\r\nDriver                           Laps led\r\n";
     for (int driver : byLapsLed) {

@@ -79,13 +79,14 @@ const std::vector<ReportKind>& reportKinds() {
 
 const ReportKind& reportKind(ReportType type) {
     const auto& kinds = reportKinds();
-    return *std::find_if(kinds.begin(), kinds.end(), [type](const ReportKind& k) { return k.type == type; });
+    return *std::find_if(kinds.begin(), kinds.end(),
+                         [type](const ReportKind& kind) { return kind.type == type; });
 }
 
 const ReportKind* reportKindByKey(std::string_view key) {
     const auto& kinds = reportKinds();
     const auto it = std::find_if(kinds.begin(), kinds.end(),
-                                 [key](const ReportKind& k) { return k.key && k.key == key; });
+                                 [key](const ReportKind& kind) { return kind.key && kind.key == key; });
     return it == kinds.end() ? nullptr : &*it;
 }
 

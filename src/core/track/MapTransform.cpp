@@ -29,6 +29,6 @@ MapTransform::MapTransform(double width, double height, double marginX, double m
           roundHalfAway(model.maxY() / scale_);
 }
 
-MapPoint MapTransform::toMap(const TrackPoint& p) const {
-    return {roundHalfAway(p.x / scale_) + ox_, oy_ - roundHalfAway(p.y / scale_)};
+MapPoint MapTransform::toMap(const TrackPoint& point) const {
+    return {roundHalfAway(point.x / scale_) + ox_, oy_ - roundHalfAway(point.y / scale_)};
 }

@@ -15,7 +15,7 @@ class MapTransform {
 public:
     MapTransform(double width, double height, double marginX, double marginY, const TrackModel& model);
 
-    MapPoint toMap(const TrackPoint& p) const;
+    MapPoint toMap(const TrackPoint& point) const;
     double scale() const { return scale_; }  // world units per map unit
     double unitsPerMetre() const { return 1 / scale_; }
 

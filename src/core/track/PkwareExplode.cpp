@@ -35,28 +35,28 @@ constexpr unsigned kEndLength = 519;
 template <std::size_t Symbols, std::size_t Bits, std::size_t PackedSize>
 constexpr std::array<std::uint16_t, 1u << Bits> buildTable(const std::uint8_t (&packed)[PackedSize]) {
     std::array<std::uint8_t, Symbols> length{};
-    std::size_t n = 0;
+    std::size_t filled = 0;
     for (std::uint8_t run : packed) {
-        for (int r = 0; r <= run >> 4; ++r)
-            length[n++] = run & 15;
+        for (int repeat = 0; repeat <= run >> 4; ++repeat)
+            length[filled++] = run & 15;
     }
     // Canonical codes: shorter codes first, equal lengths in symbol order.
     std::array<unsigned, Bits + 2> first{};
     std::array<unsigned, Bits + 1> count{};
-    for (std::uint8_t l : length)
-        ++count[l];
-    for (std::size_t l = 1; l <= Bits; ++l)
-        first[l + 1] = (first[l] + count[l]) << 1;
+    for (std::uint8_t codeLength : length)
+        ++count[codeLength];
+    for (std::size_t codeLength = 1; codeLength <= Bits; ++codeLength)
+        first[codeLength + 1] = (first[codeLength] + count[codeLength]) << 1;
     std::array<std::uint16_t, 1u << Bits> table{};
     for (std::size_t symbol = 0; symbol < Symbols; ++symbol) {
-        const unsigned l = length[symbol];
-        const unsigned code = first[l]++;
+        const unsigned codeLength = length[symbol];
+        const unsigned code = first[codeLength]++;
         // The stream holds the code's bits inverted, most significant first.
         unsigned streamBits = 0;
-        for (unsigned b = 0; b < l; ++b)
-            streamBits |= (((code >> (l - 1 - b)) & 1u) ^ 1u) << b;
-        for (unsigned high = 0; high < (1u << (Bits - l)); ++high) {
-            table[streamBits | high << l] = static_cast<std::uint16_t>(symbol << 4 | l);
+        for (unsigned bit = 0; bit < codeLength; ++bit)
+            streamBits |= (((code >> (codeLength - 1 - bit)) & 1u) ^ 1u) << bit;
+        for (unsigned high = 0; high < (1u << (Bits - codeLength)); ++high) {
+            table[streamBits | high << codeLength] = static_cast<std::uint16_t>(symbol << 4 | codeLength);
         }
     }
     return table;

@@ -125,8 +125,8 @@ void TrackDecoder::readBody(VxSegment& segment) {
 
 void TrackDecoder::readBody(VxXSection& section) {
     readHeader(kXSectionKind);
-    for (double& v : section.values)
-        v = f64();
+    for (double& value : section.values)
+        value = f64();
     skip(1);
 }
 
@@ -140,10 +140,10 @@ void TrackDecoder::readLayerBlocks(const VxAppearance& appearance, std::size_t b
 
 void TrackDecoder::readBody(VxFSection& section) {
     readHeader(kFSectionKind);
-    section.a = f64();
-    section.b = f64();
+    section.startOffset = f64();
+    section.endOffset = f64();
     skip(5);
-    section.c = u32();
+    section.surface = u32();
     section.appearance = reference<VxAppearance>();
     if (section.appearance) {
         section.textureCoords = reference<VxTextureCoords>();
@@ -153,11 +153,11 @@ void TrackDecoder::readBody(VxFSection& section) {
 
 void TrackDecoder::readBody(VxWSection& section) {
     readHeader(kWSectionKind);
-    section.a = f64();
-    section.b = f64();
+    section.startOffset = f64();
+    section.endOffset = f64();
     skip(5);
-    for (double& v : section.values)
-        v = f64();
+    for (double& value : section.values)
+        value = f64();
     skip(20);
     section.value = u32();
     section.rowCount = u32();
@@ -181,8 +181,8 @@ void TrackDecoder::readBody(VxAppearance& appearance) {
     readHeader(kAppearanceKind);
     for (VxTexture*& texture : appearance.textures)
         texture = reference<VxTexture>();
-    for (double& v : appearance.values)
-        v = f64();
+    for (double& value : appearance.values)
+        value = f64();
     skip(76);
 }
 
@@ -215,17 +215,17 @@ void TrackDecoder::readBody(VxTrackDetail& detail) {
     detail.appearance = reference<VxAppearance>();
     skip(40);
     detail.firstValue = u32();
-    for (double& v : detail.firstValues)
-        v = f64();
+    for (double& value : detail.firstValues)
+        value = f64();
     detail.secondValue = u32();
-    for (double& v : detail.secondValues)
-        v = f64();
+    for (double& value : detail.secondValues)
+        value = f64();
 }
 
 void TrackDecoder::readBody(VxTSOReference& tsoReference) {
     readHeader(kTSOReferenceKind);
-    for (double& v : tsoReference.values)
-        v = f64();
+    for (double& value : tsoReference.values)
+        value = f64();
     tsoReference.tso = reference<VxTSO>();
 }
 
@@ -256,8 +256,8 @@ double TrackDecoder::f64() {
     checkNotPastTheEnd();
     return value;
 }
-void TrackDecoder::skip(std::size_t n) {
-    stream_.skip(n);
+void TrackDecoder::skip(std::size_t count) {
+    stream_.skip(count);
     checkNotPastTheEnd();
 }
 

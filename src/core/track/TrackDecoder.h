@@ -53,7 +53,7 @@ private:
     std::uint8_t u8();
     std::uint32_t u32();
     double f64();
-    void skip(std::size_t n);
+    void skip(std::size_t count);
     std::string text(bool dropZeros);
     void checkNotPastTheEnd() const;
     [[noreturn]] void damaged(const std::string& what) const;

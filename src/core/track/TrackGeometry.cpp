@@ -10,71 +10,76 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-TrackPoint offsetPoint(double x, double y, double heading, double d) {
-    return {x + d * std::cos(heading + kPi / 2), y + d * std::sin(heading + kPi / 2)};
+TrackPoint offsetPoint(double x, double y, double heading, double lateral) {
+    return {x + lateral * std::cos(heading + kPi / 2), y + lateral * std::sin(heading + kPi / 2)};
 }
 
-int surfaceKind(std::uint32_t c) {
-    return (c >= 1 && c <= 8) || c == 10 ? static_cast<int>(c) : 11;
+int surfaceKind(std::uint32_t surface) {
+    return (surface >= 1 && surface <= 8) || surface == 10 ? static_cast<int>(surface) : 11;
 }
 
 }  // namespace
 
-void TrackBoundingBox::add(const TrackPoint& p) {
+void TrackBoundingBox::add(const TrackPoint& point) {
     if (empty) {
-        minX = maxX = p.x;
-        minY = maxY = p.y;
+        minX = maxX = point.x;
+        minY = maxY = point.y;
         empty = false;
         return;
     }
-    minX = std::min(minX, p.x);
-    maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
+    minX = std::min(minX, point.x);
+    maxX = std::max(maxX, point.x);
+    minY = std::min(minY, point.y);
+    maxY = std::max(maxY, point.y);
 }
 
 TrackSegmentGeometry::TrackSegmentGeometry(const VxSegment& segment, double startDistance, double length)
     : segment_(segment), startDistance_(startDistance), length_(length) {}
 
-double TrackSegmentGeometry::fOffsetAt(std::size_t i, double s) const {
-    const VxFSection* f = segment_.fSections[i];
-    if (!f) return 0;
-    return length_ > 0 ? f->a + (f->b - f->a) * s / length_ : f->a;
+double TrackSegmentGeometry::fOffsetAt(std::size_t section, double distance) const {
+    const VxFSection* fSection = segment_.fSections[section];
+    if (!fSection) return 0;
+    return length_ > 0
+               ? fSection->startOffset + (fSection->endOffset - fSection->startOffset) * distance / length_
+               : fSection->startOffset;
 }
 
 bool TrackSegmentGeometry::hasEdges() const {
     return !segment_.fSections.empty();
 }
-TrackPoint TrackSegmentGeometry::leftEdgeAt(double s) const {
-    return positionAt(s, fOffsetAt(0, s));
+TrackPoint TrackSegmentGeometry::leftEdgeAt(double distance) const {
+    return positionAt(distance, fOffsetAt(0, distance));
 }
-TrackPoint TrackSegmentGeometry::rightEdgeAt(double s) const {
-    return positionAt(s, fOffsetAt(segment_.fSections.size() - 1, s));
+TrackPoint TrackSegmentGeometry::rightEdgeAt(double distance) const {
+    return positionAt(distance, fOffsetAt(segment_.fSections.size() - 1, distance));
 }
 
 void TrackSegmentGeometry::build(TrackBoundingBox& box) {
     centreLine_ = buildCentreLine();
-    for (const TrackPoint& p : centreLine_)
-        box.add(p);
+    for (const TrackPoint& point : centreLine_)
+        box.add(point);
 
-    // The strip between F sections i - 1 and i takes the surface of F section i - 1.
+    // The strip between two neighbouring F sections takes the surface of the first of them.
     const std::vector<double> along = sidePointDistances();
-    for (std::size_t i = 1; i < segment_.fSections.size(); ++i) {
+    for (std::size_t section = 1; section < segment_.fSections.size(); ++section) {
         TrackSurface surface;
-        surface.kind = segment_.fSections[i - 1] ? surfaceKind(segment_.fSections[i - 1]->c) : 11;
-        for (double s : along)
-            surface.polygon.push_back(positionAt(s, fOffsetAt(i - 1, s)));
-        for (auto s = along.rbegin(); s != along.rend(); ++s)
-            surface.polygon.push_back(positionAt(*s, fOffsetAt(i, *s)));
+        surface.kind =
+            segment_.fSections[section - 1] ? surfaceKind(segment_.fSections[section - 1]->surface) : 11;
+        for (double distance : along)
+            surface.polygon.push_back(positionAt(distance, fOffsetAt(section - 1, distance)));
+        for (auto distance = along.rbegin(); distance != along.rend(); ++distance)
+            surface.polygon.push_back(positionAt(*distance, fOffsetAt(section, *distance)));
         surfaces_.push_back(std::move(surface));
     }
-    // Each W section is a wall from offset a at the start to offset b at the end.
-    for (const VxWSection* w : segment_.wSections) {
-        if (!w) continue;
+    // Each W section is a wall from its start offset to its end offset.
+    for (const VxWSection* wall : segment_.wSections) {
+        if (!wall) continue;
         TrackBoundaryLine line;
-        for (double s : along) {
-            const double d = length_ > 0 ? w->a + (w->b - w->a) * s / length_ : w->a;
-            line.points.push_back(positionAt(s, d));
+        for (double distance : along) {
+            const double lateral =
+                length_ > 0 ? wall->startOffset + (wall->endOffset - wall->startOffset) * distance / length_
+                            : wall->startOffset;
+            line.points.push_back(positionAt(distance, lateral));
         }
         boundaries_.push_back(std::move(line));
     }
@@ -84,10 +89,11 @@ StraightGeometry::StraightGeometry(const VxSegment& segment, double startDistanc
     : TrackSegmentGeometry(segment, startDistance,
                            std::hypot(segment.endX - segment.startX, segment.endY - segment.startY)) {}
 
-TrackPoint StraightGeometry::positionAt(double s, double d) const {
-    const VxSegment& g = segment();
-    const double h = g.startHeading;
-    return offsetPoint(g.startX + s * std::cos(h), g.startY + s * std::sin(h), h, d);
+TrackPoint StraightGeometry::positionAt(double distance, double lateral) const {
+    const VxSegment& piece = segment();
+    const double heading = piece.startHeading;
+    return offsetPoint(piece.startX + distance * std::cos(heading),
+                       piece.startY + distance * std::sin(heading), heading, lateral);
 }
 
 std::vector<TrackPoint> StraightGeometry::buildCentreLine() const {
@@ -122,28 +128,30 @@ ArcGeometry::ArcGeometry(const VxSegment& segment, double startDistance, double 
     centre_ = {segment.startX + radius * std::cos(toCentre), segment.startY + radius * std::sin(toCentre)};
 }
 
-TrackPoint ArcGeometry::positionAt(double s, double d) const {
-    const double h = segment().startHeading;
+TrackPoint ArcGeometry::positionAt(double distance, double lateral) const {
+    const double heading = segment().startHeading;
     if (sweep_ >= 0) {
-        const double angle = h + s / radius_ - kPi / 2;
-        return {centre_.x + (radius_ - d) * std::cos(angle), centre_.y + (radius_ - d) * std::sin(angle)};
+        const double angle = heading + distance / radius_ - kPi / 2;
+        return {centre_.x + (radius_ - lateral) * std::cos(angle),
+                centre_.y + (radius_ - lateral) * std::sin(angle)};
     }
-    const double angle = h - s / radius_ + kPi / 2;
-    return {centre_.x + (radius_ + d) * std::cos(angle), centre_.y + (radius_ + d) * std::sin(angle)};
+    const double angle = heading - distance / radius_ + kPi / 2;
+    return {centre_.x + (radius_ + lateral) * std::cos(angle),
+            centre_.y + (radius_ + lateral) * std::sin(angle)};
 }
 
 // 50 steps per half turn.
 std::vector<TrackPoint> ArcGeometry::buildCentreLine() const {
-    const VxSegment& g = segment();
-    std::vector<TrackPoint> points{{g.startX, g.startY}};
-    const int n = static_cast<int>(50 * std::fabs(sweep_) / kPi);
-    const double a = sweep_ >= 0 ? g.startHeading - kPi / 2 : g.startHeading + kPi / 2;
-    for (int k = 0; k < n; ++k) {
-        const double step = sweep_ / n;
-        points.push_back(
-            {centre_.x + radius_ * std::cos(a + k * step), centre_.y + radius_ * std::sin(a + k * step)});
+    const VxSegment& piece = segment();
+    std::vector<TrackPoint> points{{piece.startX, piece.startY}};
+    const int steps = static_cast<int>(50 * std::fabs(sweep_) / kPi);
+    const double startAngle = sweep_ >= 0 ? piece.startHeading - kPi / 2 : piece.startHeading + kPi / 2;
+    for (int step = 0; step < steps; ++step) {
+        const double stepAngle = sweep_ / steps;
+        points.push_back({centre_.x + radius_ * std::cos(startAngle + step * stepAngle),
+                          centre_.y + radius_ * std::sin(startAngle + step * stepAngle)});
     }
-    points.push_back({g.endX, g.endY});
+    points.push_back({piece.endX, piece.endY});
     return points;
 }
 
@@ -151,8 +159,8 @@ std::vector<TrackPoint> ArcGeometry::buildCentreLine() const {
 std::vector<double> ArcGeometry::sidePointDistances() const {
     const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep_) * 180 / kPi)));
     std::vector<double> along;
-    for (int k = 0; k <= steps; ++k)
-        along.push_back(length() * k / steps);
+    for (int step = 0; step <= steps; ++step)
+        along.push_back(length() * step / steps);
     return along;
 }
 

@@ -36,11 +36,11 @@ struct TrackMarker {
 struct TrackBoundingBox {
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
     bool empty = true;
-    void add(const TrackPoint& p);
+    void add(const TrackPoint& point);
 };
 
-// The plane geometry of one segment of the centre line. Positions are (s, d): distance from the
-// segment's start along the centre line, and lateral offset, positive to the left.
+// The plane geometry of one segment of the centre line. Positions are (distance, lateral): the
+// distance from the segment's start along the centre line, and the lateral offset, positive to the left.
 class TrackSegmentGeometry {
 public:
     TrackSegmentGeometry(const VxSegment& segment, double startDistance, double length);
@@ -49,10 +49,10 @@ public:
     // Builds the centre line (extending the bounding box), the surfaces and the boundary lines.
     void build(TrackBoundingBox& box);
 
-    virtual TrackPoint positionAt(double s, double d) const = 0;
-    // The road's edges: the first and the last F section's offset at s. Only with F sections.
-    TrackPoint leftEdgeAt(double s) const;
-    TrackPoint rightEdgeAt(double s) const;
+    virtual TrackPoint positionAt(double distance, double lateral) const = 0;
+    // The road's edges: the first and the last F section's offset at a distance. Only with F sections.
+    TrackPoint leftEdgeAt(double distance) const;
+    TrackPoint rightEdgeAt(double distance) const;
     bool hasEdges() const;
 
     const VxSegment& segment() const { return segment_; }
@@ -69,8 +69,8 @@ protected:
     virtual std::vector<double> sidePointDistances() const = 0;
 
 private:
-    // The offset of F section i at s, varying linearly from its start value to its end value.
-    double fOffsetAt(std::size_t i, double s) const;
+    // The offset of an F section at a distance, varying linearly from its start value to its end value.
+    double fOffsetAt(std::size_t section, double distance) const;
 
     const VxSegment& segment_;
     double startDistance_;
@@ -84,7 +84,7 @@ private:
 class StraightGeometry : public TrackSegmentGeometry {
 public:
     StraightGeometry(const VxSegment& segment, double startDistance);
-    TrackPoint positionAt(double s, double d) const override;
+    TrackPoint positionAt(double distance, double lateral) const override;
 
 protected:
     std::vector<TrackPoint> buildCentreLine() const override;
@@ -100,7 +100,7 @@ public:
     static bool isDegenerate(const VxSegment& segment);
 
     ArcGeometry(const VxSegment& segment, double startDistance);
-    TrackPoint positionAt(double s, double d) const override;
+    TrackPoint positionAt(double distance, double lateral) const override;
     double radius() const { return radius_; }
     double sweep() const { return sweep_; }
     TrackPoint centre() const { return centre_; }

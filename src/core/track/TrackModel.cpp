@@ -17,14 +17,16 @@ bool plausible(double value) {
 
 template <typename Section>
 bool plausibleOffsets(const std::vector<Section*>& sections) {
-    return std::all_of(sections.begin(), sections.end(),
-                       [](const Section* s) { return !s || (plausible(s->a) && plausible(s->b)); });
+    return std::all_of(sections.begin(), sections.end(), [](const Section* section) {
+        return !section || (plausible(section->startOffset) && plausible(section->endOffset));
+    });
 }
 
-bool plausible(const VxSegment& s) {
-    return plausible(s.startX) && plausible(s.startY) && plausible(s.endX) && plausible(s.endY) &&
-           std::isfinite(s.startHeading) && std::isfinite(s.endHeading) && plausibleOffsets(s.fSections) &&
-           plausibleOffsets(s.wSections);
+bool plausible(const VxSegment& segment) {
+    return plausible(segment.startX) && plausible(segment.startY) && plausible(segment.endX) &&
+           plausible(segment.endY) && std::isfinite(segment.startHeading) &&
+           std::isfinite(segment.endHeading) && plausibleOffsets(segment.fSections) &&
+           plausibleOffsets(segment.wSections);
 }
 
 }  // namespace
@@ -64,13 +66,13 @@ std::optional<TrackPoint> TrackModel::positionAt(double distance, double lateral
 }
 
 void TrackModel::buildMarkers() {
-    for (std::size_t m = 0; m < markers_.size(); ++m) {
-        const double distance = totalLength_ * static_cast<double>(m) / 4;
+    for (std::size_t marker = 0; marker < markers_.size(); ++marker) {
+        const double distance = totalLength_ * static_cast<double>(marker) / 4;
         const std::optional<int> index = findSegment(distance);
         if (!index || !segmentAt(*index).hasEdges()) continue;
         const TrackSegmentGeometry& segment = segmentAt(*index);
-        const double s = distance - segment.startDistance();
-        markers_[m] = {true, segment.leftEdgeAt(s), segment.rightEdgeAt(s)};
+        const double alongSegment = distance - segment.startDistance();
+        markers_[marker] = {true, segment.leftEdgeAt(alongSegment), segment.rightEdgeAt(alongSegment)};
     }
 }
 

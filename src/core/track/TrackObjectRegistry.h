@@ -16,7 +16,8 @@ public:
     template <typename T>
     T* find(std::uint32_t id) const {
         const auto& list = objects<T>();
-        auto it = std::find_if(list.begin(), list.end(), [id](const auto& o) { return o->objectId == id; });
+        auto it = std::find_if(list.begin(), list.end(),
+                               [id](const auto& object) { return object->objectId == id; });
         return it == list.end() ? nullptr : it->get();
     }
     template <typename T>

@@ -32,19 +32,19 @@ struct VxXSection : VxObject {
     std::array<double, 6> values{};
 };
 
-// A lateral boundary across the road: offset a at the segment's start, b at its end, surface c.
+// A lateral boundary across the road: its offset at the segment's start and end, and its surface.
 struct VxFSection : VxObject {
-    double a = 0;
-    double b = 0;
-    std::uint32_t c = 0;
+    double startOffset = 0;
+    double endOffset = 0;
+    std::uint32_t surface = 0;
     VxAppearance* appearance = nullptr;
     VxTextureCoords* textureCoords = nullptr;
 };
 
-// A wall: offset a at the segment's start, b at its end.
+// A wall: its offset at the segment's start and end.
 struct VxWSection : VxObject {
-    double a = 0;
-    double b = 0;
+    double startOffset = 0;
+    double endOffset = 0;
     std::array<double, 4> values{};
     std::uint32_t value = 0;
     std::uint32_t rowCount = 0;

@@ -45,11 +45,11 @@ QIcon fitToTrack() {
         p.setPen(QPen(QColor(90, 90, 90), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawRoundedRect(QRectF(7, 9, 18, 14), 6, 6);
         p.setPen(QPen(QColor(40, 40, 40), 2));
-        for (const auto& [a, b] : {std::pair{QPointF(2, 2), QPointF(2, 8)},
-                                   {QPointF(2, 2), QPointF(8, 2)},
-                                   {QPointF(30, 30), QPointF(30, 24)},
-                                   {QPointF(30, 30), QPointF(24, 30)}}) {
-            p.drawLine(a, b);
+        for (const auto& [from, to] : {std::pair{QPointF(2, 2), QPointF(2, 8)},
+                                       {QPointF(2, 2), QPointF(8, 2)},
+                                       {QPointF(30, 30), QPointF(30, 24)},
+                                       {QPointF(30, 30), QPointF(24, 30)}}) {
+            p.drawLine(from, to);
         }
     });
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 const Command* CommandTable::find(int id) const {
-    const auto it =
-        std::find_if(commands_.begin(), commands_.end(), [id](const Command& c) { return c.id == id; });
+    const auto it = std::find_if(commands_.begin(), commands_.end(),
+                                 [id](const Command& command) { return command.id == id; });
     return it == commands_.end() ? nullptr : &*it;
 }
 

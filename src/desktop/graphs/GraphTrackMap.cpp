@@ -31,14 +31,14 @@ void GraphTrackMap::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const MapTransform transform(width(), height(), kMargin, kMargin, *model_);
     const auto toWidget = [&transform](const TrackPoint& point) {
-        const MapPoint p = transform.toMap(point);
-        return QPointF(static_cast<double>(p.x), static_cast<double>(p.y));
+        const MapPoint mapped = transform.toMap(point);
+        return QPointF(static_cast<double>(mapped.x), static_cast<double>(mapped.y));
     };
-    for (int i = 0; i < model_->segmentCount(); ++i) {
+    for (int segment = 0; segment < model_->segmentCount(); ++segment) {
         QPolygonF line;
-        for (const TrackPoint& point : model_->segmentAt(i).centreLine())
+        for (const TrackPoint& point : model_->segmentAt(segment).centreLine())
             line.append(toWidget(point));
-        const bool highlighted = i == highlighted_;
+        const bool highlighted = segment == highlighted_;
         painter.setPen(QPen(highlighted ? QColor(Qt::red) : palette().text().color(), highlighted ? 4 : 1,
                             Qt::SolidLine, Qt::RoundCap));
         painter.drawPolyline(line);

@@ -14,8 +14,8 @@ constexpr int kPointerGap = 16;
 QPolygonF polygonOf(const MapShape& shape) {
     QPolygonF polygon;
     polygon.reserve(static_cast<qsizetype>(shape.points.size()));
-    for (const MapPoint& p : shape.points)
-        polygon.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
+    for (const MapPoint& point : shape.points)
+        polygon.append(QPointF(static_cast<double>(point.x), static_cast<double>(point.y)));
     return polygon;
 }
 
@@ -89,7 +89,7 @@ MapPens MapPens::print(double dotsPerInch) {
 void drawMapScene(QPainter& painter, const MapScene& scene, const MapPens& pens,
                   const SampleColours* sampleColours) {
     const auto firstLine =
-        std::find_if(scene.begin(), scene.end(), [](const MapShape& s) { return s.lap >= 0; });
+        std::find_if(scene.begin(), scene.end(), [](const MapShape& shape) { return shape.lap >= 0; });
     for (auto shape = scene.begin(); shape != firstLine; ++shape)
         drawShape(painter, *shape, pens, sampleColours);
     if (pens.firstLapOnTop) {

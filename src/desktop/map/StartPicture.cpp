@@ -28,10 +28,10 @@ void paintStartPicture(QPainter& p, const QRect& rect) {
     p.setPen(QPen(QColor(255, 0, 0), 2, Qt::DashLine));
     p.drawPath(track);
     const QPointF start(area.left() + area.width() * 0.42, area.bottom());
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 2; ++j)
-            p.fillRect(QRectF(start.x() + j * 5, start.y() - 10 + i * 5, 5, 5),
-                       (i + j) % 2 ? Qt::white : Qt::black);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 2; ++column)
+            p.fillRect(QRectF(start.x() + column * 5, start.y() - 10 + row * 5, 5, 5),
+                       (row + column) % 2 ? Qt::white : Qt::black);
     }
     QFont font = p.font();
     font.setPointSizeF(std::max(12.0, height / 28.0));

@@ -16,8 +16,8 @@ constexpr int kFontPixels = 12;
 constexpr int kLineWidth = 7;
 
 QColor colour(std::uint8_t index) {
-    const Rgb& c = palette()[index];
-    return QColor(c.r, c.g, c.b);
+    const Rgb& rgb = palette()[index];
+    return QColor(rgb.r, rgb.g, rgb.b);
 }
 
 QFont chartFont() {
@@ -63,12 +63,12 @@ private:
     }
 
     void frame() {
-        const int t = kTopMargin;
-        fill(186, frameRight(), t - 3, t - 1, kFrame);
+        const int top = kTopMargin;
+        fill(186, frameRight(), top - 3, top - 1, kFrame);
         fill(186, frameRight(), bottom() - 1, bottom() + 1, kFrame);
-        fill(frameRight(), frameRight() + 2, t - 3, bottom() + 1, kFrame);
+        fill(frameRight(), frameRight() + 2, top - 3, bottom() + 1, kFrame);
         // What the frame encloses (it has no left bar, so this is the rectangle, not a flood).
-        fill(186, frameRight(), t - 1, bottom() - 1, kInterior);
+        fill(186, frameRight(), top - 1, bottom() - 1, kInterior);
         text(QRect(189, 0, kColumnWidth, kRowHeight), Qt::AlignCenter, QStringLiteral("S"), kText);
     }
 
@@ -126,8 +126,8 @@ private:
 std::vector<std::uint8_t> paletteIndexes(const QImage& image) {
     std::unordered_map<QRgb, std::uint8_t> index;
     for (std::size_t i = palette().size(); i-- > 0;) {
-        const Rgb& c = palette()[i];
-        index[qRgb(c.r, c.g, c.b)] = static_cast<std::uint8_t>(i);
+        const Rgb& rgb = palette()[i];
+        index[qRgb(rgb.r, rgb.g, rgb.b)] = static_cast<std::uint8_t>(i);
     }
     std::vector<std::uint8_t> pixels;
     pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
@@ -157,8 +157,8 @@ RaceChartPicture drawRaceChart(const RaceChartLayout& chart) {
 QImage toImage(const RaceChartPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_Indexed8);
     QList<QRgb> table;
-    for (const Rgb& c : palette())
-        table.append(qRgb(c.r, c.g, c.b));
+    for (const Rgb& rgb : palette())
+        table.append(qRgb(rgb.r, rgb.g, rgb.b));
     image.setColorTable(table);
     for (int y = 0; y < picture.height; ++y)
         std::copy_n(picture.pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.width, picture.width,

@@ -98,8 +98,8 @@ TEST_F(TrackFileTest, DecodesEveryKindOfObject) {
     EXPECT_DOUBLE_EQ(arc.endY, 200);
     EXPECT_DOUBLE_EQ(arc.endHeading, std::numbers::pi);
     ASSERT_EQ(arc.fSections.size(), 3u);
-    EXPECT_DOUBLE_EQ(arc.fSections[0]->a, 6);
-    EXPECT_EQ(arc.fSections[2]->c, 9u);
+    EXPECT_DOUBLE_EQ(arc.fSections[0]->startOffset, 6);
+    EXPECT_EQ(arc.fSections[2]->surface, 9u);
     EXPECT_EQ(arc.xSections[0]->values[5], 6);
     ASSERT_EQ(arc.wSections.size(), 2u);
     EXPECT_EQ(arc.wSections[0]->rowCount, 2u);
@@ -214,7 +214,7 @@ TEST_F(TrackFileTest, ReferenceRules) {
     const VxTrack& track = load();
     ASSERT_EQ(track.segments[0]->wSections.size(), 1u);
     EXPECT_EQ(track.segments[0]->wSections[0]->objectId, 2u);
-    EXPECT_DOUBLE_EQ(track.segments[0]->wSections[0]->b, 4);
+    EXPECT_DOUBLE_EQ(track.segments[0]->wSections[0]->endOffset, 4);
 }
 
 TEST_F(TrackFileTest, TextureCoordinateArraysConsumeWholeValuesOnly) {

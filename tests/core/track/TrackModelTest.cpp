@@ -27,9 +27,9 @@ protected:
         track_.segments.push_back(&s);
         return s;
     }
-    VxFSection* f(double a, double b, std::uint32_t c) {
+    VxFSection* f(double startOffset, double endOffset, std::uint32_t surface) {
         auto& f = *fSections_.emplace_back(std::make_unique<VxFSection>());
-        f.a = a, f.b = b, f.c = c;
+        f.startOffset = startOffset, f.endOffset = endOffset, f.surface = surface;
         return &f;
     }
     // The oval: straights of 400, left-hand half circles of radius 100.
@@ -126,7 +126,7 @@ TEST_F(TrackModelTest, ArcWithoutSweepAndUnknownKindsAreStraights) {
 TEST_F(TrackModelTest, SurfacesBoundariesAndMarkers) {
     oval();
     VxWSection wall;
-    wall.a = 10, wall.b = 12;
+    wall.startOffset = 10, wall.endOffset = 12;
     segments_[0]->wSections = {&wall};
     segments_[1]->fSections.push_back(f(-8, -8, 10));
     TrackModel model = TrackModel::build(track_).value();
@@ -204,9 +204,9 @@ TEST_F(TrackModelTest, GeometryThatIsNotFiniteIsRefused) {
     segments_[1]->startX = 1e300;
     EXPECT_EQ(TrackModel::build(track_).error().message(), message);
     segments_[1]->startX = 400;
-    segments_[1]->fSections[0]->b = -std::numeric_limits<double>::infinity();
+    segments_[1]->fSections[0]->endOffset = -std::numeric_limits<double>::infinity();
     EXPECT_EQ(TrackModel::build(track_).error().message().substr(0, 44), message.substr(0, 44));
-    segments_[1]->fSections[0]->b = 6;
+    segments_[1]->fSections[0]->endOffset = 6;
     EXPECT_TRUE(TrackModel::build(track_));
 }
 
