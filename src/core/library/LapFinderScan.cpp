@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 #include "common/BinaryFile.h"
 #include "common/PathText.h"
@@ -32,28 +33,33 @@ bool hasReplayExtension(const fs::path::string_type& native) {
 }
 
 std::vector<fs::path> replayFilesIn(const fs::path& folder) {
-    std::vector<std::pair<std::string, fs::path>> named;  // each file's name, taken once for the sort
+    // Each file's name, and the same lower-cased, taken once for the sort: byte comparisons of
+    // these give nameOrder's order.
+    struct NamedFile {
+        std::string lowerName;
+        std::string name;
+        fs::path path;
+    };
+    std::vector<NamedFile> named;
     std::error_code error;
     // Straight from the iterator, whose entries know their type from the listing: no status call.
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& path = it->path();
         std::error_code typeError;
         // A named pipe or device called "*.rpy" would block or never end: regular files only.
-        if (hasReplayExtension(path.native()) && it->is_regular_file(typeError))
-            named.emplace_back(path.filename().string(), path);
+        if (hasReplayExtension(path.native()) && it->is_regular_file(typeError)) {
+            std::string name = path.filename().string();
+            named.push_back({asciiLower(name), std::move(name), path});
+        }
     }
-    std::sort(named.begin(), named.end(),
-              [](const auto& a, const auto& b) { return nameOrder(a.first, b.first); });
+    std::sort(named.begin(), named.end(), [](const NamedFile& a, const NamedFile& b) {
+        return std::tie(a.lowerName, a.name) < std::tie(b.lowerName, b.name);
+    });
     std::vector<fs::path> files;
     files.reserve(named.size());
-    for (auto& [name, path] : named)
-        files.push_back(std::move(path));
+    for (NamedFile& file : named)
+        files.push_back(std::move(file.path));
     return files;
-}
-
-// "Training" is what a two-driver replay calls its practice.
-const char* sessionColumn(int session, const DriverTable& drivers) {
-    return session == kPractice && drivers.driverCount == 2 ? "Training" : sessionName(session);
 }
 
 bool filteredOut(const DriverTable& drivers, int driver, LapFilter filter) {
@@ -89,29 +95,29 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
                                    std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
-    const auto replay =
-        std::make_shared<const FoundReplay>(FoundReplay{.path = drivers.fileName,
-                                                        .fileDate = drivers.fileDate,
-                                                        .fileName = pathText(drivers.fileName.filename()),
-                                                        .fileDay = fileDateNumber(drivers.fileDate)});
+    auto replay = std::make_shared<FoundReplay>(FoundReplay{.path = drivers.fileName,
+                                                            .fileDate = drivers.fileDate,
+                                                            .fileName = pathText(drivers.fileName.filename()),
+                                                            .fileDay = fileDateNumber(drivers.fileDate),
+                                                            .driverNames = {},
+                                                            .arcadeMode = header.arcadeMode,
+                                                            .practiceIsTraining = drivers.driverCount == 2});
+    replay->driverNames.resize(drivers.driverCount);
     for (int driver = 0; driver < drivers.driverCount; ++driver) {
         if (filteredOut(drivers, driver, filter)) continue;
-        const std::string driverName = win1252ToUtf8(drivers.driverName(driver));
+        const std::size_t rowsBefore = laps.size();
         for (int session = 0; session < kSessionCount; ++session) {
             if (!drivers.sessionPresent[static_cast<std::size_t>(session)]) continue;
             for (int slot = 1; slot <= drivers.lapCount(session, driver); ++slot) {
                 if (!drivers.selectable(session, driver, slot)) continue;
-                const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, driver, slot));
-                // Each text made once, in its place: a scan makes tens of thousands of rows.
-                laps.push_back({.ownColumns = {driverName, formatElapsedTime(lapMs),
-                                               header.arcadeMode ? "Arcade" : "Simulation",
-                                               sessionColumn(session, drivers)},
-                                .replay = replay,
+                laps.push_back({.replay = replay,
                                 .lap = {driver, session, slot},
-                                .lapMs = lapMs,
+                                .lapMs = lapDuration(drivers.lapEntry(session, driver, slot)),
                                 .scanOrder = scanOrder++});
             }
         }
+        if (laps.size() > rowsBefore)
+            replay->driverNames[static_cast<std::size_t>(driver)] = win1252ToUtf8(drivers.driverName(driver));
     }
     return laps;
 }
