@@ -8,8 +8,16 @@
 #include <cerrno>
 #include <cstring>
 
+namespace {
+
+// Not blocking: opening a named pipe would wait for a writer. Reads of a regular file ignore it.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+}  // namespace
+
 BinaryFile::~BinaryFile() {
     close();
+    if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
 }
 
 void BinaryFile::close() {
@@ -22,8 +30,25 @@ void BinaryFile::close() {
 
 bool BinaryFile::open(const std::filesystem::path& path) {
     close();
-    // Not blocking: opening a named pipe would wait for a writer. Reads of a regular file ignore it.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return adopt(::open(path.c_str(), kOpenFlags));
+}
+
+bool BinaryFile::openInFolderOfTheLast(const std::filesystem::path& path) {
+    close();
+    const std::string& native = path.native();
+    const std::size_t slash = native.rfind('/');
+    if (slash == std::string::npos || slash == 0) return adopt(::open(native.c_str(), kOpenFlags));
+    const std::string_view folder(native.data(), slash);
+    if (folder != folder_) {
+        if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
+        folder_ = folder;
+        folderDescriptor_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (folderDescriptor_ < 0) return adopt(::open(native.c_str(), kOpenFlags));
+    return adopt(::openat(folderDescriptor_, native.c_str() + slash + 1, kOpenFlags));
+}
+
+bool BinaryFile::adopt(int descriptor) {
     if (descriptor < 0) return false;
     struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {

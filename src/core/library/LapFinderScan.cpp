@@ -78,30 +78,21 @@ ScanMessage unreadableFile(const fs::path& path) {
     return {kUnreadableReplayCaption, pathText(path)};
 }
 
-}  // namespace
-
-std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const fs::path& alternativeFolder) {
-    const fs::path replays = replayFolder(simulatorDirectory);
-    std::vector<fs::path> files = replayFilesIn(replays);
-    std::error_code error;
-    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error)) {
-        const std::vector<fs::path> more = replayFilesIn(alternativeFolder);
-        files.insert(files.end(), more.begin(), more.end());
-    }
-    return files;
-}
-
-std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
-                                   std::size_t& scanOrder) {
+// The rows of one replay: drivers in table order (less those the filter leaves out), then sessions
+// practice, qualifying, warmup, race that the file holds, then the selectable lap slots. Each row's
+// scan order counts on from `scanOrder`.
+std::vector<FoundLap> lapsOfReplay(fs::path path, const ReplayHeader& header, const DriverTable& drivers,
+                                   LapFilter filter, std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
-    auto replay = std::make_shared<FoundReplay>(FoundReplay{.path = drivers.fileName,
+    auto replay = std::make_shared<FoundReplay>(FoundReplay{.path = {},
                                                             .fileDate = drivers.fileDate,
-                                                            .fileName = pathText(drivers.fileName.filename()),
+                                                            .fileName = pathText(path.filename()),
                                                             .fileDay = fileDateNumber(drivers.fileDate),
                                                             .driverNames = {},
                                                             .arcadeMode = header.arcadeMode,
                                                             .practiceIsTraining = drivers.driverCount == 2});
+    replay->path = std::move(path);
     replay->driverNames.resize(drivers.driverCount);
     for (int driver = 0; driver < drivers.driverCount; ++driver) {
         if (filteredOut(drivers, driver, filter)) continue;
@@ -122,8 +113,21 @@ std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable
     return laps;
 }
 
+}  // namespace
+
+std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const fs::path& alternativeFolder) {
+    const fs::path replays = replayFolder(simulatorDirectory);
+    std::vector<fs::path> files = replayFilesIn(replays);
+    std::error_code error;
+    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error)) {
+        const std::vector<fs::path> more = replayFilesIn(alternativeFolder);
+        files.insert(files.end(), more.begin(), more.end());
+    }
+    return files;
+}
+
 bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
-    const std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
+    std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
     const std::string track = asciiLower(request.track);
     std::size_t scanOrder = 0;
     // One of each for all files, so their buffers are made once.
@@ -132,14 +136,14 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     DriverTable drivers;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!sink.progress(i, files.size())) return false;
-        const fs::path& path = files[i];
+        fs::path& path = files[i];
         // One opening for both readers: most of what they read lies in the file's first block.
-        file.open(path);
+        file.openInFolderOfTheLast(path);
         if (!header.read(file, path)) {
             if (!sink.unreadable({unreadableFile(path)})) return false;
             continue;
         }
-        if (header.formatVersion < 3 || asciiLower(header.trackName) != track) continue;
+        if (header.formatVersion < 3 || header.trackName != track) continue;
         if (const auto read = drivers.read(file, path, [&sink] { return sink.stopRequested(); }); !read) {
             if (read.error() == DriverTableError::Cancelled) return false;
             std::vector<ScanMessage> messages;
@@ -149,7 +153,9 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
             if (!sink.unreadable(messages)) return false;
             continue;
         }
-        std::vector<FoundLap> laps = lapsOfReplay(header, drivers, request.filter, scanOrder);
+        // The list's path is not needed again: the rows take it.
+        std::vector<FoundLap> laps =
+            lapsOfReplay(std::move(path), header, drivers, request.filter, scanOrder);
         if (!laps.empty()) sink.found(std::move(laps));
     }
     return sink.progress(files.size(), files.size());
