@@ -21,6 +21,8 @@ BinaryFile::~BinaryFile() {
 }
 
 void BinaryFile::close() {
+    headUsedMost_ = std::max(headUsedMost_, headUsed_);
+    headUsed_ = 0;
     if (descriptor_ >= 0) ::close(descriptor_);
     descriptor_ = -1;
     size_ = 0;
@@ -71,10 +73,15 @@ std::size_t BinaryFile::readSome(std::uint64_t offset, std::span<std::uint8_t> o
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     if (wanted == 0) return 0;  // an empty span may have no data to copy to
     if (wanted >= kBlockSize) return readFile(offset, out.first(wanted));
+    if (offset + wanted <= kBlockSize)
+        headUsed_ = std::max(headUsed_, static_cast<std::size_t>(offset + wanted));
     const bool inBlock = offset >= blockStart_ && offset + wanted <= blockStart_ + blockLength_;
     if (!inBlock) {
         if (!block_) block_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
-        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - offset));
+        const std::size_t ahead =
+            offset == 0 && headUsedMost_ > 0 ? std::min(kBlockSize, headUsedMost_ + kHeadRoom) : kBlockSize;
+        const auto length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::max(ahead, wanted), size_ - offset));
         blockLength_ = readFile(offset, std::span(block_.get(), length));
         blockStart_ = offset;
     }

@@ -14,7 +14,9 @@
 // So this one class uses the POSIX file calls the standard streams hide: reads go to the file by
 // position (pread, no seeks), one fstat at opening gives both the size and the modification time,
 // and small reads are served from one block read ahead of them, since the readers take a file's
-// head, its tables and its frames in many small pieces that lie close together.
+// head, its tables and its frames in many small pieces that lie close together. One object that
+// opens file after file (a scan) reads at each file's start only as much as the heads of the files
+// before took, with some room, since the kernel's copying costs by the byte.
 class BinaryFile {
 public:
     BinaryFile() = default;
@@ -42,6 +44,7 @@ public:
 
 private:
     static constexpr std::size_t kBlockSize = 8 << 10;
+    static constexpr std::size_t kHeadRoom = 1 << 10;  // above the most that a head took
 
     void close();
     // Takes an opened descriptor for the file; false (and it is closed) if it is no regular file.
@@ -57,4 +60,6 @@ private:
     std::unique_ptr<std::uint8_t[]> block_;  // kBlockSize bytes, made at the first small read
     std::uint64_t blockStart_ = 0;           // block_ holds the file's bytes from here
     std::size_t blockLength_ = 0;
+    std::size_t headUsed_ = 0;      // the end of the furthest read within the file's first block
+    std::size_t headUsedMost_ = 0;  // the most headUsed_ of the files opened before
 };

@@ -21,15 +21,20 @@ TEST(BinaryFile, ReadsInAnyOrderAndSizeGiveTheFilesBytes) {
     const auto written = std::chrono::sys_seconds{std::chrono::seconds{1'700'000'000}};
     std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(written));
     BinaryFile file;
+    // A file before whose head took 100 bytes: this file's first block is shorter.
+    ASSERT_TRUE(file.open(folder.write("small.bin", std::vector<std::uint8_t>(100))));
+    std::vector<std::uint8_t> head(100);
+    ASSERT_TRUE(file.readAt(0, head));
     ASSERT_TRUE(file.open(path));
     EXPECT_EQ(file.size(), bytes.size());
     EXPECT_EQ(file.modificationTime(), 1'700'000'000);
 
-    // Small reads inside and across the read-ahead block, large ones past it, backwards and forwards.
+    // Small reads inside and across the read-ahead block, large ones past it, backwards and forwards;
+    // the first ones from the start, past the end of a shorter first block.
     std::mt19937 random(7);
     for (int i = 0; i < 2000; ++i) {
-        const std::size_t offset = random() % bytes.size();
-        const std::size_t length = i % 10 == 0 ? random() % 30000 : random() % 300;
+        const std::size_t offset = i < 3 ? static_cast<std::size_t>(i) * 900 : random() % bytes.size();
+        const std::size_t length = i < 3 ? 300 : i % 10 == 0 ? random() % 30000 : random() % 300;
         std::vector<std::uint8_t> out(length, 0xEE);
         const std::size_t expected = std::min(length, bytes.size() - offset);
         ASSERT_EQ(file.readSome(offset, out), expected) << offset << "+" << length;
