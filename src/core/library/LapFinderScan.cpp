@@ -85,15 +85,15 @@ std::vector<FoundLap> lapsOfReplay(fs::path path, const ReplayHeader& header, co
                                    LapFilter filter, std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
-    auto replay = std::make_shared<FoundReplay>(FoundReplay{.path = {},
-                                                            .fileDate = drivers.fileDate,
-                                                            .fileName = pathText(path.filename()),
-                                                            .fileDay = fileDateNumber(drivers.fileDate),
-                                                            .driverNames = {},
-                                                            .arcadeMode = header.arcadeMode,
-                                                            .practiceIsTraining = drivers.driverCount == 2});
-    replay->path = std::move(path);
-    replay->driverNames.resize(drivers.driverCount);
+    std::string fileName = pathText(path.filename());
+    const auto replay = std::make_shared<FoundReplay>(
+        FoundReplay{.path = std::move(path),
+                    .fileDate = drivers.fileDate,
+                    .fileName = std::move(fileName),
+                    .fileDay = fileDateNumber(drivers.fileDate),
+                    .driverNames = std::vector<std::string>(drivers.driverCount),
+                    .arcadeMode = header.arcadeMode,
+                    .practiceIsTraining = drivers.driverCount == 2});
     for (int driver = 0; driver < drivers.driverCount; ++driver) {
         if (filteredOut(drivers, driver, filter)) continue;
         const std::size_t rowsBefore = laps.size();
