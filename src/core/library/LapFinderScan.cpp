@@ -139,12 +139,12 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
         fs::path& path = files[i];
         // One opening for both readers: most of what they read lies in the file's first block.
         file.openInFolderOfTheLast(path);
-        if (!header.read(file, path)) {
+        if (!header.read(file)) {
             if (!sink.unreadable({unreadableFile(path)})) return false;
             continue;
         }
         if (header.formatVersion < 3 || header.trackName != track) continue;
-        if (const auto read = drivers.read(file, path, [&sink] { return sink.stopRequested(); }); !read) {
+        if (const auto read = drivers.read(file, [&sink] { return sink.stopRequested(); }); !read) {
             if (read.error() == DriverTableError::Cancelled) return false;
             std::vector<ScanMessage> messages;
             if (read.error() == DriverTableError::TooManyDrivers)
