@@ -21,7 +21,7 @@ std::optional<LapFilter> filterFromKey(const std::string& key) {
 }
 
 // Characters of a UTF-8 text, for aligning columns.
-std::size_t displayWidth(const std::string& text) {
+std::size_t displayWidth(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
@@ -33,16 +33,18 @@ void printTable(std::ostream& out, const std::vector<const FoundLap*>& rows) {
         for (const FoundLap* row : rows)
             widths[c] = std::max(widths[c], displayWidth(row->text(static_cast<LapColumn>(c))));
     }
+    std::string text;  // one line, its room kept from line to line
     const auto line = [&](const auto& cellOf) {
-        std::string text;
+        text.clear();
         for (std::size_t c = 0; c < kLapColumnCount; ++c) {
             const std::string cell = cellOf(c);
             text += cell;
-            if (c + 1 < kLapColumnCount) text += std::string(widths[c] - displayWidth(cell) + 2, ' ');
+            if (c + 1 < kLapColumnCount) text.append(widths[c] - displayWidth(cell) + 2, ' ');
         }
-        out << text << "\n";
+        text += '\n';
+        out << text;
     };
-    line([](std::size_t c) { return kLapColumnTitles[c]; });
+    line([](std::size_t c) { return std::string(kLapColumnTitles[c]); });
     for (const FoundLap* row : rows)
         line([row](std::size_t c) { return row->text(static_cast<LapColumn>(c)); });
     out << "Number of laps in table: " << rows.size() << "\n";
@@ -97,14 +99,21 @@ int find(const CliArgs& args, CliContext& context) {
     writer->field("count", std::to_string(rows.size()));
     writer->key("rows");
     writer->beginArray();
+    // Rows of one replay mostly follow each other: its path's text is made once for them.
+    const FoundReplay* replayOfPath = nullptr;
+    std::string path;
     for (const FoundLap* row : rows) {
+        if (row->replay.get() != replayOfPath) {
+            replayOfPath = row->replay.get();
+            path = pathText(row->path());
+        }
         writer->beginObject();
         writer->key("columns");
         writer->beginArray();
         for (std::size_t c = 0; c < kLapColumnCount; ++c)
             writer->text(row->text(static_cast<LapColumn>(c)));
         writer->end();
-        writer->textField("path", pathText(row->path()));
+        writer->textField("path", path);
         writer->numberField("driver", row->lap.driver);
         writer->textField("session", sessionKey(row->lap.session));
         writer->numberField("lap", row->lap.slot);

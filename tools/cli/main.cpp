@@ -4,52 +4,33 @@
 #include "desktop/settings/QtSettingsStore.h"
 
 #ifdef VXRA_PICTURES
-#include <QBuffer>
-#include <QGuiApplication>
+#include <dlfcn.h>
 
-#include "desktop/compare/ComparisonPlots.h"
-#include "desktop/graphs/PlotImage.h"
-#include "desktop/racechart/RaceChartImage.h"
+#include <filesystem>
+#include <stdexcept>
 
 namespace {
 
-// Pictures need Qt's fonts, so a GUI application while one is drawn; never a window, and none of
-// the platform's chatter on standard error.
-template <typename Draw>
-auto withGuiApplication(Draw draw) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << "vxra: " << message.toStdString() << "\n";
-    });
-    int argc = 1;
-    char name[] = "vxra";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-    return draw();
-}
-
-// Into memory: the command writes the file by its name's own bytes, which a QString need not keep.
-std::string pngBytes(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png.toStdString();
-}
-
-std::string encodePlotImage(const PlotModel& plot, const PlotRange& range, int width, int height) {
-    return withGuiApplication([&] { return pngBytes(plotImage(plot, range, QSize(width, height))); });
-}
-
-std::string encodeComparisonImage(const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
-                                  bool mph, int width, int height) {
-    return withGuiApplication(
-        [&] { return pngBytes(comparisonplots::picture(comparison, colours, mph, QSize(width, height))); });
-}
-
-std::vector<std::uint8_t> drawRaceChartPixels(const RaceChartLayout& chart) {
-    return withGuiApplication([&] { return drawRaceChart(chart).pixels; });
+// The painters, from the module that holds them (PictureModule.cpp), loaded when a command first
+// draws: beside the program in the build tree, in its library folder once installed.
+const PictureMakers& pictureMakers() {
+    static const PictureMakers makers = [] {
+        const std::filesystem::path programFolder =
+            std::filesystem::read_symlink("/proc/self/exe").parent_path();
+        void* module = nullptr;
+        for (const std::filesystem::path& folder :
+             {programFolder, programFolder / VXRA_INSTALLED_MODULE_FOLDER}) {
+            module = dlopen((folder / "vxra-pictures.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (module) break;
+        }
+        const auto fill =
+            module ? reinterpret_cast<void (*)(PictureMakers&)>(dlsym(module, "vxraPictureMakers")) : nullptr;
+        if (!fill) throw std::runtime_error(std::string("cannot load the picture module: ") + dlerror());
+        PictureMakers made;
+        fill(made);
+        return made;
+    }();
+    return makers;
 }
 
 }  // namespace
@@ -58,7 +39,14 @@ std::vector<std::uint8_t> drawRaceChartPixels(const RaceChartLayout& chart) {
 int main(int argc, char* argv[]) {
     CliApp app(makeQtSettingsStores);
 #ifdef VXRA_PICTURES
-    registerAllCommands(app, {encodePlotImage, drawRaceChartPixels, encodeComparisonImage});
+    registerAllCommands(app, {[](const PlotModel& plot, const PlotRange& range, int width, int height) {
+                                  return pictureMakers().plot(plot, range, width, height);
+                              },
+                              [](const RaceChartLayout& chart) { return pictureMakers().raceChart(chart); },
+                              [](const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
+                                 bool mph, int width, int height) {
+                                  return pictureMakers().comparison(comparison, colours, mph, width, height);
+                              }});
 #else
     registerAllCommands(app);
 #endif

@@ -8,11 +8,21 @@
 #include <cerrno>
 #include <cstring>
 
+namespace {
+
+// Not blocking: opening a named pipe would wait for a writer. Reads of a regular file ignore it.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+}  // namespace
+
 BinaryFile::~BinaryFile() {
     close();
+    if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
 }
 
 void BinaryFile::close() {
+    headUsedMost_ = std::max(headUsedMost_, headUsed_);
+    headUsed_ = 0;
     if (descriptor_ >= 0) ::close(descriptor_);
     descriptor_ = -1;
     size_ = 0;
@@ -22,8 +32,25 @@ void BinaryFile::close() {
 
 bool BinaryFile::open(const std::filesystem::path& path) {
     close();
-    // Not blocking: opening a named pipe would wait for a writer. Reads of a regular file ignore it.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return adopt(::open(path.c_str(), kOpenFlags));
+}
+
+bool BinaryFile::openInFolderOfTheLast(const std::filesystem::path& path) {
+    close();
+    const std::string& native = path.native();
+    const std::size_t slash = native.rfind('/');
+    if (slash == std::string::npos || slash == 0) return adopt(::open(native.c_str(), kOpenFlags));
+    const std::string_view folder(native.data(), slash);
+    if (folder != folder_) {
+        if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
+        folder_ = folder;
+        folderDescriptor_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (folderDescriptor_ < 0) return adopt(::open(native.c_str(), kOpenFlags));
+    return adopt(::openat(folderDescriptor_, native.c_str() + slash + 1, kOpenFlags));
+}
+
+bool BinaryFile::adopt(int descriptor) {
     if (descriptor < 0) return false;
     struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -46,10 +73,15 @@ std::size_t BinaryFile::readSome(std::uint64_t offset, std::span<std::uint8_t> o
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
     if (wanted == 0) return 0;  // an empty span may have no data to copy to
     if (wanted >= kBlockSize) return readFile(offset, out.first(wanted));
+    if (offset + wanted <= kBlockSize)
+        headUsed_ = std::max(headUsed_, static_cast<std::size_t>(offset + wanted));
     const bool inBlock = offset >= blockStart_ && offset + wanted <= blockStart_ + blockLength_;
     if (!inBlock) {
         if (!block_) block_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
-        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - offset));
+        const std::size_t ahead =
+            offset == 0 && headUsedMost_ > 0 ? std::min(kBlockSize, headUsedMost_ + kHeadRoom) : kBlockSize;
+        const auto length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::max(ahead, wanted), size_ - offset));
         blockLength_ = readFile(offset, std::span(block_.get(), length));
         blockStart_ = offset;
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 
 // A file opened for reading by offset. Every read is checked against the file's size, so a
 // damaged length or offset read from the file can never lead outside it.
@@ -13,7 +14,9 @@
 // So this one class uses the POSIX file calls the standard streams hide: reads go to the file by
 // position (pread, no seeks), one fstat at opening gives both the size and the modification time,
 // and small reads are served from one block read ahead of them, since the readers take a file's
-// head, its tables and its frames in many small pieces that lie close together.
+// head, its tables and its frames in many small pieces that lie close together. One object that
+// opens file after file (a scan) reads at each file's start only as much as the heads of the files
+// before took, with some room, since the kernel's copying costs by the byte.
 class BinaryFile {
 public:
     BinaryFile() = default;
@@ -24,6 +27,11 @@ public:
     // Closes the file opened before, if any. False when the file cannot be opened or is not a
     // regular file (a named pipe would block).
     bool open(const std::filesystem::path& path);
+    // The same for one of many files of few folders opened one after another (a scan): the folder
+    // of the file before stays open, and a file in it opens by its name there, so the system need
+    // not walk the folder's whole path again for each file. A folder moved meanwhile is still read
+    // where it went.
+    bool openInFolderOfTheLast(const std::filesystem::path& path);
     bool isOpen() const { return descriptor_ >= 0; }
     std::uint64_t size() const { return size_; }
     // When the file was last written, as of its opening.
@@ -36,15 +44,22 @@ public:
 
 private:
     static constexpr std::size_t kBlockSize = 8 << 10;
+    static constexpr std::size_t kHeadRoom = 1 << 10;  // above the most that a head took
 
     void close();
+    // Takes an opened descriptor for the file; false (and it is closed) if it is no regular file.
+    bool adopt(int descriptor);
     // Reads from the file itself; fewer bytes only where the file ends or fails.
     std::size_t readFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
     int descriptor_ = -1;
+    int folderDescriptor_ = -1;  // openInFolderOfTheLast's folder
+    std::string folder_;         // its path
     std::uint64_t size_ = 0;
     std::time_t modified_ = 0;
     std::unique_ptr<std::uint8_t[]> block_;  // kBlockSize bytes, made at the first small read
     std::uint64_t blockStart_ = 0;           // block_ holds the file's bytes from here
     std::size_t blockLength_ = 0;
+    std::size_t headUsed_ = 0;      // the end of the furthest read within the file's first block
+    std::size_t headUsedMost_ = 0;  // the most headUsed_ of the files opened before
 };

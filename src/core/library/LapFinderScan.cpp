@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 #include "common/BinaryFile.h"
 #include "common/PathText.h"
@@ -32,28 +33,33 @@ bool hasReplayExtension(const fs::path::string_type& native) {
 }
 
 std::vector<fs::path> replayFilesIn(const fs::path& folder) {
-    std::vector<std::pair<std::string, fs::path>> named;  // each file's name, taken once for the sort
+    // Each file's name, and the same lower-cased, taken once for the sort: byte comparisons of
+    // these give nameOrder's order.
+    struct NamedFile {
+        std::string lowerName;
+        std::string name;
+        fs::path path;
+    };
+    std::vector<NamedFile> named;
     std::error_code error;
     // Straight from the iterator, whose entries know their type from the listing: no status call.
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& path = it->path();
         std::error_code typeError;
         // A named pipe or device called "*.rpy" would block or never end: regular files only.
-        if (hasReplayExtension(path.native()) && it->is_regular_file(typeError))
-            named.emplace_back(path.filename().string(), path);
+        if (hasReplayExtension(path.native()) && it->is_regular_file(typeError)) {
+            std::string name = path.filename().string();
+            named.push_back({asciiLower(name), std::move(name), path});
+        }
     }
-    std::sort(named.begin(), named.end(),
-              [](const auto& a, const auto& b) { return nameOrder(a.first, b.first); });
+    std::sort(named.begin(), named.end(), [](const NamedFile& a, const NamedFile& b) {
+        return std::tie(a.lowerName, a.name) < std::tie(b.lowerName, b.name);
+    });
     std::vector<fs::path> files;
     files.reserve(named.size());
-    for (auto& [name, path] : named)
-        files.push_back(std::move(path));
+    for (NamedFile& file : named)
+        files.push_back(std::move(file.path));
     return files;
-}
-
-// "Training" is what a two-driver replay calls its practice.
-const char* sessionColumn(int session, const DriverTable& drivers) {
-    return session == kPractice && drivers.driverCount == 2 ? "Training" : sessionName(session);
 }
 
 bool filteredOut(const DriverTable& drivers, int driver, LapFilter filter) {
@@ -72,6 +78,41 @@ ScanMessage unreadableFile(const fs::path& path) {
     return {kUnreadableReplayCaption, pathText(path)};
 }
 
+// The rows of one replay: drivers in table order (less those the filter leaves out), then sessions
+// practice, qualifying, warmup, race that the file holds, then the selectable lap slots. Each row's
+// scan order counts on from `scanOrder`.
+std::vector<FoundLap> lapsOfReplay(fs::path path, const ReplayHeader& header, const DriverTable& drivers,
+                                   LapFilter filter, std::size_t& scanOrder) {
+    std::vector<FoundLap> laps;
+    laps.reserve(drivers.driverCount);
+    std::string fileName = pathText(path.filename());
+    const auto replay = std::make_shared<FoundReplay>(
+        FoundReplay{.path = std::move(path),
+                    .fileDate = drivers.fileDate,
+                    .fileName = std::move(fileName),
+                    .fileDay = fileDateNumber(drivers.fileDate),
+                    .driverNames = std::vector<std::string>(drivers.driverCount),
+                    .arcadeMode = header.arcadeMode,
+                    .practiceIsTraining = drivers.driverCount == 2});
+    for (int driver = 0; driver < drivers.driverCount; ++driver) {
+        if (filteredOut(drivers, driver, filter)) continue;
+        const std::size_t rowsBefore = laps.size();
+        for (int session = 0; session < kSessionCount; ++session) {
+            if (!drivers.sessionPresent[static_cast<std::size_t>(session)]) continue;
+            for (int slot = 1; slot <= drivers.lapCount(session, driver); ++slot) {
+                if (!drivers.selectable(session, driver, slot)) continue;
+                laps.push_back({.replay = replay,
+                                .lap = {driver, session, slot},
+                                .lapMs = lapDuration(drivers.lapEntry(session, driver, slot)),
+                                .scanOrder = scanOrder++});
+            }
+        }
+        if (laps.size() > rowsBefore)
+            replay->driverNames[static_cast<std::size_t>(driver)] = win1252ToUtf8(drivers.driverName(driver));
+    }
+    return laps;
+}
+
 }  // namespace
 
 std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const fs::path& alternativeFolder) {
@@ -85,39 +126,8 @@ std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const f
     return files;
 }
 
-std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
-                                   std::size_t& scanOrder) {
-    std::vector<FoundLap> laps;
-    laps.reserve(drivers.driverCount);
-    const auto replay =
-        std::make_shared<const FoundReplay>(FoundReplay{.path = drivers.fileName,
-                                                        .fileDate = drivers.fileDate,
-                                                        .fileName = pathText(drivers.fileName.filename()),
-                                                        .fileDay = fileDateNumber(drivers.fileDate)});
-    for (int driver = 0; driver < drivers.driverCount; ++driver) {
-        if (filteredOut(drivers, driver, filter)) continue;
-        const std::string driverName = win1252ToUtf8(drivers.driverName(driver));
-        for (int session = 0; session < kSessionCount; ++session) {
-            if (!drivers.sessionPresent[static_cast<std::size_t>(session)]) continue;
-            for (int slot = 1; slot <= drivers.lapCount(session, driver); ++slot) {
-                if (!drivers.selectable(session, driver, slot)) continue;
-                const std::uint32_t lapMs = lapDuration(drivers.lapEntry(session, driver, slot));
-                // Each text made once, in its place: a scan makes tens of thousands of rows.
-                laps.push_back({.ownColumns = {driverName, formatElapsedTime(lapMs),
-                                               header.arcadeMode ? "Arcade" : "Simulation",
-                                               sessionColumn(session, drivers)},
-                                .replay = replay,
-                                .lap = {driver, session, slot},
-                                .lapMs = lapMs,
-                                .scanOrder = scanOrder++});
-            }
-        }
-    }
-    return laps;
-}
-
 bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
-    const std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
+    std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
     const std::string track = asciiLower(request.track);
     std::size_t scanOrder = 0;
     // One of each for all files, so their buffers are made once.
@@ -126,15 +136,15 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     DriverTable drivers;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!sink.progress(i, files.size())) return false;
-        const fs::path& path = files[i];
+        fs::path& path = files[i];
         // One opening for both readers: most of what they read lies in the file's first block.
-        file.open(path);
-        if (!header.read(file, path)) {
+        file.openInFolderOfTheLast(path);
+        if (!header.read(file)) {
             if (!sink.unreadable({unreadableFile(path)})) return false;
             continue;
         }
-        if (header.formatVersion < 3 || asciiLower(header.trackName) != track) continue;
-        if (const auto read = drivers.read(file, path, [&sink] { return sink.stopRequested(); }); !read) {
+        if (header.formatVersion < 3 || header.trackName != track) continue;
+        if (const auto read = drivers.read(file, [&sink] { return sink.stopRequested(); }); !read) {
             if (read.error() == DriverTableError::Cancelled) return false;
             std::vector<ScanMessage> messages;
             if (read.error() == DriverTableError::TooManyDrivers)
@@ -143,7 +153,9 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
             if (!sink.unreadable(messages)) return false;
             continue;
         }
-        std::vector<FoundLap> laps = lapsOfReplay(header, drivers, request.filter, scanOrder);
+        // The list's path is not needed again: the rows take it.
+        std::vector<FoundLap> laps =
+            lapsOfReplay(std::move(path), header, drivers, request.filter, scanOrder);
         if (!laps.empty()) sink.found(std::move(laps));
     }
     return sink.progress(files.size(), files.size());

@@ -7,9 +7,6 @@
 
 #include "library/FoundLap.h"
 
-class DriverTable;
-class ReplayHeader;
-
 // The Lap Finder's scan: every loadable lap of one track in the simulator's replay folder and then
 // in the alternative replay folder, file by file.
 
@@ -61,9 +58,3 @@ struct FoundLaps {
     std::vector<ScanMessage> messages;
 };
 FoundLaps findLaps(const LapFinderRequest& request);
-
-// The rows of one replay: drivers in table order (less those the filter leaves out), then sessions
-// practice, qualifying, warmup, race that the file holds, then the selectable lap slots. Each row's
-// scan order counts on from `scanOrder`.
-std::vector<FoundLap> lapsOfReplay(const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
-                                   std::size_t& scanOrder);

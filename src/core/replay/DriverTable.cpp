@@ -79,13 +79,13 @@ bool DriverTable::selectable(int session, int driver, int slot) const {
 Outcome<DriverTableError> DriverTable::read(const std::filesystem::path& path) {
     BinaryFile file;
     file.open(path);
-    return read(file, path);
+    Outcome<DriverTableError> outcome = read(file);
+    fileName = path;
+    return outcome;
 }
 
-Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const std::filesystem::path& path,
-                                            const StopCheck& stopRequested) {
+Outcome<DriverTableError> DriverTable::read(BinaryFile& file, const StopCheck& stopRequested) {
     reset();
-    fileName = path;
     if (!file.isOpen()) return DriverTableError::CannotOpen;
     fileDate = formatFileDate(localTime(file.modificationTime()));
     Failure parsed = parse(file, stopRequested);

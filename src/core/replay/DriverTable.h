@@ -46,10 +46,10 @@ class DriverTable {
 public:
     // Reads the driver table of `path`; nothing of an earlier read remains.
     Outcome<DriverTableError> read(const std::filesystem::path& path);
-    // The same from `file`, opened (or not) from `path`; a damaged file's telemetry may be long to
-    // walk, so a scan can stop the read with `stopRequested`.
-    Outcome<DriverTableError> read(BinaryFile& file, const std::filesystem::path& path,
-                                   const StopCheck& stopRequested = {});
+    // The same from `file`, opened (or not) by the caller, leaving fileName empty (a scan of many
+    // files keeps their paths itself); a damaged file's telemetry may be long to walk, so a scan
+    // can stop the read with `stopRequested`.
+    Outcome<DriverTableError> read(BinaryFile& file, const StopCheck& stopRequested = {});
 
     std::filesystem::path fileName;
     std::string fileDate;  // modification date as "2001 Mar 05"

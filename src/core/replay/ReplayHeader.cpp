@@ -45,11 +45,11 @@ int ReplayHeader::sessionMinutes(std::uint32_t upper24) {
 Outcome<HeaderError> ReplayHeader::read(const std::filesystem::path& path) {
     BinaryFile file;
     file.open(path);
-    return read(file, path);
+    fileName = path;
+    return read(file);
 }
 
-Outcome<HeaderError> ReplayHeader::read(BinaryFile& file, const std::filesystem::path& path) {
-    fileName = path;
+Outcome<HeaderError> ReplayHeader::read(BinaryFile& file) {
     if (!file.isOpen()) return HeaderError::CannotOpen;
     if (!file.readAt(0, raw) || ByteReader(raw).u32() != kFileSignature) {
         raw = {};

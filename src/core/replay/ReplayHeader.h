@@ -21,8 +21,9 @@ class ReplayHeader {
 public:
     // Reads and decodes the head of `path`.
     Outcome<HeaderError> read(const std::filesystem::path& path);
-    // The same from `file`, opened (or not) from `path`.
-    Outcome<HeaderError> read(BinaryFile& file, const std::filesystem::path& path);
+    // The same from `file`, opened (or not) by the caller; fileName is left as it is (a scan of many
+    // files keeps their paths itself).
+    Outcome<HeaderError> read(BinaryFile& file);
 
     // Minutes of a session length from the upper 24 bits of its float seconds: -1 means no limit,
     // 66 a value the table does not know.

@@ -256,19 +256,20 @@ TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
     put("x.rpy", practice(2).writer(), 2);
     std::vector<FoundLap> rows = scan().rows;
     rows.resize(4, rows[0]);
-    const auto set = [&](std::size_t i, const char* driver, const char* time, std::uint32_t ms,
-                         const char* date) {
-        rows[i].ownColumns[0] = driver;
-        rows[i].ownColumns[1] = time;
+    const auto set = [&](std::size_t i, const char* driver, std::uint32_t ms, const char* date) {
         rows[i].lapMs = ms;
-        rows[i].replay = std::make_shared<const FoundReplay>(FoundReplay{
-            .path = "x.rpy", .fileDate = date, .fileName = "x.rpy", .fileDay = fileDateNumber(date)});
+        rows[i].lap.driver = 0;
+        rows[i].replay = std::make_shared<const FoundReplay>(FoundReplay{.path = "x.rpy",
+                                                                         .fileDate = date,
+                                                                         .fileName = "x.rpy",
+                                                                         .fileDay = fileDateNumber(date),
+                                                                         .driverNames = {driver}});
         rows[i].scanOrder = i;
     };
-    set(0, "bob", "10m 00.000s", 600000, "2026 Aug 01");
-    set(1, "Ann", "1m 59.000s", 119000, "2026 Apr 30");
-    set(2, "ann", "1m 59.000s", 119000, "2025 Dec 31");
-    set(3, "Cid", "2m 00.000s", 120000, "2026 Apr 30");
+    set(0, "bob", 600000, "2026 Aug 01");
+    set(1, "Ann", 119000, "2026 Apr 30");
+    set(2, "ann", 119000, "2025 Dec 31");
+    set(3, "Cid", 120000, "2026 Apr 30");
     sortLaps(rows, LapOrder::LapTime);
     EXPECT_EQ(column(rows, LapColumn::Driver), (std::vector<std::string>{"Ann", "ann", "Cid", "bob"}));
     sortLaps(rows, LapOrder::FileDate);
