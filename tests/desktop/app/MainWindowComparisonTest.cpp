@@ -7,6 +7,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+#include "ImagePixels.h"
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/compare/ComparisonSession.h"
@@ -53,14 +54,6 @@ protected:
         return page;
     }
 };
-
-int pixelsOf(const QImage& image, const QColor& colour) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour;
-    return count;
-}
 
 // Pixels between the line's grey and its full red: lap 1's own red is brighter.
 int losingPixels(const QImage& image) {

@@ -17,6 +17,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "ImagePixels.h"
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/CommandTable.h"
@@ -321,14 +322,6 @@ TEST_F(TrackMapViewTest, TheCursorIsADotOnEachComparedLapsLineAtItsDistance) {
     EXPECT_FALSE(view.cursorDot(0) || view.cursorDot(1)) << "no distance, no dots";
     view.setComparisonCursor({0, 1}, 1e6);
     EXPECT_FALSE(view.cursorDot(0) || view.cursorDot(1)) << "beyond the laps";
-}
-
-int pixelsOf(const QImage& image, const QColor& colour) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == colour;
-    return count;
 }
 
 TEST_F(TrackMapViewTest, OneLapsLineMayBeDrawnInAColourPerSample) {
