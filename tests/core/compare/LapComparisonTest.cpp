@@ -109,6 +109,11 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
              return compareLaps({&lap, 1}, {{&onTheLine, 1}});
          },
          ComparisonRefusal::NoDistances, kNoDistances},
+        {"runs off to infinity",
+         [] {
+             return compareLaps({&lap, 1}, {{&endless, 1}});
+         },
+         ComparisonRefusal::NoDistances, kNoDistances},
         {"no lap",
          [] {
              return compareLaps({nullptr, 1}, {});
