@@ -84,7 +84,15 @@ struct FailureCase {
 
 TEST_F(CompareCommandTest, SaysWhyItCannotCompare) {
     const std::string usage = "\nRun 'vxra --help' for usage.\n";
+    const std::string phantomRing = replay("Phantom Ring practice (track not installed).rpy");
     const FailureCase cases[] = {
+        {"laps whose track is not installed",
+         {phantomRing + ":0:practice:1", phantomRing + ":1:practice:2"},
+         kExitFailure,
+         "vxra: Can't find track for this replay!\nYou'll not be able to see any track maps nor speed data!\n"
+         "Make sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error message:\n"
+         "Error: cannot open track file\n"
+         "vxra: The laps' track is not installed, so their distances along it are unknown.\n"},
         {"a lap that does not load",
          {weekendRaceLap(0), replay("Rivaldi weekend (saved in race).rpy") + ":0:race:99"},
          kExitFailure,

@@ -160,16 +160,16 @@ int compare(const CliArgs& args, CliContext& context) {
     CommandLineDocument loaded(context.err, context.settings);
     if (const int status = loaded.load(args.operands, "compare"); status != kExitOk) return status;
 
-    std::vector<ComparisonInput> laps;
+    // Every lap loaded: they fill the first slots in the order given.
+    std::vector<int> others;
     std::vector<NamedLap> names;
     std::vector<std::string> captions;  // Windows-1252
-    for (const ReplayDocument::Slot& slot : loaded.document().slots()) {
-        if (!slot.inUse || !slot.lapData) continue;
-        laps.push_back({slot.lapData.get(), slot.lapEntry()});
-        captions.push_back(fullLapCaption(slot));
+    for (int slot = 0; slot < loaded.document().lapCount(); ++slot) {
+        if (slot > 0) others.push_back(slot);
+        captions.push_back(fullLapCaption(loaded.document().slots()[static_cast<std::size_t>(slot)]));
         names.push_back({args.operands[names.size()], win1252ToUtf8(captions.back())});
     }
-    const auto compared = compareLaps(laps.front(), {laps.begin() + 1, laps.end()}, step);
+    const auto compared = compareLoadedLaps(loaded.document(), 0, others, step);
     if (!compared) return failure(context.err, refusalText(compared.error()));
     switch (*output) {
         case CompareOutput::Json:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/ReplayDocument.h"
 #include "graphs/DistanceCourse.h"
 #include "replay/LapTelemetry.h"
 #include "replay/ReplayFormat.h"
@@ -105,6 +106,8 @@ double seconds(std::int64_t ms) {
 
 std::string refusalText(ComparisonRefusal refusal) {
     switch (refusal) {
+        case ComparisonRefusal::NoTrack:
+            return "The laps' track is not installed, so their distances along it are unknown.";
         case ComparisonRefusal::NoDistances:
             return "A lap without distances along the track cannot be compared.";
         case ComparisonRefusal::TooManyLaps:
@@ -184,4 +187,19 @@ Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& refe
     }
     if (everySectorHasABest) comparison.theoreticalBest = seconds(theoreticalBestMs);
     return comparison;
+}
+
+Result<LapComparison, ComparisonRefusal> compareLoadedLaps(const ReplayDocument& document, int referenceSlot,
+                                                           const std::vector<int>& otherSlots, double step) {
+    if (!document.trackLoaded()) return ComparisonRefusal::NoTrack;
+    const auto input = [&document](int slot) -> ComparisonInput {
+        if (slot < 0 || slot >= ReplayDocument::maxLaps) return {nullptr, 0};
+        const ReplayDocument::Slot& loaded = document.slots()[static_cast<std::size_t>(slot)];
+        if (!loaded.inUse || !loaded.lapData) return {nullptr, 0};
+        return {loaded.lapData.get(), loaded.lapEntry()};
+    };
+    std::vector<ComparisonInput> others;
+    for (const int slot : otherSlots)
+        others.push_back(input(slot));
+    return compareLaps(input(referenceSlot), others, step);
 }

@@ -9,6 +9,7 @@
 #include "common/Result.h"
 
 class LapTelemetry;
+class ReplayDocument;
 
 // Where, and by how much, laps gain or lose against a reference lap: each lap's elapsed time as a
 // function of the distance from the line, compared metre by metre, and the laps' split sectors.
@@ -57,7 +58,8 @@ struct LapComparison {
 };
 
 enum class ComparisonRefusal {
-    NoDistances,  // a lap without a track: no distances to compare along
+    NoTrack,      // the laps' track is not loaded: their distances along it are unknown
+    NoDistances,  // a lap that goes nowhere along the track
     TooManyLaps,  // more than the reference and four others
     InvalidStep,  // a step between points that is not a positive number of metres
 };
@@ -70,3 +72,9 @@ inline constexpr int kMaxComparedLaps = 5;
 Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& reference,
                                                      const std::vector<ComparisonInput>& others,
                                                      double step = 1);
+
+// The comparison of a document's loaded laps, as every view of it asks for it: the lap in
+// `referenceSlot` against those in `otherSlots`, in that order. Refused when the document has no
+// track, and like a lap without distances for a slot that holds no lap.
+Result<LapComparison, ComparisonRefusal> compareLoadedLaps(const ReplayDocument& document, int referenceSlot,
+                                                           const std::vector<int>& otherSlots, double step);

@@ -249,10 +249,10 @@ TEST(LapComparison, SectorsTheirBestAndTheTheoreticalBest) {
 }
 
 TEST(LapComparison, ASplitNotMeasuredLeavesItsSectorsEmpty) {
-    LapTelemetry reference = steadyLap(), withoutTrack = steadyLap();
+    LapTelemetry reference = steadyLap(), withoutSplits = steadyLap();
     setSplits(reference, 0, 14000, 21000);
-    setSplits(withoutTrack, 0, 0, 0);
-    const auto compared = compareLaps({&reference, 27800}, {{&withoutTrack, 28000}}, 100);
+    setSplits(withoutSplits, 0, 0, 0);
+    const auto compared = compareLaps({&reference, 27800}, {{&withoutSplits, 28000}}, 100);
     ASSERT_TRUE(compared);
     const LapComparison& comparison = compared.value();
     const std::vector<std::optional<double>> none = {std::nullopt, std::nullopt};
@@ -322,8 +322,7 @@ TEST_F(DemoLapComparisonTest, MatchesTheLapTimesTheSplitsAndTheTimesAtEveryMetre
     ASSERT_EQ(document_.lapCount(), 2);
     const ReplayDocument::Slot& reference = document_.slots()[0];
     const ReplayDocument::Slot& other = document_.slots()[1];
-    const auto compared = compareLaps({reference.lapData.get(), reference.lapEntry()},
-                                      {{other.lapData.get(), other.lapEntry()}});
+    const auto compared = compareLoadedLaps(document_, 0, {1}, 1);
     ASSERT_TRUE(compared);
     const LapComparison& comparison = compared.value();
     const ComparedLap& lap = comparison.laps[1];
@@ -356,6 +355,29 @@ TEST_F(DemoLapComparisonTest, MatchesTheLapTimesTheSplitsAndTheTimesAtEveryMetre
     EXPECT_NEAR(sectorDeltas, lap.finishDelta, 0.001);
     ASSERT_TRUE(comparison.theoreticalBest);
     EXPECT_NEAR(*comparison.theoreticalBest, bestSectors, 1e-9);
+}
+
+TEST_F(DemoLapComparisonTest, RefusesLapsWhoseTrackIsNotInstalled) {
+    SilentDocumentUi ui;
+    ReplayDocument document(ui, settings_);
+    const auto practice = replay("Phantom Ring practice (track not installed).rpy");
+    document.lapFinderLoad(practice, {0, kPractice, 1});
+    document.lapFinderLoad(practice, {1, kPractice, 2});
+    ASSERT_EQ(document.lapCount(), 2);
+    const auto compared = compareLoadedLaps(document, 0, {1}, 1);
+    ASSERT_FALSE(compared);
+    EXPECT_EQ(compared.error(), ComparisonRefusal::NoTrack);
+    EXPECT_EQ(refusalText(compared.error()),
+              "The laps' track is not installed, so their distances along it are unknown.");
+}
+
+TEST_F(DemoLapComparisonTest, RefusesASlotThatHoldsNoLap) {
+    for (const int empty : {2, -1, ReplayDocument::maxLaps}) {
+        EXPECT_EQ(compareLoadedLaps(document_, 0, {1, empty}, 1).error(), ComparisonRefusal::NoDistances)
+            << empty;
+        EXPECT_EQ(compareLoadedLaps(document_, empty, {0}, 1).error(), ComparisonRefusal::NoDistances)
+            << empty;
+    }
 }
 
 TEST_F(DemoLapComparisonTest, NamesALapInFull) {
