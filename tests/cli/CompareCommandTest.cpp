@@ -55,6 +55,7 @@ TEST_F(CompareCommandTest, GivesTheComparisonAsTextAndAsCsv) {
     EXPECT_EQ(last_.out,
               "Reference (lap 1): M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s\n"
               "Lap 2: A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s, -0.227 s at the finish\n"
+              "Step between points: 10 m\n"
               "\n"
               "                  Lap 1             Lap 2\n"
               "Sector 1          17.694            17.638 -0.056 *\n"
@@ -73,6 +74,24 @@ TEST_F(CompareCommandTest, GivesTheComparisonAsTextAndAsCsv) {
                              "0,0.0000,0.0000,287.9,0.0000,0.0000,287.3\n"
                              "2500,36.9119,0.0000,219.2,36.8020,-0.1099,219.9\n"
                              "5000,73.0425,0.0000,259.5,72.8250,-0.2175,260.3\n");
+}
+
+TEST_F(CompareCommandTest, SaysWhenItWidensTheStep) {
+    ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3), "--step", "0.01"}).status, kExitOk) << last_.err;
+    EXPECT_EQ(last_.out.substr(0, last_.out.find("\n\n")),
+              "Reference (lap 1): M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s\n"
+              "Lap 2: A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s, -0.227 s at the finish\n"
+              "Step between points: 0.1 m (widened from 0.01 m: at most 100000 points a lap)");
+}
+
+TEST_F(CompareCommandTest, TakesOnlyAPositiveDecimalStepBeforeLoadingAnyLap) {
+    const std::string missing = replay("missing.rpy") + ":0:race:2";
+    for (const char* step : {"0x10", " 5", "5 ", "10m", "nan", "inf", "0", "-5", "+5", "1e1", ""}) {
+        EXPECT_EQ(compare({missing, missing, "--step", step}).status, kExitUsage) << step;
+        EXPECT_EQ(last_.err, "vxra: --step takes a positive number of metres\nRun 'vxra --help' for usage.\n")
+            << step;
+        EXPECT_EQ(last_.out, "") << step;
+    }
 }
 
 struct FailureCase {
@@ -97,14 +116,6 @@ TEST_F(CompareCommandTest, SaysWhyItCannotCompare) {
          {weekendRaceLap(0), replay("Rivaldi weekend (saved in race).rpy") + ":0:race:99"},
          kExitFailure,
          "vxra: RpyDataClass: Error reading file!\nvxra: 1 of 2 laps could not be loaded\n"},
-        {"no step",
-         {weekendRaceLap(0), weekendRaceLap(3), "--step", "0"},
-         kExitFailure,
-         "vxra: The step between points must be a positive number of metres.\n"},
-        {"a step that is no number",
-         {weekendRaceLap(0), weekendRaceLap(3), "--step", "10m"},
-         kExitUsage,
-         "vxra: --step takes a number of metres" + usage},
         {"no lap to compare",
          {weekendRaceLap(0)},
          kExitUsage,

@@ -1,6 +1,6 @@
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "CliArgs.h"
 #include "Commands.h"
@@ -32,11 +32,12 @@ std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err
     return chosen.empty() ? CompareOutput::Text : chosen.front().second;
 }
 
-// A number of metres as written; nothing for anything else.
+// A positive number of metres written in decimal ("10", "0.5"); nothing for anything else.
 std::optional<double> parseMetres(const std::string& text) {
-    char* end = nullptr;
-    const double metres = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(metres)) return std::nullopt;
+    double metres = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, metres, std::chars_format::fixed);
+    if (error != std::errc() || at != end || !(metres > 0) || !std::isfinite(metres)) return std::nullopt;
     return metres;
 }
 
@@ -113,13 +114,19 @@ std::uint32_t milliseconds(double seconds) {
     return static_cast<std::uint32_t>(std::llround(std::max(seconds, 0.0) * 1000));
 }
 
-// The laps, each one's finish delta, the sector table (* marks a sector's best) and the
-// theoretical best.
-void writeText(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names) {
+// The laps, each one's finish delta, the step between points (and the one asked when it was
+// widened), the sector table (* marks a sector's best) and the theoretical best.
+void writeText(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names,
+               double askedStep) {
     out << "Reference (lap 1): " << names[0].caption << "\n";
     for (std::size_t lap = 1; lap < comparison.laps.size(); ++lap)
         out << "Lap " << lap + 1 << ": " << names[lap].caption << ", "
             << formatted("%+.3f", comparison.laps[lap].finishDelta) << " s at the finish\n";
+    out << "Step between points: " << formatted("%.10g", comparison.step) << " m";
+    if (comparison.step != askedStep)
+        out << " (widened from " << formatted("%.10g", askedStep) << " m: at most " << kMaxPointsPerLap
+            << " points a lap)";
+    out << "\n";
     const auto cell = [](std::string text) {
         constexpr std::size_t kWidth = 18;
         return text.size() < kWidth ? text + std::string(kWidth - text.size(), ' ') : text + " ";
@@ -151,7 +158,7 @@ int compare(const CliArgs& args, CliContext& context) {
     double step = kDefaultStep;
     if (const std::string* stepText = args.value("--step")) {
         const std::optional<double> metres = parseMetres(*stepText);
-        if (!metres) return usageError(context.err, "--step takes a number of metres");
+        if (!metres) return usageError(context.err, "--step takes a positive number of metres");
         step = *metres;
     }
     if (args.operands.size() < 2)
@@ -179,7 +186,7 @@ int compare(const CliArgs& args, CliContext& context) {
             writeComparisonCsv(context.out, compared.value(), captions);
             break;
         case CompareOutput::Text:
-            writeText(context.out, compared.value(), names);
+            writeText(context.out, compared.value(), names, step);
             break;
     }
     return kExitOk;

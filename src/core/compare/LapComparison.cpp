@@ -11,8 +11,18 @@
 namespace {
 
 constexpr double kKmhPerMetrePerSecond = 3.6;
-// Points per lap at most, whatever distances a lap claims: 100 km at 1 m.
-constexpr double kMaxPoints = 100000;
+
+// The smallest of 1, 2 and 5 times a power of ten that is at least `metres` (positive, finite). A
+// negative power divides, so 0.01 is the same number as written.
+double roundStepUp(double metres) {
+    for (int power = static_cast<int>(std::floor(std::log10(metres))) - 1;; ++power) {
+        for (const double mantissa : {1.0, 2.0, 5.0}) {
+            const double step =
+                power >= 0 ? mantissa * std::pow(10.0, power) : mantissa / std::pow(10.0, -power);
+            if (step >= metres) return step;
+        }
+    }
+}
 
 // The moment (s, sample clock) a lap crosses the line just before the sample `after`: back from it
 // by its distance past the line at its speed, but no earlier than `earliest`. Without a speed to go
@@ -147,7 +157,8 @@ Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& refe
     }
 
     LapComparison comparison;
-    comparison.step = std::max(step, clocks.front().lastDistance() / kMaxPoints);
+    const double narrowest = clocks.front().lastDistance() / kMaxPointsPerLap;
+    comparison.step = step >= narrowest ? step : roundStepUp(narrowest);
     const std::int64_t referenceMs = lapDuration(reference.lapEntry);
     for (std::size_t lap = 0; lap < inputs.size(); ++lap) {
         const std::int64_t lapMs = lapDuration(inputs[lap].lapEntry);

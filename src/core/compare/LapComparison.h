@@ -40,6 +40,8 @@ struct ComparedLap {
 };
 
 inline constexpr int kComparedSectors = 4;
+// Points per lap at most, whatever distances a lap claims: 100 km at 1 m.
+inline constexpr int kMaxPointsPerLap = 100000;
 
 // One split sector: start to 25 %, 25 to 50 %, 50 to 75 %, 75 % to the finish.
 struct SectorComparison {
@@ -50,7 +52,9 @@ struct SectorComparison {
 };
 
 struct LapComparison {
-    double step = 1;                // m between points: as asked, or wider on a course too long for it
+    // m between points: as asked or, when the reference would have more than kMaxPointsPerLap
+    // points, the smallest of 1, 2 or 5 times a power of ten that keeps it within them.
+    double step = 1;
     std::vector<ComparedLap> laps;  // the reference first, then the others in the order given
     std::array<SectorComparison, kComparedSectors> sectors;
     // s: the sum of the best time of each sector, when every sector has one.

@@ -154,6 +154,33 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     EXPECT_TRUE(compareLaps({&lap, 1}, std::vector<ComparisonInput>(4, {&lap, 1})));
 }
 
+struct StepCase {
+    double metresPerSample;  // the lap runs 1000 samples from line to line
+    double asked;
+    double step;
+};
+
+TEST(LapComparison, AStepTooNarrowForTheLapIsWidenedToARoundOne) {
+    const StepCase cases[] = {
+        {1, 0.02, 0.02},        // 49,976 points
+        {1, 0.0123, 0.0123},    // 81,261
+        {1, 0.001, 0.01},       // 999,501 asked: 0.009995 m at least
+        {1.5, 0.001, 0.02},     // 0.0149925
+        {4, 0.001, 0.05},       // 0.03998
+        {0.09, 0.0001, 0.001},  // 0.00089955
+    };
+    for (const StepCase& stepCase : cases) {
+        const LapTelemetry lap = madeUpLap(
+            1002, [&](int k) { return (k - 0.5) * stepCase.metresPerSample; },
+            1000 * stepCase.metresPerSample);
+        const auto compared = compareLaps({&lap, 27800}, {}, stepCase.asked);
+        ASSERT_TRUE(compared);
+        const LapComparison& comparison = compared.value();
+        EXPECT_EQ(comparison.step, stepCase.step) << stepCase.metresPerSample << " " << stepCase.asked;
+        EXPECT_LE(comparison.laps[0].points.size(), static_cast<std::size_t>(kMaxPointsPerLap) + 1);
+    }
+}
+
 struct OddLapCase {
     const char* name;
     std::function<void(LapTelemetry&)> change;
