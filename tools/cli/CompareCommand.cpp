@@ -6,10 +6,12 @@
 #include "Commands.h"
 #include "DocumentLoading.h"
 #include "JsonText.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "compare/ComparisonCsv.h"
 #include "compare/LapComparison.h"
+#include "replay/LapChoice.h"
 
 namespace {
 
@@ -55,9 +57,15 @@ nlohmann::ordered_json optionalNumber(const std::optional<double>& value) {
 }
 
 struct NamedLap {
-    std::string argument;  // as given on the command line
-    std::string caption;   // UTF-8
+    std::string lap;      // FILE:DRIVER:SESSION:LAP, UTF-8
+    std::string caption;  // UTF-8
 };
+
+// A lap as the tool takes it, its file name as the other commands show one.
+std::string lapText(const LapSpec& spec) {
+    return pathText(spec.file) + ":" + std::to_string(spec.lap.driver) + ":" + sessionKey(spec.lap.session) +
+           ":" + std::to_string(spec.lap.slot);
+}
 
 void writeJson(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names) {
     // As it is produced: a lap holds a point every few metres.
@@ -65,14 +73,14 @@ void writeJson(std::ostream& out, const LapComparison& comparison, const std::ve
     writer->beginObject();
     writer->field(
         "reference",
-        {{"lap", names[0].argument}, {"caption", names[0].caption}, {"lapTime", comparison.laps[0].lapTime}});
+        {{"lap", names[0].lap}, {"caption", names[0].caption}, {"lapTime", comparison.laps[0].lapTime}});
     writer->field("step", comparison.step);
     writer->key("laps");
     writer->beginArray();
     for (std::size_t lap = 1; lap < comparison.laps.size(); ++lap) {
         const ComparedLap& compared = comparison.laps[lap];
         writer->beginObject();
-        writer->field("lap", names[lap].argument);
+        writer->field("lap", names[lap].lap);
         writer->field("caption", names[lap].caption);
         writer->field("lapTime", compared.lapTime);
         writer->field("finishDelta", compared.finishDelta);
@@ -174,7 +182,7 @@ int compare(const CliArgs& args, CliContext& context) {
     for (int slot = 0; slot < loaded.document().lapCount(); ++slot) {
         if (slot > 0) others.push_back(slot);
         captions.push_back(fullLapCaption(loaded.document().slots()[static_cast<std::size_t>(slot)]));
-        names.push_back({args.operands[names.size()], win1252ToUtf8(captions.back())});
+        names.push_back({lapText(loaded.laps()[names.size()]), win1252ToUtf8(captions.back())});
     }
     const auto compared = compareLoadedLaps(loaded.document(), 0, others, step);
     if (!compared) return failure(context.err, refusalText(compared.error()));
