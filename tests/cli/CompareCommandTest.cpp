@@ -120,6 +120,8 @@ TEST_F(CompareCommandTest, SaysWhyItCannotCompare) {
          {weekendRaceLap(0)},
          kExitUsage,
          "vxra: compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP" + usage},
+        {"a reference and five laps", std::vector<std::string>(6, weekendRaceLap(0)), kExitUsage,
+         "vxra: compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP" + usage},
         {"two outputs",
          {weekendRaceLap(0), weekendRaceLap(3), "--json", "--csv"},
          kExitUsage,

@@ -169,7 +169,7 @@ int compare(const CliArgs& args, CliContext& context) {
         if (!metres) return usageError(context.err, "--step takes a positive number of metres");
         step = *metres;
     }
-    if (args.operands.size() < 2)
+    if (args.operands.size() < 2 || args.operands.size() > static_cast<std::size_t>(kMaxComparedLaps))
         return usageError(context.err,
                           "compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP");
     CommandLineDocument loaded(context.err, context.settings);
