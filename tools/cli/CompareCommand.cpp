@@ -19,13 +19,12 @@ constexpr double kDefaultStep = 10;
 
 enum class CompareOutput { Text, Json, Csv };
 
-// The output the command line asks for; nothing, after saying why, when it asks for two. Each
-// output is a flag or an option with a value.
+// The output the command line asks for; nothing, after saying why, when it asks for two.
 std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err) {
     std::vector<std::pair<const char*, CompareOutput>> chosen;
     for (const auto& [name, output] :
          {std::pair{"--json", CompareOutput::Json}, {"--csv", CompareOutput::Csv}}) {
-        if (args.has(name) || args.value(name)) chosen.emplace_back(name, output);
+        if (args.has(name)) chosen.emplace_back(name, output);
     }
     if (chosen.size() > 1) {
         usageError(err, std::string("give ") + chosen[0].first + " or " + chosen[1].first + ", not both");
