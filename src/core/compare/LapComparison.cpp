@@ -35,8 +35,8 @@ double lineCrossing(const CoursePoint& after, double earliest) {
 
 // A lap's elapsed time against its distance. The sample clock runs at 1/36 s, the lap tables at
 // 1 ms: the lap's clock is scaled so that the time from line to line is its lap-table time, so the
-// delta reaches the lap-time difference at the finish line. The line crossings are interpolated
-// between the samples around the line.
+// delta reaches the lap-time difference at the finish line. Each line crossing is estimated from
+// the first sample past the line: back from it by its distance past the line at its speed.
 class LapClock {
 public:
     LapClock(const LapTelemetry& lap, std::uint32_t lapTimeMs) {
