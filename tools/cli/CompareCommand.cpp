@@ -209,6 +209,9 @@ void registerCompareCommand(CliApp& app) {
              "difference by distance, the finish delta, the split sectors and the theoretical best lap",
              {{"--step", "M", "metres between points (default 10)"},
               kJsonOption,
-              {"--csv", "", "print each lap's time, delta and speed at every point as CSV"}},
+              {.name = "--csv",
+               .value = "",
+               .description = "print each lap's time, delta and speed at every point as CSV",
+               .orPrevious = true}},
              compare});
 }
