@@ -82,7 +82,8 @@ std::vector<DeltaPoint> pointsOf(const LapClock& lap, double step, double last) 
     const auto count = static_cast<std::size_t>(std::floor(last / step)) + 1;
     points.reserve(count);
     for (std::size_t index = 0; index < count; ++index) {
-        const double distance = static_cast<double>(index) * step;
+        // To the micrometre, so that a step of 0.1 m gives 0.3 m, not 0.30000000000000004.
+        const double distance = std::round(static_cast<double>(index) * step * 1e6) / 1e6;
         const CoursePoint here = course.at(distance);
         points.push_back({distance, lap.elapsed(here.time), 0, here.speed});
     }

@@ -154,6 +154,21 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     EXPECT_TRUE(compareLaps({&lap, 1}, std::vector<ComparisonInput>(4, {&lap, 1})));
 }
 
+TEST(LapComparison, EachDistanceIsAWholeMultipleOfTheStepAsWritten) {
+    const LapTelemetry lap = steadyLap();
+    for (const int tenths : {1, 3, 7, 11}) {
+        const auto compared = compareLaps({&lap, 27800}, {{&lap, 27900}}, tenths / 10.0);
+        ASSERT_TRUE(compared);
+        for (const ComparedLap& comparedLap : compared.value().laps) {
+            for (std::size_t index = 0; index < comparedLap.points.size(); ++index) {
+                // The number written as index × tenths / 10, as a decimal: 3 × 0.1 is 0.3.
+                ASSERT_EQ(comparedLap.points[index].distance, static_cast<double>(index) * tenths / 10)
+                    << tenths << " tenths, point " << index;
+            }
+        }
+    }
+}
+
 struct StepCase {
     double metresPerSample;  // the lap runs 1000 samples from line to line
     double asked;
