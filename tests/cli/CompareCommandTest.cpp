@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "CliTest.h"
@@ -48,6 +49,17 @@ TEST_F(CompareCommandTest, GivesTheComparisonAsJson) {
             sector(2, "21.194,21.139", "0.0,-0.055", false) +
             sector(3, "16.667,16.611", "0.0,-0.056", false) + sector(4, "20.681,20.621", "0.0,-0.06", true) +
             "  ],\n  \"theoreticalBest\": 76.009\n}\n");
+}
+
+TEST_F(CompareCommandTest, ADeltaThatRoundsToZeroHasNoSignInTheJson) {
+    ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3), "--step", "1", "--json"}).status, kExitOk)
+        << last_.err;
+    const auto points = nlohmann::json::parse(last_.out).at("laps").at(0).at("points");
+    ASSERT_GT(points.size(), 4000u);
+    for (const auto& point : points) {
+        const double delta = point.at(1).get<double>();
+        ASSERT_FALSE(delta == 0 && std::signbit(delta)) << "at " << point.at(0);
+    }
 }
 
 TEST_F(CompareCommandTest, GivesTheComparisonAsTextAndAsCsv) {

@@ -42,9 +42,10 @@ std::optional<double> parseMetres(const std::string& text) {
     return metres;
 }
 
-// Seconds to a tenth of a millisecond, as the points are given.
+// Seconds to a tenth of a millisecond, as the points are given; a delta that rounds to zero is 0,
+// not -0.
 double roundedSeconds(double seconds) {
-    return std::round(seconds * 10000) / 10000;
+    return std::round(seconds * 10000) / 10000 + 0.0;
 }
 
 double roundedSpeed(double kmh) {
