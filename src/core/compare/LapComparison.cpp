@@ -62,9 +62,7 @@ public:
     }
 
     // Whether the lap goes anywhere along the track.
-    bool hasDistances() const {
-        return !course_.empty() && course_.back().distance > 0 && std::isfinite(course_.back().distance);
-    }
+    bool hasDistances() const { return !course_.empty() && course_.back().distance > 0; }
     double lastDistance() const { return course_.back().distance; }
     const std::vector<CoursePoint>& course() const { return course_; }
     double elapsed(double sampleClock) const { return (sampleClock - start_) * scale_; }

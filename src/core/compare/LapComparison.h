@@ -16,7 +16,7 @@ class ReplayDocument;
 
 // One lap given to the comparison.
 struct ComparisonInput {
-    const LapTelemetry* telemetry;  // processed (finite distances), with split times filled
+    const LapTelemetry* telemetry;  // processed, with split times filled
     std::uint32_t lapEntry;         // its lap table word: the lap time (ms) in the low 24 bits
 };
 
