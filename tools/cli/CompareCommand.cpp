@@ -180,9 +180,10 @@ int compare(const CliArgs& args, CliContext& context) {
     std::vector<NamedLap> names;
     std::vector<std::string> captions;  // Windows-1252
     for (int slot = 0; slot < loaded.document().lapCount(); ++slot) {
+        const auto index = static_cast<std::size_t>(slot);
         if (slot > 0) others.push_back(slot);
-        captions.push_back(fullLapCaption(loaded.document().slots()[static_cast<std::size_t>(slot)]));
-        names.push_back({lapText(loaded.laps()[names.size()]), win1252ToUtf8(captions.back())});
+        captions.push_back(fullLapCaption(loaded.document().slots()[index]));
+        names.push_back({lapText(loaded.laps()[index]), win1252ToUtf8(captions.back())});
     }
     const auto compared = compareLoadedLaps(loaded.document(), 0, others, step);
     if (!compared) return failure(context.err, refusalText(compared.error()));
