@@ -1,6 +1,7 @@
-// The lap comparison over up to five made-up processed laps: samples no record filled, standing
-// still, distances that jump either way, a finish line anywhere or nowhere, split times of any
-// value (sectors of one sample or negative ones), the same lap twice and any step between points.
+// The lap comparison over up to six made-up processed laps (six, one too many, is refused):
+// samples no record filled, standing still, distances that jump either way, a finish line anywhere
+// or nowhere, split times of any value (sectors of one sample or negative ones), the same lap
+// several times and any step between points.
 #include <cmath>
 #include <sstream>
 

@@ -16,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The core's subsystems in include order.
-const std::vector<std::string> kCoreOrder = {"common",  "settings", "replay",  "track",     "document", "map",
-                                             "reports", "graphs",   "compare", "racechart", "library"};
+const std::vector<std::string> kCoreOrder = {"common",  "settings", "replay",    "track",   "document", "map",
+                                             "reports", "graphs",   "racechart", "library", "compare"};
 
 // The desktop's: the core's, each holding the windows of its core namesake, then the application shell.
 std::vector<std::string> desktopOrder() {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
@@ -56,11 +57,23 @@ TEST_F(CompareCommandTest, GivesTheComparisonAsJson) {
             "  ],\n  \"theoreticalBest\": 76.009\n}\n");
 }
 
+TEST_F(CompareCommandTest, ADeltaThatRoundsToZeroHasNoSignInTheJson) {
+    ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3), "--step", "1", "--json"}).status, kExitOk)
+        << last_.err;
+    const auto points = nlohmann::json::parse(last_.out).at("laps").at(0).at("points");
+    ASSERT_GT(points.size(), 4000u);
+    for (const auto& point : points) {
+        const double delta = point.at(1).get<double>();
+        ASSERT_FALSE(delta == 0 && std::signbit(delta)) << "at " << point.at(0);
+    }
+}
+
 TEST_F(CompareCommandTest, GivesTheComparisonAsTextAndAsCsv) {
     ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3)}).status, kExitOk) << last_.err;
     EXPECT_EQ(last_.out,
               "Reference (lap 1): M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s\n"
               "Lap 2: A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s, -0.227 s at the finish\n"
+              "Step between points: 10 m\n"
               "\n"
               "                  Lap 1             Lap 2\n"
               "Sector 1          17.694            17.638 -0.056 *\n"
@@ -81,6 +94,30 @@ TEST_F(CompareCommandTest, GivesTheComparisonAsTextAndAsCsv) {
                              "5000,73.0425,0.0000,259.5,72.8250,-0.2175,260.3\n");
 }
 
+TEST_F(CompareCommandTest, SaysWhenItWidensTheStep) {
+    ASSERT_EQ(compare({weekendRaceLap(0), weekendRaceLap(3), "--step", "0.01"}).status, kExitOk) << last_.err;
+    EXPECT_EQ(last_.out.substr(0, last_.out.find("\n\n")),
+              "Reference (lap 1): M Tanaka \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.236s\n"
+              "Lap 2: A Rossi \xC2\xB7 Race lap 2 \xC2\xB7 1m 16.009s, -0.227 s at the finish\n"
+              "Step between points: 0.1 m (widened from 0.01 m: at most 100000 points a lap)");
+}
+
+TEST_F(CompareCommandTest, TakesOnlyAPositiveDecimalStepBeforeLoadingAnyLap) {
+    const std::string missing = replay("missing.rpy") + ":0:race:2";
+    for (const char* step : {"0x10", " 5", "5 ", "10m", "nan", "inf", "0", "-5", "+5", "1e1", ""}) {
+        EXPECT_EQ(compare({missing, missing, "--step", step}).status, kExitUsage) << step;
+        EXPECT_EQ(last_.err, "vxra: --step takes a positive number of metres\nRun 'vxra --help' for usage.\n")
+            << step;
+        EXPECT_EQ(last_.out, "") << step;
+    }
+}
+
+TEST_F(CompareCommandTest, ItsUsageOffersOneOutput) {
+    ASSERT_EQ(compare({"--help"}).status, kExitOk);
+    EXPECT_EQ(last_.out.substr(0, last_.out.find('\n')),
+              "Usage: vxra compare REF LAP ... [--step M] [--json | --csv]");
+}
+
 struct FailureCase {
     const char* name;
     std::vector<std::string> args;
@@ -90,22 +127,24 @@ struct FailureCase {
 
 TEST_F(CompareCommandTest, SaysWhyItCannotCompare) {
     const std::string usage = "\nRun 'vxra --help' for usage.\n";
+    const std::string phantomRing = replay("Phantom Ring practice (track not installed).rpy");
     const FailureCase cases[] = {
+        {"laps whose track is not installed",
+         {phantomRing + ":0:practice:1", phantomRing + ":1:practice:2"},
+         kExitFailure,
+         "vxra: Can't find track for this replay!\nYou'll not be able to see any track maps nor speed data!\n"
+         "Make sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error message:\n"
+         "Error: cannot open track file\n"
+         "vxra: The laps' track is not installed, so their distances along it are unknown.\n"},
         {"a lap that does not load",
          {weekendRaceLap(0), replay("Rivaldi weekend (saved in race).rpy") + ":0:race:99"},
          kExitFailure,
          "vxra: RpyDataClass: Error reading file!\nvxra: 1 of 2 laps could not be loaded\n"},
-        {"no step",
-         {weekendRaceLap(0), weekendRaceLap(3), "--step", "0"},
-         kExitFailure,
-         "vxra: The step between points must be a positive number of metres.\n"},
-        {"a step that is no number",
-         {weekendRaceLap(0), weekendRaceLap(3), "--step", "10m"},
-         kExitUsage,
-         "vxra: --step takes a number of metres" + usage},
         {"no lap to compare",
          {weekendRaceLap(0)},
          kExitUsage,
+         "vxra: compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP" + usage},
+        {"a reference and five laps", std::vector<std::string>(6, weekendRaceLap(0)), kExitUsage,
          "vxra: compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP" + usage},
         {"two outputs",
          {weekendRaceLap(0), weekendRaceLap(3), "--json", "--csv"},

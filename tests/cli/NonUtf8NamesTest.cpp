@@ -50,6 +50,7 @@ TEST_F(NonUtf8NamesTest, EveryJsonOutputIsValidUtf8) {
         {{"laps", weekend()}, "", ""},
         {{"lap", weekend(), "--driver", "0", "--session", "race", "--lap", "2"}, "", ""},
         {{"graph", lap(), lap(), "--channel", "speed", "--difference"}, "", ""},
+        {{"compare", lap(), lap()}, "/laps/0/lap", replayInJson + ":0:race:2"},
         {{"gears", lap()}, "", ""},
         {{"racechart", weekend()}, "", ""},
     };

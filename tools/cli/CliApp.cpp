@@ -28,13 +28,17 @@ bool takeSimDir(std::vector<std::string>& args, std::optional<std::string>& simD
     return true;
 }
 
-// "lap FILE --driver N [--csv]": the operands, then each option, optional ones in brackets.
+// "lap FILE --driver N [--csv]": the operands, then each option, optional ones in brackets, and
+// choices between options in one pair of brackets.
 std::string synopsis(const CliCommand& command) {
     std::string text = command.name;
     if (!command.operands.empty()) text += " " + command.operands;
     for (const CliOption& option : command.options) {
         const std::string shown = option.value.empty() ? option.name : option.name + " " + option.value;
-        text += option.required ? " " + shown : " [" + shown + "]";
+        if (option.orPrevious)
+            text.insert(text.size() - 1, " | " + shown);
+        else
+            text += option.required ? " " + shown : " [" + shown + "]";
     }
     return text;
 }

@@ -15,6 +15,9 @@ struct CliOption {
     std::string value;  // the value's name in the help; empty for a flag
     std::string description;
     bool required = false;  // shown without brackets; the command checks it is there
+    // Another choice for the optional option before it, shown in its brackets: "[--json | --csv]".
+    // The command checks that only one is given.
+    bool orPrevious = false;
 };
 
 // The output format switch, shared by the commands that print a document.

@@ -1,16 +1,18 @@
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "CliArgs.h"
 #include "Commands.h"
 #include "DocumentLoading.h"
 #include "JsonText.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
 #include "compare/ComparisonCsv.h"
 #include "compare/LapComparison.h"
+#include "replay/LapChoice.h"
 
 namespace {
 
@@ -18,13 +20,12 @@ constexpr double kDefaultStep = 10;
 
 enum class CompareOutput { Text, Json, Csv, Picture };
 
-// The output the command line asks for; nothing, after saying why, when it asks for two. Each
-// output is a flag or an option with a value.
+// The output the command line asks for; nothing, after saying why, when it asks for two.
 std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err) {
     std::vector<std::pair<const char*, CompareOutput>> chosen;
     for (const auto& [name, output] :
          {std::pair{"--json", CompareOutput::Json}, {"--csv", CompareOutput::Csv}}) {
-        if (args.has(name) || args.value(name)) chosen.emplace_back(name, output);
+        if (args.has(name)) chosen.emplace_back(name, output);
     }
     if (args.value("-o")) chosen.emplace_back("-o", CompareOutput::Picture);
     if (chosen.size() > 1) {
@@ -34,17 +35,19 @@ std::optional<CompareOutput> chosenOutput(const CliArgs& args, std::ostream& err
     return chosen.empty() ? CompareOutput::Text : chosen.front().second;
 }
 
-// A number of metres as written; nothing for anything else.
+// A positive number of metres written in decimal ("10", "0.5"); nothing for anything else.
 std::optional<double> parseMetres(const std::string& text) {
-    char* end = nullptr;
-    const double metres = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(metres)) return std::nullopt;
+    double metres = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, metres, std::chars_format::fixed);
+    if (error != std::errc() || at != end || !(metres > 0) || !std::isfinite(metres)) return std::nullopt;
     return metres;
 }
 
-// Seconds to a tenth of a millisecond, as the points are given.
+// Seconds to a tenth of a millisecond, as the points are given; a delta that rounds to zero is 0,
+// not -0.
 double roundedSeconds(double seconds) {
-    return std::round(seconds * 10000) / 10000;
+    return std::round(seconds * 10000) / 10000 + 0.0;
 }
 
 double roundedSpeed(double kmh) {
@@ -56,9 +59,15 @@ nlohmann::ordered_json optionalNumber(const std::optional<double>& value) {
 }
 
 struct NamedLap {
-    std::string argument;  // as given on the command line
-    std::string caption;   // UTF-8
+    std::string lap;      // FILE:DRIVER:SESSION:LAP, UTF-8
+    std::string caption;  // UTF-8
 };
+
+// A lap as the tool takes it, its file name as the other commands show one.
+std::string lapText(const LapSpec& spec) {
+    return pathText(spec.file) + ":" + std::to_string(spec.lap.driver) + ":" + sessionKey(spec.lap.session) +
+           ":" + std::to_string(spec.lap.slot);
+}
 
 void writeJson(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names) {
     // As it is produced: a lap holds a point every few metres.
@@ -66,14 +75,14 @@ void writeJson(std::ostream& out, const LapComparison& comparison, const std::ve
     writer->beginObject();
     writer->field(
         "reference",
-        {{"lap", names[0].argument}, {"caption", names[0].caption}, {"lapTime", comparison.laps[0].lapTime}});
+        {{"lap", names[0].lap}, {"caption", names[0].caption}, {"lapTime", comparison.laps[0].lapTime}});
     writer->field("step", comparison.step);
     writer->key("laps");
     writer->beginArray();
     for (std::size_t lap = 1; lap < comparison.laps.size(); ++lap) {
         const ComparedLap& compared = comparison.laps[lap];
         writer->beginObject();
-        writer->field("lap", names[lap].argument);
+        writer->field("lap", names[lap].lap);
         writer->field("caption", names[lap].caption);
         writer->field("lapTime", compared.lapTime);
         writer->field("finishDelta", compared.finishDelta);
@@ -115,13 +124,19 @@ std::uint32_t milliseconds(double seconds) {
     return static_cast<std::uint32_t>(std::llround(std::max(seconds, 0.0) * 1000));
 }
 
-// The laps, each one's finish delta, the sector table (* marks a sector's best) and the
-// theoretical best.
-void writeText(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names) {
+// The laps, each one's finish delta, the step between points (and the one asked when it was
+// widened), the sector table (* marks a sector's best) and the theoretical best.
+void writeText(std::ostream& out, const LapComparison& comparison, const std::vector<NamedLap>& names,
+               double askedStep) {
     out << "Reference (lap 1): " << names[0].caption << "\n";
     for (std::size_t lap = 1; lap < comparison.laps.size(); ++lap)
         out << "Lap " << lap + 1 << ": " << names[lap].caption << ", "
             << formatted("%+.3f", comparison.laps[lap].finishDelta) << " s at the finish\n";
+    out << "Step between points: " << formatted("%.10g", comparison.step) << " m";
+    if (comparison.step != askedStep)
+        out << " (widened from " << formatted("%.10g", askedStep) << " m: at most " << kMaxPointsPerLap
+            << " points a lap)";
+    out << "\n";
     const auto cell = [](std::string text) {
         constexpr std::size_t kWidth = 18;
         return text.size() < kWidth ? text + std::string(kWidth - text.size(), ' ') : text + " ";
@@ -159,30 +174,30 @@ int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncod
     double step = kDefaultStep;
     if (const std::string* stepText = args.value("--step")) {
         const std::optional<double> metres = parseMetres(*stepText);
-        if (!metres) return usageError(context.err, "--step takes a number of metres");
+        if (!metres) return usageError(context.err, "--step takes a positive number of metres");
         step = *metres;
     }
-    if (args.operands.size() < 2)
+    if (args.operands.size() < 2 || args.operands.size() > static_cast<std::size_t>(kMaxComparedLaps))
         return usageError(context.err,
                           "compare takes a reference lap and one to four laps as FILE:DRIVER:SESSION:LAP");
     CommandLineDocument loaded(context.err, context.settings);
     if (const int status = loaded.load(args.operands, "compare"); status != kExitOk) return status;
 
-    std::vector<ComparisonInput> laps;
+    // Every lap loaded: they fill the first slots in the order given.
+    std::vector<int> others;
     std::vector<NamedLap> names;
     std::vector<std::string> captions;  // Windows-1252
     std::vector<std::uint32_t> colours;
-    const ReplayDocument& document = loaded.document();
-    for (int index = 0; index < ReplayDocument::maxLaps; ++index) {
-        const ReplayDocument::Slot& slot = document.slots()[static_cast<std::size_t>(index)];
-        if (!slot.inUse || !slot.lapData) continue;
-        laps.push_back({slot.lapData.get(), slot.lapEntry()});
-        captions.push_back(fullLapCaption(slot));
-        names.push_back({args.operands[names.size()], win1252ToUtf8(captions.back())});
+    for (int slot = 0; slot < loaded.document().lapCount(); ++slot) {
+        const auto index = static_cast<std::size_t>(slot);
+        if (slot > 0) others.push_back(slot);
+        captions.push_back(fullLapCaption(loaded.document().slots()[index]));
+        names.push_back({lapText(loaded.laps()[index]), win1252ToUtf8(captions.back())});
         colours.push_back(
-            ReplayDocument::colourTable()[static_cast<std::size_t>(document.lapColourIndex(index))].packed());
+            ReplayDocument::colourTable()[static_cast<std::size_t>(loaded.document().lapColourIndex(slot))]
+                .packed());
     }
-    const auto compared = compareLaps(laps.front(), {laps.begin() + 1, laps.end()}, step);
+    const auto compared = compareLoadedLaps(loaded.document(), 0, others, step);
     if (!compared) return failure(context.err, refusalText(compared.error()));
     switch (*output) {
         case CompareOutput::Json:
@@ -192,13 +207,13 @@ int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncod
             writeComparisonCsv(context.out, compared.value(), captions);
             break;
         case CompareOutput::Text:
-            writeText(context.out, compared.value(), names);
+            writeText(context.out, compared.value(), names, step);
             break;
         case CompareOutput::Picture: {
             if (!encodeImage) return failure(context.err, "this build of vxra cannot draw pictures");
             const std::filesystem::path target = *args.value("-o");
-            const std::string png =
-                encodeImage(compared.value(), colours, document.speedUnitMph(), size.first, size.second);
+            const std::string png = encodeImage(compared.value(), colours, loaded.document().speedUnitMph(),
+                                                size.first, size.second);
             if (png.empty() || !writeWholeFile(target, png, std::ios::binary))
                 return failure(context.err, "Error creating file!");
             context.out << target.string() << "\n";
@@ -211,20 +226,25 @@ int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncod
 }  // namespace
 
 void registerCompareCommand(CliApp& app, ComparisonImageEncoder encodeImage) {
-    app.add(
-        {"compare",
-         "REF LAP ...",
-         "load a reference lap and up to four laps (each FILE:DRIVER:SESSION:LAP) as the desktop program "
-         "does and tell where, and by how much, each gains or loses against the reference: the time "
-         "difference by distance, the finish delta, the split sectors and the theoretical best lap",
-         {{"--step", "M", "metres between points (default 10)"},
-          kJsonOption,
-          {"--csv", "", "print each lap's time, delta and speed at every point as CSV"},
-          {"-o", "COMPARE.png",
-           "draw the delta and speed plots, as the desktop program's lap comparison shows them, into a PNG "
-           "picture instead"},
-          {"--size", "WxH", "the picture's size in pixels (default 1200x700)"}},
-         [encodeImage](const CliArgs& args, CliContext& context) {
-             return compare(args, context, encodeImage);
-         }});
+    app.add({"compare",
+             "REF LAP ...",
+             "load a reference lap and up to four laps (each FILE:DRIVER:SESSION:LAP) as the desktop program "
+             "does and tell where, and by how much, each gains or loses against the reference: the time "
+             "difference by distance, the finish delta, the split sectors and the theoretical best lap",
+             {{"--step", "M", "metres between points (default 10)"},
+              kJsonOption,
+              {.name = "--csv",
+               .value = "",
+               .description = "print each lap's time, delta and speed at every point as CSV",
+               .orPrevious = true},
+              {.name = "-o",
+               .value = "COMPARE.png",
+               .description =
+                   "draw the delta and speed plots, as the desktop program's lap comparison shows them, "
+                   "into a PNG picture instead",
+               .orPrevious = true},
+              {"--size", "WxH", "the picture's size in pixels (default 1200x700)"}},
+             [encodeImage](const CliArgs& args, CliContext& context) {
+                 return compare(args, context, encodeImage);
+             }});
 }

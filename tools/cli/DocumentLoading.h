@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/ReplayDocument.h"
+#include "replay/LapChoice.h"
 
 // Laps given on the command line as FILE:DRIVER:SESSION:LAP, loaded into a document as the Lap
 // Finder loads them: no dialogs, no quality reports, and what the document tells goes to standard
@@ -17,6 +18,8 @@ public:
     // spec is malformed; kExitFailure when a lap did not load, after the document's own messages.
     int load(const std::vector<std::string>& specs, const std::string& command);
     ReplayDocument& document() { return document_; }
+    // The laps as parsed from the command line, in the order given.
+    const std::vector<LapSpec>& laps() const { return laps_; }
 
 private:
     class Ui : public DocumentUi {
@@ -42,4 +45,5 @@ private:
     std::ostream& err_;
     Ui ui_;
     ReplayDocument document_;
+    std::vector<LapSpec> laps_;
 };

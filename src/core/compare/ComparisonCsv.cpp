@@ -18,10 +18,13 @@ std::string csvField(const std::string& text) {
     return quoted + '"';
 }
 
+// A number as `format` writes it, without the sign of a value that rounds to zero ("-0.0000").
 std::string number(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
-    return text;
+    const std::string written = text;
+    const bool zero = written.find_first_not_of("-0.") == std::string::npos;
+    return zero && written.starts_with('-') ? written.substr(1) : written;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/ReplayDocument.h"
 #include "graphs/DistanceCourse.h"
 #include "replay/LapTelemetry.h"
 #include "replay/ReplayFormat.h"
@@ -10,8 +11,18 @@
 namespace {
 
 constexpr double kKmhPerMetrePerSecond = 3.6;
-// Points per lap at most, whatever distances a lap claims: 100 km at 1 m.
-constexpr double kMaxPoints = 100000;
+
+// The smallest of 1, 2 and 5 times a power of ten that is at least `metres` (positive, finite). A
+// negative power divides, so 0.01 is the same number as written.
+double roundStepUp(double metres) {
+    for (int power = static_cast<int>(std::floor(std::log10(metres))) - 1;; ++power) {
+        for (const double mantissa : {1.0, 2.0, 5.0}) {
+            const double step =
+                power >= 0 ? mantissa * std::pow(10.0, power) : mantissa / std::pow(10.0, -power);
+            if (step >= metres) return step;
+        }
+    }
+}
 
 // The moment (s, sample clock) a lap crosses the line just before the sample `after`: back from it
 // by its distance past the line at its speed, but no earlier than `earliest`. Without a speed to go
@@ -24,8 +35,8 @@ double lineCrossing(const CoursePoint& after, double earliest) {
 
 // A lap's elapsed time against its distance. The sample clock runs at 1/36 s, the lap tables at
 // 1 ms: the lap's clock is scaled so that the time from line to line is its lap-table time, so the
-// delta reaches the lap-time difference at the finish line. The line crossings are interpolated
-// between the samples around the line.
+// delta reaches the lap-time difference at the finish line. Each line crossing is estimated from
+// the first sample past the line: back from it by its distance past the line at its speed.
 class LapClock {
 public:
     LapClock(const LapTelemetry& lap, std::uint32_t lapTimeMs) {
@@ -51,9 +62,7 @@ public:
     }
 
     // Whether the lap goes anywhere along the track.
-    bool hasDistances() const {
-        return !course_.empty() && course_.back().distance > 0 && std::isfinite(course_.back().distance);
-    }
+    bool hasDistances() const { return !course_.empty() && course_.back().distance > 0; }
     double lastDistance() const { return course_.back().distance; }
     const std::vector<CoursePoint>& course() const { return course_; }
     double elapsed(double sampleClock) const { return (sampleClock - start_) * scale_; }
@@ -71,7 +80,8 @@ std::vector<DeltaPoint> pointsOf(const LapClock& lap, double step, double last) 
     const auto count = static_cast<std::size_t>(std::floor(last / step)) + 1;
     points.reserve(count);
     for (std::size_t index = 0; index < count; ++index) {
-        const double distance = static_cast<double>(index) * step;
+        // To the micrometre, so that a step of 0.1 m gives 0.3 m, not 0.30000000000000004.
+        const double distance = std::round(static_cast<double>(index) * step * 1e6) / 1e6;
         const CoursePoint here = course.at(distance);
         points.push_back({distance, lap.elapsed(here.time), 0, here.speed});
     }
@@ -105,6 +115,8 @@ double seconds(std::int64_t ms) {
 
 std::string refusalText(ComparisonRefusal refusal) {
     switch (refusal) {
+        case ComparisonRefusal::NoTrack:
+            return "The laps' track is not installed, so their distances along it are unknown.";
         case ComparisonRefusal::NoDistances:
             return "A lap without distances along the track cannot be compared.";
         case ComparisonRefusal::TooManyLaps:
@@ -144,7 +156,8 @@ Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& refe
     }
 
     LapComparison comparison;
-    comparison.step = std::max(step, clocks.front().lastDistance() / kMaxPoints);
+    const double narrowest = clocks.front().lastDistance() / kMaxPointsPerLap;
+    comparison.step = step >= narrowest ? step : roundStepUp(narrowest);
     const std::int64_t referenceMs = lapDuration(reference.lapEntry);
     for (std::size_t lap = 0; lap < inputs.size(); ++lap) {
         const std::int64_t lapMs = lapDuration(inputs[lap].lapEntry);
@@ -184,4 +197,19 @@ Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& refe
     }
     if (everySectorHasABest) comparison.theoreticalBest = seconds(theoreticalBestMs);
     return comparison;
+}
+
+Result<LapComparison, ComparisonRefusal> compareLoadedLaps(const ReplayDocument& document, int referenceSlot,
+                                                           const std::vector<int>& otherSlots, double step) {
+    if (!document.trackLoaded()) return ComparisonRefusal::NoTrack;
+    const auto input = [&document](int slot) -> ComparisonInput {
+        if (slot < 0 || slot >= ReplayDocument::maxLaps) return {nullptr, 0};
+        const ReplayDocument::Slot& loaded = document.slots()[static_cast<std::size_t>(slot)];
+        if (!loaded.inUse || !loaded.lapData) return {nullptr, 0};
+        return {loaded.lapData.get(), loaded.lapEntry()};
+    };
+    std::vector<ComparisonInput> others;
+    for (const int slot : otherSlots)
+        others.push_back(input(slot));
+    return compareLaps(input(referenceSlot), others, step);
 }

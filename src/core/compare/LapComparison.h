@@ -9,13 +9,14 @@
 #include "common/Result.h"
 
 class LapTelemetry;
+class ReplayDocument;
 
 // Where, and by how much, laps gain or lose against a reference lap: each lap's elapsed time as a
 // function of the distance from the line, compared metre by metre, and the laps' split sectors.
 
 // One lap given to the comparison.
 struct ComparisonInput {
-    const LapTelemetry* telemetry;  // processed (finite distances), with split times filled
+    const LapTelemetry* telemetry;  // processed, with split times filled
     std::uint32_t lapEntry;         // its lap table word: the lap time (ms) in the low 24 bits
 };
 
@@ -39,6 +40,8 @@ struct ComparedLap {
 };
 
 inline constexpr int kComparedSectors = 4;
+// Points per lap at most, whatever distances a lap claims: 100 km at 1 m.
+inline constexpr int kMaxPointsPerLap = 100000;
 
 // One split sector: start to 25 %, 25 to 50 %, 50 to 75 %, 75 % to the finish.
 struct SectorComparison {
@@ -49,7 +52,9 @@ struct SectorComparison {
 };
 
 struct LapComparison {
-    double step = 1;                // m between points: as asked, or wider on a course too long for it
+    // m between points: as asked or, when the reference would have more than kMaxPointsPerLap
+    // points, the smallest of 1, 2 or 5 times a power of ten that keeps it within them.
+    double step = 1;
     std::vector<ComparedLap> laps;  // the reference first, then the others in the order given
     std::array<SectorComparison, kComparedSectors> sectors;
     // s: the sum of the best time of each sector, when every sector has one.
@@ -57,7 +62,8 @@ struct LapComparison {
 };
 
 enum class ComparisonRefusal {
-    NoDistances,  // a lap without a track: no distances to compare along
+    NoTrack,      // the laps' track is not loaded: their distances along it are unknown
+    NoDistances,  // a lap that goes nowhere along the track
     TooManyLaps,  // more than the reference and four others
     InvalidStep,  // a step between points that is not a positive number of metres
 };
@@ -70,3 +76,9 @@ inline constexpr int kMaxComparedLaps = 5;
 Result<LapComparison, ComparisonRefusal> compareLaps(const ComparisonInput& reference,
                                                      const std::vector<ComparisonInput>& others,
                                                      double step = 1);
+
+// The comparison of a document's loaded laps, as every view of it asks for it: the lap in
+// `referenceSlot` against those in `otherSlots`, in that order. Refused when the document has no
+// track, and like a lap without distances for a slot that holds no lap.
+Result<LapComparison, ComparisonRefusal> compareLoadedLaps(const ReplayDocument& document, int referenceSlot,
+                                                           const std::vector<int>& otherSlots, double step);

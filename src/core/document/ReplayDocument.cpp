@@ -12,20 +12,26 @@ namespace {
 constexpr const char* kMaxLapsLoaded = "Max number of laps already loaded!";
 constexpr const char* kNotSameTrack = "This file is not from the same track!";
 
+// The driver as a caption names them: the first name's initial and the last name, "M Tanaka".
+std::string driverShortName(const ReplayDocument::Slot& slot) {
+    const DriverRecord& driver = slot.driver();
+    return driver.firstName.substr(0, 1) + " " + driver.lastName;
+}
+
+std::string lapTimeText(const ReplayDocument::Slot& slot) {
+    return formatElapsedTime(lapDuration(slot.lapEntry()));
+}
+
 }  // namespace
 
 std::string lapCaption(const ReplayDocument::Slot& slot) {
-    const DriverRecord& driver = slot.driver();
-    return driver.firstName.substr(0, 1) + " " + driver.lastName + " " +
-           formatElapsedTime(lapDuration(slot.lapEntry()));
+    return driverShortName(slot) + " " + lapTimeText(slot);
 }
 
 std::string fullLapCaption(const ReplayDocument::Slot& slot) {
-    const DriverRecord& driver = slot.driver();
     const std::string separator = " \xB7 ";  // a middle dot
-    return driver.firstName.substr(0, 1) + " " + driver.lastName + separator + sessionName(slot.lapSession) +
-           " lap " + std::to_string(slot.lapSlot) + separator +
-           formatElapsedTime(lapDuration(slot.lapEntry()));
+    return driverShortName(slot) + separator + sessionName(slot.lapSession) + " lap " +
+           std::to_string(slot.lapSlot) + separator + lapTimeText(slot);
 }
 
 ReplayDocument::ReplayDocument(DocumentUi& ui, const Settings& settings) : ui_(ui), settings_(settings) {}

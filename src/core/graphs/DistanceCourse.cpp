@@ -1,6 +1,7 @@
 #include "graphs/DistanceCourse.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "replay/LapTelemetry.h"
 #include "replay/ReplayFormat.h"
@@ -14,7 +15,8 @@ std::vector<CoursePoint> courseAlongDistance(const LapTelemetry& lap, int firstS
         if (!lap.recorded(sample)) continue;
         const auto i = static_cast<std::size_t>(sample);
         const double distance = lap.distanceM[i];
-        if (!course.empty() && distance < course.back().distance) continue;
+        // A distance that is not a number would pass every comparison and let any later one in.
+        if (!std::isfinite(distance) || (!course.empty() && distance < course.back().distance)) continue;
         const double speed = i < lap.speed.size() ? lap.speed[i] : 0;
         course.push_back({distance, static_cast<double>(sampleNumber(sample)) / kSamplesPerSecond, speed});
     }

@@ -14,8 +14,9 @@ struct CoursePoint {
     double speed;     // km/h
 };
 
-// The lap's recorded samples from `firstSample` up to `endSample` (not included), each at least as
-// far as the one before, so that every distance on the course is reached once.
+// The lap's recorded samples from `firstSample` up to `endSample` (not included) at a finite
+// distance, each at least as far as the one before, so that every distance on the course is
+// reached once.
 std::vector<CoursePoint> courseAlongDistance(const LapTelemetry& lap, int firstSample, int endSample);
 
 // Reads a course at distances that never go back, linear between its points. Where the lap stood

@@ -29,4 +29,17 @@ TEST(ComparisonCsv, NamesTheLapsAndLeavesEmptyWhereALapDoesNotReach) {
               "5,0.1000,0.0000,152.0,,,\n");
 }
 
+TEST(ComparisonCsv, AValueThatRoundsToZeroHasNoSign) {
+    LapComparison comparison;
+    comparison.laps = {
+        {76.236, 0, {{0, 0, 0, 150}, {2.5, 0.05, 0, 151}}},
+        {76.236, 0, {{0, -0.0, -0.0, -0.0}, {2.5, 0.04996, -0.00004, -0.04}}},
+    };
+    std::ostringstream out;
+    writeComparisonCsv(out, comparison, {"A", "B"});
+    EXPECT_EQ(out.str().substr(out.str().find('\n') + 1),
+              "0,0.0000,0.0000,150.0,0.0000,0.0000,0.0\n"
+              "2.5,0.0500,0.0000,151.0,0.0500,0.0000,0.0\n");
+}
+
 }  // namespace

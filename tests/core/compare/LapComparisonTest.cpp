@@ -89,8 +89,6 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     static const LapTelemetry empty = LapTelemetry::blank(0);
     static const LapTelemetry unrecorded = LapTelemetry::blank(40);
     static const LapTelemetry onTheLine = madeUpLap(40, [](int) { return 0.0; });
-    static const LapTelemetry endless =
-        madeUpLap(40, [](int k) { return k < 38 ? k - 0.5 : std::numeric_limits<double>::infinity(); });
     const char* const kNoDistances = "A lap without distances along the track cannot be compared.";
     const char* const kBadStep = "The step between points must be a positive number of metres.";
     const RefusalCase cases[] = {
@@ -149,6 +147,48 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     EXPECT_TRUE(compareLaps({&lap, 1}, std::vector<ComparisonInput>(4, {&lap, 1})));
 }
 
+TEST(LapComparison, EachDistanceIsAWholeMultipleOfTheStepAsWritten) {
+    const LapTelemetry lap = steadyLap();
+    for (const int tenths : {1, 3, 7, 11}) {
+        const auto compared = compareLaps({&lap, 27800}, {{&lap, 27900}}, tenths / 10.0);
+        ASSERT_TRUE(compared);
+        for (const ComparedLap& comparedLap : compared.value().laps) {
+            for (std::size_t index = 0; index < comparedLap.points.size(); ++index) {
+                // The number written as index × tenths / 10, as a decimal: 3 × 0.1 is 0.3.
+                ASSERT_EQ(comparedLap.points[index].distance, static_cast<double>(index) * tenths / 10)
+                    << tenths << " tenths, point " << index;
+            }
+        }
+    }
+}
+
+struct StepCase {
+    double metresPerSample;  // the lap runs 1000 samples from line to line
+    double asked;
+    double step;
+};
+
+TEST(LapComparison, AStepTooNarrowForTheLapIsWidenedToARoundOne) {
+    const StepCase cases[] = {
+        {1, 0.02, 0.02},        // 49,976 points
+        {1, 0.0123, 0.0123},    // 81,261
+        {1, 0.001, 0.01},       // 999,501 asked: 0.009995 m at least
+        {1.5, 0.001, 0.02},     // 0.0149925
+        {4, 0.001, 0.05},       // 0.03998
+        {0.09, 0.0001, 0.001},  // 0.00089955
+    };
+    for (const StepCase& stepCase : cases) {
+        const LapTelemetry lap = madeUpLap(
+            1002, [&](int k) { return (k - 0.5) * stepCase.metresPerSample; },
+            1000 * stepCase.metresPerSample);
+        const auto compared = compareLaps({&lap, 27800}, {}, stepCase.asked);
+        ASSERT_TRUE(compared);
+        const LapComparison& comparison = compared.value();
+        EXPECT_EQ(comparison.step, stepCase.step) << stepCase.metresPerSample << " " << stepCase.asked;
+        EXPECT_LE(comparison.laps[0].points.size(), static_cast<std::size_t>(kMaxPointsPerLap) + 1);
+    }
+}
+
 struct OddLapCase {
     const char* name;
     std::function<void(LapTelemetry&)> change;
@@ -171,8 +211,12 @@ TEST(LapComparison, OddLapsGiveFiniteOrderedPoints) {
              for (int k = 101; k <= 150; ++k)
                  lap.distanceM[static_cast<std::size_t>(k)] = 100.5;
          }},
-        // A sample thrown back is left out.
+        // A sample thrown back is left out, and so is one at a distance that is no number.
         {"distance thrown back", [](LapTelemetry& lap) { lap.distanceM[150] = 10; }},
+        {"distance endless",
+         [](LapTelemetry& lap) { lap.distanceM[150] = std::numeric_limits<double>::infinity(); }},
+        {"distance not a number",
+         [](LapTelemetry& lap) { lap.distanceM[1] = std::numeric_limits<double>::quiet_NaN(); }},
     };
     for (const OddLapCase& oddCase : cases) {
         LapTelemetry lap = steadyLap();
@@ -244,10 +288,10 @@ TEST(LapComparison, SectorsTheirBestAndTheTheoreticalBest) {
 }
 
 TEST(LapComparison, ASplitNotMeasuredLeavesItsSectorsEmpty) {
-    LapTelemetry reference = steadyLap(), withoutTrack = steadyLap();
+    LapTelemetry reference = steadyLap(), withoutSplits = steadyLap();
     setSplits(reference, 0, 14000, 21000);
-    setSplits(withoutTrack, 0, 0, 0);
-    const auto compared = compareLaps({&reference, 27800}, {{&withoutTrack, 28000}}, 100);
+    setSplits(withoutSplits, 0, 0, 0);
+    const auto compared = compareLaps({&reference, 27800}, {{&withoutSplits, 28000}}, 100);
     ASSERT_TRUE(compared);
     const LapComparison& comparison = compared.value();
     const std::vector<std::optional<double>> none = {std::nullopt, std::nullopt};
@@ -317,8 +361,7 @@ TEST_F(DemoLapComparisonTest, MatchesTheLapTimesTheSplitsAndTheTimesAtEveryMetre
     ASSERT_EQ(document_.lapCount(), 2);
     const ReplayDocument::Slot& reference = document_.slots()[0];
     const ReplayDocument::Slot& other = document_.slots()[1];
-    const auto compared = compareLaps({reference.lapData.get(), reference.lapEntry()},
-                                      {{other.lapData.get(), other.lapEntry()}});
+    const auto compared = compareLoadedLaps(document_, 0, {1}, 1);
     ASSERT_TRUE(compared);
     const LapComparison& comparison = compared.value();
     const ComparedLap& lap = comparison.laps[1];
@@ -351,6 +394,29 @@ TEST_F(DemoLapComparisonTest, MatchesTheLapTimesTheSplitsAndTheTimesAtEveryMetre
     EXPECT_NEAR(sectorDeltas, lap.finishDelta, 0.001);
     ASSERT_TRUE(comparison.theoreticalBest);
     EXPECT_NEAR(*comparison.theoreticalBest, bestSectors, 1e-9);
+}
+
+TEST_F(DemoLapComparisonTest, RefusesLapsWhoseTrackIsNotInstalled) {
+    SilentDocumentUi ui;
+    ReplayDocument document(ui, settings_);
+    const auto practice = replay("Phantom Ring practice (track not installed).rpy");
+    document.lapFinderLoad(practice, {0, kPractice, 1});
+    document.lapFinderLoad(practice, {1, kPractice, 2});
+    ASSERT_EQ(document.lapCount(), 2);
+    const auto compared = compareLoadedLaps(document, 0, {1}, 1);
+    ASSERT_FALSE(compared);
+    EXPECT_EQ(compared.error(), ComparisonRefusal::NoTrack);
+    EXPECT_EQ(refusalText(compared.error()),
+              "The laps' track is not installed, so their distances along it are unknown.");
+}
+
+TEST_F(DemoLapComparisonTest, RefusesASlotThatHoldsNoLap) {
+    for (const int empty : {2, -1, ReplayDocument::maxLaps}) {
+        EXPECT_EQ(compareLoadedLaps(document_, 0, {1, empty}, 1).error(), ComparisonRefusal::NoDistances)
+            << empty;
+        EXPECT_EQ(compareLoadedLaps(document_, empty, {0}, 1).error(), ComparisonRefusal::NoDistances)
+            << empty;
+    }
 }
 
 TEST_F(DemoLapComparisonTest, NamesALapInFull) {
