@@ -115,7 +115,7 @@ TEST_F(CompareCommandTest, TakesOnlyAPositiveDecimalStepBeforeLoadingAnyLap) {
 TEST_F(CompareCommandTest, ItsUsageOffersOneOutput) {
     ASSERT_EQ(compare({"--help"}).status, kExitOk);
     EXPECT_EQ(last_.out.substr(0, last_.out.find('\n')),
-              "Usage: vxra compare REF LAP ... [--step M] [--json | --csv]");
+              "Usage: vxra compare REF LAP ... [--step M] [--json | --csv | -o COMPARE.png] [--size WxH]");
 }
 
 struct FailureCase {

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "compare/LapComparison.h"
 #include "document/ReplayDocument.h"
+#include "replay/ReplayFormat.h"
 
 namespace {
 
-std::uint32_t lapTimeMs(const ReplayDocument::Slot& slot) {
-    return slot.lapEntry() & 0xFFFFFFu;
-}
+// The dock's points are a metre apart: fine enough to tell a braking point, few enough to draw.
+constexpr double kDockStep = 1;
 
 }  // namespace
 
@@ -73,8 +74,8 @@ std::optional<int> ComparisonSession::fastestSlot() const {
     std::optional<int> fastest;
     for (const int slot : loadedSlots()) {
         const auto& candidate = document_.slots()[static_cast<std::size_t>(slot)];
-        if (!fastest ||
-            lapTimeMs(candidate) < lapTimeMs(document_.slots()[static_cast<std::size_t>(*fastest)]))
+        if (!fastest || lapDuration(candidate.lapEntry()) <
+                            lapDuration(document_.slots()[static_cast<std::size_t>(*fastest)].lapEntry()))
             fastest = slot;
     }
     return fastest;
@@ -104,14 +105,8 @@ void ComparisonSession::recompute() {
         cursor_.reset();
         return;
     }
-    const auto inputOf = [&](int slot) {
-        const auto& lap = document_.slots()[static_cast<std::size_t>(slot)];
-        return ComparisonInput{lap.lapData.get(), lap.lapEntry()};
-    };
-    std::vector<ComparisonInput> others;
-    for (auto slot = std::next(slots_.begin()); slot != slots_.end(); ++slot)
-        others.push_back(inputOf(*slot));
-    auto result = compareLaps(inputOf(slots_.front()), others);
+    auto result =
+        compareLoadedLaps(document_, slots_.front(), {std::next(slots_.begin()), slots_.end()}, kDockStep);
     if (result)
         comparison_ = std::move(result).value();
     else
