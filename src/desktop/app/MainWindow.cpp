@@ -253,6 +253,7 @@ void MainWindow::information(const std::string& text) {
 
 void MainWindow::lapListChanged() {
     plotSettings_->refresh(document_);
+    redrawViews();  // the map drops emptied slots before the dock's refresh can paint the window
     const bool comparedBefore = comparison_->slots().size() >= 2;
     comparison_->refresh();
     if (!comparedBefore && comparison_->slots().size() >= 2) {

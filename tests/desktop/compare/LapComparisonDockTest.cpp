@@ -22,6 +22,7 @@
 #include "desktop/compare/ComparisonSession.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"
+#include "desktop/map/TrackMapView.h"
 
 namespace {
 
@@ -151,6 +152,33 @@ TEST_F(LapComparisonDockTest, TheSessionColoursTheFirstOtherLapUnlessAnotherIsCh
     session().setCursor(250);
     session().setCursor(250);
     EXPECT_EQ(moved.count(), 1) << "told once per move";
+}
+
+// Removing laps with the dock shown repaints the window while the laps change: the map must
+// already know which slots still hold a lap.
+TEST_F(LapComparisonDockTest, LapsRemovedOrClearedWithTheDockShown) {
+    const struct {
+        const char* what;
+        std::function<void(ReplayDocument&)> change;
+        std::size_t comparedLaps;
+    } cases[] = {
+        {"the third lap removed",
+         [](ReplayDocument& document) {
+             document.applyLapOrder({0, 1});
+         },
+         2},
+        {"all laps cleared", [](ReplayDocument& document) { document.clearAll(); }, 0},
+    };
+    for (const auto& step : cases) {
+        frame_->runCommand(ID_FILE_NEW);
+        addRaceLaps({0, 3, 1});
+        ASSERT_TRUE(dock().isVisible()) << step.what;
+        frame_->view()->viewport()->update();  // as where the Move/Remove dialog closed
+        step.change(frame_->document());
+        QApplication::processEvents();
+        EXPECT_EQ(session().slots().size(), step.comparedLaps) << step.what;
+        EXPECT_FALSE(frame_->grab().isNull()) << step.what;
+    }
 }
 
 TEST(ComparisonReadout, GivesTheDeltaInMillisecondsAndTheSpeedInTheChosenUnit) {
