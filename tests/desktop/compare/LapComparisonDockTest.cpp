@@ -154,6 +154,43 @@ TEST_F(LapComparisonDockTest, TheSessionColoursTheFirstOtherLapUnlessAnotherIsCh
     EXPECT_EQ(moved.count(), 1) << "told once per move";
 }
 
+// The chosen reference and coloured laps follow their laps when Move/Remove reorders the slots;
+// once the reference is removed, or every lap cleared, the fastest is the reference again.
+TEST_F(LapComparisonDockTest, TheChosenLapsAreRememberedByLapNotBySlot) {
+    addRaceLaps({0, 3, 1});  // lap times 1m 16.236s, 1m 16.009s, 1m 15.928s
+    session().setReferenceSlot(0);
+    session().setColouredSlot(1);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int reference;
+        int coloured;
+    } steps[] = {
+        {"the first two laps swapped",
+         [this] {
+             frame_->document().applyLapOrder({1, 0, 2});
+         },
+         1, 0},
+        {"the reference removed",
+         [this] {
+             frame_->document().applyLapOrder({0, 2});
+         },
+         1, 0},
+        {"cleared and loaded again",
+         [this] {
+             frame_->runCommand(ID_FILE_NEW);
+             addRaceLaps({0, 3, 1});
+         },
+         2, 0},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(session().referenceSlot(), step.reference) << step.what;
+        EXPECT_EQ(session().colouredSlot(), step.coloured) << step.what;
+        EXPECT_EQ(dock().referenceChooser()->currentIndex(), step.reference) << step.what;
+    }
+}
+
 // Removing laps with the dock shown repaints the window while the laps change: the map must
 // already know which slots still hold a lap.
 TEST_F(LapComparisonDockTest, LapsRemovedOrClearedWithTheDockShown) {
