@@ -204,8 +204,11 @@ void MainWindow::openSettings() {
     if (dialog.exec() != QDialog::Accepted) return;
     // The document reads its settings when used; the views show the new values at once. A running
     // playback keeps the panel as it is: rebuilding it would show every split time and reset the
-    // focus.
-    if (!playback_->active()) lapListChanged();
+    // focus. The laps are the same, so the comparison stays, zoom and all; only its speeds may
+    // change unit.
+    if (!playback_->active()) plotSettings_->refresh(document_);
+    comparisonDock_->settingsChanged();
+    updateCommands();
     redrawViews();
 }
 

@@ -157,6 +157,18 @@ int LapComparisonDock::colourIndex(int slot) const {
     return document_.lapColourIndex(slot);
 }
 
+std::vector<std::uint32_t> LapComparisonDock::lapColours() const {
+    std::vector<std::uint32_t> colours;
+    for (const int slot : session_.slots())
+        colours.push_back(documentColour(colourIndex(slot)).rgb() & 0xFFFFFFu);
+    return colours;
+}
+
+void LapComparisonDock::settingsChanged() {
+    plots_->setSpeedUnit(session_.comparison(), lapColours(), speedUnitMph());
+    showCursor();
+}
+
 void LapComparisonDock::setGainLegendShown(bool shown) {
     gainLegend_->setVisible(shown);
 }
@@ -171,10 +183,7 @@ void LapComparisonDock::showComparison() {
         message_->setText(tr("Load two or more laps to compare them."));
     }
     pages_->setCurrentIndex(comparison ? 1 : 0);
-    std::vector<std::uint32_t> colours;
-    for (const int slot : session_.slots())
-        colours.push_back(documentColour(colourIndex(slot)).rgb() & 0xFFFFFFu);
-    plots_->setComparison(comparison, colours, speedUnitMph());
+    plots_->setComparison(comparison, lapColours(), speedUnitMph());
     fillReadoutRows();
     fillSectorTable();
     showCursor();

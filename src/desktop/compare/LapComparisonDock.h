@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -33,6 +34,8 @@ public:
     // Tells the user a file could not be written. Tests replace it.
     std::function<void(const QString& text)> showMessage;
 
+    // After the settings changed: the speeds in the unit they now ask for, the plots' zoom kept.
+    void settingsChanged();
     // Shows the legend of the map's colours by time gained, while the map shows them.
     void setGainLegendShown(bool shown);
 
@@ -58,6 +61,7 @@ private:
     void fillReadoutRows();
     void fillSectorTable();
     bool speedUnitMph() const;
+    std::vector<std::uint32_t> lapColours() const;  // 0xRRGGBB of each compared lap, in its order
     QString caption(int slot) const;
     int colourIndex(int slot) const;
 

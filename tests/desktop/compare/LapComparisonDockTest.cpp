@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -188,6 +189,38 @@ TEST_F(LapComparisonDockTest, TheChosenLapsAreRememberedByLapNotBySlot) {
         EXPECT_EQ(session().referenceSlot(), step.reference) << step.what;
         EXPECT_EQ(session().colouredSlot(), step.coloured) << step.what;
         EXPECT_EQ(dock().referenceChooser()->currentIndex(), step.reference) << step.what;
+    }
+}
+
+// Settings accepted, playing or not, turn the speeds into the unit they ask for and keep the
+// plots' zoom.
+TEST_F(LapComparisonDockTest, SettingsChangeTheSpeedUnitAndKeepTheZoom) {
+    for (const bool playing : {false, true}) {
+        SCOPED_TRACE(playing ? "playing" : "not playing");
+        settings_.setSpeedInMph(false);
+        frame_->runCommand(ID_FILE_NEW);
+        addRaceLaps({0, 3});
+        if (playing) frame_->runCommand(ID_START_CONTINUE);
+        PlotView& speed = *dock().plots()->speedPlot();
+        speed.setView(100, 600, 50, 150, true);
+        const PlotRange delta = dock().plots()->deltaPlot()->canvas()->range();
+        session().setCursor(300);
+        const std::optional<DeltaPoint> point = session().comparison()->laps[1].at(300);
+
+        settings_.setSpeedInMph(true);
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+        });
+        frame_->runCommand(ID_SETTINGS);
+        EXPECT_EQ(speed.model().axis(false).unit(), "mph");
+        const PlotRange range = speed.canvas()->range();
+        EXPECT_EQ(range.x1, 100);
+        EXPECT_EQ(range.x2, 600);
+        EXPECT_DOUBLE_EQ(range.y1, comparisonplots::shownSpeed(50, true));
+        EXPECT_DOUBLE_EQ(range.y2, comparisonplots::shownSpeed(150, true));
+        EXPECT_EQ(dock().plots()->deltaPlot()->canvas()->range(), delta);
+        EXPECT_EQ(dock().readouts()[1]->text(), fromUtf8(comparisonplots::readout(*point, true)));
+        frame_->runCommand(ID_STOP);
     }
 }
 
