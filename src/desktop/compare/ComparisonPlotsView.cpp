@@ -20,12 +20,15 @@ void fit(PlotView& plot) {
     plot.setView(range.x1, range.x2, range.y1, range.y2, true);
 }
 
-// `follower` takes `leader`'s distances and keeps its own y range.
+// `follower` takes `leader`'s distances and keeps its own y range. What it could undo was its own
+// range before `leader` moved it, so it is dropped: Undo belongs to the plot zoomed.
 void followDistance(PlotCanvas* leader, PlotCanvas* follower) {
     QObject::connect(leader, &PlotCanvas::rangeChanged, follower, [leader, follower] {
         PlotRange range = follower->range();
         range.x1 = leader->range().x1;
         range.x2 = leader->range().x2;
+        if (range == follower->range()) return;  // the echo of the follower's own change
+        follower->discardUndo();
         follower->setRange(range, true);
     });
 }

@@ -301,6 +301,17 @@ TEST_F(LapComparisonDockTest, ZoomingTheDistanceOfOnePlotMovesTheOther) {
     speed->undo();  // nothing of its own to undo
     speed->setRange({200, 300, 0, 50}, true);
     EXPECT_EQ(delta->range(), (PlotRange{200, 300, -1, 1}));
+
+    // Undo goes back only on the plot zoomed: the one that followed has no older range to jump to.
+    speed->fit(FitKind::Height);
+    ASSERT_TRUE(speed->canUndo());
+    delta->fit(FitKind::Width);
+    EXPECT_TRUE(delta->canUndo());
+    EXPECT_FALSE(speed->canUndo());
+    delta->undo();
+    EXPECT_EQ(delta->range(), (PlotRange{200, 300, -1, 1}));
+    EXPECT_EQ(speed->range().x1, 200);
+    EXPECT_EQ(speed->range().x2, 300);
 }
 
 TEST_F(LapComparisonDockTest, TheSectorTableMarksTheBestOfEachColumnAndGivesTheTheoreticalBest) {
