@@ -122,7 +122,7 @@ void MainWindow::openWithFileDialog() {
 void MainWindow::restoreLayout() {
     const QSettings profile = userProfile();
     if (!restoreGeometry(profile.value(kGeometryKey).toByteArray())) resize(1100, 760);
-    restoreState(profile.value(kStateKey).toByteArray());
+    layoutRestored_ = restoreState(profile.value(kStateKey).toByteArray());
     statusBar()->setVisible(profile.value(kStatusBarKey, true).toBool());
     // The window is not shown yet, so the bars have not told their toggles.
     for (const auto& [viewCommand, bar] : bars_)
@@ -262,7 +262,8 @@ void MainWindow::lapListChanged() {
     if (!comparedBefore && comparison_->slots().size() >= 2) {
         comparisonDock_->show();
         action(ID_VIEW_LAP_COMPARISON)->setChecked(true);  // told by the dock only while the window shows
-        resizeDocks({comparisonDock_}, {height() * 2 / 5}, Qt::Vertical);  // the map keeps the most room
+        if (!layoutRestored_)  // the map keeps the most room; a saved layout keeps the user's height
+            resizeDocks({comparisonDock_}, {height() * 2 / 5}, Qt::Vertical);
     }
     setDocumentTitle(fromUtf8(document_.title()));
     updateCommands();

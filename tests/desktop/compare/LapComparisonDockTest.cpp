@@ -81,6 +81,26 @@ TEST_F(LapComparisonDockTest, AppearsWhenASecondLapIsLoadedTogglesAndIsRemembere
     EXPECT_EQ(next.comparisonDock()->messageLabel()->text(), "Load two or more laps to compare them.");
 }
 
+// The dock takes two fifths of the window's height when it first opens by itself; afterwards it
+// opens at the height the user left it.
+TEST_F(LapComparisonDockTest, OpensAtTheRememberedHeight) {
+    addRaceLaps({0, 3});
+    frame_->resizeDocks({&dock()}, {150}, Qt::Vertical);
+    QApplication::processEvents();
+    const int remembered = dock().height();
+    ASSERT_LT(remembered, frame_->height() * 2 / 5 - 20);
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_TRUE(frame_->close());
+
+    frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
+    frame_->show();
+    QApplication::processEvents();
+    addRaceLaps({0, 3});
+    QApplication::processEvents();
+    ASSERT_TRUE(dock().isVisible());
+    EXPECT_EQ(dock().height(), remembered);
+}
+
 TEST_F(LapComparisonDockTest, WithFewerThanTwoLapsAHintAndARefusalSaysWhy) {
     frame_->runCommand(ID_VIEW_LAP_COMPARISON);
     EXPECT_EQ(dock().messageLabel()->text(), "Load two or more laps to compare them.");
