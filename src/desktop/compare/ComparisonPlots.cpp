@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/SpeedUnits.h"
 #include "desktop/graphs/PlotImage.h"
 
 namespace comparisonplots {
 
 namespace {
 
-constexpr double kMphPerKmh = 0.6213722922;
 // The share of the curves' height left free above and below them.
 constexpr double kRoom = 0.08;
 
