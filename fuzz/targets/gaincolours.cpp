@@ -20,8 +20,9 @@ VXRA_FUZZ_TARGET(gaincolours) {
     const double offset = in.take<double>();
     const double scale = in.take<double>();
     const std::uint8_t every = in.take<std::uint8_t>();
-    for (std::size_t k = 0; k < lap.distanceM.size(); ++k)
-        lap.distanceM[k] = every && k % every == 0 ? 0 : offset + static_cast<double>(k) * scale;
+    for (std::size_t sample = 0; sample < lap.distanceM.size(); ++sample)
+        lap.distanceM[sample] =
+            every && sample % every == 0 ? 0 : offset + static_cast<double>(sample) * scale;
     if (const std::uint16_t finish = in.take<std::uint16_t>(); finish) lap.finishLineSample = finish;
 
     const std::vector<Rgb> colours = sampleGainColours(compared, lap, Rgb{1, 2, 3});

@@ -2,13 +2,8 @@
 
 #include <cmath>
 
+#include "common/SpeedUnits.h"
 #include "common/TimeText.h"
-
-namespace {
-
-constexpr double kMphPerKmh = 0.6213722922;
-
-}  // namespace
 
 std::optional<LapSample> nearestSample(const ReplayDocument& document, const MapScene& scene, MapPoint at,
                                        double reach) {

@@ -4,14 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/SpeedUnits.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
 #include "replay/ReplayHeader.h"
 
 namespace {
-
-constexpr double kMphPerKmh = 0.6213722922;
 
 // `significant` digits (always with a decimal point), then cut `kept` digits after the point.
 std::string significantText(double value, int significant, int kept) {

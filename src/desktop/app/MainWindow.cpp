@@ -122,7 +122,7 @@ void MainWindow::openWithFileDialog() {
 void MainWindow::restoreLayout() {
     const QSettings profile = userProfile();
     if (!restoreGeometry(profile.value(kGeometryKey).toByteArray())) resize(1100, 760);
-    restoreState(profile.value(kStateKey).toByteArray());
+    layoutRestored_ = restoreState(profile.value(kStateKey).toByteArray());
     statusBar()->setVisible(profile.value(kStatusBarKey, true).toBool());
     // The window is not shown yet, so the bars have not told their toggles.
     for (const auto& [viewCommand, bar] : bars_)
@@ -204,8 +204,11 @@ void MainWindow::openSettings() {
     if (dialog.exec() != QDialog::Accepted) return;
     // The document reads its settings when used; the views show the new values at once. A running
     // playback keeps the panel as it is: rebuilding it would show every split time and reset the
-    // focus.
-    if (!playback_->active()) lapListChanged();
+    // focus. The laps are the same, so the comparison stays, zoom and all; only its speeds may
+    // change unit.
+    if (!playback_->active()) plotSettings_->refresh(document_);
+    comparisonDock_->settingsChanged();
+    updateCommands();
     redrawViews();
 }
 
@@ -253,12 +256,14 @@ void MainWindow::information(const std::string& text) {
 
 void MainWindow::lapListChanged() {
     plotSettings_->refresh(document_);
+    redrawViews();  // the map drops emptied slots before the dock's refresh can paint the window
     const bool comparedBefore = comparison_->slots().size() >= 2;
     comparison_->refresh();
     if (!comparedBefore && comparison_->slots().size() >= 2) {
         comparisonDock_->show();
         action(ID_VIEW_LAP_COMPARISON)->setChecked(true);  // told by the dock only while the window shows
-        resizeDocks({comparisonDock_}, {height() * 2 / 5}, Qt::Vertical);  // the map keeps the most room
+        if (!layoutRestored_)  // the map keeps the most room; a saved layout keeps the user's height
+            resizeDocks({comparisonDock_}, {height() * 2 / 5}, Qt::Vertical);
     }
     setDocumentTitle(fromUtf8(document_.title()));
     updateCommands();

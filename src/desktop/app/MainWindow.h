@@ -135,7 +135,8 @@ private:
     LapComparisonDock* comparisonDock_;
     TrackMapView* view_;
     GuideWindow* guide_ = nullptr;
-    bool colourByGain_ = false;  // "Colour line by time gained"
+    bool colourByGain_ = false;    // "Colour line by time gained"
+    bool layoutRestored_ = false;  // a saved layout holds the docks' sizes
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;

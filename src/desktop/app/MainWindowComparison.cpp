@@ -6,6 +6,7 @@
 #include "desktop/app/MainWindow.h"
 #include "desktop/common/UserProfile.h"
 #include "desktop/compare/ComparisonSession.h"
+#include "desktop/compare/LapComparisonDock.h"
 #include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
 
@@ -60,4 +61,5 @@ void MainWindow::showComparisonCursor() {
 
 void MainWindow::showGainColours() {
     view_->setSampleColours(colourByGain_ ? gainColours(*comparison_, document_) : std::nullopt);
+    comparisonDock_->setGainLegendShown(colourByGain_);
 }

@@ -4,19 +4,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/SpeedUnits.h"
 #include "desktop/graphs/PlotImage.h"
 
 namespace comparisonplots {
 
 namespace {
 
-constexpr double kMphPerKmh = 0.6213722922;
 // The share of the curves' height left free above and below them.
 constexpr double kRoom = 0.08;
-
-double shownSpeed(double kmh, bool mph) {
-    return mph ? kmh * kMphPerKmh : kmh;
-}
 
 void setDistanceAxis(PlotModel& plot) {
     plot.setAxis("Distance", "m", 0, true, false);
@@ -83,6 +79,10 @@ QImage picture(const LapComparison& comparison, const std::vector<std::uint32_t>
     fillDelta(delta, comparison, colours);
     fillSpeed(speed, comparison, colours, mph);
     return picture(delta, fittedRange(delta), speed, fittedRange(speed), size);
+}
+
+double shownSpeed(double kmh, bool mph) {
+    return mph ? kmh * kMphPerKmh : kmh;
 }
 
 std::string signedSeconds(double seconds) {

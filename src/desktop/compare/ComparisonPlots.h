@@ -32,6 +32,9 @@ QImage picture(const PlotModel& delta, const PlotRange& deltaRange, const PlotMo
 QImage picture(const LapComparison& comparison, const std::vector<std::uint32_t>& colours, bool mph,
                QSize size);
 
+// A speed in km/h as shown: in mph or km/h.
+double shownSpeed(double kmh, bool mph);
+
 // Seconds to the millisecond with their sign, "+0.213", "-1.001"; a lap a hair ahead is "+0.000".
 std::string signedSeconds(double seconds);
 

@@ -20,12 +20,15 @@ void fit(PlotView& plot) {
     plot.setView(range.x1, range.x2, range.y1, range.y2, true);
 }
 
-// `follower` takes `leader`'s distances and keeps its own y range.
+// `follower` takes `leader`'s distances and keeps its own y range. What it could undo was its own
+// range before `leader` moved it, so it is dropped: Undo belongs to the plot zoomed.
 void followDistance(PlotCanvas* leader, PlotCanvas* follower) {
     QObject::connect(leader, &PlotCanvas::rangeChanged, follower, [leader, follower] {
         PlotRange range = follower->range();
         range.x1 = leader->range().x1;
         range.x2 = leader->range().x2;
+        if (range == follower->range()) return;  // the echo of the follower's own change
+        follower->discardUndo();
         follower->setRange(range, true);
     });
 }
@@ -52,6 +55,7 @@ ComparisonPlotsView::ComparisonPlotsView(QWidget* parent)
 
 void ComparisonPlotsView::setComparison(const LapComparison* comparison,
                                         const std::vector<std::uint32_t>& colours, bool mph) {
+    mph_ = mph;
     clear(*delta_);
     clear(*speed_);
     if (comparison) {
@@ -60,6 +64,19 @@ void ComparisonPlotsView::setComparison(const LapComparison* comparison,
     }
     fit(*delta_);
     fit(*speed_);
+}
+
+void ComparisonPlotsView::setSpeedUnit(const LapComparison* comparison,
+                                       const std::vector<std::uint32_t>& colours, bool mph) {
+    if (mph == mph_) return;
+    mph_ = mph;
+    PlotRange range = speed_->canvas()->range();
+    const double scale = comparisonplots::shownSpeed(1, mph) / comparisonplots::shownSpeed(1, !mph);
+    range.y1 *= scale;
+    range.y2 *= scale;
+    clear(*speed_);
+    if (comparison) comparisonplots::fillSpeed(speed_->model(), *comparison, colours, mph);
+    speed_->setView(range.x1, range.x2, range.y1, range.y2, true);
 }
 
 void ComparisonPlotsView::setCursor(std::optional<double> distance) {

@@ -20,6 +20,8 @@ public:
 
     // The comparison's curves in `colours` (one per lap, in its order), fitted; none for nothing.
     void setComparison(const LapComparison* comparison, const std::vector<std::uint32_t>& colours, bool mph);
+    // The speed plot in `mph` or km/h, its zoom kept: the range converted with the curves.
+    void setSpeedUnit(const LapComparison* comparison, const std::vector<std::uint32_t>& colours, bool mph);
     void setCursor(std::optional<double> distance);
 
     // The plots as shown, in one picture the size of both.
@@ -35,4 +37,5 @@ Q_SIGNALS:
 private:
     PlotView* delta_;
     PlotView* speed_;
+    bool mph_ = false;
 };

@@ -1,6 +1,6 @@
 #include "desktop/compare/ComparisonSession.h"
 
-#include <algorithm>
+#include <iterator>
 
 #include "compare/LapComparison.h"
 #include "document/ReplayDocument.h"
@@ -40,7 +40,7 @@ std::optional<int> ComparisonSession::referenceSlot() const {
 }
 
 void ComparisonSession::setReferenceSlot(int slot) {
-    chosenReference_ = slot;
+    chosenReference_ = document_.slots()[static_cast<std::size_t>(slot)].lapData.get();
     refresh();
 }
 
@@ -49,7 +49,7 @@ std::optional<int> ComparisonSession::colouredSlot() const {
 }
 
 void ComparisonSession::setColouredSlot(int slot) {
-    chosenColoured_ = slot;
+    chosenColoured_ = document_.slots()[static_cast<std::size_t>(slot)].lapData.get();
     refresh();
 }
 
@@ -81,21 +81,28 @@ std::optional<int> ComparisonSession::fastestSlot() const {
     return fastest;
 }
 
+std::optional<int> ComparisonSession::slotOf(const LapTelemetry* lap) const {
+    for (const int slot : loadedSlots())
+        if (lap && document_.slots()[static_cast<std::size_t>(slot)].lapData.get() == lap) return slot;
+    return std::nullopt;
+}
+
 void ComparisonSession::recompute() {
-    const std::vector<int> loaded = loadedSlots();
-    const auto isLoaded = [&](std::optional<int> slot) {
-        return slot && std::find(loaded.begin(), loaded.end(), *slot) != loaded.end();
-    };
-    referenceSlot_ = isLoaded(chosenReference_) ? chosenReference_ : fastestSlot();
+    const std::optional<int> chosenReference = slotOf(chosenReference_);
+    const std::optional<int> chosenColoured = slotOf(chosenColoured_);
+    // A lap no longer loaded is forgotten: another lap loaded later may reuse its memory.
+    if (!chosenReference) chosenReference_ = nullptr;
+    if (!chosenColoured) chosenColoured_ = nullptr;
+    referenceSlot_ = chosenReference ? chosenReference : fastestSlot();
 
     slots_.clear();
     if (referenceSlot_) slots_.push_back(*referenceSlot_);
-    for (const int slot : loaded)
+    for (const int slot : loadedSlots())
         if (slot != referenceSlot_) slots_.push_back(slot);
 
     colouredSlot_.reset();
-    if (isLoaded(chosenColoured_) && chosenColoured_ != referenceSlot_)
-        colouredSlot_ = chosenColoured_;
+    if (chosenColoured && chosenColoured != referenceSlot_)
+        colouredSlot_ = chosenColoured;
     else if (slots_.size() > 1)
         colouredSlot_ = slots_[1];
 

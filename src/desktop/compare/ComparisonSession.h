@@ -9,6 +9,7 @@
 #include "compare/LapComparison.h"
 
 class ReplayDocument;
+class LapTelemetry;
 
 // What the dock and the map share: which loaded laps are compared against which reference, the
 // comparison itself, the lap drawn coloured by time gained, and the one cursor.
@@ -44,9 +45,12 @@ private:
     std::optional<LapComparison> comparison_;
     std::optional<std::string> refusal_;
     std::vector<int> slots_;
-    // What the user chose; kept while that slot holds a lap.
-    std::optional<int> chosenReference_;
-    std::optional<int> chosenColoured_;
+    std::optional<int> slotOf(const LapTelemetry* lap) const;  // the slot holding `lap`, if loaded
+
+    // What the user chose, by lap rather than slot: Move/Remove reorders the slots, and a slot
+    // emptied may later hold another lap. Forgotten once that lap is no longer loaded.
+    const LapTelemetry* chosenReference_ = nullptr;
+    const LapTelemetry* chosenColoured_ = nullptr;
     std::optional<int> referenceSlot_;
     std::optional<int> colouredSlot_;
     std::optional<double> cursor_;

@@ -20,6 +20,7 @@
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
 #include "compare/ComparisonCsv.h"
+#include "compare/GainColours.h"
 #include "desktop/common/QtText.h"
 #include "desktop/common/UserProfile.h"
 #include "desktop/compare/ComparisonPlots.h"
@@ -66,6 +67,8 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
       pages_(new QStackedWidget),
       message_(new QLabel),
       reference_(new QComboBox),
+      coloured_(new QComboBox),
+      gainLegend_(new QLabel(fromUtf8(gainLegendText()))),
       savePicture_(new QPushButton(tr("Save plots as PNG..."))),
       saveData_(new QPushButton(tr("Save data as CSV..."))),
       plots_(new ComparisonPlotsView),
@@ -85,10 +88,15 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Reference lap:")));
     top->addWidget(reference_, 1);
+    top->addWidget(new QLabel(tr("Colour on map:")));
+    top->addWidget(coloured_, 1);
     top->addStretch();
     top->addWidget(savePicture_);
     top->addWidget(saveData_);
     reference_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    coloured_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    gainLegend_->setWordWrap(true);
+    gainLegend_->hide();
 
     auto* readouts = new QWidget;
     auto* readoutColumn = new QVBoxLayout(readouts);
@@ -105,6 +113,7 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
     tableColumn->setContentsMargins(0, 0, 0, 0);
     tableColumn->addWidget(sectors_);
     tableColumn->addWidget(theoreticalBest_);
+    tableColumn->addWidget(gainLegend_);
     tableColumn->addWidget(readouts, 1);
 
     auto* split = new QSplitter(Qt::Horizontal);
@@ -125,6 +134,8 @@ LapComparisonDock::LapComparisonDock(ComparisonSession& session, const ReplayDoc
 
     connect(reference_, &QComboBox::activated, this,
             [this](int index) { session_.setReferenceSlot(reference_->itemData(index).toInt()); });
+    connect(coloured_, &QComboBox::activated, this,
+            [this](int index) { session_.setColouredSlot(coloured_->itemData(index).toInt()); });
     connect(savePicture_, &QPushButton::clicked, this, &LapComparisonDock::savePicture);
     connect(saveData_, &QPushButton::clicked, this, &LapComparisonDock::saveData);
     connect(plots_, &ComparisonPlotsView::pointerAt, this,
@@ -146,8 +157,25 @@ int LapComparisonDock::colourIndex(int slot) const {
     return document_.lapColourIndex(slot);
 }
 
+std::vector<std::uint32_t> LapComparisonDock::lapColours() const {
+    std::vector<std::uint32_t> colours;
+    for (const int slot : session_.slots())
+        colours.push_back(documentColour(colourIndex(slot)).rgb() & 0xFFFFFFu);
+    return colours;
+}
+
+void LapComparisonDock::settingsChanged() {
+    plots_->setSpeedUnit(session_.comparison(), lapColours(), speedUnitMph());
+    showCursor();
+}
+
+void LapComparisonDock::setGainLegendShown(bool shown) {
+    gainLegend_->setVisible(shown);
+}
+
 void LapComparisonDock::showComparison() {
     fillReferenceChooser();
+    fillColouredChooser();
     const LapComparison* comparison = session_.comparison();
     if (session_.refusal()) {
         message_->setText(fromUtf8(*session_.refusal()));
@@ -155,10 +183,7 @@ void LapComparisonDock::showComparison() {
         message_->setText(tr("Load two or more laps to compare them."));
     }
     pages_->setCurrentIndex(comparison ? 1 : 0);
-    std::vector<std::uint32_t> colours;
-    for (const int slot : session_.slots())
-        colours.push_back(documentColour(colourIndex(slot)).rgb() & 0xFFFFFFu);
-    plots_->setComparison(comparison, colours, speedUnitMph());
+    plots_->setComparison(comparison, lapColours(), speedUnitMph());
     fillReadoutRows();
     fillSectorTable();
     showCursor();
@@ -169,6 +194,16 @@ void LapComparisonDock::fillReferenceChooser() {
     for (const int slot : session_.loadedSlots()) {
         reference_->addItem(caption(slot), slot);
         if (slot == session_.referenceSlot()) reference_->setCurrentIndex(reference_->count() - 1);
+    }
+}
+
+// The compared laps other than the reference, which comes first.
+void LapComparisonDock::fillColouredChooser() {
+    coloured_->clear();
+    const std::vector<int>& slots = session_.slots();
+    for (std::size_t entry = 1; entry < slots.size(); ++entry) {
+        coloured_->addItem(caption(slots[entry]), slots[entry]);
+        if (slots[entry] == session_.colouredSlot()) coloured_->setCurrentIndex(coloured_->count() - 1);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -17,7 +18,8 @@ class ComparisonSession;
 class ReplayDocument;
 
 // "Lap comparison": the session's laps against its reference lap, by distance from the line. A
-// chooser of the reference, the delta and speed plots with the cursor and a readout per lap, and
+// chooser of the reference and of the lap the map colours by time gained (with the colours' legend
+// while the map shows them), the delta and speed plots with the cursor and a readout per lap, and
 // the sector table with the theoretical best; the plots save as a PNG picture, the data as CSV.
 // With fewer than two laps, or a comparison refused, a line saying so instead.
 class LapComparisonDock : public QDockWidget {
@@ -32,10 +34,17 @@ public:
     // Tells the user a file could not be written. Tests replace it.
     std::function<void(const QString& text)> showMessage;
 
+    // After the settings changed: the speeds in the unit they now ask for, the plots' zoom kept.
+    void settingsChanged();
+    // Shows the legend of the map's colours by time gained, while the map shows them.
+    void setGainLegendShown(bool shown);
+
     void savePicture();
     void saveData();
 
     QComboBox* referenceChooser() const { return reference_; }
+    QComboBox* colouredChooser() const { return coloured_; }
+    QLabel* gainLegendLabel() const { return gainLegend_; }
     ComparisonPlotsView* plots() const { return plots_; }
     QTableWidget* sectorTable() const { return sectors_; }
     QLabel* theoreticalBestLabel() const { return theoreticalBest_; }
@@ -48,9 +57,11 @@ private:
     void showComparison();
     void showCursor();
     void fillReferenceChooser();
+    void fillColouredChooser();
     void fillReadoutRows();
     void fillSectorTable();
     bool speedUnitMph() const;
+    std::vector<std::uint32_t> lapColours() const;  // 0xRRGGBB of each compared lap, in its order
     QString caption(int slot) const;
     int colourIndex(int slot) const;
 
@@ -59,6 +70,8 @@ private:
     QStackedWidget* pages_;
     QLabel* message_;
     QComboBox* reference_;
+    QComboBox* coloured_;
+    QLabel* gainLegend_;
     QPushButton* savePicture_;
     QPushButton* saveData_;
     ComparisonPlotsView* plots_;

@@ -13,7 +13,7 @@ PlotRuler::PlotRuler(Qt::Orientation orientation, QWidget* parent)
 void PlotRuler::setRange(double low, double high) {
     low_ = low;
     high_ = high;
-    repaint();
+    update();
 }
 
 void PlotRuler::setAxisTexts(const QString& unit, const QString& label) {

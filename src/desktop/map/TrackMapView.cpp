@@ -161,12 +161,14 @@ void TrackMapView::drawCars(QPainter& painter) {
 }
 
 std::vector<int> TrackMapView::legendLaps() const {
+    // A scene laid out before the laps changed may still name a slot emptied since.
+    const auto inUse = [this](int lap) { return document_.slots()[static_cast<std::size_t>(lap)].inUse; };
     std::vector<int> laps;
     for (const MapShape& shape : scene_)
-        if (shape.lap >= 0) laps.push_back(shape.lap);
+        if (shape.lap >= 0 && inUse(shape.lap)) laps.push_back(shape.lap);
     if (laps.empty()) {
         for (int lap = 0; lap < ReplayDocument::maxLaps; ++lap)
-            if (played_[static_cast<std::size_t>(lap)].car) laps.push_back(lap);
+            if (played_[static_cast<std::size_t>(lap)].car && inUse(lap)) laps.push_back(lap);
     }
     return laps;
 }

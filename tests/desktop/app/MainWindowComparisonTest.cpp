@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -10,8 +13,11 @@
 #include "ImagePixels.h"
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
+#include "desktop/common/QtText.h"
 #include "desktop/compare/ComparisonSession.h"
+#include "desktop/compare/LapComparisonDock.h"
 #include "desktop/document/DocumentColours.h"
+#include "desktop/document/PlotSettingsBar.h"
 #include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
 
@@ -93,6 +99,44 @@ TEST_F(MainWindowComparisonTest, TheOptionColoursTheComparedLapOnScreenAndIsReme
     frame_->runCommand(ID_COLOUR_BY_GAIN);
     frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
     EXPECT_FALSE(frame_->action(ID_COLOUR_BY_GAIN)->isChecked());
+}
+
+// The dock chooses which lap the map colours, and gives the colours' legend while it does.
+TEST_F(MainWindowComparisonTest, TheDocksChooserPicksTheColouredLapAndTheLegendExplainsIt) {
+    addTwoLaps();
+    nextLap_ = LapChoice{0, kRace, 2};
+    addLap("Rivaldi weekend (saved in race).rpy");
+    const ComparisonSession& session = frame_->comparisonSession();
+    const LapComparisonDock& dock = *frame_->comparisonDock();
+    const std::vector<int> others(std::next(session.slots().begin()), session.slots().end());
+    QComboBox* chooser = dock.colouredChooser();
+    ASSERT_EQ(chooser->count(), 2);
+    for (int item = 0; item < 2; ++item)
+        EXPECT_EQ(chooser->itemText(item),
+                  fromWin1252(fullLapCaption(frame_->document().slots()[others[item]])));
+    EXPECT_EQ(chooser->currentIndex(), 0);
+    EXPECT_FALSE(dock.gainLegendLabel()->isVisibleTo(&dock));
+
+    const auto ownPixels = [&](const QImage& image, int slot) {
+        return pixelsOf(image, documentColour(frame_->document().lapColourIndex(slot)));
+    };
+    // Only the lap to choose on the map: the others would hide it where the lines overlap.
+    for (const int slot : {session.slots().front(), others[0]})
+        frame_->plotSettingsBar()->lapBox(slot)->click();
+    const QImage plain = screen();
+    frame_->runCommand(ID_COLOUR_BY_GAIN);
+    EXPECT_EQ(ownPixels(screen(), others[1]), ownPixels(plain, others[1])) << "not chosen yet";
+    EXPECT_TRUE(dock.gainLegendLabel()->isVisibleTo(&dock));
+    EXPECT_EQ(dock.gainLegendLabel()->text(),
+              "Green gains, red loses more than 2 ms per 10 m (full colour from 5 ms)");
+    chooser->setCurrentIndex(1);
+    Q_EMIT chooser->activated(1);
+    EXPECT_EQ(session.colouredSlot(), others[1]);
+    const QImage coloured = screen();
+    EXPECT_LT(ownPixels(coloured, others[1]), ownPixels(plain, others[1]) / 4) << "the chosen lap";
+
+    frame_->runCommand(ID_COLOUR_BY_GAIN);
+    EXPECT_FALSE(dock.gainLegendLabel()->isVisibleTo(&dock));
 }
 
 TEST_F(MainWindowComparisonTest, TheBitmapAndThePrintKeepThePlainLines) {

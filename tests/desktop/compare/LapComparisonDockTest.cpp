@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -22,6 +23,7 @@
 #include "desktop/compare/ComparisonSession.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"
+#include "desktop/map/TrackMapView.h"
 
 namespace {
 
@@ -77,6 +79,26 @@ TEST_F(LapComparisonDockTest, AppearsWhenASecondLapIsLoadedTogglesAndIsRemembere
     EXPECT_TRUE(next.comparisonDock()->isVisible());
     EXPECT_TRUE(next.action(ID_VIEW_LAP_COMPARISON)->isChecked());
     EXPECT_EQ(next.comparisonDock()->messageLabel()->text(), "Load two or more laps to compare them.");
+}
+
+// The dock takes two fifths of the window's height when it first opens by itself; afterwards it
+// opens at the height the user left it.
+TEST_F(LapComparisonDockTest, OpensAtTheRememberedHeight) {
+    addRaceLaps({0, 3});
+    frame_->resizeDocks({&dock()}, {150}, Qt::Vertical);
+    QApplication::processEvents();
+    const int remembered = dock().height();
+    ASSERT_LT(remembered, frame_->height() * 2 / 5 - 20);
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_TRUE(frame_->close());
+
+    frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
+    frame_->show();
+    QApplication::processEvents();
+    addRaceLaps({0, 3});
+    QApplication::processEvents();
+    ASSERT_TRUE(dock().isVisible());
+    EXPECT_EQ(dock().height(), remembered);
 }
 
 TEST_F(LapComparisonDockTest, WithFewerThanTwoLapsAHintAndARefusalSaysWhy) {
@@ -153,6 +175,102 @@ TEST_F(LapComparisonDockTest, TheSessionColoursTheFirstOtherLapUnlessAnotherIsCh
     EXPECT_EQ(moved.count(), 1) << "told once per move";
 }
 
+// The chosen reference and coloured laps follow their laps when Move/Remove reorders the slots;
+// once the reference is removed, or every lap cleared, the fastest is the reference again.
+TEST_F(LapComparisonDockTest, TheChosenLapsAreRememberedByLapNotBySlot) {
+    addRaceLaps({0, 3, 1});  // lap times 1m 16.236s, 1m 16.009s, 1m 15.928s
+    session().setReferenceSlot(0);
+    session().setColouredSlot(1);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int reference;
+        int coloured;
+    } steps[] = {
+        {"the first two laps swapped",
+         [this] {
+             frame_->document().applyLapOrder({1, 0, 2});
+         },
+         1, 0},
+        {"the reference removed",
+         [this] {
+             frame_->document().applyLapOrder({0, 2});
+         },
+         1, 0},
+        {"cleared and loaded again",
+         [this] {
+             frame_->runCommand(ID_FILE_NEW);
+             addRaceLaps({0, 3, 1});
+         },
+         2, 0},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(session().referenceSlot(), step.reference) << step.what;
+        EXPECT_EQ(session().colouredSlot(), step.coloured) << step.what;
+        EXPECT_EQ(dock().referenceChooser()->currentIndex(), step.reference) << step.what;
+    }
+}
+
+// Settings accepted, playing or not, turn the speeds into the unit they ask for and keep the
+// plots' zoom.
+TEST_F(LapComparisonDockTest, SettingsChangeTheSpeedUnitAndKeepTheZoom) {
+    for (const bool playing : {false, true}) {
+        SCOPED_TRACE(playing ? "playing" : "not playing");
+        settings_.setSpeedInMph(false);
+        frame_->runCommand(ID_FILE_NEW);
+        addRaceLaps({0, 3});
+        if (playing) frame_->runCommand(ID_START_CONTINUE);
+        PlotView& speed = *dock().plots()->speedPlot();
+        speed.setView(100, 600, 50, 150, true);
+        const PlotRange delta = dock().plots()->deltaPlot()->canvas()->range();
+        session().setCursor(300);
+        const std::optional<DeltaPoint> point = session().comparison()->laps[1].at(300);
+
+        settings_.setSpeedInMph(true);
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+        });
+        frame_->runCommand(ID_SETTINGS);
+        EXPECT_EQ(speed.model().axis(false).unit(), "mph");
+        const PlotRange range = speed.canvas()->range();
+        EXPECT_EQ(range.x1, 100);
+        EXPECT_EQ(range.x2, 600);
+        EXPECT_DOUBLE_EQ(range.y1, comparisonplots::shownSpeed(50, true));
+        EXPECT_DOUBLE_EQ(range.y2, comparisonplots::shownSpeed(150, true));
+        EXPECT_EQ(dock().plots()->deltaPlot()->canvas()->range(), delta);
+        EXPECT_EQ(dock().readouts()[1]->text(), fromUtf8(comparisonplots::readout(*point, true)));
+        frame_->runCommand(ID_STOP);
+    }
+}
+
+// Removing laps with the dock shown repaints the window while the laps change: the map must
+// already know which slots still hold a lap.
+TEST_F(LapComparisonDockTest, LapsRemovedOrClearedWithTheDockShown) {
+    const struct {
+        const char* what;
+        std::function<void(ReplayDocument&)> change;
+        std::size_t comparedLaps;
+    } cases[] = {
+        {"the third lap removed",
+         [](ReplayDocument& document) {
+             document.applyLapOrder({0, 1});
+         },
+         2},
+        {"all laps cleared", [](ReplayDocument& document) { document.clearAll(); }, 0},
+    };
+    for (const auto& step : cases) {
+        frame_->runCommand(ID_FILE_NEW);
+        addRaceLaps({0, 3, 1});
+        ASSERT_TRUE(dock().isVisible()) << step.what;
+        frame_->view()->viewport()->update();  // as where the Move/Remove dialog closed
+        step.change(frame_->document());
+        QApplication::processEvents();
+        EXPECT_EQ(session().slots().size(), step.comparedLaps) << step.what;
+        EXPECT_FALSE(frame_->grab().isNull()) << step.what;
+    }
+}
+
 TEST(ComparisonReadout, GivesTheDeltaInMillisecondsAndTheSpeedInTheChosenUnit) {
     struct Case {
         double delta, speed;
@@ -203,6 +321,17 @@ TEST_F(LapComparisonDockTest, ZoomingTheDistanceOfOnePlotMovesTheOther) {
     speed->undo();  // nothing of its own to undo
     speed->setRange({200, 300, 0, 50}, true);
     EXPECT_EQ(delta->range(), (PlotRange{200, 300, -1, 1}));
+
+    // Undo goes back only on the plot zoomed: the one that followed has no older range to jump to.
+    speed->fit(FitKind::Height);
+    ASSERT_TRUE(speed->canUndo());
+    delta->fit(FitKind::Width);
+    EXPECT_TRUE(delta->canUndo());
+    EXPECT_FALSE(speed->canUndo());
+    delta->undo();
+    EXPECT_EQ(delta->range(), (PlotRange{200, 300, -1, 1}));
+    EXPECT_EQ(speed->range().x1, 200);
+    EXPECT_EQ(speed->range().x2, 300);
 }
 
 TEST_F(LapComparisonDockTest, TheSectorTableMarksTheBestOfEachColumnAndGivesTheTheoreticalBest) {

@@ -280,6 +280,24 @@ TEST_F(TrackMapViewTest, TheLegendsToolTipNamesTheLapUnderThePointerInFull) {
     EXPECT_EQ(QToolTip::text(), cases[1].tip) << "shown on resting there";
 }
 
+// The window may be painted between a lap's removal and the map hearing of it: the legend names
+// only the slots still holding a lap.
+TEST_F(TrackMapViewTest, TheLegendSkipsASlotEmptiedBeforeTheMapHeardOfIt) {
+    viewWithALap();
+    nextLap_ = LapChoice{0, kRace, 3};
+    addLap("Rivaldi weekend (saved in race).rpy");
+    // A second view of the document that is not told of the removal.
+    TrackMapView view(frame_->document(), [] { return LapsShown{true, true}; });
+    view.resize(900, 700);
+    view.viewport()->grab();
+    frame_->document().applyLapOrder({0});
+    view.viewport()->grab();
+    const int line = QFontMetrics(view.viewport()->font()).lineSpacing();
+    EXPECT_EQ(view.legendToolTip(QPoint(14, 12 + line / 2)),
+              QString::fromUtf8("M Tanaka · Race lap 2 · 1m 16.236s"));
+    EXPECT_EQ(view.legendToolTip(QPoint(14, 12 + line + line / 2)), QString());
+}
+
 // Whether every pixel within `radius` of `centre` has `colour`.
 bool discOf(const QImage& image, QPointF centre, int radius, const QColor& colour) {
     for (int dy = -radius; dy <= radius; ++dy) {
