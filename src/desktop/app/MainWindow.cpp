@@ -259,7 +259,7 @@ void MainWindow::lapListChanged() {
     redrawViews();  // the map drops emptied slots before the dock's refresh can paint the window
     const bool comparedBefore = comparison_->slots().size() >= 2;
     comparison_->refresh();
-    if (!comparedBefore && comparison_->slots().size() >= 2) {
+    if (!comparedBefore && comparison_->slots().size() >= 2 && comparisonWanted_) {
         comparisonDock_->show();
         action(ID_VIEW_LAP_COMPARISON)->setChecked(true);  // told by the dock only while the window shows
         if (!layoutRestored_)  // the map keeps the most room; a saved layout keeps the user's height

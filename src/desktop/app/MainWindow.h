@@ -119,6 +119,7 @@ private:
     QMenu* createMapMenu();
     void connectComparison();
     void toggleColourByGain();
+    void toggleComparison();
     void showComparisonCursor();
     void showGainColours();
 
@@ -135,8 +136,9 @@ private:
     LapComparisonDock* comparisonDock_;
     TrackMapView* view_;
     GuideWindow* guide_ = nullptr;
-    bool colourByGain_ = false;    // "Colour line by time gained"
-    bool layoutRestored_ = false;  // a saved layout holds the docks' sizes
+    bool colourByGain_ = false;     // "Colour line by time gained"
+    bool comparisonWanted_ = true;  // the lap comparison opens by itself unless the user closed it
+    bool layoutRestored_ = false;   // a saved layout holds the docks' sizes
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     QStringList recentFiles_;

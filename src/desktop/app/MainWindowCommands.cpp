@@ -269,7 +269,7 @@ void MainWindow::createCommands() {
          .enabledWhen = W::always,
          .menu = {Menu::view},
          .checkable = true,
-         .run = toggle(ID_VIEW_LAP_COMPARISON)});
+         .run = [this] { toggleComparison(); }});
     add({.id = ID_ZOOM_IN,
          .menuText = "Zoom In",
          .statusTip = "Click to zoom in on a point or drag a zoom box",

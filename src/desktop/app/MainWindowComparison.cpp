@@ -13,6 +13,7 @@
 namespace {
 
 const QString kColourByGainKey = QStringLiteral("Window/ColourLineByTimeGained");
+const QString kComparisonWantedKey = QStringLiteral("Window/LapComparisonWanted");
 
 // The colours of the coloured lap's samples by time gained against the reference.
 std::optional<SampleColours> gainColours(const ComparisonSession& session, const ReplayDocument& document) {
@@ -45,6 +46,18 @@ void MainWindow::connectComparison() {
     });
     colourByGain_ = userProfile().value(kColourByGainKey, false).toBool();
     action(ID_COLOUR_BY_GAIN)->setChecked(colourByGain_);
+    comparisonWanted_ = userProfile().value(kComparisonWantedKey, true).toBool();
+    connect(comparisonDock_, &LapComparisonDock::closedByUser, this, [this] {
+        comparisonWanted_ = false;
+        userProfile().setValue(kComparisonWantedKey, false);
+    });
+}
+
+// Shown or hidden from the View menu, the dock opens by itself with the next laps compared, or not.
+void MainWindow::toggleComparison() {
+    toggleBar(ID_VIEW_LAP_COMPARISON);
+    comparisonWanted_ = !comparisonDock_->isHidden();
+    userProfile().setValue(kComparisonWantedKey, comparisonWanted_);
 }
 
 void MainWindow::toggleColourByGain() {

@@ -1,6 +1,7 @@
 #include "desktop/compare/LapComparisonDock.h"
 
 #include <QBuffer>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -331,4 +332,9 @@ void LapComparisonDock::saveData() {
     std::ostringstream csv;
     writeComparisonCsv(csv, *comparison, captions);
     if (!writeWholeFile(path->toStdString(), csv.str())) showMessage(QStringLiteral("Error creating file!"));
+}
+
+void LapComparisonDock::closeEvent(QCloseEvent* event) {
+    QDockWidget::closeEvent(event);
+    Q_EMIT closedByUser();
 }

@@ -53,6 +53,13 @@ public:
     const std::vector<QLabel*>& readouts() const { return readouts_; }
     QLabel* cursorLabel() const { return cursorDistance_; }
 
+Q_SIGNALS:
+    // The user closed the dock with its title bar's button.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showComparison();
     void showCursor();

@@ -81,6 +81,31 @@ TEST_F(LapComparisonDockTest, AppearsWhenASecondLapIsLoadedTogglesAndIsRemembere
     EXPECT_EQ(next.comparisonDock()->messageLabel()->text(), "Load two or more laps to compare them.");
 }
 
+// Closed by the user, with its title bar's button or from the View menu, the dock stays closed when
+// laps are compared again, after a restart too, until the View menu opens it.
+TEST_F(LapComparisonDockTest, ADockTheUserClosedStaysClosedUntilOpenedAgain) {
+    const auto restartWithTwoLaps = [this] {
+        EXPECT_TRUE(frame_->close());
+        frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
+        frame_->resize(1200, 900);
+        frame_->show();
+        QApplication::processEvents();
+        addRaceLaps({0, 3});
+        QApplication::processEvents();
+        return dock().isVisible();
+    };
+    addRaceLaps({0, 3});
+    ASSERT_TRUE(dock().isVisible());
+    dock().close();
+    EXPECT_FALSE(restartWithTwoLaps()) << "closed with its button";
+
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_TRUE(restartWithTwoLaps()) << "opened from the View menu";
+
+    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
+    EXPECT_FALSE(restartWithTwoLaps()) << "closed from the View menu";
+}
+
 // The dock takes two fifths of the window's height when it first opens by itself; afterwards it
 // opens at the height the user left it.
 TEST_F(LapComparisonDockTest, OpensAtTheRememberedHeight) {
@@ -89,7 +114,6 @@ TEST_F(LapComparisonDockTest, OpensAtTheRememberedHeight) {
     QApplication::processEvents();
     const int remembered = dock().height();
     ASSERT_LT(remembered, frame_->height() * 2 / 5 - 20);
-    frame_->runCommand(ID_VIEW_LAP_COMPARISON);
     EXPECT_TRUE(frame_->close());
 
     frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
