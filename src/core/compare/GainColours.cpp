@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr Rgb kNeutral{150, 150, 150};
+// Darker than the track's surfaces, so a line that neither gains nor loses still stands out on them.
+constexpr Rgb kNeutral{80, 80, 80};
 constexpr Rgb kGaining{0, 170, 0};
 constexpr Rgb kLosing{220, 0, 0};
 

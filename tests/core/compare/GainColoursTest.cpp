@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr Rgb kGrey{150, 150, 150};
+constexpr Rgb kGrey{80, 80, 80};
 constexpr Rgb kGreen{0, 170, 0};
 constexpr Rgb kRed{220, 0, 0};
 constexpr Rgb kOwn{255, 0, 255};
@@ -44,8 +44,8 @@ TEST(GainColoursTest, GreyWithinTwoMillisecondsPer10mThenFadingToFullGreenOrRed)
         {0, kGrey},
         {0.002, kGrey},
         {-0.002, kGrey},
-        {0.0035, {185, 75, 75}},   // half way from grey to red
-        {-0.0035, {75, 160, 75}},  // half way to green
+        {0.0035, {150, 40, 40}},   // half way from grey to red
+        {-0.0035, {40, 125, 40}},  // half way to green
         {kSaturatedGainRate, kRed},
         {0.05, kRed},
         {-kSaturatedGainRate, kGreen},
@@ -97,12 +97,12 @@ TEST(GainColoursTest, EachSampleInsideTheComparedDistanceTakesItsColourTheOthers
         telemetry.distanceM[sample] = distances[sample];
     telemetry.finishLineSample = 7;
 
-    const std::vector<Rgb> expected = {kOwn, {75, 160, 75}, kRed, kGrey, {185, 75, 75},
+    const std::vector<Rgb> expected = {kOwn, {40, 125, 40}, kRed, kGrey, {150, 40, 40},
                                        kOwn, kOwn,          kOwn, kOwn};
     EXPECT_EQ(sampleGainColours(madeUpLap(), telemetry, kOwn), expected);
 
     telemetry.distanceM.resize(3);
-    EXPECT_EQ(sampleGainColours(madeUpLap(), telemetry, kOwn), std::vector<Rgb>({kOwn, {75, 160, 75}, kOwn}))
+    EXPECT_EQ(sampleGainColours(madeUpLap(), telemetry, kOwn), std::vector<Rgb>({kOwn, {40, 125, 40}, kOwn}))
         << "a channel shorter than the sample count";
 }
 
