@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "DemoFolder.h"
+#include "SilentDocumentUi.h"
 #include "desktop/compare/ComparisonPlotsView.h"
 #include "desktop/compare/ComparisonSession.h"
 #include "desktop/compare/LapComparisonDock.h"
@@ -30,19 +31,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kLaps = 5;
-
-class QuietUi : public DocumentUi {
-public:
-    std::optional<fs::path> chooseReplayFile(const std::string&, const std::string&,
-                                             const fs::path&) override {
-        return std::nullopt;
-    }
-    std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
-        return std::nullopt;
-    }
-    void message(const std::string&) override {}
-    void information(const std::string&) override {}
-};
 
 // Counts the paint events of the widgets it watches: a move that painted nothing would time nothing.
 class PaintCounter : public QObject {
@@ -83,7 +71,7 @@ struct Scene {
         QApplication::processEvents();
     }
 
-    QuietUi ui;
+    SilentDocumentUi ui;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<ReplayDocument> document;
     std::unique_ptr<ComparisonSession> session;

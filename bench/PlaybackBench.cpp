@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "DemoFolder.h"
+#include "SilentDocumentUi.h"
 #include "desktop/map/TrackMapView.h"
 #include "document/ReplayDocument.h"
 #include "map/Playback.h"
@@ -15,19 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietUi : public DocumentUi {
-public:
-    std::optional<fs::path> chooseReplayFile(const std::string&, const std::string&,
-                                             const fs::path&) override {
-        return std::nullopt;
-    }
-    std::optional<LapChoice> chooseLap(const ReplayHeader&, const DriverTable&) override {
-        return std::nullopt;
-    }
-    void message(const std::string&) override {}
-    void information(const std::string&) override {}
-};
 
 // The demo weekend's race lap 2 of five drivers, shown in a view zoomed x4 on the track's middle.
 struct PlaybackScene {
@@ -54,7 +42,7 @@ struct PlaybackScene {
         }
     }
 
-    QuietUi ui;
+    SilentDocumentUi ui;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<ReplayDocument> document;
     std::unique_ptr<TrackMapView> view;
