@@ -224,6 +224,10 @@ void LapComparisonDock::fillReadoutRows() {
         auto* name = new QLabel(caption(slots[lap]));
         name->setStyleSheet(style);
         auto* value = new QLabel;
+        // As wide as the widest readout from the start, so the plots keep their width as the
+        // pointer comes and goes.
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(
+            fromUtf8(comparisonplots::readout({0, 0, -88.888, 888}, false))));
         readoutRows_->addWidget(number, row, 0);
         readoutRows_->addWidget(name, row, 1);
         readoutRows_->addWidget(value, row, 2);

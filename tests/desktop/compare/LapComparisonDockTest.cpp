@@ -312,6 +312,7 @@ TEST_F(LapComparisonDockTest, ThePointerOverEitherPlotMovesTheOneCursorAndItsRea
     addRaceLaps({0, 3});
     QApplication::processEvents();  // the dock laid out as it opens
     const ComparisonPlotsView* plots = dock().plots();
+    const int plotsWidth = plots->width();
     for (PlotView* plot : {plots->deltaPlot(), plots->speedPlot()}) {
         PlotCanvas* canvas = plot->canvas();
         const QPoint at(canvas->width() / 3, canvas->height() / 2);
@@ -329,6 +330,8 @@ TEST_F(LapComparisonDockTest, ThePointerOverEitherPlotMovesTheOneCursorAndItsRea
     EXPECT_TRUE(dock().readouts()[0]->text().startsWith("+0.000 s  ")) << "the reference against itself";
     EXPECT_EQ(dock().readouts()[1]->text().toStdString(),
               comparisonplots::readout(*comparison.laps[1].at(1000), false));
+    QApplication::processEvents();
+    EXPECT_EQ(plots->width(), plotsWidth) << "the readouts make room for themselves from the start";
 
     session().setCursor(std::nullopt);
     EXPECT_EQ(dock().readouts()[1]->text(), "");
