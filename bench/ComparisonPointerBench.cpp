@@ -12,11 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
-#include <filesystem>
 #include <vector>
 
-#include "DemoFolder.h"
-#include "SilentDocumentUi.h"
+#include "DemoRaceLaps.h"
 #include "desktop/compare/ComparisonPlotsView.h"
 #include "desktop/compare/ComparisonSession.h"
 #include "desktop/compare/LapComparisonDock.h"
@@ -24,13 +22,8 @@
 #include "desktop/graphs/PlotView.h"
 #include "desktop/map/TrackMapView.h"
 #include "document/ReplayDocument.h"
-#include "settings/MemorySettingsStore.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr int kLaps = 5;
 
 // Counts the paint events of the widgets it watches: a move that painted nothing would time nothing.
 class PaintCounter : public QObject {
@@ -46,19 +39,9 @@ protected:
 
 struct Scene {
     Scene() {
-        const fs::path folder = fs::temp_directory_path() / "vxra-bench-comparison-pointer";
-        if (!fs::exists(folder / "replay")) writeDemoFolder(folder, DemoOptions{});
-        settings = std::make_unique<Settings>(
-            SettingsStores{std::make_unique<MemorySettingsStore>(), std::make_unique<MemorySettingsStore>()},
-            folder.string());
-        settings->setDontShowQualReport(true);
-        document = std::make_unique<ReplayDocument>(ui, *settings);
-        for (int driver = 0; driver < kLaps; ++driver)
-            document->lapFinderLoad(folder / "replay/Rivaldi weekend (saved in race).rpy",
-                                    LapChoice{driver, 3, 2});
-        session = std::make_unique<ComparisonSession>(*document);
-        dock = std::make_unique<LapComparisonDock>(*session, *document);
-        map = std::make_unique<TrackMapView>(*document, [] {
+        session = std::make_unique<ComparisonSession>(document);
+        dock = std::make_unique<LapComparisonDock>(*session, document);
+        map = std::make_unique<TrackMapView>(document, [] {
             return LapsShown{true, true, true, true, true};
         });
         // As the main window shows the cursor on the map.
@@ -71,9 +54,8 @@ struct Scene {
         QApplication::processEvents();
     }
 
-    SilentDocumentUi ui;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<ReplayDocument> document;
+    DemoRaceLaps demo{"vxra-bench-comparison-pointer"};
+    ReplayDocument& document = *demo.document;
     std::unique_ptr<ComparisonSession> session;
     std::unique_ptr<LapComparisonDock> dock;
     std::unique_ptr<TrackMapView> map;

@@ -4,47 +4,31 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <filesystem>
 
-#include "DemoFolder.h"
-#include "SilentDocumentUi.h"
+#include "DemoRaceLaps.h"
 #include "desktop/map/TrackMapView.h"
 #include "document/ReplayDocument.h"
 #include "map/Playback.h"
-#include "settings/MemorySettingsStore.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The demo weekend's race lap 2 of five drivers, shown in a view zoomed x4 on the track's middle.
 struct PlaybackScene {
     PlaybackScene() {
-        const fs::path folder = fs::temp_directory_path() / "vxra-bench-playback";
-        if (!fs::exists(folder / "replay")) writeDemoFolder(folder, DemoOptions{});
-        settings = std::make_unique<Settings>(
-            SettingsStores{std::make_unique<MemorySettingsStore>(), std::make_unique<MemorySettingsStore>()},
-            folder.string());
-        settings->setDontShowQualReport(true);
-        document = std::make_unique<ReplayDocument>(ui, *settings);
-        for (int driver = 0; driver < 5; ++driver)
-            document->lapFinderLoad(folder / "replay/Rivaldi weekend (saved in race).rpy",
-                                    LapChoice{driver, 3, 2});
-        view = std::make_unique<TrackMapView>(*document, [] { return LapsShown{}; });
+        view = std::make_unique<TrackMapView>(document, [] { return LapsShown{}; });
         view->resize(1600, 1000);
         view->show();
         view->zoomAboutCentre(4);
         QApplication::processEvents();
         for (int slot = 0; slot < 5; ++slot) {
             laps[static_cast<std::size_t>(slot)] =
-                document->slots()[static_cast<std::size_t>(slot)].lapData.get();
+                document.slots()[static_cast<std::size_t>(slot)].lapData.get();
             ticked[static_cast<std::size_t>(slot)] = laps[static_cast<std::size_t>(slot)] != nullptr;
         }
     }
 
-    SilentDocumentUi ui;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<ReplayDocument> document;
+    DemoRaceLaps demo{"vxra-bench-playback"};
+    ReplayDocument& document = *demo.document;
     std::unique_ptr<TrackMapView> view;
     std::array<const LapTelemetry*, Playback::kLaps> laps{};
     std::array<bool, Playback::kLaps> ticked{};
@@ -68,10 +52,10 @@ void BM_PlaybackTick(benchmark::State& state) {
     Playback playback;
     playback.start(true, true);
     for (auto _ : state) {
-        PlaybackTick tick = playback.tick(s.laps, s.ticked, false, s.document->trackLength());
+        PlaybackTick tick = playback.tick(s.laps, s.ticked, false, s.document.trackLength());
         if (tick.ended) {
             playback.start(true, true);
-            tick = playback.tick(s.laps, s.ticked, false, s.document->trackLength());
+            tick = playback.tick(s.laps, s.ticked, false, s.document.trackLength());
         }
         s.view->playTick(tick);
         QApplication::processEvents();  // paints what the tick made dirty
