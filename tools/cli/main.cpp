@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "desktop/settings/QtSettingsStore.h"
+#include "settings/PlatformSettingsStores.h"
 
 #ifdef VXRA_PICTURES
 #include <dlfcn.h>
@@ -37,7 +37,7 @@ const PictureMakers& pictureMakers() {
 #endif
 
 int main(int argc, char* argv[]) {
-    CliApp app(makeQtSettingsStores);
+    CliApp app(makePlatformSettingsStores);
 #ifdef VXRA_PICTURES
     registerAllCommands(app, {[](const PlotModel& plot, const PlotRange& range, int width, int height) {
                                   return pictureMakers().plot(plot, range, width, height);
