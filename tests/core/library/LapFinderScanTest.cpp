@@ -259,11 +259,13 @@ TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
     const auto set = [&](std::size_t i, const char* driver, std::uint32_t ms, const char* date) {
         rows[i].lapMs = ms;
         rows[i].lap.driver = 0;
-        rows[i].replay = std::make_shared<const FoundReplay>(FoundReplay{.path = "x.rpy",
-                                                                         .fileDate = date,
-                                                                         .fileName = "x.rpy",
-                                                                         .fileDay = fileDateNumber(date),
-                                                                         .driverNames = {driver}});
+        rows[i].replay =
+            std::make_shared<const FoundReplay>(FoundReplay{.folder = std::make_shared<const fs::path>(),
+                                                            .name = "x.rpy",
+                                                            .fileDate = date,
+                                                            .fileName = "x.rpy",
+                                                            .fileDay = fileDateNumber(date),
+                                                            .driverNames = {driver}});
         rows[i].scanOrder = i;
     };
     set(0, "bob", 600000, "2026 Aug 01");
