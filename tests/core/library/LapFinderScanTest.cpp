@@ -208,6 +208,28 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     EXPECT_EQ(sink.progressSeen.back(), (std::pair<std::size_t, std::size_t>{5, 5}));
 }
 
+// One driver table reads every file in turn: each file's rows show its own drivers, whatever the
+// files before held, a damaged one among them.
+TEST_F(LapFinderScanTest, EachFileShowsItsOwnDriversAfterALargerOrDamagedOne) {
+    put("A full.rpy", practice(3).writer());  // Marco Tanaka, Bob Bot (an AI car), Cal Human2
+    std::vector<std::uint8_t> cut = practice(3).writer().bytes();
+    cut.resize(kDriverRecordsOffset + 2 * kDriverRecordSize);  // its last driver record is missing
+    sim_.write("Replay/B cut.rpy", cut);
+    ConstantPaceReplay fewer = practice(2);
+    fewer.cars[0].driver.lastName = "";
+    fewer.cars[1].driver.firstName = "";
+    fewer.cars[1].driver.kindCode = 150;
+    put("C fewer.rpy", fewer.writer());
+
+    const RecordingSink sink = scan("testring", LapFilter::NoAiLaps);
+    EXPECT_EQ(column(sink.rows, LapColumn::Driver),
+              (std::vector<std::string>{"Marco Tanaka", "Cal Human2", "Marco ", " Bot"}));
+    EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),
+              (std::vector<std::string>{"A full.rpy", "A full.rpy", "C fewer.rpy", "C fewer.rpy"}));
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{kUnreadableReplayCaption +
+                                                       ("|" + (replays_ / "B cut.rpy").string())}));
+}
+
 TEST_F(LapFinderScanTest, ATwoDriverPracticeIsTrainingAndATrackWithoutReplaysGivesNoRows) {
     put("Weekend.rpy", practice(2).writer());
     EXPECT_EQ(column(scan().rows, LapColumn::Session), (std::vector<std::string>{"Training", "Training"}));
