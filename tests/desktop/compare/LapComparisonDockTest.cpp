@@ -22,6 +22,7 @@
 #include "desktop/compare/ComparisonSession.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"
+#include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
 
 namespace {
@@ -223,15 +224,20 @@ TEST_F(LapComparisonDockTest, TheChosenLapsAreRememberedByLapNotBySlot) {
     }
 }
 
-// Settings accepted, playing or not, turn the speeds into the unit they ask for and keep the
-// plots' zoom.
+// Settings accepted, during a playback or not, turn the speeds into the unit they ask for and
+// keep the plots' zoom. The playback is paused: still under way, but no tick moves the cursor while
+// the dialog is open.
 TEST_F(LapComparisonDockTest, SettingsChangeTheSpeedUnitAndKeepTheZoom) {
-    for (const bool playing : {false, true}) {
-        SCOPED_TRACE(playing ? "playing" : "not playing");
+    for (const bool duringPlayback : {false, true}) {
+        SCOPED_TRACE(duringPlayback ? "during a playback" : "no playback");
         settings_.setSpeedInMph(false);
         frame_->runCommand(ID_FILE_NEW);
         addRaceLaps({0, 3});
-        if (playing) frame_->runCommand(ID_START_CONTINUE);
+        if (duringPlayback) {
+            frame_->runCommand(ID_START_CONTINUE);
+            frame_->runCommand(ID_PAUSE);
+            ASSERT_TRUE(frame_->playback().active());
+        }
         PlotView& speed = *dock().plots()->speedPlot();
         speed.setView(100, 600, 50, 150, true);
         const PlotRange delta = dock().plots()->deltaPlot()->canvas()->range();
