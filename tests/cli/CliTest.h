@@ -26,18 +26,31 @@ protected:
     CliTest() { registerAllCommands(app_); }
 
     // Runs `vxra ARGS`; the output is kept in last_ as well.
-    CliOutput run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int status = app_.run(args, out, err);
-        return last_ = {status, out.str(), err.str()};
+    CliOutput run(const std::vector<std::string>& args) { return run(app_, args); }
+    // Runs `vxra ARGS` in a tool that draws its pictures with `pictures`.
+    CliOutput runDrawing(const PictureMakers& pictures, const std::vector<std::string>& args) {
+        CliApp app(stores());
+        registerAllCommands(app, pictures);
+        return run(app, args);
     }
 
     std::shared_ptr<MemorySettingsStore> user_ = std::make_shared<MemorySettingsStore>();
     std::shared_ptr<MemorySettingsStore> machine_ = std::make_shared<MemorySettingsStore>();
-    CliApp app_{[this] {
-        return SettingsStores{std::make_unique<SharedStore>(user_), std::make_unique<SharedStore>(machine_)};
-    }};
+    CliApp app_{stores()};
     CliOutput last_{};
+
+private:
+    std::function<SettingsStores()> stores() {
+        return [this] {
+            return SettingsStores{std::make_unique<SharedStore>(user_),
+                                  std::make_unique<SharedStore>(machine_)};
+        };
+    }
+    CliOutput run(CliApp& app, const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = app.run(args, out, err);
+        return last_ = {status, out.str(), err.str()};
+    }
 };
 
 // The tool over the demo simulator folder the build wrote.

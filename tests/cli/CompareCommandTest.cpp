@@ -178,28 +178,23 @@ TEST_F(CompareCommandTest, DrawsThePlotsIntoAPicture) {
     };
     std::vector<Drawn> drawn;
     std::string picture = "PNG";
-    CliApp app([this] {
-        return SettingsStores{std::make_unique<SharedStore>(user_), std::make_unique<SharedStore>(machine_)};
-    });
     PictureMakers pictures;
     pictures.comparison = [&](const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
                               bool mph, int width, int height) {
         drawn.push_back({comparison.laps.size(), colours, mph, width, height});
         return picture;
     };
-    registerAllCommands(app, pictures);
     TempDir out;
     const std::filesystem::path target = out / "compare.png";
-    std::ostringstream stdoutText, stderrText;
     const auto draw = [&](std::vector<std::string> more) {
         std::vector<std::string> args{"--sim-dir",       sim_->path().string(), "compare", weekendRaceLap(0),
                                       weekendRaceLap(3), weekendRaceLap(1),     "-o",      target.string()};
         args.insert(args.end(), more.begin(), more.end());
-        return app.run(args, stdoutText, stderrText);
+        return runDrawing(pictures, args).status;
     };
-    ASSERT_EQ(draw({}), kExitOk) << stderrText.str();
-    ASSERT_EQ(draw({"--size", "640x480"}), kExitOk) << stderrText.str();
-    EXPECT_EQ(stdoutText.str(), target.string() + "\n" + target.string() + "\n");
+    ASSERT_EQ(draw({}), kExitOk) << last_.err;
+    EXPECT_EQ(last_.out, target.string() + "\n");
+    ASSERT_EQ(draw({"--size", "640x480"}), kExitOk) << last_.err;
     std::ifstream in(target, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), picture);
     const auto& table = ReplayDocument::colourTable();
@@ -215,7 +210,7 @@ TEST_F(CompareCommandTest, DrawsThePlotsIntoAPicture) {
 
     picture.clear();  // nothing drawn
     EXPECT_EQ(draw({}), kExitFailure);
-    EXPECT_EQ(stderrText.str(), "vxra: Error creating file!\n");
+    EXPECT_EQ(last_.err, "vxra: Error creating file!\n");
 }
 
 }  // namespace

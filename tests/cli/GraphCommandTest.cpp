@@ -3,7 +3,6 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "CliTest.h"
 
@@ -71,29 +70,24 @@ TEST_F(GraphCommandTest, WrongCommandLinesAreUsageErrors) {
 
 TEST_F(GraphCommandTest, WritesThePictureUnderTheBytesOfItsName) {
     std::string picture = "PNG of 1200x700";
-    CliApp app([this] {
-        return SettingsStores{std::make_unique<SharedStore>(user_), std::make_unique<SharedStore>(machine_)};
-    });
-    registerAllCommands(app, {[&](const PlotModel&, const PlotRange&, int width, int height) {
-                                  return width == 1200 && height == 700 ? picture : std::string();
-                              },
-                              {}});
+    const PictureMakers pictures{[&](const PlotModel&, const PlotRange&, int width, int height) {
+                                     return width == 1200 && height == 700 ? picture : std::string();
+                                 },
+                                 {}};
     TempDir out;
     const std::filesystem::path target = out / "Qualif\xe9.png";  // Windows-1252, not UTF-8
-    std::ostringstream stdoutText, stderrText;
     const auto draw = [&] {
-        return app.run({"--sim-dir", sim_->path().string(), "graph", lap(0), "--channel", "speed", "-o",
-                        target.string()},
-                       stdoutText, stderrText);
+        return runDrawing(pictures, {"--sim-dir", sim_->path().string(), "graph", lap(0), "--channel",
+                                     "speed", "-o", target.string()});
     };
-    ASSERT_EQ(draw(), kExitOk) << stderrText.str();
-    EXPECT_EQ(stdoutText.str(), target.string() + "\n");
+    ASSERT_EQ(draw().status, kExitOk) << last_.err;
+    EXPECT_EQ(last_.out, target.string() + "\n");
     std::ifstream in(target, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), picture);
 
     picture.clear();  // nothing drawn
-    EXPECT_EQ(draw(), kExitFailure);
-    EXPECT_EQ(stderrText.str(), "vxra: Error creating file!\n");
+    EXPECT_EQ(draw().status, kExitFailure);
+    EXPECT_EQ(last_.err, "vxra: Error creating file!\n");
 }
 
 }  // namespace

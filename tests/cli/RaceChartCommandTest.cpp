@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "CliTest.h"
 #include "racechart/RaceChartPalette.h"
@@ -48,25 +47,22 @@ std::uint32_t fieldAt(const std::string& file, std::size_t offset, std::size_t s
 
 TEST_F(RaceChartCommandTest, WritesTheDrawnChartAsAnEightBitBitmap) {
     constexpr std::size_t kWidth = 314, kHeight = 266, kRowBytes = 316;  // rows padded to 4 bytes
-    CliApp app([this] {
-        return SettingsStores{std::make_unique<SharedStore>(user_), std::make_unique<SharedStore>(machine_)};
-    });
     // The background, with the frame's colour in the top left and the lapped grey in the bottom
     // right corner.
-    registerAllCommands(app, {{}, [&](const RaceChartLayout& chart) {
-                                  std::vector<std::uint8_t> pixels(
-                                      static_cast<std::size_t>(chart.width * chart.height),
-                                      racechart::kBackground);
-                                  pixels.front() = racechart::kFrame;
-                                  pixels.back() = racechart::kLapped;
-                                  return pixels;
-                              }});
+    const PictureMakers pictures{{}, [](const RaceChartLayout& chart) {
+                                     std::vector<std::uint8_t> pixels(
+                                         static_cast<std::size_t>(chart.width * chart.height),
+                                         racechart::kBackground);
+                                     pixels.front() = racechart::kFrame;
+                                     pixels.back() = racechart::kLapped;
+                                     return pixels;
+                                 }};
     TempDir out;
-    std::ostringstream stdoutText, stderrText;
-    ASSERT_EQ(app.run({"racechart", replay("Rivaldi quick race.rpy"), "-o", (out / "chart").string()},
-                      stdoutText, stderrText),
-              kExitOk)
-        << stderrText.str();
+    ASSERT_EQ(
+        runDrawing(pictures, {"racechart", replay("Rivaldi quick race.rpy"), "-o", (out / "chart").string()})
+            .status,
+        kExitOk)
+        << last_.err;
     std::ifstream in(out / "chart.bmp", std::ios::binary);
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GT(file.size(), 54u);

@@ -3,15 +3,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QLabel>
-#include <QPainter>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
 
 #include "ImagePixels.h"
 #include "MainWindowTestBase.h"
+#include "PrintPreviewPage.h"
 #include "TempDir.h"
 #include "desktop/common/QtText.h"
 #include "desktop/compare/ComparisonSession.h"
@@ -28,10 +24,7 @@ protected:
     // Race lap 2 of drivers 4 and 1: the second, 1.1 s faster, is the reference, and the first is
     // coloured by time gained.
     void addTwoLaps() {
-        for (const int driver : {4, 1}) {
-            nextLap_ = LapChoice{driver, kRace, 2};
-            addLap("Rivaldi weekend (saved in race).rpy");
-        }
+        addRaceLaps({4, 1});
         frame_->resize(900, 700);
     }
     QImage screen() const { return frame_->view()->viewport()->grab().toImage(); }
@@ -44,20 +37,9 @@ protected:
         QFile file(QString::fromStdString((out.path() / "map.bmp").string()));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
-    // The print preview's first page, as the preview draws it.
     QImage printedPage() {
-        QPrinter printer(QPrinter::HighResolution);
-        QPrintPreviewWidget preview(&printer);
-        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
-                         [&](QPrinter* target) { frame_->view()->print(*target, "header", {}); });
-        preview.updatePreview();
-        QImage page(420, 594, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        const QSize paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
-        preview.findChild<QGraphicsView*>()->scene()->render(&painter, QRectF(page.rect()),
-                                                             QRectF(QPoint(), paper));
-        return page;
+        return previewPage([this](QPrinter& printer) { frame_->view()->print(printer, "header", {}); },
+                           QSize(420, 594));
     }
 };
 
@@ -75,7 +57,7 @@ int losingPixels(const QImage& image) {
 
 TEST_F(MainWindowComparisonTest, TheOptionColoursTheComparedLapOnScreenAndIsRemembered) {
     EXPECT_FALSE(enabled(ID_COLOUR_BY_GAIN)) << "no laps";
-    addLap("Rivaldi weekend (saved in race).rpy");
+    addRaceLaps({0});
     EXPECT_FALSE(enabled(ID_COLOUR_BY_GAIN)) << "one lap: nothing to compare";
     frame_->runCommand(ID_FILE_NEW);
     addTwoLaps();
@@ -104,8 +86,7 @@ TEST_F(MainWindowComparisonTest, TheOptionColoursTheComparedLapOnScreenAndIsReme
 // The dock chooses which lap the map colours, and gives the colours' legend while it does.
 TEST_F(MainWindowComparisonTest, TheDocksChooserPicksTheColouredLapAndTheLegendExplainsIt) {
     addTwoLaps();
-    nextLap_ = LapChoice{0, kRace, 2};
-    addLap("Rivaldi weekend (saved in race).rpy");
+    addRaceLaps({0});
     const ComparisonSession& session = frame_->comparisonSession();
     const LapComparisonDock& dock = *frame_->comparisonDock();
     const std::vector<int> others(std::next(session.slots().begin()), session.slots().end());

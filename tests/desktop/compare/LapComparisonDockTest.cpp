@@ -9,7 +9,6 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -23,26 +22,29 @@
 #include "desktop/compare/ComparisonSession.h"
 #include "desktop/graphs/PlotCanvas.h"
 #include "desktop/graphs/PlotView.h"
+#include "desktop/map/PlaybackController.h"
 #include "desktop/map/TrackMapView.h"
 
 namespace {
-
-constexpr const char* kWeekend = "Rivaldi weekend (saved in race).rpy";
 
 class LapComparisonDockTest : public MainWindowTestBase {
 protected:
     void SetUp() override {
         MainWindowTestBase::SetUp();
+        showFrame();
+    }
+    void showFrame() {
         frame_->resize(1200, 900);
         frame_->show();
         QApplication::processEvents();
     }
-    // Race lap 2 of each driver, in slot order.
-    void addRaceLaps(std::initializer_list<int> drivers) {
-        for (const int driver : drivers) {
-            nextLap_ = LapChoice{driver, kRace, 2};
-            addLap(kWeekend);
-        }
+    // Closes the window and opens a new one over the same settings, with race laps of `drivers`.
+    void restartWith(std::initializer_list<int> drivers) {
+        EXPECT_TRUE(frame_->close());
+        frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
+        showFrame();
+        addRaceLaps(drivers);
+        QApplication::processEvents();
     }
     LapComparisonDock& dock() { return *frame_->comparisonDock(); }
     ComparisonSession& session() { return frame_->comparisonSession(); }
@@ -72,26 +74,17 @@ TEST_F(LapComparisonDockTest, AppearsWhenASecondLapIsLoadedTogglesAndIsRemembere
     EXPECT_TRUE(toggle->isChecked());
 
     // Its place and visibility are saved with the window's (by its object name).
-    EXPECT_TRUE(frame_->close());
-    MainWindow next(settings_);
-    next.show();
-    QApplication::processEvents();
-    EXPECT_TRUE(next.comparisonDock()->isVisible());
-    EXPECT_TRUE(next.action(ID_VIEW_LAP_COMPARISON)->isChecked());
-    EXPECT_EQ(next.comparisonDock()->messageLabel()->text(), "Load two or more laps to compare them.");
+    restartWith({});
+    EXPECT_TRUE(dock().isVisible());
+    EXPECT_TRUE(frame_->action(ID_VIEW_LAP_COMPARISON)->isChecked());
+    EXPECT_EQ(dock().messageLabel()->text(), "Load two or more laps to compare them.");
 }
 
 // Closed by the user, with its title bar's button or from the View menu, the dock stays closed when
 // laps are compared again, after a restart too, until the View menu opens it.
 TEST_F(LapComparisonDockTest, ADockTheUserClosedStaysClosedUntilOpenedAgain) {
     const auto restartWithTwoLaps = [this] {
-        EXPECT_TRUE(frame_->close());
-        frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
-        frame_->resize(1200, 900);
-        frame_->show();
-        QApplication::processEvents();
-        addRaceLaps({0, 3});
-        QApplication::processEvents();
+        restartWith({0, 3});
         return dock().isVisible();
     };
     addRaceLaps({0, 3});
@@ -114,13 +107,7 @@ TEST_F(LapComparisonDockTest, OpensAtTheRememberedHeight) {
     QApplication::processEvents();
     const int remembered = dock().height();
     ASSERT_LT(remembered, frame_->height() * 2 / 5 - 20);
-    EXPECT_TRUE(frame_->close());
-
-    frame_ = std::make_unique<MainWindow>(settings_, &dialogs_);
-    frame_->show();
-    QApplication::processEvents();
-    addRaceLaps({0, 3});
-    QApplication::processEvents();
+    restartWith({0, 3});
     ASSERT_TRUE(dock().isVisible());
     EXPECT_EQ(dock().height(), remembered);
 }
@@ -237,15 +224,20 @@ TEST_F(LapComparisonDockTest, TheChosenLapsAreRememberedByLapNotBySlot) {
     }
 }
 
-// Settings accepted, playing or not, turn the speeds into the unit they ask for and keep the
-// plots' zoom.
+// Settings accepted, during a playback or not, turn the speeds into the unit they ask for and
+// keep the plots' zoom. The playback is paused: still under way, but no tick moves the cursor while
+// the dialog is open.
 TEST_F(LapComparisonDockTest, SettingsChangeTheSpeedUnitAndKeepTheZoom) {
-    for (const bool playing : {false, true}) {
-        SCOPED_TRACE(playing ? "playing" : "not playing");
+    for (const bool duringPlayback : {false, true}) {
+        SCOPED_TRACE(duringPlayback ? "during a playback" : "no playback");
         settings_.setSpeedInMph(false);
         frame_->runCommand(ID_FILE_NEW);
         addRaceLaps({0, 3});
-        if (playing) frame_->runCommand(ID_START_CONTINUE);
+        if (duringPlayback) {
+            frame_->runCommand(ID_START_CONTINUE);
+            frame_->runCommand(ID_PAUSE);
+            ASSERT_TRUE(frame_->playback().active());
+        }
         PlotView& speed = *dock().plots()->speedPlot();
         speed.setView(100, 600, 50, 150, true);
         const PlotRange delta = dock().plots()->deltaPlot()->canvas()->range();
@@ -253,10 +245,7 @@ TEST_F(LapComparisonDockTest, SettingsChangeTheSpeedUnitAndKeepTheZoom) {
         const std::optional<DeltaPoint> point = session().comparison()->laps[1].at(300);
 
         settings_.setSpeedInMph(true);
-        QTimer::singleShot(0, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-        });
-        frame_->runCommand(ID_SETTINGS);
+        acceptSettings();
         EXPECT_EQ(speed.model().axis(false).unit(), "mph");
         const PlotRange range = speed.canvas()->range();
         EXPECT_EQ(range.x1, 100);

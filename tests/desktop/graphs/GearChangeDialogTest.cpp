@@ -14,10 +14,7 @@ namespace {
 class GearChangeDialogTest : public MainWindowTestBase {};
 
 TEST_F(GearChangeDialogTest, ShowsTheChosenLapsAnalysisAndEmptiesKindsItNeverMade) {
-    for (const int driver : {0, 3}) {
-        nextLap_ = LapChoice{driver, kRace, 2};
-        addLap("Rivaldi weekend (saved in race).rpy");
-    }
+    addRaceLaps({0, 3});
     GearChangeDialog dialog(frame_->document());
     EXPECT_EQ(dialog.windowTitle(), "Gear Change Analyser");
     ASSERT_EQ(dialog.lapChoice()->count(), 2);

@@ -140,23 +140,24 @@ TEST_F(PlaybackControllerTest, EachTickTellsHowFarTheLeadingCarHasCome) {
     EXPECT_EQ(leader.count(), 1000) << "a paused playback stands still";
 }
 
-// Two laps of the race; the second (slot 1) is the faster and leads at position 2000. The view,
-// zoomed in and scrolled away from both cars, centres on the followed car at the next tick, and
-// stays where it is with Manual focus.
+// Two laps of the race; the second (slot 1) is the faster and leads at position 2000, and still
+// at 2738, past the finish line (its sample 2737), where its distance has fallen back to about 0.
+// The view, zoomed in and scrolled away from both cars, centres on the followed car at the next
+// tick, and stays where it is with Manual focus.
 TEST_F(PlaybackControllerTest, TheFocusKeepsTheFollowedCarInView) {
     struct Case {
         const char* focus;  // the radio button's text
         int driverRow;      // the Focus Driver combo's row
         std::optional<int> followedSlot;
+        unsigned position = 2000;
     };
     const Case cases[] = {
-        {"Focus Leader", 0, 1},
-        {"Focus Driver:", 0, 0},
-        {"Focus Driver:", 1, 1},
-        {"Manual", 0, std::nullopt},
+        {"Focus Leader", 0, 1},  {"Focus Leader", 0, 1, 2738}, {"Focus Driver:", 0, 0},
+        {"Focus Driver:", 1, 1}, {"Manual", 0, std::nullopt},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.focus) + " " + std::to_string(c.driverRow));
+        SCOPED_TRACE(std::string(c.focus) + " " + std::to_string(c.driverRow) + " at " +
+                     std::to_string(c.position));
         document_.clearAll();
         for (const int driver : {0, 3})
             load(kWeekend, {driver, kRace, 2});
@@ -164,17 +165,18 @@ TEST_F(PlaybackControllerTest, TheFocusKeepsTheFollowedCarInView) {
             if (button->text() == c.focus) button->setChecked(true);
         }
         panel_.focusDriver()->setCurrentIndex(c.driverRow);
+        ASSERT_EQ(document_.slots()[1].lapData->finishLineSample, 2737);
         view_.showWholeMap();
         view_.zoomAboutCentre(16);
         playback_.start();
-        while (playback_.state().position() < 1998)
+        while (playback_.state().position() < c.position - 2)
             playback_.tick();
-        const QPointF elsewhere = view_.playedLine(0)[100];
+        const QPointF elsewhere = view_.playedLine(0)[600];
         view_.keepInView(elsewhere.x(), elsewhere.y());
         const MapZoom& zoom = view_.zoom();
         const MapZoom::Point before = zoom.toMap(zoom.viewportWidth() / 2.0, zoom.viewportHeight() / 2.0);
         playback_.tick();
-        ASSERT_EQ(playback_.state().position(), 2000u);
+        ASSERT_EQ(playback_.state().position(), c.position);
         const MapZoom::Point centre = zoom.toMap(zoom.viewportWidth() / 2.0, zoom.viewportHeight() / 2.0);
         const QPointF expected =
             c.followedSlot ? *view_.carPosition(*c.followedSlot) : QPointF(before.x, before.y);
