@@ -65,7 +65,7 @@ public:
             out.clear();
             return;
         }
-        const char* field = reinterpret_cast<const char*>(&data_[offset_ - width]);
+        const char* field = reinterpret_cast<const char*>(data_.data() + offset_ - width);
         const void* nul = std::memchr(field, 0, width);
         out.assign(field, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : width);
     }

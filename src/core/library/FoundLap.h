@@ -20,7 +20,7 @@ inline constexpr std::array<const char*, kLapColumnCount> kLapColumnTitles = {
 // the date they sort by, its drivers' names and what its game mode and session columns depend on.
 // Made once per file, as a scan makes tens of thousands of rows.
 struct FoundReplay {
-    std::shared_ptr<const std::filesystem::path> folder;  // shared by the replays of one folder
+    std::shared_ptr<const std::filesystem::path> folder;  // shared by the replays of one folder; never null
     std::filesystem::path name;                           // the file's name in it
     std::string fileDate;                                 // "2026 Dec 06"
     std::string fileName;                                 // UTF-8: "Rivaldi quick race.rpy"
