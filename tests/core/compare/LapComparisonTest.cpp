@@ -19,7 +19,8 @@ constexpr double kMetresPerSampleAtOneKmh = 1 / 3.6 / kSamplesPerSecond;
 // line, samples 1 .. N-2 on the lap at `metresAt(k)`, sample N-1 past the finish line. Each
 // sample's speed is the distance it covers in a sample; the line lies halfway between the samples
 // around it.
-LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt, double trackLength = 1000) {
+LapTelemetry comparisonLap(int samples, const std::function<double(int)>& metresAt,
+                           double trackLength = 1000) {
     LapTelemetry lap = LapTelemetry::blank(samples);
     const auto place = [&](int k) {
         return k == 0 ? trackLength - 0.5 : k == samples - 1 ? 0.5 : metresAt(k);
@@ -37,7 +38,7 @@ LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt, 
 
 // Half a metre past the line at sample 1, a metre a sample: 1000 samples from line to line.
 LapTelemetry steadyLap() {
-    return madeUpLap(1002, [](int k) { return k - 0.5; });
+    return comparisonLap(1002, [](int k) { return k - 0.5; });
 }
 
 void leaveUnrecorded(LapTelemetry& lap, int k) {
@@ -88,7 +89,7 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     static const LapTelemetry lap = steadyLap();
     static const LapTelemetry empty = LapTelemetry::blank(0);
     static const LapTelemetry unrecorded = LapTelemetry::blank(40);
-    static const LapTelemetry onTheLine = madeUpLap(40, [](int) { return 0.0; });
+    static const LapTelemetry onTheLine = comparisonLap(40, [](int) { return 0.0; });
     const char* const kNoDistances = "A lap without distances along the track cannot be compared.";
     const char* const kBadStep = "The step between points must be a positive number of metres.";
     const RefusalCase cases[] = {
@@ -178,7 +179,7 @@ TEST(LapComparison, AStepTooNarrowForTheLapIsWidenedToARoundOne) {
         {0.09, 0.0001, 0.001},  // 0.00089955
     };
     for (const StepCase& stepCase : cases) {
-        const LapTelemetry lap = madeUpLap(
+        const LapTelemetry lap = comparisonLap(
             1002, [&](int k) { return (k - 0.5) * stepCase.metresPerSample; },
             1000 * stepCase.metresPerSample);
         const auto compared = compareLaps({&lap, 27800}, {}, stepCase.asked);

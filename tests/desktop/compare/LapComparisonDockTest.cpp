@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr const char* kWeekend = "Rivaldi weekend (saved in race).rpy";
+constexpr const char* kRivaldiWeekend = "Rivaldi weekend (saved in race).rpy";
 
 class LapComparisonDockTest : public MainWindowTestBase {
 protected:
@@ -41,7 +41,7 @@ protected:
     void addRaceLaps(std::initializer_list<int> drivers) {
         for (const int driver : drivers) {
             nextLap_ = LapChoice{driver, kRace, 2};
-            addLap(kWeekend);
+            addLap(kRivaldiWeekend);
         }
     }
     LapComparisonDock& dock() { return *frame_->comparisonDock(); }
