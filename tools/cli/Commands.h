@@ -26,6 +26,9 @@ using ComparisonImageEncoder =
     std::function<std::string(const LapComparison& comparison, const std::vector<std::uint32_t>& colours,
                               bool mph, int width, int height)>;
 
+// What a command asked for a picture says in a build that has no drawing library.
+inline constexpr const char* kNoPicturesInThisBuild = "-o is not available in this build";
+
 // What the commands that make pictures draw them with.
 struct PictureMakers {
     PlotImageEncoder plot;

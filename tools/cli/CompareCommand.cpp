@@ -171,6 +171,8 @@ int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncod
         if (!parsed) return usageError(context.err, kPictureSizeError);
         size = *parsed;
     }
+    if (*output == CompareOutput::Picture && !encodeImage)
+        return usageError(context.err, kNoPicturesInThisBuild);
     double step = kDefaultStep;
     if (const std::string* stepText = args.value("--step")) {
         const std::optional<double> metres = parseMetres(*stepText);
@@ -210,7 +212,6 @@ int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncod
             writeText(context.out, compared.value(), names, step);
             break;
         case CompareOutput::Picture: {
-            if (!encodeImage) return failure(context.err, "this build of vxra cannot draw pictures");
             const std::filesystem::path target = pathFromString(*args.value("-o"));
             const std::string png = encodeImage(compared.value(), colours, loaded.document().speedUnitMph(),
                                                 size.first, size.second);

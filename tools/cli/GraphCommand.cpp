@@ -33,6 +33,7 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& enco
         if (!parsed) return usageError(context.err, kPictureSizeError);
         size = *parsed;
     }
+    if (out && !encodeImage) return usageError(context.err, kNoPicturesInThisBuild);
     if (args.has("--difference") && args.operands.size() != 2)
         return usageError(context.err, "--difference takes exactly two laps");
     CommandLineDocument loaded(context.err, context.settings);
@@ -61,7 +62,6 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& enco
     if (args.has("--difference")) graphs.setDifferenceChecked(true);
 
     if (out) {
-        if (!encodeImage) return failure(context.err, "this build of vxra cannot draw pictures");
         const std::filesystem::path target = pathFromString(*out);
         const std::string png = encodeImage(plot, view, size.first, size.second);
         if (png.empty() || !writeWholeFile(target, png, std::ios::binary))

@@ -42,13 +42,13 @@ int raceChart(const CliArgs& args, CliContext& context, const RaceChartDrawer& d
     if (args.operands.size() != 1) return usageError(context.err, "racechart takes one replay file");
     const std::string* out = args.value("-o");
     if (out && args.has("--json")) return usageError(context.err, "give --json or -o, not both");
+    if (out && !draw) return usageError(context.err, kNoPicturesInThisBuild);
     const auto replay = loadReplayFile(pathFromString(args.operands.front()), context.err);
     if (!replay) return kExitFailure;
     if (!replay->drivers->sessionPresent[kRace])
         return failure(context.err, "This replay file does not contain race info!");
     const RaceChartLayout chart = layoutRaceChart(*replay->drivers);
     if (out) {
-        if (!draw) return failure(context.err, "this build of vxra cannot draw pictures");
         const std::filesystem::path target = withBmpEnding(pathFromString(*out));
         const std::vector<std::uint8_t> pixels = draw(chart);
         if (pixels.empty()) return failure(context.err, "the chart is too large to draw");

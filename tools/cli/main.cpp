@@ -1,7 +1,8 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "desktop/settings/QtSettingsStore.h"
+#include "common/System.h"
+#include "settings/PlatformSettingsStores.h"
 
 #ifdef VXRA_PICTURES
 #include <dlfcn.h>
@@ -37,7 +38,8 @@ const PictureMakers& pictureMakers() {
 #endif
 
 int main(int argc, char* argv[]) {
-    CliApp app(makeQtSettingsStores);
+    writeStandardStreamsAsBytes();
+    CliApp app(makePlatformSettingsStores);
 #ifdef VXRA_PICTURES
     registerAllCommands(app, {[](const PlotModel& plot, const PlotRange& range, int width, int height) {
                                   return pictureMakers().plot(plot, range, width, height);

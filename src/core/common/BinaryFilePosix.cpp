@@ -32,19 +32,16 @@ bool BinaryFile::open(const std::filesystem::path& path) {
     return adopt(::open(path.c_str(), kOpenFlags));
 }
 
-bool BinaryFile::openInFolderOfTheLast(const std::filesystem::path& path) {
+bool BinaryFile::openInFolderOfTheLast(const std::filesystem::path& folder,
+                                       const std::filesystem::path& name) {
     close();
-    const std::string& native = path.native();
-    const std::size_t slash = native.rfind('/');
-    if (slash == std::string::npos || slash == 0) return adopt(::open(native.c_str(), kOpenFlags));
-    const std::string_view folder(native.data(), slash);
-    if (folder != folder_) {
+    if (folder.native() != folder_) {
         if (folderHandle_ != kClosed) ::close(descriptorOf(folderHandle_));
-        folder_ = folder;
+        folder_ = folder.native();
         folderHandle_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     }
-    if (folderHandle_ == kClosed) return adopt(::open(native.c_str(), kOpenFlags));
-    return adopt(::openat(descriptorOf(folderHandle_), native.c_str() + slash + 1, kOpenFlags));
+    if (folderHandle_ == kClosed) return adopt(::open((folder / name).c_str(), kOpenFlags));
+    return adopt(::openat(descriptorOf(folderHandle_), name.c_str(), kOpenFlags));
 }
 
 bool BinaryFile::adopt(std::intptr_t handle) {

@@ -42,8 +42,9 @@ bool BinaryFile::open(const std::filesystem::path& path) {
 }
 
 // Windows has no opening relative to a folder handle for plain programs: the whole path it is.
-bool BinaryFile::openInFolderOfTheLast(const std::filesystem::path& path) {
-    return open(path);
+bool BinaryFile::openInFolderOfTheLast(const std::filesystem::path& folder,
+                                       const std::filesystem::path& name) {
+    return open(folder / name);
 }
 
 bool BinaryFile::adopt(std::intptr_t handle) {

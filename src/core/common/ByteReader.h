@@ -55,11 +55,19 @@ public:
     // A fixed-width text field: up to its first NUL, never more than `width` bytes; consumes the
     // whole width.
     std::string text(std::size_t width) {
-        if (!take(width)) return "";
+        std::string field;
+        readText(field, width);
+        return field;
+    }
+    // The same into `out`: a reader of many records fills their strings in place.
+    void readText(std::string& out, std::size_t width) {
+        if (!take(width)) {
+            out.clear();
+            return;
+        }
         const char* field = reinterpret_cast<const char*>(&data_[offset_ - width]);
         const void* nul = std::memchr(field, 0, width);
-        return std::string(field,
-                           nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : width);
+        out.assign(field, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : width);
     }
 
     void skip(std::size_t count) { take(count); }

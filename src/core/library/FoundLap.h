@@ -20,13 +20,16 @@ inline constexpr std::array<const char*, kLapColumnCount> kLapColumnTitles = {
 // the date they sort by, its drivers' names and what its game mode and session columns depend on.
 // Made once per file, as a scan makes tens of thousands of rows.
 struct FoundReplay {
-    std::filesystem::path path;
-    std::string fileDate;                  // "2026 Dec 06"
-    std::string fileName;                  // UTF-8: "Rivaldi quick race.rpy"
-    int fileDay = 0;                       // the file date as yyyymmdd
-    std::vector<std::string> driverNames;  // UTF-8, by driver; empty for drivers without rows
+    std::shared_ptr<const std::filesystem::path> folder;  // shared by the replays of one folder
+    std::filesystem::path name;                           // the file's name in it
+    std::string fileDate;                                 // "2026 Dec 06"
+    std::string fileName;                                 // UTF-8: "Rivaldi quick race.rpy"
+    int fileDay = 0;                                      // the file date as yyyymmdd
+    std::vector<std::string> driverNames;                 // UTF-8, by driver; empty for drivers without rows
     bool arcadeMode = false;
     bool practiceIsTraining = false;  // as a two-driver replay calls its practice
+
+    std::filesystem::path path() const { return *folder / name; }
 };
 
 // One loadable lap found by the Lap Finder: its replay file, which lap it is and the keys its
@@ -40,6 +43,6 @@ struct FoundLap {
     // Any column's text, UTF-8, ready to show: "Marco Tanaka", "1m 16.236s", "Simulation",
     // "Race", "2026 Dec 06", "Rivaldi quick race.rpy".
     std::string text(LapColumn column) const;
-    const std::filesystem::path& path() const { return replay->path; }
+    std::filesystem::path path() const { return replay->path(); }
     int fileDay() const { return replay->fileDay; }
 };

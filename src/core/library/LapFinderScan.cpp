@@ -1,7 +1,7 @@
 #include "library/LapFinderScan.h"
 
 #include <algorithm>
-#include <string_view>
+#include <memory>
 #include <tuple>
 
 #include "common/BinaryFile.h"
@@ -9,6 +9,7 @@
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
+#include "library/ReplayFileNames.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 
@@ -16,50 +17,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Whether a listed path names a "*.rpy" file (extension in any case), read off the native text's
-// tail: no path pieces are made for the thousands of files a folder may hold.
-bool hasReplayExtension(const fs::path::string_type& native) {
-    constexpr std::string_view extension = ".rpy";
-    if (native.size() <= extension.size()) return false;
-    const std::size_t start = native.size() - extension.size();
-    // "x/.rpy" is a name without an extension.
-    const auto before = native[start - 1];
-    if (before == '/' || before == fs::path::preferred_separator) return false;
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        const auto c = native[start + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != extension[i]) return false;
-    }
-    return true;
+// A replay folder's files, sorted by name: the folder once, shared by the rows of all its files.
+struct ListedFolder {
+    std::shared_ptr<const fs::path> folder;
+    std::vector<fs::path> names;
+};
+
+ListedFolder listedFolder(const fs::path& folder) {
+    // Each name lower-cased once for the sort: byte comparisons of these give nameOrder's order.
+    struct SortedName {
+        std::string lowerName;
+        fs::path name;
+    };
+    std::vector<SortedName> sorted;
+    for (fs::path& name : replayFileNames(folder))
+        sorted.push_back({asciiLower(pathString(name)), std::move(name)});
+    std::sort(sorted.begin(), sorted.end(), [](const SortedName& a, const SortedName& b) {
+        return std::tie(a.lowerName, a.name.native()) < std::tie(b.lowerName, b.name.native());
+    });
+    ListedFolder listed{std::make_shared<const fs::path>(folder), {}};
+    listed.names.reserve(sorted.size());
+    for (SortedName& file : sorted)
+        listed.names.push_back(std::move(file.name));
+    return listed;
 }
 
-std::vector<fs::path> replayFilesIn(const fs::path& folder) {
-    // Each file's name, and the same lower-cased, taken once for the sort: byte comparisons of
-    // these give nameOrder's order.
-    struct NamedFile {
-        std::string lowerName;
-        std::string name;
-        fs::path path;
-    };
-    std::vector<NamedFile> named;
+// The replay folder, then the alternative folder unless it is the same.
+std::vector<ListedFolder> listedFolders(const fs::path& simulatorDirectory,
+                                        const fs::path& alternativeFolder) {
+    const fs::path replays = replayFolder(simulatorDirectory);
+    std::vector<ListedFolder> folders{listedFolder(replays)};
     std::error_code error;
-    // Straight from the iterator, whose entries know their type from the listing: no status call.
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const fs::path& path = it->path();
-        std::error_code typeError;
-        // A named pipe or device called "*.rpy" would block or never end: regular files only.
-        if (hasReplayExtension(path.native()) && it->is_regular_file(typeError)) {
-            std::string name = path.filename().string();
-            named.push_back({asciiLower(name), std::move(name), path});
-        }
-    }
-    std::sort(named.begin(), named.end(), [](const NamedFile& a, const NamedFile& b) {
-        return std::tie(a.lowerName, a.name) < std::tie(b.lowerName, b.name);
-    });
-    std::vector<fs::path> files;
-    files.reserve(named.size());
-    for (NamedFile& file : named)
-        files.push_back(std::move(file.path));
-    return files;
+    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error))
+        folders.push_back(listedFolder(alternativeFolder));
+    return folders;
 }
 
 bool filteredOut(const DriverTable& drivers, int driver, LapFilter filter) {
@@ -81,13 +72,15 @@ ScanMessage unreadableFile(const fs::path& path) {
 // The rows of one replay: drivers in table order (less those the filter leaves out), then sessions
 // practice, qualifying, warmup, race that the file holds, then the selectable lap slots. Each row's
 // scan order counts on from `scanOrder`.
-std::vector<FoundLap> lapsOfReplay(fs::path path, const ReplayHeader& header, const DriverTable& drivers,
-                                   LapFilter filter, std::size_t& scanOrder) {
+std::vector<FoundLap> lapsOfReplay(const std::shared_ptr<const fs::path>& folder, fs::path name,
+                                   const ReplayHeader& header, const DriverTable& drivers, LapFilter filter,
+                                   std::size_t& scanOrder) {
     std::vector<FoundLap> laps;
     laps.reserve(drivers.driverCount);
-    std::string fileName = pathText(path.filename());
+    std::string fileName = pathText(name);
     const auto replay = std::make_shared<FoundReplay>(
-        FoundReplay{.path = std::move(path),
+        FoundReplay{.folder = folder,
+                    .name = std::move(name),
                     .fileDate = drivers.fileDate,
                     .fileName = std::move(fileName),
                     .fileDay = fileDateNumber(drivers.fileDate),
@@ -116,49 +109,53 @@ std::vector<FoundLap> lapsOfReplay(fs::path path, const ReplayHeader& header, co
 }  // namespace
 
 std::vector<fs::path> lapFinderFiles(const fs::path& simulatorDirectory, const fs::path& alternativeFolder) {
-    const fs::path replays = replayFolder(simulatorDirectory);
-    std::vector<fs::path> files = replayFilesIn(replays);
-    std::error_code error;
-    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error)) {
-        const std::vector<fs::path> more = replayFilesIn(alternativeFolder);
-        files.insert(files.end(), more.begin(), more.end());
+    std::vector<fs::path> files;
+    for (const ListedFolder& listed : listedFolders(simulatorDirectory, alternativeFolder)) {
+        for (const fs::path& name : listed.names)
+            files.push_back(*listed.folder / name);
     }
     return files;
 }
 
 bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
-    std::vector<fs::path> files = lapFinderFiles(request.simulatorDirectory, request.alternativeFolder);
+    std::vector<ListedFolder> folders = listedFolders(request.simulatorDirectory, request.alternativeFolder);
+    std::size_t fileCount = 0;
+    for (const ListedFolder& listed : folders)
+        fileCount += listed.names.size();
     const std::string track = asciiLower(request.track);
+    std::size_t filesDone = 0;
     std::size_t scanOrder = 0;
     // One of each for all files, so their buffers are made once.
     BinaryFile file;
     ReplayHeader header;
     DriverTable drivers;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!sink.progress(i, files.size())) return false;
-        fs::path& path = files[i];
-        // One opening for both readers: most of what they read lies in the file's first block.
-        file.openInFolderOfTheLast(path);
-        if (!header.read(file)) {
-            if (!sink.unreadable({unreadableFile(path)})) return false;
-            continue;
+    for (ListedFolder& listed : folders) {
+        const fs::path& folder = *listed.folder;
+        for (fs::path& name : listed.names) {
+            if (!sink.progress(filesDone++, fileCount)) return false;
+            // One opening for both readers: most of what they read lies in the file's first block.
+            file.openInFolderOfTheLast(folder, name);
+            if (!header.read(file)) {
+                if (!sink.unreadable({unreadableFile(folder / name)})) return false;
+                continue;
+            }
+            if (header.formatVersion < 3 || header.trackName != track) continue;
+            if (const auto read = drivers.read(file, [&sink] { return sink.stopRequested(); }); !read) {
+                if (read.error() == DriverTableError::Cancelled) return false;
+                std::vector<ScanMessage> messages;
+                if (read.error() == DriverTableError::TooManyDrivers)
+                    messages.push_back({"", tooManyDriversMessage(drivers.driverCount)});
+                messages.push_back(unreadableFile(folder / name));
+                if (!sink.unreadable(messages)) return false;
+                continue;
+            }
+            // The list's name is not needed again: the rows take it.
+            std::vector<FoundLap> laps =
+                lapsOfReplay(listed.folder, std::move(name), header, drivers, request.filter, scanOrder);
+            if (!laps.empty()) sink.found(std::move(laps));
         }
-        if (header.formatVersion < 3 || header.trackName != track) continue;
-        if (const auto read = drivers.read(file, [&sink] { return sink.stopRequested(); }); !read) {
-            if (read.error() == DriverTableError::Cancelled) return false;
-            std::vector<ScanMessage> messages;
-            if (read.error() == DriverTableError::TooManyDrivers)
-                messages.push_back({"", tooManyDriversMessage(drivers.driverCount)});
-            messages.push_back(unreadableFile(path));
-            if (!sink.unreadable(messages)) return false;
-            continue;
-        }
-        // The list's path is not needed again: the rows take it.
-        std::vector<FoundLap> laps =
-            lapsOfReplay(std::move(path), header, drivers, request.filter, scanOrder);
-        if (!laps.empty()) sink.found(std::move(laps));
     }
-    return sink.progress(files.size(), files.size());
+    return sink.progress(fileCount, fileCount);
 }
 
 FoundLaps findLaps(const LapFinderRequest& request) {

@@ -166,20 +166,23 @@ Failure DriverTable::readDrivers(BinaryFile& file, std::size_t count) {
     records.resize(count * kDriverRecordSize);
     if (!file.readAt(kDriverRecordsOffset, records)) return DriverTableError::DamagedStructure;
     rows_.resize(kSessionCount * count);
-    // Each record made from its fields in place: a scan reads tens of thousands of them.
-    for (std::size_t driver = 0; driver < count; ++driver) {
+    // Each record filled in its place, with no record made and moved for it: a scan reads tens of
+    // thousands of them.
+    drivers_.resize(count);
+    for (std::size_t index = 0; index < count; ++index) {
         ByteReader record(
-            std::span<const std::uint8_t>(records).subspan(driver * kDriverRecordSize, kDriverRecordSize));
+            std::span<const std::uint8_t>(records).subspan(index * kDriverRecordSize, kDriverRecordSize));
+        DriverRecord& driver = drivers_[index];
+        record.at(kFirstNameAt).readText(driver.firstName, 15);
+        record.at(kLastNameAt).readText(driver.lastName, 15);
+        record.at(kChatNickAt).readText(driver.chatNick, 31);
+        record.at(kCarNameAt).readText(driver.carName, 31);
+        driver.carNumber = record.at(kCarNumberAt).u32();
+        driver.driverId = record.at(kIdAt).u32();
         const std::uint32_t kind = record.at(kKindAt).u32();
-        drivers_.push_back({.firstName = record.at(kFirstNameAt).text(15),
-                            .lastName = record.at(kLastNameAt).text(15),
-                            .chatNick = record.at(kChatNickAt).text(31),
-                            .carName = record.at(kCarNameAt).text(31),
-                            .carNumber = record.at(kCarNumberAt).u32(),
-                            .driverId = record.at(kIdAt).u32(),
-                            .kind = kind == kHumanCode ? DriverRecord::Human
-                                    : kind == kAiCode  ? DriverRecord::AiCar
-                                                       : DriverRecord::NonCompeting});
+        driver.kind = kind == kHumanCode ? DriverRecord::Human
+                      : kind == kAiCode  ? DriverRecord::AiCar
+                                         : DriverRecord::NonCompeting;
     }
     onlineRace = count > 0 && !drivers_[0].chatNick.empty();
     return {};

@@ -24,7 +24,9 @@ std::optional<std::int32_t> QtSettingsStore::readInt(const std::string& name) co
 
 std::optional<std::string> QtSettingsStore::readString(const std::string& name) const {
     const QVariant value = settings_.value(key(name));
-    if (!value.isValid() || value.typeId() == QMetaType::QStringList) return std::nullopt;
+    // A list, or a value of a type that has no text (a rectangle, a size), is not one.
+    if (!value.isValid() || value.typeId() == QMetaType::QStringList || !value.canConvert<QString>())
+        return std::nullopt;
     return value.toString().toStdString();
 }
 

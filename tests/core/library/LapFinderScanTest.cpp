@@ -209,6 +209,28 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     EXPECT_EQ(sink.progressSeen.back(), (std::pair<std::size_t, std::size_t>{5, 5}));
 }
 
+// One driver table reads every file in turn: each file's rows show its own drivers, whatever the
+// files before held, a damaged one among them.
+TEST_F(LapFinderScanTest, EachFileShowsItsOwnDriversAfterALargerOrDamagedOne) {
+    put("A full.rpy", practice(3).writer());  // Marco Tanaka, Bob Bot (an AI car), Cal Human2
+    std::vector<std::uint8_t> cut = practice(3).writer().bytes();
+    cut.resize(kDriverRecordsOffset + 2 * kDriverRecordSize);  // its last driver record is missing
+    sim_.write("Replay/B cut.rpy", cut);
+    ConstantPaceReplay fewer = practice(2);
+    fewer.cars[0].driver.lastName = "";
+    fewer.cars[1].driver.firstName = "";
+    fewer.cars[1].driver.kindCode = 150;
+    put("C fewer.rpy", fewer.writer());
+
+    const RecordingSink sink = scan("testring", LapFilter::NoAiLaps);
+    EXPECT_EQ(column(sink.rows, LapColumn::Driver),
+              (std::vector<std::string>{"Marco Tanaka", "Cal Human2", "Marco ", " Bot"}));
+    EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),
+              (std::vector<std::string>{"A full.rpy", "A full.rpy", "C fewer.rpy", "C fewer.rpy"}));
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{kUnreadableReplayCaption +
+                                                       ("|" + (replays_ / "B cut.rpy").string())}));
+}
+
 TEST_F(LapFinderScanTest, ATwoDriverPracticeIsTrainingAndATrackWithoutReplaysGivesNoRows) {
     put("Weekend.rpy", practice(2).writer());
     EXPECT_EQ(column(scan().rows, LapColumn::Session), (std::vector<std::string>{"Training", "Training"}));
@@ -260,11 +282,13 @@ TEST_F(LapFinderScanTest, SortingByLapTimeAndDateIsByValueAndStable) {
     const auto set = [&](std::size_t i, const char* driver, std::uint32_t ms, const char* date) {
         rows[i].lapMs = ms;
         rows[i].lap.driver = 0;
-        rows[i].replay = std::make_shared<const FoundReplay>(FoundReplay{.path = "x.rpy",
-                                                                         .fileDate = date,
-                                                                         .fileName = "x.rpy",
-                                                                         .fileDay = fileDateNumber(date),
-                                                                         .driverNames = {driver}});
+        rows[i].replay =
+            std::make_shared<const FoundReplay>(FoundReplay{.folder = std::make_shared<const fs::path>(),
+                                                            .name = "x.rpy",
+                                                            .fileDate = date,
+                                                            .fileName = "x.rpy",
+                                                            .fileDay = fileDateNumber(date),
+                                                            .driverNames = {driver}});
         rows[i].scanOrder = i;
     };
     set(0, "bob", 600000, "2026 Aug 01");

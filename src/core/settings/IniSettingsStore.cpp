@@ -1,0 +1,378 @@
+#include "settings/IniSettingsStore.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+namespace {
+
+constexpr char16_t kReplacementCharacter = 0xFFFD;
+
+bool isIniSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool isLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isIniSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isIniSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<unsigned> hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+    if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
+    return std::nullopt;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerCase) {
+    if (text.size() != lowerCase.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lowerCase[i]) return false;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& text, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        text += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        text += static_cast<char>(0xC0 | (codePoint >> 6));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        text += static_cast<char>(0xE0 | (codePoint >> 12));
+        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (codePoint >> 18));
+        text += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+// UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string utf8FromUtf16(std::u16string_view units) {
+    std::string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            appendUtf8(text, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{units[i + 1]} - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            appendUtf8(text, kReplacementCharacter);
+        } else {
+            appendUtf8(text, unit);
+        }
+    }
+    return text;
+}
+
+// UTF-8 bytes as UTF-16; each byte that does not begin a well-formed sequence becomes U+FFFD, and a
+// sequence cut short by the end is left out (as Qt's decoder, which waits for the rest, does).
+void appendUtf16FromUtf8(std::u16string& units, std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80                    ? 1
+                                   : lead >= 0xC2 && lead <= 0xDF ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                                  : 0;
+        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        bool wellFormed = length != 0;
+        for (std::size_t k = 1; wellFormed && k < length; ++k) {
+            if (i + k == bytes.size()) return;
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            wellFormed = (next & 0xC0) == 0x80;
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+        constexpr std::array<char32_t, 5> kSmallestOfLength = {0, 0, 0x80, 0x800, 0x10000};
+        wellFormed = wellFormed && codePoint >= kSmallestOfLength[length] && codePoint <= 0x10FFFF &&
+                     (codePoint < 0xD800 || codePoint > 0xDFFF);
+        if (!wellFormed) {
+            units += kReplacementCharacter;
+            ++i;
+        } else if (codePoint >= 0x10000) {
+            units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+            i += length;
+        } else {
+            units += static_cast<char16_t>(codePoint);
+            i += length;
+        }
+    }
+}
+
+// A key or section name: "\" separates groups as "/" does, "%XX" and "%UXXXX" are characters by
+// their hexadecimal code; anything else is itself.
+std::string unescapedKey(std::string_view key) {
+    std::string text;
+    std::size_t i = 0;
+    const auto hexCode = [&](std::size_t from, std::size_t digits) -> std::optional<char32_t> {
+        if (from + digits > key.size()) return std::nullopt;
+        char32_t code = 0;
+        for (std::size_t k = from; k < from + digits; ++k) {
+            const auto digit = hexDigitValue(key[k]);
+            if (!digit) return std::nullopt;
+            code = code * 16 + *digit;
+        }
+        return code;
+    };
+    while (i < key.size()) {
+        if (key[i] == '\\') {
+            text += '/';
+            ++i;
+        } else if (const auto wide = key[i] == '%' ? hexCode(i + 2, 4) : std::nullopt;
+                   wide && key[i + 1] == 'U') {
+            appendUtf8(text, *wide);
+            i += 6;
+        } else if (const auto latin1 = key[i] == '%' ? hexCode(i + 1, 2) : std::nullopt) {
+            appendUtf8(text, *latin1);
+            i += 3;
+        } else {
+            text += key[i++];
+        }
+    }
+    return text;
+}
+
+// A value's text with its escapes undone (C's backslash escapes, "\x" and octal codes of any
+// length, a backslash before a line break continuing the line), its double quotes removed, and
+// unquoted spaces at either end dropped. None when an unquoted comma makes it a list.
+std::optional<std::string> unescapedValue(std::string_view raw) {
+    static constexpr std::array<std::pair<char, char16_t>, 11> kEscapes = {{{'a', '\a'},
+                                                                            {'b', '\b'},
+                                                                            {'f', '\f'},
+                                                                            {'n', '\n'},
+                                                                            {'r', '\r'},
+                                                                            {'t', '\t'},
+                                                                            {'v', '\v'},
+                                                                            {'"', '"'},
+                                                                            {'?', '?'},
+                                                                            {'\'', '\''},
+                                                                            {'\\', '\\'}}};
+    std::u16string text;
+    bool isList = false;
+    bool inQuotes = false;
+    bool quoted = false;
+    // Spaces before this point were escaped or quoted and stay.
+    std::size_t keptLength = 0;
+    std::size_t i = 0;
+    const auto skipSpaces = [&] {
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+        keptLength = text.size();
+    };
+    const auto dropTrailingSpaces = [&] {
+        while (text.size() > keptLength && (text.back() == u' ' || text.back() == u'\t'))
+            text.pop_back();
+    };
+    const auto appendCode = [&](unsigned base) {
+        // The code wraps at 16 bits, as one UTF-16 unit.
+        char16_t code = 0;
+        while (i < raw.size()) {
+            const auto digit = hexDigitValue(raw[i]);
+            if (!digit || *digit >= base) break;
+            code = static_cast<char16_t>(code * base + *digit);
+            ++i;
+        }
+        text += code;
+    };
+
+    skipSpaces();
+    while (i < raw.size()) {
+        const char c = raw[i];
+        if (c == '\\') {
+            ++i;
+            if (i < raw.size()) {
+                const char escaped = raw[i++];
+                const auto* simple =
+                    std::find_if(kEscapes.begin(), kEscapes.end(),
+                                 [escaped](const auto& entry) { return entry.first == escaped; });
+                if (simple != kEscapes.end()) {
+                    text += simple->second;
+                } else if (escaped == 'x' && i < raw.size() && hexDigitValue(raw[i])) {
+                    appendCode(16);
+                } else if (escaped >= '0' && escaped <= '7') {
+                    --i;
+                    appendCode(8);
+                } else if (isLineBreak(escaped) && i < raw.size() && isLineBreak(raw[i]) &&
+                           raw[i] != escaped) {
+                    ++i;
+                }
+            }
+            keptLength = text.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes) skipSpaces();
+        } else if (c == ',' && !inQuotes) {
+            if (!quoted) dropTrailingSpaces();
+            isList = true;
+            text.clear();
+            quoted = false;
+            ++i;
+            skipSpaces();
+        } else {
+            std::size_t end = i + 1;
+            while (end < raw.size() && raw[end] != '\\' && raw[end] != '"' && raw[end] != ',')
+                ++end;
+            appendUtf16FromUtf8(text, raw.substr(i, end - i));
+            i = end;
+        }
+    }
+    if (!quoted) dropTrailingSpaces();
+    if (isList) return std::nullopt;
+    return utf8FromUtf16(text);
+}
+
+// Qt marks values that are not plain text with "@Type(...)" and doubles a leading "@" of text.
+// Byte arrays and strings so marked are text; invalid values and other types are none.
+std::optional<std::string> textOfValue(std::string text) {
+    if (!text.starts_with('@')) return text;
+    if (text.starts_with("@@")) return text.substr(1);
+    if (!text.ends_with(')')) return text;
+    for (std::string_view textType : {"@ByteArray(", "@String("}) {
+        if (text.starts_with(textType))
+            return text.substr(textType.size(), text.size() - textType.size() - 1);
+    }
+    for (std::string_view otherType :
+         {"@Invalid(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
+        if (text.starts_with(otherType)) return std::nullopt;
+    }
+    return text;
+}
+
+// One line of an INI text, with the place of its first unquoted "=" if it has one. A line ends at
+// a line break or a ";" (a comment follows) outside double quotes; a backslash keeps the character
+// after it (a line break too) in the line. Comment lines and blank lines are skipped.
+struct IniLine {
+    std::string_view text;
+    std::optional<std::size_t> equalsAt;
+};
+
+class IniLines {
+public:
+    explicit IniLines(std::string_view text) : text_(text) {}
+
+    std::optional<IniLine> next() {
+        for (;;) {
+            while (position_ < text_.size() && isIniSpace(text_[position_]))
+                ++position_;
+            if (position_ == text_.size()) return std::nullopt;
+            if (text_[position_] != ';') break;
+            while (position_ < text_.size() && !isLineBreak(text_[position_]))
+                ++position_;
+        }
+        const std::size_t start = position_;
+        IniLine line;
+        bool inQuotes = false;
+        while (position_ < text_.size()) {
+            const char c = text_[position_];
+            if ((isLineBreak(c) || c == ';') && !inQuotes) break;
+            ++position_;
+            if (c == '=' && !inQuotes && !line.equalsAt) {
+                line.equalsAt = position_ - 1 - start;
+            } else if (c == '"') {
+                inQuotes = !inQuotes;
+            } else if (c == '\\' && position_ < text_.size()) {
+                const char escaped = text_[position_++];
+                if (isLineBreak(escaped) && position_ < text_.size() && isLineBreak(text_[position_]) &&
+                    text_[position_] != escaped) {
+                    ++position_;
+                }
+            }
+        }
+        line.text = text_.substr(start, position_ - start);
+        return line;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+}  // namespace
+
+IniSettingsStore::IniSettingsStore(std::string group) : group_(std::move(group)) {}
+
+void IniSettingsStore::addText(std::string_view text) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+
+    std::map<std::string, std::optional<std::string>> values;
+    // Qt reads the group's values from its sections alone.
+    bool inGroup = false;
+    IniLines lines(text);
+    while (const auto line = lines.next()) {
+        if (line->text.starts_with('[')) {
+            const std::size_t close = line->text.find(']');
+            const std::string_view name =
+                trimmed(line->text.substr(1, close == std::string_view::npos ? close : close - 1));
+            // "[General]" holds the keys of no group.
+            inGroup = !equalsIgnoringAsciiCase(name, "general") && unescapedKey(name) == group_;
+            continue;
+        }
+        if (!inGroup || !line->equalsAt) continue;
+        const auto value = unescapedValue(line->text.substr(*line->equalsAt + 1));
+        values.insert_or_assign(unescapedKey(trimmed(line->text.substr(0, *line->equalsAt))),
+                                value ? textOfValue(*value) : std::nullopt);
+    }
+    values_.merge(values);
+}
+
+void IniSettingsStore::addFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error || size > kMaximumFileSize) return;
+    std::ifstream stream(file, std::ios::binary);
+    std::string text;
+    text.reserve(size);
+    text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    // The file may have grown since its size was taken.
+    if (stream.bad() || text.size() > kMaximumFileSize) return;
+    addText(text);
+}
+
+std::optional<std::string> IniSettingsStore::readString(const std::string& name) const {
+    const auto found = values_.find(name);
+    return found == values_.end() ? std::nullopt : found->second;
+}
+
+std::optional<std::int32_t> IniSettingsStore::readInt(const std::string& name) const {
+    const auto text = readString(name);
+    return text ? storedInteger(*text) : std::nullopt;
+}
+
+bool IniSettingsStore::writeInt(const std::string&, std::int32_t) {
+    return false;
+}
+
+bool IniSettingsStore::writeString(const std::string&, const std::string&) {
+    return false;
+}
+
+std::optional<std::int32_t> storedInteger(std::string_view text) {
+    text = trimmed(text);
+    // from_chars takes a minus sign only.
+    if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
+}
