@@ -52,5 +52,5 @@ int main(int argc, char* argv[]) {
 #else
     registerAllCommands(app);
 #endif
-    return app.run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return app.run(commandLineArguments(argc, argv), std::cout, std::cerr);
 }

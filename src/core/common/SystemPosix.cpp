@@ -14,3 +14,7 @@ std::FILE* createNewFile(const std::filesystem::path& path, bool binary) {
 }
 
 void writeStandardStreamsAsBytes() {}
+
+std::vector<std::string> commandLineArguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}

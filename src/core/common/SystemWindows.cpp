@@ -1,11 +1,16 @@
 // Windows's C library takes wide names for anything beyond the ANSI code page, and its fopen
-// knows no "x": a new file is made exclusively with _wopen, then given a stream.
+// knows no "x": a new file is made exclusively with _wopen, then given a stream. The arguments come
+// from the wide command line for the same reason.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include <ctime>
 
+#include "common/PathText.h"
 #include "common/System.h"
 #include "common/TimeText.h"
 
@@ -22,6 +27,16 @@ std::FILE* createNewFile(const std::filesystem::path& path, bool binary) {
     std::FILE* file = _fdopen(descriptor, binary ? "wb" : "w");
     if (!file) _close(descriptor);
     return file;
+}
+
+std::vector<std::string> commandLineArguments(int, char*[]) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; wide && i < count; ++i)
+        arguments.push_back(pathString(wide[i]));
+    LocalFree(wide);
+    return arguments;
 }
 
 void writeStandardStreamsAsBytes() {
