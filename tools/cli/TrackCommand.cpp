@@ -72,7 +72,7 @@ int track(const CliArgs& args, CliContext& context) {
     }
     printDocument(args, context,
                   {
-                      {"trackName", pathText(name)},
+                      {"trackName", pathText(pathFromString(name))},
                       {"compressed", file.compressed()},
                       {"storedSize", file.storedSize()},
                       {"unpackedSize", file.unpackedSize()},
