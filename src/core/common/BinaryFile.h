@@ -29,8 +29,9 @@ public:
     bool open(const std::filesystem::path& path);
     // The same for the file `name` in `folder`, one of many files of few folders opened one after
     // another (a scan): the folder of the file before stays open, and a file in it opens by its name
-    // there, so the system need not walk the folder's whole path again for each file. A folder
-    // moved meanwhile is still read where it went.
+    // there, so the system need not walk the folder's whole path again for each file (on POSIX
+    // systems; Windows opens each by its whole path). A folder moved meanwhile is still read where
+    // it went on POSIX systems.
     bool openInFolderOfTheLast(const std::filesystem::path& folder, const std::filesystem::path& name);
     bool isOpen() const { return handle_ != kClosed; }
     std::uint64_t size() const { return size_; }

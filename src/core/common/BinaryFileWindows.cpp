@@ -32,12 +32,14 @@ void BinaryFile::closeHandle() {
     CloseHandle(handleOf(handle_));
 }
 
-// Others may go on writing the file (the simulator saving a replay) while it is read. A folder does
-// not open without backup semantics, and a named pipe opens without waiting; both are refused below.
+// Others may go on writing, renaming or deleting the file (the simulator saving a replay) while it
+// is read, as on POSIX systems. A folder does not open without backup semantics, and a named pipe
+// opens without waiting; both are refused below.
 bool BinaryFile::open(const std::filesystem::path& path) {
     close();
-    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return adopt(reinterpret_cast<std::intptr_t>(handle));
 }
 
