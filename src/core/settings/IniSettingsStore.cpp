@@ -240,23 +240,6 @@ std::optional<std::string> unescapedValue(std::string_view raw) {
     return utf8FromUtf16(text);
 }
 
-// Qt marks values that are not plain text with "@Type(...)" and doubles a leading "@" of text.
-// Byte arrays and strings so marked are text; invalid values and other types are none.
-std::optional<std::string> textOfValue(std::string text) {
-    if (!text.starts_with('@')) return text;
-    if (text.starts_with("@@")) return text.substr(1);
-    if (!text.ends_with(')')) return text;
-    for (std::string_view textType : {"@ByteArray(", "@String("}) {
-        if (text.starts_with(textType))
-            return text.substr(textType.size(), text.size() - textType.size() - 1);
-    }
-    for (std::string_view otherType :
-         {"@Invalid(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
-        if (text.starts_with(otherType)) return std::nullopt;
-    }
-    return text;
-}
-
 // One line of an INI text, with the place of its first unquoted "=" if it has one. A line ends at
 // a line break or a ";" (a comment follows) outside double quotes; a backslash keeps the character
 // after it (a line break too) in the line. Comment lines and blank lines are skipped.
@@ -330,7 +313,7 @@ void IniSettingsStore::addText(std::string_view text) {
         if (!inGroup || !line->equalsAt) continue;
         const auto value = unescapedValue(line->text.substr(*line->equalsAt + 1));
         values.insert_or_assign(unescapedKey(trimmed(line->text.substr(0, *line->equalsAt))),
-                                value ? textOfValue(*value) : std::nullopt);
+                                value ? storedText(*value) : std::nullopt);
     }
     values_.merge(values);
 }
@@ -365,6 +348,21 @@ bool IniSettingsStore::writeInt(const std::string&, std::int32_t) {
 
 bool IniSettingsStore::writeString(const std::string&, const std::string&) {
     return false;
+}
+
+std::optional<std::string> storedText(std::string text) {
+    if (!text.starts_with('@')) return text;
+    if (text.starts_with("@@")) return text.substr(1);
+    if (!text.ends_with(')')) return text;
+    for (std::string_view textType : {"@ByteArray(", "@String("}) {
+        if (text.starts_with(textType))
+            return text.substr(textType.size(), text.size() - textType.size() - 1);
+    }
+    for (std::string_view otherType :
+         {"@Invalid(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
+        if (text.starts_with(otherType)) return std::nullopt;
+    }
+    return text;
 }
 
 std::optional<std::int32_t> storedInteger(std::string_view text) {
