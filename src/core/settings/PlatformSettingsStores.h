@@ -5,9 +5,9 @@
 // The settings stores of this system, read without Qt where the desktop program's Qt store keeps
 // them. Linux: the user's "$XDG_CONFIG_HOME/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf"
 // (~/.config without it) and the simulator's "Merrow OnLine/Setup.conf" in the folders of
-// $XDG_CONFIG_DIRS (/etc/xdg without it). Windows: the user's registry key
-// "HKEY_CURRENT_USER\Software\Veltra4 Replay Analyser\Veltra4 Replay Analyser\Settings" (where the
-// desktop program saves), then "%APPDATA%\Veltra4 Replay Analyser\Veltra4 Replay Analyser.ini" for
+// $XDG_CONFIG_DIRS (/etc/xdg without it), each with Qt's fallback files (XdgSettingsFiles.h). Windows: the
+// user's registry key "HKEY_CURRENT_USER\Software\Veltra4 Replay Analyser\Veltra4 Replay Analyser\Settings"
+// (where the desktop program saves), then "%APPDATA%\Veltra4 Replay Analyser\Veltra4 Replay Analyser.ini" for
 // what the key lacks, and the simulator's registry entry
 // "HKEY_LOCAL_MACHINE\SOFTWARE\Merrow OnLine\Setup\VELTRA4" (64-bit view, then 32-bit). Both
 // stores are read only.

@@ -1,0 +1,55 @@
+#include "settings/XdgSettingsFiles.h"
+
+#include <string_view>
+
+namespace {
+
+std::string_view valueOrEmpty(const std::optional<std::string>& value) {
+    return value ? std::string_view(*value) : std::string_view();
+}
+
+// A relative $XDG_CONFIG_HOME is taken as it is, relative to the working folder, as Qt 6.4 does.
+std::string userConfigFolder(const XdgEnvironment& environment) {
+    if (const std::string_view folder = valueOrEmpty(environment.configHome); !folder.empty())
+        return std::string(folder);
+    // Without HOME, Qt's home is the root folder.
+    return std::string(valueOrEmpty(environment.home)) + "/.config";
+}
+
+// Every entry of the list, empty ones too: Qt keeps them, and an empty folder then names the root.
+std::vector<std::string> machineConfigFolders(const XdgEnvironment& environment) {
+    const std::string_view list = valueOrEmpty(environment.configDirs);
+    if (list.empty()) return {"/etc/xdg"};
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t colon = list.find(':', start);
+        folders.emplace_back(list.substr(start, colon - start));
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    return folders;
+}
+
+// Qt's files of one organisation and application in a folder: the application's own file first,
+// then the organisation's shared one. The folder is joined with "/" as Qt joins it.
+void addApplicationFiles(std::vector<std::filesystem::path>& files, const std::vector<std::string>& folders,
+                         const std::string& organization, const std::string& application) {
+    for (const std::string& folder : folders)
+        files.emplace_back(folder + "/" + organization + "/" + application + ".conf");
+    for (const std::string& folder : folders)
+        files.emplace_back(folder + "/" + organization + ".conf");
+}
+
+}  // namespace
+
+XdgSettingsFiles xdgSettingsFiles(const XdgEnvironment& environment) {
+    const std::vector<std::string> machineFolders = machineConfigFolders(environment);
+    XdgSettingsFiles files;
+    // The user's store reads the user's files, then the machine's.
+    addApplicationFiles(files.user, {userConfigFolder(environment)}, "Veltra4 Replay Analyser",
+                        "Veltra4 Replay Analyser");
+    addApplicationFiles(files.user, machineFolders, "Veltra4 Replay Analyser", "Veltra4 Replay Analyser");
+    addApplicationFiles(files.machine, machineFolders, "Merrow OnLine", "Setup");
+    return files;
+}
