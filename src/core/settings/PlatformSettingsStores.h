@@ -2,6 +2,19 @@
 
 #include "settings/SettingsStore.h"
 
+// Where a program keeps its settings in Qt's store: the names that make its key or file, and the
+// group that holds them.
+struct SettingsLocation {
+    const char* organization;
+    const char* application;
+    const char* group;
+};
+
+// The desktop program's own values, and the simulator's setup entry its installer writes.
+inline constexpr SettingsLocation kUserSettings = {"Veltra4 Replay Analyser", "Veltra4 Replay Analyser",
+                                                   "Settings"};
+inline constexpr SettingsLocation kSimulatorSetup = {"Merrow OnLine", "Setup", "VELTRA4"};
+
 // The settings stores of this system, read without Qt where the desktop program's Qt store keeps
 // them. Linux: the user's "$XDG_CONFIG_HOME/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf"
 // (~/.config without it) and the simulator's "Merrow OnLine/Setup.conf" in the folders of

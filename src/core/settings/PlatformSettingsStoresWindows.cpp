@@ -95,6 +95,12 @@ private:
     std::wstring key_;
 };
 
+// Qt's key of a program's group, under either root.
+std::wstring registryKey(const SettingsLocation& location) {
+    return wideFromUtf8(std::string("Software\\") + location.organization + "\\" + location.application +
+                        "\\" + location.group);
+}
+
 // The user's roaming application data, where Qt keeps its INI files too.
 std::optional<std::filesystem::path> roamingAppDataFolder() {
     PWSTR folder = nullptr;
@@ -108,14 +114,16 @@ std::optional<std::filesystem::path> roamingAppDataFolder() {
 }  // namespace
 
 SettingsStores makePlatformSettingsStores() {
-    auto iniFile = std::make_unique<IniSettingsStore>("Settings");
-    if (const auto appData = roamingAppDataFolder())
-        iniFile->addFile(*appData / L"Veltra4 Replay Analyser" / L"Veltra4 Replay Analyser.ini");
+    auto iniFile = std::make_unique<IniSettingsStore>(kUserSettings.group);
+    if (const auto appData = roamingAppDataFolder()) {
+        iniFile->addFile(*appData / wideFromUtf8(kUserSettings.organization) /
+                         wideFromUtf8(std::string(kUserSettings.application) + ".ini"));
+    }
     std::vector<std::unique_ptr<SettingsStore>> userLayers;
-    userLayers.push_back(std::make_unique<RegistrySettingsStore>(
-        HKEY_CURRENT_USER, L"Software\\Veltra4 Replay Analyser\\Veltra4 Replay Analyser\\Settings"));
+    userLayers.push_back(
+        std::make_unique<RegistrySettingsStore>(HKEY_CURRENT_USER, registryKey(kUserSettings)));
     userLayers.push_back(std::move(iniFile));
-    return SettingsStores{std::make_unique<LayeredSettingsStore>(std::move(userLayers)),
-                          std::make_unique<RegistrySettingsStore>(
-                              HKEY_LOCAL_MACHINE, L"SOFTWARE\\Merrow OnLine\\Setup\\VELTRA4")};
+    return SettingsStores{
+        std::make_unique<LayeredSettingsStore>(std::move(userLayers)),
+        std::make_unique<RegistrySettingsStore>(HKEY_LOCAL_MACHINE, registryKey(kSimulatorSetup))};
 }

@@ -26,5 +26,6 @@ std::unique_ptr<IniSettingsStore> storeOfFiles(std::string group,
 SettingsStores makePlatformSettingsStores() {
     const XdgSettingsFiles files = xdgSettingsFiles(XdgEnvironment{
         environmentValue("XDG_CONFIG_HOME"), environmentValue("XDG_CONFIG_DIRS"), environmentValue("HOME")});
-    return SettingsStores{storeOfFiles("Settings", files.user), storeOfFiles("VELTRA4", files.machine)};
+    return SettingsStores{storeOfFiles(kUserSettings.group, files.user),
+                          storeOfFiles(kSimulatorSetup.group, files.machine)};
 }

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "settings/PlatformSettingsStores.h"
+
 namespace {
 
 std::string_view valueOrEmpty(const std::optional<std::string>& value) {
@@ -34,9 +36,10 @@ std::vector<std::string> machineConfigFolders(const XdgEnvironment& environment)
 // Qt's files of one organisation and application in a folder: the application's own file first,
 // then the organisation's shared one. The folder is joined with "/" as Qt joins it.
 void addApplicationFiles(std::vector<std::filesystem::path>& files, const std::vector<std::string>& folders,
-                         const std::string& organization, const std::string& application) {
+                         const SettingsLocation& location) {
+    const std::string organization = location.organization;
     for (const std::string& folder : folders)
-        files.emplace_back(folder + "/" + organization + "/" + application + ".conf");
+        files.emplace_back(folder + "/" + organization + "/" + location.application + ".conf");
     for (const std::string& folder : folders)
         files.emplace_back(folder + "/" + organization + ".conf");
 }
@@ -47,9 +50,8 @@ XdgSettingsFiles xdgSettingsFiles(const XdgEnvironment& environment) {
     const std::vector<std::string> machineFolders = machineConfigFolders(environment);
     XdgSettingsFiles files;
     // The user's store reads the user's files, then the machine's.
-    addApplicationFiles(files.user, {userConfigFolder(environment)}, "Veltra4 Replay Analyser",
-                        "Veltra4 Replay Analyser");
-    addApplicationFiles(files.user, machineFolders, "Veltra4 Replay Analyser", "Veltra4 Replay Analyser");
-    addApplicationFiles(files.machine, machineFolders, "Merrow OnLine", "Setup");
+    addApplicationFiles(files.user, {userConfigFolder(environment)}, kUserSettings);
+    addApplicationFiles(files.user, machineFolders, kUserSettings);
+    addApplicationFiles(files.machine, machineFolders, kSimulatorSetup);
     return files;
 }
