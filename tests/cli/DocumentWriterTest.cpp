@@ -9,9 +9,9 @@
 
 namespace {
 
-using json = nlohmann::ordered_json;
+using Json = nlohmann::ordered_json;
 
-bool isPlain(const json& value) {
+bool isPlain(const Json& value) {
     return !value.is_object() && !value.is_array();
 }
 
@@ -20,7 +20,7 @@ bool isPlain(const json& value) {
 // plain fields), which it gives whole.
 enum class Opens { everyContainer, containersNotShownFlat };
 
-bool opened(Opens opens, const json& value, bool inArray) {
+bool opened(Opens opens, const Json& value, bool inArray) {
     if (isPlain(value) || value.empty()) return false;
     if (opens == Opens::everyContainer) return true;
     const bool flat = std::all_of(value.begin(), value.end(), isPlain);
@@ -29,7 +29,7 @@ bool opened(Opens opens, const json& value, bool inArray) {
 
 // Gives `value` to the writer as find and graph do: the containers it opens entry by entry, strings
 // and integers by themselves (with their key as one field in an object), every other value whole.
-void stream(DocumentWriter& writer, Opens opens, const json& value, bool inArray = false) {
+void stream(DocumentWriter& writer, Opens opens, const Json& value, bool inArray = false) {
     if (value.is_string()) {
         writer.text(value.get<std::string>());
     } else if (value.is_number_integer()) {
@@ -38,7 +38,7 @@ void stream(DocumentWriter& writer, Opens opens, const json& value, bool inArray
         writer.value(value);
     } else if (value.is_array()) {
         writer.beginArray();
-        for (const json& item : value)
+        for (const Json& item : value)
             stream(writer, opens, item, true);
         writer.end();
     } else {
@@ -58,30 +58,30 @@ void stream(DocumentWriter& writer, Opens opens, const json& value, bool inArray
 }
 
 std::string streamed(std::unique_ptr<DocumentWriter> (*make)(std::ostream&), Opens opens,
-                     const json& document) {
+                     const Json& document) {
     std::ostringstream out;
     stream(*make(out), opens, document);
     return out.str();
 }
 
-// Each document streamed gives the bytes of the whole document: nlohmann's dump as --json prints it,
+// Each document streamed gives the bytes of the whole document: nlohmann's dump as --Json prints it,
 // and the text of printJsonAsText.
 TEST(DocumentWriterTest, StreamsTheBytesOfTheWholeDocument) {
-    const json documents[] = {
-        json::object(),
-        json::parse(R"({"a": 1, "b": [], "c": {}, "d": [[]], "e": [{}]})"),
-        json::parse(R"([[1.5, -0.0, 1e300], [true, null], {"x": "tab\t\"quote\" \u00e9"}])"),
-        json::parse(R"({"track": "Rivaldi", "count": "2", "rows": [
+    const Json documents[] = {
+        Json::object(),
+        Json::parse(R"({"a": 1, "b": [], "c": {}, "d": [[]], "e": [{}]})"),
+        Json::parse(R"([[1.5, -0.0, 1e300], [true, null], {"x": "tab\t\"quote\" \u00e9"}])"),
+        Json::parse(R"({"track": "Rivaldi", "count": "2", "rows": [
             {"columns": ["M Tanaka", "1m 16.236s"], "path": "/r/a.rpy", "driver": 0, "lap": 1},
             {"columns": ["J Berg", "1m 17.000s"], "path": "/r/b.rpy", "driver": 3, "lap": 12}],
             "messages": [{"caption": "c", "text": "t"}]})"),
-        json::parse(R"({"curves": [{"lap": "L", "points": [[0.125, 47.346], [0.5, 49.7]]},
+        Json::parse(R"({"curves": [{"lap": "L", "points": [[0.125, 47.346], [0.5, 49.7]]},
             {"lap": "K", "points": []}], "difference": {"points": [[1, 2]], "spread": "0.1"}})"),
-        json::parse(R"({"outer": {"inner": {"deep": [[1, [2, 3]], {"k": {"v": 1}}]}}})"),
+        Json::parse(R"({"outer": {"inner": {"deep": [[1, [2, 3]], {"k": {"v": 1}}]}}})"),
     };
-    for (const json& document : documents) {
+    for (const Json& document : documents) {
         EXPECT_EQ(streamed(jsonWriter, Opens::everyContainer, document),
-                  document.dump(2, ' ', false, json::error_handler_t::replace) + "\n")
+                  document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n")
             << document.dump();
         std::ostringstream text;
         printJsonAsText(text, document);

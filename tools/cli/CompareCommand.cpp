@@ -212,12 +212,12 @@ int compare(const CliArgs& args, CliContext& context, const ComparisonImageEncod
             writeText(context.out, compared.value(), names, step);
             break;
         case CompareOutput::Picture: {
-            const std::filesystem::path target = *args.value("-o");
+            const std::filesystem::path target = pathFromString(*args.value("-o"));
             const std::string png = encodeImage(compared.value(), colours, loaded.document().speedUnitMph(),
                                                 size.first, size.second);
             if (png.empty() || !writeWholeFile(target, png, std::ios::binary))
                 return failure(context.err, "Error creating file!");
-            context.out << target.string() << "\n";
+            context.out << pathString(target) << "\n";
             break;
         }
     }

@@ -62,7 +62,7 @@ int find(const CliArgs& args, CliContext& context) {
         return usageError(context.err,
                           "--sort takes unsorted, driver, laptime, gamemode, session, filedate or file");
 
-    const std::filesystem::path simulator = context.settings.simulatorDirectory();
+    const std::filesystem::path simulator = pathFromString(context.settings.simulatorDirectory());
     const std::vector<std::string> tracks = installedTracks(simulator);
     const auto track = std::find_if(tracks.begin(), tracks.end(), [&](const std::string& name) {
         return asciiLower(name) == asciiLower(args.operands[0]);
@@ -72,7 +72,7 @@ int find(const CliArgs& args, CliContext& context) {
         for (const std::string& name : tracks)
             installed += (installed.empty() ? "" : ", ") + name;
         return failure(context.err, "no track \"" + args.operands[0] + "\" in " +
-                                        tracksFolder(simulator).string() +
+                                        pathString(tracksFolder(simulator)) +
                                         " (installed: " + (installed.empty() ? "none" : installed) + ")");
     }
 

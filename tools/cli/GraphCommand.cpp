@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "DocumentLoading.h"
 #include "JsonText.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "common/WholeFile.h"
 #include "graphs/LapGraphs.h"
@@ -61,11 +62,11 @@ int graph(const CliArgs& args, CliContext& context, const PlotImageEncoder& enco
     if (args.has("--difference")) graphs.setDifferenceChecked(true);
 
     if (out) {
-        const std::filesystem::path target = *out;
+        const std::filesystem::path target = pathFromString(*out);
         const std::string png = encodeImage(plot, view, size.first, size.second);
         if (png.empty() || !writeWholeFile(target, png, std::ios::binary))
             return failure(context.err, "Error creating file!");
-        context.out << target.string() << "\n";
+        context.out << pathString(target) << "\n";
         return kExitOk;
     }
 

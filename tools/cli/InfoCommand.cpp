@@ -109,7 +109,7 @@ json driversJson(const DriverTable& drivers) {
 
 int info(const CliArgs& args, CliContext& context) {
     if (args.operands.size() != 1) return usageError(context.err, "info takes one replay file");
-    const auto replay = loadReplayFile(args.operands.front(), context.err);
+    const auto replay = loadReplayFile(pathFromString(args.operands.front()), context.err);
     if (!replay) return kExitFailure;
     printDocument(args, context,
                   {{"header", headerJson(*replay->header)}, {"driverTable", driversJson(*replay->drivers)}});

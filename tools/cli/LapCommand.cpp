@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "replay/ReplayMessages.h"
@@ -81,13 +82,13 @@ int lap(const CliArgs& args, CliContext& context) {
     if (args.has("--csv") && args.has(kJsonOption.name))
         return usageError(context.err, "give --csv or --json, not both");
 
-    const auto replay = loadReplayFile(args.operands.front(), context.err);
+    const auto replay = loadReplayFile(pathFromString(args.operands.front()), context.err);
     if (!replay) return kExitFailure;
     // With the track of the simulator folder: the map channels, split times and lap-time check.
     std::unique_ptr<LoadedTrack> track;
     const std::string& simulator = context.settings.simulatorDirectory();
     if (!simulator.empty()) {
-        auto loaded = loadReplayTrack(simulator, replay->header->trackName);
+        auto loaded = loadReplayTrack(pathFromString(simulator), replay->header->trackName);
         if (loaded) track = std::move(loaded).value();
     }
     const LapLoad load = loadLap(*replay->drivers, {*driver, *session, *slot}, track.get());

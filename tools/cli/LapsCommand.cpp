@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "replay/LapCatalogue.h"
 
@@ -45,7 +46,7 @@ json treeJson(const std::vector<DriverItem>& tree) {
 
 int laps(const CliArgs& args, CliContext& context) {
     if (args.operands.size() != 1) return usageError(context.err, "laps takes one replay file");
-    const auto replay = loadReplayFile(args.operands.front(), context.err);
+    const auto replay = loadReplayFile(pathFromString(args.operands.front()), context.err);
     if (!replay) return kExitFailure;
 
     const auto tree = buildLapTree(*replay->drivers, args.has("--selectable"));

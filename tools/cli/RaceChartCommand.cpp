@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "ReplayLoading.h"
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "common/WholeFile.h"
 #include "map/TrackMapBitmap.h"
@@ -42,18 +43,18 @@ int raceChart(const CliArgs& args, CliContext& context, const RaceChartDrawer& d
     const std::string* out = args.value("-o");
     if (out && args.has("--json")) return usageError(context.err, "give --json or -o, not both");
     if (out && !draw) return usageError(context.err, kNoPicturesInThisBuild);
-    const auto replay = loadReplayFile(args.operands.front(), context.err);
+    const auto replay = loadReplayFile(pathFromString(args.operands.front()), context.err);
     if (!replay) return kExitFailure;
     if (!replay->drivers->sessionPresent[kRace])
         return failure(context.err, "This replay file does not contain race info!");
     const RaceChartLayout chart = layoutRaceChart(*replay->drivers);
     if (out) {
-        const std::filesystem::path target = withBmpEnding(*out);
+        const std::filesystem::path target = withBmpEnding(pathFromString(*out));
         const std::vector<std::uint8_t> pixels = draw(chart);
         if (pixels.empty()) return failure(context.err, "the chart is too large to draw");
         const std::string bitmap = encodeBitmap8(chart.width, chart.height, racechart::palette(), pixels);
         if (!writeWholeFile(target, bitmap, std::ios::binary))
-            return failure(context.err, "cannot write " + target.string());
+            return failure(context.err, "cannot write " + pathString(target));
         return kExitOk;
     }
     printDocument(args, context, chartJson(chart));

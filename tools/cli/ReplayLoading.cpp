@@ -1,22 +1,21 @@
 #include "ReplayLoading.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+
+#include "common/PathText.h"
 
 namespace {
 
-// Why the file cannot be opened, by the system; nothing when it opens.
+// Why the file cannot be opened, by the system; nothing when it opens. (The stream opens the file
+// with the C library, which leaves its reason in errno.)
 std::optional<std::string> cannotOpenReason(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) return std::string(std::strerror(EISDIR));
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file) {
-        std::fclose(file);
-        return std::nullopt;
-    }
+    if (std::ifstream(path, std::ios::binary).is_open()) return std::nullopt;
     return errno == 0 ? std::nullopt : std::optional<std::string>(std::strerror(errno));
 }
 
@@ -26,7 +25,7 @@ void tellLoadFailure(std::ostream& err, const LoadMessages& messages, const std:
     const auto reason = cannotOpenReason(path);
     for (const std::string& message : messages) {
         err << "vxra: " << message;
-        if (reason && message == path.string()) err << ": " << *reason;
+        if (reason && message == pathString(path)) err << ": " << *reason;
         err << "\n";
     }
 }

@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "ReplayLoading.h"
 #include "ReportOutput.h"
+#include "common/PathText.h"
 #include "reports/ReportRegistry.h"
 
 namespace {
@@ -29,12 +30,13 @@ int report(const CliArgs& args, CliContext& context) {
     }
     if (args.has("--mph") && args.has("--kph"))
         return usageError(context.err, "give --mph or --kph, not both");
-    const std::filesystem::path file = args.operands[1];
+    const std::filesystem::path file = pathFromString(args.operands[1]);
     const auto replay = loadReplayFile(file, context.err);
     if (!replay) return kExitFailure;
 
     const Settings& settings = context.settings;
-    const TrackLength length = readTrackLength(settings.simulatorDirectory(), replay->header->trackName);
+    const TrackLength length =
+        readTrackLength(pathFromString(settings.simulatorDirectory()), replay->header->trackName);
     if (!length.message.empty()) context.err << "vxra: " << length.message << "\n";
     const bool mph = args.has("--mph") || (!args.has("--kph") && settings.speedInMph());
     const ReportInput input{replay->header.get(), replay->drivers.get(), length.metres, mph,
@@ -46,7 +48,7 @@ int report(const CliArgs& args, CliContext& context) {
         printReport(context.out, text);
         return kExitOk;
     }
-    std::filesystem::path target = *out;
+    std::filesystem::path target = pathFromString(*out);
     std::error_code error;  // a name the system refuses (too long, ...) is no folder: writing it fails
     if (std::filesystem::is_directory(target, error)) {
         target /= defaultExportName(kind->type, file).filename();
@@ -54,7 +56,7 @@ int report(const CliArgs& args, CliContext& context) {
         target = withTxtExtension(target);
     }
     if (!writeReportFile(target, reportFileText(text))) return failure(context.err, "Error creating file!");
-    context.out << target.string() << "\n";
+    context.out << pathString(target) << "\n";
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 #include "CliArgs.h"
 #include "Commands.h"
 #include "DocumentLoading.h"
+#include "common/PathText.h"
 #include "common/WholeFile.h"
 #include "map/TrackMapBitmap.h"
 
@@ -21,12 +22,12 @@ int trackmap(const CliArgs& args, CliContext& context) {
     CommandLineDocument loaded(context.err, context.settings);
     if (const int status = loaded.load(args.operands, "trackmap"); status != kExitOk) return status;
     if (!loaded.document().trackLoaded()) return failure(context.err, "No track loaded!");
-    const std::filesystem::path target = withBmpExtension(*out);
+    const std::filesystem::path target = withBmpExtension(pathFromString(*out));
     LapsShown laps;
     laps.fill(true);
     if (!writeWholeFile(target, trackMapBitmap(loaded.document(), size, laps), std::ios::binary))
         return failure(context.err, "Error creating file!");
-    context.out << target.string() << "\n";
+    context.out << pathString(target) << "\n";
     return kExitOk;
 }
 

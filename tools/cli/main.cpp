@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "common/System.h"
 #include "settings/PlatformSettingsStores.h"
 
 #ifdef VXRA_PICTURES
@@ -37,6 +38,7 @@ const PictureMakers& pictureMakers() {
 #endif
 
 int main(int argc, char* argv[]) {
+    writeStandardStreamsAsBytes();
     CliApp app(makePlatformSettingsStores);
 #ifdef VXRA_PICTURES
     registerAllCommands(app, {[](const PlotModel& plot, const PlotRange& range, int width, int height) {
@@ -50,5 +52,5 @@ int main(int argc, char* argv[]) {
 #else
     registerAllCommands(app);
 #endif
-    return app.run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return app.run(commandLineArguments(argc, argv), std::cout, std::cerr);
 }

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kFrameMs = 1000.0 / kSamplesPerSecond;
 constexpr double kRoadHalfWidth = 5;
 constexpr double kGridAcceleration = 9;  // m/s^2 off the line
@@ -21,7 +20,9 @@ class Random {
 public:
     explicit Random(std::uint32_t seed) : engine_(seed) {}
     double uniform() { return (static_cast<double>(engine_()) + 0.5) / 4294967296.0; }
-    double normal() { return std::sqrt(-2 * std::log(uniform())) * std::cos(2 * kPi * uniform()); }
+    double normal() {
+        return std::sqrt(-2 * std::log(uniform())) * std::cos(2 * std::numbers::pi * uniform());
+    }
     std::uint32_t below(std::uint32_t n) { return engine_() % n; }
 
 private:
@@ -293,7 +294,7 @@ TelemetrySample WeekendBuilder::sample(const CarState& state, Gearbox& gearbox, 
     // Orientation follows the car's path, with a little slip that grows with the lateral load.
     const double lateralLoad = state.speed * state.speed * state.curvature;
     const double slip = std::clamp(lateralLoad * 0.08, -4.0, 4.0);
-    double degrees = std::remainder(state.heading * 180 / kPi + slip, 360.0);
+    double degrees = std::remainder(state.heading * 180 / std::numbers::pi + slip, 360.0);
     values.orientation =
         static_cast<std::int16_t>(std::clamp(std::lround(degrees * 4096 / 360), -2048L, 2047L));
     values.steering = static_cast<std::int16_t>(std::clamp(std::lround(state.curvature * 1500), -127L, 127L));

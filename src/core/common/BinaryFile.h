@@ -11,8 +11,8 @@
 // damaged length or offset read from the file can never lead outside it.
 //
 // Each read or seek of the file is a system call, and a scan of a replay folder makes little else.
-// So this one class uses the POSIX file calls the standard streams hide: reads go to the file by
-// position (pread, no seeks), one fstat at opening gives both the size and the modification time,
+// So this one class uses the system's file calls the standard streams hide: reads go to the file by
+// position (no seeks), one call at opening gives both the size and the modification time,
 // and small reads are served from one block read ahead of them, since the readers take a file's
 // head, its tables and its frames in many small pieces that lie close together. One object that
 // opens file after file (a scan) reads at each file's start only as much as the heads of the files
@@ -32,7 +32,7 @@ public:
     // there, so the system need not walk the folder's whole path again for each file. A folder
     // moved meanwhile is still read where it went.
     bool openInFolderOfTheLast(const std::filesystem::path& folder, const std::filesystem::path& name);
-    bool isOpen() const { return descriptor_ >= 0; }
+    bool isOpen() const { return handle_ != kClosed; }
     std::uint64_t size() const { return size_; }
     // When the file was last written, as of its opening.
     std::time_t modificationTime() const { return modified_; }
@@ -45,16 +45,21 @@ public:
 private:
     static constexpr std::size_t kBlockSize = 8 << 10;
     static constexpr std::size_t kHeadRoom = 1 << 10;  // above the most that a head took
+    // What the system gives for no file: -1 as a descriptor and as a Windows handle alike.
+    static constexpr std::intptr_t kClosed = -1;
 
     void close();
-    // Takes an opened descriptor for the file; false (and it is closed) if it is no regular file.
-    bool adopt(int descriptor);
+    // The system's part of each step, in BinaryFilePosix.cpp or BinaryFileWindows.cpp.
+    void closeHandle();
+    // Takes the system's answer to an opening; false (and it is closed) if it is no regular file.
+    bool adopt(std::intptr_t handle);
     // Reads from the file itself; fewer bytes only where the file ends or fails.
     std::size_t readFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
-    int descriptor_ = -1;
-    int folderDescriptor_ = -1;  // openInFolderOfTheLast's folder
-    std::string folder_;         // its path
+    std::intptr_t handle_ = kClosed;  // a descriptor (POSIX) or a HANDLE (Windows)
+    // openInFolderOfTheLast's folder and its path (POSIX; Windows opens by the whole path).
+    std::intptr_t folderHandle_ = kClosed;
+    std::string folder_;
     std::uint64_t size_ = 0;
     std::time_t modified_ = 0;
     std::unique_ptr<std::uint8_t[]> block_;  // kBlockSize bytes, made at the first small read

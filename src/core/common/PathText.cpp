@@ -39,7 +39,23 @@ bool isUtf8(std::string_view text) {
 
 }  // namespace
 
+std::string pathString(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// POSIX keeps whatever bytes a name holds. Windows converts UTF-8 and throws on bytes that are not:
+// those name what they show as (pathText), Windows-1252 text.
+std::filesystem::path pathFromString(std::string_view text) {
+    try {
+        return std::u8string(text.begin(), text.end());
+    } catch (const std::filesystem::filesystem_error&) {
+        const std::string utf8 = win1252ToUtf8(std::string(text));
+        return std::u8string(utf8.begin(), utf8.end());
+    }
+}
+
 std::string pathText(const std::filesystem::path& path) {
-    std::string bytes = path.string();
+    std::string bytes = pathString(path);
     return isUtf8(bytes) ? bytes : win1252ToUtf8(bytes);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
+
 namespace {
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
@@ -14,10 +16,10 @@ bool equalIgnoringCase(const std::string& a, const std::string& b) {
 
 std::filesystem::path entryIgnoringCase(const std::filesystem::path& folder, const std::string& name) {
     std::error_code error;
-    const std::filesystem::path exact = folder / name;
+    const std::filesystem::path exact = folder / pathFromString(name);
     if (std::filesystem::exists(exact, error)) return exact;
     for (const auto& entry : folderEntries(folder)) {
-        if (equalIgnoringCase(entry.path().filename().string(), name)) return entry.path();
+        if (equalIgnoringCase(pathString(entry.path().filename()), name)) return entry.path();
     }
     return exact;
 }

@@ -75,12 +75,6 @@ const char* englishMonth(int month) {
     return (month >= 0 && month < 12) ? kMonths[month] : "???";
 }
 
-std::tm localTime(std::time_t time) {
-    std::tm local{};
-    localtime_r(&time, &local);
-    return local;
-}
-
 std::string formatFileDate(const std::tm& local) {
     char text[32];
     std::snprintf(text, sizeof text, "%d %s %02d", local.tm_year + 1900, englishMonth(local.tm_mon),

@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include "common/System.h"
+
 namespace {
 
 constexpr int kNameAttempts = 100;
@@ -15,14 +17,14 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path, std::mt
     return temporary;
 }
 
-// A fresh file beside `path`, created exclusively ("x": an existing entry, a link included, is
-// never opened, so a planted link cannot redirect the write). Null when none can be made.
+// A fresh file beside `path`, created exclusively (an existing entry, a link included, is never
+// opened, so a planted link cannot redirect the write). Null when none can be made.
 std::FILE* createTemporary(const std::filesystem::path& path, bool binary, std::filesystem::path& temporary) {
     std::mt19937_64 random{std::random_device{}()};
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         temporary = temporaryBeside(path, random);
         errno = 0;
-        if (std::FILE* file = std::fopen(temporary.string().c_str(), binary ? "wbx" : "wx")) return file;
+        if (std::FILE* file = createNewFile(temporary, binary)) return file;
         if (errno != EEXIST) return nullptr;
     }
     return nullptr;

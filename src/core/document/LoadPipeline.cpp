@@ -1,5 +1,6 @@
 #include "document/LoadPipeline.h"
 
+#include "common/PathText.h"
 #include "replay/LapCatalogue.h"
 #include "replay/LapTimeCheck.h"
 #include "replay/ReplayMessages.h"
@@ -15,8 +16,8 @@ constexpr const char* kCannotFindTrack =
 Result<std::unique_ptr<ReplayHeader>, LoadMessages> readReplayHeader(const std::filesystem::path& path) {
     auto header = std::make_unique<ReplayHeader>();
     if (const auto read = header->read(path); !read)
-        return LoadMessages{failureMessage(*read.error()), path.string()};
-    if (header->formatVersion < 3) return LoadMessages{kZdkNotSupported, path.string()};
+        return LoadMessages{failureMessage(*read.error()), pathString(path)};
+    if (header->formatVersion < 3) return LoadMessages{kZdkNotSupported, pathString(path)};
     return header;
 }
 

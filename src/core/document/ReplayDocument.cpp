@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
@@ -58,7 +59,7 @@ bool ReplayDocument::offTheTrackInRaceReport() const {
 }
 
 std::filesystem::path ReplayDocument::simulatorFolder() const {
-    return settings_.simulatorDirectory();
+    return pathFromString(settings_.simulatorDirectory());
 }
 
 void ReplayDocument::addReplayLap() {
@@ -193,7 +194,7 @@ void ReplayDocument::openMostRecentlyAdded() {
     std::optional<std::filesystem::path> newest;
     std::filesystem::file_time_type newestTime;
     for (const auto& entry : std::filesystem::directory_iterator(replayFolder(simulatorFolder()), error)) {
-        if (asciiLower(entry.path().extension().string()) != ".rpy" || !entry.is_regular_file(error))
+        if (asciiLower(pathString(entry.path().extension())) != ".rpy" || !entry.is_regular_file(error))
             continue;
         const auto time = entry.last_write_time(error);
         if (error) continue;

@@ -31,7 +31,7 @@ ListedFolder listedFolder(const fs::path& folder) {
     };
     std::vector<SortedName> sorted;
     for (fs::path& name : replayFileNames(folder))
-        sorted.push_back({asciiLower(name.native()), std::move(name)});
+        sorted.push_back({asciiLower(pathString(name)), std::move(name)});
     std::sort(sorted.begin(), sorted.end(), [](const SortedName& a, const SortedName& b) {
         return std::tie(a.lowerName, a.name.native()) < std::tie(b.lowerName, b.name.native());
     });

@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kSectorCentres[16] = {1024,  768,   512,   256,   0,     -256, -512, -768,
                                     -1024, -1280, -1536, -1792, -2048, 1792, 1536, 1280};
-constexpr double kMilesPerKilometre = 0.621;
+constexpr double kMphPerKph = 0.621;
 
 std::string gearText(int gear) {
     if (gear < 0) return "R";
@@ -108,7 +108,7 @@ PlaybackTick Playback::tick(const std::array<const LapTelemetry*, kLaps>& laps,
         LapTickValues& values = result.laps[static_cast<std::size_t>(slot)];
         values.active = true;
         const int kmh = wholeSpeed(lap->speed[sample]);
-        values.speed = mph ? static_cast<int>(kmh * kMilesPerKilometre) : kmh;
+        values.speed = mph ? static_cast<int>(kmh * kMphPerKph) : kmh;
         values.gear = gearText(lap->gear[sample]);
         values.revs = static_cast<int>(lap->revs[sample] * 0.1 + 0.5);
         const int splits[3] = {lap->splitTime1, lap->splitTime2, lap->splitTime3};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
 #include "common/Text1252.h"
 
 namespace {
@@ -89,14 +90,15 @@ std::string encodeBitmap8(int width, int height, const std::vector<Rgb>& palette
 }
 
 std::filesystem::path withBmpExtension(const std::filesystem::path& chosen) {
-    const std::string name = chosen.string();
-    return asciiLower(name).find(".bmp") == std::string::npos ? std::filesystem::path(name + ".bmp") : chosen;
+    return asciiLower(pathString(chosen)).find(".bmp") == std::string::npos
+               ? std::filesystem::path(chosen) += ".bmp"
+               : chosen;
 }
 
 std::filesystem::path withBmpEnding(const std::filesystem::path& chosen) {
-    const std::string name = chosen.string();
+    const std::string name = pathString(chosen);
     const bool ends = name.size() >= 4 && asciiLower(name.substr(name.size() - 4)) == ".bmp";
-    return ends ? chosen : std::filesystem::path(name + ".bmp");
+    return ends ? chosen : std::filesystem::path(chosen) += ".bmp";
 }
 
 std::string trackMapBitmap(const ReplayDocument& document, int size, const LapsShown& laps) {

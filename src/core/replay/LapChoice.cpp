@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "common/PathText.h"
 #include "replay/ReplayFormat.h"
 
 namespace {
@@ -48,5 +49,5 @@ std::optional<LapSpec> parseLapSpec(const std::string& text) {
     const auto session = sessionFromKey(all.substr(cuts[1] + 1, cuts[2] - cuts[1] - 1));
     const auto slot = wholeNumber(all.substr(cuts[2] + 1));
     if (!driver || !session || !slot) return std::nullopt;
-    return LapSpec{text.substr(0, cuts[0]), {*driver, *session, *slot}};
+    return LapSpec{pathFromString(all.substr(0, cuts[0])), {*driver, *session, *slot}};
 }

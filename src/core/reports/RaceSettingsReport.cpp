@@ -1,5 +1,6 @@
 #include "reports/RaceSettingsReport.h"
 
+#include "common/PathText.h"
 #include "common/YesNo.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
@@ -24,7 +25,7 @@ std::string raceSettingsReport(const ReportInput& in) {
     const ReplayHeader& header = *in.header;
     static constexpr const char* kDamage[] = {"None", "??????", "Moderate", "Realistic"};
     const bool manual = header.manualWeather == 1;
-    const std::string file = header.fileName.string();
+    const std::string file = pathString(header.fileName);
     const std::string fileName = file.substr(file.find_last_of("/\\") + 1);
 
     std::string text = reportHeaderLine(header) + "\r\n\r\n";

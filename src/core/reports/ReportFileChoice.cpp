@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
 #include "document/ReplayDocument.h"
 
 std::vector<int> reportFileSlots(const ReplayDocument& document) {
@@ -19,6 +20,6 @@ std::vector<int> reportFileSlots(const ReplayDocument& document) {
 }
 
 std::string reportFileLabel(const ReplayHeader& header) {
-    return "\"" + header.fileName.stem().string() + "\" - " + header.ownerFirstName + " " +
+    return "\"" + pathString(header.fileName.stem()) + "\" - " + header.ownerFirstName + " " +
            header.ownerLastName;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
 #include "replay/ReplayFormat.h"
 #include "reports/FlagReport.h"
 #include "reports/LapByLapReport.h"
@@ -106,7 +107,6 @@ std::string generateReport(ReportType type, const ReportInput& input) {
 std::filesystem::path defaultExportName(ReportType type, const std::filesystem::path& replay) {
     const char* suffix = reportKind(type).exportSuffix;
     if (type == ReportType::SectorTimes) return std::string(suffix) + ".txt";
-    std::string path = replay.string();
-    path = path.substr(0, path.size() >= 4 ? path.size() - 4 : 0);
-    return path + suffix + ".txt";
+    const std::string path = pathString(replay);
+    return pathFromString(path.substr(0, path.size() >= 4 ? path.size() - 4 : 0) + suffix + ".txt");
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/PathText.h"
 #include "common/SpeedUnits.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
@@ -58,9 +59,9 @@ std::string alignLeft(const std::string& name, std::size_t width) {
 }
 
 std::filesystem::path withTxtExtension(const std::filesystem::path& chosen) {
-    const std::string name = chosen.string();
+    const std::string name = pathString(chosen);
     const std::string last = asciiLower(name.size() >= 4 ? name.substr(name.size() - 4) : name);
-    return last == ".txt" ? chosen : std::filesystem::path(name + ".txt");
+    return last == ".txt" ? chosen : std::filesystem::path(chosen) += ".txt";
 }
 
 bool writeReportFile(const std::filesystem::path& path, const std::string& utf8Text) {

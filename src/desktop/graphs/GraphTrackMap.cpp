@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int kMargin = 5;
-constexpr double kDotRadius = 3.5;
+constexpr double kLapDotRadius = 3.5;
 
 }  // namespace
 
@@ -48,6 +48,6 @@ void GraphTrackMap::paintEvent(QPaintEvent*) {
         const std::optional<TrackPoint> at = model_->positionAt(dot.distance, dot.lateral);
         if (!at) continue;
         painter.setBrush(dot.colour);
-        painter.drawEllipse(toWidget(*at), kDotRadius, kDotRadius);
+        painter.drawEllipse(toWidget(*at), kLapDotRadius, kLapDotRadius);
     }
 }

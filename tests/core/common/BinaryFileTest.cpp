@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <optional>
 #include <random>
 
 #include "TempDir.h"
+#include "TestSystem.h"
 
 namespace {
 
@@ -58,8 +57,9 @@ TEST(BinaryFile, OnlyRegularFilesOpen) {
     EXPECT_FALSE(file.open(folder / "missing.bin"));
     EXPECT_FALSE(file.isOpen()) << "a failed opening leaves nothing of the file before";
     EXPECT_FALSE(file.open(folder.path()));
-    ASSERT_EQ(mkfifo((folder / "pipe.bin").c_str(), 0600), 0);
-    EXPECT_FALSE(file.open(folder / "pipe.bin")) << "returns at once: no writer is waited for";
+    const NamedPipe pipe(folder.path(), "pipe.bin");
+    ASSERT_TRUE(pipe.made());
+    EXPECT_FALSE(file.open(pipe.path())) << "returns at once: no writer is waited for";
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(file.size(), 0u);
     std::uint8_t one = 0;
@@ -75,7 +75,8 @@ TEST(BinaryFile, FilesOpenedOneAfterAnotherInTheirFoldersAreEachTheOneNamed) {
     const auto put = [&](const std::string& name, std::uint8_t first) {
         return folder.write(name, std::vector<std::uint8_t>{first, 0, 0});
     };
-    ASSERT_EQ(mkfifo((folder / "b" / "pipe.rpy").c_str(), 0600), 0);
+    const NamedPipe pipe(folder / "b", "pipe.rpy");
+    ASSERT_TRUE(pipe.made());
     const auto relative = std::filesystem::relative(put("b/3.rpy", 3));
     const struct {
         std::filesystem::path path;
@@ -86,7 +87,7 @@ TEST(BinaryFile, FilesOpenedOneAfterAnotherInTheirFoldersAreEachTheOneNamed) {
         {folder / "b" / "3.rpy", 3},  // another folder
         {put("bb/4.rpy", 4), 4},      // a folder whose name starts as the one before
         {folder / "b" / "missing.rpy", std::nullopt},
-        {folder / "b" / "pipe.rpy", std::nullopt},
+        {pipe.path(), std::nullopt},
         {folder / "bb", std::nullopt},
         {folder / "b" / "3.rpy", 3},
         {relative, 3},

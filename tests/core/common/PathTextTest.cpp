@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <vector>
+
+#include "TempDir.h"
+
 namespace {
 
 TEST(PathText, NamesThatAreNotUtf8ReadAsWindows1252) {
@@ -22,6 +27,23 @@ TEST(PathText, NamesThatAreNotUtf8ReadAsWindows1252) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(pathText(c.name), c.shown) << c.name;
+}
+
+// UTF-8 text names a file by the name it spells on every system: Windows's UTF-16 names included,
+// which a path made from a plain string would read in the ANSI code page.
+TEST(PathText, UnicodeNamesGoToTheSystemAndComeBackWhole) {
+    const std::string name = "Kv\u00e4llsrace \u0141\u00f3d\u017a \U0001f3c1.rpy";
+    EXPECT_EQ(pathFromString(name),
+              std::filesystem::path(u8"Kv\u00e4llsrace \u0141\u00f3d\u017a \U0001f3c1.rpy"));
+    TempDir folder;
+    std::ofstream(folder.path() / pathFromString(name)) << "x";
+    std::vector<std::string> listed;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        listed.push_back(pathString(entry.path().filename()));
+        EXPECT_EQ(pathText(entry.path().filename()), name);
+    }
+    EXPECT_EQ(listed, std::vector<std::string>{name});
+    EXPECT_EQ(pathString(pathFromString(name)), name);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "TempDir.h"
+#include "TestSystem.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ struct WriteCase {
     std::string target;
     bool written;
     std::set<std::string> entriesAfter;
+    bool makesALink = false;
 };
 
 TEST(WholeFile, WritesTheWholeFileOrNothingAndNeverThroughALink) {
@@ -55,7 +57,8 @@ TEST(WholeFile, WritesTheWholeFileOrNothingAndNeverThroughALink) {
          },
          "out.txt",
          true,
-         {"out.txt", "out.txt.part", "victim"}},
+         {"out.txt", "out.txt.part", "victim"},
+         true},
         {"a link at the target is replaced, not followed",
          [&](const TempDir& folder) {
              victim(folder);
@@ -63,7 +66,8 @@ TEST(WholeFile, WritesTheWholeFileOrNothingAndNeverThroughALink) {
          },
          "out.txt",
          true,
-         {"out.txt", "victim"}},
+         {"out.txt", "victim"},
+         true},
         {"a folder in the way: the temporary file is removed",
          [](const TempDir& folder) {
              fs::create_directory(folder / "out.txt");
@@ -76,6 +80,7 @@ TEST(WholeFile, WritesTheWholeFileOrNothingAndNeverThroughALink) {
     };
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.makesALink && noSymbolicLinksReason()) continue;
         TempDir folder;
         c.prepare(folder);
         EXPECT_EQ(writeWholeFile(folder / c.target, "new\ncontents", std::ios::binary), c.written);

@@ -19,7 +19,8 @@ constexpr double kMetresPerSampleAtOneKmh = 1 / 3.6 / kSamplesPerSecond;
 // line, samples 1 .. N-2 on the lap at `metresAt(k)`, sample N-1 past the finish line. Each
 // sample's speed is the distance it covers in a sample; the line lies halfway between the samples
 // around it.
-LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt, double trackLength = 1000) {
+LapTelemetry comparisonLap(int samples, const std::function<double(int)>& metresAt,
+                           double trackLength = 1000) {
     LapTelemetry lap = LapTelemetry::blank(samples);
     const auto place = [&](int k) {
         return k == 0 ? trackLength - 0.5 : k == samples - 1 ? 0.5 : metresAt(k);
@@ -37,7 +38,7 @@ LapTelemetry madeUpLap(int samples, const std::function<double(int)>& metresAt, 
 
 // Half a metre past the line at sample 1, a metre a sample: 1000 samples from line to line.
 LapTelemetry steadyLap() {
-    return madeUpLap(1002, [](int k) { return k - 0.5; });
+    return comparisonLap(1002, [](int k) { return k - 0.5; });
 }
 
 void leaveUnrecorded(LapTelemetry& lap, int k) {
@@ -89,7 +90,7 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
     const LapTelemetry lap = steadyLap();
     const LapTelemetry empty = LapTelemetry::blank(0);
     const LapTelemetry unrecorded = LapTelemetry::blank(40);
-    const LapTelemetry onTheLine = madeUpLap(40, [](int) { return 0.0; });
+    const LapTelemetry onTheLine = comparisonLap(40, [](int) { return 0.0; });
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     constexpr double kEndless = std::numeric_limits<double>::infinity();
     const RefusalCase cases[] = {
@@ -153,7 +154,7 @@ TEST(LapComparison, AStepTooNarrowForTheLapIsWidenedToARoundOne) {
         {0.09, 0.0001, 0.001},  // 0.00089955
     };
     for (const StepCase& stepCase : cases) {
-        const LapTelemetry lap = madeUpLap(
+        const LapTelemetry lap = comparisonLap(
             1002, [&](int k) { return (k - 0.5) * stepCase.metresPerSample; },
             1000 * stepCase.metresPerSample);
         const auto compared = compareLaps({&lap, 27800}, {}, stepCase.asked);

@@ -6,7 +6,7 @@
 
 namespace {
 
-LapTelemetry steadyLap(int samples) {
+LapTelemetry lapOfTenMetreSamples(int samples) {
     return madeUpLap(samples, [](int k) { return 10.0 * (k + 1); });
 }
 
@@ -59,7 +59,7 @@ TEST(GraphChannels, TheTimeAndRevsAxesReachTheirPoints) {
 }
 
 TEST(GraphChannels, SpeedInKphOrMphLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
-    const LapTelemetry lap = steadyLap(10);
+    const LapTelemetry lap = lapOfTenMetreSamples(10);
     const std::vector<PlotPoint> speed = channelPoints(lap, GraphChannel::Speed, false);
     EXPECT_EQ(ys(speed), (std::vector<double>{102, 103, 104, 105, 106, 107}));  // samples 1..6
     EXPECT_EQ(speed.front().x, 20);
@@ -74,7 +74,7 @@ TEST(GraphChannels, SpeedInKphOrMphLeavesThreeSamplesAtTheEndAndTheOthersTwo) {
 }
 
 TEST(GraphChannels, NeutralAndSamplesNoRecordFilledAreLeftOut) {
-    LapTelemetry lap = steadyLap(20);
+    LapTelemetry lap = lapOfTenMetreSamples(20);
     dropSample(lap, 3);
     dropSample(lap, 4);
     std::vector<double> gears = ys(channelPoints(lap, GraphChannel::Gear, false));
@@ -85,8 +85,8 @@ TEST(GraphChannels, NeutralAndSamplesNoRecordFilledAreLeftOut) {
 }
 
 TEST(GraphChannels, ALapOfFiveSamplesOrFewerHasNoPoints) {
-    EXPECT_TRUE(channelPoints(steadyLap(5), GraphChannel::Revs, false).empty());
-    EXPECT_EQ(channelPoints(steadyLap(6), GraphChannel::Revs, false).size(), 3u);
+    EXPECT_TRUE(channelPoints(lapOfTenMetreSamples(5), GraphChannel::Revs, false).empty());
+    EXPECT_EQ(channelPoints(lapOfTenMetreSamples(6), GraphChannel::Revs, false).size(), 3u);
     EXPECT_TRUE(channelPoints(LapTelemetry{}, GraphChannel::Speed, false).empty());  // never processed
 }
 

@@ -1,13 +1,13 @@
 #include "library/LapFinderScan.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 
 #include "ConstantPaceReplay.h"
 #include "Scenario.h"
 #include "TempDir.h"
+#include "TestSystem.h"
 #include "common/TimeText.h"
 #include "library/InstalledTracks.h"
 #include "library/LapSorting.h"
@@ -196,7 +196,8 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     put("F notes.rpy.txt", practice(2).writer());
     put(".rpy", practice(2).writer());  // a name without an extension
     fs::create_directories(replays_ / "G folder.rpy");
-    ASSERT_EQ(::mkfifo((replays_ / "H pipe.rpy").c_str(), 0600), 0);  // opening it would block the scan
+    const NamedPipe pipe(replays_, "H pipe.rpy");  // opening it would block the scan
+    ASSERT_TRUE(pipe.made());
 
     const RecordingSink sink = scan();
     EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),

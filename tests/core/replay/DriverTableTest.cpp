@@ -1,8 +1,6 @@
 #include "replay/DriverTable.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +13,7 @@
 
 #include "ConstantPaceReplay.h"
 #include "TempDir.h"
+#include "TestSystem.h"
 
 namespace {
 
@@ -378,13 +377,6 @@ TEST_F(DriverTableTest, DamagedStructuresAndTelemetryFail) {
         c.change(bytes);
         EXPECT_EQ(read(bytes).error, c.error);
     }
-}
-
-// The largest resident set this process has had, in kB.
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 // A file whose frames length is 0 has lap tables that claim the whole rest of the file; here 128 MB

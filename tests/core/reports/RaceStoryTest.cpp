@@ -24,11 +24,11 @@ protected:
     std::string flags() { return report(ReportType::Flags); }
 };
 
-const std::string kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
+const std::string kHeaderLine = "Track: Testring             Thu Mar  5 09:04:05 2026";
 
 // A lap-by-lap report from its first event to the end of the race.
 std::string lapByLap(const std::string& events) {
-    return kHeader + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n" + events +
+    return kHeaderLine + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n" + events +
            "\r\nFinishing order and last lap info is unofficial\r\n"
            "(Replay might have been saved before end of race)\r\n"
            "\r\nGenerated with VELTRA4 Replay Analyser\r\n";
@@ -50,7 +50,7 @@ ReplayWriter annAlphasRace() {
 TEST_F(RaceStoryTest, LapChart) {
     load(fiveDrivers());
     const std::string text = report(ReportType::LapChart);
-    EXPECT_EQ(text.substr(0, kHeader.size() + 2), kHeader + "\r\n")
+    EXPECT_EQ(text.substr(0, kHeaderLine.size() + 2), kHeaderLine + "\r\n")
         << "the header line has no line end of its own";
     EXPECT_THAT(text,
                 HasSubstr("\r\n\r\nDriver: Ann Owner\r\n\r\nNo practice laps\r\n\r\nQualifying laps\r\n"

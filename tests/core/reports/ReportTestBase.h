@@ -10,6 +10,7 @@
 
 #include "ReplayWriter.h"
 #include "TempDir.h"
+#include "TestSystem.h"
 #include "replay/DriverTable.h"
 #include "replay/ReplayHeader.h"
 
@@ -17,10 +18,7 @@
 // lines are the same everywhere.
 class ReportTestBase : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
+    static void SetUpTestSuite() { useUtcLocalTime(); }
 
     void load(const ReplayWriter& writer, const std::string& name = "race.rpy") {
         path_ = dir_ / name;

@@ -47,14 +47,14 @@ protected:
     QSignalSpy changes_{&playback_, &PlaybackController::stateChanged};
 };
 
-const std::string kWeekend = "Rivaldi weekend (saved in race).rpy";
+const std::string kWeekendReplay = "Rivaldi weekend (saved in race).rpy";
 
 TEST_F(PlaybackControllerTest, StartIsRefusedWithoutATrackOrATickedLap) {
     load("Phantom Ring practice (track not installed).rpy", {0, kPractice, 1});
     ui_.said.clear();
     playback_.start();
     document_.clearAll();
-    load(kWeekend, {0, kRace, 2});
+    load(kWeekendReplay, {0, kRace, 2});
     panel_.toggleLap(0);
     playback_.start();
     EXPECT_EQ(ui_.said, (std::vector<std::string>{
@@ -66,7 +66,7 @@ TEST_F(PlaybackControllerTest, StartIsRefusedWithoutATrackOrATickedLap) {
 
 // Each command moves the playback and says so once; the panel and the map follow.
 TEST_F(PlaybackControllerTest, TheCommandsMoveThePlaybackAndThePanelAndMapFollow) {
-    load(kWeekend, {0, kRace, 2});
+    load(kWeekendReplay, {0, kRace, 2});
     playback_.start();
     EXPECT_TRUE(playback_.state().playing());
     EXPECT_FALSE(panel_.lapBox(0)->isEnabled()) << "the laps played stay fixed";
@@ -103,7 +103,7 @@ TEST_F(PlaybackControllerTest, APlaybackEndsByItselfOrWithMoveToEnd) {
         SCOPED_TRACE(byItself ? "by itself" : "move to end");
         document_.clearAll();
         changes_.clear();
-        load(kWeekend, {0, kRace, 2});
+        load(kWeekendReplay, {0, kRace, 2});
         playback_.start();
         const int samples = document_.slots()[0].lapData->sampleCount;
         int ticks = 0;
@@ -127,7 +127,7 @@ TEST_F(PlaybackControllerTest, APlaybackEndsByItselfOrWithMoveToEnd) {
 // The comparison's cursor follows the leading car: each tick that plays tells how far it has come.
 TEST_F(PlaybackControllerTest, EachTickTellsHowFarTheLeadingCarHasCome) {
     for (const int driver : {0, 3})
-        load(kWeekend, {driver, kRace, 2});
+        load(kWeekendReplay, {driver, kRace, 2});
     QSignalSpy leader(&playback_, &PlaybackController::leaderMoved);
     playback_.start();
     while (playback_.state().position() < 2000)
@@ -160,7 +160,7 @@ TEST_F(PlaybackControllerTest, TheFocusKeepsTheFollowedCarInView) {
                      std::to_string(c.position));
         document_.clearAll();
         for (const int driver : {0, 3})
-            load(kWeekend, {driver, kRace, 2});
+            load(kWeekendReplay, {driver, kRace, 2});
         for (QRadioButton* button : panel_.findChildren<QRadioButton*>()) {
             if (button->text() == c.focus) button->setChecked(true);
         }

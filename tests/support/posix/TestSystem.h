@@ -1,0 +1,45 @@
+#pragma once
+
+// What tests need of the system, on POSIX systems (windows/TestSystem.h is the other; CMake puts
+// one folder on the include path).
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+// A named pipe made at `folder / name`, so readers can be shown never to wait for its writer.
+class NamedPipe {
+public:
+    NamedPipe(const std::filesystem::path& folder, const std::string& name) : path_(folder / name) {
+        made_ = ::mkfifo(path_.c_str(), 0600) == 0;
+    }
+    bool made() const { return made_; }
+    // In its folder here; Windows keeps named pipes in a namespace of their own.
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    bool made_ = false;
+};
+
+// Local time is UTC from here on, so dates in texts are the same on every machine.
+inline void useUtcLocalTime() {
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+}
+
+// The largest resident set this process has had, in kB.
+inline long peakKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Why a symbolic link cannot be made here; nothing: it can.
+inline const char* noSymbolicLinksReason() {
+    return nullptr;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// What tests need of the system, on Windows (posix/TestSystem.h is the other; CMake puts one folder
+// on the include path).
+
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <psapi.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+// A named pipe with a server end open and nobody connected, so readers can be shown never to wait
+// on one. Windows keeps named pipes in a namespace of their own, not in a folder: `folder` only
+// makes the name unique.
+class NamedPipe {
+public:
+    NamedPipe(const std::filesystem::path& folder, const std::string& name)
+        : path_(L"\\\\.\\pipe\\vxra-" + std::to_wstring(std::hash<std::wstring>{}(folder.native())) + L"-" +
+                std::filesystem::path(name).native()) {
+        server_ = CreateNamedPipeW(path_.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0,
+                                   nullptr);
+    }
+    ~NamedPipe() {
+        if (made()) CloseHandle(server_);
+    }
+    NamedPipe(const NamedPipe&) = delete;
+    NamedPipe& operator=(const NamedPipe&) = delete;
+    bool made() const { return server_ != INVALID_HANDLE_VALUE; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    HANDLE server_ = INVALID_HANDLE_VALUE;
+};
+
+// Local time is UTC from here on, so dates in texts are the same on every machine.
+inline void useUtcLocalTime() {
+    _putenv_s("TZ", "UTC0");
+    _tzset();
+}
+
+// The largest working set this process has had, in kB.
+inline long peakKilobytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+}
+
+// Why a symbolic link cannot be made here; nothing: it can.
+inline const char* noSymbolicLinksReason() {
+    return "Windows makes symbolic links only with a privilege a test cannot count on";
+}
