@@ -79,74 +79,104 @@ std::string utf8FromUtf16(std::u16string_view units) {
     return text;
 }
 
-// UTF-8 bytes as UTF-16; each byte that does not begin a well-formed sequence becomes U+FFFD, and a
-// sequence cut short by the end is left out (as Qt's decoder, which waits for the rest, does).
-void appendUtf16FromUtf8(std::u16string& units, std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = lead < 0x80                    ? 1
-                                   : lead >= 0xC2 && lead <= 0xDF ? 2
-                                   : lead >= 0xE0 && lead <= 0xEF ? 3
-                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                                  : 0;
-        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
-        bool wellFormed = length != 0;
-        for (std::size_t k = 1; wellFormed && k < length; ++k) {
-            if (i + k == bytes.size()) return;
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            wellFormed = (next & 0xC0) == 0x80;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        constexpr std::array<char32_t, 5> kSmallestOfLength = {0, 0, 0x80, 0x800, 0x10000};
-        wellFormed = wellFormed && codePoint >= kSmallestOfLength[length] && codePoint <= 0x10FFFF &&
-                     (codePoint < 0xD800 || codePoint > 0xDFFF);
-        if (!wellFormed) {
-            units += kReplacementCharacter;
-            ++i;
-        } else if (codePoint >= 0x10000) {
-            units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
-            units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-            i += length;
-        } else {
-            units += static_cast<char16_t>(codePoint);
-            i += length;
-        }
+enum class Utf8Status { complete, cutShort, malformed };
+
+struct Utf8Sequence {
+    Utf8Status status;
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+
+// The UTF-8 sequence the bytes begin with: complete, cut short by their end, or not UTF-8.
+Utf8Sequence firstUtf8Sequence(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes.front());
+    const std::size_t length = lead < 0x80                    ? 1
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0) return {Utf8Status::malformed};
+    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if (k == bytes.size()) return {Utf8Status::cutShort};
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80) return {Utf8Status::malformed};
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    constexpr std::array<char32_t, 5> kSmallestOfLength = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < kSmallestOfLength[length] || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return {Utf8Status::malformed};
+    return {Utf8Status::complete, codePoint, length};
+}
+
+void appendUtf16(std::u16string& units, char32_t codePoint) {
+    if (codePoint >= 0x10000) {
+        units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+        units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    } else {
+        units += static_cast<char16_t>(codePoint);
     }
 }
 
-// A key or section name: "\" separates groups as "/" does, "%XX" and "%UXXXX" are characters by
-// their hexadecimal code; anything else is itself.
+// UTF-8 bytes as UTF-16; each byte that does not begin a well-formed sequence becomes U+FFFD. A
+// sequence cut short by the end is not decoded but given back, for the bytes that may finish it.
+std::string_view appendUtf16FromUtf8(std::u16string& units, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const Utf8Sequence sequence = firstUtf8Sequence(bytes);
+        if (sequence.status == Utf8Status::cutShort) return bytes;
+        if (sequence.status == Utf8Status::malformed) {
+            units += kReplacementCharacter;
+            bytes.remove_prefix(1);
+        } else {
+            appendUtf16(units, sequence.codePoint);
+            bytes.remove_prefix(sequence.length);
+        }
+    }
+    return {};
+}
+
+// All the bytes decoded, as Qt decodes a whole byte array: each byte of a sequence cut short by
+// the end becomes U+FFFD too.
+std::u16string utf16FromUtf8(std::string_view bytes) {
+    std::u16string units;
+    units.append(appendUtf16FromUtf8(units, bytes).size(), kReplacementCharacter);
+    return units;
+}
+
+// A key or section name: "\" separates groups as "/" does, "%XX" and "%UXXXX" are UTF-16 units by
+// their hexadecimal code (a character beyond U+FFFF takes two); anything else is itself.
 std::string unescapedKey(std::string_view key) {
-    std::string text;
+    const std::u16string units = utf16FromUtf8(key);
+    std::u16string text;
     std::size_t i = 0;
-    const auto hexCode = [&](std::size_t from, std::size_t digits) -> std::optional<char32_t> {
-        if (from + digits > key.size()) return std::nullopt;
-        char32_t code = 0;
+    const auto hexCode = [&](std::size_t from, std::size_t digits) -> std::optional<char16_t> {
+        if (from + digits > units.size()) return std::nullopt;
+        char16_t code = 0;
         for (std::size_t k = from; k < from + digits; ++k) {
-            const auto digit = hexDigitValue(key[k]);
+            const auto digit = units[k] < 0x80 ? hexDigitValue(static_cast<char>(units[k])) : std::nullopt;
             if (!digit) return std::nullopt;
-            code = code * 16 + *digit;
+            code = static_cast<char16_t>(code * 16 + *digit);
         }
         return code;
     };
-    while (i < key.size()) {
-        if (key[i] == '\\') {
-            text += '/';
+    while (i < units.size()) {
+        if (units[i] == u'\\') {
+            text += u'/';
             ++i;
-        } else if (const auto wide = key[i] == '%' ? hexCode(i + 2, 4) : std::nullopt;
-                   wide && key[i + 1] == 'U') {
-            appendUtf8(text, *wide);
+        } else if (const auto wide = units[i] == u'%' ? hexCode(i + 2, 4) : std::nullopt;
+                   wide && units[i + 1] == u'U') {
+            text += *wide;
             i += 6;
-        } else if (const auto latin1 = key[i] == '%' ? hexCode(i + 1, 2) : std::nullopt) {
-            appendUtf8(text, *latin1);
+        } else if (const auto latin1 = units[i] == u'%' ? hexCode(i + 1, 2) : std::nullopt) {
+            text += *latin1;
             i += 3;
         } else {
-            text += key[i++];
+            text += units[i++];
         }
     }
-    return text;
+    return utf8FromUtf16(text);
 }
 
 // A value's text with its escapes undone (C's backslash escapes, "\x" and octal codes of any
@@ -192,6 +222,29 @@ std::optional<std::string> unescapedValue(std::string_view raw) {
         text += code;
     };
 
+    // Qt decodes the plain runs with one UTF-8 decoder: a sequence cut short at a run's end waits
+    // for the next run (escapes and quotes between them come first), and when that run does not
+    // finish it, one U+FFFD stands for it and the run's first byte is lost.
+    std::string unfinished;
+    const auto appendPlainRun = [&](std::string_view run) {
+        if (!unfinished.empty()) {
+            const std::string joined = unfinished + std::string(run);
+            const Utf8Sequence sequence = firstUtf8Sequence(joined);
+            if (sequence.status == Utf8Status::cutShort) {
+                unfinished = joined;
+                return;
+            }
+            if (sequence.status == Utf8Status::malformed) {
+                text += kReplacementCharacter;
+                run.remove_prefix(1);
+            } else {
+                appendUtf16(text, sequence.codePoint);
+                run.remove_prefix(sequence.length - unfinished.size());
+            }
+        }
+        unfinished = appendUtf16FromUtf8(text, run);
+    };
+
     skipSpaces();
     while (i < raw.size()) {
         const char c = raw[i];
@@ -231,30 +284,13 @@ std::optional<std::string> unescapedValue(std::string_view raw) {
             std::size_t end = i + 1;
             while (end < raw.size() && raw[end] != '\\' && raw[end] != '"' && raw[end] != ',')
                 ++end;
-            appendUtf16FromUtf8(text, raw.substr(i, end - i));
+            appendPlainRun(raw.substr(i, end - i));
             i = end;
         }
     }
     if (!quoted) dropTrailingSpaces();
     if (isList) return std::nullopt;
     return utf8FromUtf16(text);
-}
-
-// Qt marks values that are not plain text with "@Type(...)" and doubles a leading "@" of text.
-// Byte arrays and strings so marked are text; invalid values and other types are none.
-std::optional<std::string> textOfValue(std::string text) {
-    if (!text.starts_with('@')) return text;
-    if (text.starts_with("@@")) return text.substr(1);
-    if (!text.ends_with(')')) return text;
-    for (std::string_view textType : {"@ByteArray(", "@String("}) {
-        if (text.starts_with(textType))
-            return text.substr(textType.size(), text.size() - textType.size() - 1);
-    }
-    for (std::string_view otherType :
-         {"@Invalid(", "@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
-        if (text.starts_with(otherType)) return std::nullopt;
-    }
-    return text;
 }
 
 // One line of an INI text, with the place of its first unquoted "=" if it has one. A line ends at
@@ -330,7 +366,7 @@ void IniSettingsStore::addText(std::string_view text) {
         if (!inGroup || !line->equalsAt) continue;
         const auto value = unescapedValue(line->text.substr(*line->equalsAt + 1));
         values.insert_or_assign(unescapedKey(trimmed(line->text.substr(0, *line->equalsAt))),
-                                value ? textOfValue(*value) : std::nullopt);
+                                value ? storedText(*value) : std::nullopt);
     }
     values_.merge(values);
 }
@@ -365,6 +401,39 @@ bool IniSettingsStore::writeInt(const std::string&, std::int32_t) {
 
 bool IniSettingsStore::writeString(const std::string&, const std::string&) {
     return false;
+}
+
+std::optional<std::string> storedText(std::string text) {
+    if (!text.starts_with('@')) return text;
+    if (text.starts_with("@@")) return text.substr(1);
+    if (!text.ends_with(')')) return text;
+    if (text == "@Invalid()") return std::nullopt;
+    constexpr std::string_view kByteArray = "@ByteArray(";
+    if (text.starts_with(kByteArray)) {
+        // Qt keeps each character's low byte ("?" for one past U+00FF) and reads the bytes as UTF-8.
+        std::string bytes;
+        for (const char16_t unit :
+             utf16FromUtf8(text.substr(kByteArray.size(), text.size() - kByteArray.size() - 1)))
+            bytes += unit <= 0xFF ? static_cast<char>(unit) : '?';
+        return utf8FromUtf16(utf16FromUtf8(bytes));
+    }
+    constexpr std::string_view kString = "@String(";
+    if (text.starts_with(kString)) return text.substr(kString.size(), text.size() - kString.size() - 1);
+    // Values Qt packs in its own binary form are none to us.
+    if (text.starts_with("@Variant(") || text.starts_with("@DateTime(")) return std::nullopt;
+    // Geometry is none when it has its number of arguments, each space and the closing bracket
+    // ending one, whatever they hold (Qt reads what is no number as 0); otherwise it is text.
+    constexpr std::array<std::pair<std::string_view, std::size_t>, 3> kGeometry = {
+        {{"@Rect(", 4}, {"@Size(", 2}, {"@Point(", 2}}};
+    for (const auto& [type, argumentCount] : kGeometry) {
+        if (text.starts_with(type)) {
+            const std::string_view arguments = std::string_view(text).substr(type.size());
+            const auto ends = static_cast<std::size_t>(std::count_if(
+                arguments.begin(), arguments.end(), [](char c) { return c == ' ' || c == ')'; }));
+            return ends == argumentCount ? std::nullopt : std::optional(text);
+        }
+    }
+    return text;
 }
 
 std::optional<std::int32_t> storedInteger(std::string_view text) {

@@ -38,3 +38,8 @@ private:
 // A stored text read as a number the way Qt reads one: decimal, an optional sign, white space
 // around it; none when it is not one or lies outside 32 bits.
 std::optional<std::int32_t> storedInteger(std::string_view text);
+
+// A stored text read as Qt reads it: Qt marks values that are not plain text with "@Type(...)" and
+// doubles a leading "@" of text. Byte arrays and strings so marked are text; invalid values and
+// other types are none.
+std::optional<std::string> storedText(std::string text);

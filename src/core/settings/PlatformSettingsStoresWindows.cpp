@@ -1,12 +1,16 @@
-// Windows: the user's settings in an INI file of their application data, and the simulator's
-// folder in the registry entry its installer writes.
+// Windows: the user's settings where the desktop program's Qt store writes them (the registry),
+// then an INI file of their application data; the simulator's folder in the registry entry its
+// installer writes.
 #include <windows.h>
 
-#include <cstdlib>
+#include <shlobj.h>
+
+#include <array>
 #include <memory>
 #include <vector>
 
 #include "settings/IniSettingsStore.h"
+#include "settings/LayeredSettingsStore.h"
 #include "settings/PlatformSettingsStores.h"
 
 namespace {
@@ -28,66 +32,98 @@ std::string utf8FromWide(const std::wstring& wide) {
     return text;
 }
 
-// The values of one registry key under HKEY_LOCAL_MACHINE, as Qt's settings store reads them:
-// strings (REG_SZ) and 32-bit numbers (REG_DWORD), each readable as the other.
+// The values of one registry key, as Qt's settings store reads them: strings (REG_SZ, with Qt's
+// "@" marks) and 32-bit numbers (REG_DWORD), each readable as the other. The 64-bit view comes
+// first, then the 32-bit one, where a 32-bit installer's entries land on 64-bit Windows.
 class RegistrySettingsStore : public SettingsStore {
 public:
-    explicit RegistrySettingsStore(std::wstring key) : key_(std::move(key)) {}
+    RegistrySettingsStore(HKEY root, std::wstring key) : root_(root), key_(std::move(key)) {}
 
     std::optional<std::int32_t> readInt(const std::string& name) const override {
-        DWORD number = 0;
-        DWORD size = sizeof number;
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, key_.c_str(), wideFromUtf8(name).c_str(), RRF_RT_REG_DWORD,
-                         nullptr, &number, &size) == ERROR_SUCCESS) {
-            return static_cast<std::int32_t>(number);
-        }
-        const auto text = readText(name);
+        const std::wstring wideName = wideFromUtf8(name);
+        if (const auto number = readNumber(wideName)) return number;
+        const auto text = readText(wideName);
         return text ? storedInteger(*text) : std::nullopt;
     }
 
     std::optional<std::string> readString(const std::string& name) const override {
-        if (const auto text = readText(name)) return text;
-        DWORD number = 0;
-        DWORD size = sizeof number;
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, key_.c_str(), wideFromUtf8(name).c_str(), RRF_RT_REG_DWORD,
-                         nullptr, &number, &size) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        return std::to_string(static_cast<std::int32_t>(number));
+        const std::wstring wideName = wideFromUtf8(name);
+        if (auto text = readText(wideName)) return text;
+        const auto number = readNumber(wideName);
+        return number ? std::optional(std::to_string(*number)) : std::nullopt;
     }
 
     bool writeInt(const std::string&, std::int32_t) override { return false; }
     bool writeString(const std::string&, const std::string&) override { return false; }
 
 private:
-    std::optional<std::string> readText(const std::string& name) const {
-        const std::wstring wideName = wideFromUtf8(name);
-        DWORD size = 0;
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, key_.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
-                         &size) != ERROR_SUCCESS) {
-            return std::nullopt;
+    static constexpr std::array<DWORD, 2> kViews = {0, RRF_SUBKEY_WOW6432KEY};
+
+    std::optional<std::int32_t> readNumber(const std::wstring& name) const {
+        for (const DWORD view : kViews) {
+            DWORD number = 0;
+            DWORD size = sizeof number;
+            if (RegGetValueW(root_, key_.c_str(), name.c_str(), RRF_RT_REG_DWORD | view, nullptr, &number,
+                             &size) == ERROR_SUCCESS) {
+                return static_cast<std::int32_t>(number);
+            }
         }
-        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, key_.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr,
-                         text.data(), &size) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        // The size counts the closing null.
-        text.resize(size / sizeof(wchar_t) - (size >= sizeof(wchar_t) ? 1 : 0));
-        return utf8FromWide(text);
+        return std::nullopt;
     }
 
+    std::optional<std::string> readText(const std::wstring& name) const {
+        for (const DWORD view : kViews) {
+            DWORD size = 0;
+            if (RegGetValueW(root_, key_.c_str(), name.c_str(), RRF_RT_REG_SZ | view, nullptr, nullptr,
+                             &size) != ERROR_SUCCESS) {
+                continue;
+            }
+            std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+            size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+            if (RegGetValueW(root_, key_.c_str(), name.c_str(), RRF_RT_REG_SZ | view, nullptr, text.data(),
+                             &size) != ERROR_SUCCESS) {
+                continue;
+            }
+            // The text ends at its first null, whatever size the entry claims, as Qt reads it.
+            text.resize(text.find(L'\0'));
+            return storedText(utf8FromWide(text));
+        }
+        return std::nullopt;
+    }
+
+    HKEY root_;
     std::wstring key_;
 };
+
+// Qt's key of a program's group, under either root.
+std::wstring registryKey(const SettingsLocation& location) {
+    return wideFromUtf8(std::string("Software\\") + location.organization + "\\" + location.application +
+                        "\\" + location.group);
+}
+
+// The user's roaming application data, where Qt keeps its INI files too.
+std::optional<std::filesystem::path> roamingAppDataFolder() {
+    PWSTR folder = nullptr;
+    std::optional<std::filesystem::path> found;
+    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DONT_VERIFY, nullptr, &folder) == S_OK)
+        found = std::filesystem::path(folder);
+    CoTaskMemFree(folder);
+    return found;
+}
 
 }  // namespace
 
 SettingsStores makePlatformSettingsStores() {
-    auto user = std::make_unique<IniSettingsStore>("Settings");
-    if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData && *appData)
-        user->addFile(std::filesystem::path(appData) / L"Veltra4 Replay Analyser" /
-                      L"Veltra4 Replay Analyser.ini");
+    auto iniFile = std::make_unique<IniSettingsStore>(kUserSettings.group);
+    if (const auto appData = roamingAppDataFolder()) {
+        iniFile->addFile(*appData / wideFromUtf8(kUserSettings.organization) /
+                         wideFromUtf8(std::string(kUserSettings.application) + ".ini"));
+    }
+    std::vector<std::unique_ptr<SettingsStore>> userLayers;
+    userLayers.push_back(
+        std::make_unique<RegistrySettingsStore>(HKEY_CURRENT_USER, registryKey(kUserSettings)));
+    userLayers.push_back(std::move(iniFile));
     return SettingsStores{
-        std::move(user), std::make_unique<RegistrySettingsStore>(L"SOFTWARE\\Merrow OnLine\\Setup\\VELTRA4")};
+        std::make_unique<LayeredSettingsStore>(std::move(userLayers)),
+        std::make_unique<RegistrySettingsStore>(HKEY_LOCAL_MACHINE, registryKey(kSimulatorSetup))};
 }

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "settings/PlatformSettingsStores.h"
+
 QtSettingsStore::QtSettingsStore(QSettings::Scope scope, const QString& organization,
                                  const QString& application, const QString& group)
     : settings_(QSettings::NativeFormat, scope, organization, application), group_(group) {}
@@ -45,9 +47,16 @@ bool QtSettingsStore::writeString(const std::string& name, const std::string& va
     return write(name, QString::fromStdString(value));
 }
 
+namespace {
+
+std::unique_ptr<QtSettingsStore> storeAt(QSettings::Scope scope, const SettingsLocation& location) {
+    return std::make_unique<QtSettingsStore>(scope, location.organization, location.application,
+                                             location.group);
+}
+
+}  // namespace
+
 SettingsStores makeQtSettingsStores() {
-    return SettingsStores{
-        std::make_unique<QtSettingsStore>(QSettings::UserScope, "Veltra4 Replay Analyser",
-                                          "Veltra4 Replay Analyser", "Settings"),
-        std::make_unique<QtSettingsStore>(QSettings::SystemScope, "Merrow OnLine", "Setup", "VELTRA4")};
+    return SettingsStores{storeAt(QSettings::UserScope, kUserSettings),
+                          storeAt(QSettings::SystemScope, kSimulatorSetup)};
 }

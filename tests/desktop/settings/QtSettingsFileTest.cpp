@@ -13,20 +13,32 @@
 
 namespace {
 
-// Points Qt's settings scopes and the XDG variables the core's reader follows at one temporary
-// folder; the variables are put back afterwards.
+// Points Qt's user scope and the XDG variables both readers follow at one temporary folder; the
+// variables are put back afterwards. Qt takes the machine's folders from XDG_CONFIG_DIRS too, as
+// long as no test sets its system path.
 class QtSettingsFileTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("user"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir_.filePath("system"));
-        qputenv("XDG_CONFIG_HOME", dir_.filePath("user").toLocal8Bit());
-        qputenv("XDG_CONFIG_DIRS", (dir_.filePath("none") + ":" + dir_.filePath("system")).toLocal8Bit());
+        useFolders(dir_.path());
     }
     void TearDown() override {
         restore("XDG_CONFIG_HOME", configHome_);
         restore("XDG_CONFIG_DIRS", configDirs_);
+    }
+
+    // The user's folder "user" and the machine's "none" and "system" in a folder.
+    static void useFolders(const QString& folder) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder + "/user");
+        qputenv("XDG_CONFIG_HOME", (folder + "/user").toLocal8Bit());
+        qputenv("XDG_CONFIG_DIRS", (folder + "/none:" + folder + "/system").toLocal8Bit());
+    }
+
+    static void writeFile(const QString& file, const std::string& text) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text.data(), static_cast<qint64>(text.size()));
     }
 
     static void restore(const char* name, const QByteArray& value) {
@@ -90,15 +102,83 @@ TEST_F(QtSettingsFileTest, QtReadsTheOddTextsAsTheCoresReaderDoes) {
         // A folder of its own: Qt keeps files it read in memory.
         const QString folder = dir_.filePath("odd" + QString::number(++textNumber));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-        const QString file = folder + "/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf";
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(odd.text.data(), static_cast<qint64>(odd.text.size()));
-        out.close();
+        writeFile(folder + "/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", odd.text);
         const SettingsStores stores = makeQtSettingsStores();
         EXPECT_EQ(stores.user->readString(odd.key), odd.string) << odd.name;
         EXPECT_EQ(stores.user->readInt(odd.key), odd.number) << odd.name;
+    }
+}
+
+// Qt's store also reads an organisation's shared file and the machine's folders, in its own order;
+// the core's reader takes the same files in the same order. Each case writes its files, then reads
+// one value with both.
+TEST_F(QtSettingsFileTest, ReadsTheFallbackFilesAsQtDoes) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<QString, std::string>> files;
+        bool machine;
+        std::string key;
+        std::string value;
+    };
+    const std::string userValue = "[Settings]\nMPH=";
+    const std::string machineValue = "[VELTRA4]\nDirectory=";
+    const std::vector<Case> cases = {
+        {"the user's organisation file",
+         {{"user/Veltra4 Replay Analyser.conf", userValue + "1"}},
+         false,
+         "MPH",
+         "1"},
+        {"the application's file in a machine folder",
+         {{"system/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "2"}},
+         false,
+         "MPH",
+         "2"},
+        {"the organisation's file in a machine folder",
+         {{"system/Veltra4 Replay Analyser.conf", userValue + "3"}},
+         false,
+         "MPH",
+         "3"},
+        {"the user's application file before the organisation's",
+         {{"user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "4"},
+          {"user/Veltra4 Replay Analyser.conf", userValue + "5"}},
+         false,
+         "MPH",
+         "4"},
+        {"the user's files before the machine's",
+         {{"user/Veltra4 Replay Analyser.conf", userValue + "6"},
+          {"none/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "7"}},
+         false,
+         "MPH",
+         "6"},
+        {"every folder's application file before any organisation file",
+         {{"none/Veltra4 Replay Analyser.conf", userValue + "8"},
+          {"system/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "9"}},
+         false,
+         "MPH",
+         "9"},
+        {"the simulator's organisation file",
+         {{"system/Merrow OnLine.conf", machineValue + "/d1"}},
+         true,
+         "Directory",
+         "/d1"},
+        {"the simulator's own file before its organisation's",
+         {{"none/Merrow OnLine.conf", machineValue + "/d2"},
+          {"system/Merrow OnLine/Setup.conf", machineValue + "/d3"}},
+         true,
+         "Directory",
+         "/d3"},
+    };
+    int caseNumber = 0;
+    for (const Case& c : cases) {
+        // A folder of its own: Qt keeps files it read in memory.
+        const QString folder = dir_.filePath("fallback" + QString::number(++caseNumber));
+        useFolders(folder);
+        for (const auto& [file, text] : c.files)
+            writeFile(folder + "/" + file, text);
+        const SettingsStores qt = makeQtSettingsStores();
+        const SettingsStores core = makePlatformSettingsStores();
+        EXPECT_EQ((c.machine ? qt.machine : qt.user)->readString(c.key), c.value) << c.name;
+        EXPECT_EQ((c.machine ? core.machine : core.user)->readString(c.key), c.value) << c.name;
     }
 }
 
