@@ -7,6 +7,9 @@
 // JSON) convert it to UTF-8 with this.
 std::string win1252ToUtf8(std::string_view text);
 
+// Appends one code point as UTF-8.
+void appendUtf8(std::string& text, char32_t codePoint);
+
 // ASCII letters lower-cased, every other byte kept: for comparing file name extensions.
 std::string asciiLower(std::string_view text);
 

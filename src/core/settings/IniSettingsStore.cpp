@@ -7,6 +7,8 @@
 #include <iterator>
 #include <limits>
 
+#include "common/Text1252.h"
+
 namespace {
 
 constexpr char16_t kReplacementCharacter = 0xFFFD;
@@ -41,24 +43,6 @@ bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerCase) 
         if (c != lowerCase[i]) return false;
     }
     return true;
-}
-
-void appendUtf8(std::string& text, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (codePoint >> 18));
-        text += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
 }
 
 // UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
