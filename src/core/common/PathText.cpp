@@ -37,11 +37,21 @@ bool isUtf8(std::string_view text) {
     return true;
 }
 
+// A path's own units as UTF-8 text: POSIX names are bytes, kept as they are; Windows names are
+// UTF-16 and may hold a surrogate without its partner, which u8string() refuses with an exception,
+// and a name read from a folder must never end a scan.
+template <typename Units>
+std::string utf8OfUnits(const Units& units) {
+    if constexpr (sizeof(typename Units::value_type) == 1)
+        return std::string(units.begin(), units.end());
+    else
+        return utf8FromUtf16(std::u16string(units.begin(), units.end()));
+}
+
 }  // namespace
 
 std::string pathString(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return utf8OfUnits(path.native());
 }
 
 // POSIX keeps whatever bytes a name holds. Windows converts UTF-8 and throws on bytes that are not:

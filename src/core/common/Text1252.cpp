@@ -70,3 +70,20 @@ void appendUtf8(std::string& text, char32_t codePoint) {
         text += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
+
+std::string utf8FromUtf16(std::u16string_view units) {
+    std::string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            appendUtf8(text, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{units[i + 1]} - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            appendUtf8(text, char32_t{0xFFFD});
+        } else {
+            appendUtf8(text, unit);
+        }
+    }
+    return text;
+}

@@ -10,6 +10,9 @@ std::string win1252ToUtf8(std::string_view text);
 // Appends one code point as UTF-8.
 void appendUtf8(std::string& text, char32_t codePoint);
 
+// UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string utf8FromUtf16(std::u16string_view units);
+
 // ASCII letters lower-cased, every other byte kept: for comparing file name extensions.
 std::string asciiLower(std::string_view text);
 

@@ -45,24 +45,6 @@ bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerCase) 
     return true;
 }
 
-// UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
-std::string utf8FromUtf16(std::u16string_view units) {
-    std::string text;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t unit = units[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            appendUtf8(text, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{units[i + 1]} - 0xDC00));
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendUtf8(text, kReplacementCharacter);
-        } else {
-            appendUtf8(text, unit);
-        }
-    }
-    return text;
-}
-
 enum class Utf8Status { complete, cutShort, malformed };
 
 struct Utf8Sequence {

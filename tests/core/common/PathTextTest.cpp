@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <type_traits>
 #include <vector>
 
 #include "TempDir.h"
@@ -44,6 +45,17 @@ TEST(PathText, UnicodeNamesGoToTheSystemAndComeBackWhole) {
     }
     EXPECT_EQ(listed, std::vector<std::string>{name});
     EXPECT_EQ(pathString(pathFromString(name)), name);
+}
+
+// Windows allows a name a surrogate without its partner; it shows as U+FFFD rather than throwing.
+TEST(PathText, AHalfSurrogatePairInAWindowsNameShowsAsAReplacementCharacter) {
+    if constexpr (std::is_same_v<std::filesystem::path::value_type, wchar_t>) {
+        const std::filesystem::path name(std::wstring{L'A', wchar_t(0xD800), L'.', L'r', L'p', L'y'});
+        EXPECT_EQ(pathString(name), "A\xEF\xBF\xBD.rpy");
+        EXPECT_EQ(pathText(name), "A\xEF\xBF\xBD.rpy");
+    } else {
+        GTEST_SKIP() << "names are bytes here";
+    }
 }
 
 }  // namespace
