@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/Text1252.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/LayeredSettingsStore.h"
 #include "settings/PlatformSettingsStores.h"
@@ -21,15 +22,6 @@ std::wstring wideFromUtf8(const std::string& text) {
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
-}
-
-std::string utf8FromWide(const std::wstring& wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                        nullptr);
-    return text;
 }
 
 // The values of one registry key, as Qt's settings store reads them: strings (REG_SZ, with Qt's
@@ -86,7 +78,7 @@ private:
             }
             // The text ends at its first null, whatever size the entry claims, as Qt reads it.
             text.resize(text.find(L'\0'));
-            return storedText(utf8FromWide(text));
+            return storedText(utf8FromUtf16(std::u16string(text.begin(), text.end())));
         }
         return std::nullopt;
     }
