@@ -110,75 +110,52 @@ TEST_F(QtSettingsFileTest, QtReadsTheOddTextsAsTheCoresReaderDoes) {
 }
 
 // Qt's store also reads an organisation's shared file and the machine's folders, in its own order;
-// the core's reader takes the same files in the same order. Each case writes its files, then reads
-// one value with both.
+// the core's reader takes the same files in the same order. Each case writes its files, each holding
+// one value (the simulator's folder in Merrow OnLine's files, else the speed unit), then reads it
+// with both.
 TEST_F(QtSettingsFileTest, ReadsTheFallbackFilesAsQtDoes) {
     struct Case {
         const char* name;
-        std::vector<std::pair<QString, std::string>> files;
-        bool machine;
-        std::string key;
+        std::vector<std::pair<QString, std::string>> files;  // path in the folder, value
         std::string value;
     };
-    const std::string userValue = "[Settings]\nMPH=";
-    const std::string machineValue = "[VELTRA4]\nDirectory=";
     const std::vector<Case> cases = {
-        {"the user's organisation file",
-         {{"user/Veltra4 Replay Analyser.conf", userValue + "1"}},
-         false,
-         "MPH",
-         "1"},
+        {"the user's organisation file", {{"user/Veltra4 Replay Analyser.conf", "1"}}, "1"},
         {"the application's file in a machine folder",
-         {{"system/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "2"}},
-         false,
-         "MPH",
+         {{"system/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", "2"}},
          "2"},
-        {"the organisation's file in a machine folder",
-         {{"system/Veltra4 Replay Analyser.conf", userValue + "3"}},
-         false,
-         "MPH",
-         "3"},
+        {"the organisation's file in a machine folder", {{"system/Veltra4 Replay Analyser.conf", "3"}}, "3"},
         {"the user's application file before the organisation's",
-         {{"user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "4"},
-          {"user/Veltra4 Replay Analyser.conf", userValue + "5"}},
-         false,
-         "MPH",
+         {{"user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", "4"},
+          {"user/Veltra4 Replay Analyser.conf", "5"}},
          "4"},
         {"the user's files before the machine's",
-         {{"user/Veltra4 Replay Analyser.conf", userValue + "6"},
-          {"none/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "7"}},
-         false,
-         "MPH",
+         {{"user/Veltra4 Replay Analyser.conf", "6"},
+          {"none/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", "7"}},
          "6"},
         {"every folder's application file before any organisation file",
-         {{"none/Veltra4 Replay Analyser.conf", userValue + "8"},
-          {"system/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", userValue + "9"}},
-         false,
-         "MPH",
+         {{"none/Veltra4 Replay Analyser.conf", "8"},
+          {"system/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf", "9"}},
          "9"},
-        {"the simulator's organisation file",
-         {{"system/Merrow OnLine.conf", machineValue + "/d1"}},
-         true,
-         "Directory",
-         "/d1"},
+        {"the simulator's organisation file", {{"system/Merrow OnLine.conf", "/d1"}}, "/d1"},
         {"the simulator's own file before its organisation's",
-         {{"none/Merrow OnLine.conf", machineValue + "/d2"},
-          {"system/Merrow OnLine/Setup.conf", machineValue + "/d3"}},
-         true,
-         "Directory",
+         {{"none/Merrow OnLine.conf", "/d2"}, {"system/Merrow OnLine/Setup.conf", "/d3"}},
          "/d3"},
     };
     int caseNumber = 0;
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         // A folder of its own: Qt keeps files it read in memory.
         const QString folder = dir_.filePath("fallback" + QString::number(++caseNumber));
         useFolders(folder);
-        for (const auto& [file, text] : c.files)
-            writeFile(folder + "/" + file, text);
+        const bool machine = c.files.front().first.contains("Merrow");
+        for (const auto& [file, value] : c.files)
+            writeFile(folder + "/" + file, (machine ? "[VELTRA4]\nDirectory=" : "[Settings]\nMPH=") + value);
+        const std::string key = machine ? "Directory" : "MPH";
         const SettingsStores qt = makeQtSettingsStores();
         const SettingsStores core = makePlatformSettingsStores();
-        EXPECT_EQ((c.machine ? qt.machine : qt.user)->readString(c.key), c.value) << c.name;
-        EXPECT_EQ((c.machine ? core.machine : core.user)->readString(c.key), c.value) << c.name;
+        EXPECT_EQ((machine ? qt.machine : qt.user)->readString(key), c.value);
+        EXPECT_EQ((machine ? core.machine : core.user)->readString(key), c.value);
     }
 }
 
