@@ -9,10 +9,9 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
+#include "FileBytes.h"
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "common/TimeText.h"
@@ -77,7 +76,6 @@ TEST_F(LapComparisonDockTest, AppearsWhenASecondLapIsLoadedTogglesAndIsRemembere
     restartWith({});
     EXPECT_TRUE(dock().isVisible());
     EXPECT_TRUE(frame_->action(ID_VIEW_LAP_COMPARISON)->isChecked());
-    EXPECT_EQ(dock().messageLabel()->text(), "Load two or more laps to compare them.");
 }
 
 // Closed by the user, with its title bar's button or from the View menu, the dock stays closed when
@@ -118,7 +116,6 @@ TEST_F(LapComparisonDockTest, WithFewerThanTwoLapsAHintAndARefusalSaysWhy) {
     EXPECT_TRUE(dock().messageLabel()->isVisible());
 
     addRaceLaps({0, 3});
-    EXPECT_FALSE(dock().messageLabel()->isVisible());
     // A lap whose samples hold no position has no distances to compare along.
     LapTelemetry& lap = *frame_->document().slots()[1].lapData;
     std::fill(lap.distanceM.begin(), lap.distanceM.end(), 0.0);
@@ -145,9 +142,6 @@ TEST_F(LapComparisonDockTest, TheChooserOffersEveryLapInFullAndSetsTheReference)
     chooser->setCurrentIndex(other);
     Q_EMIT chooser->activated(other);
     EXPECT_EQ(session().referenceSlot(), other);
-    ASSERT_NE(session().comparison(), nullptr);
-    EXPECT_EQ(session().slots().front(), other);
-    EXPECT_EQ(session().comparison()->laps.front().finishDelta, 0);
     EXPECT_EQ(chooser->currentIndex(), other);
 }
 
@@ -247,11 +241,8 @@ TEST_F(LapComparisonDockTest, SettingsChangeTheSpeedUnitAndKeepTheZoom) {
         settings_.setSpeedInMph(true);
         acceptSettings();
         EXPECT_EQ(speed.model().axis(false).unit(), "mph");
-        const PlotRange range = speed.canvas()->range();
-        EXPECT_EQ(range.x1, 100);
-        EXPECT_EQ(range.x2, 600);
-        EXPECT_DOUBLE_EQ(range.y1, comparisonplots::shownSpeed(50, true));
-        EXPECT_DOUBLE_EQ(range.y2, comparisonplots::shownSpeed(150, true));
+        EXPECT_EQ(speed.canvas()->range(), (PlotRange{100, 600, comparisonplots::shownSpeed(50, true),
+                                                      comparisonplots::shownSpeed(150, true)}));
         EXPECT_EQ(dock().plots()->deltaPlot()->canvas()->range(), delta);
         EXPECT_EQ(dock().readouts()[1]->text(), fromUtf8(comparisonplots::readout(*point, true)));
         frame_->runCommand(ID_STOP);
@@ -320,8 +311,7 @@ TEST_F(LapComparisonDockTest, ZoomingTheDistanceOfOnePlotMovesTheOther) {
     EXPECT_FALSE(speed->canUndo());
     delta->undo();
     EXPECT_EQ(delta->range(), (PlotRange{200, 300, -1, 1}));
-    EXPECT_EQ(speed->range().x1, 200);
-    EXPECT_EQ(speed->range().x2, 300);
+    EXPECT_EQ(std::pair(speed->range().x1, speed->range().x2), std::pair(200.0, 300.0));
 }
 
 TEST_F(LapComparisonDockTest, TheSectorTableMarksTheBestOfEachColumnAndGivesTheTheoreticalBest) {
@@ -330,30 +320,23 @@ TEST_F(LapComparisonDockTest, TheSectorTableMarksTheBestOfEachColumnAndGivesTheT
     const QTableWidget* table = dock().sectorTable();
     ASSERT_EQ(table->rowCount(), 3);
     ASSERT_EQ(table->columnCount(), 1 + kComparedSectors);
-    double bestSum = 0;
+    // Which time is best and the theoretical best are the core's; the table shows them.
     for (int column = 1; column <= kComparedSectors; ++column) {
         const SectorComparison& sector = comparison.sectors[static_cast<std::size_t>(column - 1)];
         EXPECT_EQ(table->horizontalHeaderItem(column)->text(), "Sector " + QString::number(column));
-        std::optional<int> fastest;
-        for (int row = 0; row < 3; ++row)
-            if (!fastest || *sector.times[row] < *sector.times[*fastest]) fastest = row;
-        bestSum += *sector.times[*fastest];
         for (int row = 0; row < 3; ++row) {
+            SCOPED_TRACE(testing::Message() << row << ", " << column);
             const QTableWidgetItem* cell = table->item(row, column);
             ASSERT_NE(cell, nullptr);
-            EXPECT_EQ(cell->font().bold(), row == *fastest) << row << ", " << column;
-            const QStringList lines = cell->text().split('\n');
-            const double time = *sector.times[row];
-            EXPECT_EQ(lines.front(), QString::asprintf("%.3f", time)) << row << ", " << column;
-            if (row > 0) {
-                EXPECT_EQ(lines.back(), QString::asprintf("%+.3f", *sector.deltas[row]))
-                    << row << ", " << column;
-            }
+            EXPECT_EQ(cell->font().bold(), row == sector.best);
+            const QString time = QString::asprintf("%.3f", *sector.times[row]);
+            EXPECT_EQ(cell->text(),
+                      row == 0 ? time : time + QString::asprintf("\n%+.3f", *sector.deltas[row]));
         }
     }
-    EXPECT_EQ(
-        dock().theoreticalBestLabel()->text().toStdString(),
-        "Theoretical best: " + formatElapsedTime(static_cast<std::uint32_t>(std::lround(bestSum * 1000))));
+    EXPECT_EQ(dock().theoreticalBestLabel()->text().toStdString(),
+              "Theoretical best: " + formatElapsedTime(static_cast<std::uint32_t>(
+                                         std::lround(*comparison.theoreticalBest * 1000))));
 }
 
 TEST_F(LapComparisonDockTest, ThePlotsSaveAsAPictureAndTheDataAsUtf8Csv) {
@@ -377,10 +360,9 @@ TEST_F(LapComparisonDockTest, ThePlotsSaveAsAPictureAndTheDataAsUtf8Csv) {
 
     chosen = QString::fromStdString((folder / "data.csv").string());
     dock().saveData();
-    std::ifstream csv(folder / "data.csv", std::ios::binary);
-    std::stringstream bytes;
-    bytes << csv.rdbuf();
-    EXPECT_NE(bytes.str().find("Tanaka \xC2\xB7 Race lap 2"), std::string::npos) << "captions in UTF-8";
+    const std::vector<std::uint8_t> csv = fileBytes(folder / "data.csv");
+    EXPECT_NE(std::string(csv.begin(), csv.end()).find("Tanaka \xC2\xB7 Race lap 2"), std::string::npos)
+        << "captions in UTF-8";
 
     chosen = QString::fromStdString((folder / "missing" / "data.csv").string());
     dock().saveData();
