@@ -192,7 +192,6 @@ TEST_F(TrackMapViewTest, ThePointerNearADrivingLineShowsItsSampleEvenPastTheFini
     movePointer(QPointF(at.x + 2, at.y));
     ASSERT_EQ(view.readout().size(), 6);
     EXPECT_EQ(view.readout()[0], "M Tanaka 1m 16.236s");
-    EXPECT_TRUE(view.readout()[1].startsWith("Distance: ")) << view.readout()[1].toStdString();
     const QImage withNote = view.viewport()->grab().toImage();
 
     movePointer(QPointF(5, view.viewport()->height() - 5));
