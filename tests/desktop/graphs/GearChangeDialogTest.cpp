@@ -34,14 +34,4 @@ TEST_F(GearChangeDialogTest, ShowsTheChosenLapsAnalysisAndEmptiesKindsItNeverMad
     EXPECT_EQ(dialog.changes()->headerItem()->text(1), "Meter ");
 }
 
-TEST_F(GearChangeDialogTest, TheCommandNeedsALap) {
-    int shown = 0;
-    dialogs_.onWindow<GearChangeDialog>([&shown](GearChangeDialog&) { ++shown; });
-    frame_->runCommand(ID_GEARCHANGE_ANALYSER);
-    EXPECT_EQ(messages_, QStringList{"No replay lap loaded!"});
-    addLap("Rivaldi weekend (saved in race).rpy");
-    frame_->runCommand(ID_GEARCHANGE_ANALYSER);
-    EXPECT_EQ(shown, 1);
-}
-
 }  // namespace

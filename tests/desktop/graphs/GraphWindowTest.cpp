@@ -147,16 +147,4 @@ TEST_F(GraphWindowTest, TheSmallMapMarksTheSegmentAndTheCheckedLapsUnderTheMouse
     EXPECT_TRUE(window->trackMap()->dots().empty());
 }
 
-TEST_F(GraphWindowTest, TheMainWindowOpensItOnlyWithALap) {
-    int shown = 0;
-    dialogs_.onWindow<GraphWindow>([&shown](GraphWindow&) { ++shown; });
-    EXPECT_TRUE(enabled(ID_GRAPH));
-    frame_->runCommand(ID_GRAPH);
-    EXPECT_EQ(messages_, QStringList{"No replay lap loaded!"});
-    EXPECT_EQ(shown, 0);
-    addRaceLaps({0});
-    frame_->runCommand(ID_GRAPH);
-    EXPECT_EQ(shown, 1);
-}
-
 }  // namespace
