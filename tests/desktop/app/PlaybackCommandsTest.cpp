@@ -69,12 +69,10 @@ TEST_F(PlaybackCommandsTest, PlayingGreysWhatMustWaitAndShowsTheValues) {
     EXPECT_FALSE(enabled(ID_ZOOM_IN) || enabled(ID_TOGGLE_LAP_1) || enabled(ID_FILE_NEW) ||
                  enabled(ID_GRAPH));
 
-    frame_->playback().tick();
-    ASSERT_EQ(view()->playedLine(0).size(), 1u);  // sample 2
+    frame_->playback().tick();  // to sample 2
     EXPECT_TRUE(view()->carPosition(1).has_value());
     const LapTelemetry& lap = *frame_->document().slots()[0].lapData;
     EXPECT_EQ(bar()->realtimeValue(0, 0)->text(), QString::number(static_cast<int>(lap.speed[2])));
-    EXPECT_EQ(bar()->elapsedTime()->text(), "0:00");
     EXPECT_EQ(bar()->orientation(0)->sector(), orientationSector(lap.orientation[2]));
     frame_->playback().tick();
     EXPECT_EQ(view()->playedLine(0).size(), 2u);
@@ -106,9 +104,6 @@ TEST_F(PlaybackCommandsTest, APausedPlaybackStopsAndKeepsItsLinesThroughAZoom) {
 
     frame_->runCommand(ID_STOP);
     EXPECT_FALSE(frame_->playback().active());
-    EXPECT_EQ(frame_->playback().state().position(), 0u);
-    EXPECT_TRUE(view()->playedLine(0).empty());
-    EXPECT_FALSE(view()->carPosition(0).has_value());
     EXPECT_TRUE(enabled(ID_TOGGLE_LAP_1) && enabled(ID_FILE_NEW));
 
     frame_->runCommand(ID_TOGGLE_LAP_1);
