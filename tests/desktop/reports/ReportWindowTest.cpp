@@ -9,10 +9,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
+#include "FileBytes.h"
 #include "MainWindowTestBase.h"
 #include "TempDir.h"
 #include "desktop/app/CommandTable.h"
@@ -144,10 +143,10 @@ TEST_F(ReportWindowTest, LapsOfOneFileUseItWithoutAskingAndOfTwoFilesAskWhichLis
 TEST_F(ReportWindowTest, TheChoiceDialogKeepsAClickedChoiceOnCancel) {
     ReportFileChoiceDialog dialog({"\"a\" - X Y", "\"b\" - X Y"});
     EXPECT_EQ(dialog.windowTitle(), "Reports only based on one file - choose which to use");
-    EXPECT_FALSE(dialog.radio(0)->isHidden());
-    EXPECT_FALSE(dialog.radio(1)->isHidden());
-    for (int i = 2; i < ReportFileChoiceDialog::maxChoices; ++i)
-        EXPECT_TRUE(dialog.radio(i)->isHidden() && !dialog.radio(i)->isEnabled());
+    for (int i = 0; i < ReportFileChoiceDialog::maxChoices; ++i)
+        EXPECT_EQ(std::pair(dialog.radio(i)->isHidden(), dialog.radio(i)->isEnabled()),
+                  std::pair(i >= 2, i < 2))
+            << i;
     QStringList messages;
     dialog.showMessage = [&](const QString& text) { messages.append(text); };
 
@@ -250,13 +249,11 @@ TEST_F(ReportWindowTest, ExportProposesTheReportsNameAndWritesTheWholeText) {
     race.exportToFile();
     EXPECT_EQ(proposed, QStringList({QString::fromStdString(
                             (sim_->path() / "replay/Rivaldi weekend (saved in race)_Race.txt").string())}));
-    std::ifstream written(out.path() / "report.txt", std::ios::binary);
-    std::stringstream content;
-    content << written.rdbuf();
+    const std::vector<std::uint8_t> written = fileBytes(out.path() / "report.txt");
     std::string expected = race.reportText();
     for (std::size_t at = 0; (at = expected.find("\r\n", at)) != std::string::npos;)
         expected.erase(at, 1);
-    EXPECT_EQ(content.str(), expected);
+    EXPECT_EQ(std::string(written.begin(), written.end()), expected);
 
     answer = out.path() / "report.TXT";
     race.exportToFile();
