@@ -289,9 +289,8 @@ TEST_F(LapFinderDialogTest, TheCommandLoadsTheChosenLapsIntoTheDocument) {
     ASSERT_EQ(frame_->document().lapCount(), 1);
     const ReplayDocument::Slot& slot = frame_->document().slots()[0];
     EXPECT_EQ(slot.header->fileName, chosen.path());
-    EXPECT_EQ(slot.lapDriver, chosen.lap.driver);
-    EXPECT_EQ(slot.lapSession, chosen.lap.session);
-    EXPECT_EQ(slot.lapSlot, chosen.lap.slot);
+    EXPECT_EQ(std::tuple(slot.lapDriver, slot.lapSession, slot.lapSlot),
+              std::tuple(chosen.lap.driver, chosen.lap.session, chosen.lap.slot));
     EXPECT_EQ(frame_->recentFiles().value(0).toStdString(), chosen.path().string());
     EXPECT_TRUE(messages_.isEmpty());
 }
