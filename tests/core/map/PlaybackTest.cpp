@@ -101,34 +101,25 @@ TEST_F(PlaybackTest, GearsAndSplitIndicators) {
               (std::array<bool, 3>{false, false, false}));  // a split of 0 never shows
 }
 
-// A lap plays while it has a sample at the position: 8 samples end at sample 6 (the even
-// positions step over sample 7), 9 at their last, 8.
-TEST_F(PlaybackTest, AShortLapStopsAtItsLastSampleBelowTheCount) {
+// A lap plays while it has a sample at the position, and each tick shows the lap's own sample
+// there: 8 samples end at sample 6 (the even positions step over sample 7), 9 at their last, 8.
+TEST_F(PlaybackTest, AShortLapShowsItsSampleAtEachPositionAndStopsAtItsLastBelowTheCount) {
     for (const auto& [samples, lastPlayed] : {std::pair{8, 6}, {9, 8}}) {
+        SCOPED_TRACE(testing::Message() << samples << " samples");
         shortLap_ = steadyLap(samples, 0);
+        for (std::size_t k = 0; k < shortLap_.speed.size(); ++k)
+            shortLap_.speed[k] = 100.0 + static_cast<double>(k);
         Playback playback;
         playback.start(true, true);
         std::optional<int> last;
         for (PlaybackTick now = playback.tick(laps_, ticked_, false, kTrackLength); now.laps[1].active;
-             now = playback.tick(laps_, ticked_, false, kTrackLength))
+             now = playback.tick(laps_, ticked_, false, kTrackLength)) {
+            EXPECT_EQ(now.laps[1].speed, 100 + static_cast<int>(playback.position()));
             last = now.laps[1].sample;
-        EXPECT_EQ(last, lastPlayed) << samples << " samples";
+        }
+        EXPECT_EQ(last, lastPlayed);
         EXPECT_TRUE(playback.playing()) << "the long lap plays on";
     }
-}
-
-// Every position shows the lap's own sample there, up to the last one: no slot outside the samples.
-TEST_F(PlaybackTest, EachTickShowsTheSampleAtItsPositionUpToTheLast) {
-    for (std::size_t k = 0; k < shortLap_.speed.size(); ++k)
-        shortLap_.speed[k] = 100.0 + static_cast<double>(k);
-    ticked_[0] = false;
-    playback_.start(true, true);
-    std::optional<int> lastSpeed;
-    for (PlaybackTick now = tick(); now.laps[1].active; now = tick()) {
-        EXPECT_EQ(now.laps[1].speed, 100 + static_cast<int>(playback_.position()));
-        lastSpeed = now.laps[1].speed;
-    }
-    EXPECT_EQ(lastSpeed, static_cast<int>(shortLap_.speed.back())) << "the last sample is played";
 }
 
 TEST_F(PlaybackTest, PlaybackEndsWhenEveryTickedLapHasRunOut) {
