@@ -69,7 +69,7 @@ ReplayWriter annAlone(int session, const WeekendSettings& weekend = {}) {
 
 const char* kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
 
-TEST_F(ReportsTest, QualifyingReport) {
+TEST_F(ReportsTest, QualifyingReportInKmhMphAndWithoutTrackLength) {
     writeQuickRace();
     EXPECT_EQ(report(ReportType::Qualifying),
               std::string(kHeader) + "\r\n\r\n" +
@@ -81,10 +81,6 @@ TEST_F(ReportsTest, QualifyingReport) {
                          " 4    44 Dan Dnf                            No time   No time  No Time No Time   1",
                          " 5     5 Eve Early                          No time   No time  No Time No Time   0",
                          "", "All times are official", "Generated with VELTRA4 Replay Analyser"}));
-}
-
-TEST_F(ReportsTest, QualifyingReportInMphAndWithoutTrackLength) {
-    writeQuickRace();
     const std::string mph = report(ReportType::Qualifying, kTrack, true);
     EXPECT_THAT(
         mph,
@@ -244,19 +240,6 @@ TEST_F(RaceOnlyTest, DriverBeyondTheMostCompletedLapsIsClassified) {
     EXPECT_THAT(text,
                 HasSubstr(lines({"Ann Owner                        1-2", "Cid Car                          3",
                                  "", "Number of lead changes: 1"})));
-}
-
-TEST_F(ReportsTest, NoCompletedLapGivesNoLeadChange) {
-    ReplayWriter w = quickRaceWriter("Owner");
-    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
-    w.addLapTable({lapListFromDurations(10, 1000, {})});
-    w.addFrame({sessionMarkerRecord(1, 1000)});
-    load(w, "nolaps.rpy");
-    const std::string text = report(ReportType::Race);
-    EXPECT_THAT(
-        text,
-        HasSubstr(" 1     7 Ann Owner                           0   0m00.000s                    \r\n"));
-    EXPECT_THAT(text, HasSubstr("Number of lead changes: 0\r\nNumber of leaders: 0\r\n"));
 }
 
 TEST_F(ReportsTest, RaceSettingsReport) {
