@@ -24,11 +24,10 @@ protected:
     std::string flags() { return report(ReportType::Flags); }
 };
 
-const std::string kHeaderLine = "Track: Testring             Thu Mar  5 09:04:05 2026";
-
 // A lap-by-lap report from its first event to the end of the race.
 std::string lapByLap(const std::string& events) {
-    return kHeaderLine + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n" + events +
+    return ReportTestBase::kHeaderLine + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n" +
+           events +
            "\r\nFinishing order and last lap info is unofficial\r\n"
            "(Replay might have been saved before end of race)\r\n"
            "\r\nGenerated with VELTRA4 Replay Analyser\r\n";

@@ -67,12 +67,10 @@ ReplayWriter annAlone(int session, const WeekendSettings& weekend = {}) {
     return w;
 }
 
-const char* kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
-
 TEST_F(ReportsTest, QualifyingReportInKmhMphAndWithoutTrackLength) {
     writeQuickRace();
     EXPECT_EQ(report(ReportType::Qualifying),
-              std::string(kHeader) + "\r\n\r\n" +
+              kHeaderLine + "\r\n\r\n" +
                   lines({"QUALIFYING TIMES", "",
                          "Pos No   Driver                                Time      Diff    Speed   Diff Laps",
                          " 1     3 Cid Car                          1m12.000s            180.000           1",
@@ -113,7 +111,7 @@ TEST_F(ReportsTest, MissingSessionsAndUnofficialTimes) {
 TEST_F(ReportsTest, RaceReport) {
     writeQuickRace();
     const std::string expected =
-        std::string(kHeader) + "\r\n\r\n" +
+        kHeaderLine + "\r\n\r\n" +
         lines({"RACE RESULTS (After 3 laps)",
                "",
                "Pos No   Driver                           Laps   Race Time       Diff    Speed",
@@ -245,7 +243,7 @@ TEST_F(RaceOnlyTest, DriverBeyondTheMostCompletedLapsIsClassified) {
 TEST_F(ReportsTest, RaceSettingsReport) {
     writeQuickRace();
     EXPECT_EQ(report(ReportType::RaceSettings),
-              std::string(kHeader) + "\r\n\r\n" +
+              kHeaderLine + "\r\n\r\n" +
                   lines({"_________________Rules_________________ ________________Weather________________ ",
                          "Damage:                  ??????         Realistic:               No             ",
                          "Full pace lap:           No             Conditions:              Cloudy         ",
