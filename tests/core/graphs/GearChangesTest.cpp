@@ -86,7 +86,9 @@ TEST(GearChanges, SpeedshiftsAreCountedAndDownshiftsAddNoStatistics) {
 TEST(GearChanges, MendsAtTheEdges) {
     // No neutral after a gear, a neutral run to the end, an empty lap and a gap in the record
     // inside gear 5 are no change.
-    EXPECT_EQ(analyseGearChanges(lapOf(repeated({{0, 3}, {4, 20}}))).changeCount, 0);
+    const GearAnalysis noNeutral = analyseGearChanges(lapOf(repeated({{0, 3}, {4, 20}})));
+    EXPECT_EQ(noNeutral.changeCount, 0);
+    EXPECT_EQ(noNeutral.summary(), "Out of 0 upshifts, 0 was a speedshift.");
     EXPECT_EQ(analyseGearChanges(lapOf(repeated({{5, 10}, {0, 3}}))).changeCount, 0);
     EXPECT_TRUE(analyseGearChanges(LapTelemetry{}).rows.empty());
     LapTelemetry gappy = lapOf(repeated({{5, 10}}));
