@@ -1,9 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <tuple>
 
 #include "Circuit.h"
 #include "DemoFolder.h"
@@ -161,11 +163,8 @@ TEST_F(DemoFolderTest, TelemetryIsPlausible) {
 TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
     const auto d = drivers(replay("Rivaldi weekend (saved in race).rpy"));
     EXPECT_EQ(d->driverCount, 21);
-    EXPECT_EQ(d->driver(0).kind, 0);
-    EXPECT_EQ(d->driver(1).kind, 1);
-    EXPECT_EQ(d->driver(20).kind, 2);
-    for (int s = 0; s < kSessionCount; ++s)
-        EXPECT_EQ(d->sessionPresent[s], 1);
+    EXPECT_EQ(std::tuple(d->driver(0).kind, d->driver(1).kind, d->driver(20).kind), std::tuple(0, 1, 2));
+    EXPECT_EQ(d->sessionPresent, (std::array<bool, kSessionCount>{true, true, true, true}));
     EXPECT_EQ(d->firstMarkerSession, kQualifying);
     EXPECT_GT(d->windowStart[kQualifying], 0u);
     const auto race = [&](int driver) { return d->lapCount(kRace, driver); };
@@ -200,8 +199,8 @@ TEST_F(DemoFolderTest, TheWeekendHasItsIncidents) {
 
     const auto quick = drivers(replay("Rivaldi quick race.rpy"));
     EXPECT_EQ(quick->quickRace, 1);
-    EXPECT_EQ(quick->sessionPresent[kQualifying], 1);
-    EXPECT_EQ(quick->sessionPresent[kRace], 1);
+    EXPECT_EQ(std::tuple(quick->sessionPresent[kQualifying], quick->sessionPresent[kRace]),
+              std::tuple(true, true));
     EXPECT_GT(quick->windowEnd[kRace], 0u);
 }
 

@@ -8,14 +8,12 @@ namespace {
 
 class LoadPipelineTest : public DemoSimulatorTest {};
 
+// The texts the document shows for these failures are asserted in ReplayDocumentTest.
 TEST_F(LoadPipelineTest, ReadingAReplayGivesTheMessagesOfTheLoadSequence) {
     const auto absent = sim_->path() / "replay/absent.rpy";
     const auto missing = readReplay(absent);
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error(), (LoadMessages{"HeaderClass: Error reading file!", absent.string()}));
-    const auto old = replay("Old version 2 replay.rpy");
-    EXPECT_EQ(readReplayHeader(old).error(),
-              (LoadMessages{"HeaderClass: ZDK replays not supported!", old.string()}));
 
     const auto weekend = readReplay(replay("Rivaldi weekend (saved in race).rpy"));
     ASSERT_TRUE(weekend);
@@ -30,7 +28,6 @@ TEST_F(LoadPipelineTest, ALapLoadStopsAtItsFirstFailedStep) {
 
     const LapLoad practice = loadLap(drivers, {0, kPractice, 1}, nullptr);
     EXPECT_EQ(practice.read.error(), LapReadError::NotSelectable);
-    EXPECT_EQ(practice.failureMessage(), "RpyDataClass: Error reading file!");
     EXPECT_TRUE(practice.qualityReport.empty());
     EXPECT_EQ(practice.telemetry, nullptr);
 
@@ -49,11 +46,7 @@ TEST_F(LoadPipelineTest, ALapLoadStopsAtItsFirstFailedStep) {
     EXPECT_EQ(withTrack.lapTimeCheck, std::nullopt) << "the stored time agrees";
     EXPECT_GT(withTrack.telemetry->splitTime1, 0);
 
-    EXPECT_EQ(
-        loadReplayTrack(sim_->path(), "phantom ring").error(),
-        LoadMessages{"Can't find track for this replay!\nYou'll not be able to see any track maps nor speed "
-                     "data!\nMake sure VELTRA4 Path is set correctly in File->Settings\n\nDetailed error "
-                     "message:\nError: cannot open track file"});
+    EXPECT_FALSE(loadReplayTrack(sim_->path(), "phantom ring"));
 }
 
 }  // namespace

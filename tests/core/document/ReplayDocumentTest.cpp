@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <deque>
+#include <tuple>
 
 #include "DemoSimulatorTest.h"
 #include "FileBytes.h"
@@ -87,9 +88,7 @@ TEST_F(ReplayDocumentTest, AddingALapThroughBothDialogs) {
     ASSERT_TRUE(doc_.trackLoaded());
     EXPECT_NEAR(doc_.trackLength(), doc_.trackModel()->totalLength(), 0.002);
     const auto& slot = doc_.slots()[0];
-    EXPECT_EQ(slot.lapDriver, 0);
-    EXPECT_EQ(slot.lapSession, kRace);
-    EXPECT_EQ(slot.lapSlot, 2);
+    EXPECT_EQ(std::tuple(slot.lapDriver, slot.lapSession, slot.lapSlot), std::tuple(0, kRace, 2));
     ASSERT_NE(slot.drivingLine, nullptr);
 
     // Map channels: split times in order within the lap, map speed like the telemetry's, small slip.
@@ -249,8 +248,7 @@ TEST_F(ReplayDocumentTest, MoveRemoveAndMostRecentlyAdded) {
     doc_.applyLapOrder({2, 0});
     EXPECT_EQ(ui_.take(), lapsChanged()) << "the laps keep their toggles";
     ASSERT_EQ(doc_.lapCount(), 2);
-    EXPECT_EQ(doc_.slots()[0].lapDriver, 2);
-    EXPECT_EQ(doc_.slots()[1].lapDriver, 0);
+    EXPECT_EQ(std::tuple(doc_.slots()[0].lapDriver, doc_.slots()[1].lapDriver), std::tuple(2, 0));
     EXPECT_FALSE(doc_.slots()[2].inUse);
     doc_.applyLapOrder({});
     EXPECT_EQ(doc_.lapCount(), 0);

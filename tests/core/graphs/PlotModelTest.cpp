@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -19,8 +20,7 @@ TEST(PlotModel, HoldsThirtyTwoCurvesAndRefusesAThirtyThird) {
     EXPECT_EQ(model.curveCount(), 32);
     EXPECT_TRUE(model.removeGraph(7, false));
     EXPECT_EQ(model.addGraph(0x0000FF, "again"), 7);  // the first free slot
-    EXPECT_EQ(model.curve(7)->name, "again");
-    EXPECT_EQ(model.curve(7)->colour, 0x0000FFu);
+    EXPECT_EQ(std::tuple(model.curve(7)->name, model.curve(7)->colour), std::tuple("again", 0x0000FFu));
 }
 
 TEST(PlotModel, OperationsOnASlotOutsideTheRangeOrEmptyChangeNothing) {
@@ -88,10 +88,7 @@ TEST(PlotModel, TheDataBoundsSpanTheCurvesWithPoints) {
     model.addPoint(a, 9, 4);
     model.addPoint(b, -3, 2);
     const DataBounds bounds = *model.dataBounds();
-    EXPECT_EQ(bounds.minX, -3);
-    EXPECT_EQ(bounds.maxX, 9);
-    EXPECT_EQ(bounds.minY, -1);
-    EXPECT_EQ(bounds.maxY, 4);
+    EXPECT_EQ(std::tuple(bounds.minX, bounds.maxX, bounds.minY, bounds.maxY), std::tuple(-3, 9, -1, 4));
     model.clearGraph(a, false);
     model.clearGraph(b, false);
     EXPECT_FALSE(model.dataBounds());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "GraphLapFixture.h"
 
 namespace {
@@ -12,15 +14,12 @@ const LapTelemetry kSlow = madeUpLap(2226, [](int k) { return 0.9 * (k - 1); });
 
 TEST(TimeDifference, IdenticalLapsHaveNoGapAndLieOnTheCentreLine) {
     const TimeDifference same = timeDifferenceBySamples({&kFast, 55500}, {&kFast, 55500}, 0, 400);
-    EXPECT_EQ(same.texts.atFinishLine, "-0m 00.000s");
-    EXPECT_EQ(same.texts.maxAhead, "NA");
-    EXPECT_EQ(same.texts.maxBehind, "NA");
-    EXPECT_EQ(same.texts.spread, "NA");
+    EXPECT_EQ(std::tie(same.texts.atFinishLine, same.texts.maxAhead, same.texts.maxBehind, same.texts.spread),
+              std::tuple("-0m 00.000s", "NA", "NA", "NA"));
     ASSERT_EQ(same.curve.size(), 500u);
     for (const PlotPoint& point : same.curve)
         EXPECT_EQ(point.y, 200);
-    EXPECT_EQ(same.zeroLine.front().x, 0);
-    EXPECT_EQ(same.zeroLine.front().y, 200);
+    EXPECT_EQ(std::tuple(same.zeroLine.front().x, same.zeroLine.front().y), std::tuple(0, 200));
     EXPECT_EQ(same.zeroLine.back().x, same.curve.back().x);
 }
 
@@ -53,9 +52,8 @@ TEST(TimeDifference, TheSpreadIsTheWholeSpanCutToMilliseconds) {
     const DifferenceLap a{&aheadThenBehind, 55861}, b{&kFast, 55611};
     for (const TimeDifference& gap :
          {timeDifferenceBySamples(a, b, 0, 400), timeDifferenceByDistance(a, b, 0, 400)}) {
-        EXPECT_EQ(gap.texts.maxAhead, "-0m 00.027s");
-        EXPECT_EQ(gap.texts.maxBehind, "+0m 00.222s");
-        EXPECT_EQ(gap.texts.spread, "0m 00.250s");
+        EXPECT_EQ(std::tie(gap.texts.maxAhead, gap.texts.maxBehind, gap.texts.spread),
+                  std::tuple("-0m 00.027s", "+0m 00.222s", "0m 00.250s"));
     }
 }
 
@@ -84,9 +82,8 @@ TEST(TimeDifference, ByDistanceTheGapIsTheTimeBetweenTheLapsAtEachMetre) {
     // 70 % of the half height (3) below the centre.
     EXPECT_NEAR(gap.curve.back().y, 3 - 2.1, 1e-9);
     EXPECT_NEAR(gap.curve[1000].y, 3 - 1.05, 1e-3);
-    EXPECT_EQ(gap.texts.maxBehind, "NA");
-    EXPECT_EQ(gap.texts.maxAhead, "-0m 06.172s");
-    EXPECT_EQ(gap.texts.atFinishLine, "-0m 06.200s");
+    EXPECT_EQ(std::tie(gap.texts.maxBehind, gap.texts.maxAhead, gap.texts.atFinishLine),
+              std::tuple("NA", "-0m 06.172s", "-0m 06.200s"));
 }
 
 TEST(TimeDifference, ByDistanceSamplesNoRecordFilledAreBridged) {

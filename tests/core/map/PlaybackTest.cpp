@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "replay/LapTelemetry.h"
 
 namespace {
@@ -66,15 +68,10 @@ TEST_F(PlaybackTest, TheFirstTickDrawsSampleTwoAndTellsTheValues) {
     const PlaybackTick first = tick();
     EXPECT_EQ(playback_.position(), 2u);
     const LapTickValues& lap = first.laps[0];
-    EXPECT_TRUE(lap.active);
-    EXPECT_EQ(lap.sample, 2);
-    EXPECT_TRUE(lap.restartLine);
-    EXPECT_EQ(lap.speed, 200);
-    EXPECT_EQ(lap.gear, "4");
-    EXPECT_EQ(lap.revs, 812);  // tens of rpm
-    EXPECT_EQ(lap.sector, 0);
-    EXPECT_EQ(first.elapsed, "0:00");
-    EXPECT_EQ(first.elapsedMs, 55);  // from the first sample, at position 0
+    // Revs in tens of rpm; the elapsed time from the first sample, at position 0.
+    EXPECT_EQ(std::tie(lap.active, lap.sample, lap.restartLine, lap.speed, lap.gear, lap.revs, lap.sector),
+              std::tuple(true, 2, true, 200, "4", 812, 0));
+    EXPECT_EQ(std::tie(first.elapsed, first.elapsedMs), std::tuple("0:00", 55));
     EXPECT_FALSE(first.laps[2].active);
     EXPECT_FALSE(tick().laps[0].restartLine);
     EXPECT_EQ(tick(true).laps[0].speed, 124);  // 200.9 km/h: 200 x 0.621
@@ -101,34 +98,25 @@ TEST_F(PlaybackTest, GearsAndSplitIndicators) {
               (std::array<bool, 3>{false, false, false}));  // a split of 0 never shows
 }
 
-// A lap plays while it has a sample at the position: 8 samples end at sample 6 (the even
-// positions step over sample 7), 9 at their last, 8.
-TEST_F(PlaybackTest, AShortLapStopsAtItsLastSampleBelowTheCount) {
+// A lap plays while it has a sample at the position, and each tick shows the lap's own sample
+// there: 8 samples end at sample 6 (the even positions step over sample 7), 9 at their last, 8.
+TEST_F(PlaybackTest, AShortLapShowsItsSampleAtEachPositionAndStopsAtItsLastBelowTheCount) {
     for (const auto& [samples, lastPlayed] : {std::pair{8, 6}, {9, 8}}) {
+        SCOPED_TRACE(testing::Message() << samples << " samples");
         shortLap_ = steadyLap(samples, 0);
+        for (std::size_t k = 0; k < shortLap_.speed.size(); ++k)
+            shortLap_.speed[k] = 100.0 + static_cast<double>(k);
         Playback playback;
         playback.start(true, true);
         std::optional<int> last;
         for (PlaybackTick now = playback.tick(laps_, ticked_, false, kTrackLength); now.laps[1].active;
-             now = playback.tick(laps_, ticked_, false, kTrackLength))
+             now = playback.tick(laps_, ticked_, false, kTrackLength)) {
+            EXPECT_EQ(now.laps[1].speed, 100 + static_cast<int>(playback.position()));
             last = now.laps[1].sample;
-        EXPECT_EQ(last, lastPlayed) << samples << " samples";
+        }
+        EXPECT_EQ(last, lastPlayed);
         EXPECT_TRUE(playback.playing()) << "the long lap plays on";
     }
-}
-
-// Every position shows the lap's own sample there, up to the last one: no slot outside the samples.
-TEST_F(PlaybackTest, EachTickShowsTheSampleAtItsPositionUpToTheLast) {
-    for (std::size_t k = 0; k < shortLap_.speed.size(); ++k)
-        shortLap_.speed[k] = 100.0 + static_cast<double>(k);
-    ticked_[0] = false;
-    playback_.start(true, true);
-    std::optional<int> lastSpeed;
-    for (PlaybackTick now = tick(); now.laps[1].active; now = tick()) {
-        EXPECT_EQ(now.laps[1].speed, 100 + static_cast<int>(playback_.position()));
-        lastSpeed = now.laps[1].speed;
-    }
-    EXPECT_EQ(lastSpeed, static_cast<int>(shortLap_.speed.back())) << "the last sample is played";
 }
 
 TEST_F(PlaybackTest, PlaybackEndsWhenEveryTickedLapHasRunOut) {
@@ -137,9 +125,7 @@ TEST_F(PlaybackTest, PlaybackEndsWhenEveryTickedLapHasRunOut) {
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(tick().ended);  // samples 2, 4, 6, 8 of 0 .. 8
     const PlaybackTick last = tick();
-    EXPECT_TRUE(last.ended);
-    EXPECT_FALSE(playback_.running());
-    EXPECT_EQ(playback_.position(), 0u);
+    EXPECT_EQ(std::tuple(last.ended, playback_.running(), playback_.position()), std::tuple(true, false, 0u));
 }
 
 // The leader by distance travelled: a faster lap past the finish line or in a gap still leads.
@@ -186,14 +172,12 @@ TEST_F(PlaybackTest, PauseThenStopGoesBackToTheStart) {
     tick();
     tick();
     playback_.pause();
-    EXPECT_TRUE(playback_.paused());
-    EXPECT_TRUE(playback_.running());
+    EXPECT_EQ(std::tuple(playback_.paused(), playback_.running()), std::tuple(true, true));
     EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Resumed);
     EXPECT_EQ(playback_.position(), 4u);
     playback_.pause();
     playback_.stop();
-    EXPECT_FALSE(playback_.running());
-    EXPECT_EQ(playback_.position(), 0u);
+    EXPECT_EQ(std::tuple(playback_.running(), playback_.position()), std::tuple(false, 0u));
 }
 
 TEST_F(PlaybackTest, FastForwardFromTheBeginningStartsAfreshAndMoveToEndClearsIt) {
@@ -211,10 +195,10 @@ TEST_F(PlaybackTest, FastForwardFromTheBeginningStartsAfreshAndMoveToEndClearsIt
     EXPECT_FALSE(tick().laps[0].restartLine);
 
     playback_.moveToEnd();
-    EXPECT_FALSE(playback_.playing());
-    EXPECT_FALSE(playback_.fastForward());
-    EXPECT_FALSE(playback_.paused());
-    EXPECT_EQ(playback_.position(), 8u);  // kept: the whole lines show again
+    // The position is kept: the whole lines show again.
+    EXPECT_EQ(
+        std::tuple(playback_.playing(), playback_.fastForward(), playback_.paused(), playback_.position()),
+        std::tuple(false, false, false, 8u));
     EXPECT_EQ(playback_.start(true, true), Playback::StartOutcome::Started);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "QuickRaceWriter.h"
 #include "TempDir.h"
 #include "racechart/RaceChartPalette.h"
@@ -42,10 +44,8 @@ TEST_F(RaceChartLayoutTest, QualifyingSetsTheStartAndLinesRunFromIt) {
     // D2 has the fastest complete qualifying lap; D1's faster lap is incomplete.
     const RaceChartLayout c = chart({{60000, 60000}, {61000, 57000}, {59000, 63000}},
                                     {{70000}, {60000 | kIncompleteLap, 72000}, {69000}});
-    EXPECT_EQ(c.width, 24 * 3 + 218);
-    EXPECT_EQ(c.height, 18 * 3 + 50);
-    EXPECT_EQ(c.laps, 2);
-    EXPECT_FALSE(c.startQuestionMarks);
+    EXPECT_EQ(std::tuple(c.width, c.height, c.laps, c.startQuestionMarks),
+              std::tuple(24 * 3 + 218, 18 * 3 + 50, 2, false));
     EXPECT_EQ(c.start, (std::vector<int>{2, 0, 1}));
     EXPECT_EQ(c.rowLabels, (std::vector<std::string>{"D2 Car   1", "D0 Car   2", "D1 Car   3"}));
     ASSERT_EQ(c.columns.size(), 2u);
@@ -54,8 +54,7 @@ TEST_F(RaceChartLayoutTest, QualifyingSetsTheStartAndLinesRunFromIt) {
     EXPECT_EQ(c.columns[0].lines, (Lines{{0, 1, 0}, {1, 2, 2}, {2, 0, 1}}));
     EXPECT_EQ(c.columns[1].rows, (std::vector<int>{1, 0, 2}));
     EXPECT_EQ(c.columns[1].lines, (Lines{{0, 0, 1}, {1, 2, 0}, {2, 1, 2}}));
-    EXPECT_EQ(c.columns[0].carsOnLeadLap, 3);
-    EXPECT_EQ(c.columns[0].shadedFrom, std::nullopt);
+    EXPECT_EQ(std::tuple(c.columns[0].carsOnLeadLap, c.columns[0].shadedFrom), std::tuple(3, std::nullopt));
 }
 
 TEST_F(RaceChartLayoutTest, WithoutQualifyingTheFirstLapSetsTheStartAndLinesBeginAfterIt) {
@@ -85,11 +84,11 @@ TEST_F(RaceChartLayoutTest, LappedCarsAreShadedAndTheLastLapKeepsThePreviousCoun
     const RaceChartLayout c =
         chart({{60000, 60000, 60000, 60000}, {61000, 61000, 61000, 61000}, {90000, 90000, 90000}},
               {{70000}, {71000}, {72000}});
-    EXPECT_EQ(c.columns[0].carsOnLeadLap, 3);
-    EXPECT_EQ(c.columns[1].carsOnLeadLap, 2);
+    // The last lap repeats the previous count.
+    EXPECT_EQ(std::tuple(c.columns[0].carsOnLeadLap, c.columns[1].carsOnLeadLap, c.columns[2].carsOnLeadLap,
+                         c.columns[3].carsOnLeadLap),
+              std::tuple(3, 2, 2, 2));
     EXPECT_EQ(c.columns[1].shadedFrom, 2);
-    EXPECT_EQ(c.columns[2].carsOnLeadLap, 2);
-    EXPECT_EQ(c.columns[3].carsOnLeadLap, 2) << "the last lap repeats the previous count";
     EXPECT_EQ(c.columns[3].rows, (std::vector<int>{0, 1}));
 }
 
@@ -100,11 +99,9 @@ TEST_F(RaceChartLayoutTest, PlacesUpToNineCarryTwoMoreBlanks) {
         qualifying.push_back({70000 + 100 * static_cast<std::uint32_t>(d)});
     }
     const RaceChartLayout c = chart(race, qualifying);
-    EXPECT_EQ(c.rowLabels[8], "D8 Car   9");
-    EXPECT_EQ(c.rowLabels[9], "D9 Car 10");
+    EXPECT_EQ(std::tie(c.rowLabels[8], c.rowLabels[9]), std::tuple("D8 Car   9", "D9 Car 10"));
     // A one-lap race has no previous lap: every car at lap 1 is on the lead lap.
-    EXPECT_EQ(c.columns[0].carsOnLeadLap, 10);
-    EXPECT_EQ(c.columns[0].shadedFrom, std::nullopt);
+    EXPECT_EQ(std::tuple(c.columns[0].carsOnLeadLap, c.columns[0].shadedFrom), std::tuple(10, std::nullopt));
 }
 
 TEST_F(RaceChartLayoutTest, EqualTimesGoByDriverAndLongRacesByTheWholeTime) {
@@ -117,9 +114,7 @@ TEST_F(RaceChartLayoutTest, EqualTimesGoByDriverAndLongRacesByTheWholeTime) {
 
 TEST_F(RaceChartLayoutTest, ARaceWithoutLapsHasNoColumns) {
     const RaceChartLayout c = chart({{}, {}});
-    EXPECT_EQ(c.laps, 0);
-    EXPECT_EQ(c.width, 24 + 218);
-    EXPECT_TRUE(c.columns.empty());
+    EXPECT_EQ(std::tuple(c.laps, c.width, c.columns.size()), std::tuple(0, 24 + 218, 0u));
     EXPECT_EQ(c.start, (std::vector<int>{0, 1}));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "ReplayWriter.h"
 #include "TempDir.h"
@@ -40,13 +41,14 @@ TEST(LapCatalogue, LapLabels) {
 TEST(LapCatalogue, RefusedChoices) {
     const auto nothing = refuseLapChoice(nullptr);
     ASSERT_TRUE(nothing);
-    EXPECT_EQ(nothing->text, "Choose a lap to view!");
-    EXPECT_EQ(nothing->caption, "No lap choosen!");
+    EXPECT_EQ(std::tie(nothing->text, nothing->caption),
+              std::tuple("Choose a lap to view!", "No lap choosen!"));
     const LapItem plain{2, "Lap 2: 1m 10.000s", false};
     const auto notBold = refuseLapChoice(&plain);
     ASSERT_TRUE(notBold);
-    EXPECT_EQ(notBold->text, "Data for this lap is not stored in the replay file\nor lap isn't complete.");
-    EXPECT_EQ(notBold->caption, "Not a valid lap!");
+    EXPECT_EQ(std::tie(notBold->text, notBold->caption),
+              std::tuple("Data for this lap is not stored in the replay file\nor lap isn't complete.",
+                         "Not a valid lap!"));
     const LapItem bold{2, "Lap 2: 1m 10.000s", true};
     EXPECT_FALSE(refuseLapChoice(&bold));
 }
@@ -103,21 +105,13 @@ TEST_F(LapTreeTest, DriversSessionsAndLaps) {
 TEST_F(LapTreeTest, SelectedLapInformation) {
     const auto tree = buildLapTree(drivers_, false);
     const SelectedLapInfo lap = selectedLapInfo(drivers_, 0, kPractice, &tree[0].sessions[0].laps[2]);
-    EXPECT_EQ(lap.driverName, "Ann Owner");
-    EXPECT_EQ(lap.type, "Human");
-    EXPECT_EQ(lap.chatNick, "annie");
-    EXPECT_EQ(lap.car, "Veltra GT");
-    EXPECT_EQ(lap.lapTime, "1m 01.005s [64]");
-    EXPECT_EQ(lap.incidents, "Off track");
-    EXPECT_EQ(lap.selectable, "Yes");
-    EXPECT_EQ(lap.session, "Practice");
-
+    EXPECT_EQ(std::tie(lap.driverName, lap.type, lap.chatNick, lap.car, lap.lapTime, lap.incidents,
+                       lap.selectable, lap.session),
+              std::tuple("Ann Owner", "Human", "annie", "Veltra GT", "1m 01.005s [64]", "Off track", "Yes",
+                         "Practice"));
     const SelectedLapInfo driver = selectedLapInfo(drivers_, 2, -1, nullptr);
-    EXPECT_EQ(driver.type, "Non-competing");
-    EXPECT_EQ(driver.lapTime, "None selected");
-    EXPECT_EQ(driver.selectable, "No");
-    EXPECT_EQ(driver.incidents, "");
-    EXPECT_EQ(driver.session, "");
+    EXPECT_EQ(std::tie(driver.type, driver.lapTime, driver.selectable, driver.incidents, driver.session),
+              std::tuple("Non-competing", "None selected", "No", "", ""));
 }
 
 TEST_F(LapTreeTest, ReplayDescription) {

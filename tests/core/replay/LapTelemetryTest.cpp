@@ -39,21 +39,19 @@ TEST_F(LapTelemetryTest, OwnerLapIsFoundByItsMarkersThenTrimmedToTheLineAndConve
     // The first marker less than 1050 ms before the start, the first more than 30 ms after the end.
     EXPECT_EQ(std::tuple(lap.startTime, lap.startFrame), std::tuple(51000u, 51 * 36 + 1));
     EXPECT_EQ(std::tuple(lap.endTime, lap.endFrame), std::tuple(103000u, 103 * 36 + 1));
-    EXPECT_EQ(lap.sampleCount, lap.endFrame + 2 - lap.startFrame);
-    EXPECT_EQ(lap.filledSamples, lap.sampleCount);
-    EXPECT_EQ(lap.missingSamples, 0) << "the owner's samples never count as missing";
-    EXPECT_EQ(lap.distance[0], fixture.distanceAt(fixture.cars[0], 51000));
-    EXPECT_EQ(lap.gear[0], 3);
-    EXPECT_EQ(lap.revs[0], 600u);
+    // The owner's samples never count as missing.
+    EXPECT_EQ(std::tuple(lap.sampleCount, lap.filledSamples, lap.missingSamples),
+              std::tuple(lap.endFrame + 2 - lap.startFrame, lap.endFrame + 2 - lap.startFrame, 0));
+    EXPECT_EQ(std::tuple(lap.distance[0], lap.gear[0], lap.revs[0]),
+              std::tuple(fixture.distanceAt(fixture.cars[0], 51000), 3, 600u));
 
     const int n = lap.sampleCount;
     ASSERT_TRUE(lap.process(1));
     EXPECT_TRUE(lap.processed);
     // Sample 35 (51972 ms) is the last before the line, sample 1836 (102000 ms) the first after it;
     // sample k comes from frame startFrame + k.
-    EXPECT_EQ(lap.lapStartIndex, lap.startFrame + 35);
-    EXPECT_EQ(lap.lapEndIndex, lap.endFrame - (n - 1 - 1836));
-    EXPECT_EQ(lap.frameLapTime, 103000 - 51000 - 972 - 1027);
+    EXPECT_EQ(std::tuple(lap.lapStartIndex, lap.lapEndIndex, lap.frameLapTime),
+              std::tuple(lap.startFrame + 35, lap.endFrame - (n - 1 - 1836), 103000 - 51000 - 972 - 1027));
     EXPECT_NEAR(lap.stepAtStart, 1111, 1);
     EXPECT_NEAR(lap.stepAtEnd, 1111, 1);
     ASSERT_EQ(lap.sampleCount, 1836 - 35 + 2);
@@ -126,9 +124,9 @@ TEST_F(LapTelemetryTest, LapEndingInTheLastFrameLeavesTheSampleAfterItEmpty) {
     fixture.cars[0].startTime = 2100;
     LapTelemetry lap;
     ASSERT_TRUE(lap.read(load(fixture), 0, 3, kPractice));
-    EXPECT_EQ(lap.endTime, 153000u);
-    EXPECT_EQ(lap.endFrame, 153 * 36 + 1) << "the last frame";
-    EXPECT_EQ(lap.filledSamples, lap.sampleCount - 1);
+    EXPECT_EQ(std::tuple(lap.endTime, lap.endFrame, lap.filledSamples),
+              std::tuple(153000u, 153 * 36 + 1, lap.sampleCount - 1))
+        << "the lap ends in the last frame";
     ASSERT_TRUE(lap.process(1));
     expectSpeed72(lap, 0.1);
 }

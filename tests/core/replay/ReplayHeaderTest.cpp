@@ -103,22 +103,20 @@ TEST_F(ReplayHeaderTest, DependentFlagsAreCleared) {
     head.bytes[174] = 0b0000'0010;  // double file without yellow flags
     head.bytes[192] = 80;           // percentage of a race of 0 laps
     ReplayHeader h = read(head);
-    EXPECT_EQ(h.doubleFileRestarts, 0);
-    EXPECT_EQ(h.raceDistancePercent, 0);
+    EXPECT_EQ(std::tuple(h.doubleFileRestarts, h.raceDistancePercent), std::tuple(0, 0));
 }
 
 TEST_F(ReplayHeaderTest, SessionLengthTableComparesTheUpperThreeBytes) {
-    EXPECT_EQ(ReplayHeader::sessionMinutes(0x4913A8), -1);
-    EXPECT_EQ(ReplayHeader::sessionMinutes(0x000000), 0);
-    EXPECT_EQ(ReplayHeader::sessionMinutes(0x45A8C0), 90);
-    EXPECT_EQ(ReplayHeader::sessionMinutes(0x43A500), 66);  // 330 s
+    // 0x43A500: 330 s.
+    for (const auto& [upperBytes, minutes] :
+         {std::pair{0x4913A8, -1}, {0x000000, 0}, {0x45A8C0, 90}, {0x43A500, 66}})
+        EXPECT_EQ(ReplayHeader::sessionMinutes(upperBytes), minutes) << std::hex << upperBytes;
 
     Head head;
     head.f32(207, 604800.0f);
     head.f32(223, 330.0f);
     ReplayHeader h = read(head);
-    EXPECT_EQ(h.practiceMinutes, -1);
-    EXPECT_EQ(h.warmupMinutes, 66);
+    EXPECT_EQ(std::tuple(h.practiceMinutes, h.warmupMinutes), std::tuple(-1, 66));
 
     head.f32(207, 900.0f);
     head.bytes[207] = 0x77;  // the lowest byte is not looked at
@@ -130,8 +128,7 @@ TEST_F(ReplayHeaderTest, TextsAreBoundedToTheirHeldWidth) {
     head.text(96, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");  // 32 characters, no NUL
     head.text(40, "0123456789abcdef");                  // 16 characters, no NUL
     ReplayHeader h = read(head);
-    EXPECT_EQ(h.trackName, "abcdefghijklmno");
-    EXPECT_EQ(h.ownerFirstName, "0123456789abcde");
+    EXPECT_EQ(std::tie(h.trackName, h.ownerFirstName), std::tuple("abcdefghijklmno", "0123456789abcde"));
 }
 
 TEST_F(ReplayHeaderTest, Outcomes) {

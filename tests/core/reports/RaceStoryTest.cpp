@@ -24,11 +24,10 @@ protected:
     std::string flags() { return report(ReportType::Flags); }
 };
 
-const std::string kHeaderLine = "Track: Testring             Thu Mar  5 09:04:05 2026";
-
 // A lap-by-lap report from its first event to the end of the race.
 std::string lapByLap(const std::string& events) {
-    return kHeaderLine + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n" + events +
+    return ReportTestBase::kHeaderLine + "\r\n\r\nLAP BY LAP RACE REPORT\r\n\r\nStart of the race:\r\n" +
+           events +
            "\r\nFinishing order and last lap info is unofficial\r\n"
            "(Replay might have been saved before end of race)\r\n"
            "\r\nGenerated with VELTRA4 Replay Analyser\r\n";
@@ -119,12 +118,17 @@ TEST_F(RaceStoryTest, OvertakesAndThePodium) {
                  "Last of the podium finishers was Cal Gamma,\r\nfinishing 01.700s behind the winner.\r\n"));
 }
 
-TEST_F(RaceStoryTest, LapByLapWithoutACompletedLapNamesNoWinner) {
+TEST_F(RaceStoryTest, WithoutACompletedLapNoWinnerAndNoLeadChange) {
     ReplayWriter w = annAlphasRace();
     w.addLapTable({lapListFromDurations(10, 1000, {})});
     w.addFrame({sessionMarkerRecord(1, 1000)});
     load(w);
     EXPECT_EQ(report(ReportType::LapByLap), lapByLap("\r\nEnd of the race:\r\n"));
+    const std::string race = report(ReportType::Race);
+    EXPECT_THAT(
+        race,
+        HasSubstr(" 1     1 Ann Alpha                           0   0m00.000s                    \r\n"));
+    EXPECT_THAT(race, HasSubstr("Number of lead changes: 0\r\nNumber of leaders: 0\r\n"));
 }
 
 // A race of two drivers (3 leader crossings end it) with a frame a second, and flag records.

@@ -17,6 +17,10 @@
 // Reports of a replay written by the test, dated Thu Mar 5 09:04:05 2026 UTC so the reports' header
 // lines are the same everywhere.
 class ReportTestBase : public testing::Test {
+public:
+    // The first line of every report of a replay of track "testring" loaded here.
+    static inline const std::string kHeaderLine = "Track: Testring             Thu Mar  5 09:04:05 2026";
+
 protected:
     static void SetUpTestSuite() { useUtcLocalTime(); }
 

@@ -67,12 +67,10 @@ ReplayWriter annAlone(int session, const WeekendSettings& weekend = {}) {
     return w;
 }
 
-const char* kHeader = "Track: Testring             Thu Mar  5 09:04:05 2026";
-
-TEST_F(ReportsTest, QualifyingReport) {
+TEST_F(ReportsTest, QualifyingReportInKmhMphAndWithoutTrackLength) {
     writeQuickRace();
     EXPECT_EQ(report(ReportType::Qualifying),
-              std::string(kHeader) + "\r\n\r\n" +
+              kHeaderLine + "\r\n\r\n" +
                   lines({"QUALIFYING TIMES", "",
                          "Pos No   Driver                                Time      Diff    Speed   Diff Laps",
                          " 1     3 Cid Car                          1m12.000s            180.000           1",
@@ -81,10 +79,6 @@ TEST_F(ReportsTest, QualifyingReport) {
                          " 4    44 Dan Dnf                            No time   No time  No Time No Time   1",
                          " 5     5 Eve Early                          No time   No time  No Time No Time   0",
                          "", "All times are official", "Generated with VELTRA4 Replay Analyser"}));
-}
-
-TEST_F(ReportsTest, QualifyingReportInMphAndWithoutTrackLength) {
-    writeQuickRace();
     const std::string mph = report(ReportType::Qualifying, kTrack, true);
     EXPECT_THAT(
         mph,
@@ -117,7 +111,7 @@ TEST_F(ReportsTest, MissingSessionsAndUnofficialTimes) {
 TEST_F(ReportsTest, RaceReport) {
     writeQuickRace();
     const std::string expected =
-        std::string(kHeader) + "\r\n\r\n" +
+        kHeaderLine + "\r\n\r\n" +
         lines({"RACE RESULTS (After 3 laps)",
                "",
                "Pos No   Driver                           Laps   Race Time       Diff    Speed",
@@ -246,23 +240,10 @@ TEST_F(RaceOnlyTest, DriverBeyondTheMostCompletedLapsIsClassified) {
                                  "", "Number of lead changes: 1"})));
 }
 
-TEST_F(ReportsTest, NoCompletedLapGivesNoLeadChange) {
-    ReplayWriter w = quickRaceWriter("Owner");
-    w.addDriver({"Ann", "Owner", "", "GT", 7, 150, 10});
-    w.addLapTable({lapListFromDurations(10, 1000, {})});
-    w.addFrame({sessionMarkerRecord(1, 1000)});
-    load(w, "nolaps.rpy");
-    const std::string text = report(ReportType::Race);
-    EXPECT_THAT(
-        text,
-        HasSubstr(" 1     7 Ann Owner                           0   0m00.000s                    \r\n"));
-    EXPECT_THAT(text, HasSubstr("Number of lead changes: 0\r\nNumber of leaders: 0\r\n"));
-}
-
 TEST_F(ReportsTest, RaceSettingsReport) {
     writeQuickRace();
     EXPECT_EQ(report(ReportType::RaceSettings),
-              std::string(kHeader) + "\r\n\r\n" +
+              kHeaderLine + "\r\n\r\n" +
                   lines({"_________________Rules_________________ ________________Weather________________ ",
                          "Damage:                  ??????         Realistic:               No             ",
                          "Full pace lap:           No             Conditions:              Cloudy         ",

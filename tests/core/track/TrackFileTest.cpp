@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "OvalTrack.h"
 #include "TempDir.h"
@@ -93,17 +94,14 @@ TEST_F(TrackFileTest, DecodesEveryKindOfObject) {
     EXPECT_FALSE(file_->compressed());
     ASSERT_EQ(track.segments.size(), 4u);
     const VxSegment& arc = *track.segments[1];
-    EXPECT_EQ(arc.kind, 1u);
-    EXPECT_DOUBLE_EQ(arc.startX, 400);
-    EXPECT_DOUBLE_EQ(arc.endY, 200);
-    EXPECT_DOUBLE_EQ(arc.endHeading, std::numbers::pi);
+    EXPECT_EQ(std::tuple(arc.kind, arc.startX, arc.endY, arc.endHeading),
+              std::tuple(1u, 400, 200, std::numbers::pi));
     ASSERT_EQ(arc.fSections.size(), 3u);
-    EXPECT_DOUBLE_EQ(arc.fSections[0]->startOffset, 6);
-    EXPECT_EQ(arc.fSections[2]->surface, 9u);
-    EXPECT_EQ(arc.xSections[0]->values[5], 6);
+    EXPECT_EQ(
+        std::tuple(arc.fSections[0]->startOffset, arc.fSections[2]->surface, arc.xSections[0]->values[5]),
+        std::tuple(6, 9u, 6));
     ASSERT_EQ(arc.wSections.size(), 2u);
-    EXPECT_EQ(arc.wSections[0]->rowCount, 2u);
-    EXPECT_EQ(arc.wSections[0]->cells.size(), 10u);
+    EXPECT_EQ(std::tuple(arc.wSections[0]->rowCount, arc.wSections[0]->cells.size()), std::tuple(2u, 10u));
 
     // Shared objects resolve to the one decoded object.
     const VxAppearance* kerb = track.segments[0]->fSections[0]->appearance;
@@ -114,10 +112,9 @@ TEST_F(TrackFileTest, DecodesEveryKindOfObject) {
     ASSERT_NE(asphalt->textures[0], nullptr);
     EXPECT_EQ(asphalt->textures[0]->name, std::string("asphalt\0grey", 12))
         << "texture names keep zero bytes";
-    EXPECT_EQ(asphalt->textures[2], kerb->textures[0]);
-    EXPECT_EQ(asphalt->textures[1], nullptr);
-    EXPECT_EQ(file_->objects().count<VxAppearance>(), 2u);
-    EXPECT_EQ(file_->objects().count<VxTextureCoords>(), 1u);
+    EXPECT_EQ(std::tuple(asphalt->textures[1], asphalt->textures[2]), std::tuple(nullptr, kerb->textures[0]));
+    EXPECT_EQ(std::tuple(file_->objects().count<VxAppearance>(), file_->objects().count<VxTextureCoords>()),
+              std::tuple(2u, 1u));
     const VxTextureCoords* coords = track.segments[0]->fSections[0]->textureCoords;
     EXPECT_EQ(coords->first, (std::vector<double>{0.0, 0.5, 1.0}));
     EXPECT_EQ(coords->second, (std::vector<double>{2.0}));
