@@ -7,6 +7,10 @@
 # The program sees this machine's absolute paths through drive Z:.
 cmake_minimum_required(VERSION 3.25)
 
+# Wine reads its own arguments in the locale's character set before it makes the wide command line;
+# these names are UTF-8, whatever locale CTest runs in.
+set(ENV{LC_ALL} C.UTF-8)
+
 # Runs VXRA with ARGS; its exit code must be EXIT, its standard error ERR and its standard output OUT
 # (or, with OUT_MATCHES, match that expression).
 function(expect_run)
