@@ -317,7 +317,7 @@ TEST(ReportText, ExportNamesAndFormats) {
     TempDir dir;
     ASSERT_TRUE(writeReportFile(dir / "r.txt", "a\r\nb\r\n"));
     std::ifstream in(dir / "r.txt", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a\nb\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a" + kLineEnd + "b" + kLineEnd);
     EXPECT_FALSE(writeReportFile(dir / "missing-folder/r.txt", "x"));
 }
 

@@ -26,6 +26,9 @@ private:
     bool made_ = false;
 };
 
+// The line end of text files: a file written in text mode keeps each "\n" as it is.
+inline const std::string kLineEnd = "\n";
+
 // Local time is UTC from here on, so dates in texts are the same on every machine.
 inline void useUtcLocalTime() {
     ::setenv("TZ", "UTC", 1);

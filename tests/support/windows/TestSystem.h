@@ -36,6 +36,9 @@ private:
     HANDLE server_ = INVALID_HANDLE_VALUE;
 };
 
+// The line end of text files: a file written in text mode has "\r\n" for each "\n".
+inline const std::string kLineEnd = "\r\n";
+
 // Local time is UTC from here on, so dates in texts are the same on every machine.
 inline void useUtcLocalTime() {
     _putenv_s("TZ", "UTC0");
