@@ -39,7 +39,7 @@ inline long peakKilobytes() {
     return usage.ru_maxrss;
 }
 
-// Why a symbolic link cannot be made here; nothing: it can.
+// Why tests cannot make symbolic links on this system (null where they can).
 inline const char* noSymbolicLinksReason() {
     return nullptr;
 }

@@ -50,7 +50,7 @@ inline long peakKilobytes() {
     return static_cast<long>(counters.PeakWorkingSetSize / 1024);
 }
 
-// Why a symbolic link cannot be made here; nothing: it can.
+// Why tests cannot make symbolic links on this system (null where they can).
 inline const char* noSymbolicLinksReason() {
     return "Windows makes symbolic links only with a privilege a test cannot count on";
 }
