@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -26,10 +27,23 @@ private:
     bool made_ = false;
 };
 
+// Local time is `zone` (a TZ text such as "UTC0" or "XYZ-2") from here on.
+inline void useLocalTimeZone(const char* zone) {
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+}
+
 // Local time is UTC from here on, so dates in texts are the same on every machine.
 inline void useUtcLocalTime() {
-    ::setenv("TZ", "UTC", 1);
-    ::tzset();
+    useLocalTimeZone("UTC0");
+}
+
+// Sets a file's modification time to the millisecond. False when it cannot.
+inline bool setModificationTime(const std::filesystem::path& path,
+                                std::chrono::sys_time<std::chrono::milliseconds> time) {
+    std::error_code error;
+    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(time), error);
+    return !error;
 }
 
 // The largest resident set this process has had, in kB.
