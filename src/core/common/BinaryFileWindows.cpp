@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "common/BinaryFile.h"
 
@@ -11,15 +12,14 @@ HANDLE handleOf(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
-// FILETIME counts 100 ns steps from 1601; time_t seconds from 1970.
-constexpr std::uint64_t kFileTimeStepsPerSecond = 10'000'000;
-constexpr std::uint64_t kFileTimeAtUnixEpoch = 116'444'736'000'000'000;
-
+// FILETIME counts 100 ns steps from 1601; time_t seconds from 1970, rounded down as POSIX systems
+// give them (a time before 1970 with a fraction is in the second before).
 std::time_t toTimeT(const FILETIME& time) {
+    using Steps = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    constexpr Steps kUnixEpoch{116'444'736'000'000'000};
     const std::uint64_t steps = (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-    return static_cast<std::time_t>(
-        (static_cast<std::int64_t>(steps) - static_cast<std::int64_t>(kFileTimeAtUnixEpoch)) /
-        static_cast<std::int64_t>(kFileTimeStepsPerSecond));
+    return std::chrono::floor<std::chrono::seconds>(Steps{static_cast<std::int64_t>(steps)} - kUnixEpoch)
+        .count();
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 // The calls that differ between POSIX and Windows, besides BinaryFile's own: defined in
-// SystemPosix.cpp or SystemWindows.cpp, whichever system the build is for. (localTime, declared
-// with the time texts, is one of them.)
+// SystemPosix.cpp or SystemWindows.cpp, whichever system the build is for.
+
+// A moment in the local time zone, broken down as the file dates and times of TimeText.h take it.
+std::tm localTime(std::time_t time);
 
 // Creates `path` and opens it for writing, only if nothing is there yet (a link neither: it is never
 // followed). Null when it cannot, with errno EEXIST when something is there.

@@ -1,7 +1,6 @@
 #include <ctime>
 
 #include "common/System.h"
-#include "common/TimeText.h"
 
 std::tm localTime(std::time_t time) {
     std::tm local{};

@@ -8,15 +8,33 @@
 // After windows.h, whose types it uses.
 #include <shellapi.h>
 
+#include <chrono>
 #include <ctime>
 
 #include "common/PathText.h"
 #include "common/System.h"
-#include "common/TimeText.h"
 
+// localtime_s refuses times before 1970, which a file's date can be. Those are broken down here in
+// the zone's standard time (_timezone, which _tzset takes from TZ or the system): the C library
+// knows no summer time that far back anyway.
 std::tm localTime(std::time_t time) {
     std::tm local{};
-    localtime_s(&local, &time);
+    if (localtime_s(&local, &time) == 0) return local;
+    _tzset();
+    using namespace std::chrono;
+    const sys_seconds moment{seconds{time - _timezone}};
+    const sys_days day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss clock{moment - day};
+    local.tm_year = static_cast<int>(date.year()) - 1900;
+    local.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
+    local.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
+    local.tm_hour = static_cast<int>(clock.hours().count());
+    local.tm_min = static_cast<int>(clock.minutes().count());
+    local.tm_sec = static_cast<int>(clock.seconds().count());
+    local.tm_wday = static_cast<int>(weekday{day}.c_encoding());
+    local.tm_yday = static_cast<int>((day - sys_days{date.year() / January / 1}).count());
+    local.tm_isdst = 0;
     return local;
 }
 

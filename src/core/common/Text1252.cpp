@@ -1,6 +1,7 @@
 #include "common/Text1252.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -80,10 +81,63 @@ std::string utf8FromUtf16(std::u16string_view units) {
             appendUtf8(text, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{units[i + 1]} - 0xDC00));
             ++i;
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendUtf8(text, char32_t{0xFFFD});
+            appendUtf8(text, kReplacementCharacter);
         } else {
             appendUtf8(text, unit);
         }
     }
     return text;
+}
+
+Utf8Sequence firstUtf8Sequence(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes.front());
+    const std::size_t length = lead < 0x80                    ? 1
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0) return {Utf8Status::malformed};
+    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if (k == bytes.size()) return {Utf8Status::cutShort};
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80) return {Utf8Status::malformed};
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    constexpr std::array<char32_t, 5> kSmallestOfLength = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < kSmallestOfLength[length] || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return {Utf8Status::malformed};
+    return {Utf8Status::complete, codePoint, length};
+}
+
+void appendUtf16(std::u16string& units, char32_t codePoint) {
+    if (codePoint >= 0x10000) {
+        units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+        units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    } else {
+        units += static_cast<char16_t>(codePoint);
+    }
+}
+
+std::string_view appendUtf16FromUtf8(std::u16string& units, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const Utf8Sequence sequence = firstUtf8Sequence(bytes);
+        if (sequence.status == Utf8Status::cutShort) return bytes;
+        if (sequence.status == Utf8Status::malformed) {
+            units += kReplacementCharacter;
+            bytes.remove_prefix(1);
+        } else {
+            appendUtf16(units, sequence.codePoint);
+            bytes.remove_prefix(sequence.length);
+        }
+    }
+    return {};
+}
+
+std::u16string utf16FromUtf8(std::string_view bytes) {
+    std::u16string units;
+    units.append(appendUtf16FromUtf8(units, bytes).size(), kReplacementCharacter);
+    return units;
 }

@@ -10,8 +10,31 @@ std::string win1252ToUtf8(std::string_view text);
 // Appends one code point as UTF-8.
 void appendUtf8(std::string& text, char32_t codePoint);
 
+// UTF-8 and UTF-16, one conversion each way for Windows names, the registry and the settings
+// files. What is not well formed becomes U+FFFD, as Qt reads it.
+inline constexpr char16_t kReplacementCharacter = 0xFFFD;
+
 // UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
 std::string utf8FromUtf16(std::u16string_view units);
+
+enum class Utf8Status { complete, cutShort, malformed };
+struct Utf8Sequence {
+    Utf8Status status;
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+// The UTF-8 sequence that the (not empty) bytes begin with: complete, cut short by their end, or
+// not UTF-8.
+Utf8Sequence firstUtf8Sequence(std::string_view bytes);
+// Appends one code point as UTF-16.
+void appendUtf16(std::u16string& units, char32_t codePoint);
+// Appends UTF-8 bytes as UTF-16; each byte that does not begin a well-formed sequence becomes
+// U+FFFD. A sequence cut short by the end is not decoded but given back, for the bytes that may
+// finish it.
+std::string_view appendUtf16FromUtf8(std::u16string& units, std::string_view bytes);
+// All the bytes decoded, as Qt decodes a whole byte array: each byte of a sequence cut short by
+// the end becomes U+FFFD too.
+std::u16string utf16FromUtf8(std::string_view bytes);
 
 // ASCII letters lower-cased, every other byte kept: for comparing file name extensions.
 std::string asciiLower(std::string_view text);

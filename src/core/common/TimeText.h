@@ -28,9 +28,8 @@ std::string formatReplayLength(std::uint32_t frameCount);
 // English three-letter month name of tm_mon (0 = "Jan").
 const char* englishMonth(int month);
 
-// A moment in the local time zone, broken down as the file dates and times below take it.
-std::tm localTime(std::time_t time);
-// A file date as "2001 Mar 05"; and back as the number 20010305 (0 for a text that is no such date).
+// A file date, broken down by localTime (System.h), as "2001 Mar 05"; and back as the number
+// 20010305 (0 for a text that is no such date).
 std::string formatFileDate(const std::tm& local);
 int fileDateNumber(std::string_view fileDate);
 // A file time as "Mon Mar  5 14:03:09 2001".

@@ -5,6 +5,7 @@
 
 #include "common/BinaryFile.h"
 #include "common/ByteReader.h"
+#include "common/System.h"
 #include "common/TimeText.h"
 #include "replay/TelemetryFrames.h"
 

@@ -1,11 +1,12 @@
 #include "reports/ReportText.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
+#include "common/BinaryFile.h"
 #include "common/PathText.h"
 #include "common/SpeedUnits.h"
+#include "common/System.h"
 #include "common/Text1252.h"
 #include "common/TimeText.h"
 #include "common/WholeFile.h"
@@ -28,11 +29,12 @@ std::string significantText(double value, int significant, int kept) {
 
 std::string reportHeaderLine(const ReplayHeader& header) {
     const std::string track = header.capitalisedTrackName();
+    // The file's date as the driver table takes it: whole seconds rounded down (to_time_t would
+    // round a time before 1970 up), and before 1970 on Windows too, where the C library's stat
+    // cannot give one.
     std::tm local{};
-    std::error_code error;
-    const auto written = std::filesystem::last_write_time(header.fileName, error);
-    if (!error)
-        local = localTime(std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written)));
+    BinaryFile file;
+    if (file.open(header.fileName)) local = localTime(file.modificationTime());
     return "Track: " + track + std::string(13, ' ') + formatFileTime(local);
 }
 

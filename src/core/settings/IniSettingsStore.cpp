@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr char16_t kReplacementCharacter = 0xFFFD;
-
 bool isIniSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -43,72 +41,6 @@ bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerCase) 
         if (c != lowerCase[i]) return false;
     }
     return true;
-}
-
-enum class Utf8Status { complete, cutShort, malformed };
-
-struct Utf8Sequence {
-    Utf8Status status;
-    char32_t codePoint = 0;
-    std::size_t length = 0;
-};
-
-// The UTF-8 sequence the bytes begin with: complete, cut short by their end, or not UTF-8.
-Utf8Sequence firstUtf8Sequence(std::string_view bytes) {
-    const auto lead = static_cast<unsigned char>(bytes.front());
-    const std::size_t length = lead < 0x80                    ? 1
-                               : lead >= 0xC2 && lead <= 0xDF ? 2
-                               : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                              : 0;
-    if (length == 0) return {Utf8Status::malformed};
-    char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if (k == bytes.size()) return {Utf8Status::cutShort};
-        const auto next = static_cast<unsigned char>(bytes[k]);
-        if ((next & 0xC0) != 0x80) return {Utf8Status::malformed};
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    constexpr std::array<char32_t, 5> kSmallestOfLength = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < kSmallestOfLength[length] || codePoint > 0x10FFFF ||
-        (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-        return {Utf8Status::malformed};
-    return {Utf8Status::complete, codePoint, length};
-}
-
-void appendUtf16(std::u16string& units, char32_t codePoint) {
-    if (codePoint >= 0x10000) {
-        units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
-        units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-    } else {
-        units += static_cast<char16_t>(codePoint);
-    }
-}
-
-// UTF-8 bytes as UTF-16; each byte that does not begin a well-formed sequence becomes U+FFFD. A
-// sequence cut short by the end is not decoded but given back, for the bytes that may finish it.
-std::string_view appendUtf16FromUtf8(std::u16string& units, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const Utf8Sequence sequence = firstUtf8Sequence(bytes);
-        if (sequence.status == Utf8Status::cutShort) return bytes;
-        if (sequence.status == Utf8Status::malformed) {
-            units += kReplacementCharacter;
-            bytes.remove_prefix(1);
-        } else {
-            appendUtf16(units, sequence.codePoint);
-            bytes.remove_prefix(sequence.length);
-        }
-    }
-    return {};
-}
-
-// All the bytes decoded, as Qt decodes a whole byte array: each byte of a sequence cut short by
-// the end becomes U+FFFD too.
-std::u16string utf16FromUtf8(std::string_view bytes) {
-    std::u16string units;
-    units.append(appendUtf16FromUtf8(units, bytes).size(), kReplacementCharacter);
-    return units;
 }
 
 // A key or section name: "\" separates groups as "/" does, "%XX" and "%UXXXX" are UTF-16 units by

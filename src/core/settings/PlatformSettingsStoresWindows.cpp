@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/PathText.h"
 #include "common/Text1252.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/LayeredSettingsStore.h"
@@ -16,12 +17,10 @@
 
 namespace {
 
+// The registry's names are UTF-16, as wchar_t holds it on Windows.
 std::wstring wideFromUtf8(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
+    const std::u16string units = utf16FromUtf8(text);
+    return std::wstring(units.begin(), units.end());
 }
 
 // The values of one registry key, as Qt's settings store reads them: strings (REG_SZ, with Qt's
@@ -108,8 +107,8 @@ std::optional<std::filesystem::path> roamingAppDataFolder() {
 SettingsStores makePlatformSettingsStores() {
     auto iniFile = std::make_unique<IniSettingsStore>(kUserSettings.group);
     if (const auto appData = roamingAppDataFolder()) {
-        iniFile->addFile(*appData / wideFromUtf8(kUserSettings.organization) /
-                         wideFromUtf8(std::string(kUserSettings.application) + ".ini"));
+        iniFile->addFile(*appData / pathFromString(kUserSettings.organization) /
+                         pathFromString(std::string(kUserSettings.application) + ".ini"));
     }
     std::vector<std::unique_ptr<SettingsStore>> userLayers;
     userLayers.push_back(

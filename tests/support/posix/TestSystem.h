@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -29,10 +30,23 @@ private:
 // The line end of text files: a file written in text mode keeps each "\n" as it is.
 inline const std::string kLineEnd = "\n";
 
+// Local time is `zone` (a TZ text such as "UTC0" or "XYZ-2") from here on.
+inline void useLocalTimeZone(const char* zone) {
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+}
+
 // Local time is UTC from here on, so dates in texts are the same on every machine.
 inline void useUtcLocalTime() {
-    ::setenv("TZ", "UTC", 1);
-    ::tzset();
+    useLocalTimeZone("UTC0");
+}
+
+// Sets a file's modification time to the millisecond. False when it cannot.
+inline bool setModificationTime(const std::filesystem::path& path,
+                                std::chrono::sys_time<std::chrono::milliseconds> time) {
+    std::error_code error;
+    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(time), error);
+    return !error;
 }
 
 // The largest resident set this process has had, in kB.
@@ -42,7 +56,7 @@ inline long peakKilobytes() {
     return usage.ru_maxrss;
 }
 
-// Why a symbolic link cannot be made here; nothing: it can.
+// Why tests cannot make symbolic links on this system (null where they can).
 inline const char* noSymbolicLinksReason() {
     return nullptr;
 }

@@ -7,6 +7,8 @@
 // After windows.h, whose types it uses.
 #include <psapi.h>
 
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -39,10 +41,31 @@ private:
 // The line end of text files: a file written in text mode has "\r\n" for each "\n".
 inline const std::string kLineEnd = "\r\n";
 
+// Local time is `zone` (a TZ text such as "UTC0" or "XYZ-2") from here on.
+inline void useLocalTimeZone(const char* zone) {
+    _putenv_s("TZ", zone);
+    _tzset();
+}
+
 // Local time is UTC from here on, so dates in texts are the same on every machine.
 inline void useUtcLocalTime() {
-    _putenv_s("TZ", "UTC0");
-    _tzset();
+    useLocalTimeZone("UTC0");
+}
+
+// Sets a file's modification time to the millisecond (std::filesystem here sets whole seconds,
+// rounded toward zero). False when it cannot.
+inline bool setModificationTime(const std::filesystem::path& path,
+                                std::chrono::sys_time<std::chrono::milliseconds> time) {
+    using Steps = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    constexpr Steps kUnixEpoch{116'444'736'000'000'000};  // in 100 ns steps from 1601
+    const auto steps = static_cast<std::uint64_t>((kUnixEpoch + Steps{time.time_since_epoch()}).count());
+    const FILETIME written{static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};
+    const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool set = SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    return set;
 }
 
 // The largest working set this process has had, in kB.
@@ -53,7 +76,7 @@ inline long peakKilobytes() {
     return static_cast<long>(counters.PeakWorkingSetSize / 1024);
 }
 
-// Why a symbolic link cannot be made here; nothing: it can.
+// Why tests cannot make symbolic links on this system (null where they can).
 inline const char* noSymbolicLinksReason() {
     return "Windows makes symbolic links only with a privilege a test cannot count on";
 }
