@@ -47,8 +47,11 @@ std::vector<ListedFolder> listedFolders(const fs::path& simulatorDirectory,
                                         const fs::path& alternativeFolder) {
     const fs::path replays = replayFolder(simulatorDirectory);
     std::vector<ListedFolder> folders{listedFolder(replays)};
+    // Made canonical first: on Windows, equivalent() takes a folder written with a trailing
+    // separator ("replay\" as a user may set it) for another folder than the same without.
     std::error_code error;
-    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error))
+    if (!alternativeFolder.empty() &&
+        !fs::equivalent(fs::canonical(alternativeFolder, error), replays, error))
         folders.push_back(listedFolder(alternativeFolder));
     return folders;
 }
