@@ -49,9 +49,9 @@ std::vector<std::filesystem::path> lapFinderFiles(const std::filesystem::path& s
                                                   const std::filesystem::path& alternativeFolder);
 
 // Scans; false when the sink ended it. Of each file the head is read first, and the driver table
-// only when the replay is of the chosen track (the names compared as the track's folder is found,
-// by entryNameKey); replays of the
-// older format (version below 3), which cannot be loaded, are passed over.
+// only when the replay is of the chosen track (the names compared by entryNameKey, as the track's
+// folder is found); replays of the older format (version below 3), which cannot be loaded, are
+// passed over.
 bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink);
 
 // The whole scan at once, for callers that need not watch it: every row and message, in order.
