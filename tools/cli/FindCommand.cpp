@@ -6,7 +6,6 @@
 #include "Version.h"
 #include "common/PathText.h"
 #include "common/SimulatorFolders.h"
-#include "common/Text1252.h"
 #include "library/InstalledTracks.h"
 #include "library/LapFinderScan.h"
 #include "library/LapSorting.h"
@@ -65,12 +64,12 @@ int find(const CliArgs& args, CliContext& context) {
     const std::filesystem::path simulator = pathFromString(context.settings.simulatorDirectory());
     const std::vector<std::string> tracks = installedTracks(simulator);
     const auto track = std::find_if(tracks.begin(), tracks.end(), [&](const std::string& name) {
-        return asciiLower(name) == asciiLower(args.operands[0]);
+        return entryNameKey(name) == entryNameKey(args.operands[0]);
     });
     if (track == tracks.end()) {
         std::string installed;
         for (const std::string& name : tracks)
-            installed += (installed.empty() ? "" : ", ") + name;
+            installed += (installed.empty() ? "" : ", ") + nameText(name);
         return failure(context.err, "no track \"" + args.operands[0] + "\" in " +
                                         pathString(tracksFolder(simulator)) +
                                         " (installed: " + (installed.empty() ? "none" : installed) + ")");
@@ -95,7 +94,7 @@ int find(const CliArgs& args, CliContext& context) {
     // Row by row: a folder of many replays gives tens of thousands of rows.
     const auto writer = jsonWriter(context.out);
     writer->beginObject();
-    writer->field("track", pathText(*track));
+    writer->field("track", nameText(*track));
     writer->field("count", std::to_string(rows.size()));
     writer->key("rows");
     writer->beginArray();

@@ -66,6 +66,9 @@ std::filesystem::path pathFromString(std::string_view text) {
 }
 
 std::string pathText(const std::filesystem::path& path) {
-    std::string bytes = pathString(path);
-    return isUtf8(bytes) ? bytes : win1252ToUtf8(bytes);
+    return nameText(pathString(path));
+}
+
+std::string nameText(std::string_view text) {
+    return isUtf8(text) ? std::string(text) : win1252ToUtf8(text);
 }

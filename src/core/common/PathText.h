@@ -15,3 +15,7 @@ std::filesystem::path pathFromString(std::string_view text);
 // Windows-1252 ("Qualif\xe9.rpy" shows as "Qualifé.rpy"). Only for showing: the files themselves
 // are always reached by their own path. On Windows every name is Unicode and shows as it is.
 std::string pathText(const std::filesystem::path& path);
+
+// A name given as text, by the rule pathText shows names by: UTF-8 as it is, anything else read as
+// Windows-1252 (as replays store track names).
+std::string nameText(std::string_view text);

@@ -1,27 +1,21 @@
 #include "common/SimulatorFolders.h"
 
-#include <algorithm>
-
 #include "common/PathText.h"
-
-namespace {
-
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-}  // namespace
+#include "common/Text1252.h"
 
 std::filesystem::path entryIgnoringCase(const std::filesystem::path& folder, const std::string& name) {
     std::error_code error;
     const std::filesystem::path exact = folder / pathFromString(name);
     if (std::filesystem::exists(exact, error)) return exact;
+    const std::string key = entryNameKey(name);
     for (const auto& entry : folderEntries(folder)) {
-        if (equalIgnoringCase(pathString(entry.path().filename()), name)) return entry.path();
+        if (entryNameKey(pathString(entry.path().filename())) == key) return entry.path();
     }
     return exact;
+}
+
+std::string entryNameKey(std::string_view name) {
+    return asciiLower(nameText(name));
 }
 
 std::filesystem::path replayFolder(const std::filesystem::path& simulatorDirectory) {

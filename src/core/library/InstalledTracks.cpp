@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/PathText.h"
 #include "common/SimulatorFolders.h"
 #include "common/Text1252.h"
 
@@ -9,7 +10,7 @@ std::vector<std::string> installedTracks(const std::filesystem::path& simulatorD
     std::vector<std::string> names;
     for (const auto& entry : folderEntries(tracksFolder(simulatorDirectory))) {
         std::error_code error;
-        if (entry.is_directory(error)) names.push_back(entry.path().filename().string());
+        if (entry.is_directory(error)) names.push_back(pathString(entry.path().filename()));
     }
     std::sort(names.begin(), names.end(), nameOrder);
     return names;

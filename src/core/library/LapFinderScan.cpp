@@ -47,8 +47,11 @@ std::vector<ListedFolder> listedFolders(const fs::path& simulatorDirectory,
                                         const fs::path& alternativeFolder) {
     const fs::path replays = replayFolder(simulatorDirectory);
     std::vector<ListedFolder> folders{listedFolder(replays)};
+    // Made canonical first: on Windows, equivalent() takes a folder written with a trailing
+    // separator ("replay\" as a user may set it) for another folder than the same without.
     std::error_code error;
-    if (!alternativeFolder.empty() && !fs::equivalent(alternativeFolder, replays, error))
+    if (!alternativeFolder.empty() &&
+        !fs::equivalent(fs::canonical(alternativeFolder, error), replays, error))
         folders.push_back(listedFolder(alternativeFolder));
     return folders;
 }
@@ -122,7 +125,7 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
     std::size_t fileCount = 0;
     for (const ListedFolder& listed : folders)
         fileCount += listed.names.size();
-    const std::string track = asciiLower(request.track);
+    const std::string track = entryNameKey(request.track);
     std::size_t filesDone = 0;
     std::size_t scanOrder = 0;
     // One of each for all files, so their buffers are made once.
@@ -139,7 +142,7 @@ bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink) {
                 if (!sink.unreadable({unreadableFile(folder / name)})) return false;
                 continue;
             }
-            if (header.formatVersion < 3 || header.trackName != track) continue;
+            if (header.formatVersion < 3 || entryNameKey(header.trackName) != track) continue;
             if (const auto read = drivers.read(file, [&sink] { return sink.stopRequested(); }); !read) {
                 if (read.error() == DriverTableError::Cancelled) return false;
                 std::vector<ScanMessage> messages;

@@ -15,7 +15,7 @@ enum class LapFilter { AllLaps, NoAiLaps, OwnerLapsOnly };
 struct LapFinderRequest {
     std::filesystem::path simulatorDirectory;
     std::filesystem::path alternativeFolder;  // the setting "AltRpyPath"; empty when not set
-    std::string track;                        // a track folder's name, in any case
+    std::string track;                        // a track folder's name, as installedTracks gives it
     LapFilter filter = LapFilter::AllLaps;
 };
 
@@ -42,14 +42,16 @@ public:
     virtual bool stopRequested() const { return false; }
 };
 
-// The files the scan reads: the "*.rpy" regular files (extension in any case) of the replay folder
-// and then of the alternative folder, unless that is the same folder; each folder sorted by name.
+// The files the scan reads: the "*.rpy" files (extension in any case) that may be replays
+// (replayFileNames) of the replay folder and then of the alternative folder, unless that is the
+// same folder; each folder sorted by name.
 std::vector<std::filesystem::path> lapFinderFiles(const std::filesystem::path& simulatorDirectory,
                                                   const std::filesystem::path& alternativeFolder);
 
 // Scans; false when the sink ended it. Of each file the head is read first, and the driver table
-// only when the replay is of the chosen track (compared without regard to case); replays of the
-// older format (version below 3), which cannot be loaded, are passed over.
+// only when the replay is of the chosen track (the names compared by entryNameKey, as the track's
+// folder is found); replays of the older format (version below 3), which cannot be loaded, are
+// passed over.
 bool scanLaps(const LapFinderRequest& request, LapFinderSink& sink);
 
 // The whole scan at once, for callers that need not watch it: every row and message, in order.

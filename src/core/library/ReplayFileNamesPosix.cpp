@@ -3,29 +3,16 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <string_view>
-
 namespace {
 
-// ".rpy" alone is a name without an extension.
-bool hasReplayExtension(std::string_view name) {
-    constexpr std::string_view extension = ".rpy";
-    if (name.size() <= extension.size()) return false;
-    const std::string_view tail = name.substr(name.size() - extension.size());
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        const char c = tail[i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != extension[i]) return false;
-    }
-    return true;
-}
-
-// A named pipe or device called "*.rpy" would block or never end: regular files only. A link, or
-// an entry whose type the file system does not list, is looked up.
-bool isRegularFile(DIR* listing, const dirent& entry) {
+// A named pipe or device called "*.rpy" would block or never end, and a folder is no file: those
+// are left out. A link, or an entry whose type the file system does not list, is looked up; one
+// that cannot be (a link to nothing) stays in, for the scan to report.
+bool mayBeReplay(DIR* listing, const dirent& entry) {
     if (entry.d_type == DT_REG) return true;
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
     struct stat status {};
-    return ::fstatat(::dirfd(listing), entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+    return ::fstatat(::dirfd(listing), entry.d_name, &status, 0) != 0 || S_ISREG(status.st_mode);
 }
 
 }  // namespace
@@ -35,7 +22,7 @@ std::vector<std::filesystem::path> replayFileNames(const std::filesystem::path& 
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) return names;
     while (const dirent* entry = ::readdir(listing)) {
-        if (hasReplayExtension(entry->d_name) && isRegularFile(listing, *entry))
+        if (hasReplayExtension(std::string_view(entry->d_name)) && mayBeReplay(listing, *entry))
             names.emplace_back(entry->d_name);
     }
     ::closedir(listing);

@@ -1,25 +1,12 @@
 #include <windows.h>
 
-#include <string_view>
-
 #include "library/ReplayFileNames.h"
 
 namespace {
 
-// ".rpy" alone is a name without an extension.
-bool hasReplayExtension(std::wstring_view name) {
-    constexpr std::wstring_view extension = L".rpy";
-    if (name.size() <= extension.size()) return false;
-    const std::wstring_view tail = name.substr(name.size() - extension.size());
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        const wchar_t c = tail[i];
-        if ((c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) != extension[i]) return false;
-    }
-    return true;
-}
-
-// Files only: no folders, and no devices, which Windows lists with their own attribute.
-bool isFile(const WIN32_FIND_DATAW& entry) {
+// No folders (nor links to them), and no devices, which Windows lists with their own attribute.
+// A link to a file that is gone keeps a file's attributes: it stays in, for the scan to report.
+bool mayBeReplay(const WIN32_FIND_DATAW& entry) {
     return (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
@@ -32,7 +19,8 @@ std::vector<std::filesystem::path> replayFileNames(const std::filesystem::path& 
                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (listing == INVALID_HANDLE_VALUE) return names;
     do {
-        if (hasReplayExtension(entry.cFileName) && isFile(entry)) names.emplace_back(entry.cFileName);
+        if (hasReplayExtension(std::wstring_view(entry.cFileName)) && mayBeReplay(entry))
+            names.emplace_back(entry.cFileName);
     } while (FindNextFileW(listing, &entry));
     FindClose(listing);
     return names;

@@ -61,7 +61,7 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
     // Each entry keeps its folder's own name: a name that is not UTF-8 would not survive a
     // round trip through its text.
     for (const std::string& track : installedTracks(settings_.simulatorDirectory()))
-        tracks_->addItem(QString::fromStdString(pathText(track)), QByteArray::fromStdString(track));
+        tracks_->addItem(QString::fromStdString(nameText(track)), QByteArray::fromStdString(track));
     tracks_->setCurrentIndex(-1);
     tracks_->setPlaceholderText(
         tracks_->count() > 0

@@ -8,9 +8,12 @@
 #include "Scenario.h"
 #include "TempDir.h"
 #include "TestSystem.h"
+#include "common/PathText.h"
+#include "common/SimulatorFolders.h"
 #include "common/TimeText.h"
 #include "library/InstalledTracks.h"
 #include "library/LapSorting.h"
+#include "library/ReplayFileNames.h"
 #include "replay/DriverTable.h"
 #include "replay/LapChoice.h"
 
@@ -99,17 +102,53 @@ protected:
     }
 
     TempDir sim_;
-    fs::path replays_ = sim_.path() / "Replay";
+    fs::path replays_ = sim_.path() / "replay";
 };
 
+// Both kinds of units, bytes and UTF-16, are checked on every system.
+TEST(ReplayFileNames, AReplayNameEndsInRpyInAnyCaseAfterAName) {
+    const struct {
+        const char* name;
+        bool replay;
+    } cases[] = {
+        {"Weekend.rpy", true}, {"Weekend.RPY", true}, {"x.rPy", true}, {".rpy", false},  {"rpy", false},
+        {"", false},           {"x.rpy.txt", false},  {"x.rp", false}, {"x_rpy", false},
+    };
+    for (const auto& c : cases) {
+        const std::string_view name = c.name;
+        EXPECT_EQ(hasReplayExtension(name), c.replay) << name;
+        const std::wstring wide(name.begin(), name.end());
+        EXPECT_EQ(hasReplayExtension(std::wstring_view(wide)), c.replay) << name;
+    }
+    // U+0152's low byte is "R": a unit is a letter of the extension only as a whole.
+    EXPECT_FALSE(hasReplayExtension(std::wstring_view(L"x.\u0152py")));
+}
+
+// Names as pathString gives them on every system: a non-ASCII name is UTF-8 on Windows too.
 TEST(InstalledTracks, SubFoldersSortedWithoutRegardToCase) {
     TempDir sim;
-    for (const char* name : {"rivaldi", "HollowMere", "alpine", "Alpine"})
-        fs::create_directories(sim.path() / "TRACKS" / name);
+    for (const char* name : {"rivaldi", "HollowMere", "Fj\u00e4llbacka", "alpine"})
+        fs::create_directories(sim.path() / "TRACKS" / pathFromString(name));
     sim.write("TRACKS/notes.txt", {});
     EXPECT_EQ(installedTracks(sim.path()),
-              (std::vector<std::string>{"Alpine", "alpine", "HollowMere", "rivaldi"}));
+              (std::vector<std::string>{"alpine", "Fj\u00e4llbacka", "HollowMere", "rivaldi"}));
     EXPECT_TRUE(installedTracks(sim.path() / "missing").empty());
+}
+
+TEST(InstalledTracks, FoldersWhoseNamesDifferOnlyInCaseFollowTheirBytes) {
+    TempDir sim;
+    for (const char* name : {"alpine", "Alpine"})
+        fs::create_directories(sim.path() / "tracks" / name);
+    EXPECT_EQ(installedTracks(sim.path()), (std::vector<std::string>{"Alpine", "alpine"}));
+}
+
+// On a file system that tells case apart, the folders keep the case they were made with.
+TEST_F(LapFinderScanTest, TheReplayFolderIsFoundWithoutRegardToCase) {
+    fs::remove(replays_);
+    put(sim_.path() / "RePlay", "Weekend.rpy", practice(2).writer());
+    const RecordingSink sink = scan();
+    ASSERT_EQ(sink.rows.size(), 2u);
+    EXPECT_EQ(sink.rows[0].path(), sim_.path() / "RePlay" / "Weekend.rpy");
 }
 
 // "driver session slot" of each row.
@@ -181,11 +220,11 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     otherTrack.setTrackName("rivaldi");
     std::vector<std::uint8_t> bytes = otherTrack.bytes();
     bytes.resize(bytes.size() - 100);  // its driver table would fail: never read
-    sim_.write("Replay/A other track.rpy", bytes);
+    sim_.write("replay/A other track.rpy", bytes);
     ReplayWriter old = practice(2).writer();
     old.setFormatVersion(2);
     put("B version 2.rpy", old);
-    sim_.write("Replay/C damaged.rpy", {'n', 'o', 't'});
+    sim_.write("replay/C damaged.rpy", {'n', 'o', 't'});
     put("D good.RPY", practice(2).writer());
     ConstantPaceReplay crowded = practice(2);
     while (crowded.cars.size() < 51) {
@@ -203,10 +242,56 @@ TEST_F(LapFinderScanTest, OnlyReadableReplaysOfTheTrackGiveRows) {
     EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),
               (std::vector<std::string>{"D good.RPY", "D good.RPY"}));
     const std::string caption = "Error reading replay file - is this a standard VELTRA4 replay?|";
-    EXPECT_EQ(sink.messages, (std::vector<std::string>{caption + (replays_ / "C damaged.rpy").string(),
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{caption + pathText(replays_ / "C damaged.rpy"),
                                                        "|" + tooManyDriversMessage(51),
-                                                       caption + (replays_ / "E crowded.rpy").string()}));
+                                                       caption + pathText(replays_ / "E crowded.rpy")}));
     EXPECT_EQ(sink.progressSeen.back(), (std::pair<std::size_t, std::size_t>{5, 5}));
+}
+
+// A name in the folder that cannot be read is reported as any unreadable replay is; a link to a
+// folder is a folder, left out as one.
+TEST_F(LapFinderScanTest, ALinkToNothingIsReportedAndALinkToAFolderIsLeftOut) {
+    const fs::path elsewhere = sim_.path() / "elsewhere";
+    put(elsewhere, "weekend", practice(2).writer());
+    std::error_code error;
+    fs::create_symlink(elsewhere / "gone", replays_ / "A gone.rpy", error);
+    if (!error) fs::create_directory_symlink(elsewhere, replays_ / "B folder.rpy", error);
+    if (!error) fs::create_symlink(elsewhere / "weekend", replays_ / "C weekend.rpy", error);
+    if (error) {
+        ASSERT_NE(noSymbolicLinksReason(), nullptr) << error.message();
+        GTEST_SKIP() << noSymbolicLinksReason();
+    }
+
+    const RecordingSink sink = scan();
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{kUnreadableReplayCaption +
+                                                       ("|" + pathText(replays_ / "A gone.rpy"))}));
+    EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),
+              (std::vector<std::string>{"C weekend.rpy", "C weekend.rpy"}));
+    EXPECT_EQ(sink.progressSeen.back(), (std::pair<std::size_t, std::size_t>{2, 2}));
+}
+
+// A replay stores its track name in Windows-1252; the track's folder may be named in UTF-8 or
+// UTF-16 (or in Windows-1252 bytes on a POSIX system). The scan finds the replay by the folder's
+// name as the installed tracks give it, and the track's folder is found by the replay's name.
+TEST(LapFinderScanOfANonAsciiTrack, FindsTheReplayWhateverTheFolderNameIsWrittenIn) {
+    for (const char* folderName : {"Fj\u00e4llbacka", "Fj\xe4llbacka"}) {
+        TempDir sim;
+        const fs::path folder = sim.path() / "tracks" / pathFromString(folderName);
+        fs::create_directories(folder);
+        ReplayWriter replay = practice(2).writer();
+        replay.setTrackName("fj\xe4llbacka");
+        fs::create_directories(sim.path() / "replay");
+        ASSERT_TRUE(replay.write(sim.path() / "replay" / "Weekend.rpy"));
+
+        const std::vector<std::string> tracks = installedTracks(sim.path());
+        ASSERT_EQ(tracks.size(), 1u) << folderName;
+        EXPECT_EQ(nameText(tracks[0]), "Fj\u00e4llbacka") << folderName;
+        const FoundLaps found = findLaps({sim.path(), {}, tracks[0], LapFilter::AllLaps});
+        EXPECT_EQ(found.laps.size(), 2u) << folderName;
+        EXPECT_TRUE(found.messages.empty()) << folderName;
+        EXPECT_TRUE(fs::equivalent(trackFolder(tracksFolder(sim.path()), "fj\xe4llbacka"), folder))
+            << folderName;
+    }
 }
 
 // One driver table reads every file in turn: each file's rows show its own drivers, whatever the
@@ -215,7 +300,7 @@ TEST_F(LapFinderScanTest, EachFileShowsItsOwnDriversAfterALargerOrDamagedOne) {
     put("A full.rpy", practice(3).writer());  // Marco Tanaka, Bob Bot (an AI car), Cal Human2
     std::vector<std::uint8_t> cut = practice(3).writer().bytes();
     cut.resize(kDriverRecordsOffset + 2 * kDriverRecordSize);  // its last driver record is missing
-    sim_.write("Replay/B cut.rpy", cut);
+    sim_.write("replay/B cut.rpy", cut);
     ConstantPaceReplay fewer = practice(2);
     fewer.cars[0].driver.lastName = "";
     fewer.cars[1].driver.firstName = "";
@@ -228,7 +313,7 @@ TEST_F(LapFinderScanTest, EachFileShowsItsOwnDriversAfterALargerOrDamagedOne) {
     EXPECT_EQ(column(sink.rows, LapColumn::ReplayFile),
               (std::vector<std::string>{"A full.rpy", "A full.rpy", "C fewer.rpy", "C fewer.rpy"}));
     EXPECT_EQ(sink.messages, (std::vector<std::string>{kUnreadableReplayCaption +
-                                                       ("|" + (replays_ / "B cut.rpy").string())}));
+                                                       ("|" + pathText(replays_ / "B cut.rpy"))}));
 }
 
 TEST_F(LapFinderScanTest, ATwoDriverPracticeIsTrainingAndATrackWithoutReplaysGivesNoRows) {
