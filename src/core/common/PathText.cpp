@@ -6,33 +6,11 @@
 
 namespace {
 
-// Well-formed UTF-8: each lead byte followed by its continuation bytes, with the second byte's
-// range narrowed where the lead alone would allow an overlong form, a surrogate or a code point
-// past U+10FFFF.
 bool isUtf8(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = byte(i);
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-        if (lead < 0x80)
-            length = 1;
-        else if (lead >= 0xC2 && lead <= 0xDF)
-            length = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            length = 3;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            length = 4;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-        if (length == 0 || length > text.size() - i) return false;
-        if (length > 1 && (byte(i + 1) < low || byte(i + 1) > high)) return false;
-        for (std::size_t offset = 2; offset < length; ++offset) {
-            if ((byte(i + offset) & 0xC0) != 0x80) return false;
-        }
-        i += length;
+    while (!text.empty()) {
+        const Utf8Sequence sequence = firstUtf8Sequence(text);
+        if (sequence.status != Utf8Status::complete) return false;
+        text.remove_prefix(sequence.length);
     }
     return true;
 }

@@ -103,10 +103,11 @@ TEST(LapComparison, RefusesWhatCannotBeCompared) {
         {"step not a number", {&lap, 1}, {}, kNaN, ComparisonRefusal::InvalidStep},
         {"endless step", {&lap, 1}, {}, kEndless, ComparisonRefusal::InvalidStep},
     };
-    for (const RefusalCase& refusalCase : cases)
-        EXPECT_EQ(compareLaps(refusalCase.reference, refusalCase.others, refusalCase.step).error(),
-                  refusalCase.refusal)
-            << refusalCase.name;
+    for (const RefusalCase& refusalCase : cases) {
+        const auto compared = compareLaps(refusalCase.reference, refusalCase.others, refusalCase.step);
+        ASSERT_FALSE(compared) << refusalCase.name;
+        EXPECT_EQ(compared.error(), refusalCase.refusal) << refusalCase.name;
+    }
     EXPECT_TRUE(compareLaps({&lap, 1}, std::vector<ComparisonInput>(4, {&lap, 1})));
     const std::pair<ComparisonRefusal, const char*> texts[] = {
         {ComparisonRefusal::NoDistances, "A lap without distances along the track cannot be compared."},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "GraphLapFixture.h"
 
 namespace {
@@ -24,10 +26,13 @@ TEST(GraphChannels, EachChannelHasItsAxis) {
     EXPECT_EQ(channelAxis(GraphChannel::Speed, true).unit, "Mph");
     EXPECT_EQ(channelAxis(GraphChannel::Speed, true).yHigh, 400);  // the range stays
     EXPECT_EQ(channelAxis(GraphChannel::Time, false).unit, "Seconds");
+    const ChannelAxis gear = channelAxis(GraphChannel::Gear, false);
+    EXPECT_EQ(std::pair(gear.yLow, gear.yHigh), std::pair(0.0, 6.0));
     const ChannelAxis revs = channelAxis(GraphChannel::Revs, false);
     EXPECT_EQ(revs.title + "/" + revs.unit, "Revs/RPM");
     const ChannelAxis slip = channelAxis(GraphChannel::SlipAngle, false);
     EXPECT_EQ(slip.title + "/" + slip.unit, "Degrees/Degrees");
+    EXPECT_EQ(std::pair(slip.yLow, slip.yHigh), std::pair(-25.0, 25.0));
 }
 
 TEST(GraphChannels, TheTimeAndRevsAxesReachTheirPoints) {

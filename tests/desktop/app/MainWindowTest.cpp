@@ -339,6 +339,8 @@ TEST_F(MainWindowTest, SettingsDialogInsistsOnTheSimulatorFolder) {
     EXPECT_FALSE(settings.dontShowQualReport());
     EXPECT_TRUE(settings.offTheTrackInRaceReport()) << "unchecked: the off-track lines are written";
     EXPECT_EQ(settings.bmpSizeInPixel(), 1024);
+    EXPECT_EQ(std::pair(dialog.bitmapSize()->minimum(), dialog.bitmapSize()->maximum()),
+              std::pair(16, 16384));
 }
 
 TEST(AboutBox, AnimationFrames) {
