@@ -43,6 +43,9 @@ expect_run(ARGS --sim-dir ${demo} find hollowmere
            EXIT 0 OUT_MATCHES "  Hollowmere online race\\.rpy\n"
            ERR "vxra: Error reading replay file - is this a standard VELTRA4 replay?: ${damaged}\n")
 
+# A damaged replay: a failure, with its reason and the file.
+expect_run(ARGS info ${damaged} EXIT 1 OUT "" ERR "vxra: HeaderClass: Error reading file!\nvxra: ${damaged}\n")
+
 # This build cannot draw: a usage error, before anything is read.
 expect_run(ARGS --sim-dir ${demo} graph "${demo}/replay/Hollowmere online race.rpy:0:race:2" --channel speed
                 -o graph.png

@@ -15,7 +15,7 @@ std::filesystem::path entryIgnoringCase(const std::filesystem::path& folder, con
 }
 
 std::string entryNameKey(std::string_view name) {
-    return asciiLower(nameText(name));
+    return lowerCase1252Letters(nameText(name));
 }
 
 std::filesystem::path replayFolder(const std::filesystem::path& simulatorDirectory) {

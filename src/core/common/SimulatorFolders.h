@@ -15,7 +15,7 @@ std::filesystem::path entryIgnoringCase(const std::filesystem::path& folder, con
 
 // What the names of one entry have in common, however they were written: their text (nameText, so
 // a replay's track name "fj\xe4llbacka" in Windows-1252 meets its folder "Fjällbacka", whether the
-// system names it in UTF-8 or UTF-16) with ASCII letters lower-cased.
+// system names it in UTF-8 or UTF-16) with its letters lower-cased (lowerCase1252Letters).
 std::string entryNameKey(std::string_view name);
 
 // "<simulator>/replay" and "<simulator>/tracks".

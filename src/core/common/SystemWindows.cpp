@@ -8,33 +8,20 @@
 // After windows.h, whose types it uses.
 #include <shellapi.h>
 
-#include <chrono>
 #include <ctime>
 
 #include "common/PathText.h"
 #include "common/System.h"
 
-// localtime_s refuses times before 1970, which a file's date can be. Those are broken down here in
-// the zone's standard time (_timezone, which _tzset takes from TZ or the system): the C library
-// knows no summer time that far back anyway.
+// localtime_s refuses times before 1970, which a file's date can be (a FILETIME reaches back to
+// 1601). The calendar, its weekdays and the C library's summer-time rule repeat every 400 years, so
+// such a time is broken down 400 years later and the year taken back.
 std::tm localTime(std::time_t time) {
+    constexpr std::time_t k400Years = 146'097LL * 24 * 60 * 60;
     std::tm local{};
     if (localtime_s(&local, &time) == 0) return local;
-    _tzset();
-    using namespace std::chrono;
-    const sys_seconds moment{seconds{time - _timezone}};
-    const sys_days day = floor<days>(moment);
-    const year_month_day date{day};
-    const hh_mm_ss clock{moment - day};
-    local.tm_year = static_cast<int>(date.year()) - 1900;
-    local.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
-    local.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
-    local.tm_hour = static_cast<int>(clock.hours().count());
-    local.tm_min = static_cast<int>(clock.minutes().count());
-    local.tm_sec = static_cast<int>(clock.seconds().count());
-    local.tm_wday = static_cast<int>(weekday{day}.c_encoding());
-    local.tm_yday = static_cast<int>((day - sys_days{date.year() / January / 1}).count());
-    local.tm_isdst = 0;
+    const std::time_t later = time + k400Years;
+    if (time < 0 && localtime_s(&local, &later) == 0) local.tm_year -= 400;
     return local;
 }
 

@@ -42,6 +42,27 @@ std::string asciiLower(std::string_view text) {
     return lower;
 }
 
+std::string lowerCase1252Letters(std::string_view utf8) {
+    std::string lower;
+    lower.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if (byte == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97) {  // À..Þ but ×: + 0x20
+            lower += {'\xC3', static_cast<char>(next + 0x20)};
+        } else if (byte == 0xC5 && (next == 0xA0 || next == 0x92 || next == 0xBD)) {  // Š Œ Ž: + 1
+            lower += {'\xC5', static_cast<char>(next + 1)};
+        } else if (byte == 0xC5 && next == 0xB8) {  // Ÿ: ÿ is U+00FF
+            lower += "\xC3\xBF";
+        } else {
+            lower += lowerAscii(utf8[i]);
+            continue;
+        }
+        ++i;
+    }
+    return lower;
+}
+
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));

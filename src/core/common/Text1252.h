@@ -3,8 +3,11 @@
 #include <string>
 #include <string_view>
 
-// Text in replay files is Windows-1252. The core keeps it so; the edges (windows, command line,
-// JSON) convert it to UTF-8 with this.
+// Text conversions: Windows-1252, in which replay files hold their text, to UTF-8 for the edges
+// (windows, command line, JSON); UTF-8 to and from the UTF-16 of Windows's names and registry; and
+// comparing names without regard to case.
+
+// Text in replay files is Windows-1252. The core keeps it so; the edges convert it with this.
 std::string win1252ToUtf8(std::string_view text);
 
 // Appends one code point as UTF-8.
@@ -42,5 +45,9 @@ std::string asciiLower(std::string_view text);
 // Orders texts with ASCII letters compared without regard to case: a sort's "ascending, case
 // ignored". nameOrder breaks its ties by the bytes, for listings that must come out the same on
 // every system.
+// UTF-8 text with its letters lower-cased, those of ASCII and the capitals Windows-1252 has (À to
+// Þ but ×, and Š, Œ, Ž, Ÿ), every other byte kept: the letters a replay's track name can hold.
+std::string lowerCase1252Letters(std::string_view utf8);
+
 bool lessIgnoringCase(std::string_view a, std::string_view b);
 bool nameOrder(std::string_view a, std::string_view b);

@@ -4,8 +4,9 @@
 
 namespace {
 
-// No folders (nor links to them), and no devices, which Windows lists with their own attribute.
-// A link to a file that is gone keeps a file's attributes: it stays in, for the scan to report.
+// No folders, and no devices, which Windows lists with their own attribute. A link keeps the
+// attributes it was made with, whatever it points to now: a file link stays in (for the scan to
+// report it if its file is gone, or is a folder), a folder link is left out.
 bool mayBeReplay(const WIN32_FIND_DATAW& entry) {
     return (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }

@@ -33,7 +33,13 @@ TEST(FileDates, ShowTheLocalDateAndTimeTheFileWasWritten) {
         // Two hours east of UTC: before 1970 in UTC, after it in local time; and a day later.
         {"XYZ-2", kNewYear1970 - hours{1}, "1970 Jan 01", "Thu Jan  1 01:00:00 1970"},
         {"XYZ-2", kJuly20th1969 + hours{23}, "1969 Jul 21", "Mon Jul 21 01:00:00 1969"},
+        // Summer time (the C library's rule: April to October) before 1970, across midnight too.
+        {"XYZ-2ABC", kJuly20th1969 + hours{20} + minutes{17}, "1969 Jul 20", "Sun Jul 20 23:17:00 1969"},
+        {"XYZ-2ABC", kJuly20th1969 + hours{21} + minutes{30}, "1969 Jul 21", "Mon Jul 21 00:30:00 1969"},
     };
+    struct UtcAfterwards {
+        ~UtcAfterwards() { useUtcLocalTime(); }
+    } utcAfterwards;  // whatever assertion ends the test
     TempDir folder;
     const auto path = folder / "dated.rpy";
     ASSERT_TRUE(fiveDriverQuickRace(0).write(path));
@@ -48,7 +54,6 @@ TEST(FileDates, ShowTheLocalDateAndTimeTheFileWasWritten) {
         ASSERT_TRUE(header.read(path));
         EXPECT_EQ(reportHeaderLine(header), std::string("Track: Testring             ") + dated.time);
     }
-    useUtcLocalTime();
 }
 
 }  // namespace

@@ -273,24 +273,38 @@ TEST_F(LapFinderScanTest, ALinkToNothingIsReportedAndALinkToAFolderIsLeftOut) {
 // A replay stores its track name in Windows-1252; the track's folder may be named in UTF-8 or
 // UTF-16 (or in Windows-1252 bytes on a POSIX system). The scan finds the replay by the folder's
 // name as the installed tracks give it, and the track's folder is found by the replay's name.
+// The folder's name in UTF-8 or in Windows-1252 bytes, and the capitals of either name, which
+// Windows-1252 has beyond ASCII too.
 TEST(LapFinderScanOfANonAsciiTrack, FindsTheReplayWhateverTheFolderNameIsWrittenIn) {
-    for (const char* folderName : {"Fj\u00e4llbacka", "Fj\xe4llbacka"}) {
+    const struct {
+        const char* folder;
+        const char* replayTrack;  // Windows-1252, as a replay holds it
+        const char* shown;
+    } cases[] = {
+        {"Fj\u00e4llbacka", "fj\xe4llbacka", "Fj\u00e4llbacka"},
+        {"Fj\xe4llbacka", "fj\xe4llbacka", "Fj\u00e4llbacka"},
+        {"FJ\u00c4LLBACKA", "fj\xe4llbacka", "FJ\u00c4LLBACKA"},
+        {"fj\u00e4llbacka", "FJ\xc4LLBACKA", "fj\u00e4llbacka"},
+        {"\u00c0\u00de\u0160\u0152\u017d\u0178", "\xe0\xfe\x9a\x9c\x9e\xff",
+         "\u00c0\u00de\u0160\u0152\u017d\u0178"},
+    };
+    for (const auto& named : cases) {
+        SCOPED_TRACE(named.shown);
         TempDir sim;
-        const fs::path folder = sim.path() / "tracks" / pathFromString(folderName);
+        const fs::path folder = sim.path() / "tracks" / pathFromString(named.folder);
         fs::create_directories(folder);
         ReplayWriter replay = practice(2).writer();
-        replay.setTrackName("fj\xe4llbacka");
+        replay.setTrackName(named.replayTrack);
         fs::create_directories(sim.path() / "replay");
         ASSERT_TRUE(replay.write(sim.path() / "replay" / "Weekend.rpy"));
 
         const std::vector<std::string> tracks = installedTracks(sim.path());
-        ASSERT_EQ(tracks.size(), 1u) << folderName;
-        EXPECT_EQ(nameText(tracks[0]), "Fj\u00e4llbacka") << folderName;
+        ASSERT_EQ(tracks.size(), 1u);
+        EXPECT_EQ(nameText(tracks[0]), named.shown);
         const FoundLaps found = findLaps({sim.path(), {}, tracks[0], LapFilter::AllLaps});
-        EXPECT_EQ(found.laps.size(), 2u) << folderName;
-        EXPECT_TRUE(found.messages.empty()) << folderName;
-        EXPECT_TRUE(fs::equivalent(trackFolder(tracksFolder(sim.path()), "fj\xe4llbacka"), folder))
-            << folderName;
+        EXPECT_EQ(found.laps.size(), 2u);
+        EXPECT_TRUE(found.messages.empty());
+        EXPECT_TRUE(fs::equivalent(trackFolder(tracksFolder(sim.path()), named.replayTrack), folder));
     }
 }
 

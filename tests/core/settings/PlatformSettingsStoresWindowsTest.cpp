@@ -96,10 +96,20 @@ constexpr const wchar_t* kUserKey = L"Software\\Veltra4 Replay Analyser\\Veltra4
 constexpr const wchar_t* kSimulatorKey = L"SOFTWARE\\Merrow OnLine\\Setup\\VELTRA4";
 constexpr const wchar_t* kExplorerKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
+// These tests point the user's application data folder elsewhere and write the machine's registry:
+// only in a Wine prefix, which the tests have to themselves, never on a Windows of someone's.
+class WindowsSettingsStores : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr)
+            GTEST_SKIP() << "changes the user's folders and the machine's registry: run under Wine only";
+    }
+};
+
 // The user's values come from the desktop program's registry key, and from the INI file in the
 // roaming application data folder for what the key lacks; the registry entries are as
 // QSettings writes them.
-TEST(WindowsSettingsStores, TheUsersRegistryKeyWinsOverTheIniFileWhichFillsIn) {
+TEST_F(WindowsSettingsStores, TheUsersRegistryKeyWinsOverTheIniFileWhichFillsIn) {
     TempDir appData;
     std::filesystem::create_directories(appData / "Veltra4 Replay Analyser");
     std::ofstream(appData / "Veltra4 Replay Analyser" / "Veltra4 Replay Analyser.ini")
@@ -140,7 +150,7 @@ TEST(WindowsSettingsStores, TheUsersRegistryKeyWinsOverTheIniFileWhichFillsIn) {
 
 // The simulator's installer writes its folder in the 64-bit view or, as a 32-bit program, under
 // WOW6432Node: the 64-bit view wins where both have it.
-TEST(WindowsSettingsStores, TheSimulatorFolderFromThe64BitViewThenWow6432Node) {
+TEST_F(WindowsSettingsStores, TheSimulatorFolderFromThe64BitViewThenWow6432Node) {
     RegistryValuesForTest view32(HKEY_LOCAL_MACHINE, kSimulatorKey, KEY_WOW64_32KEY);
     ASSERT_TRUE(view32.made()) << "HKEY_LOCAL_MACHINE cannot be written here";
     ASSERT_TRUE(view32.setText(L"Directory", L"C:\\Program Files (x86)\\VELTRA Racing 4"));
