@@ -64,7 +64,7 @@ std::string streamed(std::unique_ptr<DocumentWriter> (*make)(std::ostream&), Ope
     return out.str();
 }
 
-// Each document streamed gives the bytes of the whole document: nlohmann's dump as --Json prints it,
+// Each document streamed gives the bytes of the whole document: nlohmann's dump as --json prints it,
 // and the text of printJsonAsText.
 TEST(DocumentWriterTest, StreamsTheBytesOfTheWholeDocument) {
     const Json documents[] = {

@@ -38,7 +38,7 @@ TEST(FileDates, ShowTheLocalDateAndTimeTheFileWasWritten) {
         {"XYZ-2ABC", kJuly20th1969 + hours{21} + minutes{30}, "1969 Jul 21", "Mon Jul 21 00:30:00 1969"},
     };
     struct UtcAfterwards {
-        ~UtcAfterwards() { useUtcLocalTime(); }
+        ~UtcAfterwards() { useLocalTimeZone("UTC0"); }
     } utcAfterwards;  // whatever assertion ends the test
     TempDir folder;
     const auto path = folder / "dated.rpy";

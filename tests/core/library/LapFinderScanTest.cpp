@@ -13,7 +13,6 @@
 #include "common/TimeText.h"
 #include "library/InstalledTracks.h"
 #include "library/LapSorting.h"
-#include "library/ReplayFileNames.h"
 #include "replay/DriverTable.h"
 #include "replay/LapChoice.h"
 
@@ -104,25 +103,6 @@ protected:
     TempDir sim_;
     fs::path replays_ = sim_.path() / "replay";
 };
-
-// Both kinds of units, bytes and UTF-16, are checked on every system.
-TEST(ReplayFileNames, AReplayNameEndsInRpyInAnyCaseAfterAName) {
-    const struct {
-        const char* name;
-        bool replay;
-    } cases[] = {
-        {"Weekend.rpy", true}, {"Weekend.RPY", true}, {"x.rPy", true}, {".rpy", false},  {"rpy", false},
-        {"", false},           {"x.rpy.txt", false},  {"x.rp", false}, {"x_rpy", false},
-    };
-    for (const auto& c : cases) {
-        const std::string_view name = c.name;
-        EXPECT_EQ(hasReplayExtension(name), c.replay) << name;
-        const std::wstring wide(name.begin(), name.end());
-        EXPECT_EQ(hasReplayExtension(std::wstring_view(wide)), c.replay) << name;
-    }
-    // U+0152's low byte is "R": a unit is a letter of the extension only as a whole.
-    EXPECT_FALSE(hasReplayExtension(std::wstring_view(L"x.\u0152py")));
-}
 
 // Names as pathString gives them on every system: a non-ASCII name is UTF-8 on Windows too.
 TEST(InstalledTracks, SubFoldersSortedWithoutRegardToCase) {
@@ -272,9 +252,8 @@ TEST_F(LapFinderScanTest, ALinkToNothingIsReportedAndALinkToAFolderIsLeftOut) {
 
 // A replay stores its track name in Windows-1252; the track's folder may be named in UTF-8 or
 // UTF-16 (or in Windows-1252 bytes on a POSIX system). The scan finds the replay by the folder's
-// name as the installed tracks give it, and the track's folder is found by the replay's name.
-// The folder's name in UTF-8 or in Windows-1252 bytes, and the capitals of either name, which
-// Windows-1252 has beyond ASCII too.
+// name as the installed tracks give it, and the track's folder is found by the replay's name,
+// whichever name holds capitals, those Windows-1252 has beyond ASCII too.
 TEST(LapFinderScanOfANonAsciiTrack, FindsTheReplayWhateverTheFolderNameIsWrittenIn) {
     const struct {
         const char* folder;

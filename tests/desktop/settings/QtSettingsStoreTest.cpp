@@ -3,27 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <QTemporaryDir>
 
+#include "SettingsFoldersTest.h"
 #include "settings/Settings.h"
 
 namespace {
 
-// Points both of Qt's settings scopes at a fresh temporary folder for each test.
-class QtSettingsStoreTest : public testing::Test {
+class QtSettingsStoreTest : public SettingsFoldersTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("user"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir_.filePath("system"));
-    }
-
     QString userFile() const {
         return dir_.filePath("user/Veltra4 Replay Analyser/Veltra4 Replay Analyser.conf");
     }
     QString machineFile() const { return dir_.filePath("system/Merrow OnLine/Setup.conf"); }
-
-    QTemporaryDir dir_;
 };
 
 TEST_F(QtSettingsStoreTest, SavesUnderTheProgramsNamesAndOnlyReadsTheSimulatorsSetup) {

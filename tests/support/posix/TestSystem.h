@@ -36,11 +36,6 @@ inline void useLocalTimeZone(const char* zone) {
     ::tzset();
 }
 
-// Local time is UTC from here on, so dates in texts are the same on every machine.
-inline void useUtcLocalTime() {
-    useLocalTimeZone("UTC0");
-}
-
 // Sets a file's modification time to the millisecond. False when it cannot.
 inline bool setModificationTime(const std::filesystem::path& path,
                                 std::chrono::sys_time<std::chrono::milliseconds> time) {

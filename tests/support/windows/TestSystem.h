@@ -47,11 +47,6 @@ inline void useLocalTimeZone(const char* zone) {
     _tzset();
 }
 
-// Local time is UTC from here on, so dates in texts are the same on every machine.
-inline void useUtcLocalTime() {
-    useLocalTimeZone("UTC0");
-}
-
 // Sets a file's modification time to the millisecond (std::filesystem here sets whole seconds,
 // rounded toward zero). False when it cannot.
 inline bool setModificationTime(const std::filesystem::path& path,
