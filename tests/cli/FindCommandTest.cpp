@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CliTest.h"
+#include "common/PathText.h"
 
 namespace {
 
@@ -50,13 +51,16 @@ TEST_F(FindCommandTest, ListsTheTracksLapsSortedWithTheScansMessages) {
 }
 
 TEST_F(FindCommandTest, HonoursTheAlternativeFolderAndRefusesUnknownTracksAndWords) {
-    TempDir alternative;
+    // Stored as UTF-8 text, whatever the system names files in.
+    TempDir base;
+    const std::filesystem::path alternative = base.path() / pathFromString("\u00c4ltere Rennen");
+    std::filesystem::create_directories(alternative);
     std::filesystem::copy_file(replay("Hollowmere online race.rpy"), alternative / "Copy.RPY");
-    user_->writeString("AltRpyPath", alternative.path().string());
+    user_->writeString("AltRpyPath", pathString(alternative));
     const auto parsed =
         nlohmann::ordered_json::parse(find({"hollowmere", "--filter", "local", "--json"}).out);
     ASSERT_FALSE(parsed["rows"].empty());
-    EXPECT_EQ(parsed["rows"].back()["path"], (alternative / "Copy.RPY").string());
+    EXPECT_EQ(parsed["rows"].back()["path"], pathText(alternative / "Copy.RPY"));
 
     const CliOutput unknown = find({"monza"});
     EXPECT_EQ(unknown.status, kExitFailure);

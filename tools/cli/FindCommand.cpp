@@ -61,7 +61,7 @@ int find(const CliArgs& args, CliContext& context) {
         return usageError(context.err,
                           "--sort takes unsorted, driver, laptime, gamemode, session, filedate or file");
 
-    const std::filesystem::path simulator = pathFromString(context.settings.simulatorDirectory());
+    const std::filesystem::path simulator = context.settings.simulatorFolder();
     const std::vector<std::string> tracks = installedTracks(simulator);
     const auto track = std::find_if(tracks.begin(), tracks.end(), [&](const std::string& name) {
         return entryNameKey(name) == entryNameKey(args.operands[0]);
@@ -75,7 +75,7 @@ int find(const CliArgs& args, CliContext& context) {
                                         " (installed: " + (installed.empty() ? "none" : installed) + ")");
     }
 
-    FoundLaps found = findLaps({simulator, context.settings.altRpyPath(), *track, *filter});
+    FoundLaps found = findLaps({simulator, context.settings.alternativeReplayFolder(), *track, *filter});
     // The rows stay where the scan put them; only their order is made.
     std::vector<const FoundLap*> rows;
     rows.reserve(found.laps.size());

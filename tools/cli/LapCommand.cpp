@@ -88,7 +88,7 @@ int lap(const CliArgs& args, CliContext& context) {
     std::unique_ptr<LoadedTrack> track;
     const std::string& simulator = context.settings.simulatorDirectory();
     if (!simulator.empty()) {
-        auto loaded = loadReplayTrack(pathFromString(simulator), replay->header->trackName);
+        auto loaded = loadReplayTrack(context.settings.simulatorFolder(), replay->header->trackName);
         if (loaded) track = std::move(loaded).value();
     }
     const LapLoad load = loadLap(*replay->drivers, {*driver, *session, *slot}, track.get());

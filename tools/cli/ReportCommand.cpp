@@ -35,8 +35,7 @@ int report(const CliArgs& args, CliContext& context) {
     if (!replay) return kExitFailure;
 
     const Settings& settings = context.settings;
-    const TrackLength length =
-        readTrackLength(pathFromString(settings.simulatorDirectory()), replay->header->trackName);
+    const TrackLength length = readTrackLength(settings.simulatorFolder(), replay->header->trackName);
     if (!length.message.empty()) context.err << "vxra: " << length.message << "\n";
     const bool mph = args.has("--mph") || (!args.has("--kph") && settings.speedInMph());
     const ReportInput input{replay->header.get(), replay->drivers.get(), length.metres, mph,

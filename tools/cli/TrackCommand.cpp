@@ -51,7 +51,7 @@ int track(const CliArgs& args, CliContext& context) {
             "no simulator folder is set: give --sim-dir or set it in the desktop program's Settings");
     }
     const std::string& name = args.operands.front();
-    const auto loaded = loadTrack(pathFromString(simulator), name);
+    const auto loaded = loadTrack(context.settings.simulatorFolder(), name);
     if (!loaded) return failure(context.err, loaded.error().message());
     const LoadedTrack& track = *loaded.value();
     const TrackFile& file = track.file;
@@ -72,7 +72,7 @@ int track(const CliArgs& args, CliContext& context) {
     }
     printDocument(args, context,
                   {
-                      {"trackName", pathText(pathFromString(name))},
+                      {"trackName", nameText(name)},
                       {"compressed", file.compressed()},
                       {"storedSize", file.storedSize()},
                       {"unpackedSize", file.unpackedSize()},

@@ -59,7 +59,7 @@ bool ReplayDocument::offTheTrackInRaceReport() const {
 }
 
 std::filesystem::path ReplayDocument::simulatorFolder() const {
-    return pathFromString(settings_.simulatorDirectory());
+    return settings_.simulatorFolder();
 }
 
 void ReplayDocument::addReplayLap() {

@@ -1,5 +1,7 @@
 #include "settings/Settings.h"
 
+#include "common/PathText.h"
+
 namespace {
 
 constexpr const char* kDirectory = "Directory";
@@ -32,6 +34,14 @@ Settings::Settings(SettingsStores stores, std::optional<std::string> simulatorDi
 const std::string& Settings::simulatorDirectory() const {
     if (simulatorDirectoryOverride_) return *simulatorDirectoryOverride_;
     return chosenSimulatorDirectory_ ? *chosenSimulatorDirectory_ : simulatorsOwnDirectory_;
+}
+
+std::filesystem::path Settings::simulatorFolder() const {
+    return pathFromString(simulatorDirectory());
+}
+
+std::filesystem::path Settings::alternativeReplayFolder() const {
+    return pathFromString(altRpyPath_);
 }
 
 void Settings::setSimulatorDirectory(std::string value) {

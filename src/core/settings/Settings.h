@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,9 @@ public:
     // The simulator folder in force: the override of this run, else the user's choice, else the
     // simulator's own.
     const std::string& simulatorDirectory() const;
+    // The folders as paths: the stored text's own bytes on POSIX, its UTF-8 on Windows.
+    std::filesystem::path simulatorFolder() const;
+    std::filesystem::path alternativeReplayFolder() const;
     // The user's choice of folder (the one save() writes); ends any override of this run.
     void setSimulatorDirectory(std::string value);
 

@@ -110,7 +110,7 @@ void MainWindow::openWithFileDialog() {
     const RememberedFolder folder(QStringLiteral("Open"));
     const QString file = QFileDialog::getOpenFileName(
         this, QString(),
-        folder.folderOr(QString::fromStdString(replayFolder(settings_.simulatorDirectory()).string())),
+        folder.folderOr(QString::fromStdString(replayFolder(settings_.simulatorFolder()).string())),
         QStringLiteral("Replay Files (*.rpy)"));
     if (file.isEmpty()) return;
     folder.remember(file);
@@ -286,7 +286,7 @@ LapsShown MainWindow::lapsShown() const {
 
 void MainWindow::saveTrackmapBitmap() {
     if (!document_.trackLoaded()) return message("No track loaded!");
-    const auto folder = replayFolder(settings_.simulatorDirectory());
+    const auto folder = replayFolder(settings_.simulatorFolder());
     const auto proposed = folder / (document_.title() + ".bmp");
     const std::optional<QString> chosen =
         dialogs_.chooseBitmapPath(QString::fromStdString(proposed.string()));

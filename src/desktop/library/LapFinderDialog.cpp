@@ -60,14 +60,14 @@ LapFinderDialog::LapFinderDialog(const Settings& settings, const ReplayDocument&
 
     // Each entry keeps its folder's own name: a name that is not UTF-8 would not survive a
     // round trip through its text.
-    for (const std::string& track : installedTracks(settings_.simulatorDirectory()))
+    for (const std::string& track : installedTracks(settings_.simulatorFolder()))
         tracks_->addItem(QString::fromStdString(nameText(track)), QByteArray::fromStdString(track));
     tracks_->setCurrentIndex(-1);
     tracks_->setPlaceholderText(
         tracks_->count() > 0
             ? tr("Choose a track")
             : tr("No tracks in %1 - check VELTRA4 Path in File > Settings")
-                  .arg(QString::fromStdString(tracksFolder(settings_.simulatorDirectory()).string())));
+                  .arg(QString::fromStdString(tracksFolder(settings_.simulatorFolder()).string())));
     tracks_->setMinimumContentsLength(20);
     connect(tracks_, &QComboBox::activated, this, &LapFinderDialog::chooseTrack);
     auto* trackRow = new QHBoxLayout;
@@ -146,7 +146,7 @@ void LapFinderDialog::chooseTrack(int index) {
     list_->horizontalHeader()->setSortIndicatorShown(false);
     updateCount();
 
-    const LapFinderRequest request{settings_.simulatorDirectory(), settings_.altRpyPath(),
+    const LapFinderRequest request{settings_.simulatorFolder(), settings_.alternativeReplayFolder(),
                                    tracks_->itemData(index).toByteArray().toStdString(),
                                    static_cast<LapFilter>(filters_->checkedId())};
     scan_ = std::make_unique<BackgroundLapScan>(request);

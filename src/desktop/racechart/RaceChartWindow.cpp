@@ -116,7 +116,7 @@ QPoint RaceChartWindow::sourceOffset() const {
 
 QString RaceChartWindow::exportProposal() const {
     const std::string track = header_.capitalisedTrackName();
-    const auto folder = replayFolder(settings_.simulatorDirectory());
+    const auto folder = replayFolder(settings_.simulatorFolder());
     return QString::fromStdString((folder / (track + "_RaceReport.bmp")).string());
 }
 

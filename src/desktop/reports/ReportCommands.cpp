@@ -46,7 +46,7 @@ void ReportCommands::withReportReplay(
         return;
     const auto path = dialogs_.chooseReplayFile(QStringLiteral("Select Replay File"),
                                                 QStringLiteral("Replay files (*.rpy);;All Files(*.*)"),
-                                                replayFolder(settings_.simulatorDirectory()));
+                                                replayFolder(settings_.simulatorFolder()));
     if (!path) return;
     const auto replay = readReplay(*path);
     if (!replay) {
@@ -60,7 +60,7 @@ void ReportCommands::withReportReplay(
 // The window works with its own track length, read for the replay's track: a report on another
 // track's replay never changes the document's.
 void ReportCommands::open(ReportType type, const ReplayHeader& header, const DriverTable& drivers) {
-    const TrackLength length = readTrackLength(settings_.simulatorDirectory(), header.trackName);
+    const TrackLength length = readTrackLength(settings_.simulatorFolder(), header.trackName);
     if (!length.message.empty()) ui_.message(length.message);
     ReportWindow window(type, document_, settings_, &header, &drivers, length.metres, parent_);
     dialogs_.runWindow(window);

@@ -173,7 +173,7 @@ void ReportWindow::stopGeneration() {
 
 QString ReportWindow::exportProposal() const {
     if (kind_.type == ReportType::SectorTimes || !header_) {
-        const auto folder = replayFolder(settings_.simulatorDirectory());
+        const auto folder = replayFolder(settings_.simulatorFolder());
         return QString::fromStdString((folder / defaultExportName(kind_.type, {})).string());
     }
     return QString::fromStdString(defaultExportName(kind_.type, header_->fileName).string());
