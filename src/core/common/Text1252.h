@@ -10,9 +10,6 @@
 // Text in replay files is Windows-1252. The core keeps it so; the edges convert it with this.
 std::string win1252ToUtf8(std::string_view text);
 
-// Appends one code point as UTF-8.
-void appendUtf8(std::string& text, char32_t codePoint);
-
 // UTF-8 and UTF-16, one conversion each way for Windows names, the registry and the settings
 // files. What is not well formed becomes U+FFFD, as Qt reads it.
 inline constexpr char16_t kReplacementCharacter = 0xFFFD;
@@ -42,12 +39,12 @@ std::u16string utf16FromUtf8(std::string_view bytes);
 // ASCII letters lower-cased, every other byte kept: for comparing file name extensions.
 std::string asciiLower(std::string_view text);
 
-// Orders texts with ASCII letters compared without regard to case: a sort's "ascending, case
-// ignored". nameOrder breaks its ties by the bytes, for listings that must come out the same on
-// every system.
 // UTF-8 text with its letters lower-cased, those of ASCII and the capitals Windows-1252 has (À to
 // Þ but ×, and Š, Œ, Ž, Ÿ), every other byte kept: the letters a replay's track name can hold.
 std::string lowerCase1252Letters(std::string_view utf8);
 
+// Orders texts with ASCII letters compared without regard to case: a sort's "ascending, case
+// ignored". nameOrder breaks its ties by the bytes, for listings that must come out the same on
+// every system.
 bool lessIgnoringCase(std::string_view a, std::string_view b);
 bool nameOrder(std::string_view a, std::string_view b);

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <limits>
+#include <span>
 
+#include "common/BinaryFile.h"
 #include "common/Text1252.h"
 
 namespace {
@@ -32,15 +33,6 @@ std::optional<unsigned> hexDigitValue(char c) {
     if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
     if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
     return std::nullopt;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerCase) {
-    if (text.size() != lowerCase.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-        if (c != lowerCase[i]) return false;
-    }
-    return true;
 }
 
 // A key or section name: "\" separates groups as "/" does, "%XX" and "%UXXXX" are UTF-16 units by
@@ -258,7 +250,7 @@ void IniSettingsStore::addText(std::string_view text) {
             const std::string_view name =
                 trimmed(line->text.substr(1, close == std::string_view::npos ? close : close - 1));
             // "[General]" holds the keys of no group.
-            inGroup = !equalsIgnoringAsciiCase(name, "general") && unescapedKey(name) == group_;
+            inGroup = asciiLower(name) != "general" && unescapedKey(name) == group_;
             continue;
         }
         if (!inGroup || !line->equalsAt) continue;
@@ -269,17 +261,12 @@ void IniSettingsStore::addText(std::string_view text) {
     values_.merge(values);
 }
 
+// One open, which takes regular files only and never waits on a pipe, read up to its size then.
 void IniSettingsStore::addFile(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) return;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error || size > kMaximumFileSize) return;
-    std::ifstream stream(file, std::ios::binary);
-    std::string text;
-    text.reserve(size);
-    text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-    // The file may have grown since its size was taken.
-    if (stream.bad() || text.size() > kMaximumFileSize) return;
+    BinaryFile in;
+    if (!in.open(file) || in.size() > kMaximumFileSize) return;
+    std::string text(static_cast<std::size_t>(in.size()), '\0');
+    if (!in.readAt(0, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()))) return;
     addText(text);
 }
 
