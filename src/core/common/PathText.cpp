@@ -50,3 +50,10 @@ std::string pathText(const std::filesystem::path& path) {
 std::string nameText(std::string_view text) {
     return isUtf8(text) ? std::string(text) : win1252ToUtf8(text);
 }
+
+std::filesystem::path withEnding(const std::filesystem::path& chosen, std::string_view ending) {
+    const std::string name = pathString(chosen);
+    const bool ends =
+        name.size() >= ending.size() && asciiLower(name.substr(name.size() - ending.size())) == ending;
+    return ends ? chosen : std::filesystem::path(chosen) += pathFromString(ending);
+}

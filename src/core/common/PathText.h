@@ -19,3 +19,7 @@ std::string pathText(const std::filesystem::path& path);
 // A name given as text, by the rule pathText shows names by: UTF-8 as it is, anything else read as
 // Windows-1252 (as replays store track names).
 std::string nameText(std::string_view text);
+
+// The chosen file name with `ending` (in lower case, such as ".txt") added, unless it ends so
+// already in any case.
+std::filesystem::path withEnding(const std::filesystem::path& chosen, std::string_view ending);

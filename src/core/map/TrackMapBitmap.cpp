@@ -96,9 +96,7 @@ std::filesystem::path withBmpExtension(const std::filesystem::path& chosen) {
 }
 
 std::filesystem::path withBmpEnding(const std::filesystem::path& chosen) {
-    const std::string name = pathString(chosen);
-    const bool ends = name.size() >= 4 && asciiLower(name.substr(name.size() - 4)) == ".bmp";
-    return ends ? chosen : std::filesystem::path(chosen) += ".bmp";
+    return withEnding(chosen, ".bmp");
 }
 
 std::string trackMapBitmap(const ReplayDocument& document, int size, const LapsShown& laps) {

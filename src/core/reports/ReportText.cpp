@@ -61,9 +61,7 @@ std::string alignLeft(const std::string& name, std::size_t width) {
 }
 
 std::filesystem::path withTxtExtension(const std::filesystem::path& chosen) {
-    const std::string name = pathString(chosen);
-    const std::string last = asciiLower(name.size() >= 4 ? name.substr(name.size() - 4) : name);
-    return last == ".txt" ? chosen : std::filesystem::path(chosen) += ".txt";
+    return withEnding(chosen, ".txt");
 }
 
 bool writeReportFile(const std::filesystem::path& path, const std::string& utf8Text) {
