@@ -21,28 +21,17 @@ TEST(XdgSettingsFilesTest, FoldersFromTheVariablesAndTheirDefaults) {
         Paths machineFiles;
     };
     const Paths etcXdg = {"/etc/xdg" + kSetupFile, "/etc/xdg" + kSetupOrganizationFile};
+    const Paths underB = {"/b" + kSetupFile, "/b" + kSetupOrganizationFile};
     const std::vector<Case> cases = {
         {"both set",
          {"/a", "/b:/c", "/h"},
          "/a" + kUserFile,
          {"/b" + kSetupFile, "/c" + kSetupFile, "/b" + kSetupOrganizationFile,
           "/c" + kSetupOrganizationFile}},
-        {"XDG_CONFIG_HOME unset",
-         {nullopt, "/b", "/h"},
-         "/h/.config" + kUserFile,
-         {"/b" + kSetupFile, "/b" + kSetupOrganizationFile}},
-        {"XDG_CONFIG_HOME empty",
-         {"", "/b", "/h"},
-         "/h/.config" + kUserFile,
-         {"/b" + kSetupFile, "/b" + kSetupOrganizationFile}},
-        {"HOME unset too",
-         {nullopt, "/b", nullopt},
-         "/.config" + kUserFile,
-         {"/b" + kSetupFile, "/b" + kSetupOrganizationFile}},
-        {"a relative XDG_CONFIG_HOME",
-         {"rel", "/b", "/h"},
-         "rel" + kUserFile,
-         {"/b" + kSetupFile, "/b" + kSetupOrganizationFile}},
+        {"XDG_CONFIG_HOME unset", {nullopt, "/b", "/h"}, "/h/.config" + kUserFile, underB},
+        {"XDG_CONFIG_HOME empty", {"", "/b", "/h"}, "/h/.config" + kUserFile, underB},
+        {"HOME unset too", {nullopt, "/b", nullopt}, "/.config" + kUserFile, underB},
+        {"a relative XDG_CONFIG_HOME", {"rel", "/b", "/h"}, "rel" + kUserFile, underB},
         {"XDG_CONFIG_DIRS unset", {"/a", nullopt, "/h"}, "/a" + kUserFile, etcXdg},
         {"XDG_CONFIG_DIRS empty", {"/a", "", "/h"}, "/a" + kUserFile, etcXdg},
         // An empty entry names the root folder.
